@@ -1,0 +1,39 @@
+# Set-up, build, test and benchmark on a fresh Debian 12 machine (run as root, or with sudo).
+PACKAGES := cmake ninja-build g++ libgtest-dev libbenchmark-dev qt6-base-dev qt6-charts-dev \
+            qt6-svg-dev libxlsxwriter-dev libsimpleini-dev nlohmann-json3-dev xvfb xauth
+BUILD_DIR := build
+ASAN_DIR  := build-asan
+JOBS      ?= $(shell nproc)
+SUDO      := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: deps build test test-asan bench clean
+
+deps:
+	@missing=""; \
+	for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y $$missing; \
+	fi
+
+build: deps
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+test: build test-asan
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# The engine tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: deps
+	cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTESSAVIN_SANITIZE=ON \
+	      -DTESSAVIN_ENGINE_ONLY=ON -DTESSAVIN_BENCH=OFF
+	cmake --build $(ASAN_DIR) -j $(JOBS) --target engine_tests tessavin-cli
+	cd $(ASAN_DIR) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	$(BUILD_DIR)/tessavin_bench
+
+clean:
+	rm -rf $(BUILD_DIR) $(ASAN_DIR)
