@@ -1,1 +1,32 @@
-int main() { return 0; }
+// tessavin-cli: the calculations of the desktop program without a window, for batch studies.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "histogram_command.h"
+
+namespace {
+
+void Usage(std::ostream& out) {
+    out << "Usage:\n"
+           "  tessavin-cli histogram --type N --par1 X [--par2 X] [--par3 X] [--par4 X]\n"
+           "                         [--intervals N] [--eps X] [--min X --max X]\n"
+           "                         [--out FILE.dis] [--json] [--lang en|cs]\n"
+           "      one of the 24 parametric distributions (0 Normal, 1 LogNormal_2P, ...) as a\n"
+           "      histogram: printed as a table, as JSON, or written as a .dis file\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> words(argv + 1, argv + argc);
+    if (words.empty() || words[0] == "--help" || words[0] == "-h") {
+        Usage(words.empty() ? std::cerr : std::cout);
+        return words.empty() ? 2 : 0;
+    }
+    const std::vector<std::string> rest(words.begin() + 1, words.end());
+    if (words[0] == "histogram") return tessavin::cli::RunHistogramCommand(rest);
+    std::cerr << "tessavin-cli: unknown command '" << words[0] << "'\n";
+    Usage(std::cerr);
+    return 2;
+}

@@ -22,4 +22,8 @@ double SignOf(double x);
 // coef[0]*x^n + ... + coef[n] by Horner's rule.
 long double EvalPolynomial(long double x, const double* coef, int n);
 
+// Stirling's series for Γ(x), x > 13, kept in extended precision: it stays finite up to
+// x ≈ 1750, far past the double range. Internal to GammaFn; declared for testing.
+long double GammaStirling(long double x);
+
 } // namespace tessavin

@@ -1,22 +1,31 @@
 #include "statlib/number_text.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
 namespace tessavin {
 namespace {
 
-// printf's %G in the "C" locale of the formatting, exponent written as E+05 -> E+5 kept short.
-std::string General(long double x, int digits) {
-    if (!std::isfinite(x)) return " undefined";
-    if (x == 0) return "0";
+// printf's %G with the decimal point whatever LC_NUMERIC says.
+std::string Printed(long double x, int digits) {
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.*LG", digits, x);
     std::string s(buf);
-    // printf honours LC_NUMERIC; the system's texts always carry a decimal point.
     for (char& c : s)
         if (c == ',') c = '.';
-    // Shorten the exponent: "1.5E-07" -> "1.5E-7", "2E+20" -> "2E+20".
+    return s;
+}
+
+std::string General(long double x, int digits) {
+    if (!std::isfinite(x)) return " undefined";
+    if (x == 0) return "0";
+    std::string s = Printed(x, digits);
+    // Near the end of the double range a rounded text can exceed it; use all the digits then.
+    double back = 0;
+    if (std::from_chars(s.data(), s.data() + s.size(), back).ec == std::errc::result_out_of_range)
+        s = Printed(x, 17);
+    // Shorten the exponent: "1.5E-07" -> "1.5E-7".
     const auto e = s.find('E');
     if (e != std::string::npos) {
         std::size_t d = e + 2;

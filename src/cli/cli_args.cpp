@@ -1,0 +1,33 @@
+#include "cli_args.h"
+
+#include <stdexcept>
+
+namespace tessavin::cli {
+
+Args::Args(const std::vector<std::string>& words, const std::set<std::string>& valued,
+           const std::set<std::string>& flags) {
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string& w = words[i];
+        if (w.rfind("--", 0) != 0) throw std::invalid_argument("unexpected argument '" + w + "'");
+        const std::string name = w.substr(2);
+        if (flags.count(name)) {
+            flags_.insert(name);
+        } else if (valued.count(name)) {
+            if (i + 1 >= words.size()) throw std::invalid_argument("option " + w + " needs a value");
+            if (values_.count(name)) throw std::invalid_argument("option " + w + " given twice");
+            values_[name] = words[++i];
+        } else {
+            throw std::invalid_argument("unknown option " + w);
+        }
+    }
+}
+
+bool Args::has(const std::string& name) const { return flags_.count(name) || values_.count(name); }
+
+std::optional<std::string> Args::value(const std::string& name) const {
+    const auto it = values_.find(name);
+    if (it == values_.end()) return std::nullopt;
+    return it->second;
+}
+
+} // namespace tessavin::cli

@@ -1,0 +1,82 @@
+// The batch program run as a user would run it: a real process, real files.
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+namespace {
+
+struct CliRun {
+    int exitCode;
+    std::string out;
+};
+
+CliRun RunCli(const std::string& args) {
+    const std::string command = std::string(TESSAVIN_CLI_PATH) + " " + args + " 2>/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string out;
+    std::array<char, 4096> buf{};
+    while (pipe && std::fgets(buf.data(), buf.size(), pipe)) out += buf.data();
+    const int status = pipe ? pclose(pipe) : -1;
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+}
+
+std::filesystem::path TempDir() {
+    auto dir = std::filesystem::temp_directory_path() /
+               ("tessavin-cli-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+
+TEST(CliHistogram, NormalExampleAsJson) {
+    const CliRun r = RunCli("histogram --type 0 --par1 30 --par2 3 --intervals 32 --eps 1E-7 --json");
+    ASSERT_EQ(r.exitCode, 0);
+    const auto j = nlohmann::json::parse(r.out);
+    EXPECT_EQ(j["Bins"], 32);
+    EXPECT_NEAR(j["Min"].get<double>(), 12.96, 1e-9);
+    EXPECT_NEAR(j["Max"].get<double>(), 47.04, 1e-9);
+    double sum = 0;
+    for (double p : j["P"]) sum += p;
+    EXPECT_NEAR(sum, 1.0, 1e-12);
+    EXPECT_EQ(j["P"].size(), 32u);
+    EXPECT_NEAR(j["P"][0].get<double>(), j["P"][31].get<double>(), 1e-18);
+    // Total is 1/P[1] formed in extended precision: equal within 1e-12 relative.
+    EXPECT_NEAR(j["Total"].get<double>(), 1 / j["P"][0].get<double>(), 1e-12 * j["Total"].get<double>());
+}
+
+TEST(CliHistogram, WritesADisFile) {
+    const auto file = TempDir() / "normal.dis";
+    const CliRun r = RunCli("histogram --type 0 --par1 30 --par2 3 --out " + file.string());
+    ASSERT_EQ(r.exitCode, 0);
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str().rfind("[Description]\r\nIdentification=normal.dis\r\n", 0), 0u);
+    EXPECT_NE(text.str().find("Bins=32\r\n"), std::string::npos);
+    std::filesystem::remove_all(file.parent_path());
+}
+
+TEST(CliHistogram, BadArgumentsExitWithTwoAndWriteNothing) {
+    const auto dir = TempDir();
+    const auto file = dir / "never.dis";
+    const std::string out = " --out " + file.string();
+    for (const std::string args :
+         {"histogram --type 0 --par1 30 --par2 0", "histogram --type 24 --par1 1",
+          "histogram --type 0 --par1 abc --par2 3", "histogram --type 0 --par1 30 --par2 3 --intervals 2",
+          "histogram --type 0 --par1 30 --par2 3 --bogus 1", "histogram --type 5 --par1 0 --par2 1",
+          "histogram --type 0 --par1 30 --par2 3 --eps 0", "histogram --par1 30", "nothing"}) {
+        EXPECT_EQ(RunCli(args + out).exitCode, 2) << args;
+        EXPECT_FALSE(std::filesystem::exists(file)) << args;
+    }
+    std::filesystem::remove_all(dir);
+}
+
+} // namespace
