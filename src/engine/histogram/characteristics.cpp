@@ -28,6 +28,7 @@ struct RowLabels {
     const char* kurtosis;
 };
 
+// clang-format off
 constexpr RowLabels kEnglish{
     "Min                              ",
     "Max                              ",
@@ -57,6 +58,7 @@ constexpr RowLabels kCzech{
     "Koeficient koncentrace        ",
     "Koeficient špičatosti (excesu)",
 };
+// clang-format on
 
 constexpr const char* kCrLf = "\r\n";
 

@@ -15,11 +15,14 @@ constexpr double kTwoTo63 = 9223372036854775808.0; // 2^63: the first double abo
 constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
 constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
 
-int ClassCount(const DiscreteHistogram& h) { return std::clamp<int>(h.Bins, 0, MaxBins); }
+int ClassCount(const DiscreteHistogram& h) {
+    return std::clamp<int>(h.Bins, 0, MaxBins);
+}
 
 double ScaledSum(const DiscreteHistogram& h, double s) {
     double sum = 0.0;
-    for (int i = 1; i <= ClassCount(h); ++i) sum += h.P[i] * s;
+    for (int i = 1; i <= ClassCount(h); ++i)
+        sum += h.P[i] * s;
     return sum;
 }
 
@@ -39,9 +42,11 @@ std::vector<std::int64_t> WholeFrequencies(const DiscreteHistogram& h) {
     double s = h.Total;
     // For doubles, "greater than 2^63 - 1" means "at least 2^63". An infinite total cannot be
     // scaled down and is left to saturate.
-    while (std::isfinite(s) && ScaledSum(h, s) >= kTwoTo63) s /= 10;
+    while (std::isfinite(s) && ScaledSum(h, s) >= kTwoTo63)
+        s /= 10;
     std::vector<std::int64_t> f(static_cast<std::size_t>(ClassCount(h)));
-    for (int i = 1; i <= ClassCount(h); ++i) f[i - 1] = RoundToInt64(h.P[i] * s);
+    for (int i = 1; i <= ClassCount(h); ++i)
+        f[i - 1] = RoundToInt64(h.P[i] * s);
     return f;
 }
 
@@ -62,7 +67,8 @@ std::string DisFileText(const DiscreteHistogram& h, std::string_view fileName) {
     s += "Max=" + StrNaCarku(RangeMax(h)) + "\r\n";
     s += "Bins=" + std::to_string(f.size()) + "\r\n";
     s += "Total=" + std::to_string(total) + "\r\n\r\n[Bins]\r\n";
-    for (std::int64_t fi : f) s += std::to_string(fi) + "\r\n";
+    for (std::int64_t fi : f)
+        s += std::to_string(fi) + "\r\n";
     return s;
 }
 

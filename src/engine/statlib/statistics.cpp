@@ -20,7 +20,7 @@ int ClampCount(int n, std::size_t available) {
 // Classes of a histogram: n sets the class positions; only classes that the span holds are read.
 struct Classes {
     std::span<const double> p;
-    int count = 0;     // classes read
+    int count = 0; // classes read
     double x1 = 0.0;
     double step = 0.0; // 0 for a single class
 
@@ -34,7 +34,8 @@ struct Classes {
 
 long double Sum(std::span<const double> values, int count) {
     long double s = 0.0L;
-    for (int i = 0; i < count; ++i) s += values[i];
+    for (int i = 0; i < count; ++i)
+        s += values[i];
     return s;
 }
 
@@ -116,8 +117,7 @@ double KoefVariX(double mean, double standardDeviation) {
     return mean != 0.0 ? 100.0 * standardDeviation / mean : kNaN;
 }
 
-double Skewness(std::span<const double> p, int n, double x1, double xn, double mean,
-                double count) {
+double Skewness(std::span<const double> p, int n, double x1, double xn, double mean, double count) {
     const CentralMoments m = Moments(Classes(p, n, x1, xn), mean);
     if (!(m.m2 > 0.0L) || !(count > 2.0)) return kNaN;
     const long double c = count;
@@ -125,8 +125,7 @@ double Skewness(std::span<const double> p, int n, double x1, double xn, double m
     return static_cast<double>(g1 * std::sqrt(c * (c - 1)) / (c - 2));
 }
 
-double Kurtosis(std::span<const double> p, int n, double x1, double xn, double mean,
-                double count) {
+double Kurtosis(std::span<const double> p, int n, double x1, double xn, double mean, double count) {
     const CentralMoments m = Moments(Classes(p, n, x1, xn), mean);
     if (!(m.m2 > 0.0L) || !(count > 3.0)) return kNaN;
     const long double c = count;
@@ -159,7 +158,8 @@ std::string VypMedian(bool interpolate, std::span<const double> p, double x1, do
     if (!interpolate) {
         long double cumulative = 0.0L;
         int i = 0;
-        while (i < h.count - 1 && (cumulative += h.p[i]) < half) ++i;
+        while (i < h.count - 1 && (cumulative += h.p[i]) < half)
+            ++i;
         return StrNaCarku(h.X(i));
     }
     // Where the cumulative probability stays at one half over a range of x (empty classes

@@ -14,7 +14,7 @@ namespace {
 
 // Switches the language for one test and restores English afterwards.
 class CharacteristicsTest : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override { SetLanguage(Language::English); }
 };
 
@@ -28,7 +28,8 @@ std::string LineOf(const std::string& text, const std::string& label) {
 
 std::string Joined(const std::vector<std::string>& lines) {
     std::string s;
-    for (const std::string& line : lines) s += line + "\r\n";
+    for (const std::string& line : lines)
+        s += line + "\r\n";
     return s;
 }
 
@@ -39,6 +40,7 @@ TEST_F(CharacteristicsTest, WholeTextOfASmallHistogramInBothLanguages) {
     // G2 = (5 * -1 + 6) * 3 / (2 * 1) = 1.5, concentration 4.5; median and mode 2.
     const std::vector<double> p{0.25, 0.5, 0.25};
     const std::string rule(40, '_');
+    // clang-format off
     const std::string english = Joined({
         "Histogram : test", rule, "", "   B a s i c", "",
         "Min                              \t\t0.5",
@@ -69,6 +71,7 @@ TEST_F(CharacteristicsTest, WholeTextOfASmallHistogramInBothLanguages) {
         "Koeficient koncentrace        \t4.5",
         "Koeficient špičatosti (excesu)\t1.5", "", rule, "",
         "\t   M e d i a n    \t2", "\t   M o d e        \t2", ""});
+    // clang-format on
 
     const auto result = HistogramCharacteristics("Histogram : test", p, 3, 1, 3, 4);
     EXPECT_EQ(result.text, english);
@@ -94,7 +97,7 @@ TEST_F(CharacteristicsTest, ClassCountPaddingAndTabs) {
     };
     // Padding before the seven-blank count text: 12 below 10 classes, 11 below 100,
     // 9 below 1000, 8 from 1000.
-    const Case cases[] = {{3, 12}, {9, 12}, {10, 11}, {32, 11}, {99, 11},
+    const Case cases[] = {{3, 12},  {9, 12},  {10, 11},  {32, 11}, {99, 11},
                           {100, 9}, {999, 9}, {1000, 8}, {1024, 8}};
     for (const Case& c : cases) {
         SCOPED_TRACE("n = " + std::to_string(c.n));
@@ -126,15 +129,17 @@ TEST_F(CharacteristicsTest, MinAndMaxAreRangeEdgesNotClassValues) {
     };
     // Class width w = (xLast - xFirst)/(n - 1); edges half a class beyond the end values.
     const Case cases[] = {
-        {1, 10, 10, "0.5", "10.5"},       // w = 1
-        {100, 250, 4, "75", "275"},       // w = 50
-        {-3, 3, 4, "-4", "4"},            // w = 2
+        {1, 10, 10, "0.5", "10.5"}, // w = 1
+        {100, 250, 4, "75", "275"}, // w = 50
+        {-3, 3, 4, "-4", "4"},      // w = 2
     };
     for (const Case& c : cases) {
         const std::vector<double> p(c.n, 1.0 / c.n);
         const std::string text = HistogramCharacteristics("H", p, c.n, c.xFirst, c.xLast, 50).text;
-        EXPECT_EQ(LineOf(text, "Min "), std::string("Min                              \t\t") + c.min);
-        EXPECT_EQ(LineOf(text, "Max "), std::string("Max                              \t\t") + c.max);
+        EXPECT_EQ(LineOf(text, "Min "),
+                  std::string("Min                              \t\t") + c.min);
+        EXPECT_EQ(LineOf(text, "Max "),
+                  std::string("Max                              \t\t") + c.max);
     }
 }
 

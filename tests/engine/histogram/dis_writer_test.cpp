@@ -41,7 +41,8 @@ std::vector<std::int64_t> BinLines(const std::string& text) {
     std::vector<std::int64_t> f;
     std::istringstream in(text.substr(text.find("[Bins]\r\n") + 8));
     std::string line;
-    while (std::getline(in, line)) f.push_back(std::stoll(line));
+    while (std::getline(in, line))
+        f.push_back(std::stoll(line));
     return f;
 }
 
@@ -57,8 +58,7 @@ void WriteFile(const fs::path& path, const std::string& bytes) {
 // Ten classes at 1..10 standing for 8 values; P * 8 = 0.5, 1.5, 2.5, 1, 1, 0.5, 0.5, 0, 0, 0.5
 // rounds half to even to 0, 2, 2, 1, 1, 0, 0, 0, 0, 0 (total 6).
 DiscreteHistogram SmallHistogram() {
-    return Histogram(1, 1, 8,
-                     {0.0625, 0.1875, 0.3125, 0.125, 0.125, 0.0625, 0.0625, 0, 0, 0.0625});
+    return Histogram(1, 1, 8, {0.0625, 0.1875, 0.3125, 0.125, 0.125, 0.0625, 0.0625, 0, 0, 0.0625});
 }
 
 const char* const kSmallText = "[Description]\r\n"
@@ -83,9 +83,11 @@ TEST(DisWriterTest, ParametricHistogramGivesOneToTheSmallerEndClass) {
     // Skewed shape i * exp(-i/5) over 32 classes, normalised; the total is 1/min(P[1], P[32])
     // as for a discretised distribution, so the smaller end class (here the last) stands for 1.
     std::vector<double> p(32);
-    for (int i = 0; i < 32; ++i) p[i] = (i + 1) * std::exp(-(i + 1) / 5.0);
+    for (int i = 0; i < 32; ++i)
+        p[i] = (i + 1) * std::exp(-(i + 1) / 5.0);
     const double sum = std::accumulate(p.begin(), p.end(), 0.0);
-    for (double& x : p) x /= sum;
+    for (double& x : p)
+        x /= sum;
     const DiscreteHistogram h = Histogram(12.5, 5, 1 / std::min(p.front(), p.back()), p);
 
     const std::string text = DisFileText(h, "h.dis");
@@ -135,7 +137,7 @@ TEST(DisWriterTest, FrequenciesAboveTheInt64RangeAreScaledByTens) {
 }
 
 class DisWriterFileTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         folder = fs::temp_directory_path() /
@@ -148,7 +150,8 @@ protected:
     // Names in the folder: a save must leave no temporary file behind.
     std::vector<std::string> Entries() const {
         std::vector<std::string> names;
-        for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename());
+        for (const auto& e : fs::directory_iterator(folder))
+            names.push_back(e.path().filename());
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -175,7 +178,8 @@ TEST_F(DisWriterFileTest, ReplacedFileKeepsItsPermissions) {
 }
 
 TEST_F(DisWriterFileTest, MissingFolderGivesMessage27WithTheBareFileName) {
-    const auto failure = WriteDisFile(SmallHistogram(), folder / "no such folder" / "Histogram.dis");
+    const auto failure =
+        WriteDisFile(SmallHistogram(), folder / "no such folder" / "Histogram.dis");
     ASSERT_TRUE(failure.has_value());
     EXPECT_EQ(failure->message, 27);
     EXPECT_EQ(failure->caption, 3);

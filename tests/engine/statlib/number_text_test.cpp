@@ -22,9 +22,21 @@ double ReadBack(const std::string& text) {
 }
 
 constexpr double kValues[] = {
-    0.0,      0.1,      1.0 / 3,  -2.0 / 3,     0.5,      -7.25,   123456789.125,
-    1e-300,   4.9e-324 /* smallest denormal */, 2.2250738585072014e-308,
-    1e300,    -1e300,   1.7976931348623e308, 6.02214076e23,      -1.602176634e-19,
+    0.0,
+    0.1,
+    1.0 / 3,
+    -2.0 / 3,
+    0.5,
+    -7.25,
+    123456789.125,
+    1e-300,
+    4.9e-324 /* smallest denormal */,
+    2.2250738585072014e-308,
+    1e300,
+    -1e300,
+    1.7976931348623e308,
+    6.02214076e23,
+    -1.602176634e-19,
 };
 
 std::string Exact(double x) {
@@ -55,8 +67,8 @@ TEST(NumberTextTest, LargestDoubleReadsBack) {
     // 1.7976931348623157e308 rounded to 15 digits is 1.79769313486232E+308, above the largest
     // double: such a text reads back as out of range. 13 digits round down and are fine.
     const double largest = std::numeric_limits<double>::max();
-    for (const std::string& text : {StrNaCarku(largest), StrNaCarku1(largest), TiskPrv(largest),
-                                    StrNaCarku(-largest)}) {
+    for (const std::string& text :
+         {StrNaCarku(largest), StrNaCarku1(largest), TiskPrv(largest), StrNaCarku(-largest)}) {
         SCOPED_TRACE(text);
         EXPECT_NEAR(std::abs(ReadBack(text)), largest, largest * 1e-12);
     }

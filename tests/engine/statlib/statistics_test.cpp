@@ -160,7 +160,8 @@ TEST(StatisticsTest, Tightness) {
     // Mirrored candidate: squared differences 0.09 + 0 + 0.09 = 0.18;
     // 1 - 0.18 / (3 * 7/450) = 1 - 27/7 = -20/7.
     const std::vector<double> mirrored{0.5, 0.3, 0.2};
-    EXPECT_NEAR(VypocetCharTesnosti(3, mirrored, 0, variance, mean, raw), -20.0 / 7, 20.0 / 7 * 1e-13);
+    EXPECT_NEAR(VypocetCharTesnosti(3, mirrored, 0, variance, mean, raw), -20.0 / 7,
+                20.0 / 7 * 1e-13);
     // A uniform raw histogram has no variance: nothing to measure against.
     const std::vector<double> flat{0.25, 0.25, 0.25, 0.25};
     EXPECT_EQ(VypocetCharTesnosti(4, raw, 0, RozptylY(flat, 4, 0.25), 0.25, flat), 0.0);
