@@ -1,0 +1,126 @@
+#pragma once
+// Inputs and shared state of the fatigue-crack calculation.
+#include <array>
+#include <atomic>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/failure.h"
+#include "histogram/histogram.h"
+#include "parametric/input_histograms.h"
+
+namespace tessavin {
+
+inline constexpr int MaxYear = 300;         // per-year arrays hold years 0 .. 300
+inline constexpr int ProbabilityBlocks = 11; // block 1: no inspection; 2 .. 11: after inspections
+inline constexpr int ResistanceBins = 256;
+
+enum class IntegrationMethod { Trapezoid = 0, Simpson = 1, Romberg = 2, Adaptive = 3, Gauss = 4 };
+
+// The settings of the integration window as last accepted.
+struct IntegrationSettings {
+    int method = 4;        // CBMetoda item; any other index integrates to 0
+    int steps = 1000;      // N of the trapezoid and Simpson rules (EdNintegrace)
+    int levels = 10;       // n of Romberg (EdN)
+    double tol0 = 0.0001;  // tolerance of the adaptive method (EdTol0)
+    std::string stepsText = "1000";
+    std::string levelsText = "10";
+    std::string tol0Text = "0.0001";
+};
+
+// The deterministic inputs as the input page holds them: field texts as typed, parsed by the
+// steps that read them.
+struct CalculationInputs {
+    std::string C = "2.2E-13";  // EdKonstC
+    std::string m = "3";        // EdMocM
+    std::string bf = "400";     // EdSirPas
+    std::string tf = "25";      // EdTloPas
+    double tfValue = 25;        // tf as accepted last by its field
+    std::string Pd = "2.277E-2"; // EdNavPravd
+    int crackOrigin = 0;        // CBSireni: 0 edge, 1 surface
+    // The year fields EdRokT / EdRokKrok / EdRokKon ...
+    std::string yearStart = "0";
+    std::string yearStep = "1";
+    std::string yearEnd = "150";
+    // ... and the period texts they last accepted (acceptedYears).
+    std::string startText = "0";
+    std::string stepText = "1";
+    std::string endText = "150";
+    IntegrationSettings integration;
+    bool lowerBound = true;     // menu DolMez ticked (HorMez otherwise)
+    bool controlPrint = false;
+    std::string eps = "1E-7";   // EdEps
+    std::string intervals = "32"; // EdPocetIntervalu
+    std::string projectName;    // EdProjekt
+    std::array<RandomInputFields, RandomInputCount + 1> random{}; // [1..6]
+    std::string par3 = "1.5";   // the parameter block's third and fourth parameters
+    std::string par4 = "1";
+};
+
+// A derived histogram with the span trimming left.
+struct StateHistogram : DiscreteHistogram {
+    double Span = 0.0;
+};
+
+// EventProbabilities[block 1..11][row 1..3][year 0..300]; index 0 of block and row unused.
+using EventTable =
+    std::array<std::array<std::array<double, MaxYear + 1>, 4>, ProbabilityBlocks + 1>;
+
+// What ends a failed step besides its message.
+enum class AbortKind {
+    None,
+    Calculation, // AbortCalculation: results reset, busy state left
+    InputPage,   // AbortToInputPage: results dropped, the input page shown
+};
+
+struct CalculationState {
+    InputHistograms inputs; // InputHistogram[1..6] and their chart-button states
+
+    StateHistogram DeltaSm, Nn, Sn, Rad, Raac, RfU, RfF;
+    bool DeltaSmReady = false;
+    bool NnReady = false;
+    bool SnReady = false;
+    // Ready states mirrored to the chart buttons of the results page.
+    bool NnCurrent = false;  // BGN: Nn is that of the current year
+    bool SnCurrent = false;  // BGV: Sn is that of the current year
+    bool RadReady = false;   // BJevU
+    bool RaacReady = false;  // BJevF
+    bool RfUReady = false;   // BjevuUmSn
+    bool RfFReady = false;   // BjevuFmSn
+
+    double CurrentFy = 0.0;
+    double CurrentSigma = 0.0;
+
+    EventTable EventProbabilities{};
+
+    // Period and year bookkeeping.
+    int start = 0, step = 1, end = 0;
+    int acceptedStep = 1;
+    int currentYear = 0;     // the year whose Nn, Sn and probabilities are computed now
+
+    // Inspections.
+    int firstFrom = 0, firstTo = 0;
+    int inspectionsFound = 0;
+    int blockShown = 3;
+    bool refining = false;   // BnUpresnit visible: a refinement runs
+
+    // Control.
+    bool Abort = false;
+    std::atomic<bool> Interrupt{false};
+    std::string StepName;
+    std::string HistogramTitle;
+
+    // Failures reported by the steps, in order; the front end shows each as an error box.
+    std::vector<Failure> Reports;
+    AbortKind abortKind = AbortKind::None;
+
+    void Fail(Failure f, AbortKind kind);
+    double& Event(int block, int row, int year) { return EventProbabilities[block][row][year]; }
+    double Event(int block, int row, int year) const { return EventProbabilities[block][row][year]; }
+};
+
+// Error box text of a numerical failure: the message of the fault, a blank line, the step name.
+Failure MathFailure(int message, const std::string& stepName);
+
+} // namespace tessavin

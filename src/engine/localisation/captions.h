@@ -1,0 +1,25 @@
+#pragma once
+// Captions of controls whose texts the engine composes into step names and messages.
+#include <string>
+
+namespace tessavin {
+
+enum class Caption {
+    Label19,        // Nn step
+    Label20,        // Sn step
+    Label25,        // resistance R(ad)
+    Label26,        // resistance R(aac)
+    Label27,        // reliability functions
+    Label39,        // crack-origin heading
+    Label23,        // inspection table heading, before the number
+    Label31,        // inspection table heading, after the number
+    IntegrationLabel1, // "Choice of integration method"
+};
+
+std::string CaptionText(Caption caption);
+// Item text of the crack-origin list CBSireni: 0 edge, 1 surface.
+std::string CrackOriginText(int origin);
+// Item text of the integration method list CBMetoda: 0 .. 4.
+std::string IntegrationMethodText(int method);
+
+} // namespace tessavin
