@@ -18,34 +18,27 @@ constexpr Real kPi = std::numbers::pi_v<long double>;
 
 // Gamma coefficient tables of the Cephes library (extended-precision gamma), held as doubles,
 // highest power first.
-constexpr double GammaP[8] = {4.212760487471622E-05, 4.5429319606080093E-04,
-                              4.092666828394036E-03, 2.3853632434611083E-02,
-                              0.11130628160193616,   0.36295154366402393,
-                              0.8378004301573126,    1.0};
-constexpr double GammaQ[9] = {-1.3971485174761705E-05, 2.346584059160635E-04,
-                              -1.2377992466531523E-03, -7.955933682494738E-04,
-                              2.773706565840073E-02,   -4.633887671244534E-02,
-                              -0.22435109056703292,    0.41501609505884557,
-                              1.0};
-constexpr double GammaStir[9] = {7.147391378143611E-04,  -2.363848809501759E-05,
-                                 -5.95023755405633E-04,  6.989332260623193E-05,
-                                 7.840334842744753E-04,  -2.2947197478731854E-04,
-                                 -2.6813271618763043E-03, 3.472222222230075E-03,
-                                 8.333333333333331E-02};
-constexpr double GammaS[9] = {-1.19394505138151E-03, 7.22059947803691E-03,
-                              -9.622023360406271E-03, -4.2197733607059154E-02,
-                              0.1665386113720805,     -4.200263503403344E-02,
-                              -0.655878071520254,     0.5772156649015329,
-                              1.0};
-constexpr double GammaSN[9] = {1.1333741672438944E-03, 7.22083726189317E-03,
-                               9.621911155035977E-03,  -4.219773343731192E-02,
-                               -0.16653861139444134,   -4.200263503402113E-02,
-                               0.6558780715202537,     0.5772156649015329,
-                               -1.0};
+constexpr double GammaP[8] = {
+    4.212760487471622E-05, 4.5429319606080093E-04, 4.092666828394036E-03, 2.3853632434611083E-02,
+    0.11130628160193616,   0.36295154366402393,    0.8378004301573126,    1.0};
+constexpr double GammaQ[9] = {
+    -1.3971485174761705E-05, 2.346584059160635E-04, -1.2377992466531523E-03,
+    -7.955933682494738E-04,  2.773706565840073E-02, -4.633887671244534E-02,
+    -0.22435109056703292,    0.41501609505884557,   1.0};
+constexpr double GammaStir[9] = {
+    7.147391378143611E-04,   -2.363848809501759E-05, -5.95023755405633E-04,
+    6.989332260623193E-05,   7.840334842744753E-04,  -2.2947197478731854E-04,
+    -2.6813271618763043E-03, 3.472222222230075E-03,  8.333333333333331E-02};
+constexpr double GammaS[9] = {-1.19394505138151E-03,   7.22059947803691E-03, -9.622023360406271E-03,
+                              -4.2197733607059154E-02, 0.1665386113720805,   -4.200263503403344E-02,
+                              -0.655878071520254,      0.5772156649015329,   1.0};
+constexpr double GammaSN[9] = {1.1333741672438944E-03, 7.22083726189317E-03, 9.621911155035977E-03,
+                               -4.219773343731192E-02, -0.16653861139444134, -4.200263503402113E-02,
+                               0.6558780715202537,     0.5772156649015329,   -1.0};
 
 // Asymptotic Stirling series 1/12, 1/288, -139/51840, ... for x > 1024, highest power first;
 // the signs of the third and fourth terms are applied in GammaStirling.
-constexpr double StirlingLarge[6] = {6.972813758365857E-05, 7.840392217200666E-04,
+constexpr double StirlingLarge[6] = {6.972813758365857E-05,  7.840392217200666E-04,
                                      2.2947209362139917E-04, 2.6813271604938273E-03,
                                      3.472222222222222E-03,  8.333333333333333E-02};
 
@@ -65,9 +58,12 @@ double Narrow(Real v) {
 // Shared special cases of both powers; true when `result` holds the answer.
 bool PowSpecialCase(double base, double exponent, double& result) {
     if (base == 0.0) {
-        if (exponent == 0.0) result = 1.0;
-        else if (exponent > 0.0) result = 0.0;
-        else result = LargestReal;
+        if (exponent == 0.0)
+            result = 1.0;
+        else if (exponent > 0.0)
+            result = 0.0;
+        else
+            result = LargestReal;
         return true;
     }
     if (exponent == 0.0) {
@@ -92,11 +88,14 @@ Real GammaNearZero(Real y, Real z) {
 
 } // namespace
 
-double SignOf(double x) { return x < 0.0 ? -1.0 : 1.0; }
+double SignOf(double x) {
+    return x < 0.0 ? -1.0 : 1.0;
+}
 
 long double EvalPolynomial(long double x, const double* coef, int n) {
     Real r = coef[0];
-    for (int i = 1; i <= n; ++i) r = r * x + coef[i];
+    for (int i = 1; i <= n; ++i)
+        r = r * x + coef[i];
     return r;
 }
 
@@ -166,7 +165,8 @@ long double GammaStirling(long double x) {
     } else {
         v = EvalPolynomial(w, GammaStir, 8);
     }
-    // Exceeds the double range above x ≈ 143; the extended exponent range holds it.
+    // Past the double range from x ≈ 172 (reached through the reflection); the extended
+    // exponent range holds it up to x ≈ 1755.
     const Real y = std::exp((x - 0.5L) * std::log(x) - x);
     return SqrtTwoPi * y * (1.0L + w * v);
 }
@@ -185,8 +185,8 @@ double GammaFn(double x) {
     if (a > 13.0L) {
         if (x > 0.0) return Narrow(s * GammaStirling(a));
         if (a > kReflectionZeroAbove) return static_cast<double>(s * 0.0L);
-        // Reflection Γ(x) = π/(x·sin πx), with the fractional part folded into (−0.5, 0.5]
-        // so sin πz keeps its relative accuracy near the poles.
+        // Reflection Γ(−a)·Γ(a) = −π/(a·sin πa), sign taken from s. The fractional part is
+        // folded into (−0.5, 0.5] so sin πz keeps its relative accuracy near the poles.
         Real z = a - ia;
         if (z > 0.5L) z = a - (ia + 1.0L);
         const Real f = std::fabs(a * std::sin(kPi * z)) * GammaStirling(a);
