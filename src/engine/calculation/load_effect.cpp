@@ -1,0 +1,464 @@
+#include "calculation/load_effect.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <initializer_list>
+#include <limits>
+#include <string>
+
+#include "common/math_fault.h"
+#include "common/number_parse.h"
+#include "localisation/captions.h"
+#include "localisation/messages.h"
+#include "statlib/number_text.h"
+
+namespace tessavin {
+namespace {
+
+constexpr int NnMaxBins = 256;
+constexpr int SnMaxBins = 256;
+// Largest frequency total of the normalisation: 2^63 - 1.
+constexpr long double TotalLimit = static_cast<long double>(std::numeric_limits<long long>::max());
+// An index argument this close to the outer half-class edge is rounding noise, not a value
+// outside the histogram.
+constexpr double EdgeTolerance = 1e-9;
+// Beyond this an index argument is far outside any histogram; it is kept finite for the text.
+constexpr double FarIndex = 4.0e18;
+
+// 1 + q rounded to the nearest whole number, halves to even, in 64 bits. q is finite.
+long long RoundedIndex(double q) {
+    if (q >= FarIndex) return static_cast<long long>(FarIndex);
+    if (q <= -FarIndex) return -static_cast<long long>(FarIndex);
+    return static_cast<long long>(std::nearbyint(q)) + 1;
+}
+
+// The index of argument q in 1 .. upper, into k. One class outside with q within EdgeTolerance
+// of the half-class edge goes into the end class; anything else outside is false.
+bool ClassIndex(double q, long long upper, long long& k) {
+    k = RoundedIndex(q);
+    if (upper < 1) return false;
+    if (k >= 1 && k <= upper) return true;
+    if (k == 0 && std::fabs(q + 0.5) < EdgeTolerance) {
+        k = 1;
+        return true;
+    }
+    if (k == upper + 1 && std::fabs(q - (static_cast<double>(upper) - 0.5)) < EdgeTolerance) {
+        k = upper;
+        return true;
+    }
+    return false;
+}
+
+int RaisedMessage() {
+    const MathFault fault = RaisedMathFault();
+    return fault == MathFault::None ? 0 : MathFaultMessage(fault);
+}
+
+// The report of a fault in values just computed: the raised flag, else invalid for a NaN and
+// overflow for an infinity; 0 when all are finite. The values pass through a volatile store
+// first, so the arithmetic that made them cannot be moved past the flag test.
+int FaultIn(std::initializer_list<double> values) {
+    for (const double v : values) {
+        volatile double computed = v;
+        (void)computed;
+    }
+    if (const int message = RaisedMessage()) return message;
+    for (const double v : values)
+        if (std::isnan(v)) return 104;
+    for (const double v : values)
+        if (!std::isfinite(v)) return 102;
+    return 0;
+}
+
+bool MathFailed(CalculationState& state, int message) {
+    state.Fail(MathFailure(message, state.StepName), AbortKind::Calculation);
+    return false;
+}
+
+bool ClassIndexFailed(CalculationState& state, int message, std::string text) {
+    Failure f;
+    f.caption = 3;
+    f.message = message;
+    f.text = std::move(text);
+    f.stepName = state.StepName;
+    state.Fail(std::move(f), AbortKind::InputPage);
+    return false;
+}
+
+bool PreCheckFailed(CalculationState& state, int message, std::string text, const char* focus) {
+    Failure f;
+    f.caption = 3;
+    f.message = message;
+    f.text = std::move(text);
+    f.focus = focus;
+    state.Fail(std::move(f), AbortKind::Calculation);
+    return false;
+}
+
+// Probabilities to sum 1, the frequency total they stand for (at most 2^63 - 1, reached by
+// dividing by 10), and classes too rare for that total emptied. Not normalised again.
+long double Normalise(ClassArray& P, int bins) {
+    long double sum = 0.0L;
+    for (int k = 1; k <= bins; ++k)
+        sum += P[k];
+    for (int k = 1; k <= bins; ++k)
+        P[k] = static_cast<double>(P[k] / sum);
+    long double total = 0.0L;
+    for (int k = 1; k <= bins; ++k)
+        if (P[k] != 0.0) total += 1.0L / P[k];
+    while (total > TotalLimit)
+        total /= 10;
+    for (int k = 1; k <= bins; ++k)
+        if (std::nearbyint(total * P[k]) == 0.0L) P[k] = 0.0;
+    return total;
+}
+
+void Store(StateHistogram& out, const ClassArray& P, double first, double last, double step,
+           double span, int bins, double total) {
+    out.P = P;
+    out.XFirst = first;
+    out.XLast = last;
+    out.Step = step;
+    out.Span = span;
+    out.Bins = bins;
+    out.Total = total;
+}
+
+bool IsEvenWhole(double m) {
+    return std::isfinite(m) && std::fmod(m, 2.0) == 0.0;
+}
+
+// ---------------------------------------------------------------- DeltaS^m
+
+bool VypocetDs(double m, const CalculationInputs& in, CalculationState& state) {
+    state.StepName = "Procedure Vypocet DeltaS^m";
+    if (in.m.empty()) return false;
+    ClearMathFlags();
+
+    const DiscreteHistogram& ds = state.inputs.histogram[1];
+    const int n1 = std::clamp(ds.Bins, 0, MaxBins);
+    const double h1 = ds.Step;
+    const double aLo = ds.XFirst - h1 / 2;
+    const double aHi = ds.XLast + h1 / 2;
+
+    const double powLo = std::pow(aLo, m);
+    const double powHi = std::pow(aHi, m);
+    if (const int message = FaultIn({powLo, powHi})) return MathFailed(state, message);
+    double lo = std::min(powLo, powHi);
+    double hi = std::max(powLo, powHi);
+    if (aLo == aHi) {
+        lo = 0.0;
+        hi = aHi;
+    }
+    if (aLo < 0 && 0 < aHi && IsEvenWhole(m)) lo = 0.0;
+    const double w = hi - lo;
+    if (const int message = FaultIn({w})) return MathFailed(state, message);
+
+    long long cnt = 0;
+    double h = 0.0;
+    if (w > 2147483647.0) {
+        cnt = MaxBins;
+        h = w / MaxBins;
+    } else {
+        const double r = std::nearbyint(w);
+        if (r >= 8 && r <= MaxBins) {
+            cnt = n1;
+        } else {
+            const double c = std::nearbyint(n1 * m);
+            cnt = c > MaxBins ? MaxBins : static_cast<long long>(std::max(c, -FarIndex));
+        }
+        h = w / static_cast<double>(cnt);
+    }
+    double first = lo + h / 2;
+    double last = hi - h / 2;
+    if (const int message = FaultIn({h, first, last})) return MathFailed(state, message);
+
+    ClassArray P{};
+    if (m == 1) {
+        P = ds.P;
+        h = h1;
+        cnt = n1;
+        first = aLo;
+        last = aHi;
+    } else {
+        double x = aLo; // lower edge of class i, by repeated addition
+        for (int i = 1; i <= n1; ++i, x += h1) {
+            const double q = std::pow(x, m) / h - first / h;
+            if (!std::isfinite(q)) return MathFailed(state, FaultIn({q}));
+            long long k = 0;
+            if (!ClassIndex(q, cnt, k))
+                return ClassIndexFailed(state, 218,
+                                        TextCis(218) + std::to_string(cnt) + " n=" +
+                                            std::to_string(k) + " ! " + "\r\n\r\n\t" + TextCis(33));
+            P[k] += ds.P[i];
+        }
+    }
+
+    int bins = static_cast<int>(cnt);
+    const long double total = Normalise(P, bins);
+    double span = last - first;
+    TrimZeroEndClasses(P, first, last, bins, h, span);
+    if (const int message = FaultIn({first, last, h, span, static_cast<double>(total)}))
+        return MathFailed(state, message);
+
+    Store(state.DeltaSm, P, first, last, h, span, bins, static_cast<double>(total));
+    state.HistogramTitle = "DeltaS^m ( m=" + StrNaCarku(m) + " )";
+    state.DeltaSmReady = true;
+    state.SnCurrent = false;
+    return true;
+}
+
+// ---------------------------------------------------------------- Nn
+
+// The one-year input as the passes read it.
+struct OneYear {
+    const ClassArray* P;
+    double lo, hi, h;
+    int bins;
+    std::array<double, MaxBins + 1> offset; // (j - 1) * h
+};
+
+OneYear ReadOneYear(const DiscreteHistogram& b) {
+    OneYear y{};
+    y.P = &b.P;
+    y.h = b.Step;
+    y.lo = b.XFirst - b.Step / 2;
+    y.hi = b.XLast + b.Step / 2;
+    y.bins = std::clamp(b.Bins, 0, MaxBins);
+    for (int j = 1; j <= y.bins; ++j)
+        y.offset[j] = (j - 1) * y.h;
+    return y;
+}
+
+NnRunning Initial(const DiscreteHistogram& b) {
+    NnRunning a;
+    a.P = b.P;
+    a.lo = b.XFirst - b.Step / 2;
+    a.hi = b.XLast + b.Step / 2;
+    a.h = b.Step;
+    a.bins = std::clamp(b.Bins, 0, MaxBins);
+    return a;
+}
+
+// Pass k: A holds the sum of k one-year counts; out gets the sum of k + 1.
+bool NtPass(int k, const NnRunning& a, const OneYear& b, NnRunning& out, CalculationState& state) {
+    double lo = (k + 1) * b.lo - a.h / 2 - b.h / 2;
+    double hi = (k + 1) * b.hi + a.h / 2 + b.h / 2;
+    const double width = (hi - lo) / a.h;
+    if (const int message = FaultIn({width})) return MathFailed(state, message);
+    long long cnt = RoundedIndex(width);
+    if (cnt > NnMaxBins || cnt < 4) cnt = NnMaxBins;
+    // The range spans cnt - 4 classes; the top classes stay empty.
+    const double h = (hi - lo) / static_cast<double>(cnt - 4);
+    lo += h / 2;
+    hi -= h / 2;
+    if (const int message = FaultIn({h, lo, hi})) return MathFailed(state, message);
+
+    out.P.fill(0.0);
+    const ClassArray& pb = *b.P;
+    for (int i = 1; i <= a.bins; ++i) {
+        const double base = a.lo + (i - 1) * a.h + b.lo;
+        const double pa = a.P[i];
+        for (int j = 1; j <= b.bins; ++j) {
+            const double q = (base + b.offset[j] - lo) / h;
+            if (std::fabs(q) < MaxBins) [[likely]] {
+                const long long t = static_cast<long long>(std::nearbyint(q)) + 1;
+                if (t >= 1 && t <= MaxBins) [[likely]] {
+                    out.P[t] += pa * pb[j];
+                    continue;
+                }
+            }
+            if (!std::isfinite(q)) return MathFailed(state, FaultIn({q}));
+            long long t = 0;
+            if (!ClassIndex(q, MaxBins, t)) {
+                const std::string format = TextCis(32) + std::to_string(MaxBins) +
+                                           " n=" + std::to_string(k) + " ! " + "\r\n\r\n\t" +
+                                           TextCis(38);
+                return ClassIndexFailed(state, 32, FormatMessage(format, std::to_string(t)));
+            }
+            out.P[t] += pa * pb[j];
+        }
+    }
+    if (const int message = RaisedMessage()) return MathFailed(state, message);
+    out.lo = lo;
+    out.hi = hi;
+    out.h = h;
+    out.bins = static_cast<int>(cnt);
+    return true;
+}
+
+// ---------------------------------------------------------------- Sn
+
+bool VypocetDsNt(const CalculationInputs& in, CalculationState& state) {
+    state.StepName = CaptionText(Caption::Label20);
+    ClearMathFlags();
+    const double C = ParseRealPrefix(in.C);
+    state.HistogramTitle = "C*DeltaS^m*Nn  ( C=" + in.C + ", m=" + in.m +
+                           ", n=" + std::to_string(state.currentYear) + " )";
+
+    const StateHistogram& d = state.DeltaSm;
+    const StateHistogram& nn = state.Nn;
+    const double xa = d.XFirst - d.Step / 2;
+    const double xb = d.XLast + d.Step / 2;
+    const double ya = nn.XFirst - nn.Step / 2;
+    const double yb = nn.XLast + nn.Step / 2;
+    const double corners[] = {xa * ya, xa * yb, xb * ya, xb * yb};
+    double lo = *std::min_element(std::begin(corners), std::end(corners));
+    double hi = *std::max_element(std::begin(corners), std::end(corners));
+    if (lo == hi) {
+        lo = std::min(xa, ya);
+        hi = std::max(xb, yb);
+    }
+    const double width = (hi - lo) / (d.Step * nn.Step);
+    if (const int message = FaultIn({width})) return MathFailed(state, message);
+    long long cnt = RoundedIndex(width);
+    if (cnt > SnMaxBins || cnt < 1) cnt = SnMaxBins;
+    const double h = (hi - lo) / static_cast<double>(cnt - 1); // one class: division by zero
+    const double first = lo + h / 2;
+    const double last = hi - h / 2;
+    if (const int message = FaultIn({h, first, last})) return MathFailed(state, message);
+
+    const int dBins = std::clamp(d.Bins, 0, MaxBins);
+    const int nBins = std::clamp(nn.Bins, 0, MaxBins);
+    std::array<double, MaxBins + 1> y{};
+    for (int j = 1; j <= nBins; ++j)
+        y[j] = nn.XFirst + (j - 1) * nn.Step;
+
+    ClassArray P{};
+    for (int i = 1; i <= dBins; ++i) {
+        const double x = d.XFirst + (i - 1) * d.Step;
+        const double pd = d.P[i];
+        for (int j = 1; j <= nBins; ++j) {
+            const double q = (x * y[j] - first) / h;
+            if (!std::isfinite(q)) return MathFailed(state, FaultIn({q}));
+            long long k = 0;
+            if (!ClassIndex(q, cnt, k))
+                return ClassIndexFailed(
+                    state, 32,
+                    FormatMessage(TextCis(32) + std::to_string(cnt) + TextCis(24),
+                                  std::to_string(k)));
+            P[k] += pd * nn.P[j];
+        }
+    }
+
+    WorkingHistogram w;
+    w.P = P;
+    w.Min = first; // class values, not range edges, while here
+    w.Max = last;
+    w.Step = h;
+    w.Span = last - first;
+    w.Bins = static_cast<int>(cnt);
+    w.Total = 0.0L;
+    int bins = w.Bins;
+    TrimZeroEndClasses(w.P, w.Min, w.Max, bins, w.Step, w.Span);
+    w.Bins = bins;
+
+    w.Min *= C;
+    w.Max *= C;
+    w.Step *= std::fabs(C);
+    w.Span *= std::fabs(C);
+    if (C < 0 && w.Min >= w.Max) {
+        std::reverse(w.P.begin() + 1, w.P.begin() + 1 + w.Bins);
+        std::swap(w.Min, w.Max);
+    }
+    double smallest = 0.0;
+    for (int k = 1; k <= w.Bins; ++k)
+        if (w.P[k] > 0.0 && (smallest == 0.0 || w.P[k] < smallest)) smallest = w.P[k];
+    const double total = smallest > 0.0 ? 1.0 / smallest : 0.0;
+    if (const int message = FaultIn({w.Min, w.Max, w.Step, w.Span, total}))
+        return MathFailed(state, message);
+
+    Store(state.Sn, w.P, w.Min, w.Max, w.Step, w.Span, w.Bins, total);
+    state.SnReady = true;
+    state.SnCurrent = true;
+    return true;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- NnCache
+
+void NnCache::Clear() {
+    keyed_ = false;
+    kept_.clear();
+}
+
+bool NnCache::Matches(const DiscreteHistogram& input) const {
+    return keyed_ && key_.Bins == input.Bins &&
+           std::memcmp(&key_.XFirst, &input.XFirst, sizeof(double)) == 0 &&
+           std::memcmp(&key_.XLast, &input.XLast, sizeof(double)) == 0 &&
+           std::memcmp(&key_.Step, &input.Step, sizeof(double)) == 0 &&
+           std::memcmp(key_.P.data(), input.P.data(), sizeof(ClassArray)) == 0;
+}
+
+void NnCache::Restart(const DiscreteHistogram& input) {
+    key_ = input;
+    keyed_ = true;
+    kept_.clear();
+    kept_.push_back(Initial(input));
+}
+
+// ---------------------------------------------------------------- steps
+
+bool DeltaSmStep(const CalculationInputs& in, CalculationState& state) {
+    const auto m = ParseReal(in.m);
+    if (!m || !std::isfinite(*m))
+        return PreCheckFailed(state, 41, TextCis(41) + in.m + ")", "EdMocM");
+    return VypocetDs(*m, in, state);
+}
+
+bool NnStep(int year, const CalculationInputs& in, CalculationState& state, NnCache& cache) {
+    if (year < 0)
+        return PreCheckFailed(state, 41, TextCis(41) + std::to_string(year) + ")", "EdRokT");
+
+    state.StepName = CaptionText(Caption::Label19);
+    if (in.yearStart.empty()) return false;
+    ClearMathFlags();
+
+    const DiscreteHistogram& b = state.inputs.histogram[2];
+    if (!cache.Matches(b)) cache.Restart(b);
+
+    // A after `year` passes: kept, or continued from the last kept pass.
+    NnRunning running;
+    const NnRunning* a = nullptr;
+    if (year < cache.KeptPasses()) {
+        a = &cache.kept_[year];
+    } else {
+        const OneYear one = ReadOneYear(b);
+        running = cache.kept_.back();
+        NnRunning next;
+        for (int k = cache.KeptPasses(); k <= year; ++k) {
+            if (!NtPass(k, running, one, next, state)) return false;
+            running = next;
+            if (k <= MaxYear) cache.kept_.push_back(running);
+        }
+        a = &running;
+    }
+
+    ClassArray P = a->P;
+    double first = a->lo;
+    double last = a->hi;
+    const double h = a->h;
+    int bins = a->bins;
+    const long double total = Normalise(P, bins);
+    double span = last - first;
+    TrimZeroEndClasses(P, first, last, bins, h, span);
+    if (const int message = FaultIn({first, last, h, span, static_cast<double>(total)}))
+        return MathFailed(state, message);
+
+    Store(state.Nn, P, first, last, h, span, bins, static_cast<double>(total));
+    state.HistogramTitle = TextCis(43) + std::to_string(year);
+    state.NnReady = true;
+    state.NnCurrent = true;
+    state.SnCurrent = false;
+    return true;
+}
+
+bool SnStep(const CalculationInputs& in, CalculationState& state) {
+    if (!state.NnReady) return PreCheckFailed(state, 48, TextCis(48), "");
+    if (!state.DeltaSmReady) return PreCheckFailed(state, 39, TextCis(39), "");
+    return VypocetDsNt(in, state);
+}
+
+} // namespace tessavin

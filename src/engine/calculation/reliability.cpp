@@ -1,0 +1,183 @@
+#include "calculation/reliability.h"
+
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+#include <stdexcept>
+#include <string>
+
+#include "common/math_fault.h"
+#include "localisation/captions.h"
+#include "localisation/messages.h"
+
+namespace tessavin {
+namespace {
+
+// An index argument this close to the lower half-class edge is rounding noise: class 1.
+constexpr double EdgeTolerance = 1e-9;
+// Index arguments beyond this are far outside; they are kept finite for the message text.
+constexpr double FarIndex = 4.0e18;
+
+void CheckYear(int year) {
+    if (year < 0 || year > MaxYear)
+        throw std::out_of_range("year " + std::to_string(year) + " outside 0 .. 300");
+}
+
+// The message of a fault in values just computed: the raised flag, else invalid for a NaN and
+// overflow for an infinity; 0 when all is well. The volatile store keeps the arithmetic that
+// made the values ahead of the flag test.
+int FaultIn(std::initializer_list<long double> values) {
+    for (const long double v : values) {
+        volatile long double computed = v;
+        (void)computed;
+    }
+    if (const MathFault fault = RaisedMathFault(); fault != MathFault::None)
+        return MathFaultMessage(fault);
+    for (const long double v : values)
+        if (std::isnan(v)) return 104;
+    for (const long double v : values)
+        if (!std::isfinite(v)) return 102;
+    return 0;
+}
+
+bool MathFailed(CalculationState& state, int message) {
+    state.Fail(MathFailure(message, state.StepName), AbortKind::Calculation);
+    return false;
+}
+
+bool ClassIndexFailed(CalculationState& state, long long t) {
+    Failure f;
+    f.caption = 3;
+    f.message = 218;
+    f.stepName = state.StepName;
+    f.text = state.StepName + "\r\n\r\n" + TextCis(218) + std::to_string(DifferenceBins) +
+             " n=" + std::to_string(t) + " ! \r\n\r\n\t" + TextCis(228);
+    state.Fail(std::move(f), AbortKind::Calculation);
+    state.Interrupt = false;
+    return false;
+}
+
+bool MissingOperand(CalculationState& state, int message) {
+    Failure f;
+    f.caption = 3;
+    f.message = message;
+    f.text = TextCis(message);
+    state.Fail(std::move(f), AbortKind::Calculation);
+    return false;
+}
+
+} // namespace
+
+bool DifferenceHistogram(const DiscreteHistogram& R, const DiscreteHistogram& Sn, int crackOrigin,
+                         CalculationState& state, StateHistogram& out) {
+    state.StepName = CaptionText(Caption::Label27) + " (" + CrackOriginText(crackOrigin) + ")";
+    ClearMathFlags();
+
+    StateHistogram d;
+    double lo = (R.XFirst - Sn.XLast) - (R.Step + Sn.Step) / 2;
+    double hi = (R.XLast - Sn.XFirst) + (R.Step + Sn.Step) / 2;
+    if (lo > hi) std::swap(lo, hi);
+    d.Bins = DifferenceBins;
+    const double h = (hi - lo) / (DifferenceBins - 1);
+    d.XFirst = lo + h / 2;
+    d.XLast = hi - h / 2;
+    d.Step = h;
+    if (const int message = FaultIn({lo, hi, h, d.XFirst, d.XLast}))
+        return MathFailed(state, message);
+
+    for (int w = 1; w <= R.Bins; ++w) {
+        const double r = R.XFirst + (w - 1) * R.Step;
+        const double pr = R.P[w];
+        for (int f = 1; f <= Sn.Bins; ++f) {
+            const double s = Sn.XFirst + (f - 1) * Sn.Step;
+            const double q = (r - s - d.XFirst) / h;
+            if (!std::isfinite(q)) {
+                const int message = FaultIn({q});
+                return MathFailed(state, message != 0 ? message : 104);
+            }
+            long long t;
+            if (q >= DifferenceBins) {
+                t = DifferenceBins; // above the range: the last class
+            } else {
+                t = static_cast<long long>(std::nearbyint(std::max(q, -FarIndex))) + 1;
+                if (t > DifferenceBins) t = DifferenceBins;
+                if (t < 1) {
+                    if (t == 0 && std::fabs(q + 0.5) < EdgeTolerance)
+                        t = 1;
+                    else
+                        return ClassIndexFailed(state, t);
+                }
+            }
+            d.P[t] += pr * Sn.P[f];
+        }
+    }
+    if (const int message = FaultIn({})) return MathFailed(state, message);
+
+    // Extended sums: 1/P of a tiny tail probability is beyond what a double sum survives.
+    long double sum = 0.0L;
+    for (int t = 1; t <= DifferenceBins; ++t)
+        sum += d.P[t];
+    long double total = 0.0L;
+    for (int t = 1; t <= DifferenceBins; ++t) {
+        d.P[t] = static_cast<double>(d.P[t] / sum);
+        if (d.P[t] != 0.0) total += 1.0L / d.P[t];
+    }
+    d.Total = static_cast<double>(total);
+    if (const int message = FaultIn({sum, total, d.Total})) return MathFailed(state, message);
+
+    int bins = d.Bins;
+    TrimZeroEndClasses(d.P, d.XFirst, d.XLast, bins, d.Step, d.Span);
+    d.Bins = bins;
+    out = d;
+    return true;
+}
+
+double ProbabilityBelowZero(const DiscreteHistogram& d) {
+    long double below = 0.0L;
+    for (int i = 1; i <= d.Bins; ++i) {
+        double fraction;
+        if (d.Step > 0)
+            fraction = std::clamp((0.0 - ClassLower(d, i)) / d.Step, 0.0, 1.0);
+        else
+            fraction = ClassValue(d, i) < 0 ? 1.0 : 0.0;
+        below += d.P[i] * static_cast<long double>(fraction);
+    }
+    // Normalised probabilities may sum to 1 plus a rounding.
+    return std::clamp(static_cast<double>(below), 0.0, 1.0);
+}
+
+bool UStep(int year, const CalculationInputs& in, CalculationState& state) {
+    CheckYear(year);
+    if (!state.SnCurrent) return MissingOperand(state, 229);
+    if (!state.RadReady) return MissingOperand(state, 230);
+    if (!DifferenceHistogram(state.Rad, state.Sn, in.crackOrigin, state, state.RfU)) return false;
+    state.RfUReady = true;
+    state.Event(1, 1, year) = 1.0 - ProbabilityBelowZero(state.RfU);
+    return true;
+}
+
+bool FStep(int year, const CalculationInputs& in, CalculationState& state) {
+    CheckYear(year);
+    if (!state.SnCurrent) return MissingOperand(state, 229);
+    if (!state.RaacReady) return MissingOperand(state, 231);
+    if (!DifferenceHistogram(state.Raac, state.Sn, in.crackOrigin, state, state.RfF)) return false;
+    state.RfFReady = true;
+    const double pF = ProbabilityBelowZero(state.RfF);
+    state.Event(1, 3, year) = pF;
+    if (!state.Abort) state.Event(1, 2, year) = 1.0 - state.Event(1, 1, year) - pF;
+    return true;
+}
+
+void ApplySaturation(int year, bool& saturated, CalculationState& state) {
+    CheckYear(year);
+    const double pU = state.Event(1, 1, year);
+    const double pD = state.Event(1, 2, year);
+    const double pF = state.Event(1, 3, year);
+    if ((pD < 0 && pF > 0.99) || (pU > 0.999 && pF > 0.5)) saturated = true;
+    if (!saturated) return;
+    state.Event(1, 1, year) = 0.0;
+    state.Event(1, 2, year) = 0.0;
+    state.Event(1, 3, year) = 1.0;
+}
+
+} // namespace tessavin

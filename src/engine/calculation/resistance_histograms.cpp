@@ -1,0 +1,397 @@
+#include "calculation/resistance_histograms.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
+#include "calculation/resistance_functions.h"
+#include "common/number_parse.h"
+#include "localisation/captions.h"
+#include "localisation/messages.h"
+#include "statlib/number_text.h"
+
+namespace tessavin {
+namespace {
+
+enum class Kind { U, F };
+
+std::string StepNameOf(Kind kind, const CalculationInputs& in) {
+    return CaptionText(kind == Kind::U ? Caption::Label25 : Caption::Label26) + " (" +
+           CrackOriginText(in.crackOrigin) + ")";
+}
+
+Failure FieldFailure(int message, const std::string& text, const char* focus) {
+    Failure f;
+    f.message = message;
+    f.text = TextCis(message) + text + ")";
+    f.focus = focus;
+    return f;
+}
+
+Failure MissingHistogram(int message, const char* focus) {
+    Failure f;
+    f.message = message;
+    f.text = TextCis(message);
+    f.focus = focus;
+    return f;
+}
+
+// m, bf and the input histograms the step needs; the first failure is reported.
+std::optional<ResistanceParameters> PreCheck(Kind kind, const CalculationInputs& in,
+                                             CalculationState& state) {
+    const auto m = ParseReal(in.m);
+    if (!m || *m == 0) {
+        state.Fail(FieldFailure(41, in.m, "EdMocM"), AbortKind::None);
+        return std::nullopt;
+    }
+    const auto bf = ParseReal(in.bf);
+    if (!bf || *bf == 0) {
+        state.Fail(FieldFailure(220, in.bf, "EdSirPas"), AbortKind::None);
+        return std::nullopt;
+    }
+    const struct {
+        int input;
+        int message;
+        const char* focus;
+    } needed[] = {{3, 221, "CBMezKluZad"}, {4, 222, "CBNomNapZad"}, {5, 223, "CBPoNaTrZad"},
+                  {6, 225, "CBNejRozZad"}};
+    for (const auto& n : needed) {
+        if (n.input == 6 && kind == Kind::F) continue;
+        if (!state.inputs.ready[n.input]) {
+            state.Fail(MissingHistogram(n.message, n.focus), AbortKind::None);
+            return std::nullopt;
+        }
+    }
+    ResistanceParameters p;
+    p.m = *m;
+    p.bf = *bf;
+    p.tf = in.tfValue;
+    p.origin = in.crackOrigin;
+    p.integration = in.integration;
+    return p;
+}
+
+double Mean(const DiscreteHistogram& h) {
+    long double s = 0, w = 0;
+    for (int i = 1; i <= h.Bins; ++i) {
+        s += h.P[i] * ClassValue(h, i);
+        w += h.P[i];
+    }
+    return w > 0 ? static_cast<double>(s / w) : 0.0;
+}
+
+// Class index of a resistance: 1 + round-half-even((R - Rmin)/h), the top clamped to 256. An
+// argument within 1e-9 of the half-class below class 1 is rounding, not a value outside.
+int ResistanceClass(double q) {
+    long long i = 1 + static_cast<long long>(std::nearbyint(q));
+    if (i > ResistanceBins) i = ResistanceBins;
+    if (i < 1 && i == 0 && std::fabs(q + 0.5) < 1e-9) i = 1;
+    return static_cast<int>(i);
+}
+
+struct ClassFailure {
+    Failure failure;
+    AbortKind kind;
+};
+
+// What one a0 class contributes, or why it could not.
+struct ClassResult {
+    std::array<double, ResistanceBins + 1> P{};
+    std::optional<ClassFailure> failure;
+    bool interrupted = false;
+};
+
+struct LoopSetup {
+    Kind kind;
+    const CalculationInputs& in;
+    const CalculationState& state;
+    ResistanceParameters params;
+    double rmin, rmax, h;
+    double capFy, capSigma;
+    std::vector<double> aacRaw; // per (Fy, sigma) class pair, computed once
+    std::string stepName;
+};
+
+std::string Num(double v) { return StrNaCarku(v); }
+
+Failure ClassIndexFailure(const LoopSetup& s, int i, double a0, double x2, double x3, double r) {
+    Failure f;
+    f.message = 218;
+    const std::string method = CaptionText(Caption::IntegrationLabel1) + " : " +
+                               IntegrationMethodText(s.in.integration.method);
+    const std::string range = "( Min=" + Num(s.rmin) + ",Max=" + Num(s.rmax) + ",dx=" + Num(s.h);
+    if (s.kind == Kind::F) {
+        f.text = TextCis(218) + "256" + "    ( n=" + std::to_string(i) + " ) ! " + "\r\n\r\n\t" +
+                 TextCis(219) + "\r\n\r\n" + method + "\r\n" + "(  a0=" + Num(a0) +
+                 ",  fy=" + Num(x2) + ",  Sigma=" + Num(x3) + "  )" + "\r\n\r\n" + range +
+                 ",Odolnost_F (a0, fy, Sigma)=" + Num(r) + "  )";
+    } else {
+        f.text = TextCis(218) + "256" + " pro n=" + std::to_string(i) + " ! " + "\r\n\r\n\t" +
+                 TextCis(224) + "\r\n\r\n" + method + "\r\n" + "(  a0=" + Num(a0) +
+                 ",  ad=" + Num(x2) + "\r\n\r\n" + range + ",Odolnost_U (a0, ad)=" + Num(r) +
+                 "  )";
+    }
+    return f;
+}
+
+ClassResult RunA0Class(const LoopSetup& s, int t1) {
+    ClassResult out;
+    const CalculationState& st = s.state;
+    const DiscreteHistogram& A0 = st.inputs.histogram[5];
+    const double a0 = ClassLower(A0, t1);
+    const double pa0 = A0.P[t1];
+    ResistanceCalculator calc(s.params);
+    if (s.kind == Kind::U) calc.SetSurfaceCap(s.capFy, s.capSigma);
+    // Adds one combination; false stops the class.
+    auto add = [&](double r, double p, double x2, double x3) {
+        if (calc.failed()) {
+            out.failure = ClassFailure{calc.failure(), AbortKind::Calculation};
+            return false;
+        }
+        const double q = (r - s.rmin) / s.h;
+        if (!std::isfinite(q)) {
+            out.failure = ClassFailure{MathFailure(s.h == 0 ? 101 : 104, s.stepName),
+                                       AbortKind::Calculation};
+            return false;
+        }
+        const int i = ResistanceClass(q);
+        if (i < 1) {
+            out.failure = ClassFailure{ClassIndexFailure(s, i, a0, x2, x3, r), AbortKind::InputPage};
+            return false;
+        }
+        out.P[i] += p;
+        if (st.Interrupt.load(std::memory_order_relaxed)) {
+            out.interrupted = true;
+            return false;
+        }
+        return true;
+    };
+    if (s.kind == Kind::F) {
+        const DiscreteHistogram& Fy = st.inputs.histogram[3];
+        const DiscreteHistogram& Sg = st.inputs.histogram[4];
+        for (int t2 = 1; t2 <= Fy.Bins; ++t2) {
+            const double fy = ClassLower(Fy, t2);
+            for (int t3 = 1; t3 <= Sg.Bins; ++t3) {
+                const double sigma = ClassLower(Sg, t3);
+                const double p = pa0 * Fy.P[t2] * Sg.P[t3];
+                double r = 0;
+                if (!(sigma >= fy || fy == 0))
+                    r = calc.ResistanceToAcceptable(a0, s.aacRaw[(t2 - 1) * Sg.Bins + (t3 - 1)]);
+                if (!add(r, p, fy, sigma)) return out;
+            }
+        }
+    } else {
+        const DiscreteHistogram& Ad = st.inputs.histogram[6];
+        for (int t2 = 1; t2 <= Ad.Bins; ++t2) {
+            const double ad = ClassLower(Ad, t2);
+            const double r = calc.OdolnostU(a0, ad);
+            if (!add(r, pa0 * Ad.P[t2], ad, 0)) return out;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+std::string TimeText(long long ms) {
+    if (ms < 0) ms = 0;
+    const long long hours = ms / 3600000;
+    const long long minutes = (ms - hours * 3600000) / 60000;
+    const long long seconds = (ms - hours * 3600000 - minutes * 60000) / 1000;
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%lld:%02lld:%02lld", hours, minutes, seconds);
+    return buf;
+}
+
+bool ThirdRangeValue(const DiscreteHistogram& h, double& value) {
+    if (!(h.XFirst < 0 && h.XLast > 0)) return false;
+    double v = h.XFirst - h.Step;
+    for (int k = 0; k < h.Bins && v + h.Step <= 0; ++k) v += h.Step;
+    value = v;
+    return true;
+}
+
+namespace {
+
+ResistanceOutcome RunStep(Kind kind, const CalculationInputs& in, CalculationState& state,
+                          const ResistanceOptions& options) {
+    ResistanceOutcome outcome;
+    const auto params = PreCheck(kind, in, state);
+    if (!params) return outcome;
+
+    const std::string stepName = StepNameOf(kind, in);
+    state.StepName = stepName;
+    const auto& H = state.inputs.histogram;
+    const DiscreteHistogram& A0 = H[5];
+    const double capFy = Mean(H[3]);
+    const double capSigma = Mean(H[4]);
+
+    // Range: the extreme resistances over the corners of the input ranges.
+    double rmin = 1.7E308;
+    double rmax = 4.9E-324;
+    {
+        ResistanceCalculator calc(*params);
+        auto take = [&](double r) {
+            if (calc.failed()) return false;
+            rmin = std::min(rmin, r);
+            rmax = std::max(rmax, r);
+            return true;
+        };
+        bool ok = true;
+        const double a0Edges[] = {RangeMin(A0), RangeMax(A0)};
+        if (kind == Kind::F) {
+            for (double a0 : a0Edges)
+                for (double fy : {RangeMin(H[3]), RangeMax(H[3])})
+                    for (double sg : {RangeMin(H[4]), RangeMax(H[4])}) {
+                        if (!ok) break;
+                        state.CurrentFy = fy;
+                        state.CurrentSigma = sg;
+                        ok = take(calc.OdolnostF(a0, fy, sg));
+                    }
+        } else {
+            calc.SetSurfaceCap(capFy, capSigma);
+            std::vector<double> a0Values(a0Edges, a0Edges + 2), adValues{RangeMin(H[6]), RangeMax(H[6])};
+            double third;
+            if (ThirdRangeValue(A0, third)) a0Values.push_back(third);
+            if (ThirdRangeValue(H[6], third)) adValues.push_back(third);
+            for (double a0 : a0Values)
+                for (double ad : adValues)
+                    if (ok) ok = take(calc.OdolnostU(a0, ad));
+        }
+        if (!ok) {
+            state.Fail(calc.failure(), AbortKind::Calculation);
+            return outcome;
+        }
+    }
+    const double h = (rmax - rmin) / ResistanceBins;
+
+    LoopSetup setup{kind, in, state, *params, rmin, rmax, h, capFy, capSigma, {}, stepName};
+    if (kind == Kind::F) {
+        // The acceptable size depends on (Fy, sigma) only: computed once, not per a0 class.
+        ResistanceCalculator calc(*params);
+        const DiscreteHistogram& Fy = H[3];
+        const DiscreteHistogram& Sg = H[4];
+        setup.aacRaw.resize(static_cast<std::size_t>(Fy.Bins) * Sg.Bins);
+        for (int t2 = 1; t2 <= Fy.Bins; ++t2)
+            for (int t3 = 1; t3 <= Sg.Bins; ++t3) {
+                const double fy = ClassLower(Fy, t2), sg = ClassLower(Sg, t3);
+                setup.aacRaw[(t2 - 1) * Sg.Bins + (t3 - 1)] =
+                    (sg >= fy || fy == 0) ? 0.0 : calc.AcceptableSizeRaw(fy, sg);
+            }
+        if (calc.failed()) {
+            state.Fail(calc.failure(), AbortKind::Calculation);
+            return outcome;
+        }
+        state.CurrentFy = ClassLower(Fy, Fy.Bins);
+        state.CurrentSigma = ClassLower(Sg, Sg.Bins);
+    }
+
+    // Histogram loop: a0 classes are handed out to the workers; each class keeps its own
+    // partial histogram, merged afterwards in class order, so the sums never depend on the
+    // number of threads.
+    const int classes = A0.Bins;
+    std::vector<ClassResult> results(static_cast<std::size_t>(classes) + 1);
+    std::atomic<int> next{1};
+    std::atomic<int> done{0};
+    std::atomic<bool> stop{false};
+    std::mutex progressMutex;
+    const auto started = std::chrono::steady_clock::now();
+    auto worker = [&] {
+        for (;;) {
+            if (stop.load()) return;
+            const int t1 = next.fetch_add(1);
+            if (t1 > classes) return;
+            results[t1] = RunA0Class(setup, t1);
+            if (results[t1].failure || results[t1].interrupted) stop.store(true);
+            const int finished = done.fetch_add(1) + 1;
+            if (options.progress) {
+                std::lock_guard lock(progressMutex);
+                const long long elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                              std::chrono::steady_clock::now() - started)
+                                              .count();
+                const long long e = elapsed / finished;
+                options.progress({finished, classes, e * classes, e * (classes - finished)});
+            }
+        }
+    };
+    int threads = options.threads > 0 ? options.threads
+                                      : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    threads = std::min(threads, std::max(1, classes));
+    std::vector<std::thread> pool;
+    for (int t = 1; t < threads; ++t) pool.emplace_back(worker);
+    worker();
+    for (auto& t : pool) t.join();
+
+    StateHistogram& target = kind == Kind::F ? state.Raac : state.Rad;
+    StateHistogram result;
+    for (int t1 = 1; t1 <= classes; ++t1) {
+        const ClassResult& r = results[t1];
+        if (r.failure) {
+            state.Fail(r.failure->failure, r.failure->kind);
+            return outcome;
+        }
+        if (r.interrupted) {
+            state.Interrupt = false;
+            state.Abort = true;
+            state.abortKind = AbortKind::InputPage;
+            return outcome;
+        }
+        for (int i = 1; i <= ResistanceBins; ++i) result.P[i] += r.P[i];
+    }
+    const long long total = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                std::chrono::steady_clock::now() - started)
+                                .count();
+
+    result.XFirst = rmin + h;
+    result.XLast = rmax - h;
+    result.Step = h;
+    result.Bins = ResistanceBins;
+    ClearMathFlags();
+    long double sum = 0;
+    for (int i = 1; i <= ResistanceBins; ++i) sum += result.P[i];
+    long double reciprocal = 0;
+    for (int i = 1; i <= ResistanceBins; ++i) {
+        result.P[i] = static_cast<double>(result.P[i] / sum);
+        if (result.P[i] != 0) reciprocal += 1.0L / result.P[i];
+    }
+    result.Total = static_cast<double>(reciprocal);
+    if (const MathFault fault = RaisedMathFault(); fault != MathFault::None || !(sum > 0)) {
+        state.Fail(MathFailure(fault == MathFault::None ? 101 : MathFaultMessage(fault), stepName),
+                   AbortKind::Calculation);
+        return outcome;
+    }
+    int bins = result.Bins;
+    TrimZeroEndClasses(result.P, result.XFirst, result.XLast, bins, result.Step, result.Span);
+    result.Bins = bins;
+    target = result;
+    if (kind == Kind::F)
+        state.RaacReady = true;
+    else
+        state.RadReady = true;
+    const std::string duration = TimeText(total);
+    outcome.ok = true;
+    outcome.labelText = kind == Kind::F
+                            ? CaptionText(Caption::Label26) + " ( " + duration + " )"
+                            : CaptionText(Caption::Label25) + "  ( " + duration + " )";
+    return outcome;
+}
+
+} // namespace
+
+ResistanceOutcome ResVypJevuU(const CalculationInputs& in, CalculationState& state,
+                              const ResistanceOptions& options) {
+    return RunStep(Kind::U, in, state, options);
+}
+
+ResistanceOutcome ResVypJevuF(const CalculationInputs& in, CalculationState& state,
+                              const ResistanceOptions& options) {
+    return RunStep(Kind::F, in, state, options);
+}
+
+} // namespace tessavin

@@ -1,0 +1,42 @@
+#pragma once
+// The resistance histograms R(ad) and R(aac): one integral for every combination of classes of
+// the input histograms, spread over all cores.
+#include <functional>
+#include <string>
+
+#include "calculation/model.h"
+
+namespace tessavin {
+
+struct ResistanceProgress {
+    int classesDone = 0;      // a0 classes finished
+    int classes = 0;          // a0 classes in all
+    long long estimatedMs = 0; // estimated duration of the whole loop
+    long long remainingMs = 0;
+};
+
+struct ResistanceOptions {
+    int threads = 0; // 0: one per core
+    // Called after each a0 class, from whichever thread finished it (serialised).
+    std::function<void(const ResistanceProgress&)> progress;
+};
+
+// "Start : R(ad)" run's duration text for the step's label, e.g. "Resistance Rad  ( 0:00:02 )".
+struct ResistanceOutcome {
+    bool ok = false;
+    std::string labelText;
+};
+
+ResistanceOutcome ResVypJevuU(const CalculationInputs& in, CalculationState& state,
+                              const ResistanceOptions& options = {});
+ResistanceOutcome ResVypJevuF(const CalculationInputs& in, CalculationState& state,
+                              const ResistanceOptions& options = {});
+
+// Duration as hours:minutes:seconds; from 24 hours on the hours simply grow.
+std::string TimeText(long long ms);
+
+// The third range value of an input whose class values straddle zero: the largest class value
+// not above 0; none (false) otherwise.
+bool ThirdRangeValue(const DiscreteHistogram& h, double& value);
+
+} // namespace tessavin

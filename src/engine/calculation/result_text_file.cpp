@@ -1,0 +1,106 @@
+#include "calculation/result_text_file.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "common/atomic_file.h"
+#include "localisation/captions.h"
+#include "localisation/messages.h"
+
+namespace tessavin {
+namespace {
+
+constexpr int NumberWidth = 23;
+
+std::string SectionHeader(int inspection, const std::string& what) {
+    return "************* " + std::to_string(inspection) + ".prohlídka " + what + " *************";
+}
+
+// Years start, start + step, ... up to end; the start year alone when the step is 0.
+std::vector<int> PeriodYears(const CalculationState& state) {
+    std::vector<int> years;
+    if (state.step <= 0) {
+        years.push_back(state.start);
+        return years;
+    }
+    for (long long y = state.start; y <= state.end; y += state.step)
+        years.push_back(static_cast<int>(y));
+    return years;
+}
+
+double EventOrZero(const CalculationState& state, int block, int row, int year) {
+    if (year < 0 || year > MaxYear) return 0.0;
+    return state.Event(block, row, year);
+}
+
+} // namespace
+
+std::string ResultNumberText(double x) {
+    if (!std::isfinite(x)) {
+        const std::string word = std::isnan(x) ? " NAN" : x < 0 ? "-INF" : " INF";
+        return std::string(NumberWidth - word.size(), ' ') + word;
+    }
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.14E", std::fabs(x));
+    std::string s(buf); // d.ddddddddddddddE±xx[x]
+    for (char& c : s)
+        if (c == ',') c = '.';
+    const auto e = s.find('E');
+    const int exponent = std::atoi(s.c_str() + e + 1);
+    char exp[16];
+    std::snprintf(exp, sizeof exp, "E%c%04d", exponent < 0 ? '-' : '+', std::abs(exponent));
+    return (x < 0 ? "-" : " ") + s.substr(0, e) + exp;
+}
+
+std::string ResultTextFileText(const CalculationInputs& in, const CalculationState& state) {
+    std::string out;
+    auto line = [&out](const std::string& text) {
+        out += text;
+        out += "\r\n";
+    };
+    line(TextCis(280) + std::to_string(state.start) + ", " +
+         std::to_string(state.start + state.step) + ",...," + std::to_string(state.end) + ")");
+    line(TextCis(238) + " (" + CrackOriginText(in.crackOrigin) + " bf= " + in.bf +
+         " mm, tf= " + in.tf + " m= " + in.m + ")");
+    line(TextCis(276) + in.Pd);
+    line(TextCis(277) + in.C);
+    line(TextCis(278) + in.m);
+    line(" ");
+
+    const std::vector<int> years = PeriodYears(state);
+    const int found = std::min(state.inspectionsFound, ProbabilityBlocks - 1);
+    for (int i = 1; i <= found; ++i) {
+        const int block = i == 1 ? 1 : i + 1;
+        const std::array<std::string, 3> names =
+            i == 1 ? std::array<std::string, 3>{"p(U)", "p(D)", "p(F)"}
+                   : std::array<std::string, 3>{"p(D)", "p(F)", "F" + std::to_string(i)};
+        for (int row = 1; row <= 3; ++row) {
+            line(SectionHeader(i, names[row - 1]));
+            line(" ");
+            for (const int y : years)
+                line(ResultNumberText(EventOrZero(state, block, row, y)));
+            line(" ");
+        }
+    }
+    return out;
+}
+
+std::optional<Failure> WriteResultTextFile(const std::filesystem::path& file,
+                                           const CalculationInputs& in,
+                                           const CalculationState& state) {
+    if (!WriteFileAtomically(file, ResultTextFileText(in, state))) return std::nullopt;
+    Failure f;
+    f.caption = 3;
+    f.text = FormatMessage("Chyba při zapisování souboru %s", file.filename().string());
+    return f;
+}
+
+std::string DefaultResultFileName(const CalculationInputs& in) {
+    return in.projectName.empty() ? "Histograms U-D-F" : in.projectName;
+}
+
+} // namespace tessavin
