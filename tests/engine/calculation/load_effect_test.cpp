@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include "../test_histograms.h"
+
 #include "localisation/language.h"
 #include "parametric/discretisation.h"
 
@@ -38,24 +40,10 @@ DiscreteHistogram Uniform(double xFirst, double step, int bins) {
 }
 
 DiscreteHistogram Normal(const char* mi, const char* sigma, const char* classes) {
-    ParametricRequest r;
-    r.Type = 0;
-    r.Par1 = mi;
-    r.Par2 = sigma;
-    r.IntervalCount = classes;
-    WorkingHistogram w;
-    EXPECT_TRUE(BuildParametricHistogram(r, w).Succeeded);
-    DiscreteHistogram h;
-    StoreWorkingHistogram(w, h);
-    return h;
+    return test::ParametricInput(0, mi, sigma, classes);
 }
 
-double Sum(const DiscreteHistogram& h) {
-    long double s = 0;
-    for (int i = 1; i <= h.Bins; ++i)
-        s += h.P[i];
-    return static_cast<double>(s);
-}
+double Sum(const DiscreteHistogram& h) { return static_cast<double>(ProbabilitySum(h)); }
 
 double Mean(const DiscreteHistogram& h) {
     long double s = 0;

@@ -24,12 +24,7 @@ StateHistogram Hand(double xFirst, double step, const std::vector<double>& p) {
     return h;
 }
 
-double Sum(const DiscreteHistogram& h) {
-    long double s = 0;
-    for (int i = 1; i <= h.Bins; ++i)
-        s += h.P[i];
-    return static_cast<double>(s);
-}
+double Sum(const DiscreteHistogram& h) { return static_cast<double>(ProbabilitySum(h)); }
 
 double Mean(const DiscreteHistogram& h) {
     long double s = 0;

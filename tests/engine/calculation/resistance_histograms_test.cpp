@@ -5,30 +5,17 @@
 
 #include <gtest/gtest.h>
 
-#include "parametric/discretisation.h"
+#include "../test_histograms.h"
 
 namespace tessavin {
 namespace {
 
-DiscreteHistogram Input(int type, const char* mi, const char* sigma, const char* n) {
-    ParametricRequest r;
-    r.Type = type;
-    r.Par1 = mi;
-    r.Par2 = sigma;
-    r.IntervalCount = n;
-    WorkingHistogram w;
-    EXPECT_TRUE(BuildParametricHistogram(r, w).Succeeded);
-    DiscreteHistogram h;
-    StoreWorkingHistogram(w, h);
-    return h;
-}
-
 // The default inputs of the input page, with fewer classes to keep the test quick.
 void SetDefaultInputs(CalculationState& s) {
-    s.inputs.histogram[3] = Input(1, "280", "28", "12");
-    s.inputs.histogram[4] = Input(0, "200", "20", "12");
-    s.inputs.histogram[5] = Input(1, "0.2", "0.05", "12");
-    s.inputs.histogram[6] = Input(0, "10", "0.6", "12");
+    s.inputs.histogram[3] = test::ParametricInput(1, "280", "28", "12");
+    s.inputs.histogram[4] = test::ParametricInput(0, "200", "20", "12");
+    s.inputs.histogram[5] = test::ParametricInput(1, "0.2", "0.05", "12");
+    s.inputs.histogram[6] = test::ParametricInput(0, "10", "0.6", "12");
     for (int k = 3; k <= 6; ++k) s.inputs.ready[k] = true;
 }
 
