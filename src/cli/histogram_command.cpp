@@ -4,9 +4,8 @@
 #include <iostream>
 #include <stdexcept>
 
-#include <nlohmann/json.hpp>
-
 #include "cli_args.h"
+#include "cli_output.h"
 #include "common/number_parse.h"
 #include "histogram/dis_writer.h"
 #include "localisation/language.h"
@@ -15,16 +14,6 @@
 
 namespace tessavin::cli {
 namespace {
-
-constexpr int kBadInput = 2;
-
-// Message texts carry CR LF for the message boxes; a terminal wants plain line ends.
-std::string ForTerminal(std::string text) {
-    std::string out;
-    for (char c : text)
-        if (c != '\r') out += c;
-    return out;
-}
 
 int Refuse(const std::string& message) {
     std::cerr << "tessavin-cli histogram: " << ForTerminal(message) << "\n";
@@ -42,19 +31,6 @@ void PrintTable(const DiscreteHistogram& h) {
               << "Class\tValue\tProbability\n";
     for (int i = 1; i <= h.Bins; ++i)
         std::cout << i << "\t" << StrNaCarku(ClassValue(h, i)) << "\t" << StrNaCarku(h.P[i]) << "\n";
-}
-
-void PrintJson(const DiscreteHistogram& h) {
-    nlohmann::ordered_json j;
-    j["Bins"] = h.Bins;
-    j["XFirst"] = h.XFirst;
-    j["XLast"] = h.XLast;
-    j["Step"] = h.Step;
-    j["Total"] = h.Total;
-    j["Min"] = RangeMin(h);
-    j["Max"] = RangeMax(h);
-    j["P"] = std::vector<double>(h.P.begin() + 1, h.P.begin() + 1 + h.Bins);
-    std::cout << j.dump() << "\n";
 }
 
 } // namespace
@@ -122,7 +98,7 @@ int RunHistogramCommand(const std::vector<std::string>& words) {
         if (const auto failure = WriteDisFile(h, *out)) return Refuse(failure->text);
     }
     if (args->has("json"))
-        PrintJson(h);
+        std::cout << HistogramJson(h).dump() << "\n";
     else if (!args->value("out"))
         PrintTable(h);
     return 0;

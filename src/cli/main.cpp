@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "histogram_command.h"
+#include "run_command.h"
 
 namespace {
 
@@ -13,7 +14,11 @@ void Usage(std::ostream& out) {
            "                         [--intervals N] [--eps X] [--min X --max X]\n"
            "                         [--out FILE.dis] [--json] [--lang en|cs]\n"
            "      one of the 24 parametric distributions (0 Normal, 1 LogNormal_2P, ...) as a\n"
-           "      histogram: printed as a table, as JSON, or written as a .dis file\n";
+           "      histogram: printed as a table, as JSON, or written as a .dis file\n"
+           "  tessavin-cli run INPUT.json [--json | --csv] [--threads N] [--text-report FILE.txt]\n"
+           "                  [--lang en|cs]\n"
+           "      one whole calculation: the year table, the first inspection and the further\n"
+           "      inspections; every field of INPUT.json is optional ({} runs the defaults)\n";
 }
 
 } // namespace
@@ -26,6 +31,7 @@ int main(int argc, char** argv) {
     }
     const std::vector<std::string> rest(words.begin() + 1, words.end());
     if (words[0] == "histogram") return tessavin::cli::RunHistogramCommand(rest);
+    if (words[0] == "run") return tessavin::cli::RunCalculationCommand(rest);
     std::cerr << "tessavin-cli: unknown command '" << words[0] << "'\n";
     Usage(std::cerr);
     return 2;

@@ -405,12 +405,15 @@ bool DeltaSmStep(const CalculationInputs& in, CalculationState& state) {
     const auto m = ParseReal(in.m);
     if (!m || !std::isfinite(*m))
         return PreCheckFailed(state, 41, TextCis(41) + in.m + ")", "EdMocM");
+    // An input waiting for its raw data has no histogram to combine.
+    if (!state.inputs.ready[1]) return PreCheckFailed(state, 42, TextCis(42), "CBRozSpZad");
     return VypocetDs(*m, in, state);
 }
 
 bool NnStep(int year, const CalculationInputs& in, CalculationState& state, NnCache& cache) {
     if (year < 0)
         return PreCheckFailed(state, 41, TextCis(41) + std::to_string(year) + ")", "EdRokT");
+    if (!state.inputs.ready[2]) return PreCheckFailed(state, 44, TextCis(44), "CBCelKmitZad");
 
     state.StepName = CaptionText(Caption::Label19);
     if (in.yearStart.empty()) return false;

@@ -29,6 +29,9 @@ struct IntegrationSettings {
     std::string tol0Text = "0.0001";
 };
 
+// The six input rows at first start: the type choice and Mi / Sigma texts of each, N = 128.
+std::array<RandomInputFields, RandomInputCount + 1> DefaultRandomFields();
+
 // The deterministic inputs as the input page holds them: field texts as typed, parsed by the
 // steps that read them.
 struct CalculationInputs {
@@ -50,10 +53,10 @@ struct CalculationInputs {
     IntegrationSettings integration;
     bool lowerBound = true;     // menu DolMez ticked (HorMez otherwise)
     bool controlPrint = false;
-    std::string eps = "1E-7";   // EdEps
-    std::string intervals = "32"; // EdPocetIntervalu
+    std::string eps = "1E-8";     // EdEps
+    std::string intervals = "128"; // EdPocetIntervalu
     std::string projectName;    // EdProjekt
-    std::array<RandomInputFields, RandomInputCount + 1> random{}; // [1..6]
+    std::array<RandomInputFields, RandomInputCount + 1> random = DefaultRandomFields(); // [1..6]
     std::string par3 = "1.5";   // the parameter block's third and fourth parameters
     std::string par4 = "1";
 };
@@ -119,6 +122,13 @@ struct CalculationState {
     double& Event(int block, int row, int year) { return EventProbabilities[block][row][year]; }
     double Event(int block, int row, int year) const { return EventProbabilities[block][row][year]; }
 };
+
+// What resetResults clears of the state: the resistances and every year-dependent result.
+void ResetResults(CalculationState& state);
+
+// AbortCalculation: ResetResults and Abort; a step that already sent the user back to the input
+// page keeps that kind.
+void AbortCalculation(CalculationState& state);
 
 // Error box text of a numerical failure: the message of the fault, a blank line, the step name.
 Failure MathFailure(int message, const std::string& stepName);

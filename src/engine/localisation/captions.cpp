@@ -30,6 +30,9 @@ std::string CaptionText(Caption caption) {
         return Pick(" th  inspection time ( p(U)=0 )", ".  prohlídky ( p(U)=0 )");
     case Caption::IntegrationLabel1:
         return Pick("Choice of integration method", "Volba integrační metody");
+    case Caption::IntegrationLabel4: return Pick("Number of diferences n", "Počet diferencí n");
+    case Caption::IntegrationLabel2: return Pick("Parameter n", "Parametr n");
+    case Caption::IntegrationLabel3: return Pick("Paramater tol0", "Paramatr tol0");
     }
     return {};
 }

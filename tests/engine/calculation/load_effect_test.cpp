@@ -228,6 +228,7 @@ TEST_F(LoadEffect, DeltaSmFailuresKeepThePreviousHistogram) {
         SCOPED_TRACE(c.name);
         auto s = std::make_unique<CalculationState>();
         s->inputs.histogram[1] = c.input;
+        s->inputs.ready[1] = true;
         s->DeltaSmReady = true;
         s->DeltaSm.Bins = 7;
         in.m = c.m;
@@ -306,6 +307,7 @@ TEST_F(LoadEffect, NnPassClassCount) {
         SCOPED_TRACE(c.name);
         NnCache fresh;
         state.inputs.histogram[2] = c.b;
+        state.inputs.ready[2] = true;
         ASSERT_TRUE(NnStep(c.year, in, state, fresh));
         EXPECT_NEAR(state.Nn.Step, c.step, 1e-12 * c.step);
         EXPECT_LE(state.Nn.Bins, 256);
@@ -327,6 +329,7 @@ TEST_F(LoadEffect, NnCacheContinuationIsBitIdentical) {
     auto fromScratch = [&](const DiscreteHistogram& input, int year) {
         auto s = std::make_unique<CalculationState>();
         s->inputs.histogram[2] = input;
+        s->inputs.ready[2] = true;
         NnCache fresh;
         EXPECT_TRUE(NnStep(year, in, *s, fresh));
         return s;
@@ -390,6 +393,7 @@ TEST_F(LoadEffect, NnFailures) {
         SCOPED_TRACE(c.name);
         auto s = std::make_unique<CalculationState>();
         s->inputs.histogram[2] = c.b;
+        s->inputs.ready[2] = true;
         s->Nn.Bins = 7;
         NnCache fresh;
         EXPECT_FALSE(NnStep(c.year, in, *s, fresh));

@@ -1,0 +1,179 @@
+#include "run_input.h"
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <set>
+#include <stdexcept>
+
+#include <nlohmann/json.hpp>
+
+#include "calculation/field_checks.h"
+#include "calculation/integration_settings.h"
+#include "common/number_parse.h"
+#include "parametric/distribution_catalogue.h"
+
+namespace tessavin::cli {
+namespace {
+
+using nlohmann::json;
+
+struct Refusal : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// A number as the user would type it: JSON numbers keep their shortest exact text, with the
+// exponent letter the fields use.
+std::string FieldText(const json& v, const std::string& key) {
+    if (v.is_string()) return v.get<std::string>();
+    if (v.is_number_integer() || v.is_number_unsigned()) return v.dump();
+    if (v.is_number_float()) {
+        std::string t = v.dump();
+        std::replace(t.begin(), t.end(), 'e', 'E');
+        return t;
+    }
+    throw Refusal("\"" + key + "\" must be a number or a text");
+}
+
+int WholeValue(const json& v, const std::string& key) {
+    const auto n = ParseWhole(FieldText(v, key));
+    if (!n || *n < -1000000000LL || *n > 1000000000LL)
+        throw Refusal("\"" + key + "\" must be a whole number");
+    return static_cast<int>(*n);
+}
+
+// Field keys of the JSON input and the control whose check they pass.
+const std::map<std::string, std::string>& FieldControls() {
+    static const std::map<std::string, std::string> m = {
+        {"C", "EdKonstC"},      {"m", "EdMocM"},        {"bf", "EdSirPas"},
+        {"tf", "EdTloPas"},     {"Pd", "EdNavPravd"},   {"start", "EdRokT"},
+        {"step", "EdRokKrok"},  {"end", "EdRokKon"},    {"eps", "EdEps"},
+        {"intervals", "EdPocetIntervalu"}};
+    return m;
+}
+
+std::string* FieldOf(CalculationInputs& in, const std::string& key) {
+    static const std::map<std::string, std::string CalculationInputs::*> m = {
+        {"C", &CalculationInputs::C},          {"m", &CalculationInputs::m},
+        {"bf", &CalculationInputs::bf},        {"tf", &CalculationInputs::tf},
+        {"Pd", &CalculationInputs::Pd},        {"start", &CalculationInputs::yearStart},
+        {"step", &CalculationInputs::yearStep}, {"end", &CalculationInputs::yearEnd},
+        {"eps", &CalculationInputs::eps},      {"intervals", &CalculationInputs::intervals}};
+    return &(in.*m.at(key));
+}
+
+void Check(const std::optional<Failure>& failure) {
+    if (failure) throw Refusal(failure->text);
+}
+
+void ReadIntegration(const json& j, IntegrationSettings& s) {
+    if (j.contains("method")) {
+        s.method = WholeValue(j["method"], "method");
+        if (s.method < 0 || s.method > 4) throw Refusal("\"method\" must be 0 .. 4");
+    }
+    if (j.contains("N_steps")) s.stepsText = FieldText(j["N_steps"], "N_steps");
+    if (j.contains("romberg_n")) s.levelsText = FieldText(j["romberg_n"], "romberg_n");
+    if (j.contains("tol0")) s.tol0Text = FieldText(j["tol0"], "tol0");
+    // Only the parameter of the chosen method is shown, so only that one is checked.
+    if (s.method == 0 || s.method == 1)
+        Check(CheckIntegrationField("EdNintegrace", s.stepsText, s.method));
+    if (s.method == 2) Check(CheckIntegrationField("EdN", s.levelsText, s.method));
+    if (s.method == 3) Check(CheckIntegrationField("EdTol0", s.tol0Text, s.method));
+    s.steps = static_cast<int>(ParseWholePrefix(s.stepsText));
+    s.levels = static_cast<int>(ParseWholePrefix(s.levelsText));
+    s.tol0 = ParseRealPrefix(s.tol0Text);
+}
+
+void ReadInputs(const json& list, CalculationInputs& in) {
+    if (!list.is_array() || list.size() > RandomInputCount)
+        throw Refusal("\"inputs\" must be a list of at most six inputs");
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const int k = static_cast<int>(i) + 1;
+        const json& e = list[i];
+        if (e.is_null()) continue; // keeps that input's defaults
+        if (!e.is_object()) throw Refusal("input " + std::to_string(k) + " must be an object");
+        RandomInputFields& f = in.random[k];
+        for (const auto& [key, value] : e.items()) {
+            const std::string where = "input " + std::to_string(k) + " \"" + key + "\"";
+            if (key == "type") {
+                f.type = WholeValue(value, where);
+                // The input rows offer the first four types.
+                if (f.type < 0 || f.type > 3)
+                    throw Refusal(where + " must be 0 (Normal), 1 (LogNormal_2P), 2 (Gumbel I) "
+                                  "or 3 (Gumbel II)");
+            } else if (key == "mi") {
+                f.mi = FieldText(value, where);
+            } else if (key == "sigma") {
+                f.sigma = FieldText(value, where);
+            } else if (key == "N") {
+                f.n = FieldText(value, where);
+            } else {
+                throw Refusal("unknown field " + where);
+            }
+        }
+    }
+    for (int k = 1; k <= RandomInputCount; ++k) {
+        Check(ValidateMi(k, in.random[k].mi));
+        Check(ValidateSigma(k, in.random[k].sigma));
+        Check(ValidateN(k, in.random[k].n));
+    }
+}
+
+} // namespace
+
+RunInputOutcome ReadRunInput(const std::string& jsonText, CalculationInputs& in) {
+    RunInputOutcome out;
+    try {
+        const json j = json::parse(jsonText);
+        if (!j.is_object()) throw Refusal("the input must be a JSON object");
+        static const std::set<std::string> known = {
+            "crack_origin", "C", "m", "bf", "tf", "Pd", "start", "step", "end", "eps",
+            "intervals", "method", "N_steps", "romberg_n", "tol0", "bound", "inputs", "project"};
+        for (const auto& item : j.items())
+            if (!known.count(item.key())) throw Refusal("unknown field \"" + item.key() + "\"");
+
+        if (j.contains("crack_origin")) {
+            const json& o = j["crack_origin"];
+            if (o == "edge" || o == 0) in.crackOrigin = 0;
+            else if (o == "surface" || o == 1) in.crackOrigin = 1;
+            else throw Refusal("\"crack_origin\" must be \"edge\" or \"surface\"");
+        }
+        for (const auto& [key, control] : FieldControls())
+            if (j.contains(key)) *FieldOf(in, key) = FieldText(j[key], key);
+        // The fields in the order the input page visits them.
+        for (const char* key : {"start", "step", "end", "eps", "Pd", "bf", "tf", "intervals", "C",
+                                "m"}) {
+            const FieldCheck check =
+                CheckInputField(FieldControls().at(key), *FieldOf(in, key), in.yearStart);
+            if (!check.accepted) throw Refusal(check.box->text);
+            if (check.box) out.warnings.push_back(check.box->text);
+        }
+        in.startText = in.yearStart;
+        in.stepText = in.yearStep;
+        in.endText = in.yearEnd;
+        in.tfValue = ParseRealPrefix(in.tf);
+        // Every N field follows the number of intervals unless an input names its own.
+        for (int k = 1; k <= RandomInputCount; ++k) in.random[k].n = in.intervals;
+
+        if (j.contains("bound")) {
+            if (j["bound"] == "lower") in.lowerBound = true;
+            else if (j["bound"] == "upper") in.lowerBound = false;
+            else throw Refusal("\"bound\" must be \"lower\" or \"upper\"");
+        }
+        if (j.contains("project")) {
+            if (!j["project"].is_string()) throw Refusal("\"project\" must be a text");
+            in.projectName = j["project"].get<std::string>();
+        }
+        ReadIntegration(j, in.integration);
+        if (j.contains("inputs")) ReadInputs(j["inputs"], in);
+        else ReadInputs(json::array(), in);
+        out.ok = true;
+    } catch (const json::exception& e) {
+        out.error = std::string("the input is not valid JSON: ") + e.what();
+    } catch (const Refusal& e) {
+        out.error = e.what();
+    }
+    return out;
+}
+
+} // namespace tessavin::cli

@@ -1,0 +1,92 @@
+#include "calculation/field_checks.h"
+
+#include "calculation/model.h"
+#include "common/number_parse.h"
+#include "histogram/histogram.h"
+#include "localisation/messages.h"
+
+namespace tessavin {
+namespace {
+
+FieldCheck Refused(const std::string& control, int message, std::string text,
+                   bool focusBack = true) {
+    Failure f;
+    f.caption = 3;
+    f.message = message;
+    f.text = std::move(text);
+    if (focusBack) f.focus = control;
+    return FieldCheck{false, std::move(f), focusBack};
+}
+
+// A real-valued field refused with "<message><text>)" when `ok` fails.
+FieldCheck RealField(const std::string& control, const std::string& text, int message,
+                     bool (*ok)(double)) {
+    const std::optional<double> v = ParseReal(text);
+    if (v && ok(*v)) return {};
+    return Refused(control, message, TextCis(message) + text + ")");
+}
+
+bool InYears(std::optional<long long> y) {
+    return y && *y >= 0 && *y <= MaxYear;
+}
+
+} // namespace
+
+FieldCheck CheckInputField(const std::string& control, const std::string& text,
+                           const std::string& startText) {
+    const std::string maxYear = std::to_string(MaxYear);
+    if (control == "EdKonstC") {
+        const std::optional<double> c = ParseReal(text);
+        if (!c) return Refused(control, 8, TextCis(8) + text + ")");
+        if (*c != 0.0) return {};
+        // A zero C is reported but kept.
+        FieldCheck check = Refused(control, 9, TextCis(9), false);
+        check.accepted = true;
+        return check;
+    }
+    if (control == "EdMocM") {
+        const std::optional<double> m = ParseReal(text);
+        if (!m) return Refused(control, 41, TextCis(41) + text + ")");
+        if (*m <= 0) return Refused(control, 51, TextCis(51) + text + ") < 0");
+        return {};
+    }
+    if (control == "EdSirPas")
+        return RealField(control, text, 76, [](double v) { return v >= 0; });
+    if (control == "EdTloPas")
+        return RealField(control, text, 217, [](double v) { return v >= 0; });
+    if (control == "EdNavPravd")
+        return RealField(control, text, 74, [](double v) { return v >= 0 && v <= 1; });
+    if (control == "EdEps") return RealField(control, text, 72, [](double) { return true; });
+    if (control == "EdPocetIntervalu") {
+        const std::optional<long long> n = ParseWhole(text);
+        if (!n) {
+            Failure f;
+            f.caption = 3;
+            f.text = "'" + text + "' is not a valid integer value";
+            return FieldCheck{false, std::move(f), false};
+        }
+        if (*n < 3 || *n > MaxBins)
+            return Refused(control, 71, TextCis(71) + std::to_string(MaxBins) + " :");
+        return {};
+    }
+    if (control == "EdRokT") {
+        if (InYears(ParseWhole(text))) return {};
+        return Refused(control, 75, TextCis(75) + maxYear);
+    }
+    if (control == "EdRokKrok") {
+        const std::optional<long long> s = ParseWhole(text);
+        if (s && *s >= 0) return {};
+        return Refused(control, 246, TextCis(246) + text + ")");
+    }
+    if (control == "EdRokKon") {
+        const std::optional<long long> e = ParseWhole(text);
+        if (!InYears(e)) return Refused(control, 75, TextCis(75) + maxYear);
+        const std::optional<long long> start = ParseWhole(startText);
+        if (start && *e < *start)
+            return Refused(control, 244, TextCis(244) + startText + TextCis(245) + text + ")");
+        return {};
+    }
+    return {};
+}
+
+} // namespace tessavin

@@ -1,0 +1,23 @@
+#pragma once
+// The checks of the deterministic input fields when the user leaves one, shared by the input
+// page and the batch program so that both accept exactly the same values.
+#include <optional>
+#include <string>
+
+#include "common/failure.h"
+
+namespace tessavin {
+
+struct FieldCheck {
+    bool accepted = true;          // the value goes into the calculation
+    std::optional<Failure> box;    // an error box to show, also for an accepted zero C
+    bool focusBack = false;        // the focus returns to the field
+};
+
+// `control` is the field's control name (EdKonstC, EdMocM, EdSirPas, EdTloPas, EdNavPravd,
+// EdEps, EdPocetIntervalu, EdRokT, EdRokKrok, EdRokKon); `startText` is the text of EdRokT,
+// against which EdRokKon is checked. Any other name is accepted unchecked.
+FieldCheck CheckInputField(const std::string& control, const std::string& text,
+                           const std::string& startText = "0");
+
+} // namespace tessavin

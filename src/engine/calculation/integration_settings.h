@@ -1,0 +1,19 @@
+#pragma once
+// The integration window's parameter checks and the method line of the results page.
+#include <optional>
+#include <string>
+
+#include "calculation/model.h"
+#include "common/failure.h"
+
+namespace tessavin {
+
+// Leaving EdNintegrace (N), EdN (Romberg n) or EdTol0 (tol0). `method` is the chosen method,
+// which makes an odd N a failure for Simpson's rule. No value: accepted.
+std::optional<Failure> CheckIntegrationField(const std::string& control,
+                                             const std::string& text, int method);
+
+// Label24: the method and the parameter it uses.
+std::string MethodLine(const IntegrationSettings& settings);
+
+} // namespace tessavin
