@@ -11,30 +11,13 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "cli_process.h"
+
 namespace {
 
-struct CliRun {
-    int exitCode;
-    std::string out;
-};
-
-CliRun RunCli(const std::string& args) {
-    const std::string command = std::string(TESSAVIN_CLI_PATH) + " " + args + " 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string out;
-    std::array<char, 4096> buf{};
-    while (pipe && std::fgets(buf.data(), buf.size(), pipe)) out += buf.data();
-    const int status = pipe ? pclose(pipe) : -1;
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
-}
-
-std::filesystem::path TempDir() {
-    auto dir = std::filesystem::temp_directory_path() /
-               ("tessavin-cli-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir);
-    return dir;
-}
+using tessavin::test::CliRun;
+using tessavin::test::RunCli;
+using tessavin::test::TempDir;
 
 TEST(CliHistogram, NormalExampleAsJson) {
     const CliRun r = RunCli("histogram --type 0 --par1 30 --par2 3 --intervals 32 --eps 1E-7 --json");
