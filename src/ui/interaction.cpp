@@ -1,0 +1,90 @@
+#include "interaction.h"
+
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QWidget>
+
+#include "localisation/messages.h"
+
+namespace tessavin::ui {
+namespace {
+
+class DialogInteraction final : public Interaction {
+  public:
+    int ask(QWidget* parent, const BoxRequest& r) override {
+        QMessageBox box(parent);
+        box.setWindowTitle(r.caption);
+        box.setText(r.text);
+        switch (r.kind) {
+        case BoxKind::Warning: box.setIcon(QMessageBox::Warning); break;
+        case BoxKind::Error: box.setIcon(QMessageBox::Critical); break;
+        case BoxKind::Information: box.setIcon(QMessageBox::Information); break;
+        case BoxKind::Confirmation: box.setIcon(QMessageBox::Question); break;
+        }
+        if (r.buttons == BoxButtons::YesNo) {
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            box.setDefaultButton(QMessageBox::Yes);
+            return box.exec() == QMessageBox::Yes ? BoxYes : BoxNo;
+        }
+        box.setStandardButtons(QMessageBox::Ok);
+        box.exec();
+        return BoxOk;
+    }
+
+    QString chooseFile(QWidget* parent, const FileRequest& r) override {
+        QFileDialog dialog(parent, r.caption, r.directory, r.filter);
+        dialog.setAcceptMode(r.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        dialog.setFileMode(r.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        // The overwrite question is the program's own message.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+        if (!r.defaultSuffix.isEmpty()) dialog.setDefaultSuffix(r.defaultSuffix);
+        if (!r.suggestedName.isEmpty()) dialog.selectFile(r.suggestedName);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+        return dialog.selectedFiles().first();
+    }
+};
+
+Interaction* g_installed = nullptr;
+
+BoxKind KindOfCaption(int caption) {
+    switch (caption) {
+    case 1: return BoxKind::Confirmation;
+    case 2: return BoxKind::Information;
+    case 4: return BoxKind::Warning;
+    default: return BoxKind::Error;
+    }
+}
+
+} // namespace
+
+Interaction& UserInteraction() {
+    static DialogInteraction real;
+    return g_installed ? *g_installed : real;
+}
+
+void SetUserInteraction(Interaction* interaction) { g_installed = interaction; }
+
+int DefMessageDlg(const QString& caption, const QString& text, BoxKind kind, BoxButtons buttons,
+                  QWidget* parent) {
+    return UserInteraction().ask(parent, BoxRequest{caption, text, kind, buttons});
+}
+
+int ShowFailure(const Failure& failure, QWidget* window) {
+    const BoxKind kind = KindOfCaption(failure.caption);
+    const int answer =
+        DefMessageDlg(Q(TextCis(failure.caption)), Q(failure.text), kind,
+                      kind == BoxKind::Confirmation ? BoxButtons::YesNo : BoxButtons::Ok, window);
+    if (window && !failure.focus.empty()) {
+        if (auto* target = window->findChild<QWidget*>(Q(failure.focus))) target->setFocus();
+    }
+    return answer;
+}
+
+void Centr(QLabel* label, int left, int width) {
+    if (!label) return;
+    label->adjustSize();
+    label->move(left + (width - label->width()) / 2, label->y());
+}
+
+} // namespace tessavin::ui
