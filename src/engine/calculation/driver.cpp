@@ -227,18 +227,27 @@ RunResult CalculationDriver::Run(const RunPlan& plan, const DriverOptions& optio
     return result;
 }
 
-RunResult CalculationDriver::Refine(const DriverOptions& options) {
-    const std::string start = in_.startText, step = in_.stepText, end = in_.endText;
+void CalculationDriver::BeginRefinement() {
+    savedPeriod_ = {in_.startText, in_.stepText, in_.endText};
     in_.startText = std::to_string(state_.firstFrom);
     in_.stepText = "1";
     in_.endText = std::to_string(state_.firstTo);
     state_.refining = true;
+}
+
+void CalculationDriver::EndRefinement() {
+    if (!state_.refining) return;
+    state_.refining = false;
+    in_.startText = savedPeriod_[0];
+    in_.stepText = savedPeriod_[1];
+    in_.endText = savedPeriod_[2];
+}
+
+RunResult CalculationDriver::Refine(const DriverOptions& options) {
+    BeginRefinement();
     const RunPlan plan = Prepare();
     RunResult result = Run(plan, options);
-    state_.refining = false;
-    in_.startText = start;
-    in_.stepText = step;
-    in_.endText = end;
+    EndRefinement();
     result.offerRefinement = false;
     return result;
 }

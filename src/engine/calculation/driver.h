@@ -126,8 +126,11 @@ class CalculationDriver {
     RunPlan Prepare();
     // The run itself, after the front end showed the plan's boxes and got Yes.
     RunResult Run(const RunPlan& plan, const DriverOptions& options = {});
-    // Refinement: the period firstFrom .. firstTo with step 1, without questions.
+    // Refinement: the period firstFrom .. firstTo with step 1, without questions. A front end
+    // that runs the steps itself brackets Prepare and Run with Begin/EndRefinement.
     RunResult Refine(const DriverOptions& options = {});
+    void BeginRefinement();
+    void EndRefinement();
     // CBVyberChange: Nn, Sn, U and F of the chosen year, no saturation.
     YearChoiceResult RecomputeYear(const std::string& yearText);
 
@@ -143,6 +146,7 @@ class CalculationDriver {
     CalculationInputs& in_;
     CalculationState& state_;
     NnCache cache_;
+    std::array<std::string, 3> savedPeriod_; // startText, stepText, endText during a refinement
 };
 
 // The confirmation text of message 235 for a period.

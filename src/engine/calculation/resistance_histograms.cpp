@@ -316,7 +316,8 @@ ResistanceOutcome RunStep(Kind kind, const CalculationInputs& in, CalculationSta
                                               std::chrono::steady_clock::now() - started)
                                               .count();
                 const long long e = elapsed / finished;
-                options.progress({finished, classes, e * classes, e * (classes - finished)});
+                options.progress({finished, classes, e * classes, e * (classes - finished),
+                                  kind == Kind::F});
             }
         }
     };

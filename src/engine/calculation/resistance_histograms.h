@@ -13,6 +13,7 @@ struct ResistanceProgress {
     int classes = 0;          // a0 classes in all
     long long estimatedMs = 0; // estimated duration of the whole loop
     long long remainingMs = 0;
+    bool acceptable = false;   // R(aac) ("Start : R(aac)"), else R(ad)
 };
 
 struct ResistanceOptions {
