@@ -6,7 +6,7 @@ ASAN_DIR  := build-asan
 JOBS      ?= $(shell nproc)
 SUDO      := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build test test-asan bench clean
+.PHONY: deps build run test test-asan bench clean
 
 deps:
 	@missing=""; \
@@ -20,6 +20,10 @@ deps:
 build: deps
 	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+# Builds and starts the desktop program.
+run: build
+	$(BUILD_DIR)/tessavin
 
 test: build test-asan
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)

@@ -1,7 +1,13 @@
 // tessavin: the desktop program.
 #include <QApplication>
 
+#include "main_window.h"
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName("Tessavin");
+    QApplication::setApplicationVersion(TESSAVIN_VERSION);
+    tessavin::ui::MainWindow window;
+    window.show();
+    return app.exec();
 }

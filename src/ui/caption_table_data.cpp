@@ -1,10 +1,758 @@
+// The caption tables: per window, every language-dependent text in English and in Czech.
 #include "caption_tables.h"
 
-namespace tessavin::ui {
+#include <string_view>
 
-const std::vector<CaptionAssignment>& CaptionTable(int) {
-    static const std::vector<CaptionAssignment> none;
-    return none;
+namespace tessavin::ui {
+namespace {
+
+using K = CaptionKind;
+using Table = std::vector<CaptionAssignment>;
+
+constexpr CaptionText Msg(int message) { return {"", message}; }
+
+CaptionAssignment WindowTitle(CaptionText en, CaptionText cs) {
+    return {K::WindowCaption, "", 0, 0, en, cs};
+}
+CaptionAssignment Caption(const char* control, CaptionText en, CaptionText cs) {
+    return {K::Caption, control, 0, 0, en, cs};
+}
+CaptionAssignment Hint(const char* control, const char* en, const char* cs) {
+    return {K::Hint, control, 0, 0, {en}, {cs}};
+}
+CaptionAssignment Item(const char* control, int item, CaptionText en, CaptionText cs) {
+    return {K::ListItem, control, item, 0, en, cs};
+}
+CaptionAssignment Refill(const char* control, const char* en, const char* cs) {
+    return {K::ListRefill, control, 0, 0, {en}, {cs}};
+}
+CaptionAssignment Cell(const char* control, int column, int row, CaptionText en, CaptionText cs) {
+    return {K::GridCell, control, column, row, en, cs};
+}
+CaptionAssignment Axis(const char* control, int axis, CaptionText en, CaptionText cs) {
+    return {K::AxisTitle, control, axis, 0, en, cs};
+}
+
+Table MainWindow() {
+    // The window caption (message 46, the version, " )") is set by the main window itself.
+    Table t = {
+        Caption("N3", {"&Function"}, {"&Funkce"}),
+        Caption("GrafjevUDF1", {"&Probability Charts of Events U, D, F"},
+                {"&Graf pravděpodobností U, D, F"}),
+        Caption("Graf11", {"Chart &1 ( U,D,F - Line Graph )"}, {"Graf &1 ( U,D,F - liniový )"}),
+        Caption("Graf31", {"Chart &3 ( Time of Inspections )"},
+                {"Graf &3 ( výsledná doba prohlídek )"}),
+        Caption("Graf21", {"Chart &2 ( U,D,F - Bar Graph )"}, {"Graf &2 ( U,D,F - sloupcový )"}),
+        Caption("Otevrit1", {"&Open results"}, {"&Otevřít výsledky"}),
+        Caption("Ulozit1", {"&Save results"}, {"&Uložit výsledky"}),
+        Caption("Konec1", {"&Exit"}, {"&Konec"}),
+        Caption("N1", {"&Set up"}, {"N&astavení"}),
+        Caption("VolbaIntegrace1", {"Selection of &Integration Methods"},
+                {"&Volba integrační metody"}),
+        Caption("Pedvolenhodnoty1", {"&Default values"}, {"Pře&dvolené hodnoty"}),
+        Caption("Jazyk1", {"&Language"}, {"&Jazyk"}),
+        Caption("Cestina", {"&Czech"}, {"&Čeština"}),
+        Caption("Anglictina", {"&English"}, {"&Angličtina"}),
+        Caption("BottomAxis", {"&Labels on Bottom axis"}, {"&Labels na základní ose"}),
+        Caption("KontrolniTisk1", {"&Control printing"}, {"&Kontrolní tisk"}),
+        Caption("Ano2", {"&Yes"}, {"&Ano"}),
+        Caption("Ne2", {"&No"}, {"&Ne"}),
+        Caption("DolMez", {"&Lower bound 1th inspection time"}, {"&Dolní mez 1. prohlídky"}),
+        Caption("HorMez", {"&Upper bound 1th inspection time"}, {"&Horní mez 1. prohlídky"}),
+        Caption("VypDalProhl", {"&Selection of the calculation 2th, 3th., ... inspection time"},
+                {"Volba výpočtu 2., 3., ... &prohlídky"}),
+        Caption("VpisINIsouboru1", {"INI-&file statement"}, {"Výpis &INI-souboru"}),
+        Caption("N2", {"&Help"}, {"&Nápověda"}),
+        Caption("Npovda1", {"About &Version "}, {"O &Verzi"}),
+        Caption("OAdresach1", {"About &Directories"}, {"O &Adresářích"}),
+        Caption("BarZvy", {"The colour highlighting &histograms"},
+                {"Barevné zvýraznění popisu &histogramů"}),
+        Caption("Ano1", {"Yes"}, {"&Ano"}),
+        Caption("Ne1", {"No"}, {"&Ne"}),
+        Caption("TabSheet1", {"Input data"}, {"Vstupní údaje"}),
+        Caption("Label39", {"Fatigue crack progression from"}, {"Šíření únavových trhlin z"}),
+        Item("CBSireni", 0, {"the edge"}, {"okraje"}),
+        Item("CBSireni", 1, {"the surface"}, {"povrchu"}),
+        Caption("Label4", {"Number of years n starting / step / end values :"},
+                {"Počet roků n  zac / krok /: kon "}),
+        Caption("Label38", {"Design value of the limit probability pd"},
+                {"Návrhová pravděpodobnost pd"}),
+        Caption("Label16", {"Width of the flange in tension bf [ mm ]"},
+                {"Šířka tažené pásnice bf [ mm ]"}),
+        Caption("Label1", {"Constant of material  m"}, {"Materiálová konstanta m"}),
+        Caption("Label3", {"Oscillation of stress peaks DeltaS [ MPa ]"},
+                {"Rozkmit špišek napětí DeltaS  [ MPa ]"}),
+        Caption("Label5", {"Total number of oscillation of stress peaks per year"},
+                {"Celkový počet rozkmitů za 1 rok"}),
+        Caption("Label11", {"Yield stress of material Fy [ MPa ]"},
+                {"Mez kluzu materiálu Fy [ MPa ]"}),
+        Caption("Label12", {"Nominal stress in flange in tension Sigma [ MPa ]"},
+                {"Nominální napětí v tažené pásnici Sigma [ MPa]"}),
+        Caption("Label6", {"Initial size of the crack a0 [ mm ]"},
+                {"Počáteční velikost trhliny a0 [ mm ]"}),
+        Caption("Label13", {"Detectable size of the crack ad [ mm ]"},
+                {"Nejmenší měřitelný rozměr trhliny ad [ mm ]"}),
+        Caption("Label17", {"Thickness of the flange in tension tf [ mm ]"},
+                {"Tloušťka tažené pásnice tf [ mm ]"}),
+        Caption("Label2", {"Constant of material  C"}, {"Materiálová konstanta C"}),
+        Caption("Label10", {"Parametric / Raw data"}, {"Parametricky / Prvotní data"}),
+        Caption("Label9", {"Parametric distribution"}, {"Parametrické rozdělení"}),
+        Caption("Label29", {"Parameter epsilon for bounded parametric histogram "},
+                {" Parametr epsilon pro omezení parametrického histogramu "}),
+        Caption("Label14", {"Number of intervals"}, {"N Intervalů"}),
+        Caption("Label99", {"Project"}, {"Projekt"}),
+        Refill("CBRozSpZad", "Parametric\nRaw Data", "Parametricky\nPrvotní data"),
+        Item("CBTypTypRozSp", 0, {"Normal"}, {"Normální"}),
+        Axis("Chart3", 0, Msg(257), Msg(257)),
+        Axis("Chart3", 1, Msg(258), Msg(258)),
+        Caption("TabSheet2", {"Results"}, {"Výsledky"}),
+        Cell("StringGrid1", 0, 1, {"Execute time"}, {"Doba výpočtu"}),
+        Cell("StringGrid1", 0, 2, {"Remains"}, {"Zbývá ještě"}),
+        Cell("StringGrid3", 0, 0, Msg(259), Msg(259)),
+        Cell("StringGrid4", 0, 0, Msg(259), Msg(259)),
+        Caption("Label19", {"Total number of oscillation of stress peaks Nn per n years"},
+                {"Celkový počet rozkmitů Nn za n roků"}),
+        Caption("Label20", {"Cumulated effect of Loads Sn = C * ( DeltaS^m ) * Nn"},
+                {"Akumulace účinků zatížení Sn = C * ( DeltaS^m ) * Nn"}),
+        Caption("Label27", {"Reliability function U ( RF = Rad - Sn )"},
+                {"Funkce spolehlivosti U ( RF = Rad - Sn )"}),
+        Caption("Label28", {"Reliability function F ( RF = Raac - Sn )"},
+                {"Funkce spolehlivosti F ( RF = Raac - Sn )"}),
+        Caption("GroupBox3", {"  Year  "}, {"  Rok  "}),
+        Caption("LVysledek", {"Time of the first inspection :"},
+                {"Doba první prohlídky na konstrukci :"}),
+        Caption("BPocitej", {"&RUN"}, {"&Vypočet"}),
+        Caption("BnUpresnit", {"&Specification"}, {"&Upřesnit"}),
+        Caption("BPrerus", {"&Break"}, {"&Přerušení"}),
+        Caption("Label25", Msg(269), Msg(269)),
+        Caption("Label26", Msg(270), Msg(270)),
+        Caption("TabSheet3", {"Inspections"}, {"Prohlídky"}),
+        Caption("Label18", {"Probabilities of U,D,F events in calculation"},
+                {"Pravděpodobností U,D,F při výpočtu"}),
+        Caption("Label22", {"of the first inspection time"}, {"doby první prohlídky"}),
+        Caption("Label21", {"Year of inspection"}, {"Rok prohlídky"}),
+        Caption("Label30", {"Table of probabilities of D,F,Fi events in calculation"},
+                {"Tabulka pravděpodobností D,F,Fi při"}),
+        Caption("Label23", {" of the selected  "}, {" výpočtu doby zvolené  "}),
+        Caption("Label31", {" th  inspection time ( p(U)=0 )"}, {".  prohlídky ( p(U)=0 )"}),
+        Cell("StringGrid5", 0, 0, {"  Inspection"}, {"   Prohlídka"}),
+        Cell("StringGrid5", 1, 0, {"   between the years"}, {"         mezi roky"}),
+    };
+    // An inspection that was not calculated shows the marker of the language it was written in.
+    for (int row = 1; row <= 10; ++row)
+        t.push_back({K::GridMarker, "StringGrid5", 1, row, {"      not calculated"},
+                     {"      nebyla určena"}});
+    // The twelve row labels of the characteristics text are localised by the engine.
+
+    const Table hints = {
+        Hint("GrafjevUDF1",
+             "Charts of events U, D, F|Show the probabilities of the events U, D, F over the "
+             "computed years in the chart window",
+             "Grafy jevů U, D, F|Zobrazí pravděpodobnosti jevů U, D, F v počítaných letech v "
+             "okně grafů"),
+        Hint("Otevrit1", "Open results|Read the project results from a data file ( .Vys )",
+             "Otevřít výsledky|Načte výsledky projektu z datového souboru ( .Vys )"),
+        Hint("Ulozit1",
+             "Save results|Save the project results to a data file ( .Vys ) in the directory "
+             "Results",
+             "Uložit výsledky|Uloží výsledky projektu do datového souboru ( .Vys ) v adresáři "
+             "Results"),
+        Hint("Konec1", "| Exit program  T e s s a v i n", "|  Ukončí program  T e s s a v i n"),
+        Hint("VolbaIntegrace1",
+             "Integration method|Choose the numerical integration method of the resistance "
+             "integral and its parameter (Ctrl+M)",
+             "Integrační metoda|Volba metody numerické integrace odolnosti a jejího parametru "
+             "(Ctrl+M)"),
+        Hint("Pedvolenhodnoty1",
+             "Default values|Set the default input data, window positions and sizes (Ctrl+D)",
+             "Předvolené hodnoty|Nastaví předvolené vstupní údaje, polohy a velikosti oken "
+             "(Ctrl+D)"),
+        Hint("Jazyk1", "Language|Language of the texts of the program: Czech or English",
+             "Jazyk|Jazyk textů programu: čeština nebo angličtina"),
+        Hint("Cestina", "| YES - czech, NO - english", "| ANO - čeština, NE - angličtina"),
+        Hint("Anglictina", "English|Switch all texts of the program to English",
+             "Angličtina|Přepne všechny texty programu do angličtiny"),
+        Hint("VypDalProhl",
+             "Further inspections|Bound of the first inspection time from which the 2nd, 3rd, "
+             "... inspection times are calculated",
+             "Další prohlídky|Mez doby první prohlídky, od které se počítají doby 2., 3., ... "
+             "prohlídky"),
+        Hint("VpisINIsouboru1",
+             "INI-file statement|List the keys and values of the settings file Tessavin.INI "
+             "(Ctrl+I)",
+             "Výpis INI-souboru|Vypíše klíče a hodnoty souboru nastavení Tessavin.INI (Ctrl+I)"),
+        Hint("N2", "Help|Version of the program and its directories",
+             "Nápověda|Verze programu a jeho adresáře"),
+        Hint("Npovda1",
+             "About version|Show the window with the number of edition and the contacts to the "
+             "developers (F1)",
+             "O verzi|Zobrazí okno s číslem verze a kontakty na autory (F1)"),
+        Hint("OAdresach1",
+             "About directories|Show the directories of the program, of graphs and prints, of "
+             "raw data and of results (F2)",
+             "O adresářích|Zobrazí adresáře programu, grafů a tisků, prvotních dat a výsledků "
+             "(F2)"),
+        Hint("BarZvy",
+             "Colour highlighting|Colour the rows of the histogram tables in the histogram and "
+             "raw data windows",
+             "Barevné zvýraznění|Barevně zvýrazní řádky tabulek histogramů v okně histogramu a "
+             "v okně prvotních dat"),
+        Hint("BGrafVysl",
+             "Chart view of the resulting values)| Chart view of the resulting values "
+             "probability of Events U, D, F",
+             "Grafy výsledných hodnot| Grafické zobrazení výsledných pravděpodobností jevů U, D, "
+             "F"),
+        Hint("BExcel",
+             "Save project results to the Excel file | Save results to the Excel file in "
+             "directory Results",
+             "Uložit výsledky projektu do sešitu Excel| Uloží výsledky do sešitu Excel v "
+             "adresáři Results"),
+        Hint("OpenProjekt",
+             "Read project results from the file | Results from the data file ( .Vys ) will put "
+             "to the base window  ",
+             "Načíst výsledky projektu ze souboru| Výsledky z datového souboru ( .Vys ) se "
+             "načtou do základního okna"),
+        Hint("SaveProjekt",
+             "Save project results to the data file | Save results to the data file ( .Vys ) in "
+             "directory Results",
+             "Uložit výsledky projektu do datového souboru| Uloží výsledky do datového souboru "
+             "( .Vys ) v adresáři Results"),
+        Hint("BNastav",
+             "Setup default integration values| Setup default integration values be run "
+             "(Ctrl+M)",
+             "Nastavení numerické integrace| Volba integrační metody a jejího parametru "
+             "(Ctrl+M)"),
+        Hint("BDefHodn",
+             "Setup default values ?| Default window positions will be assigned to objects and "
+             "texts. (Ctrl+D)",
+             "Nastavit předvolené hodnoty ?| Vstupním údajům a oknům se přiřadí předvolené "
+             "hodnoty a polohy. (Ctrl+D)"),
+        Hint("OAdresach",
+             "Help : about Directories| Shows directories of : Merrow, Histograms, Examples, "
+             "Documents, Graphs and prints, Raw datas ( F2 )",
+             "Nápověda : o adresářích| Zobrazí adresáře : Tessavin, Grafy a tisky, Prvotní "
+             "data, Výsledky ( F2 )"),
+        Hint("OVerzi",
+             "Help : about version| Shows window with number of edition and internet contacts "
+             "to developers ( F1 )",
+             "Nápověda : o verzi| Zobrazí okno s číslem verze a internetovými kontakty na "
+             "autory ( F1 )"),
+        Hint("BKonec", "Exit program ?| Exit program  T e s s a v i n  ? (Ctrl+X)",
+             "Ukončit program ?| Ukončí program  T e s s a v i n  ? (Ctrl+X)"),
+        Hint("BPocitej",
+             "Run the calculation|Calculate the probabilities of the events U, D, F for the "
+             "years of the period and the inspection times",
+             "Spustit výpočet|Vypočte pravděpodobnosti jevů U, D, F pro roky zadaného období a "
+             "doby prohlídek"),
+        Hint("BnUpresnit",
+             "Specify the first inspection|Recalculate the years of the first inspection range "
+             "with a step of one year",
+             "Upřesnit první prohlídku|Přepočte roky rozmezí první prohlídky s krokem jeden rok"),
+        Hint("BPrerus", "Break the calculation|Interrupt the running calculation",
+             "Přerušit výpočet|Přeruší probíhající výpočet"),
+        Hint("BitBtn1",
+             "Histogram of DeltaS|Show the histogram of the oscillation of stress peaks DeltaS "
+             "[ MPa ]",
+             "Histogram DeltaS|Zobrazí histogram rozkmitu špiček napětí DeltaS [ MPa ]"),
+        Hint("BitBtn2",
+             "Histogram of the number of oscillations|Show the histogram of the total number of "
+             "oscillation of stress peaks per year",
+             "Histogram počtu rozkmitů|Zobrazí histogram celkového počtu rozkmitů za 1 rok"),
+        Hint("BitBtn3", "Histogram of Fy|Show the histogram of the yield stress of material Fy [ MPa ]",
+             "Histogram Fy|Zobrazí histogram meze kluzu materiálu Fy [ MPa ]"),
+        Hint("BitBtn4",
+             "Histogram of Sigma|Show the histogram of the nominal stress in the flange in "
+             "tension Sigma [ MPa ]",
+             "Histogram Sigma|Zobrazí histogram nominálního napětí v tažené pásnici Sigma "
+             "[ MPa ]"),
+        Hint("BitBtn5", "Histogram of a0|Show the histogram of the initial size of the crack a0 [ mm ]",
+             "Histogram a0|Zobrazí histogram počáteční velikosti trhliny a0 [ mm ]"),
+        Hint("BitBtn6",
+             "Histogram of ad|Show the histogram of the detectable size of the crack ad [ mm ]",
+             "Histogram ad|Zobrazí histogram nejmenšího měřitelného rozměru trhliny ad [ mm ]"),
+        Hint("BJevU", "Histogram of Rad|Show the histogram of the resistance Rad up to the detectable crack size ad",
+             "Histogram Rad|Zobrazí histogram odolnosti Rad do nejmenšího měřitelného rozměru "
+             "trhliny ad"),
+        Hint("BJevF",
+             "Histogram of Raac|Show the histogram of the resistance Raac up to the acceptable "
+             "crack size aac",
+             "Histogram Raac|Zobrazí histogram odolnosti Raac do přípustného rozměru trhliny "
+             "aac"),
+        Hint("BGN",
+             "Histogram of Nn|Show the histogram of the total number of oscillations Nn for the "
+             "chosen year n",
+             "Histogram Nn|Zobrazí histogram celkového počtu rozkmitů Nn pro zvolený rok n"),
+        Hint("BGV",
+             "Histogram of Sn|Show the histogram of the cumulated effect of loads Sn = C * ( "
+             "DeltaS^m ) * Nn for the chosen year n",
+             "Histogram Sn|Zobrazí histogram akumulace účinků zatížení Sn = C * ( DeltaS^m ) * "
+             "Nn pro zvolený rok n"),
+        Hint("BjevuUmSn",
+             "Reliability function U|Show the histogram of the reliability function RF = Rad - "
+             "Sn for the chosen year n",
+             "Funkce spolehlivosti U|Zobrazí histogram funkce spolehlivosti RF = Rad - Sn pro "
+             "zvolený rok n"),
+        Hint("BjevuFmSn",
+             "Reliability function F|Show the histogram of the reliability function RF = Raac - "
+             "Sn for the chosen year n",
+             "Funkce spolehlivosti F|Zobrazí histogram funkce spolehlivosti RF = Raac - Sn pro "
+             "zvolený rok n"),
+        Hint("TabSheet1",
+             "Input data|Input data of the calculation: geometry, material constants, period "
+             "and random quantities",
+             "Vstupní údaje|Vstupní údaje výpočtu: geometrie, materiálové konstanty, období a "
+             "náhodné veličiny"),
+        Hint("TabSheet2",
+             "Results|Results of the calculation: histograms, probabilities of the years and "
+             "the first inspection time",
+             "Výsledky|Výsledky výpočtu: histogramy, pravděpodobnosti v jednotlivých letech a "
+             "doba první prohlídky"),
+        Hint("CBRozSpZad",
+             "Parametric / Raw data|Source of the histogram: a parametric distribution or a "
+             "file of measured raw data",
+             "Parametricky / Prvotní data|Zdroj histogramu: parametrické rozdělení nebo soubor "
+             "naměřených prvotních dat"),
+        Hint("CBTypTypRozSp",
+             "Parametric distribution|Type of the parametric distribution: Normal, "
+             "LogNormal_2P, Gumbel I, Gumbel II",
+             "Parametrické rozdělení|Typ parametrického rozdělení: Normální, LogNormal_2P, "
+             "Gumbel I, Gumbel II"),
+        Hint("CBSireni",
+             "Crack origin|Fatigue crack progression from the edge or from the surface of the "
+             "flange",
+             "Vznik trhliny|Šíření únavové trhliny z okraje nebo z povrchu pásnice"),
+        Hint("EdRozSpMi",
+             "Mean value Mi|Mean value Mi of the parametric distribution. Press key ENTER or "
+             "TAB to exit!",
+             "Střední hodnota Mi|Střední hodnota Mi parametrického rozdělení. Ukončit klávesou "
+             "ENTER nebo TAB!"),
+        Hint("EdRozSpSigma",
+             "Standard deviation Sigma|Standard deviation Sigma of the parametric distribution. "
+             "Press key ENTER or TAB to exit!",
+             "Směrodatná odchylka Sigma|Směrodatná odchylka Sigma parametrického rozdělení. "
+             "Ukončit klávesou ENTER nebo TAB!"),
+        Hint("EdRozSpN", "Number of intervals N|Number of intervals of the histogram",
+             "Počet intervalů N|Počet intervalů histogramu"),
+        Hint("EdEps",
+             "Parameter epsilon|Relative cut-off of the parametric histograms: the range ends "
+             "where f(x) falls to Eps * Max f(x). Press key ENTER or TAB to exit!",
+             "Parametr epsilon|Relativní mez parametrických histogramů: rozsah končí, kde f(x) "
+             "klesne na Eps * Max f(x). Ukončit klávesou ENTER nebo TAB!"),
+        Hint("EdProjekt", "Project|Name of the project, saved with the results",
+             "Projekt|Název projektu, ukládá se s výsledky"),
+        Hint("EdPocetIntervalu",
+             "Number of intervals|Number of intervals of the parametric histograms ( range 3 .. "
+             "1024 ). Press key ENTER or TAB to exit!",
+             "Počet intervalů|Počet intervalů parametrických histogramů ( rozsah 3 .. 1024 ). "
+             "Ukončit klávesou ENTER nebo TAB!"),
+        Hint("EdRokT", "Starting year|First year n of the calculation ( 0 .. 300 )",
+             "Počáteční rok|První rok n výpočtu ( 0 .. 300 )"),
+        Hint("EdRokKrok", "Step in years|Step between the calculated years",
+             "Krok v letech|Krok mezi počítanými roky"),
+        Hint("EdRokKon",
+             "End year|Last year n of the calculation ( up to 300, not below the starting year "
+             ")",
+             "Koncový rok|Poslední rok n výpočtu ( nejvýše 300, ne menší než počáteční rok )"),
+        Hint("EdNavPravd",
+             "Design probability pd|Design value of the limit probability pd ( 0 .. 1 ) that "
+             "the inspection times are found from",
+             "Návrhová pravděpodobnost pd|Návrhová hodnota limitní pravděpodobnosti pd ( 0 .. 1 "
+             "), podle které se určují doby prohlídek"),
+        Hint("EdSirPas", "Flange width bf|Width of the flange in tension bf [ mm ]",
+             "Šířka pásnice bf|Šířka tažené pásnice bf [ mm ]"),
+        Hint("EdKonstC",
+             "Material constant C|Constant C of the crack-growth law da/dN = C * ( DeltaK )^m",
+             "Materiálová konstanta C|Konstanta C zákona šíření trhliny da/dN = C * ( DeltaK "
+             ")^m"),
+        Hint("EdTloPas", "Flange thickness tf|Thickness of the flange in tension tf [ mm ]",
+             "Tloušťka pásnice tf|Tloušťka tažené pásnice tf [ mm ]"),
+        Hint("EdMocM",
+             "Material constant m|Exponent m of the crack-growth law da/dN = C * ( DeltaK )^m ( "
+             "m > 0 )",
+             "Materiálová konstanta m|Exponent m zákona šíření trhliny da/dN = C * ( DeltaK )^m "
+             "( m > 0 )"),
+        Hint("CBVyber",
+             "Year|Choose a computed year n to show its probabilities and histograms",
+             "Rok|Volba vypočteného roku n pro zobrazení jeho pravděpodobností a histogramů"),
+        Hint("StringGrid2",
+             "Probabilities of the year|Probabilities of the events U, D, F in the chosen year",
+             "Pravděpodobnosti roku|Pravděpodobnosti jevů U, D, F ve zvoleném roce"),
+        Hint("StringGrid3",
+             "First inspection|Probabilities of the events U, D, F in the calculation of the "
+             "first inspection time",
+             "První prohlídka|Pravděpodobnosti jevů U, D, F při výpočtu doby první prohlídky"),
+        Hint("StringGrid4",
+             "Selected inspection|Probabilities of the events D, F, Fi in the calculation of "
+             "the selected inspection time",
+             "Zvolená prohlídka|Pravděpodobnosti jevů D, F, Fi při výpočtu doby zvolené "
+             "prohlídky"),
+        Hint("StringGrid5",
+             "Inspections|Years of the inspections; select a row to show its table of "
+             "probabilities",
+             "Prohlídky|Roky prohlídek; výběrem řádku se zobrazí jeho tabulka pravděpodobností"),
+    };
+    t.insert(t.end(), hints.begin(), hints.end());
+    return t;
+}
+
+Table HistogramWindow() {
+    // CBValInd's selection follows the main window's index1 tick: the window keeps it so.
+    return {
+        WindowTitle({"Tessavin : Graph of histogram, reliability"},
+                    {"Tessavin : zobrazení histogramu "}),
+        Axis("Chart1", 0, Msg(260), Msg(260)),
+        Cell("StringGrid3", 0, 0, {"Number of intervals"}, {"Počet intervalů"}),
+        Cell("StringGrid3", 0, 3, {"Probability summation"}, {"Suma pravděpodobností"}),
+        Cell("StringGrid3", 0, 4, {"Frequency summation"}, {"Suma četností"}),
+        Item("CBValInd", 1, {"Value x"}, {"Hodnota x"}),
+        Hint("BUlozit", "Save histogram|Save the histogram shown to a data file ( .dis )",
+             "Uložit histogram|Uloží zobrazený histogram do datového souboru ( .dis )"),
+        Hint("UlozOkno", "Copy screen|Copy a picture of the screen to the clipboard",
+             "Kopie obrazovky|Zkopíruje obrázek obrazovky do schránky"),
+        Hint("ExitBtn", "Exit|Close the histogram window and return to the main window",
+             "Konec|Zavře okno histogramu a vrátí se do hlavního okna"),
+        Hint("StringGrid2",
+             "Table of classes|Classes of the histogram with their values and probabilities",
+             "Tabulka tříd|Třídy histogramu s jejich hodnotami a pravděpodobnostmi"),
+        Hint("StringGrid3",
+             "Basic values|Number of intervals, Min, Max and the sums of probabilities and "
+             "frequencies",
+             "Základní hodnoty|Počet intervalů, Min, Max a součty pravděpodobností a četností"),
+        Hint("TeeCommander1", "Chart tools|Zoom, move, copy and save the chart",
+             "Nástroje grafu|Zvětšení, posun, kopírování a uložení grafu"),
+    };
+}
+
+Table ParametricWindow() {
+    return {
+        WindowTitle({"  Tessavin :   Parametric distribution"},
+                    {"  Tessavin :   Parametrické rozdělení"}),
+        Caption("GBTypRozd", {"  Distribution  "}, {"  Rozdělení  "}),
+        Item("CBTypRozdeleni", 0, Msg(91), Msg(91)),
+        Caption("GBParametry", {"  Parameters of frequncy function:  F ( x | ? , ? ) "},
+                {"  Parametry frekvenční funkce :  F ( x | ? , ? ) "}),
+        Caption("Label1", {" :   C a l c u l a t i o n  !", 4}, {" :   V ý p o č e t  !", 4}),
+        Caption("Label4", {"Intervals"}, {"Intervalů"}),
+        Caption("Label6", {"Eps for Min F(x) "}, {"Eps pro Min f(x) "}),
+        Caption("Label11", {"Type"}, {"Typ"}),
+        Hint("GBTypRozd", "Distribution|Type of the parametric distribution",
+             "Rozdělení|Typ parametrického rozdělení"),
+        Hint("GBParametry",
+             "Parameters|Parameters of the frequency function of the chosen distribution",
+             "Parametry|Parametry frekvenční funkce zvoleného rozdělení"),
+        Hint("EdPocetIntervalu",
+             "Number of intervals|Number of intervals of the parametric histogram ( range 3 .. "
+             "1024 )",
+             "Počet intervalů|Počet intervalů parametrického histogramu ( rozsah 3 .. 1024 )"),
+        Hint("EdEps",
+             "Parameter epsilon|Relative cut-off: the range ends where f(x) falls to Eps * Max "
+             "f(x)",
+             "Parametr epsilon|Relativní mez: rozsah končí, kde f(x) klesne na Eps * Max f(x)"),
+        Hint("CBTypRozdeleni",
+             "Type of distribution|Choice of one of the 24 parametric distributions",
+             "Typ rozdělení|Volba jednoho z 24 parametrických rozdělení"),
+        Hint("EdPara1", "1st parameter|First parameter of the distribution",
+             "1. parametr|První parametr rozdělení"),
+        Hint("EdPara2", "2nd parameter|Second parameter of the distribution",
+             "2. parametr|Druhý parametr rozdělení"),
+        Hint("EdPara3", "3rd parameter|Third parameter of the distribution",
+             "3. parametr|Třetí parametr rozdělení"),
+        Hint("EdPara4", "4th parameter|Fourth parameter of the distribution",
+             "4. parametr|Čtvrtý parametr rozdělení"),
+        Hint("EdMin", "Min|Lower bound of the histogram range",
+             "Min|Dolní mez rozsahu histogramu"),
+        Hint("EdMax", "Max|Upper bound of the histogram range",
+             "Max|Horní mez rozsahu histogramu"),
+        Hint("Chart1L", "Chart of the histogram|Parametric histogram of the chosen distribution",
+             "Graf histogramu|Parametrický histogram zvoleného rozdělení"),
+        Hint("SpeedPanel", "Toolbar|Commands of the parametric histogram window",
+             "Panel nástrojů|Příkazy okna parametrického histogramu"),
+        Hint("StringGrid2",
+             "Table of classes|Classes of the parametric histogram with their values and "
+             "probabilities",
+             "Tabulka tříd|Třídy parametrického histogramu s jejich hodnotami a "
+             "pravděpodobnostmi"),
+    };
+}
+
+Table RawDataWindow() {
+    return {
+        WindowTitle({"  Tessavin : Raw data"}, {"  Tessavin :   Prvotní data"}),
+        Cell("StringGrid3", 0, 0, {"Number of values"}, {"Počet dat"}),
+        Cell("StringGrid3", 0, 3, {"Skewness"}, {"Šikmost"}),
+        Cell("StringGrid3", 0, 1, {"Střední hodnota"}, {"Střední hodnota"}),
+        Cell("StringGrid3", 0, 2, {"Směr.odchylka"}, {"Směr.odchylka"}),
+        Cell("StringGrid4", 0, 0, {"Closeness"}, {"Těsnost"}),
+        Cell("StringGrid5", 0, 0, {"Number of values"}, {"Počet dat"}),
+        Cell("StringGrid6", 0, 2, {"Skewness"}, {"Šikmost"}),
+        Cell("StringGrid6", 0, 0, {"Střední hodnota"}, {"Střední hodnota"}),
+        Cell("StringGrid6", 0, 1, {"Směr.odchylka"}, {"Směr.odchylka"}),
+        Caption("GroupBox2", {"  Data file  "}, {"  Datový soubor  "}),
+        Caption("GroupBox5", {"  Raw data  "}, {"  Prvotní data  "}),
+        Caption("GroupBox6", {" Parametric histogram "}, {" Parametrický histogram "}),
+        Caption("Label1", {"Data file name"}, {"Název souboru"}),
+        Caption("Label11", {"Type (according to closeness)"}, {"Typ ( podle těsnosti )"}),
+        Caption("Label4", {"Intervals"}, {"Intervalů"}),
+        Caption("Button2", {"NotParam"}, {"NeParam"}),
+        Caption("CheckBox1", {"Marks of data"}, {"Popisky dat"}),
+        Caption("Label3", {"Angle of marks"}, {"Úhel natočení"}),
+        Caption("Label2", {"     rotation"}, {"     popisků"}),
+        Hint("BNovy", "New raw data|Type new raw data and save them to a file",
+             "Nová prvotní data|Zápis nových prvotních dat a jejich uložení do souboru"),
+        Hint("SpeedPanel", "Toolbar|Commands of the raw data window",
+             "Panel nástrojů|Příkazy okna prvotních dat"),
+        Hint("OpenData", "Open raw data|Read a file of measured values, one value per line",
+             "Otevřít prvotní data|Načte soubor naměřených hodnot, jedna hodnota na řádku"),
+        Hint("BitBtn1",
+             "Exit|Close the window; the histogram shown becomes the histogram of the input",
+             "Konec|Zavře okno; zobrazený histogram se stane histogramem vstupní veličiny"),
+        Hint("MemoDat", "Sorted values|Measured values of the file in ascending order",
+             "Seřazené hodnoty|Naměřené hodnoty souboru seřazené vzestupně"),
+        Hint("GroupBox2",
+             "Data file|Range Min, Max of the histogram and the sorted values of the data file",
+             "Datový soubor|Rozsah Min, Max histogramu a seřazené hodnoty datového souboru"),
+        Hint("GroupBox5", "Raw data|Name and statistics of the raw data file",
+             "Prvotní data|Název a statistiky souboru prvotních dat"),
+        Hint("GroupBox6",
+             "Parametric histogram|Parametric distributions fitted to the raw data, ranked by "
+             "closeness",
+             "Parametrický histogram|Parametrická rozdělení proložená prvotními daty, seřazená "
+             "podle těsnosti"),
+        Hint("EdNazev", "Data file name|Name of the raw data file read",
+             "Název souboru|Název načteného souboru prvotních dat"),
+        Hint("BChar", "Characteristics|Statistical characteristics of the histogram shown",
+             "Charakteristiky|Statistické charakteristiky zobrazeného histogramu"),
+        Hint("Button2", "Non-parametric histogram|Show the histogram of the raw data",
+             "Neparametrický histogram|Zobrazí histogram prvotních dat"),
+        Hint("EdEps",
+             "Parameter epsilon|Relative cut-off of the parametric histograms, from the Eps of "
+             "the main window up to 1. Press key ENTER or TAB to exit!",
+             "Parametr epsilon|Relativní mez parametrických histogramů, od Eps hlavního okna "
+             "do 1. Ukončit klávesou ENTER nebo TAB!"),
+        Hint("StringGrid1",
+             "Xmin, Xmax, Median, Mode|First and last class value, median and mode of the "
+             "histogram shown",
+             "Xmin, Xmax, Medián, Modus|První a poslední hodnota tříd, medián a modus "
+             "zobrazeného histogramu"),
+        Hint("StringGrid2",
+             "Table of classes|Classes of the histogram shown with their values and "
+             "probabilities",
+             "Tabulka tříd|Třídy zobrazeného histogramu s jejich hodnotami a pravděpodobnostmi"),
+        Hint("StringGrid3",
+             "Statistics of raw data|Number of values, mean, standard deviation and skewness of "
+             "the raw data",
+             "Statistiky prvotních dat|Počet dat, střední hodnota, směrodatná odchylka a "
+             "šikmost prvotních dat"),
+        Hint("StringGrid4",
+             "Closeness|Closeness of the chosen parametric histogram to the raw data",
+             "Těsnost|Těsnost zvoleného parametrického histogramu k prvotním datům"),
+        Hint("StringGrid5", "Number of values|Number of lines typed and the line of the caret",
+             "Počet dat|Počet zapsaných řádků a řádek kurzoru"),
+        Hint("StringGrid6",
+             "Moments|Mean and standard deviation of the raw data, skewness of the histogram "
+             "shown",
+             "Momenty|Střední hodnota a směrodatná odchylka prvotních dat, šikmost zobrazeného "
+             "histogramu"),
+        Hint("CBTypPara",
+             "Parametric distribution|Distributions fitted to the raw data, ranked by "
+             "closeness; choose one to show its histogram",
+             "Parametrické rozdělení|Rozdělení proložená prvotními daty, seřazená podle "
+             "těsnosti; výběrem se zobrazí jeho histogram"),
+        Hint("BuParam",
+             "Parametric histograms|Fit every parametric distribution to the raw data and rank "
+             "them by closeness",
+             "Parametrické histogramy|Proloží prvotními daty všechna parametrická rozdělení a "
+             "seřadí je podle těsnosti"),
+        Hint("EdPocetIntervalu",
+             "Interval number value change.| Input of interval number ( range 3 .. 1024 ). "
+             "Press key ENTER or TAB to exit. Then select HISTOGRAM or PARAM!",
+             "Změna počtu intervalů.| Zadání počtu intervalů ( rozsah 3 .. 1024 ). Ukončit "
+             "klávesou ENTER nebo TAB. Potom zvolit HISTOGRAM nebo PARAM!"),
+        Hint("EdMin", "Min|Lower bound of the histogram range. Press key ENTER or TAB to exit!",
+             "Min|Dolní mez rozsahu histogramu. Ukončit klávesou ENTER nebo TAB!"),
+        Hint("EdMax", "Max|Upper bound of the histogram range. Press key ENTER or TAB to exit!",
+             "Max|Horní mez rozsahu histogramu. Ukončit klávesou ENTER nebo TAB!"),
+        Hint("Chart1L",
+             "Chart of the histogram|Histogram of the raw data or of the chosen parametric "
+             "distribution",
+             "Graf histogramu|Histogram prvotních dat nebo zvoleného parametrického rozdělení"),
+        Hint("Chart1Min", "Histogram of raw data|Small chart of the histogram of the raw data",
+             "Histogram prvotních dat|Malý graf histogramu prvotních dat"),
+        Hint("ProgressBar1", "Progress|Progress of the fit of the parametric distributions",
+             "Průběh|Průběh prokládání parametrických rozdělení"),
+        Hint("Memo1", "New raw data|Type one value per line",
+             "Nová prvotní data|Zapište jednu hodnotu na řádek"),
+        Hint("BTabChar",
+             "Table of histograms|Table of the applicable parametric histograms with their "
+             "characteristics",
+             "Tabulka histogramů|Tabulka vhodných parametrických histogramů s jejich "
+             "charakteristikami"),
+        Hint("UlozGraf",
+             "Save chart| Save chart. Click right mouse button on save icon to select saving "
+             "type in advance!",
+             "Uložit graf histogramu| Uloží graf histogramu. Předem zvolit typ uložení ( klikem "
+             "pravého tlačítka myši na ikonu grafu )"),
+        Hint("SpeedButton1", "Copy screen|Copy a picture of the screen to the clipboard",
+             "Kopie obrazovky|Zkopíruje obrázek obrazovky do schránky"),
+    };
+}
+
+Table SuitableHistogramsWindow() {
+    Table t = {
+        WindowTitle(
+            {"  Tessavin : Table of applicable histograms with parametric probability "
+             "distribution"},
+            {"  Tessavin : Tabulka vhodných histogramů s parametrickým rozdělením "
+             "pravděpodobnosti"}),
+        Item("CBVyber", 0, {"Raw data"}, {"Prvotní data"}),
+        Item("CBVyber", 1, {"Histograms of RawData"}, {"Histogram prvotních dat"}),
+        Cell("SGCharPD", 1, 1, {"Raw datas"}, {"Prvotní data"}),
+        Caption("Label1",
+                {"Statistical moments and other characteristics of the histogram with "
+                 "non-parametric probability distribution"},
+                {"Statistické momenty a ostatní charakteristiky histogramu s neparametrickým "
+                 "rozdělením pravděpodobnosti"}),
+        Caption("Label2",
+                {"Statistical moments and other characteristics of the histograms with "
+                 "parametric probability distribution"},
+                {"Statistické momenty a ostatní charakteristiky histogramů s parametrickým "
+                 "rozdělením pravděpodobnosti"}),
+        Caption("Label3", {"Sort at : "}, {"Seřadit podle : "}),
+        Caption("Label4", {"Statistical moments of raw data"}, {"Statistické momenty prvotních dat"}),
+        Cell("SGCharPD", 1, 0, {" Type"}, {" Typ"}),
+        Caption("ChBVymazRadkuTab", {"Eliminate ?"}, {"Odstranit ?"}),
+        Cell("SGCharPDZ", 1, 0, {" Average"}, {" Střední hodnota"}),
+        Cell("SGCharPDZ", 2, 0, {" Standard deviation"}, {" Směrodatná odchylka"}),
+        Cell("SGCharPDZ", 3, 0, {" Skewness"}, {" Šikmost"}),
+        Cell("SGCharPD", 0, 0, {" i"}, {" i"}),
+        Cell("SGCharPD", 2, 0, {" Closeness"}, {" Těsnost"}),
+        Cell("SGCharPD", 3, 0, {" Median"}, {" Median"}),
+        Cell("SGCharPD", 4, 0, {" Mode"}, {" Mode"}),
+        Cell("SGCharPD", 5, 0, {" Average"}, {" Střední hodnota"}),
+        Cell("SGCharPD", 6, 0, {" Dispersion"}, {" Rozptyl"}),
+        Cell("SGCharPD", 7, 0, {" Standard deviation"}, {" Směrodatná odchylka"}),
+        Cell("SGCharPD", 8, 0, {" Variation [%]"}, {" Variační koeficient [%]"}),
+        Cell("SGCharPD", 9, 0, {" Skewness"}, {" Šikmost"}),
+        Cell("SGCharPD", 10, 0, {" Kurtosis"}, {" Špičatost"}),
+    };
+    // SGChar repeats the headings of SGCharPD, columns 0 to 10.
+    const Table headings = t;
+    for (int column = 0; column <= 10; ++column)
+        for (const CaptionAssignment& a : headings)
+            if (a.kind == K::GridCell && a.row == 0 && a.index == column &&
+                std::string_view(a.control) == "SGCharPD")
+                t.push_back(Cell("SGChar", column, 0, a.english, a.czech));
+    const Table rest = {
+        Cell("SGChar", 11, 0, {"", 108, " "}, {"", 108, " "}),
+        Item("CBTypVyberu", 1, {"Closeness"}, {"Těsnost"}),
+        Item("CBTypVyberu", 2, {"Median"}, {"Median"}),
+        Item("CBTypVyberu", 3, {"Mode"}, {"Mode"}),
+        Item("CBTypVyberu", 4, {"Average"}, {"Střední hodnota"}),
+        Item("CBTypVyberu", 5, {"Dispersion"}, {"Rozptyl"}),
+        Item("CBTypVyberu", 6, {"Standard deviation"}, {"Směrodatná odchylka"}),
+        Item("CBTypVyberu", 7, {"Variation"}, {"Variační koeficient [%]"}),
+        Item("CBTypVyberu", 8, {"Skewness"}, {"Šikmost"}),
+        Item("CBTypVyberu", 9, {"Kurtosis"}, {"Špičatost"}),
+        Hint("SGCharPDZ",
+             "Moments of raw data|Mean, standard deviation and skewness of the raw data",
+             "Momenty prvotních dat|Střední hodnota, směrodatná odchylka a šikmost prvotních "
+             "dat"),
+        Hint("SGCharPD", "Histogram of raw data|Characteristics of the histogram of the raw data",
+             "Histogram prvotních dat|Charakteristiky histogramu prvotních dat"),
+        Hint("SGChar",
+             "Applicable histograms|Characteristics of the applicable parametric histograms; "
+             "select a row to show its histogram",
+             "Vhodné histogramy|Charakteristiky vhodných parametrických histogramů; výběrem "
+             "řádku se zobrazí jeho histogram"),
+        Hint("CBTypVyberu", "Sort|Characteristic by which the table is sorted",
+             "Řazení|Charakteristika, podle které se tabulka seřadí"),
+        Hint("BKonec", "Exit|Close the table and return to the raw data window",
+             "Konec|Zavře tabulku a vrátí se do okna prvotních dat"),
+        Hint("ChBVymazRadkuTab",
+             "Elimination of unaccepted ( colour marked ) parametric histograms "
+             "?|Elimination of unaccepted ( colour marked ) parametric histograms ?",
+             "Odstranění nevyhovujících ( barevně označených ) parametrických histogramů "
+             "?|Odstranění nevyhovujících ( barevně označených ) parametrických histogramů ?"),
+    };
+    t.insert(t.end(), rest.begin(), rest.end());
+    return t;
+}
+
+// The about window: its title and fixed labels; the version is written by the window.
+Table AboutWindow() {
+    return {
+        WindowTitle({"  Tessavin :   About version"}, {"  Tessavin :   O verzi"}),
+        Caption("Label1", {"Probabilistic calculation of fatigue crack propagation"},
+                {"Pravděpodobnostní výpočet šíření únavových trhlin"}),
+        Caption("Label2", {"in the flange in tension of cyclically loaded steel structures"},
+                {"v tažené pásnici cyklicky namáhaných ocelových konstrukcí"}),
+        Caption("Label3", {"Version :"}, {"Verze :"}),
+        Caption("Label4", {"Authors :"}, {"Autoři :"}),
+        Caption("BKonec", {"&Close"}, {"&Zavřít"}),
+    };
+}
+
+Table EventGraphWindow() {
+    return {
+        WindowTitle({"Tessavin : Probability Charts of Events U, D, F"},
+                    {"Tessavin : Graf pravděpodobností U, D, F"}),
+        Cell("StringGrid2", 0, 0, Msg(259), Msg(259)),
+        Caption("TabSheet1", {"Graph1"}, {"Graf1"}),
+        Caption("TabSheet2", {"Graph2"}, {"Graf2"}),
+        Caption("TabSheet3", {"Graph"}, {"Graf3"}),
+        Hint("BKonec", "Quit | Return to the basic window", "Ukončení |Návrat do základního okna"),
+    };
+}
+
+Table IntegrationWindow() {
+    return {
+        WindowTitle({"Set up input parameters for numerical integration"},
+                    {"Nastavení vstupních parametrů pro num.integrování"}),
+        Caption("Label4", {"Number of diferences n"}, {"Počet diferencí n"}),
+        Caption("Label3", {"Paramater tol0"}, {"Paramatr tol0"}),
+        Caption("Label2", {"Parameter n"}, {"Parametr n"}),
+        Caption("Label1", {"Choice of integration method"}, {"Volba integrační metody"}),
+        Item("CBMetoda", 0, {"Trapezoidal rule"}, {"Lichoběžníková metoda"}),
+        Item("CBMetoda", 1, {"Simpson's rule"}, {"Simpsonova metoda"}),
+        Item("CBMetoda", 2, {"Romberg's method"}, {"Rombergova metoda"}),
+        Item("CBMetoda", 3, {"Adaptive integration"}, {"Adaptivní integrace"}),
+        Item("CBMetoda", 4, {"Gaussian quadrature"}, {"Gaussova kvadratura"}),
+        Hint("CBMetoda",
+             "| Choice of integration method : Trapezoidal rule, Simpson's rule, Romberg's "
+             "method, Adaptive integration, Gaussian quadrature",
+             "| Volba integrační metody : Lichoběžníková metoda, Simpsonova metoda, Rombergova "
+             "metoda, Adaptivní integrace, Gaussova kvadratura"),
+        Hint("EdNintegrace", "| Selected number of diferences n. Press key ENTER or TAB to exit!",
+             "| Zvolený počet diferencí n. Ukončit klávesou ENTER nebo TAB!"),
+        Hint("BKonec", "Exit ?| Close window of histogram graph and program become to main desktop",
+             "Konec ?| Zavře okno nastavení integrace a vrátí se do hlavního okna"),
+    };
+}
+
+Table SettingsListingWindow() {
+    return {
+        WindowTitle({"  Tessavin :      List of INI-file"}, {"  Tessavin :      Výpis INI-souboru"}),
+    };
+}
+
+} // namespace
+
+const std::vector<CaptionAssignment>& CaptionTable(int window) {
+    static const Table tables[] = {
+        {},                         // no window 0
+        MainWindow(),               // 1
+        HistogramWindow(),          // 2
+        ParametricWindow(),         // 3
+        RawDataWindow(),            // 4
+        SuitableHistogramsWindow(), // 5
+        AboutWindow(),              // 6
+        EventGraphWindow(),         // 7
+        {},                         // 8, the splash window
+        IntegrationWindow(),        // 9
+        SettingsListingWindow(),    // 10
+    };
+    if (window < 1 || window > 10) return tables[0];
+    return tables[window];
 }
 
 } // namespace tessavin::ui

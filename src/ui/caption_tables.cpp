@@ -16,24 +16,30 @@
 namespace tessavin::ui {
 namespace {
 
+// Messages are read in the active language, which the caller sets to the table's.
 QString Compose(const CaptionText& t) {
-    QString s;
-    if (t.message) s = Q(TextCis(t.message));
+    QString s = QString::fromUtf8(t.lead);
+    if (t.message) s += Q(TextCis(t.message));
     return s + QString::fromUtf8(t.text);
+}
+
+// The tab widget that shows `widget` as one of its pages, with the page's index.
+QTabWidget* TabOf(QWidget* widget, int& index) {
+    for (QWidget* p = widget->parentWidget(); p; p = p->parentWidget()) {
+        if (auto* tabs = qobject_cast<QTabWidget*>(p)) {
+            index = tabs->indexOf(widget);
+            return index >= 0 ? tabs : nullptr;
+        }
+    }
+    return nullptr;
 }
 
 void SetCaption(QObject* target, const QString& text) {
     if (auto* action = qobject_cast<QAction*>(target)) return action->setText(text);
     auto* widget = qobject_cast<QWidget*>(target);
     if (!widget) return;
-    // A page of a tab widget: its tab text.
-    for (QWidget* p = widget->parentWidget(); p; p = p->parentWidget()) {
-        if (auto* tabs = qobject_cast<QTabWidget*>(p)) {
-            const int i = tabs->indexOf(widget);
-            if (i >= 0) return tabs->setTabText(i, text);
-            break;
-        }
-    }
+    int page = -1;
+    if (QTabWidget* tabs = TabOf(widget, page)) return tabs->setTabText(page, text);
     if (auto* label = qobject_cast<QLabel*>(widget)) return label->setText(text);
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) return button->setText(text);
     if (auto* group = qobject_cast<QGroupBox*>(widget)) return group->setTitle(text);
@@ -50,6 +56,8 @@ void SetHint(QObject* target, const QString& hint) {
     } else if (auto* widget = qobject_cast<QWidget*>(target)) {
         widget->setToolTip(shortPart);
         widget->setStatusTip(longPart);
+        int page = -1;
+        if (QTabWidget* tabs = TabOf(widget, page)) tabs->setTabToolTip(page, shortPart);
     }
 }
 
@@ -58,7 +66,7 @@ QObject* Find(QWidget* window, const char* name) {
     if (n.isEmpty()) return window;
     if (auto* action = window->findChild<QAction*>(n)) return action;
     if (auto* widget = window->findChild<QWidget*>(n)) return widget;
-    return nullptr;
+    return window->findChild<QObject*>(n); // e.g. a chart that is no widget itself
 }
 
 } // namespace
@@ -70,7 +78,8 @@ void ApplyCaptionTable(QWidget* window, int number, Language language) {
     for (const CaptionAssignment& a : CaptionTable(number)) {
         QObject* target = Find(window, a.control);
         if (!target) continue;
-        const QString text = Compose(language == Language::Czech ? a.czech : a.english);
+        const bool czech = language == Language::Czech;
+        const QString text = Compose(czech ? a.czech : a.english);
         switch (a.kind) {
         case CaptionKind::WindowCaption:
             if (auto* w = qobject_cast<QWidget*>(target)) w->setWindowTitle(text);
@@ -80,6 +89,7 @@ void ApplyCaptionTable(QWidget* window, int number, Language language) {
         case CaptionKind::ListItem:
             if (auto* list = qobject_cast<QComboBox*>(target)) {
                 const int selected = list->currentIndex();
+                const QSignalBlocker block(list); // a translation is no change of the choice
                 while (list->count() <= a.index) list->addItem(QString());
                 list->setItemText(a.index, text);
                 list->setCurrentIndex(selected);
@@ -100,6 +110,16 @@ void ApplyCaptionTable(QWidget* window, int number, Language language) {
                 QTableWidgetItem* item = grid->item(a.row, a.index);
                 if (!item) grid->setItem(a.row, a.index, item = new QTableWidgetItem);
                 item->setText(text);
+            }
+            break;
+        case CaptionKind::GridMarker:
+            if (auto* grid = qobject_cast<QTableWidget*>(target)) {
+                QTableWidgetItem* item = grid->item(a.row, a.index);
+                if (!item) break;
+                SetLanguage(czech ? Language::English : Language::Czech);
+                const QString other = Compose(czech ? a.english : a.czech);
+                SetLanguage(language);
+                if (item->text() == other) item->setText(text);
             }
             break;
         case CaptionKind::AxisTitle:

@@ -16,13 +16,15 @@ enum class CaptionKind {
     ListItem,      // item `index` of a drop-down list; the selection is kept
     ListRefill,    // the whole list emptied and refilled from "\n"-separated items; selection kept
     GridCell,      // cell (`index` = column, `row`) of a grid
+    GridMarker,    // grid cell rewritten only while it holds the other language's text
     AxisTitle,     // `index` 0 left, 1 bottom axis of a chart
 };
 
-// A text of a table: a fixed text, a catalogue message, or the message followed by the text.
+// A text of a table: a fixed text, a catalogue message, or the concatenation lead + message + text.
 struct CaptionText {
     const char* text = ""; // UTF-8
     int message = 0;       // 0: none
+    const char* lead = ""; // UTF-8, before the message
 };
 
 struct CaptionAssignment {

@@ -44,6 +44,8 @@ RunPlan CalculationDriver::Prepare() {
                        "  ( " + in_.yearStart + " / " + in_.yearStep + " / " + in_.yearEnd +
                        " )  INT=" + in_.intervals;
     state_.EventProbabilities = EventTable{};
+    // Cleared here, before the run, so that a break requested while it runs is never lost.
+    state_.Interrupt = false;
     plan.Pd = ParseRealPrefix(in_.Pd);
 
     if (!state_.refining) {
@@ -84,7 +86,6 @@ bool CalculationDriver::YearIndependentSteps(const DriverOptions& options, RunRe
     result.resistancesBuilt = true;
     if (!state_.refining) ResetResults(state_);
     if (!DeltaSmStep(in_, state_)) return false;
-    state_.Interrupt = false;
     const ResistanceOptions ro{options.threads, options.resistanceProgress};
     const ResistanceOutcome u = ResVypJevuU(in_, state_, ro);
     if (!u.ok) return false;
@@ -169,7 +170,6 @@ RunResult CalculationDriver::Run(const RunPlan& plan, const DriverOptions& optio
     const int gaugeMax = gauge && step != 0 ? (end - start) / step + 1 : 0;
     if (gauge && options.gauge) options.gauge(0, gaugeMax);
 
-    state_.Interrupt = false;
     bool saturated = false;
     int row = 0;
     int position = 0;

@@ -1,0 +1,781 @@
+#include "chart_panel.h"
+
+#include <QAction>
+#include <QAreaSeries>
+#include <QBarLegendMarker>
+#include <QBarSet>
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QGraphicsLayout>
+#include <QGraphicsScene>
+#include <QGuiApplication>
+#include <QHash>
+#include <QImageWriter>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QPainter>
+#include <QSaveFile>
+#include <QScatterSeries>
+#include <QSet>
+#include <QStackedBarSeries>
+#include <QSvgGenerator>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <vector>
+
+#include "interaction.h"
+#include "localisation/messages.h"
+
+namespace tessavin::ui {
+namespace {
+
+constexpr qreal MarkerSize = 7.0;
+constexpr qreal HistogramBarWidth = 1.0; // adjacent classes
+constexpr qreal StackedBarWidth = 0.7;
+constexpr double TopMargin = 0.05;       // share of the data span left free above the data
+const QSize FallbackPictureSize(800, 600);
+
+// Smallest of 1, 2, 5, 10, 20, 50, … that is at least `k`.
+int RoundStep(int k) {
+    if (k <= 1) return 1;
+    for (long long decade = 1;; decade *= 10) {
+        for (int f : {1, 2, 5}) {
+            if (f * decade >= k) return static_cast<int>(std::min<long long>(f * decade, 1 << 30));
+        }
+    }
+}
+
+QFont FontOfSize(QFont font, int points, bool bold = false) {
+    font.setPointSize(points);
+    font.setBold(bold);
+    return font;
+}
+
+struct Point {
+    double value;
+    QString label;
+    QColor colour;
+    int x;
+};
+
+} // namespace
+
+struct ChartPanel::Impl {
+    struct Series {
+        QString name;
+        SeriesType type = SeriesType::Line;
+        QColor colour;
+        QString legend;
+        bool visible = true;
+        std::vector<Point> points;
+        bool dirty = true;
+        // The chart's objects for this series (owned by the chart).
+        QLineSeries* line = nullptr; // Line: the line; Area: the upper boundary
+        QAreaSeries* area = nullptr;
+        QScatterSeries* markers = nullptr; // square markers, one colour per point
+        QStackedBarSeries* bars = nullptr; // Bar only; StackedBar uses the shared one
+        QBarSet* legendSet = nullptr;      // the bar set that carries the legend entry
+    };
+
+    ChartPanel* q;
+    QChart* chart = nullptr;
+    QChartView* view = nullptr;
+    QToolBar* toolbar = nullptr;
+    QValueAxis* valueAxis = nullptr;
+    QCategoryAxis* labelAxis = nullptr;
+    QStackedBarSeries* stacked = nullptr; // all StackedBar series
+    bool stackedDirty = false;
+
+    std::vector<Series> series;
+    QHash<QString, int> seriesIndex;
+    QStringList categories;
+    QHash<QString, int> categoryIndex;
+    int categoriesRevision = 0;
+
+    QStringList title;
+    int labelSeparation = 4;
+    int shownStep = 0;            // every shownStep-th label is on the axis
+    int shownRevision = -1;       // categoriesRevision the axis labels were built from
+    bool rangesDirty = true;
+    bool suspendLabelUpdates = false;
+    QTimer flushTimer;
+
+    explicit Impl(ChartPanel* owner) : q(owner) {}
+
+    Series* find(const QString& name) {
+        const auto it = seriesIndex.constFind(name);
+        return it == seriesIndex.cend() ? nullptr : &series[static_cast<size_t>(*it)];
+    }
+    const Series* find(const QString& name) const {
+        const auto it = seriesIndex.constFind(name);
+        return it == seriesIndex.cend() ? nullptr : &series[static_cast<size_t>(*it)];
+    }
+    const Point* point(const QString& name, int index) const {
+        const Series* s = find(name);
+        if (!s || index < 0 || index >= static_cast<int>(s->points.size())) return nullptr;
+        return &s->points[static_cast<size_t>(index)];
+    }
+
+    void schedule() {
+        if (!flushTimer.isActive()) flushTimer.start();
+    }
+
+    void touch(Series& s) {
+        if (s.type == SeriesType::StackedBar) stackedDirty = true;
+        else s.dirty = true;
+        rangesDirty = true;
+        schedule();
+    }
+
+    // Labels no point uses any more leave the axis; the others keep their order and the
+    // points move with them.
+    void dropUnusedCategories() {
+        std::vector<bool> used(static_cast<size_t>(categories.size()), false);
+        for (const Series& s : series) {
+            for (const Point& p : s.points) used[static_cast<size_t>(p.x)] = true;
+        }
+        if (std::all_of(used.begin(), used.end(), [](bool u) { return u; })) return;
+        std::vector<int> moved(used.size(), -1);
+        QStringList kept;
+        for (size_t i = 0; i < used.size(); ++i) {
+            if (!used[i]) continue;
+            moved[i] = static_cast<int>(kept.size());
+            kept.append(categories[static_cast<qsizetype>(i)]);
+        }
+        categories = kept;
+        categoryIndex.clear();
+        for (int i = 0; i < categories.size(); ++i) categoryIndex.insert(categories[i], i);
+        ++categoriesRevision;
+        for (Series& s : series) {
+            for (Point& p : s.points) p.x = moved[static_cast<size_t>(p.x)];
+            if (!s.points.empty()) touch(s);
+        }
+        rangesDirty = true;
+        schedule();
+    }
+
+    void attach(QAbstractSeries* x) {
+        chart->addSeries(x);
+        x->attachAxis(labelAxis);
+        x->attachAxis(valueAxis);
+    }
+
+    void remove(QAbstractSeries* x) {
+        if (!x) return;
+        chart->removeSeries(x);
+        delete x;
+    }
+
+    void createObjects(Series& s) {
+        switch (s.type) {
+        case SeriesType::Line:
+            s.line = new QLineSeries;
+            attach(s.line);
+            break;
+        case SeriesType::Area:
+            s.area = new QAreaSeries;
+            s.line = new QLineSeries(s.area);
+            s.area->setUpperSeries(s.line);
+            attach(s.area);
+            break;
+        case SeriesType::Bar:
+            s.bars = new QStackedBarSeries;
+            s.bars->setBarWidth(HistogramBarWidth);
+            attach(s.bars);
+            break;
+        case SeriesType::StackedBar:
+            if (!stacked) {
+                stacked = new QStackedBarSeries;
+                stacked->setBarWidth(StackedBarWidth);
+                attach(stacked);
+            }
+            break;
+        }
+        if (s.type == SeriesType::Line || s.type == SeriesType::Area) {
+            s.markers = new QScatterSeries;
+            s.markers->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
+            s.markers->setMarkerSize(MarkerSize);
+            s.markers->setBorderColor(QColor(60, 60, 60));
+            attach(s.markers);
+        }
+        styleObjects(s);
+    }
+
+    void destroyObjects(Series& s) {
+        for (QAbstractSeries* x : ownObjects(s)) remove(x);
+        s.line = nullptr;
+        s.area = nullptr;
+        s.markers = nullptr;
+        s.bars = nullptr;
+        s.legendSet = nullptr;
+    }
+
+    // The chart series of `s` that are its own (the area's boundary line is not one).
+    static std::vector<QAbstractSeries*> ownObjects(const Series& s) {
+        std::vector<QAbstractSeries*> own;
+        for (QAbstractSeries* x : {static_cast<QAbstractSeries*>(s.area ? nullptr : s.line),
+                                   static_cast<QAbstractSeries*>(s.area),
+                                   static_cast<QAbstractSeries*>(s.markers),
+                                   static_cast<QAbstractSeries*>(s.bars)}) {
+            if (x) own.push_back(x);
+        }
+        return own;
+    }
+
+    void styleObjects(Series& s) {
+        if (s.line && !s.area) {
+            s.line->setPen(QPen(s.colour, 2));
+            s.line->setName(s.legend);
+        }
+        if (s.area) {
+            QColor fill = s.colour;
+            fill.setAlpha(110);
+            s.area->setBrush(fill);
+            s.area->setPen(QPen(s.colour, 2));
+            s.area->setName(s.legend);
+        }
+        if (s.markers) s.markers->setColor(s.colour);
+        for (QAbstractSeries* x : ownObjects(s)) x->setVisible(s.visible);
+    }
+
+    // --- rebuilding the chart from the points ---------------------------------------
+
+    void rebuildXY(Series& s) {
+        QList<QPointF> xy;
+        xy.reserve(static_cast<qsizetype>(s.points.size()));
+        QHash<int, QHash<QXYSeries::PointConfiguration, QVariant>> colours;
+        for (size_t i = 0; i < s.points.size(); ++i) {
+            const Point& p = s.points[i];
+            xy.append(QPointF(p.x, p.value));
+            colours[static_cast<int>(i)][QXYSeries::PointConfiguration::Color] = p.colour;
+        }
+        s.line->replace(xy);
+        s.markers->replace(xy);
+        s.markers->setPointsConfiguration(colours);
+    }
+
+    // One bar set per point colour; in the other classes the set is 0, so that each class
+    // shows exactly one bar of the colour of its point. A leading empty set in the series
+    // colour carries the legend entry.
+    void appendBarSets(QStackedBarSeries* target, Series& s) {
+        const QPen outline(QColor(60, 60, 60), 0); // the same for all sets: zero bars stay unseen
+        s.legendSet = new QBarSet(s.legend);
+        s.legendSet->setColor(s.colour);
+        s.legendSet->setPen(outline);
+        target->append(s.legendSet);
+
+        int classes = 0;
+        for (const Point& p : s.points) classes = std::max(classes, p.x + 1);
+        std::vector<std::pair<QColor, QList<qreal>>> byColour;
+        for (const Point& p : s.points) {
+            auto it = std::find_if(byColour.begin(), byColour.end(),
+                                   [&](const auto& e) { return e.first == p.colour; });
+            if (it == byColour.end()) {
+                byColour.emplace_back(p.colour, QList<qreal>(classes, 0.0));
+                it = std::prev(byColour.end());
+            }
+            it->second[p.x] += p.value;
+        }
+        for (auto& [colour, values] : byColour) {
+            auto* set = new QBarSet(s.name);
+            set->setColor(colour);
+            set->setPen(outline);
+            set->append(values);
+            target->append(set);
+        }
+    }
+
+    void rebuildStacked() {
+        stacked->clear();
+        for (Series& s : series) {
+            if (s.type != SeriesType::StackedBar) continue;
+            s.legendSet = nullptr;
+            if (s.visible) appendBarSets(stacked, s);
+        }
+    }
+
+    void rebuild(Series& s) {
+        switch (s.type) {
+        case SeriesType::Line:
+        case SeriesType::Area: rebuildXY(s); break;
+        case SeriesType::Bar:
+            s.bars->clear();
+            appendBarSets(s.bars, s);
+            break;
+        case SeriesType::StackedBar: break;
+        }
+    }
+
+    void updateRanges() {
+        rangesDirty = false;
+        if (chart->isZoomed()) return; // the user's view stays until the zoom is reset
+        const int n = static_cast<int>(categories.size());
+        labelAxis->setRange(-0.5, std::max(n, 1) - 0.5);
+
+        double lo = 0.0, hi = 0.0; // 0 is always in range
+        std::map<int, std::pair<double, double>> stackedSums; // class -> (negative, positive)
+        for (const Series& s : series) {
+            if (!s.visible) continue;
+            std::map<int, std::pair<double, double>> ownSums;
+            auto& sums = s.type == SeriesType::StackedBar ? stackedSums : ownSums;
+            for (const Point& p : s.points) {
+                if (!std::isfinite(p.value)) continue;
+                if (s.type == SeriesType::Bar || s.type == SeriesType::StackedBar) {
+                    auto& [neg, pos] = sums[p.x];
+                    (p.value < 0 ? neg : pos) += p.value;
+                    lo = std::min(lo, neg);
+                    hi = std::max(hi, pos);
+                } else {
+                    lo = std::min(lo, p.value);
+                    hi = std::max(hi, p.value);
+                }
+            }
+        }
+        if (hi <= lo) hi = lo + 1.0;
+        const double span = hi - lo;
+        if (hi > 0) hi += TopMargin * span;
+        if (lo < 0) lo -= TopMargin * span;
+        valueAxis->setRange(lo, hi);
+        valueAxis->applyNiceNumbers();
+    }
+
+    int wantedStep() const {
+        const qreal span = labelAxis->max() - labelAxis->min();
+        const qreal width = chart->plotArea().width();
+        if (categories.isEmpty() || span <= 0 || width <= 0) return 1;
+        const QFontMetricsF metrics(labelAxis->labelsFont());
+        qreal widest = 0;
+        for (const QString& label : categories) widest = std::max(widest, metrics.horizontalAdvance(label));
+        const qreal pixelsPerClass = width / span;
+        return RoundStep(static_cast<int>(std::ceil((widest + labelSeparation) / pixelsPerClass - 1e-9)));
+    }
+
+    void updateLabels() {
+        const int step = wantedStep();
+        if (step == shownStep && shownRevision == categoriesRevision) return;
+        shownStep = step;
+        shownRevision = categoriesRevision;
+        for (const QString& label : labelAxis->categoriesLabels()) labelAxis->remove(label);
+        for (int i = 0; i < categories.size(); i += step) labelAxis->append(categories[i], i);
+    }
+
+    void updateLegend() {
+        QSet<const QObject*> entries;
+        for (const Series& s : series) {
+            if (!s.visible || s.legend.isEmpty()) continue;
+            if (s.area) entries.insert(s.area);
+            else if (s.line) entries.insert(s.line);
+            else if (s.legendSet) entries.insert(s.legendSet);
+        }
+        for (QLegendMarker* marker : chart->legend()->markers()) {
+            const QObject* owner = marker->series();
+            if (auto* bar = qobject_cast<QBarLegendMarker*>(marker)) owner = bar->barset();
+            marker->setVisible(entries.contains(owner));
+        }
+    }
+
+    void flush() {
+        flushTimer.stop();
+        for (Series& s : series) {
+            if (!s.dirty) continue;
+            s.dirty = false;
+            rebuild(s);
+        }
+        if (stackedDirty && stacked) rebuildStacked();
+        stackedDirty = false;
+        if (rangesDirty) updateRanges();
+        updateLabels();
+        updateLegend();
+    }
+
+    // Lays the chart out now (axes, plot area) instead of on the next event-loop turn.
+    void layOut() {
+        QCoreApplication::sendPostedEvents(chart, QEvent::LayoutRequest);
+        if (QGraphicsLayout* layout = chart->layout()) {
+            layout->invalidate();
+            layout->activate();
+        }
+    }
+
+    QSize pictureSize(QSize wanted) const {
+        if (wanted.isValid() && !wanted.isEmpty()) return wanted;
+        const QSize current = chart->size().toSize();
+        return current.width() >= 50 && current.height() >= 50 ? current : FallbackPictureSize;
+    }
+
+    // Paints the chart at `size` onto `painter`; the chart is resized for it and back.
+    void paint(QPainter& painter, QSize size) {
+        flush();
+        const QSizeF old = chart->size();
+        const bool resize = old.toSize() != size;
+        if (resize) {
+            chart->resize(size);
+            layOut();
+            updateLabels();
+            layOut();
+        }
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+        chart->scene()->render(&painter, QRectF(QPointF(0, 0), size),
+                               QRectF(chart->pos(), QSizeF(size)));
+        if (resize) {
+            chart->resize(old);
+            layOut();
+            updateLabels();
+        }
+    }
+};
+
+ChartPanel::ChartPanel(QWidget* parent) : QWidget(parent), d(std::make_unique<Impl>(this)) {
+    d->flushTimer.setSingleShot(true);
+    d->flushTimer.setInterval(0);
+    connect(&d->flushTimer, &QTimer::timeout, this, [this] { d->flush(); });
+
+    auto* chart = d->chart = new QChart;
+    chart->setTheme(QChart::ChartThemeLight);
+    chart->setAnimationOptions(QChart::NoAnimation);
+    chart->setBackgroundBrush(Qt::white);
+    chart->setBackgroundRoundness(0);
+    chart->setDropShadowEnabled(false);
+    chart->setMargins(QMargins(6, 6, 6, 6));
+    const QFont base = font();
+    chart->setTitleFont(FontOfSize(base, 10, true));
+    chart->setTitleBrush(Qt::black);
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->legend()->setFont(FontOfSize(base, 8));
+
+    d->valueAxis = new QValueAxis;
+    d->labelAxis = new QCategoryAxis;
+    d->labelAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    d->labelAxis->setStartValue(-0.5);
+    d->labelAxis->setGridLineVisible(false);
+    for (QAbstractAxis* axis : {static_cast<QAbstractAxis*>(d->valueAxis),
+                                static_cast<QAbstractAxis*>(d->labelAxis)}) {
+        axis->setLabelsFont(FontOfSize(base, 8));
+        axis->setTitleFont(FontOfSize(base, 9));
+        axis->setLabelsBrush(Qt::black);
+        axis->setTitleBrush(Qt::black);
+        axis->setLinePen(QPen(Qt::black, 1));
+    }
+    d->valueAxis->setGridLinePen(QPen(QColor(220, 220, 220), 1));
+    chart->addAxis(d->labelAxis, Qt::AlignBottom);
+    chart->addAxis(d->valueAxis, Qt::AlignLeft);
+    d->updateRanges();
+
+    d->view = new QChartView(chart, this);
+    d->view->setRenderHint(QPainter::Antialiasing);
+    d->view->setBackgroundBrush(Qt::white);
+    d->view->setRubberBand(QChartView::RectangleRubberBand);
+
+    auto* bar = d->toolbar = new QToolBar(this);
+    bar->setObjectName("ChartToolbar");
+    bar->setIconSize(QSize(16, 16));
+    struct Command {
+        const char* name;
+        const char* icon;
+        const char* text;
+        const char* tip;
+        void (ChartPanel::*slot)();
+    };
+    const Command commands[] = {
+        {"ChartZoomIn", "zoom-in", "Zoom in", "Zoom in", &ChartPanel::zoomIn},
+        {"ChartZoomOut", "zoom-out", "Zoom out", "Zoom out", &ChartPanel::zoomOut},
+        {"ChartZoomReset", "zoom-original", "Whole chart", "Show the whole chart",
+         &ChartPanel::resetZoom},
+        {"ChartCopy", "edit-copy", "Copy", "Copy the chart to the clipboard",
+         &ChartPanel::copyToClipboard},
+        {"ChartSave", "document-save-as", "Save…", "Save the chart as a picture",
+         &ChartPanel::savePictureAs},
+    };
+    bool allIcons = true;
+    for (const Command& c : commands) {
+        QAction* action = bar->addAction(QIcon::fromTheme(c.icon), tr(c.text));
+        action->setObjectName(c.name);
+        action->setToolTip(tr(c.tip));
+        allIcons = allIcons && !action->icon().isNull();
+        connect(action, &QAction::triggered, this, c.slot);
+    }
+    bar->setToolButtonStyle(allIcons ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextOnly);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(bar);
+    layout->addWidget(d->view, 1);
+
+    connect(this, &QObject::objectNameChanged, this,
+            [this](const QString& name) { d->view->setObjectName(name + "View"); });
+    // A new plot width or zoom may call for another label step.
+    connect(chart, &QChart::plotAreaChanged, this, [this] { d->schedule(); });
+    connect(d->labelAxis, &QValueAxis::rangeChanged, this, [this] { d->schedule(); });
+}
+
+ChartPanel::~ChartPanel() = default;
+
+// --- series -------------------------------------------------------------------------
+
+void ChartPanel::addSeries(const QString& name, SeriesType type, const QColor& colour,
+                           const QString& legendTitle) {
+    if (Impl::Series* s = d->find(name)) {
+        if (s->type != type) {
+            if (s->type == SeriesType::StackedBar) d->stackedDirty = true;
+            d->destroyObjects(*s);
+            s->type = type;
+            d->createObjects(*s);
+        }
+        s->colour = colour;
+        s->legend = legendTitle;
+        d->styleObjects(*s);
+        d->touch(*s);
+        return;
+    }
+    d->seriesIndex.insert(name, static_cast<int>(d->series.size()));
+    Impl::Series& s = d->series.emplace_back();
+    s.name = name;
+    s.type = type;
+    s.colour = colour;
+    s.legend = legendTitle;
+    d->createObjects(s);
+    d->touch(s);
+}
+
+bool ChartPanel::hasSeries(const QString& name) const { return d->find(name) != nullptr; }
+
+QStringList ChartPanel::seriesNames() const {
+    QStringList names;
+    for (const auto& s : d->series) names << s.name;
+    return names;
+}
+
+ChartPanel::SeriesType ChartPanel::seriesType(const QString& name) const {
+    const Impl::Series* s = d->find(name);
+    return s ? s->type : SeriesType::Line;
+}
+
+QColor ChartPanel::seriesColour(const QString& name) const {
+    const Impl::Series* s = d->find(name);
+    return s ? s->colour : QColor();
+}
+
+void ChartPanel::setSeriesColour(const QString& name, const QColor& colour) {
+    if (Impl::Series* s = d->find(name)) addSeries(name, s->type, colour, s->legend);
+}
+
+QString ChartPanel::legendTitle(const QString& name) const {
+    const Impl::Series* s = d->find(name);
+    return s ? s->legend : QString();
+}
+
+void ChartPanel::setLegendTitle(const QString& name, const QString& title) {
+    if (Impl::Series* s = d->find(name)) addSeries(name, s->type, s->colour, title);
+}
+
+bool ChartPanel::seriesVisible(const QString& name) const {
+    const Impl::Series* s = d->find(name);
+    return s && s->visible;
+}
+
+void ChartPanel::setSeriesVisible(const QString& name, bool visible) {
+    Impl::Series* s = d->find(name);
+    if (!s || s->visible == visible) return;
+    s->visible = visible;
+    d->styleObjects(*s);
+    d->touch(*s);
+}
+
+// --- points -------------------------------------------------------------------------
+
+void ChartPanel::addPoint(const QString& series, double value, const QString& label,
+                          const QColor& colour) {
+    Impl::Series* s = d->find(series);
+    if (!s) {
+        qWarning("ChartPanel %s: no series named %s", qPrintable(objectName()),
+                 qPrintable(series));
+        return;
+    }
+    auto it = d->categoryIndex.constFind(label);
+    if (it == d->categoryIndex.cend()) {
+        it = d->categoryIndex.insert(label, static_cast<int>(d->categories.size()));
+        d->categories.append(label);
+        ++d->categoriesRevision;
+    }
+    s->points.push_back(Point{value, label, colour.isValid() ? colour : s->colour, *it});
+    d->touch(*s);
+}
+
+int ChartPanel::pointCount(const QString& series) const {
+    const Impl::Series* s = d->find(series);
+    return s ? static_cast<int>(s->points.size()) : 0;
+}
+
+double ChartPanel::pointValue(const QString& series, int index) const {
+    const Point* p = d->point(series, index);
+    return p ? p->value : 0.0;
+}
+
+QString ChartPanel::pointLabel(const QString& series, int index) const {
+    const Point* p = d->point(series, index);
+    return p ? p->label : QString();
+}
+
+QColor ChartPanel::pointColour(const QString& series, int index) const {
+    const Point* p = d->point(series, index);
+    return p ? p->colour : QColor();
+}
+
+int ChartPanel::pointPosition(const QString& series, int index) const {
+    const Point* p = d->point(series, index);
+    return p ? p->x : -1;
+}
+
+QStringList ChartPanel::categories() const { return d->categories; }
+
+void ChartPanel::clearSeries(const QString& name) {
+    Impl::Series* s = d->find(name);
+    if (!s || s->points.empty()) return;
+    s->points.clear();
+    d->touch(*s);
+    d->dropUnusedCategories();
+}
+
+void ChartPanel::clearAll() {
+    for (auto& s : d->series) {
+        if (s.points.empty()) continue;
+        s.points.clear();
+        d->touch(s);
+    }
+    d->dropUnusedCategories();
+}
+
+// --- titles, axes, legend -----------------------------------------------------------
+
+void ChartPanel::setTitleLines(const QStringList& lines) {
+    d->title = lines;
+    QStringList html;
+    for (const QString& line : lines) html << line.toHtmlEscaped();
+    d->chart->setTitle(html.join("<br>"));
+}
+
+QStringList ChartPanel::titleLines() const { return d->title; }
+
+void ChartPanel::setAxisTitle(const QString& axis, const QString& title) {
+    QAbstractAxis* target = axis == "left"     ? static_cast<QAbstractAxis*>(d->valueAxis)
+                            : axis == "bottom" ? static_cast<QAbstractAxis*>(d->labelAxis)
+                                               : nullptr;
+    if (target) target->setTitleText(title);
+}
+
+QString ChartPanel::axisTitle(const QString& axis) const {
+    if (axis == "left") return d->valueAxis->titleText();
+    if (axis == "bottom") return d->labelAxis->titleText();
+    return {};
+}
+
+void ChartPanel::setLegendVisible(bool visible) { d->chart->legend()->setVisible(visible); }
+
+bool ChartPanel::legendVisible() const { return d->chart->legend()->isVisible(); }
+
+void ChartPanel::setLabelSeparation(int pixels) {
+    d->labelSeparation = std::max(0, pixels);
+    d->shownStep = 0; // rebuild the labels
+    d->schedule();
+}
+
+int ChartPanel::labelSeparation() const { return d->labelSeparation; }
+
+// --- toolbar, pictures --------------------------------------------------------------
+
+void ChartPanel::setToolbarVisible(bool visible) { d->toolbar->setVisible(visible); }
+
+bool ChartPanel::toolbarVisible() const { return !d->toolbar->isHidden(); }
+
+QImage ChartPanel::renderImage(QSize size) {
+    size = d->pictureSize(size);
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    d->paint(painter, size);
+    painter.end();
+    return image;
+}
+
+bool ChartPanel::savePicture(const QString& path, QSize size) {
+    size = d->pictureSize(size);
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (suffix == "svg") {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&file);
+        svg.setSize(size);
+        svg.setViewBox(QRect(QPoint(0, 0), size));
+        svg.setTitle(d->title.join(' '));
+        QPainter painter;
+        if (!painter.begin(&svg)) return false;
+        d->paint(painter, size);
+        if (!painter.end()) return false;
+    } else {
+        const QByteArray format = suffix == "jpg" || suffix == "jpeg" ? "JPG"
+                                  : suffix == "bmp"                   ? "BMP"
+                                                                      : "PNG";
+        QImageWriter writer(&file, format);
+        if (format == "JPG") writer.setQuality(80);
+        if (!writer.write(renderImage(size))) return false;
+    }
+    return file.commit();
+}
+
+void ChartPanel::refresh() { d->flush(); }
+
+QChart* ChartPanel::chart() const { return d->chart; }
+
+QChartView* ChartPanel::chartView() const { return d->view; }
+
+QToolBar* ChartPanel::toolbar() const { return d->toolbar; }
+
+void ChartPanel::zoomIn() {
+    d->flush();
+    d->chart->zoomIn();
+}
+
+void ChartPanel::zoomOut() {
+    d->flush();
+    d->chart->zoomOut();
+}
+
+void ChartPanel::resetZoom() {
+    d->chart->zoomReset();
+    d->rangesDirty = true;
+    d->flush();
+}
+
+void ChartPanel::copyToClipboard() { QGuiApplication::clipboard()->setImage(renderImage()); }
+
+void ChartPanel::savePictureAs() {
+    FileRequest request;
+    request.save = true;
+    request.caption = tr("Save the chart as a picture");
+    request.filter = "PNG picture (*.png);;JPEG picture (*.jpg);;SVG drawing (*.svg);;Bitmap (*.bmp)";
+    request.suggestedName = (objectName().isEmpty() ? QStringLiteral("chart") : objectName()) + ".png";
+    request.defaultSuffix = "png";
+    const QString path = UserInteraction().chooseFile(this, request);
+    if (path.isEmpty()) return;
+    if (!savePicture(path)) {
+        DefMessageDlg(Q(TextCis(3)), tr("The picture could not be saved to %1.").arg(path),
+                      BoxKind::Error, BoxButtons::Ok, this);
+    }
+}
+
+} // namespace tessavin::ui

@@ -1,0 +1,112 @@
+#pragma once
+// The chart of every window: named series whose points arrive one by one, a category axis at
+// the bottom labelled by the point labels, a value axis at the left that follows the data, and
+// a small toolbar (zoom, copy, save as picture).
+//
+// Points are kept here; the Qt Charts objects are rebuilt from them on the next turn of the
+// event loop (or at refresh()), so filling many series point by point stays linear.
+#include <QColor>
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+#include <memory>
+
+class QChart;
+class QChartView;
+class QToolBar;
+
+namespace tessavin::ui {
+
+class ChartPanel : public QWidget {
+    Q_OBJECT
+
+  public:
+    enum class SeriesType {
+        Line,       // line with square point markers
+        Bar,        // histogram: one bar per class, adjacent bars
+        Area,       // filled down to zero, with point markers
+        StackedBar, // all series of this type stack in one bar series
+    };
+    Q_ENUM(SeriesType)
+
+    explicit ChartPanel(QWidget* parent = nullptr);
+    ~ChartPanel() override;
+
+    // --- series ---------------------------------------------------------------------
+    // Defines a series; defining an existing name again changes its type, colour and legend
+    // title and keeps its points. An empty legend title leaves the series out of the legend.
+    void addSeries(const QString& name, SeriesType type, const QColor& colour,
+                   const QString& legendTitle = {});
+    bool hasSeries(const QString& name) const;
+    QStringList seriesNames() const; // in order of definition
+    SeriesType seriesType(const QString& name) const;
+    QColor seriesColour(const QString& name) const;
+    void setSeriesColour(const QString& name, const QColor& colour);
+    QString legendTitle(const QString& name) const;
+    void setLegendTitle(const QString& name, const QString& title);
+    bool seriesVisible(const QString& name) const;
+    void setSeriesVisible(const QString& name, bool visible);
+
+    // --- points ---------------------------------------------------------------------
+    // y = value; x = the position of `label` on the bottom axis (labels in order of first
+    // appearance over all series). An invalid colour means the series colour. A point for a
+    // series that was never defined is ignored with a warning.
+    void addPoint(const QString& series, double value, const QString& label,
+                  const QColor& colour = QColor());
+    int pointCount(const QString& series) const;
+    double pointValue(const QString& series, int index) const;
+    QString pointLabel(const QString& series, int index) const;
+    QColor pointColour(const QString& series, int index) const;
+    int pointPosition(const QString& series, int index) const; // x; -1 when out of range
+    QStringList categories() const;                            // labels of the bottom axis
+    // Points only; the definitions stay. Labels no remaining point uses leave the axis, the
+    // other points keep the order of their labels (and so may move left).
+    void clearSeries(const QString& name);
+    void clearAll();
+
+    // --- titles, axes, legend -------------------------------------------------------
+    void setTitleLines(const QStringList& lines);
+    QStringList titleLines() const;
+    // axis "left" or "bottom"; any other name is ignored / gives "".
+    Q_INVOKABLE void setAxisTitle(const QString& axis, const QString& title);
+    Q_INVOKABLE QString axisTitle(const QString& axis) const;
+    void setLegendVisible(bool visible);
+    bool legendVisible() const;
+    // Minimum free space in pixels between two shown labels of the bottom axis; labels that
+    // would come closer are left out (every k-th label is shown, k = 1, 2, 5, 10, 20, 50 …).
+    void setLabelSeparation(int pixels);
+    int labelSeparation() const;
+
+    // --- toolbar, pictures ----------------------------------------------------------
+    void setToolbarVisible(bool visible);
+    bool toolbarVisible() const;
+    // The chart as it looks at `size` (the panel's current chart size when empty).
+    QImage renderImage(QSize size = QSize());
+    // PNG, BMP, JPEG (quality 80) or SVG by the extension (PNG for any other); false when the
+    // file could not be written. No message is shown.
+    bool savePicture(const QString& path, QSize size = QSize());
+
+    // Applies pending point changes to the chart now instead of on the next event-loop turn.
+    void refresh();
+
+    // For special needs of a window (fonts, label formats); the series belong to the panel.
+    QChart* chart() const;
+    QChartView* chartView() const;
+    QToolBar* toolbar() const;
+
+  public slots:
+    void zoomIn();
+    void zoomOut();
+    void resetZoom();
+    void copyToClipboard();
+    // Asks for a file (UserInteraction) and saves the picture; a failure is shown in a box.
+    void savePictureAs();
+
+  private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+} // namespace tessavin::ui

@@ -1,0 +1,439 @@
+// The input page of the main window: the deterministic fields, the six random-input rows,
+// their checks on leaving, the reactions to changes and the defaults command.
+#include <QAction>
+#include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include "about_window.h"
+#include "calculation/field_checks.h"
+#include "chart_panel.h"
+#include "common/number_parse.h"
+#include "integration_window.h"
+#include "interaction.h"
+#include "key_filters.h"
+#include "localisation/captions.h"
+#include "localisation/messages.h"
+#include "main_window.h"
+#include "parametric/distribution_catalogue.h"
+#include "string_grid.h"
+
+namespace tessavin::ui {
+namespace {
+
+QLabel* NamedLabel(QWidget* parent, const char* name, const QString& text) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    return l;
+}
+
+QLineEdit* NamedEdit(QWidget* parent, const char* name, const QString& text, int width = 90) {
+    auto* e = new QLineEdit(text, parent);
+    e->setObjectName(name);
+    e->setFixedWidth(width);
+    return e;
+}
+
+// Row labels of the six inputs and the controls' stems.
+struct RowNames {
+    const char* label;
+    const char* english;
+};
+constexpr RowNames kRowLabels[RandomInputCount + 1] = {
+    {"", ""},
+    {"Label3", "Oscillation of stress peaks DeltaS [ MPa ]"},
+    {"Label5", "Total number of oscillation of stress peaks per year"},
+    {"Label11", "Yield stress of material Fy [ MPa ]"},
+    {"Label12", "Nominal stress in flange in tension Sigma [ MPa ]"},
+    {"Label6", "Initial size of the crack a0 [ mm ]"},
+    {"Label13", "Detectable size of the crack ad [ mm ]"},
+};
+
+// Focus changes caused by a box or a menu are not the user leaving the field.
+bool LeavesField(const QFocusEvent* e) {
+    return e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason &&
+           e->reason() != Qt::MenuBarFocusReason;
+}
+
+} // namespace
+
+void MainWindow::buildInputPage(QWidget* page) {
+    auto* grid = new QGridLayout(page);
+    grid->setContentsMargins(6, 6, 6, 6);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(3);
+
+    cbSireni_ = new QComboBox(page);
+    cbSireni_->setObjectName("CBSireni");
+    cbSireni_->addItems({Q(CrackOriginText(0)), Q(CrackOriginText(1))});
+    edRokT_ = NamedEdit(page, "EdRokT", Q(in_.yearStart), 40);
+    edRokKrok_ = NamedEdit(page, "EdRokKrok", Q(in_.yearStep), 40);
+    edRokKon_ = NamedEdit(page, "EdRokKon", Q(in_.yearEnd), 40);
+    edNavPravd_ = NamedEdit(page, "EdNavPravd", Q(in_.Pd));
+    edSirPas_ = NamedEdit(page, "EdSirPas", Q(in_.bf));
+    edTloPas_ = NamedEdit(page, "EdTloPas", Q(in_.tf));
+    edKonstC_ = NamedEdit(page, "EdKonstC", Q(in_.C));
+    edMocM_ = NamedEdit(page, "EdMocM", Q(in_.m));
+    edEps_ = NamedEdit(page, "EdEps", Q(in_.eps));
+    edPocetIntervalu_ = NamedEdit(page, "EdPocetIntervalu", Q(in_.intervals));
+
+    auto* years = new QHBoxLayout;
+    years->addWidget(edRokT_);
+    years->addWidget(new QLabel("/", page));
+    years->addWidget(edRokKrok_);
+    years->addWidget(new QLabel("/", page));
+    years->addWidget(edRokKon_);
+    years->addStretch(1);
+
+    int r = 0;
+    grid->addWidget(NamedLabel(page, "Label39", "Fatigue crack progression from"), r, 0, 1, 2);
+    grid->addWidget(cbSireni_, r, 2, 1, 2);
+    grid->addWidget(NamedLabel(page, "Label29", "Parameter epsilon for bounded parametric histogram "), r, 4, 1, 2);
+    grid->addWidget(edEps_, r, 6);
+    ++r;
+    grid->addWidget(NamedLabel(page, "Label4", "Number of years n starting / step / end values :"), r, 0, 1, 2);
+    grid->addLayout(years, r, 2, 1, 2);
+    grid->addWidget(NamedLabel(page, "Label14", "Number of intervals"), r, 4, 1, 2);
+    grid->addWidget(edPocetIntervalu_, r, 6);
+    ++r;
+    grid->addWidget(NamedLabel(page, "Label38", "Design value of the limit probability pd"), r, 0, 1, 2);
+    grid->addWidget(edNavPravd_, r, 2);
+    grid->addWidget(NamedLabel(page, "Label2", "Constant of material  C"), r, 4, 1, 2);
+    grid->addWidget(edKonstC_, r, 6);
+    ++r;
+    grid->addWidget(NamedLabel(page, "Label16", "Width of the flange in tension bf [ mm ]"), r, 0, 1, 2);
+    grid->addWidget(edSirPas_, r, 2);
+    grid->addWidget(NamedLabel(page, "Label1", "Constant of material  m"), r, 4, 1, 2);
+    grid->addWidget(edMocM_, r, 6);
+    ++r;
+    grid->addWidget(NamedLabel(page, "Label17", "Thickness of the flange in tension tf [ mm ]"), r, 0, 1, 2);
+    grid->addWidget(edTloPas_, r, 2);
+    ++r;
+
+    // Random inputs: headings, then one row per input.
+    grid->addWidget(NamedLabel(page, "Label10", "Parametric / Raw data"), r, 1, Qt::AlignHCenter);
+    grid->addWidget(NamedLabel(page, "Label9", "Parametric distribution"), r, 2, 1, 2, Qt::AlignHCenter);
+    grid->addWidget(NamedLabel(page, "Label8", "Mi"), r, 4, Qt::AlignHCenter);
+    grid->addWidget(NamedLabel(page, "Label7", "Sigma"), r, 5, Qt::AlignHCenter);
+    grid->addWidget(NamedLabel(page, "Label37", "N"), r, 6, Qt::AlignHCenter);
+    ++r;
+    for (int k = 1; k <= RandomInputCount; ++k, ++r) {
+        const RandomInputControls& c = InputControls(k);
+        InputRow& row = rows_[k];
+        row.source = new QComboBox(page);
+        row.source->setObjectName(c.source);
+        row.source->addItems({"Parametric", "Raw Data"});
+        row.type = new QComboBox(page);
+        row.type->setObjectName(c.type);
+        for (int t = 0; t < 4; ++t) row.type->addItem(Q(DistributionName(t)));
+        row.type->setItemText(0, "Normal");
+        row.mi = NamedEdit(page, c.mi, Q(in_.random[k].mi), 70);
+        row.sigma = NamedEdit(page, c.sigma, Q(in_.random[k].sigma), 70);
+        row.n = NamedEdit(page, c.n, Q(in_.random[k].n), 45);
+        row.chart = new QToolButton(page);
+        row.chart->setObjectName(c.chartButton);
+        row.chart->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+        row.chart->setFixedSize(21, 21);
+        row.chart->setEnabled(false);
+        row.type->setCurrentIndex(in_.random[k].type);
+        auto* name = NamedLabel(page, kRowLabels[k].label, kRowLabels[k].english);
+        name->setMinimumWidth(120);
+        grid->addWidget(name, r, 0);
+        grid->addWidget(row.source, r, 1);
+        grid->addWidget(row.type, r, 2, 1, 2);
+        grid->addWidget(row.mi, r, 4);
+        grid->addWidget(row.sigma, r, 5);
+        grid->addWidget(row.n, r, 6);
+        grid->addWidget(row.chart, r, 7);
+    }
+    grid->setRowStretch(r, 1);
+    grid->setColumnStretch(0, 1);
+
+    // Enter moves on in this order (Tab too).
+    QWidget* order[] = {cbSireni_, edRokT_, edRokKrok_, edRokKon_, edEps_, edNavPravd_,
+                        edSirPas_, edTloPas_, edPocetIntervalu_, edKonstC_, edMocM_};
+    QWidget* previous = nullptr;
+    for (QWidget* w : order) {
+        if (previous) QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
+    for (int k = 1; k <= RandomInputCount; ++k) {
+        for (QWidget* w : {static_cast<QWidget*>(rows_[k].source),
+                           static_cast<QWidget*>(rows_[k].type),
+                           static_cast<QWidget*>(rows_[k].mi),
+                           static_cast<QWidget*>(rows_[k].sigma),
+                           static_cast<QWidget*>(rows_[k].n)}) {
+            QWidget::setTabOrder(previous, w);
+            previous = w;
+        }
+    }
+    connectInputFields();
+}
+
+void MainWindow::connectInputFields() {
+    for (QLineEdit* e : {edKonstC_, edMocM_, edNavPravd_, edEps_})
+        InstallKeyFilter(e, NumberFilter::Real);
+    for (QLineEdit* e : {edRokT_, edRokKrok_, edRokKon_, edSirPas_, edTloPas_, edPocetIntervalu_})
+        InstallKeyFilter(e, NumberFilter::Whole);
+    for (QLineEdit* e : {edKonstC_, edMocM_, edNavPravd_, edEps_, edRokT_, edRokKrok_, edRokKon_,
+                         edSirPas_, edTloPas_, edPocetIntervalu_}) {
+        e->installEventFilter(this);
+        connect(e, &QLineEdit::textChanged, this, [this, e] { fieldChanged(e); });
+    }
+    for (int k = 1; k <= RandomInputCount; ++k) {
+        InputRow& row = rows_[k];
+        InstallKeyFilter(row.mi, NumberFilter::Real);
+        InstallKeyFilter(row.sigma, NumberFilter::Real);
+        InstallKeyFilter(row.n, NumberFilter::Whole);
+        for (QLineEdit* e : {row.mi, row.sigma, row.n}) {
+            e->installEventFilter(this);
+            connect(e, &QLineEdit::textChanged, this, [this, k] { syncRandomFields(k); });
+        }
+        // Only the user's choice rebuilds; a choice set by the program runs nothing.
+        connect(row.source, &QComboBox::activated, this, [this, k] {
+            syncRandomFields(k);
+            rebuildInput(k);
+        });
+        connect(row.type, &QComboBox::activated, this, [this, k] {
+            syncRandomFields(k);
+            rebuildInput(k);
+        });
+    }
+    connect(cbSireni_, &QComboBox::activated, this, [this](int index) {
+        in_.crackOrigin = index;
+        resetResults();
+        resetInputHistograms();
+        updateLabel15();
+    });
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut) {
+        auto* field = qobject_cast<QLineEdit*>(watched);
+        if (field && !checkingField_ && LeavesField(static_cast<QFocusEvent*>(event)))
+            leaveField(field);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::syncRandomFields(int k) {
+    const InputRow& row = rows_[k];
+    RandomInputFields& f = in_.random[k];
+    f.source = row.source->currentIndex() == 1 ? InputSource::RawData : InputSource::Parametric;
+    f.type = row.type->currentText().isEmpty() ? -1 : row.type->currentIndex();
+    f.mi = S(row.mi->text());
+    f.sigma = S(row.sigma->text());
+    f.n = S(row.n->text());
+}
+
+bool MainWindow::leaveField(QLineEdit* field) {
+    checkingField_ = true;
+    struct Guard {
+        bool& flag;
+        ~Guard() { flag = false; }
+    } guard{checkingField_};
+    const std::string name = S(field->objectName());
+    const std::string text = S(field->text());
+
+    for (int k = 1; k <= RandomInputCount; ++k) {
+        const InputRow& row = rows_[k];
+        if (field != row.mi && field != row.sigma && field != row.n) continue;
+        const std::optional<Failure> failure = field == row.mi      ? ValidateMi(k, text)
+                                               : field == row.sigma ? ValidateSigma(k, text)
+                                                                    : ValidateN(k, text);
+        if (failure) {
+            ShowFailure(*failure, this);
+            return false;
+        }
+        syncRandomFields(k);
+        rebuildInput(k);
+        return true;
+    }
+
+    const FieldCheck check = CheckInputField(name, text, S(edRokT_->text()));
+    if (check.box) ShowFailure(*check.box, this);
+    if (!check.accepted) return false;
+    if (field == edRokT_) {
+        in_.startText = text;
+        state_->currentYear = static_cast<int>(ParseWholePrefix(text));
+        cbVyber_->setEditText(field->text());
+    } else if (field == edRokKrok_) {
+        in_.stepText = text;
+    } else if (field == edRokKon_) {
+        in_.endText = text;
+        state_->currentYear = static_cast<int>(ParseWholePrefix(in_.yearStart));
+    } else if (field == edPocetIntervalu_) {
+        for (int k = 1; k <= RandomInputCount; ++k) rows_[k].n->setText(field->text());
+    } else if (field == edTloPas_) {
+        in_.tfValue = ParseRealPrefix(text);
+    }
+    return true;
+}
+
+void MainWindow::fieldChanged(QLineEdit* field) {
+    const std::string text = S(field->text());
+    if (field == edKonstC_) {
+        in_.C = text;
+        state_->SnReady = false;
+        resetResults();
+    } else if (field == edMocM_) {
+        in_.m = text;
+        state_->DeltaSmReady = false;
+        resetResults();
+    } else if (field == edSirPas_) {
+        in_.bf = text;
+        resetResults();
+    } else if (field == edTloPas_) {
+        in_.tf = text;
+        resetResults();
+    } else if (field == edRokT_ || field == edRokKrok_ || field == edRokKon_) {
+        (field == edRokT_ ? in_.yearStart : field == edRokKrok_ ? in_.yearStep : in_.yearEnd) =
+            text;
+        state_->NnReady = false;
+        if (bJevU_->isEnabled()) hideYearResults();
+    } else if (field == edNavPravd_) {
+        in_.Pd = text;
+        if (bJevU_->isEnabled()) hideYearResults();
+    } else if (field == edEps_ || field == edPocetIntervalu_) {
+        (field == edEps_ ? in_.eps : in_.intervals) = text;
+        resetInputHistograms();
+        defaultRandomInputs();
+    }
+}
+
+void MainWindow::rebuildInput(int k) {
+    resetResults();
+    InputRow& row = rows_[k];
+    row.chart->setEnabled(false);
+    const bool parametric = row.source->currentIndex() == 0;
+    for (QWidget* w : {static_cast<QWidget*>(row.type), static_cast<QWidget*>(row.mi),
+                       static_cast<QWidget*>(row.sigma), static_cast<QWidget*>(row.n)})
+        w->setEnabled(parametric);
+    syncRandomFields(k);
+    const RebuildOutcome out =
+        RebuildInput(k, in_.random[k], in_.eps, in_.par3, in_.par4, state_->inputs);
+    for (const Failure& f : out.reports) ShowFailure(f, this);
+    if (out.nText) row.n->setText(Q(*out.nText));
+    row.chart->setEnabled(state_->inputs.ready[k]);
+}
+
+void MainWindow::updateLabel15() {
+    label15_->setText(Q(tessavin::CaptionText(Caption::Label39)) + " : " + cbSireni_->currentText() +
+                      "  ( " + edRokT_->text() + " / " + edRokKrok_->text() + " / " +
+                      edRokKon_->text() + " )  INT=" + edPocetIntervalu_->text());
+}
+
+// ------------------------------------------------------------------ reactions
+
+void MainWindow::resetResults() {
+    ResetResults(*state_);
+    bJevU_->setEnabled(false);
+    bJevF_->setEnabled(false);
+    hideYearResults();
+    stringGrid2_->setCell(0, 0, "p ( U )");
+    stringGrid2_->setCell(0, 1, "p ( D )");
+    stringGrid2_->setCell(0, 2, "p ( F )");
+}
+
+void MainWindow::hideYearResults() {
+    state_->NnCurrent = state_->SnCurrent = state_->RfUReady = state_->RfFReady = false;
+    for (QToolButton* b : {bGN_, bGV_, bJevuUmSn_, bJevuFmSn_}) b->setEnabled(false);
+    for (QWidget* w : {static_cast<QWidget*>(chart3_), static_cast<QWidget*>(lProhl_),
+                       static_cast<QWidget*>(lVysledek_), static_cast<QWidget*>(bnUpresnit_),
+                       static_cast<QWidget*>(groupBox3_), panel3_})
+        w->hide();
+    for (const char* b : {"BGrafVysl", "BExcel", "SaveProjekt"})
+        panel1_->findChild<QToolButton*>(b)->setEnabled(false);
+    for (const char* a : {"GrafjevUDF1", "UlozExcel", "Ulozit1"}) action(a)->setEnabled(false);
+}
+
+void MainWindow::defaultInputSources() {
+    const auto defaults = DefaultRandomFields();
+    for (int k = 1; k <= RandomInputCount; ++k) {
+        rows_[k].source->setCurrentIndex(0);
+        rows_[k].type->setCurrentIndex(defaults[k].type);
+        syncRandomFields(k);
+    }
+    ResetResults(*state_);
+    for (QToolButton* b : {bGN_, bGV_, bJevU_, bJevF_, bJevuUmSn_, bJevuFmSn_})
+        b->setEnabled(false);
+    cbVyber_->setEditText("0");
+    for (QWidget* w : {static_cast<QWidget*>(lProhl_), static_cast<QWidget*>(lVysledek_),
+                       static_cast<QWidget*>(chart3_), panel3_})
+        w->hide();
+}
+
+void MainWindow::resetInputHistograms() {
+    for (int k = 1; k <= RandomInputCount; ++k) {
+        rows_[k].chart->setEnabled(false);
+        state_->inputs.ready[k] = false;
+    }
+    panel3_->hide();
+    defaultInputSources();
+    resetResults();
+}
+
+void MainWindow::defaultRandomInputs() {
+    const auto defaults = DefaultRandomFields();
+    for (int k = 1; k <= RandomInputCount; ++k) {
+        InputRow& row = rows_[k];
+        row.mi->setText(Q(defaults[k].mi));
+        row.sigma->setText(Q(defaults[k].sigma));
+        for (QWidget* w : {static_cast<QWidget*>(row.type), static_cast<QWidget*>(row.mi),
+                           static_cast<QWidget*>(row.sigma), static_cast<QWidget*>(row.n)})
+            w->setEnabled(true);
+        row.n->setText(edPocetIntervalu_->text());
+        syncRandomFields(k);
+    }
+}
+
+void MainWindow::defaultsCommand() {
+    if (DefMessageDlg(Q(TextCis(1)), Q(TextCis(50)), BoxKind::Confirmation, BoxButtons::YesNo,
+                      this) != BoxYes)
+        return;
+    setWindowState(Qt::WindowNoState);
+    setGeometry(0, 0, 740, 487); // the minimum width of 800 still applies
+    move(0, 0);
+    integration_->resize(375, 170);
+    integration_->move(0, 0);
+    about_->resize(350, 545);
+    about_->move(0, 0);
+    defaultRandomInputs();
+    const std::pair<QLineEdit*, const char*> texts[] = {
+        {edPocetIntervalu_, "128"}, {edEps_, "1E-8"},  {edKonstC_, "2.2E-13"},
+        {edMocM_, "3"},             {edRokT_, "0"},    {edRokKrok_, "1"},
+        {edRokKon_, "150"},         {edSirPas_, "400"}, {edTloPas_, "25"},
+        {edNavPravd_, "2.277E-2"}};
+    for (const auto& [field, text] : texts) field->setText(text);
+    in_.tfValue = 25;
+    integration_->resetToDefaults();
+    in_.startText = "0";
+    in_.stepText = "1";
+    in_.endText = "150";
+    defaultInputSources();
+    for (const char* b : {"BGrafVysl", "BExcel", "SaveProjekt"})
+        panel1_->findChild<QToolButton*>(b)->setEnabled(false);
+    for (const char* a : {"GrafjevUDF1", "UlozExcel", "Ulozit1"}) action(a)->setEnabled(false);
+    in_.controlPrint = false;
+    action("Ano1")->setChecked(true);
+    action("Ne1")->setChecked(false);
+    action("Ano2")->setChecked(false);
+    action("Ne2")->setChecked(true);
+    action("DolMez")->setChecked(true);
+    action("HorMez")->setChecked(false);
+    in_.lowerBound = true;
+    switchLanguage(Language::English);
+    defaultRandomInputs();
+    setWindowState(Qt::WindowNoState);
+}
+
+} // namespace tessavin::ui

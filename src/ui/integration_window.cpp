@@ -1,0 +1,178 @@
+#include "integration_window.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <algorithm>
+
+#include "calculation/integration_settings.h"
+#include "caption_tables.h"
+#include "common/number_parse.h"
+#include "interaction.h"
+#include "key_filters.h"
+#include "localisation/captions.h"
+
+namespace tessavin::ui {
+namespace {
+
+constexpr int MethodCount = 5;
+constexpr int GaussMethod = 4;
+
+// A field's text read as a whole number without a check.
+int WholeOf(const QString& text) {
+    return static_cast<int>(std::clamp(ParseWholePrefix(S(text)), -1000000000LL, 1000000000LL));
+}
+
+double RealOf(const QString& text) { return ParseRealPrefix(S(text)); }
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const std::string& text, int y) {
+    auto* label = new QLabel(Q(text), parent);
+    label->setObjectName(name);
+    label->move(0, y);
+    return label;
+}
+
+QLineEdit* MakeField(QWidget* parent, const char* name, QRect place) {
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(name);
+    field->setGeometry(place);
+    return field;
+}
+
+} // namespace
+
+IntegrationWindow::IntegrationWindow(IntegrationSettings& settings, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                          Qt::WindowStaysOnTopHint),
+      settings_(settings) {
+    setObjectName("TForm9");
+    setWindowTitle("Set up input parameters for numerical integration");
+    setFixedSize(375, 170);
+
+    // Fixed places, as the window itself is of fixed size; the three parameter rows share one.
+    label1_ = MakeLabel(this, "Label1", tessavin::CaptionText(Caption::IntegrationLabel1), 10);
+    method_ = new QComboBox(this);
+    method_->setObjectName("CBMetoda");
+    method_->setGeometry(40, 32, 295, 26);
+    for (int i = 0; i < MethodCount; ++i) method_->addItem(Q(IntegrationMethodText(i)));
+
+    const QRect fieldPlace(127, 94, 121, 26);
+    label4_ = MakeLabel(this, "Label4", tessavin::CaptionText(Caption::IntegrationLabel4), 72);
+    steps_ = MakeField(this, "EdNintegrace", fieldPlace);
+    label2_ = MakeLabel(this, "Label2", tessavin::CaptionText(Caption::IntegrationLabel2), 72);
+    levels_ = MakeField(this, "EdN", fieldPlace);
+    label3_ = MakeLabel(this, "Label3", tessavin::CaptionText(Caption::IntegrationLabel3), 72);
+    tol0_ = MakeField(this, "EdTol0", fieldPlace);
+
+    exit_ = new QPushButton("Exit", this);
+    exit_->setObjectName("BKonec");
+    exit_->setGeometry(375 - 8 - 90, 170 - 8 - 30, 90, 30);
+
+    InstallKeyFilter(steps_, NumberFilter::Whole);
+    InstallKeyFilter(levels_, NumberFilter::Whole);
+    InstallKeyFilter(tol0_, NumberFilter::Real);
+    for (QLineEdit* field : {steps_, levels_, tol0_}) {
+        field->installEventFilter(this);
+        connect(field, &QLineEdit::textChanged, this, [this, field] { fieldEdited(field); });
+    }
+    // Chosen by the user only: the program sets the index with the settings.
+    connect(method_, &QComboBox::activated, this, [this](int index) {
+        settings_.method = index;
+        methodChange(true);
+    });
+    connect(exit_, &QPushButton::clicked, this, &QWidget::close);
+
+    loadSettings();
+    centreLabels();
+}
+
+void IntegrationWindow::applyLanguage(Language language) {
+    ApplyCaptionTable(this, 9, language);
+    centreLabels();
+}
+
+void IntegrationWindow::loadSettings() {
+    quiet_ = true;
+    steps_->setText(Q(settings_.stepsText));
+    levels_->setText(Q(settings_.levelsText));
+    tol0_->setText(Q(settings_.tol0Text));
+    quiet_ = false;
+    {
+        const QSignalBlocker block(method_);
+        method_->setCurrentIndex(settings_.method >= 0 && settings_.method < MethodCount
+                                     ? settings_.method
+                                     : -1);
+    }
+    methodChange(false);
+}
+
+void IntegrationWindow::resetToDefaults() {
+    const IntegrationSettings defaults;
+    settings_ = defaults;
+    loadSettings();
+    emit settingsChanged();
+}
+
+void IntegrationWindow::methodChange(bool notify) {
+    const int m = settings_.method;
+    const bool stepsRow = m == 0 || m == 1;
+    label4_->setVisible(stepsRow);
+    steps_->setVisible(stepsRow);
+    label2_->setVisible(m == 2);
+    levels_->setVisible(m == 2);
+    label3_->setVisible(m == 3);
+    tol0_->setVisible(m == 3);
+    if (stepsRow) settings_.steps = WholeOf(steps_->text());
+    if (m == 2) settings_.levels = WholeOf(levels_->text());
+    if (m == 3) settings_.tol0 = RealOf(tol0_->text());
+    if (notify) emit settingsChanged();
+}
+
+void IntegrationWindow::fieldEdited(QLineEdit* field) {
+    const std::string text = S(field->text());
+    if (field == steps_) settings_.stepsText = text;
+    if (field == levels_) settings_.levelsText = text;
+    if (field == tol0_) settings_.tol0Text = text;
+    if (!quiet_) emit settingsChanged();
+}
+
+void IntegrationWindow::leaveField(QLineEdit* field) {
+    // The value follows the text whether or not the check passes.
+    if (field == steps_) settings_.steps = WholeOf(field->text());
+    if (field == levels_) settings_.levels = WholeOf(field->text());
+    if (field == tol0_) settings_.tol0 = RealOf(field->text());
+    const auto failure =
+        CheckIntegrationField(S(field->objectName()), S(field->text()), settings_.method);
+    if (!failure) return;
+    checking_ = true;
+    ShowFailure(*failure, this);
+    checking_ = false;
+}
+
+bool IntegrationWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut && !checking_) {
+        // Only a move to another control of this window leaves the field; a box or another
+        // window taking the activation does not.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            leaveField(static_cast<QLineEdit*>(watched));
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void IntegrationWindow::closeEvent(QCloseEvent* event) {
+    settings_.steps = WholeOf(steps_->text());
+    event->accept();
+    emit closed();
+}
+
+void IntegrationWindow::centreLabels() {
+    for (QLabel* label : {label1_, label4_, label2_, label3_})
+        Centr(label, method_->x(), method_->width());
+}
+
+} // namespace tessavin::ui

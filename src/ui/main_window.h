@@ -1,0 +1,205 @@
+#pragma once
+// The main window: toolbar, main menu, the input, results and inspections pages, the bottom
+// command row and the status bar. It owns the calculation's inputs and state and runs the
+// calculation on a worker thread.
+#include <QMainWindow>
+#include <array>
+#include <memory>
+#include <optional>
+
+#include "calculation/driver.h"
+#include "calculation/model.h"
+#include "localisation/language.h"
+#include "shell_paths.h"
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QTabWidget;
+class QThread;
+class QTimer;
+class QToolButton;
+
+namespace tessavin::ui {
+
+class AboutWindow;
+class ChartPanel;
+class IntegrationWindow;
+class SplashWindow;
+class StringGrid;
+
+// One random-input row of the input page.
+struct InputRow {
+    QComboBox* source = nullptr;
+    QComboBox* type = nullptr;
+    QLineEdit* mi = nullptr;
+    QLineEdit* sigma = nullptr;
+    QLineEdit* n = nullptr;
+    QToolButton* chart = nullptr;
+};
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Commands, also reached from the toolbar, the menu and the keyboard.
+    void BPocitejClick();
+    void BPrerusClick();
+    void BnUpresnitClick();
+    void CBVyberChange();
+    void defaultsCommand();
+    void switchLanguage(Language language);
+    void exitCommand();
+    void foldersBox();
+
+    // Operations other parts of the program call.
+    void setBusy(bool enabled);
+    void showSideWindow(QWidget* window);
+    void resetResults();
+    void hideYearResults();
+    void defaultInputSources();
+    void resetInputHistograms();
+    void defaultRandomInputs();
+    void methodLine();
+
+    bool calculationRunning() const { return running_; }
+    const CalculationInputs& inputs() const { return in_; }
+    CalculationState& state() { return *state_; }
+    const ShellPaths& paths() const { return paths_; }
+    IntegrationWindow* integrationWindow() const { return integration_.get(); }
+    AboutWindow* aboutWindow() const { return about_.get(); }
+    SplashWindow* splashWindow() const { return splash_.get(); }
+
+  signals:
+    // A calculation (run, refinement) has ended and the window is idle again.
+    void calculationFinished();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // Construction, by part of the window.
+    void buildToolbar();
+    void buildMenu();
+    void buildInputPage(QWidget* page);
+    void buildResultsPage(QWidget* page);
+    void buildInspectionsPage(QWidget* page);
+    void buildBottomRow(QWidget* area);
+    void startUp();
+
+    // Input page behaviour.
+    void connectInputFields();
+    bool leaveField(QLineEdit* field);
+    void fieldChanged(QLineEdit* field);
+    void rebuildInput(int k);
+    void syncRandomFields(int k);
+    void updateLabel15();
+
+    // The calculation, GUI side.
+    void startRun(bool refining);
+    void runOnWorker(const RunPlan& plan);
+    void onResistanceProgress(const ResistanceProgress& p);
+    void onGauge(int position, int maximum);
+    void onYearDone(const YearRow& row);
+    void finishRun(const RunResult& result);
+    void showFirstInspection();
+    void showInspectionTable(const InspectionTable& table);
+    void abortCalculationDisplays(AbortKind kind);
+    void writeResultTextFile();
+    void selectInspectionRow(int row);
+    void updateChartButtons();
+    void applyLanguageLayout();
+    void clearInspectionChart();
+
+    QAction* action(const char* name) const;
+
+    // Model.
+    CalculationInputs in_;
+    std::unique_ptr<CalculationState> state_;
+    std::unique_ptr<CalculationDriver> driver_;
+    ShellPaths paths_;
+    bool running_ = false;
+    bool refiningRun_ = false;
+    bool checkingField_ = false;
+    std::optional<FirstInspectionResult> first_;
+    InspectionPlan plan_;
+    RunPlan runPlan_;
+    QThread* worker_ = nullptr;
+
+    // Side windows (top-level, so that disabling this window leaves them usable).
+    std::unique_ptr<SplashWindow> splash_;
+    std::unique_ptr<IntegrationWindow> integration_;
+    std::unique_ptr<AboutWindow> about_;
+
+    // Frame.
+    QWidget* panel1_ = nullptr;
+    QTabWidget* pages_ = nullptr;
+    QWidget* tabInput_ = nullptr;
+    QWidget* tabResults_ = nullptr;
+    QWidget* tabInspections_ = nullptr;
+    QMenu* menuFunction_ = nullptr;
+    QMenu* menuSetUp_ = nullptr;
+    QMenu* menuHelp_ = nullptr;
+    QLabel* clock_ = nullptr;
+    QTimer* clockTimer_ = nullptr;
+    QLineEdit* edProjekt_ = nullptr;
+    QPushButton* bPrerus_ = nullptr;
+    QPushButton* bPocitej_ = nullptr;
+    QPushButton* bnUpresnit_ = nullptr;
+
+    // Input page.
+    QComboBox* cbSireni_ = nullptr;
+    QLineEdit* edRokT_ = nullptr;
+    QLineEdit* edRokKrok_ = nullptr;
+    QLineEdit* edRokKon_ = nullptr;
+    QLineEdit* edNavPravd_ = nullptr;
+    QLineEdit* edSirPas_ = nullptr;
+    QLineEdit* edTloPas_ = nullptr;
+    QLineEdit* edKonstC_ = nullptr;
+    QLineEdit* edMocM_ = nullptr;
+    QLineEdit* edEps_ = nullptr;
+    QLineEdit* edPocetIntervalu_ = nullptr;
+    std::array<InputRow, RandomInputCount + 1> rows_{};
+
+    // Results page.
+    QGroupBox* groupBox1_ = nullptr;
+    QLabel* label24_ = nullptr;
+    QLabel* label15_ = nullptr;
+    QLabel* label25_ = nullptr;
+    QLabel* label26_ = nullptr;
+    QToolButton* bJevU_ = nullptr;
+    QToolButton* bJevF_ = nullptr;
+    QToolButton* bGN_ = nullptr;
+    QToolButton* bGV_ = nullptr;
+    QToolButton* bJevuUmSn_ = nullptr;
+    QToolButton* bJevuFmSn_ = nullptr;
+    ChartPanel* chart3_ = nullptr;
+    QWidget* panel3_ = nullptr;
+    QLabel* lVysledek_ = nullptr;
+    QLabel* lProhl_ = nullptr;
+    QProgressBar* gauge1_ = nullptr;
+    StringGrid* stringGrid1_ = nullptr;
+    QGroupBox* groupBox3_ = nullptr;
+    QComboBox* cbVyber_ = nullptr;
+    StringGrid* stringGrid2_ = nullptr;
+
+    // Inspections page.
+    StringGrid* stringGrid3_ = nullptr;
+    StringGrid* stringGrid4_ = nullptr;
+    StringGrid* stringGrid5_ = nullptr;
+    QLabel* label18_ = nullptr;
+    QLabel* label21_ = nullptr;
+    QLabel* label22_ = nullptr;
+    QLabel* label30_ = nullptr;
+    QLabel* label32_ = nullptr;
+};
+
+} // namespace tessavin::ui

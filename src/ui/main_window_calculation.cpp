@@ -1,0 +1,328 @@
+// The calculation commands of the main window: run, break, refine and the year choice. The
+// engine runs on a worker thread; its progress, year rows and chart points come back queued.
+#include <QAction>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QThread>
+#include <QTime>
+#include <QToolButton>
+
+#include "calculation/result_text_file.h"
+#include "chart_panel.h"
+#include "interaction.h"
+#include "localisation/messages.h"
+#include "main_window.h"
+#include "string_grid.h"
+
+namespace tessavin::ui {
+namespace {
+
+QColor ToColour(const Rgb& c) { return QColor(c.r, c.g, c.b); }
+
+} // namespace
+
+void MainWindow::BPocitejClick() { startRun(false); }
+
+void MainWindow::BnUpresnitClick() {
+    if (running_) return;
+    lProhl_->hide();
+    lVysledek_->hide();
+    startRun(true);
+}
+
+void MainWindow::startRun(bool refining) {
+    if (running_) return;
+    setBusy(false);
+    // The two fields that every input histogram depends on are checked again first.
+    for (QLineEdit* field : {edPocetIntervalu_, edEps_}) {
+        if (!leaveField(field)) {
+            setBusy(true);
+            return;
+        }
+    }
+    const bool resistancesShown = bJevU_->isEnabled();
+    panel1_->findChild<QToolButton*>("SaveProjekt")->setEnabled(resistancesShown);
+    action("Ulozit1")->setEnabled(resistancesShown);
+    methodLine();
+    label25_->setText(Q(TextCis(269)));
+    label26_->setText(Q(TextCis(270)));
+    updateLabel15();
+
+    stringGrid5_->clearColumn(1, 1);
+    for (QWidget* w : {static_cast<QWidget*>(stringGrid3_), static_cast<QWidget*>(stringGrid4_),
+                       static_cast<QWidget*>(stringGrid5_), static_cast<QWidget*>(label18_),
+                       static_cast<QWidget*>(label21_), static_cast<QWidget*>(label22_),
+                       static_cast<QWidget*>(label30_), static_cast<QWidget*>(label32_),
+                       static_cast<QWidget*>(lProhl_), static_cast<QWidget*>(lVysledek_)})
+        w->hide();
+    for (const char* b : {"BGrafVysl", "BExcel"})
+        panel1_->findChild<QToolButton*>(b)->setEnabled(false);
+    for (const char* a : {"GrafjevUDF1", "UlozExcel"}) action(a)->setEnabled(false);
+
+    refiningRun_ = refining;
+    if (refining) driver_->BeginRefinement();
+    const RunPlan plan = driver_->Prepare();
+    for (std::size_t i = 0; i < plan.rebuilt.size(); ++i) {
+        const int k = plan.rebuiltInputs[i];
+        for (const Failure& f : plan.rebuilt[i].reports) ShowFailure(f, this);
+        if (plan.rebuilt[i].nText) rows_[k].n->setText(Q(*plan.rebuilt[i].nText));
+        rows_[k].chart->setEnabled(state_->inputs.ready[k]);
+    }
+    auto stop = [this] {
+        if (refiningRun_) driver_->EndRefinement();
+        setBusy(true);
+    };
+    if (plan.stepFieldZero) edRokKrok_->setText("0");
+    if (plan.warning) ShowFailure(*plan.warning, this);
+    if (plan.error) {
+        ShowFailure(*plan.error, this);
+        return stop();
+    }
+    if (plan.confirmation && ShowFailure(*plan.confirmation, this) != BoxYes) {
+        groupBox3_->hide();
+        chart3_->hide();
+        panel3_->hide();
+        return stop();
+    }
+
+    stringGrid3_->setRows(plan.yearTableRows);
+    stringGrid3_->clearContents();
+    stringGrid3_->setCell(0, 0, Q(TextCis(259)));
+    stringGrid3_->setCell(1, 0, "    p ( U )");
+    stringGrid3_->setCell(2, 0, "    p ( D )");
+    stringGrid3_->setCell(3, 0, "    p ( F )");
+    clearInspectionChart();
+    pages_->setCurrentWidget(tabResults_);
+    chart3_->setLabelSeparation(10);
+    chart3_->setTitleLines({Q(plan.chartTitles[0]), Q(plan.chartTitles[1])});
+    first_.reset();
+    cbVyber_->clear();
+    runOnWorker(plan);
+}
+
+void MainWindow::runOnWorker(const RunPlan& plan) {
+    runPlan_ = plan;
+    running_ = true;
+    bPrerus_->show();
+    bPrerus_->setEnabled(true);
+
+    // Callbacks run on the worker; each hands a copy of its data to this window's thread.
+    QPointer<MainWindow> self(this);
+    DriverOptions options;
+    options.resistanceProgress = [self](const ResistanceProgress& p) {
+        QMetaObject::invokeMethod(
+            self, [self, p] { if (self) self->onResistanceProgress(p); }, Qt::QueuedConnection);
+    };
+    options.gauge = [self](int position, int maximum) {
+        QMetaObject::invokeMethod(
+            self, [self, position, maximum] { if (self) self->onGauge(position, maximum); },
+            Qt::QueuedConnection);
+    };
+    options.yearDone = [self](const YearRow& row) {
+        QMetaObject::invokeMethod(
+            self, [self, row] { if (self) self->onYearDone(row); }, Qt::QueuedConnection);
+    };
+    worker_ = QThread::create([this, plan, options, self] {
+        RunResult result = driver_->Run(plan, options);
+        QMetaObject::invokeMethod(
+            self, [self, result] { if (self) self->finishRun(result); }, Qt::QueuedConnection);
+    });
+    worker_->setObjectName("CalculationWorker");
+    worker_->start();
+}
+
+void MainWindow::onResistanceProgress(const ResistanceProgress& p) {
+    if (p.classesDone <= 1) {
+        stringGrid1_->setCell(0, 0, p.acceptable ? "Start : R(aac)" : "Start : R(ad)");
+        stringGrid1_->setCell(1, 0, QTime::currentTime().toString("HH:mm:ss"));
+        stringGrid1_->show();
+        gauge1_->setRange(0, p.classes);
+        gauge1_->show();
+    }
+    stringGrid1_->setCell(1, 1, Q(TimeText(p.estimatedMs)));
+    stringGrid1_->setCell(1, 2, Q(TimeText(p.remainingMs)));
+    gauge1_->setValue(p.classesDone);
+    if (p.classesDone >= p.classes) {
+        const QString duration = stringGrid1_->cell(1, 1);
+        if (p.acceptable)
+            label26_->setText(Q(TextCis(270)) + " ( " + duration + " )");
+        else
+            label25_->setText(Q(TextCis(269)) + "  ( " + duration + " )");
+        gauge1_->setValue(0);
+        gauge1_->hide();
+        stringGrid1_->hide();
+    }
+}
+
+void MainWindow::onGauge(int position, int maximum) {
+    stringGrid1_->hide();
+    gauge1_->setRange(0, maximum);
+    gauge1_->setValue(position);
+    gauge1_->show();
+}
+
+void MainWindow::onYearDone(const YearRow& row) {
+    if (runPlan_.stepFieldZero) bPrerus_->hide();
+    stringGrid3_->setCell(0, row.row, Q(row.yearText));
+    for (int c = 0; c < 3; ++c) stringGrid3_->setCell(c + 1, row.row, Q(row.texts[c]));
+    const QString year = QString::number(row.year);
+    cbVyber_->addItem(year);
+    cbVyber_->setCurrentIndex(cbVyber_->count() - 1);
+    cbVyber_->show();
+    for (const NamedPoint& p : row.points)
+        if (p.chart == ChartId::Inspection)
+            chart3_->addPoint(Q(p.series), p.point.value, Q(p.point.label),
+                              ToColour(p.point.colour));
+    if (row.showInspectionChart) {
+        chart3_->show();
+        panel3_->show();
+    }
+    for (int r = 0; r < 3; ++r) stringGrid2_->setCell(1, r, Q(row.texts[r]));
+    if (row.year == runPlan_.start) groupBox3_->show();
+}
+
+void MainWindow::abortCalculationDisplays(AbortKind kind) {
+    resetResults();
+    for (QWidget* w : {static_cast<QWidget*>(bPrerus_), static_cast<QWidget*>(gauge1_),
+                       static_cast<QWidget*>(bnUpresnit_)})
+        w->hide();
+    if (kind == AbortKind::InputPage) {
+        stringGrid1_->hide();
+        pages_->setCurrentWidget(tabInput_);
+    }
+}
+
+void MainWindow::finishRun(const RunResult& result) {
+    if (worker_) {
+        worker_->wait();
+        delete worker_;
+        worker_ = nullptr;
+    }
+    running_ = false;
+    if (refiningRun_) driver_->EndRefinement();
+    gauge1_->hide();
+    bPrerus_->hide();
+    if (!result.radLabel.empty()) label25_->setText(Q(result.radLabel));
+    if (!result.raacLabel.empty()) label26_->setText(Q(result.raacLabel));
+
+    switch (result.end) {
+    case RunEnd::NotRun: break;
+    case RunEnd::Failed:
+        for (const Failure& f : result.errors) ShowFailure(f, this);
+        abortCalculationDisplays(result.abortKind);
+        break;
+    case RunEnd::YearLimit:
+        for (const Failure& f : result.errors) ShowFailure(f, this);
+        bnUpresnit_->hide();
+        break;
+    case RunEnd::Interrupted:
+        bnUpresnit_->hide();
+        if (result.abortKind != AbortKind::None) abortCalculationDisplays(result.abortKind);
+        break;
+    case RunEnd::Completed: {
+        stringGrid1_->hide();
+        panel1_->findChild<QToolButton*>("SaveProjekt")->setEnabled(true);
+        action("Ulozit1")->setEnabled(true);
+        if (runPlan_.step == 0) {
+            chart3_->hide();
+            panel3_->hide();
+        }
+        plan_ = result.plan;
+        if (result.first) {
+            first_ = result.first;
+            showFirstInspection();
+            if (first_->found) {
+                for (QWidget* w : {static_cast<QWidget*>(stringGrid3_),
+                                   static_cast<QWidget*>(stringGrid5_),
+                                   static_cast<QWidget*>(label18_), static_cast<QWidget*>(label21_),
+                                   static_cast<QWidget*>(label22_), static_cast<QWidget*>(label30_),
+                                   static_cast<QWidget*>(label32_)})
+                    w->show();
+                const bool coarse = runPlan_.step >= 2;
+                bnUpresnit_->setVisible(result.offerRefinement && !refiningRun_);
+                panel1_->findChild<QToolButton*>("BGrafVysl")->setEnabled(true);
+                action("GrafjevUDF1")->setEnabled(true);
+                panel1_->findChild<QToolButton*>("BExcel")->setEnabled(coarse);
+                action("UlozExcel")->setEnabled(coarse);
+            }
+        }
+        if (result.furtherSearched) {
+            stringGrid4_->show();
+            for (const char* b : {"BGrafVysl", "BExcel"})
+                panel1_->findChild<QToolButton*>(b)->setEnabled(true);
+            for (const char* a : {"GrafjevUDF1", "UlozExcel"}) action(a)->setEnabled(true);
+            for (int s = 1; s <= InspectionSeries; ++s)
+                for (const ChartPoint& p : result.inspectionChart.series[s])
+                    chart3_->addPoint(QString("Series%1").arg(s), p.value,
+                                      QString::number(p.year),
+                                      p.blue ? QColor(0, 0, 255) : QColor(255, 255, 255));
+        }
+        for (const Failure& f : result.warnings) ShowFailure(f, this);
+        if (!result.first || result.first->found) {
+            for (int r = 1; r <= InspectionRows; ++r) {
+                if (plan_.rows[r].rangeText.empty()) continue;
+                stringGrid5_->setCell(0, r, Q(plan_.rows[r].numberText));
+                stringGrid5_->setCell(1, r, Q(plan_.rows[r].rangeText));
+            }
+            if (result.inspectionTable) showInspectionTable(*result.inspectionTable);
+            if (result.writeResultFile) writeResultTextFile();
+        }
+        break;
+    }
+    }
+    updateChartButtons();
+    setBusy(true);
+    emit calculationFinished();
+}
+
+void MainWindow::BPrerusClick() {
+    if (!running_) return;
+    if (DefMessageDlg(Q(TextCis(1)), Q(TextCis(216)), BoxKind::Confirmation, BoxButtons::YesNo,
+                      this) != BoxYes)
+        return;
+    driver_->RequestInterrupt();
+}
+
+void MainWindow::CBVyberChange() {
+    if (running_) return;
+    const bool chartsOn = panel1_->findChild<QToolButton*>("BGrafVysl")->isEnabled();
+    if (!chartsOn && edRokKrok_->text() != "0") return;
+    for (QToolButton* b : {bGN_, bGV_, bJevuUmSn_, bJevuFmSn_}) b->setEnabled(false);
+    const YearChoiceResult r = driver_->RecomputeYear(S(cbVyber_->currentText()));
+    for (const Failure& f : r.errors) ShowFailure(f, this);
+    if (r.abortKind != AbortKind::None) abortCalculationDisplays(r.abortKind);
+    if (r.ok) {
+        for (int i = 0; i < 3; ++i) stringGrid2_->setCell(1, i, Q(r.texts[i]));
+        groupBox3_->show();
+    }
+    updateChartButtons();
+}
+
+void MainWindow::writeResultTextFile() {
+    FileRequest request;
+    request.save = true;
+    request.directory = paths_.resultsDir;
+    request.filter = "Distributions Files (*.txt);;All files (*)";
+    request.suggestedName = Q(DefaultResultFileName(in_)) + ".txt";
+    request.defaultSuffix = ResultFileExtension;
+    const QString file = UserInteraction().chooseFile(this, request);
+    if (file.isEmpty()) return;
+    if (QFileInfo::exists(file)) {
+        const std::string text = FormatMessage(TextCis(6), S(file)) + "\r\n";
+        if (DefMessageDlg(Q(TextCis(1)), Q(text), BoxKind::Confirmation, BoxButtons::YesNo,
+                          this) != BoxYes)
+            return;
+    }
+    paths_.projectDir = QFileInfo(file).absolutePath();
+    if (const auto failure = WriteResultTextFile(S(file), in_, *state_))
+        ShowFailure(*failure, this);
+}
+
+} // namespace tessavin::ui

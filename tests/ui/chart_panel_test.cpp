@@ -1,0 +1,418 @@
+// The chart panel on the offscreen platform: points and labels, axes, label thinning, pictures
+// and the toolbar commands.
+#include <QAction>
+#include <QBarSet>
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QStackedBarSeries>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QValueAxis>
+#include <QtTest>
+
+#include "chart_panel.h"
+#include "localisation/messages.h"
+#include "scripted_interaction.h"
+#include "ui_test_registry.h"
+
+using tessavin::test::ScriptedInteraction;
+using tessavin::ui::ChartPanel;
+using Type = ChartPanel::SeriesType;
+
+namespace {
+
+const QColor SeriesBlue(30, 60, 200);
+const QColor Magenta(255, 0, 255);
+const QColor Green(0, 170, 0);
+
+QValueAxis* ValueAxis(const ChartPanel& panel) {
+    return qobject_cast<QValueAxis*>(panel.chart()->axes(Qt::Vertical).value(0));
+}
+
+QCategoryAxis* LabelAxis(const ChartPanel& panel) {
+    return qobject_cast<QCategoryAxis*>(panel.chart()->axes(Qt::Horizontal).value(0));
+}
+
+// Shows the panel at `size` and lets the layout and the pending updates settle.
+void ShowAt(ChartPanel& panel, QSize size) {
+    panel.resize(size);
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+    for (int i = 0; i < 5; ++i) {
+        QCoreApplication::processEvents();
+        panel.refresh();
+    }
+}
+
+int PixelsOf(const QImage& image, const QColor& colour) {
+    int n = 0;
+    const QRgb wanted = colour.rgb();
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) n += (image.pixel(x, y) & 0xFFFFFF) == (wanted & 0xFFFFFF);
+    }
+    return n;
+}
+
+} // namespace
+
+class ChartPanelTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void pointsReadBackAndColoursAreDrawn_data();
+    void pointsReadBackAndColoursAreDrawn();
+    void seriesSharingLabelsShareXPositions();
+    void clearingKeepsDefinitionsAndDropsUnusedLabels();
+    void titleLinesAndAxisTitlesThroughInvokeMethod();
+    void valueAxisFollowsVisibleData_data();
+    void valueAxisFollowsVisibleData();
+    void labelSeparationThinsTheBottomAxis();
+    void zoomResetShowsDataAddedWhileZoomed();
+    void savePictureWritesEachFormat_data();
+    void savePictureWritesEachFormat();
+    void savePictureToImpossiblePathFails();
+    void toolbarSaveAsksForFileAndReportsFailure();
+    void toolbarCopyPutsPictureOnClipboard();
+    void renderImageAtOtherSizeLeavesPanelAlone();
+    void manySeriesFilledPointByPointStayFast();
+};
+
+void ChartPanelTest::pointsReadBackAndColoursAreDrawn_data() {
+    QTest::addColumn<Type>("type");
+    QTest::newRow("line") << Type::Line;
+    QTest::newRow("histogram") << Type::Bar;
+    QTest::newRow("area") << Type::Area;
+    QTest::newRow("stacked bar") << Type::StackedBar;
+}
+
+void ChartPanelTest::pointsReadBackAndColoursAreDrawn() {
+    QFETCH(Type, type);
+    struct Case {
+        double value;
+        const char* label;
+        QColor given;
+        QColor expected;
+    };
+    const Case cases[] = {
+        {0.25, "1990", Magenta, Magenta},
+        {0.5, "1991", QColor(), SeriesBlue}, // no colour: the series colour
+        {0.4, "1992", Green, Green},
+        {-0.1, "1993", Magenta, Magenta},
+    };
+    ChartPanel panel;
+    panel.addSeries("Series3", type, SeriesBlue, "Probability");
+    for (const Case& c : cases) panel.addPoint("Series3", c.value, c.label, c.given);
+
+    QCOMPARE(panel.pointCount("Series3"), int(std::size(cases)));
+    for (int i = 0; i < int(std::size(cases)); ++i) {
+        QCOMPARE(panel.pointValue("Series3", i), cases[i].value);
+        QCOMPARE(panel.pointLabel("Series3", i), QString(cases[i].label));
+        QCOMPARE(panel.pointColour("Series3", i), cases[i].expected);
+        QCOMPARE(panel.pointPosition("Series3", i), i);
+    }
+    QCOMPARE(panel.pointColour("Series3", 4), QColor());
+    QCOMPARE(panel.pointCount("NoSuchSeries"), 0);
+
+    // Every point colour is on the picture.
+    const QImage image = panel.renderImage(QSize(500, 350));
+    QVERIFY(PixelsOf(image, Magenta) > 10);
+    QVERIFY(PixelsOf(image, Green) > 10);
+    QVERIFY(PixelsOf(image, SeriesBlue) > 10);
+}
+
+void ChartPanelTest::seriesSharingLabelsShareXPositions() {
+    ChartPanel panel;
+    panel.addSeries("Series1", Type::Line, Qt::red);
+    panel.addSeries("Series2", Type::Line, Qt::blue);
+    panel.addPoint("Series1", 1, "A");
+    panel.addPoint("Series1", 2, "B");
+    panel.addPoint("Series2", 3, "B");
+    panel.addPoint("Series2", 4, "C");
+    panel.addPoint("Series1", 5, "C");
+    panel.addPoint("Series2", 6, "A");
+
+    QCOMPARE(panel.categories(), QStringList({"A", "B", "C"}));
+    QCOMPARE(panel.pointPosition("Series1", 1), panel.pointPosition("Series2", 0)); // B
+    QCOMPARE(panel.pointPosition("Series1", 2), panel.pointPosition("Series2", 1)); // C
+    QCOMPARE(panel.pointPosition("Series2", 2), 0);                                 // A
+}
+
+void ChartPanelTest::clearingKeepsDefinitionsAndDropsUnusedLabels() {
+    ChartPanel panel;
+    panel.addSeries("HistogramSeries1", Type::Bar, Qt::gray, "Measured");
+    panel.addSeries("HistogramSeries2", Type::Bar, Qt::red);
+    panel.addPoint("HistogramSeries1", 1, "10");
+    panel.addPoint("HistogramSeries1", 2, "20");
+    panel.addPoint("HistogramSeries2", 3, "20");
+    panel.addPoint("HistogramSeries2", 4, "30");
+
+    panel.clearSeries("HistogramSeries1");
+    QCOMPARE(panel.pointCount("HistogramSeries1"), 0);
+    QCOMPARE(panel.pointCount("HistogramSeries2"), 2);
+    QCOMPARE(panel.categories(), QStringList({"20", "30"}));
+    QCOMPARE(panel.pointPosition("HistogramSeries2", 0), 0);
+    QCOMPARE(panel.pointPosition("HistogramSeries2", 1), 1);
+
+    panel.clearAll();
+    QCOMPARE(panel.pointCount("HistogramSeries2"), 0);
+    QVERIFY(panel.categories().isEmpty());
+    QCOMPARE(panel.seriesNames(), QStringList({"HistogramSeries1", "HistogramSeries2"}));
+    QCOMPARE(panel.legendTitle("HistogramSeries1"), QString("Measured"));
+
+    panel.addPoint("HistogramSeries1", 7, "40");
+    QCOMPARE(panel.pointPosition("HistogramSeries1", 0), 0);
+    panel.refresh();
+    QCOMPARE(LabelAxis(panel)->categoriesLabels(), QStringList({"40"}));
+}
+
+void ChartPanelTest::titleLinesAndAxisTitlesThroughInvokeMethod() {
+    ChartPanel panel;
+    const QStringList lines{"Probability of failure", "Detail <7> & weld"};
+    panel.setTitleLines(lines);
+    QCOMPARE(panel.titleLines(), lines);
+    QCOMPARE(panel.chart()->title(), QString("Probability of failure<br>Detail &lt;7&gt; &amp; weld"));
+
+    // As the caption applier calls them.
+    for (const char* axis : {"left", "bottom"}) {
+        const QString title = QString("Title of ") + axis;
+        QVERIFY(QMetaObject::invokeMethod(&panel, "setAxisTitle", Q_ARG(QString, axis),
+                                          Q_ARG(QString, title)));
+        QString back;
+        QVERIFY(QMetaObject::invokeMethod(&panel, "axisTitle", Q_RETURN_ARG(QString, back),
+                                          Q_ARG(QString, axis)));
+        QCOMPARE(back, title);
+    }
+    QCOMPARE(ValueAxis(panel)->titleText(), QString("Title of left"));
+    QCOMPARE(LabelAxis(panel)->titleText(), QString("Title of bottom"));
+    panel.setAxisTitle("right", "nothing");
+    QCOMPARE(panel.axisTitle("right"), QString());
+}
+
+void ChartPanelTest::valueAxisFollowsVisibleData_data() {
+    QTest::addColumn<Type>("type");
+    QTest::addColumn<QList<double>>("first");
+    QTest::addColumn<QList<double>>("second");
+    QTest::addColumn<double>("low");  // the axis reaches at least down to this
+    QTest::addColumn<double>("high"); // and at least up to this
+    QTest::newRow("probabilities start at 0") << Type::Line << QList<double>{0.2, 0.4}
+                                              << QList<double>{0.3, 0.1} << 0.0 << 0.4;
+    QTest::newRow("negative values") << Type::Area << QList<double>{-2.0, 1.0}
+                                     << QList<double>{0.5, 0.5} << -2.0 << 1.0;
+    QTest::newRow("histogram") << Type::Bar << QList<double>{5.0, 12.0}
+                               << QList<double>{3.0, 1.0} << 0.0 << 12.0;
+    QTest::newRow("stacks add up") << Type::StackedBar << QList<double>{0.3, 0.6}
+                                   << QList<double>{0.5, 0.2} << 0.0 << 0.8;
+}
+
+void ChartPanelTest::valueAxisFollowsVisibleData() {
+    QFETCH(Type, type);
+    QFETCH(QList<double>, first);
+    QFETCH(QList<double>, second);
+    QFETCH(double, low);
+    QFETCH(double, high);
+    ChartPanel panel;
+    panel.addSeries("Series1", type, Qt::red);
+    panel.addSeries("Series2", type, Qt::blue);
+    for (int i = 0; i < first.size(); ++i) {
+        panel.addPoint("Series1", first[i], QString::number(i));
+        panel.addPoint("Series2", second[i], QString::number(i));
+    }
+    panel.refresh();
+    const QValueAxis* axis = ValueAxis(panel);
+    QVERIFY2(axis->min() <= low && axis->max() > high,
+             qPrintable(QString("%1 .. %2").arg(axis->min()).arg(axis->max())));
+    const double span = high - low;
+    QVERIFY(axis->min() >= low - span && axis->max() <= high + span); // not far off the data
+
+    // A new point beyond the range widens it; a hidden series no longer counts.
+    panel.addPoint("Series2", 10 * high + 1, "new");
+    panel.refresh();
+    QVERIFY(axis->max() > 10 * high + 1);
+    panel.setSeriesVisible("Series2", false);
+    panel.refresh();
+    QVERIFY(axis->max() < 10 * high + 1);
+}
+
+void ChartPanelTest::labelSeparationThinsTheBottomAxis() {
+    ChartPanel panel;
+    panel.addSeries("LineSeries2", Type::Line, Qt::darkRed);
+    for (int year = 0; year <= 150; ++year) panel.addPoint("LineSeries2", year * 1e-4, QString::number(1950 + year));
+    ShowAt(panel, QSize(320, 260));
+
+    QCategoryAxis* axis = LabelAxis(panel);
+    const QStringList shown = axis->categoriesLabels();
+    QVERIFY2(shown.size() > 1 && shown.size() < 151, qPrintable(QString::number(shown.size())));
+    // Every k-th label from the first, k the same throughout.
+    const int step = int(axis->endValue(shown[1]));
+    for (int i = 0; i < shown.size(); ++i) {
+        QCOMPARE(axis->endValue(shown[i]), double(i * step));
+        QCOMPARE(shown[i], QString::number(1950 + i * step));
+    }
+    // Shown labels do not come closer than their width plus the separation.
+    const double pixelsPerClass = panel.chart()->plotArea().width() / (axis->max() - axis->min());
+    const double width = QFontMetricsF(axis->labelsFont()).horizontalAdvance("2000");
+    QVERIFY(step * pixelsPerClass >= width + panel.labelSeparation());
+
+    panel.setLabelSeparation(60);
+    ShowAt(panel, QSize(320, 260));
+    QVERIFY(axis->categoriesLabels().size() < shown.size());
+
+    // Few points on a wide chart: all labels.
+    ChartPanel wide;
+    wide.addSeries("Series1", Type::Bar, Qt::gray);
+    for (const char* label : {"0-10", "10-20", "20-30", "30-40", "40-50"}) wide.addPoint("Series1", 1, label);
+    ShowAt(wide, QSize(900, 400));
+    QCOMPARE(LabelAxis(wide)->categoriesLabels().size(), 5);
+}
+
+void ChartPanelTest::zoomResetShowsDataAddedWhileZoomed() {
+    ChartPanel panel;
+    panel.addSeries("Series1", Type::Line, Qt::red);
+    for (int i = 0; i < 20; ++i) panel.addPoint("Series1", i, QString::number(i));
+    ShowAt(panel, QSize(600, 400));
+    QCategoryAxis* x = LabelAxis(panel);
+    const double fullWidth = x->max() - x->min();
+
+    panel.findChild<QAction*>("ChartZoomIn")->trigger();
+    QVERIFY(x->max() - x->min() < fullWidth);
+    for (int i = 20; i < 40; ++i) panel.addPoint("Series1", 100 + i, QString::number(i));
+    panel.refresh();
+    QVERIFY(x->max() - x->min() < fullWidth); // the user's zoom stays while data arrives
+
+    panel.findChild<QAction*>("ChartZoomReset")->trigger();
+    QCOMPARE(x->min(), -0.5);
+    QCOMPARE(x->max(), 39.5);
+    QVERIFY(ValueAxis(panel)->max() >= 139);
+}
+
+void ChartPanelTest::savePictureWritesEachFormat_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("format"); // as QImageReader names it; empty: SVG
+    QTest::newRow("png") << "chart.png" << QByteArray("png");
+    QTest::newRow("jpeg") << "chart.jpg" << QByteArray("jpeg");
+    QTest::newRow("bitmap") << "chart.BMP" << QByteArray("bmp");
+    QTest::newRow("svg") << "chart.svg" << QByteArray();
+}
+
+void ChartPanelTest::savePictureWritesEachFormat() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, format);
+    QTemporaryDir dir;
+    ChartPanel panel;
+    panel.setTitleLines({"Histogram"});
+    panel.addSeries("HistogramSeries1", Type::Bar, Qt::darkCyan, "Classes");
+    for (int i = 0; i < 8; ++i) panel.addPoint("HistogramSeries1", i * i, QString::number(i));
+
+    const QString path = dir.filePath(name);
+    QVERIFY(panel.savePicture(path, QSize(640, 480)));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.size() > 0);
+    if (format.isEmpty()) {
+        const QByteArray head = file.read(200);
+        QVERIFY(head.startsWith("<?xml"));
+        QVERIFY(head.contains("<svg"));
+        return;
+    }
+    QImageReader reader(&file);
+    QCOMPARE(reader.format(), format);
+    QCOMPARE(reader.size(), QSize(640, 480));
+}
+
+void ChartPanelTest::savePictureToImpossiblePathFails() {
+    QTemporaryDir dir;
+    ChartPanel panel;
+    for (const char* name : {"missing/chart.png", "missing/chart.svg"}) {
+        QVERIFY(!panel.savePicture(dir.filePath(name)));
+        QVERIFY(!QFile::exists(dir.filePath(name)));
+    }
+}
+
+void ChartPanelTest::toolbarSaveAsksForFileAndReportsFailure() {
+    QTemporaryDir dir;
+    ScriptedInteraction script;
+    ChartPanel panel;
+    panel.setObjectName("Chart3");
+    panel.addSeries("Series1", Type::Line, Qt::red);
+    panel.addPoint("Series1", 0.5, "2000");
+    QAction* save = panel.findChild<QToolBar*>("ChartToolbar")->findChild<QAction*>("ChartSave");
+    QVERIFY(save);
+
+    script.files = {dir.filePath("picture.jpg")};
+    save->trigger();
+    QCOMPARE(script.fileRequests.size(), size_t(1));
+    const auto& request = script.fileRequests.front();
+    QVERIFY(request.save);
+    QCOMPARE(request.filter, QString("PNG picture (*.png);;JPEG picture (*.jpg);;SVG drawing (*.svg);;"
+                                     "Bitmap (*.bmp)"));
+    QCOMPARE(QImageReader(dir.filePath("picture.jpg")).format(), QByteArray("jpeg"));
+    QVERIFY(script.boxes.empty());
+
+    save->trigger(); // cancelled: nothing happens
+    QVERIFY(script.boxes.empty());
+
+    const QString impossible = dir.filePath("missing/picture.png");
+    script.files = {impossible};
+    save->trigger();
+    QCOMPARE(script.boxes.size(), size_t(1));
+    QCOMPARE(script.boxes.front().kind, tessavin::ui::BoxKind::Error);
+    QCOMPARE(script.boxes.front().caption, QString::fromStdString(tessavin::TextCis(3)));
+    QVERIFY(script.boxes.front().text.contains(impossible));
+}
+
+void ChartPanelTest::toolbarCopyPutsPictureOnClipboard() {
+    ChartPanel panel;
+    panel.addSeries("Series1", Type::Line, Magenta);
+    panel.addPoint("Series1", 1, "a");
+    panel.addPoint("Series1", 2, "b");
+    ShowAt(panel, QSize(500, 300));
+    QGuiApplication::clipboard()->clear();
+
+    panel.findChild<QAction*>("ChartCopy")->trigger();
+    const QImage copied = QGuiApplication::clipboard()->image();
+    QCOMPARE(copied.size(), panel.chartView()->size());
+    QVERIFY(PixelsOf(copied, Magenta) > 10);
+
+    panel.setToolbarVisible(false);
+    QVERIFY(!panel.toolbarVisible());
+    QVERIFY(!panel.toolbar()->isVisible());
+}
+
+void ChartPanelTest::renderImageAtOtherSizeLeavesPanelAlone() {
+    ChartPanel panel;
+    panel.addSeries("Series1", Type::Line, Qt::red);
+    for (int i = 0; i < 151; ++i) panel.addPoint("Series1", i, QString::number(1950 + i));
+    ShowAt(panel, QSize(400, 300));
+    const QSizeF chartSize = panel.chart()->size();
+    const QStringList labels = LabelAxis(panel)->categoriesLabels();
+
+    QCOMPARE(panel.renderImage(QSize(1600, 900)).size(), QSize(1600, 900));
+    QCOMPARE(panel.chart()->size(), chartSize);
+    QCOMPARE(LabelAxis(panel)->categoriesLabels(), labels);
+}
+
+void ChartPanelTest::manySeriesFilledPointByPointStayFast() {
+    ChartPanel panel;
+    ShowAt(panel, QSize(800, 500));
+    for (int s = 1; s <= 10; ++s) panel.addSeries(QString("Series%1").arg(s), Type::Line, QColor::fromHsv(s * 30, 200, 200));
+    QElapsedTimer clock;
+    clock.start();
+    for (int year = 0; year <= 150; ++year) {
+        for (int s = 1; s <= 10; ++s)
+            panel.addPoint(QString("Series%1").arg(s), s * year * 1e-6, QString::number(2000 + year), Qt::red);
+        QCoreApplication::processEvents(); // the chart catches up after each year
+    }
+    panel.refresh();
+    const qint64 ms = clock.elapsed();
+    QCOMPARE(panel.pointCount("Series10"), 151);
+    QVERIFY2(ms < 5000, qPrintable(QString("%1 ms").arg(ms)));
+}
+
+TESSAVIN_UI_TEST(ChartPanelTest, chart_panel_test)
+#include "chart_panel_test.moc"
