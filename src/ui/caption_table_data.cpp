@@ -9,7 +9,9 @@ namespace {
 using K = CaptionKind;
 using Table = std::vector<CaptionAssignment>;
 
-constexpr CaptionText Msg(int message) { return {"", message}; }
+constexpr CaptionText Msg(int message) {
+    return {"", message};
+}
 
 CaptionAssignment WindowTitle(CaptionText en, CaptionText cs) {
     return {K::WindowCaption, "", 0, 0, en, cs};
@@ -140,7 +142,11 @@ Table MainWindow() {
     };
     // An inspection that was not calculated shows the marker of the language it was written in.
     for (int row = 1; row <= 10; ++row)
-        t.push_back({K::GridMarker, "StringGrid5", 1, row, {"      not calculated"},
+        t.push_back({K::GridMarker,
+                     "StringGrid5",
+                     1,
+                     row,
+                     {"      not calculated"},
                      {"      nebyla určena"}});
     // The twelve row labels of the characteristics text are localised by the engine.
 
@@ -258,19 +264,23 @@ Table MainWindow() {
              "Histogram of the number of oscillations|Show the histogram of the total number of "
              "oscillation of stress peaks per year",
              "Histogram počtu rozkmitů|Zobrazí histogram celkového počtu rozkmitů za 1 rok"),
-        Hint("BitBtn3", "Histogram of Fy|Show the histogram of the yield stress of material Fy [ MPa ]",
+        Hint("BitBtn3",
+             "Histogram of Fy|Show the histogram of the yield stress of material Fy [ MPa ]",
              "Histogram Fy|Zobrazí histogram meze kluzu materiálu Fy [ MPa ]"),
         Hint("BitBtn4",
              "Histogram of Sigma|Show the histogram of the nominal stress in the flange in "
              "tension Sigma [ MPa ]",
              "Histogram Sigma|Zobrazí histogram nominálního napětí v tažené pásnici Sigma "
              "[ MPa ]"),
-        Hint("BitBtn5", "Histogram of a0|Show the histogram of the initial size of the crack a0 [ mm ]",
+        Hint("BitBtn5",
+             "Histogram of a0|Show the histogram of the initial size of the crack a0 [ mm ]",
              "Histogram a0|Zobrazí histogram počáteční velikosti trhliny a0 [ mm ]"),
         Hint("BitBtn6",
              "Histogram of ad|Show the histogram of the detectable size of the crack ad [ mm ]",
              "Histogram ad|Zobrazí histogram nejmenšího měřitelného rozměru trhliny ad [ mm ]"),
-        Hint("BJevU", "Histogram of Rad|Show the histogram of the resistance Rad up to the detectable crack size ad",
+        Hint("BJevU",
+             "Histogram of Rad|Show the histogram of the resistance Rad up to the detectable crack "
+             "size ad",
              "Histogram Rad|Zobrazí histogram odolnosti Rad do nejmenšího měřitelného rozměru "
              "trhliny ad"),
         Hint("BJevF",
@@ -371,8 +381,7 @@ Table MainWindow() {
              "m > 0 )",
              "Materiálová konstanta m|Exponent m zákona šíření trhliny da/dN = C * ( DeltaK )^m "
              "( m > 0 )"),
-        Hint("CBVyber",
-             "Year|Choose a computed year n to show its probabilities and histograms",
+        Hint("CBVyber", "Year|Choose a computed year n to show its probabilities and histograms",
              "Rok|Volba vypočteného roku n pro zobrazení jeho pravděpodobností a histogramů"),
         Hint("StringGrid2",
              "Probabilities of the year|Probabilities of the events U, D, F in the chosen year",
@@ -459,10 +468,8 @@ Table ParametricWindow() {
              "3. parametr|Třetí parametr rozdělení"),
         Hint("EdPara4", "4th parameter|Fourth parameter of the distribution",
              "4. parametr|Čtvrtý parametr rozdělení"),
-        Hint("EdMin", "Min|Lower bound of the histogram range",
-             "Min|Dolní mez rozsahu histogramu"),
-        Hint("EdMax", "Max|Upper bound of the histogram range",
-             "Max|Horní mez rozsahu histogramu"),
+        Hint("EdMin", "Min|Lower bound of the histogram range", "Min|Dolní mez rozsahu histogramu"),
+        Hint("EdMax", "Max|Upper bound of the histogram range", "Max|Horní mez rozsahu histogramu"),
         Hint("Chart1L", "Chart of the histogram|Parametric histogram of the chosen distribution",
              "Graf histogramu|Parametrický histogram zvoleného rozdělení"),
         Hint("SpeedPanel", "Toolbar|Commands of the parametric histogram window",
@@ -599,11 +606,10 @@ Table RawDataWindow() {
 
 Table SuitableHistogramsWindow() {
     Table t = {
-        WindowTitle(
-            {"  Tessavin : Table of applicable histograms with parametric probability "
-             "distribution"},
-            {"  Tessavin : Tabulka vhodných histogramů s parametrickým rozdělením "
-             "pravděpodobnosti"}),
+        WindowTitle({"  Tessavin : Table of applicable histograms with parametric probability "
+                     "distribution"},
+                    {"  Tessavin : Tabulka vhodných histogramů s parametrickým rozdělením "
+                     "pravděpodobnosti"}),
         Item("CBVyber", 0, {"Raw data"}, {"Prvotní data"}),
         Item("CBVyber", 1, {"Histograms of RawData"}, {"Histogram prvotních dat"}),
         Cell("SGCharPD", 1, 1, {"Raw datas"}, {"Prvotní data"}),
@@ -618,7 +624,8 @@ Table SuitableHistogramsWindow() {
                 {"Statistické momenty a ostatní charakteristiky histogramů s parametrickým "
                  "rozdělením pravděpodobnosti"}),
         Caption("Label3", {"Sort at : "}, {"Seřadit podle : "}),
-        Caption("Label4", {"Statistical moments of raw data"}, {"Statistické momenty prvotních dat"}),
+        Caption("Label4", {"Statistical moments of raw data"},
+                {"Statistické momenty prvotních dat"}),
         Cell("SGCharPD", 1, 0, {" Type"}, {" Typ"}),
         Caption("ChBVymazRadkuTab", {"Eliminate ?"}, {"Odstranit ?"}),
         Cell("SGCharPDZ", 1, 0, {" Average"}, {" Střední hodnota"}),
@@ -678,17 +685,18 @@ Table SuitableHistogramsWindow() {
     return t;
 }
 
-// The about window: its title and fixed labels; the version is written by the window.
+// The about window: its title and fixed labels. The program name and the OK button read the same
+// in both languages, and the version line is written by the window.
 Table AboutWindow() {
     return {
-        WindowTitle({"  Tessavin :   About version"}, {"  Tessavin :   O verzi"}),
-        Caption("Label1", {"Probabilistic calculation of fatigue crack propagation"},
-                {"Pravděpodobnostní výpočet šíření únavových trhlin"}),
-        Caption("Label2", {"in the flange in tension of cyclically loaded steel structures"},
-                {"v tažené pásnici cyklicky namáhaných ocelových konstrukcí"}),
-        Caption("Label3", {"Version :"}, {"Verze :"}),
-        Caption("Label4", {"Authors :"}, {"Autoři :"}),
-        Caption("BKonec", {"&Close"}, {"&Zavřít"}),
+        WindowTitle({"About Tessavin"}, {"O programu Tessavin"}),
+        Caption("Label2",
+                {"Probabilistic calculation of fatigue crack propagation in steel bridges"},
+                {"Pravděpodobnostní výpočet šíření únavových trhlin v ocelových mostech"}),
+        Caption("Label3", {"Tessavin development team"}, {"Vývojový tým programu Tessavin"}),
+        Caption("Label4",
+                {"Contact: <a href=\"mailto:tessavin@example.org\">tessavin@example.org</a>"},
+                {"Kontakt: <a href=\"mailto:tessavin@example.org\">tessavin@example.org</a>"}),
     };
 }
 
@@ -731,7 +739,8 @@ Table IntegrationWindow() {
 
 Table SettingsListingWindow() {
     return {
-        WindowTitle({"  Tessavin :      List of INI-file"}, {"  Tessavin :      Výpis INI-souboru"}),
+        WindowTitle({"  Tessavin :      List of INI-file"},
+                    {"  Tessavin :      Výpis INI-souboru"}),
     };
 }
 

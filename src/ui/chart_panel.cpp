@@ -21,7 +21,6 @@
 #include <QLineSeries>
 #include <QPainter>
 #include <QSaveFile>
-#include <QScatterSeries>
 #include <QSet>
 #include <QStackedBarSeries>
 #include <QSvgGenerator>
@@ -40,10 +39,10 @@
 namespace tessavin::ui {
 namespace {
 
-constexpr qreal MarkerSize = 7.0;
+constexpr int MarkerSize = 7;            // pixels
 constexpr qreal HistogramBarWidth = 1.0; // adjacent classes
 constexpr qreal StackedBarWidth = 0.7;
-constexpr double TopMargin = 0.05;       // share of the data span left free above the data
+constexpr double TopMargin = 0.05; // share of the data span left free above the data
 const QSize FallbackPictureSize(800, 600);
 
 // Smallest of 1, 2, 5, 10, 20, 50, … that is at least `k`.
@@ -51,9 +50,42 @@ int RoundStep(int k) {
     if (k <= 1) return 1;
     for (long long decade = 1;; decade *= 10) {
         for (int f : {1, 2, 5}) {
-            if (f * decade >= k) return static_cast<int>(std::min<long long>(f * decade, 1 << 30));
+            if (f * decade >= k) return static_cast<int>(f * decade);
         }
     }
+}
+
+// 1, 2 or 5 times a power of ten, the smallest such at least `x` (> 0).
+double NiceStep(double x) {
+    const double decade = std::pow(10.0, std::floor(std::log10(x)));
+    for (double f : {1.0, 2.0, 5.0}) {
+        if (f * decade >= x * (1 - 1e-9)) return f * decade;
+    }
+    return 10 * decade;
+}
+
+struct AxisRange {
+    double min;
+    double max;
+    int ticks;
+    bool operator==(const AxisRange&) const = default;
+};
+
+// [lo, hi] widened to whole steps of about a fifth of it.
+AxisRange NiceRange(double lo, double hi) {
+    const double step = NiceStep((hi - lo) / 5);
+    const double min = std::floor(lo / step + 1e-9) * step;
+    const double max = std::ceil(hi / step - 1e-9) * step;
+    return {min, max, static_cast<int>(std::lround((max - min) / step)) + 1};
+}
+
+// The square point marker of one colour, with a thin dark outline.
+QImage SquareMarker(const QColor& colour) {
+    QImage marker(MarkerSize, MarkerSize, QImage::Format_ARGB32_Premultiplied);
+    marker.fill(QColor(60, 60, 60));
+    QPainter painter(&marker);
+    painter.fillRect(1, 1, MarkerSize - 2, MarkerSize - 2, colour);
+    return marker;
 }
 
 QFont FontOfSize(QFont font, int points, bool bold = false) {
@@ -83,12 +115,13 @@ struct ChartPanel::Impl {
         // The chart's objects for this series (owned by the chart).
         QLineSeries* line = nullptr; // Line: the line; Area: the upper boundary
         QAreaSeries* area = nullptr;
-        QScatterSeries* markers = nullptr; // square markers, one colour per point
+        // The square markers: one series without a line per point colour (a marker of its
+        // own per point would make Qt rebuild every marker on each change).
+        std::map<QRgb, QLineSeries*> markers;
         QStackedBarSeries* bars = nullptr; // Bar only; StackedBar uses the shared one
         QBarSet* legendSet = nullptr;      // the bar set that carries the legend entry
     };
 
-    ChartPanel* q;
     QChart* chart = nullptr;
     QChartView* view = nullptr;
     QToolBar* toolbar = nullptr;
@@ -105,13 +138,10 @@ struct ChartPanel::Impl {
 
     QStringList title;
     int labelSeparation = 4;
-    int shownStep = 0;            // every shownStep-th label is on the axis
-    int shownRevision = -1;       // categoriesRevision the axis labels were built from
+    int shownStep = 0;      // every shownStep-th label is on the axis
+    int shownRevision = -1; // categoriesRevision the axis labels were built from
     bool rangesDirty = true;
-    bool suspendLabelUpdates = false;
     QTimer flushTimer;
-
-    explicit Impl(ChartPanel* owner) : q(owner) {}
 
     Series* find(const QString& name) {
         const auto it = seriesIndex.constFind(name);
@@ -202,13 +232,6 @@ struct ChartPanel::Impl {
             }
             break;
         }
-        if (s.type == SeriesType::Line || s.type == SeriesType::Area) {
-            s.markers = new QScatterSeries;
-            s.markers->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
-            s.markers->setMarkerSize(MarkerSize);
-            s.markers->setBorderColor(QColor(60, 60, 60));
-            attach(s.markers);
-        }
         styleObjects(s);
     }
 
@@ -216,7 +239,7 @@ struct ChartPanel::Impl {
         for (QAbstractSeries* x : ownObjects(s)) remove(x);
         s.line = nullptr;
         s.area = nullptr;
-        s.markers = nullptr;
+        s.markers.clear();
         s.bars = nullptr;
         s.legendSet = nullptr;
     }
@@ -226,10 +249,10 @@ struct ChartPanel::Impl {
         std::vector<QAbstractSeries*> own;
         for (QAbstractSeries* x : {static_cast<QAbstractSeries*>(s.area ? nullptr : s.line),
                                    static_cast<QAbstractSeries*>(s.area),
-                                   static_cast<QAbstractSeries*>(s.markers),
                                    static_cast<QAbstractSeries*>(s.bars)}) {
             if (x) own.push_back(x);
         }
+        for (const auto& [colour, layer] : s.markers) own.push_back(layer);
         return own;
     }
 
@@ -245,7 +268,6 @@ struct ChartPanel::Impl {
             s.area->setPen(QPen(s.colour, 2));
             s.area->setName(s.legend);
         }
-        if (s.markers) s.markers->setColor(s.colour);
         for (QAbstractSeries* x : ownObjects(s)) x->setVisible(s.visible);
     }
 
@@ -255,14 +277,36 @@ struct ChartPanel::Impl {
         QList<QPointF> xy;
         xy.reserve(static_cast<qsizetype>(s.points.size()));
         QHash<int, QHash<QXYSeries::PointConfiguration, QVariant>> colours;
+        std::map<QRgb, QList<QPointF>> byColour;
         for (size_t i = 0; i < s.points.size(); ++i) {
             const Point& p = s.points[i];
             xy.append(QPointF(p.x, p.value));
             colours[static_cast<int>(i)][QXYSeries::PointConfiguration::Color] = p.colour;
+            byColour[p.colour.rgba()].append(xy.back());
         }
         s.line->replace(xy);
-        s.markers->replace(xy);
-        s.markers->setPointsConfiguration(colours);
+        s.line->setPointsConfiguration(colours);
+
+        for (auto it = s.markers.begin(); it != s.markers.end();) {
+            if (byColour.count(it->first)) {
+                ++it;
+                continue;
+            }
+            remove(it->second);
+            it = s.markers.erase(it);
+        }
+        for (const auto& [rgba, points] : byColour) {
+            QLineSeries*& layer = s.markers[rgba];
+            if (!layer) {
+                layer = new QLineSeries;
+                layer->setPen(Qt::NoPen);
+                layer->setLightMarker(SquareMarker(QColor::fromRgba(rgba)));
+                layer->setMarkerSize(MarkerSize);
+                layer->setVisible(s.visible);
+                attach(layer);
+            }
+            layer->replace(points);
+        }
     }
 
     // One bar set per point colour; in the other classes the set is 0, so that each class
@@ -321,7 +365,8 @@ struct ChartPanel::Impl {
         rangesDirty = false;
         if (chart->isZoomed()) return; // the user's view stays until the zoom is reset
         const int n = static_cast<int>(categories.size());
-        labelAxis->setRange(-0.5, std::max(n, 1) - 0.5);
+        if (labelAxis->min() != -0.5 || labelAxis->max() != std::max(n, 1) - 0.5)
+            labelAxis->setRange(-0.5, std::max(n, 1) - 0.5);
 
         double lo = 0.0, hi = 0.0; // 0 is always in range
         std::map<int, std::pair<double, double>> stackedSums; // class -> (negative, positive)
@@ -346,8 +391,11 @@ struct ChartPanel::Impl {
         const double span = hi - lo;
         if (hi > 0) hi += TopMargin * span;
         if (lo < 0) lo -= TopMargin * span;
-        valueAxis->setRange(lo, hi);
-        valueAxis->applyNiceNumbers();
+        // Set only when it changes: a new range lays out every series again.
+        const AxisRange range = NiceRange(lo, hi);
+        if (range == AxisRange{valueAxis->min(), valueAxis->max(), valueAxis->tickCount()}) return;
+        valueAxis->setTickCount(range.ticks);
+        valueAxis->setRange(range.min, range.max);
     }
 
     int wantedStep() const {
@@ -378,11 +426,16 @@ struct ChartPanel::Impl {
             else if (s.line) entries.insert(s.line);
             else if (s.legendSet) entries.insert(s.legendSet);
         }
+        bool changed = false;
         for (QLegendMarker* marker : chart->legend()->markers()) {
             const QObject* owner = marker->series();
             if (auto* bar = qobject_cast<QBarLegendMarker*>(marker)) owner = bar->barset();
-            marker->setVisible(entries.contains(owner));
+            const bool shown = entries.contains(owner);
+            changed = changed || marker->isVisible() != shown;
+            marker->setVisible(shown);
         }
+        // Qt does not lay the legend out again when only the visibility of markers changes.
+        if (changed) chart->legend()->layout()->invalidate();
     }
 
     void flush() {
@@ -438,7 +491,7 @@ struct ChartPanel::Impl {
     }
 };
 
-ChartPanel::ChartPanel(QWidget* parent) : QWidget(parent), d(std::make_unique<Impl>(this)) {
+ChartPanel::ChartPanel(QWidget* parent) : QWidget(parent), d(std::make_unique<Impl>()) {
     d->flushTimer.setSingleShot(true);
     d->flushTimer.setInterval(0);
     connect(&d->flushTimer, &QTimer::timeout, this, [this] { d->flush(); });
@@ -501,9 +554,9 @@ ChartPanel::ChartPanel(QWidget* parent) : QWidget(parent), d(std::make_unique<Im
     };
     bool allIcons = true;
     for (const Command& c : commands) {
-        QAction* action = bar->addAction(QIcon::fromTheme(c.icon), tr(c.text));
+        QAction* action = bar->addAction(QIcon::fromTheme(c.icon), QString::fromUtf8(c.text));
         action->setObjectName(c.name);
-        action->setToolTip(tr(c.tip));
+        action->setToolTip(QString::fromUtf8(c.tip));
         allIcons = allIcons && !action->icon().isNull();
         connect(action, &QAction::triggered, this, c.slot);
     }
@@ -522,7 +575,10 @@ ChartPanel::ChartPanel(QWidget* parent) : QWidget(parent), d(std::make_unique<Im
     connect(d->labelAxis, &QValueAxis::rangeChanged, this, [this] { d->schedule(); });
 }
 
-ChartPanel::~ChartPanel() = default;
+ChartPanel::~ChartPanel() {
+    // The chart goes first: while it is taken down it may still signal the lambdas above.
+    delete d->view;
+}
 
 // --- series -------------------------------------------------------------------------
 
@@ -721,7 +777,6 @@ bool ChartPanel::savePicture(const QString& path, QSize size) {
         svg.setOutputDevice(&file);
         svg.setSize(size);
         svg.setViewBox(QRect(QPoint(0, 0), size));
-        svg.setTitle(d->title.join(' '));
         QPainter painter;
         if (!painter.begin(&svg)) return false;
         d->paint(painter, size);
@@ -766,14 +821,14 @@ void ChartPanel::copyToClipboard() { QGuiApplication::clipboard()->setImage(rend
 void ChartPanel::savePictureAs() {
     FileRequest request;
     request.save = true;
-    request.caption = tr("Save the chart as a picture");
+    request.caption = QStringLiteral("Save the chart as a picture");
     request.filter = "PNG picture (*.png);;JPEG picture (*.jpg);;SVG drawing (*.svg);;Bitmap (*.bmp)";
     request.suggestedName = (objectName().isEmpty() ? QStringLiteral("chart") : objectName()) + ".png";
     request.defaultSuffix = "png";
     const QString path = UserInteraction().chooseFile(this, request);
     if (path.isEmpty()) return;
     if (!savePicture(path)) {
-        DefMessageDlg(Q(TextCis(3)), tr("The picture could not be saved to %1.").arg(path),
+        DefMessageDlg(Q(TextCis(3)), QStringLiteral("The picture could not be saved to %1.").arg(path),
                       BoxKind::Error, BoxButtons::Ok, this);
     }
 }

@@ -4,7 +4,10 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QFrame>
 #include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,7 +39,7 @@ QLabel* NamedLabel(QWidget* parent, const char* name, const QString& text) {
     return l;
 }
 
-QLineEdit* NamedEdit(QWidget* parent, const char* name, const QString& text, int width = 90) {
+QLineEdit* NamedEdit(QWidget* parent, const char* name, const QString& text, int width = 80) {
     auto* e = new QLineEdit(text, parent);
     e->setObjectName(name);
     e->setFixedWidth(width);
@@ -67,17 +70,16 @@ bool LeavesField(const QFocusEvent* e) {
 } // namespace
 
 void MainWindow::buildInputPage(QWidget* page) {
-    auto* grid = new QGridLayout(page);
-    grid->setContentsMargins(6, 6, 6, 6);
-    grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(3);
+    auto* column = new QVBoxLayout(page);
+    column->setContentsMargins(6, 4, 6, 4);
+    column->setSpacing(4);
 
     cbSireni_ = new QComboBox(page);
     cbSireni_->setObjectName("CBSireni");
     cbSireni_->addItems({Q(CrackOriginText(0)), Q(CrackOriginText(1))});
-    edRokT_ = NamedEdit(page, "EdRokT", Q(in_.yearStart), 40);
-    edRokKrok_ = NamedEdit(page, "EdRokKrok", Q(in_.yearStep), 40);
-    edRokKon_ = NamedEdit(page, "EdRokKon", Q(in_.yearEnd), 40);
+    edRokT_ = NamedEdit(page, "EdRokT", Q(in_.yearStart), 36);
+    edRokKrok_ = NamedEdit(page, "EdRokKrok", Q(in_.yearStep), 36);
+    edRokKon_ = NamedEdit(page, "EdRokKon", Q(in_.yearEnd), 36);
     edNavPravd_ = NamedEdit(page, "EdNavPravd", Q(in_.Pd));
     edSirPas_ = NamedEdit(page, "EdSirPas", Q(in_.bf));
     edTloPas_ = NamedEdit(page, "EdTloPas", Q(in_.tf));
@@ -85,8 +87,10 @@ void MainWindow::buildInputPage(QWidget* page) {
     edMocM_ = NamedEdit(page, "EdMocM", Q(in_.m));
     edEps_ = NamedEdit(page, "EdEps", Q(in_.eps));
     edPocetIntervalu_ = NamedEdit(page, "EdPocetIntervalu", Q(in_.intervals));
+    cbSireni_->setFixedWidth(36 * 3 + 2 * 12);
 
     auto* years = new QHBoxLayout;
+    years->setSpacing(2);
     years->addWidget(edRokT_);
     years->addWidget(new QLabel("/", page));
     years->addWidget(edRokKrok_);
@@ -94,69 +98,85 @@ void MainWindow::buildInputPage(QWidget* page) {
     years->addWidget(edRokKon_);
     years->addStretch(1);
 
-    int r = 0;
-    grid->addWidget(NamedLabel(page, "Label39", "Fatigue crack progression from"), r, 0, 1, 2);
-    grid->addWidget(cbSireni_, r, 2, 1, 2);
-    grid->addWidget(NamedLabel(page, "Label29", "Parameter epsilon for bounded parametric histogram "), r, 4, 1, 2);
-    grid->addWidget(edEps_, r, 6);
-    ++r;
-    grid->addWidget(NamedLabel(page, "Label4", "Number of years n starting / step / end values :"), r, 0, 1, 2);
-    grid->addLayout(years, r, 2, 1, 2);
-    grid->addWidget(NamedLabel(page, "Label14", "Number of intervals"), r, 4, 1, 2);
-    grid->addWidget(edPocetIntervalu_, r, 6);
-    ++r;
-    grid->addWidget(NamedLabel(page, "Label38", "Design value of the limit probability pd"), r, 0, 1, 2);
-    grid->addWidget(edNavPravd_, r, 2);
-    grid->addWidget(NamedLabel(page, "Label2", "Constant of material  C"), r, 4, 1, 2);
-    grid->addWidget(edKonstC_, r, 6);
-    ++r;
-    grid->addWidget(NamedLabel(page, "Label16", "Width of the flange in tension bf [ mm ]"), r, 0, 1, 2);
-    grid->addWidget(edSirPas_, r, 2);
-    grid->addWidget(NamedLabel(page, "Label1", "Constant of material  m"), r, 4, 1, 2);
-    grid->addWidget(edMocM_, r, 6);
-    ++r;
-    grid->addWidget(NamedLabel(page, "Label17", "Thickness of the flange in tension tf [ mm ]"), r, 0, 1, 2);
-    grid->addWidget(edTloPas_, r, 2);
-    ++r;
+    // Deterministic inputs: two columns of label and field.
+    auto* fields = new QGridLayout;
+    fields->setHorizontalSpacing(6);
+    fields->setVerticalSpacing(2);
+    auto label = [page](const char* name, const char* text) {
+        QLabel* l = NamedLabel(page, name, text);
+        l->setWordWrap(true);
+        return l;
+    };
+    fields->addWidget(label("Label39", "Fatigue crack progression from"), 0, 0);
+    fields->addWidget(cbSireni_, 0, 1);
+    fields->addWidget(label("Label4", "Number of years n starting / step / end values :"), 1, 0);
+    fields->addLayout(years, 1, 1);
+    fields->addWidget(label("Label16", "Width of the flange in tension bf [ mm ]"), 2, 0);
+    fields->addWidget(edSirPas_, 2, 1);
+    fields->addWidget(label("Label17", "Thickness of the flange in tension tf [ mm ]"), 3, 0);
+    fields->addWidget(edTloPas_, 3, 1);
+    fields->addWidget(label("Label38", "Design value of the limit probability pd"), 0, 3);
+    fields->addWidget(edNavPravd_, 0, 4);
+    fields->addWidget(label("Label2", "Constant of material  C"), 1, 3);
+    fields->addWidget(edKonstC_, 1, 4);
+    fields->addWidget(label("Label1", "Constant of material  m"), 2, 3);
+    fields->addWidget(edMocM_, 2, 4);
+    fields->addWidget(label("Label14", "Number of intervals"), 3, 3);
+    fields->addWidget(edPocetIntervalu_, 3, 4);
+    fields->addWidget(label("Label29", "Parameter epsilon for bounded parametric histogram "), 4, 3);
+    fields->addWidget(edEps_, 4, 4);
+    fields->setColumnStretch(0, 1);
+    fields->setColumnMinimumWidth(2, 12);
+    fields->setColumnStretch(3, 1);
+    column->addLayout(fields);
+
+    auto* separator = new QFrame(page);
+    separator->setFrameShape(QFrame::HLine);
+    column->addWidget(separator);
 
     // Random inputs: headings, then one row per input.
-    grid->addWidget(NamedLabel(page, "Label10", "Parametric / Raw data"), r, 1, Qt::AlignHCenter);
-    grid->addWidget(NamedLabel(page, "Label9", "Parametric distribution"), r, 2, 1, 2, Qt::AlignHCenter);
-    grid->addWidget(NamedLabel(page, "Label8", "Mi"), r, 4, Qt::AlignHCenter);
-    grid->addWidget(NamedLabel(page, "Label7", "Sigma"), r, 5, Qt::AlignHCenter);
-    grid->addWidget(NamedLabel(page, "Label37", "N"), r, 6, Qt::AlignHCenter);
-    ++r;
-    for (int k = 1; k <= RandomInputCount; ++k, ++r) {
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(2);
+    grid->addWidget(NamedLabel(page, "Label10", "Parametric / Raw data"), 0, 1, Qt::AlignHCenter);
+    grid->addWidget(NamedLabel(page, "Label9", "Parametric distribution"), 0, 2, Qt::AlignHCenter);
+    grid->addWidget(NamedLabel(page, "Label8", "Mi"), 0, 3, Qt::AlignHCenter);
+    grid->addWidget(NamedLabel(page, "Label7", "Sigma"), 0, 4, Qt::AlignHCenter);
+    grid->addWidget(NamedLabel(page, "Label37", "N"), 0, 5, Qt::AlignHCenter);
+    for (int k = 1; k <= RandomInputCount; ++k) {
         const RandomInputControls& c = InputControls(k);
         InputRow& row = rows_[k];
         row.source = new QComboBox(page);
         row.source->setObjectName(c.source);
         row.source->addItems({"Parametric", "Raw Data"});
+        row.source->setFixedWidth(104);
         row.type = new QComboBox(page);
         row.type->setObjectName(c.type);
         for (int t = 0; t < 4; ++t) row.type->addItem(Q(DistributionName(t)));
         row.type->setItemText(0, "Normal");
-        row.mi = NamedEdit(page, c.mi, Q(in_.random[k].mi), 70);
-        row.sigma = NamedEdit(page, c.sigma, Q(in_.random[k].sigma), 70);
-        row.n = NamedEdit(page, c.n, Q(in_.random[k].n), 45);
+        row.type->setFixedWidth(112);
+        row.mi = NamedEdit(page, c.mi, Q(in_.random[k].mi), 62);
+        row.sigma = NamedEdit(page, c.sigma, Q(in_.random[k].sigma), 62);
+        row.n = NamedEdit(page, c.n, Q(in_.random[k].n), 48);
         row.chart = new QToolButton(page);
         row.chart->setObjectName(c.chartButton);
         row.chart->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
         row.chart->setFixedSize(21, 21);
         row.chart->setEnabled(false);
         row.type->setCurrentIndex(in_.random[k].type);
-        auto* name = NamedLabel(page, kRowLabels[k].label, kRowLabels[k].english);
-        name->setMinimumWidth(120);
-        grid->addWidget(name, r, 0);
-        grid->addWidget(row.source, r, 1);
-        grid->addWidget(row.type, r, 2, 1, 2);
-        grid->addWidget(row.mi, r, 4);
-        grid->addWidget(row.sigma, r, 5);
-        grid->addWidget(row.n, r, 6);
-        grid->addWidget(row.chart, r, 7);
+        QLabel* name = NamedLabel(page, kRowLabels[k].label, kRowLabels[k].english);
+        name->setWordWrap(true);
+        grid->addWidget(name, k, 0);
+        grid->addWidget(row.source, k, 1);
+        grid->addWidget(row.type, k, 2);
+        grid->addWidget(row.mi, k, 3);
+        grid->addWidget(row.sigma, k, 4);
+        grid->addWidget(row.n, k, 5);
+        grid->addWidget(row.chart, k, 6);
     }
-    grid->setRowStretch(r, 1);
     grid->setColumnStretch(0, 1);
+    column->addLayout(grid);
+    column->addStretch(1);
 
     // Enter moves on in this order (Tab too).
     QWidget* order[] = {cbSireni_, edRokT_, edRokKrok_, edRokKon_, edEps_, edNavPravd_,

@@ -319,7 +319,7 @@ void MainWindow::startUp() {
 
     state_->NnReady = state_->DeltaSmReady = state_->SnReady = false;
     updateChartButtons();
-    hideYearResults();
+    resetResults();
     stringGrid1_->hide();
     in_.startText = in_.yearStart;
     in_.stepText = in_.yearStep;

@@ -39,7 +39,8 @@ QToolButton* ChartButton(QWidget* parent, const char* name) {
     return b;
 }
 
-const char* const kNotCalculated[2] = {"      not calculated", "      nebyla určena"};
+// The widest probability text of the tables (13 significant digits).
+const QString kWideProbability = "-0.0053978566135744";
 
 } // namespace
 
@@ -52,7 +53,7 @@ void MainWindow::buildResultsPage(QWidget* page) {
     groupBox1_ = new QGroupBox(page);
     groupBox1_->setObjectName("GroupBox1");
     groupBox1_->setStyleSheet("QGroupBox#GroupBox1 { background: rgb(242, 242, 242); }");
-    groupBox1_->setFixedWidth(330);
+    groupBox1_->setFixedWidth(390);
     auto* summary = new QGridLayout(groupBox1_);
     summary->setVerticalSpacing(2);
     label24_ = NamedLabel(groupBox1_, "Label24", "");
@@ -123,8 +124,9 @@ void MainWindow::buildResultsPage(QWidget* page) {
     gauge1_->setObjectName("Gauge1");
     gauge1_->hide();
     stringGrid1_ = new StringGrid("StringGrid1", 2, 3, 0, 1, groupBox2);
-    stringGrid1_->setColumnWidths({110, 110});
-    stringGrid1_->setFixedSize(226, 3 * stringGrid1_->rowHeight(0) + 6);
+    stringGrid1_->fitColumns({"Start : R(aac)  ", "00:00:00  "});
+    stringGrid1_->setFixedHeight(3 * stringGrid1_->rowHeight(0) + 4);
+    stringGrid1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     stringGrid1_->setCell(0, 1, "Execute time");
     stringGrid1_->setCell(0, 2, "Remains");
     groupBox3_ = new QGroupBox("  Year  ", groupBox2);
@@ -136,8 +138,9 @@ void MainWindow::buildResultsPage(QWidget* page) {
     cbVyber_->setMaxVisibleItems(30);
     cbVyber_->setFixedWidth(70);
     stringGrid2_ = new StringGrid("StringGrid2", 2, 3, 0, 1, groupBox3_);
-    stringGrid2_->setColumnWidths({70, 130});
-    stringGrid2_->setFixedSize(206, 3 * stringGrid2_->rowHeight(0) + 6);
+    stringGrid2_->fitColumns({"p ( U ) ", kWideProbability});
+    stringGrid2_->setFixedHeight(3 * stringGrid2_->rowHeight(0) + 4);
+    stringGrid2_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     yearGroup->addWidget(cbVyber_);
     yearGroup->addWidget(stringGrid2_);
     bottom->addWidget(stringGrid1_, 0, 0, 2, 1);
@@ -160,14 +163,13 @@ void MainWindow::buildInspectionsPage(QWidget* page) {
         l->setAlignment(Qt::AlignHCenter);
 
     stringGrid5_ = new StringGrid("StringGrid5", 2, InspectionRows + 1, 1, 1, page);
-    stringGrid5_->setColumnWidths({72, 121});
-    stringGrid5_->setFixedWidth(72 + 121 + 6);
+    stringGrid5_->fitColumns({"   Prohlídka  ", "   between the years  "});
     stringGrid3_ = new StringGrid("StringGrid3", 4, 1, 1, 1, page);
-    stringGrid3_->setColumnWidths({34, 63, 61, 64});
-    stringGrid3_->setFixedWidth(34 + 63 + 61 + 64 + 24);
+    stringGrid3_->fitColumns({"  300", kWideProbability, kWideProbability, kWideProbability},
+                             false);
     stringGrid4_ = new StringGrid("StringGrid4", 4, 1, 1, 1, page);
-    stringGrid4_->setColumnWidths({34, 63, 65, 63});
-    stringGrid4_->setFixedWidth(34 + 63 + 65 + 63 + 24);
+    stringGrid4_->fitColumns({"  300", kWideProbability, kWideProbability, kWideProbability},
+                             false);
 
     stringGrid5_->setCell(0, 0, "  Inspection");
     stringGrid5_->setCell(1, 0, "   between the years");
@@ -257,10 +259,6 @@ void MainWindow::applyLanguageLayout() {
                       Q(tessavin::CaptionText(Caption::Label31)));
     updateLabel15();
     if (lVysledek_->isVisible()) showFirstInspection();
-    const int now = CurrentLanguage() == Language::Czech ? 1 : 0;
-    for (int r = 1; r <= InspectionRows; ++r)
-        if (stringGrid5_->cell(1, r) == QString::fromUtf8(kNotCalculated[1 - now]))
-            stringGrid5_->setCell(1, r, QString::fromUtf8(kNotCalculated[now]));
 }
 
 } // namespace tessavin::ui

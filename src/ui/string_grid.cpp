@@ -1,6 +1,7 @@
 #include "string_grid.h"
 
 #include <QHeaderView>
+#include <QStyle>
 
 namespace tessavin::ui {
 
@@ -10,12 +11,30 @@ StringGrid::StringGrid(const QString& name, int columns, int rows, int fixedRows
     setObjectName(name);
     horizontalHeader()->hide();
     verticalHeader()->hide();
-    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
     QFont f = font();
     f.setPointSize(8);
+    f.setStretch(QFont::Condensed); // the long probability texts fit narrow columns
     setFont(f);
+    verticalHeader()->setDefaultSectionSize(QFontMetrics(f).height() + 4);
+}
+
+void StringGrid::fitColumns(std::initializer_list<QString> samples, bool fixWidth) {
+    const QFontMetrics m(font());
+    int c = 0, total = 0;
+    for (const QString& s : samples) {
+        const int w = m.horizontalAdvance(s) + 12;
+        setColumnWidth(c++, w);
+        total += w;
+    }
+    const int width = total + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2 * frameWidth();
+    if (fixWidth) {
+        setFixedWidth(width);
+    } else {
+        setMaximumWidth(width);
+        setMinimumWidth(width / 3);
+    }
 }
 
 void StringGrid::styleCell(QTableWidgetItem* item, int column, int row) const {

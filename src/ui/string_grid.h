@@ -17,6 +17,9 @@ class StringGrid : public QTableWidget {
     // Changes the row count, keeping the cells of the rows that stay.
     void setRows(int rows);
     void setColumnWidths(std::initializer_list<int> widths);
+    // Column widths that fit the sample texts. With `fixWidth` the grid is exactly as wide
+    // (plus a scroll bar); otherwise it asks for that width and scrolls when given less.
+    void fitColumns(std::initializer_list<QString> samples, bool fixWidth = true);
     void clearColumn(int column, int fromRow = 1);
 
   private:

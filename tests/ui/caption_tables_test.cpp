@@ -80,7 +80,8 @@ template <class T> T* Get(QWidget* window, const char* name) {
 
 QString Items(QComboBox* list) {
     QStringList items;
-    for (int i = 0; i < list->count(); ++i) items << list->itemText(i);
+    for (int i = 0; i < list->count(); ++i)
+        items << list->itemText(i);
     return items.join('|');
 }
 
@@ -99,36 +100,29 @@ const Probe kProbes[] = {
     {"list items", [](QWidget* w) { return Items(Get<QComboBox>(w, "CBSireni")); },
      "the edge|the surface", "okraje|povrchu"},
     {"list selection kept",
-     [](QWidget* w) { return QString::number(Get<QComboBox>(w, "CBSireni")->currentIndex()); },
-     "1", "1"},
+     [](QWidget* w) { return QString::number(Get<QComboBox>(w, "CBSireni")->currentIndex()); }, "1",
+     "1"},
     {"refilled list", [](QWidget* w) { return Items(Get<QComboBox>(w, "CBRozSpZad")); },
      "Parametric|Raw Data", "Parametricky|Prvotní data"},
     {"refilled list selection kept",
-     [](QWidget* w) {
-         return QString::number(Get<QComboBox>(w, "CBRozSpZad")->currentIndex());
-     },
+     [](QWidget* w) { return QString::number(Get<QComboBox>(w, "CBRozSpZad")->currentIndex()); },
      "1", "1"},
     {"menu item", [](QWidget* w) { return Get<QAction>(w, "Cestina")->text(); }, "&Czech",
      "&Čeština"},
-    {"menu item hint, short part",
-     [](QWidget* w) { return Get<QAction>(w, "Cestina")->toolTip(); }, "", ""},
     {"menu item hint, long part",
      [](QWidget* w) { return Get<QAction>(w, "Cestina")->statusTip(); },
      " YES - czech, NO - english", " ANO - čeština, NE - angličtina"},
-    {"submenu", [](QWidget* w) { return Get<QAction>(w, "Jazyk1")->menu()->title(); },
-     "&Language", "&Jazyk"},
-    {"tab page",
-     [](QWidget* w) { return Get<QTabWidget>(w, "PageControl1")->tabText(0); }, "Input data",
-     "Vstupní údaje"},
+    {"submenu", [](QWidget* w) { return Get<QAction>(w, "Jazyk1")->menu()->title(); }, "&Language",
+     "&Jazyk"},
+    {"tab page", [](QWidget* w) { return Get<QTabWidget>(w, "PageControl1")->tabText(0); },
+     "Input data", "Vstupní údaje"},
     {"button", [](QWidget* w) { return Get<QPushButton>(w, "BPocitej")->text(); }, "&RUN",
      "&Vypočet"},
-    {"button hint, short part",
-     [](QWidget* w) { return Get<QPushButton>(w, "BKonec")->toolTip(); }, "Exit program ?",
-     "Ukončit program ?"},
+    {"button hint, short part", [](QWidget* w) { return Get<QPushButton>(w, "BKonec")->toolTip(); },
+     "Exit program ?", "Ukončit program ?"},
     {"button hint, long part",
      [](QWidget* w) { return Get<QPushButton>(w, "BKonec")->statusTip(); },
-     " Exit program  T e s s a v i n  ? (Ctrl+X)",
-     " Ukončí program  T e s s a v i n  ? (Ctrl+X)"},
+     " Exit program  T e s s a v i n  ? (Ctrl+X)", " Ukončí program  T e s s a v i n  ? (Ctrl+X)"},
     {"grid heading",
      [](QWidget* w) { return Get<QTableWidget>(w, "StringGrid5")->item(0, 0)->text(); },
      "  Inspection", "   Prohlídka"},
@@ -142,13 +136,15 @@ const Probe kProbes[] = {
      [](QWidget* w) { return Get<ChartStandIn>(w, "Chart3")->axisTitle("left"); },
      "Probability P(x)", "Pravděpodobnost P(x)"},
     {"bottom axis title",
-     [](QWidget* w) { return Get<ChartStandIn>(w, "Chart3")->axisTitle("bottom"); },
-     "Y e a r", "R o k"},
+     [](QWidget* w) { return Get<ChartStandIn>(w, "Chart3")->axisTitle("bottom"); }, "Y e a r",
+     "R o k"},
     {"window title left to the window", [](QWidget* w) { return w->windowTitle(); },
      "title of its own", "title of its own"},
 };
 
-bool IsEmpty(const CaptionText& t) { return !*t.text && !t.message && !*t.lead; }
+bool IsEmpty(const CaptionText& t) {
+    return !*t.text && !t.message && !*t.lead;
+}
 bool SameText(const CaptionText& a, const CaptionText& b) {
     return QByteArray(a.text) == b.text && a.message == b.message && QByteArray(a.lead) == b.lead;
 }
@@ -183,8 +179,8 @@ class CaptionTablesTest : public QObject {
 
     void tablesAreWellFormed() {
         // Texts that read the same in both languages on purpose.
-        const QSet<QByteArray> sameInBoth = {" i", " Median", " Mode", "Median", "Mode",
-                                             "Střední hodnota", "Směr.odchylka"};
+        const QSet<QByteArray> sameInBoth = {" i",   " Median",         " Mode",        "Median",
+                                             "Mode", "Střední hodnota", "Směr.odchylka"};
         for (int window = 0; window <= 11; ++window) {
             const auto& table = CaptionTable(window);
             const bool hasTable = window >= 1 && window <= 10 && window != 8;
@@ -227,12 +223,11 @@ class CaptionTablesTest : public QObject {
                             int index, int row, const char* en, const char* cs, int message = 0,
                             const char* lead = "") {
             QTest::newRow(name) << window << int(kind) << QByteArray(control) << index << row
-                                << QByteArray(en) << QByteArray(cs) << message
-                                << QByteArray(lead);
+                                << QByteArray(en) << QByteArray(cs) << message << QByteArray(lead);
         };
         using K = CaptionKind;
-        row("1 refilled source list", 1, K::ListRefill, "CBRozSpZad", 0, 0,
-            "Parametric\nRaw Data", "Parametricky\nPrvotní data");
+        row("1 refilled source list", 1, K::ListRefill, "CBRozSpZad", 0, 0, "Parametric\nRaw Data",
+            "Parametricky\nPrvotní data");
         row("1 years label", 1, K::Caption, "Label4", 0, 0,
             "Number of years n starting / step / end values :", "Počet roků n  zac / krok /: kon ");
         row("1 further inspections", 1, K::Caption, "VypDalProhl", 0, 0,

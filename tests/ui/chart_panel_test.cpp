@@ -9,11 +9,14 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QImageReader>
 #include <QStackedBarSeries>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QValueAxis>
+#include <QXmlStreamReader>
 #include <QtTest>
 
 #include "chart_panel.h"
@@ -50,6 +53,14 @@ void ShowAt(ChartPanel& panel, QSize size) {
     }
 }
 
+QStringList LegendEntries(const ChartPanel& panel) {
+    QStringList entries;
+    for (QLegendMarker* marker : panel.chart()->legend()->markers()) {
+        if (marker->isVisible()) entries << marker->label();
+    }
+    return entries;
+}
+
 int PixelsOf(const QImage& image, const QColor& colour) {
     int n = 0;
     const QRgb wanted = colour.rgb();
@@ -70,6 +81,7 @@ class ChartPanelTest : public QObject {
     void seriesSharingLabelsShareXPositions();
     void clearingKeepsDefinitionsAndDropsUnusedLabels();
     void titleLinesAndAxisTitlesThroughInvokeMethod();
+    void legendListsTitledVisibleSeriesOnce();
     void valueAxisFollowsVisibleData_data();
     void valueAxisFollowsVisibleData();
     void labelSeparationThinsTheBottomAxis();
@@ -194,6 +206,30 @@ void ChartPanelTest::titleLinesAndAxisTitlesThroughInvokeMethod() {
     QCOMPARE(panel.axisTitle("right"), QString());
 }
 
+void ChartPanelTest::legendListsTitledVisibleSeriesOnce() {
+    ChartPanel panel;
+    panel.addSeries("Series1", Type::Line, Qt::blue, "Mean");
+    panel.addSeries("Series2", Type::Area, Qt::green); // no title: not in the legend
+    panel.addSeries("HistogramSeries1", Type::Bar, Qt::gray, "Classes");
+    panel.addSeries("Series5", Type::StackedBar, Qt::cyan, "Stack");
+    for (const QString& name : panel.seriesNames()) {
+        // Several colours per series: one legend entry all the same.
+        panel.addPoint(name, 1, "a", Magenta);
+        panel.addPoint(name, 2, "b");
+        panel.addPoint(name, 3, "c", Green);
+    }
+    ShowAt(panel, QSize(600, 400));
+    QCOMPARE(LegendEntries(panel), QStringList({"Mean", "Classes", "Stack"}));
+
+    panel.setSeriesVisible("Series1", false);
+    panel.setLegendTitle("Series2", "Median");
+    panel.refresh();
+    QCOMPARE(LegendEntries(panel), QStringList({"Median", "Classes", "Stack"}));
+
+    panel.setLegendVisible(false);
+    QVERIFY(!panel.legendVisible());
+}
+
 void ChartPanelTest::valueAxisFollowsVisibleData_data() {
     QTest::addColumn<Type>("type");
     QTest::addColumn<QList<double>>("first");
@@ -305,7 +341,7 @@ void ChartPanelTest::savePictureWritesEachFormat() {
     QFETCH(QByteArray, format);
     QTemporaryDir dir;
     ChartPanel panel;
-    panel.setTitleLines({"Histogram"});
+    panel.setTitleLines({"Histogram", "Detail <7> & weld"});
     panel.addSeries("HistogramSeries1", Type::Bar, Qt::darkCyan, "Classes");
     for (int i = 0; i < 8; ++i) panel.addPoint("HistogramSeries1", i * i, QString::number(i));
 
@@ -315,9 +351,12 @@ void ChartPanelTest::savePictureWritesEachFormat() {
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(file.size() > 0);
     if (format.isEmpty()) {
-        const QByteArray head = file.read(200);
-        QVERIFY(head.startsWith("<?xml"));
-        QVERIFY(head.contains("<svg"));
+        const QByteArray svg = file.readAll();
+        QVERIFY(svg.startsWith("<?xml"));
+        QVERIFY(svg.left(300).contains("<svg"));
+        QXmlStreamReader xml(svg);
+        while (!xml.atEnd()) xml.readNext();
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
         return;
     }
     QImageReader reader(&file);
@@ -399,19 +438,21 @@ void ChartPanelTest::renderImageAtOtherSizeLeavesPanelAlone() {
 
 void ChartPanelTest::manySeriesFilledPointByPointStayFast() {
     ChartPanel panel;
-    ShowAt(panel, QSize(800, 500));
-    for (int s = 1; s <= 10; ++s) panel.addSeries(QString("Series%1").arg(s), Type::Line, QColor::fromHsv(s * 30, 200, 200));
+    for (int s = 1; s <= 10; ++s)
+        panel.addSeries(QString("Series%1").arg(s), Type::Line, QColor::fromHsv(s * 30, 200, 200));
     QElapsedTimer clock;
     clock.start();
     for (int year = 0; year <= 150; ++year) {
-        for (int s = 1; s <= 10; ++s)
-            panel.addPoint(QString("Series%1").arg(s), s * year * 1e-6, QString::number(2000 + year), Qt::red);
-        QCoreApplication::processEvents(); // the chart catches up after each year
+        for (int s = 1; s <= 10; ++s) {
+            panel.addPoint(QString("Series%1").arg(s), s * year * 1e-6, QString::number(2000 + year),
+                           year % 10 ? QColor() : QColor(Qt::red));
+        }
+        panel.refresh(); // the chart catches up after each year
     }
-    panel.refresh();
     const qint64 ms = clock.elapsed();
     QCOMPARE(panel.pointCount("Series10"), 151);
-    QVERIFY2(ms < 5000, qPrintable(QString("%1 ms").arg(ms)));
+    // About 0.1 s; rebuilding every marker on each update took seconds.
+    QVERIFY2(ms < 2000, qPrintable(QString("%1 ms").arg(ms)));
 }
 
 TESSAVIN_UI_TEST(ChartPanelTest, chart_panel_test)
