@@ -97,7 +97,7 @@ QFont FontOfSize(QFont font, int points, bool bold = false) {
 struct Point {
     double value;
     QString label;
-    QColor colour;
+    QColor colour; // invalid: the series colour, whatever it is at the time
     int x;
 };
 
@@ -120,6 +120,8 @@ struct ChartPanel::Impl {
         std::map<QRgb, QLineSeries*> markers;
         QStackedBarSeries* bars = nullptr; // Bar only; StackedBar uses the shared one
         QBarSet* legendSet = nullptr;      // the bar set that carries the legend entry
+
+        QColor colourOf(const Point& p) const { return p.colour.isValid() ? p.colour : colour; }
     };
 
     QChart* chart = nullptr;
@@ -137,7 +139,7 @@ struct ChartPanel::Impl {
     int categoriesRevision = 0;
 
     QStringList title;
-    int labelSeparation = 4;
+    int labelSeparation = 8;
     int shownStep = 0;      // every shownStep-th label is on the axis
     int shownRevision = -1; // categoriesRevision the axis labels were built from
     bool rangesDirty = true;
@@ -162,8 +164,10 @@ struct ChartPanel::Impl {
     }
 
     void touch(Series& s) {
-        if (s.type == SeriesType::StackedBar) stackedDirty = true;
-        else s.dirty = true;
+        if (s.type == SeriesType::StackedBar)
+            stackedDirty = true;
+        else
+            s.dirty = true;
         rangesDirty = true;
         schedule();
     }
@@ -173,7 +177,8 @@ struct ChartPanel::Impl {
     void dropUnusedCategories() {
         std::vector<bool> used(static_cast<size_t>(categories.size()), false);
         for (const Series& s : series) {
-            for (const Point& p : s.points) used[static_cast<size_t>(p.x)] = true;
+            for (const Point& p : s.points)
+                used[static_cast<size_t>(p.x)] = true;
         }
         if (std::all_of(used.begin(), used.end(), [](bool u) { return u; })) return;
         std::vector<int> moved(used.size(), -1);
@@ -185,10 +190,12 @@ struct ChartPanel::Impl {
         }
         categories = kept;
         categoryIndex.clear();
-        for (int i = 0; i < categories.size(); ++i) categoryIndex.insert(categories[i], i);
+        for (int i = 0; i < categories.size(); ++i)
+            categoryIndex.insert(categories[i], i);
         ++categoriesRevision;
         for (Series& s : series) {
-            for (Point& p : s.points) p.x = moved[static_cast<size_t>(p.x)];
+            for (Point& p : s.points)
+                p.x = moved[static_cast<size_t>(p.x)];
             if (!s.points.empty()) touch(s);
         }
         rangesDirty = true;
@@ -236,7 +243,8 @@ struct ChartPanel::Impl {
     }
 
     void destroyObjects(Series& s) {
-        for (QAbstractSeries* x : ownObjects(s)) remove(x);
+        for (QAbstractSeries* x : ownObjects(s))
+            remove(x);
         s.line = nullptr;
         s.area = nullptr;
         s.markers.clear();
@@ -247,12 +255,13 @@ struct ChartPanel::Impl {
     // The chart series of `s` that are its own (the area's boundary line is not one).
     static std::vector<QAbstractSeries*> ownObjects(const Series& s) {
         std::vector<QAbstractSeries*> own;
-        for (QAbstractSeries* x : {static_cast<QAbstractSeries*>(s.area ? nullptr : s.line),
-                                   static_cast<QAbstractSeries*>(s.area),
-                                   static_cast<QAbstractSeries*>(s.bars)}) {
+        for (QAbstractSeries* x :
+             {static_cast<QAbstractSeries*>(s.area ? nullptr : s.line),
+              static_cast<QAbstractSeries*>(s.area), static_cast<QAbstractSeries*>(s.bars)}) {
             if (x) own.push_back(x);
         }
-        for (const auto& [colour, layer] : s.markers) own.push_back(layer);
+        for (const auto& [colour, layer] : s.markers)
+            own.push_back(layer);
         return own;
     }
 
@@ -268,7 +277,8 @@ struct ChartPanel::Impl {
             s.area->setPen(QPen(s.colour, 2));
             s.area->setName(s.legend);
         }
-        for (QAbstractSeries* x : ownObjects(s)) x->setVisible(s.visible);
+        for (QAbstractSeries* x : ownObjects(s))
+            x->setVisible(s.visible);
     }
 
     // --- rebuilding the chart from the points ---------------------------------------
@@ -281,8 +291,9 @@ struct ChartPanel::Impl {
         for (size_t i = 0; i < s.points.size(); ++i) {
             const Point& p = s.points[i];
             xy.append(QPointF(p.x, p.value));
-            colours[static_cast<int>(i)][QXYSeries::PointConfiguration::Color] = p.colour;
-            byColour[p.colour.rgba()].append(xy.back());
+            const QColor colour = s.colourOf(p);
+            colours[static_cast<int>(i)][QXYSeries::PointConfiguration::Color] = colour;
+            byColour[colour.rgba()].append(xy.back());
         }
         s.line->replace(xy);
         s.line->setPointsConfiguration(colours);
@@ -320,13 +331,16 @@ struct ChartPanel::Impl {
         target->append(s.legendSet);
 
         int classes = 0;
-        for (const Point& p : s.points) classes = std::max(classes, p.x + 1);
+        for (const Point& p : s.points)
+            classes = std::max(classes, p.x + 1);
         std::vector<std::pair<QColor, QList<qreal>>> byColour;
         for (const Point& p : s.points) {
+            if (!std::isfinite(p.value)) continue;
+            const QColor colour = s.colourOf(p);
             auto it = std::find_if(byColour.begin(), byColour.end(),
-                                   [&](const auto& e) { return e.first == p.colour; });
+                                   [&](const auto& e) { return e.first == colour; });
             if (it == byColour.end()) {
-                byColour.emplace_back(p.colour, QList<qreal>(classes, 0.0));
+                byColour.emplace_back(colour, QList<qreal>(classes, 0.0));
                 it = std::prev(byColour.end());
             }
             it->second[p.x] += p.value;
@@ -352,12 +366,15 @@ struct ChartPanel::Impl {
     void rebuild(Series& s) {
         switch (s.type) {
         case SeriesType::Line:
-        case SeriesType::Area: rebuildXY(s); break;
+        case SeriesType::Area:
+            rebuildXY(s);
+            break;
         case SeriesType::Bar:
             s.bars->clear();
             appendBarSets(s.bars, s);
             break;
-        case SeriesType::StackedBar: break;
+        case SeriesType::StackedBar:
+            break;
         }
     }
 
@@ -368,7 +385,7 @@ struct ChartPanel::Impl {
         if (labelAxis->min() != -0.5 || labelAxis->max() != std::max(n, 1) - 0.5)
             labelAxis->setRange(-0.5, std::max(n, 1) - 0.5);
 
-        double lo = 0.0, hi = 0.0; // 0 is always in range
+        double lo = 0.0, hi = 0.0;                            // 0 is always in range
         std::map<int, std::pair<double, double>> stackedSums; // class -> (negative, positive)
         for (const Series& s : series) {
             if (!s.visible) continue;
@@ -404,9 +421,11 @@ struct ChartPanel::Impl {
         if (categories.isEmpty() || span <= 0 || width <= 0) return 1;
         const QFontMetricsF metrics(labelAxis->labelsFont());
         qreal widest = 0;
-        for (const QString& label : categories) widest = std::max(widest, metrics.horizontalAdvance(label));
+        for (const QString& label : categories)
+            widest = std::max(widest, metrics.horizontalAdvance(label));
         const qreal pixelsPerClass = width / span;
-        return RoundStep(static_cast<int>(std::ceil((widest + labelSeparation) / pixelsPerClass - 1e-9)));
+        return RoundStep(
+            static_cast<int>(std::ceil((widest + labelSeparation) / pixelsPerClass - 1e-9)));
     }
 
     void updateLabels() {
@@ -414,17 +433,22 @@ struct ChartPanel::Impl {
         if (step == shownStep && shownRevision == categoriesRevision) return;
         shownStep = step;
         shownRevision = categoriesRevision;
-        for (const QString& label : labelAxis->categoriesLabels()) labelAxis->remove(label);
-        for (int i = 0; i < categories.size(); i += step) labelAxis->append(categories[i], i);
+        for (const QString& label : labelAxis->categoriesLabels())
+            labelAxis->remove(label);
+        for (int i = 0; i < categories.size(); i += step)
+            labelAxis->append(categories[i], i);
     }
 
     void updateLegend() {
         QSet<const QObject*> entries;
         for (const Series& s : series) {
             if (!s.visible || s.legend.isEmpty()) continue;
-            if (s.area) entries.insert(s.area);
-            else if (s.line) entries.insert(s.line);
-            else if (s.legendSet) entries.insert(s.legendSet);
+            if (s.area)
+                entries.insert(s.area);
+            else if (s.line)
+                entries.insert(s.line);
+            else if (s.legendSet)
+                entries.insert(s.legendSet);
         }
         bool changed = false;
         for (QLegendMarker* marker : chart->legend()->markers()) {
@@ -514,8 +538,10 @@ ChartPanel::ChartPanel(QWidget* parent) : QWidget(parent), d(std::make_unique<Im
     d->labelAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     d->labelAxis->setStartValue(-0.5);
     d->labelAxis->setGridLineVisible(false);
-    for (QAbstractAxis* axis : {static_cast<QAbstractAxis*>(d->valueAxis),
-                                static_cast<QAbstractAxis*>(d->labelAxis)}) {
+    // Qt would cut labels to an even share of the axis; the label step keeps them apart.
+    d->labelAxis->setTruncateLabels(false);
+    for (QAbstractAxis* axis :
+         {static_cast<QAbstractAxis*>(d->valueAxis), static_cast<QAbstractAxis*>(d->labelAxis)}) {
         axis->setLabelsFont(FontOfSize(base, 8));
         axis->setTitleFont(FontOfSize(base, 9));
         axis->setLabelsBrush(Qt::black);
@@ -607,11 +633,14 @@ void ChartPanel::addSeries(const QString& name, SeriesType type, const QColor& c
     d->touch(s);
 }
 
-bool ChartPanel::hasSeries(const QString& name) const { return d->find(name) != nullptr; }
+bool ChartPanel::hasSeries(const QString& name) const {
+    return d->find(name) != nullptr;
+}
 
 QStringList ChartPanel::seriesNames() const {
     QStringList names;
-    for (const auto& s : d->series) names << s.name;
+    for (const auto& s : d->series)
+        names << s.name;
     return names;
 }
 
@@ -657,8 +686,7 @@ void ChartPanel::addPoint(const QString& series, double value, const QString& la
                           const QColor& colour) {
     Impl::Series* s = d->find(series);
     if (!s) {
-        qWarning("ChartPanel %s: no series named %s", qPrintable(objectName()),
-                 qPrintable(series));
+        qWarning("ChartPanel %s: no series named %s", qPrintable(objectName()), qPrintable(series));
         return;
     }
     auto it = d->categoryIndex.constFind(label);
@@ -667,7 +695,7 @@ void ChartPanel::addPoint(const QString& series, double value, const QString& la
         d->categories.append(label);
         ++d->categoriesRevision;
     }
-    s->points.push_back(Point{value, label, colour.isValid() ? colour : s->colour, *it});
+    s->points.push_back(Point{value, label, colour, *it});
     d->touch(*s);
 }
 
@@ -688,7 +716,7 @@ QString ChartPanel::pointLabel(const QString& series, int index) const {
 
 QColor ChartPanel::pointColour(const QString& series, int index) const {
     const Point* p = d->point(series, index);
-    return p ? p->colour : QColor();
+    return p ? d->find(series)->colourOf(*p) : QColor();
 }
 
 int ChartPanel::pointPosition(const QString& series, int index) const {
@@ -696,7 +724,9 @@ int ChartPanel::pointPosition(const QString& series, int index) const {
     return p ? p->x : -1;
 }
 
-QStringList ChartPanel::categories() const { return d->categories; }
+QStringList ChartPanel::categories() const {
+    return d->categories;
+}
 
 void ChartPanel::clearSeries(const QString& name) {
     Impl::Series* s = d->find(name);
@@ -720,11 +750,14 @@ void ChartPanel::clearAll() {
 void ChartPanel::setTitleLines(const QStringList& lines) {
     d->title = lines;
     QStringList html;
-    for (const QString& line : lines) html << line.toHtmlEscaped();
+    for (const QString& line : lines)
+        html << line.toHtmlEscaped();
     d->chart->setTitle(html.join("<br>"));
 }
 
-QStringList ChartPanel::titleLines() const { return d->title; }
+QStringList ChartPanel::titleLines() const {
+    return d->title;
+}
 
 void ChartPanel::setAxisTitle(const QString& axis, const QString& title) {
     QAbstractAxis* target = axis == "left"     ? static_cast<QAbstractAxis*>(d->valueAxis)
@@ -739,9 +772,13 @@ QString ChartPanel::axisTitle(const QString& axis) const {
     return {};
 }
 
-void ChartPanel::setLegendVisible(bool visible) { d->chart->legend()->setVisible(visible); }
+void ChartPanel::setLegendVisible(bool visible) {
+    d->chart->legend()->setVisible(visible);
+}
 
-bool ChartPanel::legendVisible() const { return d->chart->legend()->isVisible(); }
+bool ChartPanel::legendVisible() const {
+    return d->chart->legend()->isVisible();
+}
 
 void ChartPanel::setLabelSeparation(int pixels) {
     d->labelSeparation = std::max(0, pixels);
@@ -749,13 +786,19 @@ void ChartPanel::setLabelSeparation(int pixels) {
     d->schedule();
 }
 
-int ChartPanel::labelSeparation() const { return d->labelSeparation; }
+int ChartPanel::labelSeparation() const {
+    return d->labelSeparation;
+}
 
 // --- toolbar, pictures --------------------------------------------------------------
 
-void ChartPanel::setToolbarVisible(bool visible) { d->toolbar->setVisible(visible); }
+void ChartPanel::setToolbarVisible(bool visible) {
+    d->toolbar->setVisible(visible);
+}
 
-bool ChartPanel::toolbarVisible() const { return !d->toolbar->isHidden(); }
+bool ChartPanel::toolbarVisible() const {
+    return !d->toolbar->isHidden();
+}
 
 QImage ChartPanel::renderImage(QSize size) {
     size = d->pictureSize(size);
@@ -792,13 +835,21 @@ bool ChartPanel::savePicture(const QString& path, QSize size) {
     return file.commit();
 }
 
-void ChartPanel::refresh() { d->flush(); }
+void ChartPanel::refresh() {
+    d->flush();
+}
 
-QChart* ChartPanel::chart() const { return d->chart; }
+QChart* ChartPanel::chart() const {
+    return d->chart;
+}
 
-QChartView* ChartPanel::chartView() const { return d->view; }
+QChartView* ChartPanel::chartView() const {
+    return d->view;
+}
 
-QToolBar* ChartPanel::toolbar() const { return d->toolbar; }
+QToolBar* ChartPanel::toolbar() const {
+    return d->toolbar;
+}
 
 void ChartPanel::zoomIn() {
     d->flush();
@@ -816,19 +867,24 @@ void ChartPanel::resetZoom() {
     d->flush();
 }
 
-void ChartPanel::copyToClipboard() { QGuiApplication::clipboard()->setImage(renderImage()); }
+void ChartPanel::copyToClipboard() {
+    QGuiApplication::clipboard()->setImage(renderImage());
+}
 
 void ChartPanel::savePictureAs() {
     FileRequest request;
     request.save = true;
     request.caption = QStringLiteral("Save the chart as a picture");
-    request.filter = "PNG picture (*.png);;JPEG picture (*.jpg);;SVG drawing (*.svg);;Bitmap (*.bmp)";
-    request.suggestedName = (objectName().isEmpty() ? QStringLiteral("chart") : objectName()) + ".png";
+    request.filter =
+        "PNG picture (*.png);;JPEG picture (*.jpg);;SVG drawing (*.svg);;Bitmap (*.bmp)";
+    request.suggestedName =
+        (objectName().isEmpty() ? QStringLiteral("chart") : objectName()) + ".png";
     request.defaultSuffix = "png";
     const QString path = UserInteraction().chooseFile(this, request);
     if (path.isEmpty()) return;
     if (!savePicture(path)) {
-        DefMessageDlg(Q(TextCis(3)), QStringLiteral("The picture could not be saved to %1.").arg(path),
+        DefMessageDlg(Q(TextCis(3)),
+                      QStringLiteral("The picture could not be saved to %1.").arg(path),
                       BoxKind::Error, BoxButtons::Ok, this);
     }
 }

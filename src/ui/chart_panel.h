@@ -51,8 +51,8 @@ class ChartPanel : public QWidget {
 
     // --- points ---------------------------------------------------------------------
     // y = value; x = the position of `label` on the bottom axis (labels in order of first
-    // appearance over all series). An invalid colour means the series colour. A point for a
-    // series that was never defined is ignored with a warning.
+    // appearance over all series). An invalid colour means the series colour, also after the
+    // series colour changes. A point for a series never defined is ignored with a warning.
     void addPoint(const QString& series, double value, const QString& label,
                   const QColor& colour = QColor());
     int pointCount(const QString& series) const;

@@ -9,9 +9,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QLegend>
 #include <QLegendMarker>
-#include <QImageReader>
 #include <QStackedBarSeries>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -65,7 +65,8 @@ int PixelsOf(const QImage& image, const QColor& colour) {
     int n = 0;
     const QRgb wanted = colour.rgb();
     for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) n += (image.pixel(x, y) & 0xFFFFFF) == (wanted & 0xFFFFFF);
+        for (int x = 0; x < image.width(); ++x)
+            n += (image.pixel(x, y) & 0xFFFFFF) == (wanted & 0xFFFFFF);
     }
     return n;
 }
@@ -80,6 +81,7 @@ class ChartPanelTest : public QObject {
     void pointsReadBackAndColoursAreDrawn();
     void seriesSharingLabelsShareXPositions();
     void clearingKeepsDefinitionsAndDropsUnusedLabels();
+    void redefiningASeriesKeepsItsPoints();
     void titleLinesAndAxisTitlesThroughInvokeMethod();
     void legendListsTitledVisibleSeriesOnce();
     void valueAxisFollowsVisibleData_data();
@@ -119,7 +121,8 @@ void ChartPanelTest::pointsReadBackAndColoursAreDrawn() {
     };
     ChartPanel panel;
     panel.addSeries("Series3", type, SeriesBlue, "Probability");
-    for (const Case& c : cases) panel.addPoint("Series3", c.value, c.label, c.given);
+    for (const Case& c : cases)
+        panel.addPoint("Series3", c.value, c.label, c.given);
 
     QCOMPARE(panel.pointCount("Series3"), int(std::size(cases)));
     for (int i = 0; i < int(std::size(cases)); ++i) {
@@ -183,12 +186,37 @@ void ChartPanelTest::clearingKeepsDefinitionsAndDropsUnusedLabels() {
     QCOMPARE(LabelAxis(panel)->categoriesLabels(), QStringList({"40"}));
 }
 
+void ChartPanelTest::redefiningASeriesKeepsItsPoints() {
+    ChartPanel panel;
+    panel.addSeries("Series1", Type::Line, SeriesBlue, "Before");
+    panel.addPoint("Series1", 1, "a");
+    panel.addPoint("Series1", 2, "b", Magenta);
+    QVERIFY(PixelsOf(panel.renderImage(QSize(400, 300)), SeriesBlue) > 10);
+
+    // Points without a colour of their own follow the series colour.
+    panel.addSeries("Series1", Type::Bar, Green, "After");
+    QCOMPARE(panel.seriesType("Series1"), Type::Bar);
+    QCOMPARE(panel.pointCount("Series1"), 2);
+    QCOMPARE(panel.pointColour("Series1", 0), Green);
+    QCOMPARE(panel.pointColour("Series1", 1), Magenta);
+    const QImage image = panel.renderImage(QSize(400, 300));
+    QVERIFY(PixelsOf(image, Green) > 10);
+    QVERIFY(PixelsOf(image, Magenta) > 10);
+    QCOMPARE(PixelsOf(image, SeriesBlue), 0); // the line is gone
+
+    for (Type type : {Type::StackedBar, Type::Area, Type::Line}) {
+        panel.addSeries("Series1", type, Green, "After");
+        QVERIFY(PixelsOf(panel.renderImage(QSize(400, 300)), Magenta) > 10);
+    }
+}
+
 void ChartPanelTest::titleLinesAndAxisTitlesThroughInvokeMethod() {
     ChartPanel panel;
     const QStringList lines{"Probability of failure", "Detail <7> & weld"};
     panel.setTitleLines(lines);
     QCOMPARE(panel.titleLines(), lines);
-    QCOMPARE(panel.chart()->title(), QString("Probability of failure<br>Detail &lt;7&gt; &amp; weld"));
+    QCOMPARE(panel.chart()->title(),
+             QString("Probability of failure<br>Detail &lt;7&gt; &amp; weld"));
 
     // As the caption applier calls them.
     for (const char* axis : {"left", "bottom"}) {
@@ -236,14 +264,14 @@ void ChartPanelTest::valueAxisFollowsVisibleData_data() {
     QTest::addColumn<QList<double>>("second");
     QTest::addColumn<double>("low");  // the axis reaches at least down to this
     QTest::addColumn<double>("high"); // and at least up to this
-    QTest::newRow("probabilities start at 0") << Type::Line << QList<double>{0.2, 0.4}
-                                              << QList<double>{0.3, 0.1} << 0.0 << 0.4;
-    QTest::newRow("negative values") << Type::Area << QList<double>{-2.0, 1.0}
-                                     << QList<double>{0.5, 0.5} << -2.0 << 1.0;
-    QTest::newRow("histogram") << Type::Bar << QList<double>{5.0, 12.0}
-                               << QList<double>{3.0, 1.0} << 0.0 << 12.0;
-    QTest::newRow("stacks add up") << Type::StackedBar << QList<double>{0.3, 0.6}
-                                   << QList<double>{0.5, 0.2} << 0.0 << 0.8;
+    QTest::newRow("probabilities start at 0")
+        << Type::Line << QList<double>{0.2, 0.4} << QList<double>{0.3, 0.1} << 0.0 << 0.4;
+    QTest::newRow("negative values")
+        << Type::Area << QList<double>{-2.0, 1.0} << QList<double>{0.5, 0.5} << -2.0 << 1.0;
+    QTest::newRow("histogram") << Type::Bar << QList<double>{5.0, 12.0} << QList<double>{3.0, 1.0}
+                               << 0.0 << 12.0;
+    QTest::newRow("stacks add up")
+        << Type::StackedBar << QList<double>{0.3, 0.6} << QList<double>{0.5, 0.2} << 0.0 << 0.8;
 }
 
 void ChartPanelTest::valueAxisFollowsVisibleData() {
@@ -278,31 +306,36 @@ void ChartPanelTest::valueAxisFollowsVisibleData() {
 void ChartPanelTest::labelSeparationThinsTheBottomAxis() {
     ChartPanel panel;
     panel.addSeries("LineSeries2", Type::Line, Qt::darkRed);
-    for (int year = 0; year <= 150; ++year) panel.addPoint("LineSeries2", year * 1e-4, QString::number(1950 + year));
-    ShowAt(panel, QSize(320, 260));
-
+    for (int year = 0; year <= 150; ++year)
+        panel.addPoint("LineSeries2", year * 1e-4, QString::number(1950 + year));
     QCategoryAxis* axis = LabelAxis(panel);
-    const QStringList shown = axis->categoriesLabels();
-    QVERIFY2(shown.size() > 1 && shown.size() < 151, qPrintable(QString::number(shown.size())));
-    // Every k-th label from the first, k the same throughout.
-    const int step = int(axis->endValue(shown[1]));
-    for (int i = 0; i < shown.size(); ++i) {
-        QCOMPARE(axis->endValue(shown[i]), double(i * step));
-        QCOMPARE(shown[i], QString::number(1950 + i * step));
-    }
-    // Shown labels do not come closer than their width plus the separation.
-    const double pixelsPerClass = panel.chart()->plotArea().width() / (axis->max() - axis->min());
     const double width = QFontMetricsF(axis->labelsFont()).horizontalAdvance("2000");
-    QVERIFY(step * pixelsPerClass >= width + panel.labelSeparation());
 
-    panel.setLabelSeparation(60);
-    ShowAt(panel, QSize(320, 260));
-    QVERIFY(axis->categoriesLabels().size() < shown.size());
+    qsizetype previous = 151;
+    for (int separation : {0, panel.labelSeparation(), 60}) {
+        const QString row = QString("separation %1").arg(separation);
+        panel.setLabelSeparation(separation);
+        ShowAt(panel, QSize(560, 300));
+        const QStringList shown = axis->categoriesLabels();
+        QVERIFY2(shown.size() > 1 && shown.size() <= previous, qPrintable(row));
+        previous = shown.size();
+        // Every k-th label from the first, k the same throughout.
+        const int step = int(axis->endValue(shown[1]));
+        for (int i = 0; i < shown.size(); ++i)
+            QCOMPARE(shown[i], QString::number(1950 + i * step));
+        // No closer than their width plus the separation, and shown whole (not as "2…").
+        const double pixelsPerClass =
+            panel.chart()->plotArea().width() / (axis->max() - axis->min());
+        QVERIFY2(step * pixelsPerClass >= width + separation, qPrintable(row));
+        QVERIFY2(!axis->labelsTruncated(), qPrintable(row));
+    }
+    QVERIFY(previous < 151 / 10);
 
     // Few points on a wide chart: all labels.
     ChartPanel wide;
     wide.addSeries("Series1", Type::Bar, Qt::gray);
-    for (const char* label : {"0-10", "10-20", "20-30", "30-40", "40-50"}) wide.addPoint("Series1", 1, label);
+    for (const char* label : {"0-10", "10-20", "20-30", "30-40", "40-50"})
+        wide.addPoint("Series1", 1, label);
     ShowAt(wide, QSize(900, 400));
     QCOMPARE(LabelAxis(wide)->categoriesLabels().size(), 5);
 }
@@ -310,14 +343,16 @@ void ChartPanelTest::labelSeparationThinsTheBottomAxis() {
 void ChartPanelTest::zoomResetShowsDataAddedWhileZoomed() {
     ChartPanel panel;
     panel.addSeries("Series1", Type::Line, Qt::red);
-    for (int i = 0; i < 20; ++i) panel.addPoint("Series1", i, QString::number(i));
+    for (int i = 0; i < 20; ++i)
+        panel.addPoint("Series1", i, QString::number(i));
     ShowAt(panel, QSize(600, 400));
     QCategoryAxis* x = LabelAxis(panel);
     const double fullWidth = x->max() - x->min();
 
     panel.findChild<QAction*>("ChartZoomIn")->trigger();
     QVERIFY(x->max() - x->min() < fullWidth);
-    for (int i = 20; i < 40; ++i) panel.addPoint("Series1", 100 + i, QString::number(i));
+    for (int i = 20; i < 40; ++i)
+        panel.addPoint("Series1", 100 + i, QString::number(i));
     panel.refresh();
     QVERIFY(x->max() - x->min() < fullWidth); // the user's zoom stays while data arrives
 
@@ -343,7 +378,8 @@ void ChartPanelTest::savePictureWritesEachFormat() {
     ChartPanel panel;
     panel.setTitleLines({"Histogram", "Detail <7> & weld"});
     panel.addSeries("HistogramSeries1", Type::Bar, Qt::darkCyan, "Classes");
-    for (int i = 0; i < 8; ++i) panel.addPoint("HistogramSeries1", i * i, QString::number(i));
+    for (int i = 0; i < 8; ++i)
+        panel.addPoint("HistogramSeries1", i * i, QString::number(i));
 
     const QString path = dir.filePath(name);
     QVERIFY(panel.savePicture(path, QSize(640, 480)));
@@ -355,7 +391,8 @@ void ChartPanelTest::savePictureWritesEachFormat() {
         QVERIFY(svg.startsWith("<?xml"));
         QVERIFY(svg.left(300).contains("<svg"));
         QXmlStreamReader xml(svg);
-        while (!xml.atEnd()) xml.readNext();
+        while (!xml.atEnd())
+            xml.readNext();
         QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
         return;
     }
@@ -388,8 +425,9 @@ void ChartPanelTest::toolbarSaveAsksForFileAndReportsFailure() {
     QCOMPARE(script.fileRequests.size(), size_t(1));
     const auto& request = script.fileRequests.front();
     QVERIFY(request.save);
-    QCOMPARE(request.filter, QString("PNG picture (*.png);;JPEG picture (*.jpg);;SVG drawing (*.svg);;"
-                                     "Bitmap (*.bmp)"));
+    QCOMPARE(request.filter,
+             QString("PNG picture (*.png);;JPEG picture (*.jpg);;SVG drawing (*.svg);;"
+                     "Bitmap (*.bmp)"));
     QCOMPARE(QImageReader(dir.filePath("picture.jpg")).format(), QByteArray("jpeg"));
     QVERIFY(script.boxes.empty());
 
@@ -426,7 +464,8 @@ void ChartPanelTest::toolbarCopyPutsPictureOnClipboard() {
 void ChartPanelTest::renderImageAtOtherSizeLeavesPanelAlone() {
     ChartPanel panel;
     panel.addSeries("Series1", Type::Line, Qt::red);
-    for (int i = 0; i < 151; ++i) panel.addPoint("Series1", i, QString::number(1950 + i));
+    for (int i = 0; i < 151; ++i)
+        panel.addPoint("Series1", i, QString::number(1950 + i));
     ShowAt(panel, QSize(400, 300));
     const QSizeF chartSize = panel.chart()->size();
     const QStringList labels = LabelAxis(panel)->categoriesLabels();
@@ -444,8 +483,8 @@ void ChartPanelTest::manySeriesFilledPointByPointStayFast() {
     clock.start();
     for (int year = 0; year <= 150; ++year) {
         for (int s = 1; s <= 10; ++s) {
-            panel.addPoint(QString("Series%1").arg(s), s * year * 1e-6, QString::number(2000 + year),
-                           year % 10 ? QColor() : QColor(Qt::red));
+            panel.addPoint(QString("Series%1").arg(s), s * year * 1e-6,
+                           QString::number(2000 + year), year % 10 ? QColor() : QColor(Qt::red));
         }
         panel.refresh(); // the chart catches up after each year
     }

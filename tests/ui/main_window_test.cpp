@@ -352,6 +352,26 @@ class MainWindowTest : public QObject {
         QVERIFY(find<QLabel>("Label24")->text().contains("Trapezoidal rule"));
     }
 
+    void firstInspectionLabelFollowsTheLanguage() {
+        smallInputs("80");
+        calculate();
+        auto* label = find<QLabel>("LProhl");
+        QVERIFY(label->text().startsWith("between years : "));
+        const QString years = label->text().mid(QString("between years : ").size());
+        w->switchLanguage(Language::Czech);
+        QVERIFY(!label->text().startsWith("between years : "));
+        QVERIFY(label->text().endsWith(years));
+        w->switchLanguage(Language::English);
+        QCOMPARE(label->text(), "between years : " + years);
+    }
+
+    void escapeAsksTheExitQuestion() {
+        dialogs->answers = {ui::BoxNo};
+        QTest::keyClick(w.get(), Qt::Key_Escape);
+        QCOMPARE(dialogs->texts(), QStringList{"Do you really want to  e x i t ?"});
+        QVERIFY(w->isVisible());
+    }
+
     void exitAsksFirst() {
         dialogs->answers = {ui::BoxNo};
         w->exitCommand();
