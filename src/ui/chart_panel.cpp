@@ -39,7 +39,7 @@
 namespace tessavin::ui {
 namespace {
 
-constexpr int MarkerSize = 7;            // pixels
+constexpr int MarkerSize = 6;            // pixels
 constexpr qreal HistogramBarWidth = 1.0; // adjacent classes
 constexpr qreal StackedBarWidth = 0.7;
 constexpr double TopMargin = 0.05; // share of the data span left free above the data
@@ -290,9 +290,12 @@ struct ChartPanel::Impl {
         std::map<QRgb, QList<QPointF>> byColour;
         for (size_t i = 0; i < s.points.size(); ++i) {
             const Point& p = s.points[i];
-            xy.append(QPointF(p.x, p.value));
             const QColor colour = s.colourOf(p);
-            colours[static_cast<int>(i)][QXYSeries::PointConfiguration::Color] = colour;
+            // A point in the background colour marks a year without a value: it is neither
+            // drawn nor joined by the line.
+            if (colour == Qt::white) continue;
+            colours[static_cast<int>(xy.size())][QXYSeries::PointConfiguration::Color] = colour;
+            xy.append(QPointF(p.x, p.value));
             byColour[colour.rgba()].append(xy.back());
         }
         s.line->replace(xy);

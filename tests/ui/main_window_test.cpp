@@ -164,6 +164,43 @@ class MainWindowTest : public QObject {
         QCOMPARE(edit("EdMezKluMi")->text(), QString("280"));
     }
 
+    // After a calculation, each change drops exactly the results that depend on it.
+    void reactionsToChanges_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("resistancesKept");
+        QTest::addColumn<bool>("inputsKept");
+        QTest::newRow("C") << "EdKonstC" << "3E-13" << false << true;
+        QTest::newRow("m") << "EdMocM" << "3.1" << false << true;
+        QTest::newRow("bf") << "EdSirPas" << "401" << false << true;
+        QTest::newRow("tf") << "EdTloPas" << "24" << false << true;
+        QTest::newRow("end year") << "EdRokKon" << "79" << true << true;
+        QTest::newRow("Pd") << "EdNavPravd" << "0.01" << true << true;
+        QTest::newRow("Eps") << "EdEps" << "1E-7" << false << false;
+    }
+    void reactionsToChanges() {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(bool, resistancesKept);
+        QFETCH(bool, inputsKept);
+        smallInputs("80");
+        calculate();
+        QVERIFY(tool("BJevU")->isEnabled() && tool("BGN")->isEnabled());
+        QVERIFY(w->state().SnReady && w->state().DeltaSmReady && w->state().NnReady);
+        setText(field.toUtf8().constData(), text);
+        QCOMPARE(tool("BJevU")->isEnabled(), resistancesKept);
+        QCOMPARE(tool("BJevF")->isEnabled(), resistancesKept);
+        QCOMPARE(w->state().RadReady, resistancesKept);
+        QCOMPARE(tool("BitBtn1")->isEnabled(), inputsKept);
+        for (const char* year : {"BGN", "BGV", "BjevuUmSn", "BjevuFmSn", "BGrafVysl"})
+            QVERIFY2(!tool(year)->isEnabled(), year);
+        QVERIFY(!find<QLabel>("LProhl")->isVisible());
+        QVERIFY(!find<ChartPanel>("Chart3")->isVisible());
+        QCOMPARE(w->state().SnReady, field != "EdKonstC");
+        QCOMPARE(w->state().DeltaSmReady, field != "EdMocM");
+        QCOMPARE(w->state().NnReady, field != "EdRokKon");
+    }
+
     void defaultsCommandAsksAndRestores() {
         setText("EdKonstC", "1E-12");
         dialogs->answers = {ui::BoxNo};
