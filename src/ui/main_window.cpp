@@ -110,6 +110,10 @@ MainWindow::MainWindow(QWidget* parent)
     connect(about_.get(), &AboutWindow::closed, this, [this] { setEnabled(true); });
 
     buildMenu();
+    createHistogramWindow();
+    createPresentationWindows();
+    createPersistenceWindows();
+    connectCommands();
 
     // Status bar: the time of day, then the long part of the hint under the mouse.
     clock_ = new QLabel(this);
@@ -308,6 +312,7 @@ void MainWindow::buildBottomRow(QWidget* area) {
 
 void MainWindow::startUp() {
     paths_ = ComputeShellPaths();
+    loadMainSettings();
     // Inputs as the fields show them; bf, tf and m are parsed by the steps that read them.
     in_.tfValue = ParseRealPrefix(in_.tf);
     in_.controlPrint = action("Ano2")->isChecked();
@@ -331,6 +336,29 @@ void MainWindow::startUp() {
                        static_cast<QWidget*>(label30_), static_cast<QWidget*>(label32_)})
         w->hide();
     methodLine();
+}
+
+void MainWindow::connectCommands() {
+    const std::pair<QToolButton*, int> charts[] = {
+        {bGN_, 2}, {bGV_, 3}, {bJevU_, 4}, {bJevF_, 5}, {bJevuUmSn_, 6}, {bJevuFmSn_, 7}};
+    for (const auto& [button, kind] : charts)
+        connect(button, &QToolButton::clicked, this, [this, kind = kind] { showHistogram(kind); });
+    for (int k = 1; k <= RandomInputCount; ++k)
+        connect(rows_[k].chart, &QToolButton::clicked, this, [this, k] { showHistogram(k + 7); });
+
+    auto button = [this](const char* name) { return panel1_->findChild<QToolButton*>(name); };
+    connect(button("BGrafVysl"), &QToolButton::clicked, this, [this] { showEventGraph(2); });
+    for (int page : {1, 2, 3})
+        connect(action(QString("Graf%1").arg(page * 10 + 1).toUtf8().constData()),
+                &QAction::triggered, this, [this, page] { showEventGraph(page); });
+    connect(button("BExcel"), &QToolButton::clicked, this, &MainWindow::exportWorkbook);
+    connect(action("UlozExcel"), &QAction::triggered, this, &MainWindow::exportWorkbook);
+    connect(button("OpenProjekt"), &QToolButton::clicked, this, &MainWindow::openProjectCommand);
+    connect(action("Otevrit1"), &QAction::triggered, this, &MainWindow::openProjectCommand);
+    connect(button("SaveProjekt"), &QToolButton::clicked, this, &MainWindow::saveProjectCommand);
+    connect(action("Ulozit1"), &QAction::triggered, this, &MainWindow::saveProjectCommand);
+    connect(action("VpisINIsouboru1"), &QAction::triggered, this,
+            &MainWindow::showSettingsListing);
 }
 
 void MainWindow::setBusy(bool enabled) {
@@ -367,9 +395,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         driver_->RequestInterrupt();
         worker_->wait();
     }
-    integration_->hide();
-    about_->hide();
-    splash_->hide();
+    saveMainSettings();
+    for (QWidget* side : QApplication::topLevelWidgets())
+        if (side != this) side->hide();
     event->accept();
 }
 

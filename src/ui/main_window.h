@@ -77,6 +77,19 @@ class MainWindow : public QMainWindow {
     AboutWindow* aboutWindow() const { return about_.get(); }
     SplashWindow* splashWindow() const { return splash_.get(); }
 
+    // Histogram window (main_window_histograms.cpp): kind as the window numbers its contents,
+    // 2 Nn, 3 Sn, 4 R(ad), 5 R(aac), 6 U, 7 F, 8 .. 13 input 1 .. 6.
+    void showHistogram(int kind);
+    // Event graph window and workbook (main_window_presentation.cpp).
+    void showEventGraph(int page);
+    void exportWorkbook();
+    // Settings and project files (main_window_persistence.cpp).
+    void loadMainSettings();
+    void saveMainSettings();
+    void openProjectCommand();
+    void saveProjectCommand();
+    void showSettingsListing();
+
   signals:
     // A calculation (run, refinement) has ended and the window is idle again.
     void calculationFinished();
@@ -94,6 +107,7 @@ class MainWindow : public QMainWindow {
     void buildInspectionsPage(QWidget* page);
     void buildBottomRow(QWidget* area);
     void startUp();
+    void connectCommands();
 
     // Input page behaviour.
     void connectInputFields();
@@ -102,6 +116,14 @@ class MainWindow : public QMainWindow {
     void rebuildInput(int k);
     void syncRandomFields(int k);
     void updateLabel15();
+
+    // The event graph window follows the run (main_window_presentation.cpp).
+    void eventGraphStart(const RunPlan& plan);
+    void eventGraphYear(const YearRow& row);
+    void eventGraphFinish(const RunResult& result);
+    void createPresentationWindows();
+    void createHistogramWindow();
+    void createPersistenceWindows();
 
     // The calculation, GUI side.
     void startRun(bool refining);

@@ -104,6 +104,7 @@ void MainWindow::startRun(bool refining) {
     chart3_->setTitleLines({Q(plan.chartTitles[0]), Q(plan.chartTitles[1])});
     first_.reset();
     cbVyber_->clear();
+    eventGraphStart(plan);
     runOnWorker(plan);
 }
 
@@ -186,6 +187,7 @@ void MainWindow::onYearDone(const YearRow& row) {
     }
     for (int r = 0; r < 3; ++r) stringGrid2_->setCell(1, r, Q(row.texts[r]));
     if (row.year == runPlan_.start) groupBox3_->show();
+    eventGraphYear(row);
 }
 
 void MainWindow::abortCalculationDisplays(AbortKind kind) {
@@ -227,6 +229,7 @@ void MainWindow::finishRun(const RunResult& result) {
         if (result.abortKind != AbortKind::None) abortCalculationDisplays(result.abortKind);
         break;
     case RunEnd::Completed: {
+        eventGraphFinish(result);
         stringGrid1_->hide();
         panel1_->findChild<QToolButton*>("SaveProjekt")->setEnabled(true);
         action("Ulozit1")->setEnabled(true);

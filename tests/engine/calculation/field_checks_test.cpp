@@ -95,8 +95,9 @@ TEST(IntegrationFieldChecks, TableOfLeaveFieldCases) {
             if (!box) continue;
             EXPECT_EQ(box->focus, c.control);
             // The first line of each check is Czech in both languages.
-            if (language == Language::English || std::string(c.box).rfind("Chybn", 0) == 0)
+            if (language == Language::English || std::string(c.box).rfind("Chybn", 0) == 0) {
                 EXPECT_EQ(box->text, c.box);
+            }
         }
     }
     SetLanguage(Language::Czech);
