@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QTabWidget>
 #include <QWidget>
 
 #include "localisation/messages.h"
@@ -76,7 +77,15 @@ int ShowFailure(const Failure& failure, QWidget* window) {
         DefMessageDlg(Q(TextCis(failure.caption)), Q(failure.text), kind,
                       kind == BoxKind::Confirmation ? BoxButtons::YesNo : BoxButtons::Ok, window);
     if (window && !failure.focus.empty()) {
-        if (auto* target = window->findChild<QWidget*>(Q(failure.focus))) target->setFocus();
+        if (auto* target = window->findChild<QWidget*>(Q(failure.focus))) {
+            // A field on a page not shown: show its page, so the user sees what to correct.
+            for (QWidget* w = target; w && w != window; w = w->parentWidget())
+                if (auto* tabs = qobject_cast<QTabWidget*>(w->parentWidget()
+                                                               ? w->parentWidget()->parentWidget()
+                                                               : nullptr))
+                    if (tabs->indexOf(w) >= 0) tabs->setCurrentWidget(w);
+            target->setFocus();
+        }
     }
     return answer;
 }

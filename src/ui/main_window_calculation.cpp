@@ -217,8 +217,9 @@ void MainWindow::finishRun(const RunResult& result) {
     switch (result.end) {
     case RunEnd::NotRun: break;
     case RunEnd::Failed:
-        for (const Failure& f : result.errors) ShowFailure(f, this);
+        setBusy(true); // the field named by a failure must be able to take the focus
         abortCalculationDisplays(result.abortKind);
+        for (const Failure& f : result.errors) ShowFailure(f, this);
         break;
     case RunEnd::YearLimit:
         for (const Failure& f : result.errors) ShowFailure(f, this);

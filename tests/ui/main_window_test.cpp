@@ -325,6 +325,8 @@ class MainWindowTest : public QObject {
         for (const auto& b : dialogs->boxes)
             if (b.caption == "E r r o r") errors << b.text;
         QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors[0].startsWith("Number entry is not correct (b=0"), qPrintable(errors[0]));
+        QVERIFY(edit("EdSirPas")->hasFocus());
         QVERIFY(!tool("BJevU")->isEnabled());
         QVERIFY(find<QWidget>("Panel1")->isEnabled());
     }
