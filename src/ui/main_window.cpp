@@ -28,6 +28,7 @@
 #include "common/number_parse.h"
 #include "calculation/integration_settings.h"
 #include "chart_panel.h"
+#include "histogram_window.h"
 #include "integration_window.h"
 #include "interaction.h"
 #include "localisation/messages.h"
@@ -263,8 +264,9 @@ void MainWindow::buildMenu() {
     };
     exclusive(ano1, ne1);
     exclusive(ne1, ano1);
-    exclusive(index1, nonIndex);
-    exclusive(nonIndex, index1);
+    // Choosing the axis mode that is already ticked does nothing.
+    exclusive(index1, nonIndex, [this] { if (histogram_) histogram_->setAxisMode(0); });
+    exclusive(nonIndex, index1, [this] { if (histogram_) histogram_->setAxisMode(1); });
     exclusive(ano2, ne2, [this] { in_.controlPrint = true; });
     exclusive(ne2, ano2, [this] { in_.controlPrint = false; });
     exclusive(dolMez, horMez, [this] { in_.lowerBound = true; });
@@ -421,6 +423,7 @@ void MainWindow::switchLanguage(Language language) {
     applyLanguageLayout();
     about_->applyLanguage(language);
     integration_->applyLanguage(language);
+    if (histogram_) histogram_->applyLanguage(language);
     methodLine();
 }
 

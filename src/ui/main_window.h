@@ -29,6 +29,7 @@ namespace tessavin::ui {
 
 class AboutWindow;
 class ChartPanel;
+class HistogramWindow;
 class IntegrationWindow;
 class SplashWindow;
 class StringGrid;
@@ -75,6 +76,7 @@ class MainWindow : public QMainWindow {
     const ShellPaths& paths() const { return paths_; }
     IntegrationWindow* integrationWindow() const { return integration_.get(); }
     AboutWindow* aboutWindow() const { return about_.get(); }
+    HistogramWindow* histogramWindow() const { return histogram_.get(); }
     SplashWindow* splashWindow() const { return splash_.get(); }
 
     // Histogram window (main_window_histograms.cpp): kind as the window numbers its contents,
@@ -160,6 +162,7 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<SplashWindow> splash_;
     std::unique_ptr<IntegrationWindow> integration_;
     std::unique_ptr<AboutWindow> about_;
+    std::unique_ptr<HistogramWindow> histogram_;
 
     // Frame.
     QWidget* panel1_ = nullptr;

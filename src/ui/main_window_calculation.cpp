@@ -16,6 +16,7 @@
 
 #include "calculation/result_text_file.h"
 #include "chart_panel.h"
+#include "histogram_window.h"
 #include "interaction.h"
 #include "localisation/messages.h"
 #include "main_window.h"
@@ -104,6 +105,7 @@ void MainWindow::startRun(bool refining) {
     chart3_->setTitleLines({Q(plan.chartTitles[0]), Q(plan.chartTitles[1])});
     first_.reset();
     cbVyber_->clear();
+    if (histogram_) histogram_->clearHistogram(); // its histograms are being recomputed
     eventGraphStart(plan);
     runOnWorker(plan);
 }
@@ -292,6 +294,7 @@ void MainWindow::BPrerusClick() {
                       this) != BoxYes)
         return;
     driver_->RequestInterrupt();
+    if (histogram_) histogram_->setToolbarWanted(action("TcharCom")->isChecked());
 }
 
 void MainWindow::CBVyberChange() {

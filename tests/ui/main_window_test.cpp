@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "chart_panel.h"
+#include "histogram_window.h"
 #include "integration_window.h"
 #include "localisation/language.h"
 #include "main_window.h"
@@ -262,6 +263,42 @@ class MainWindowTest : public QObject {
         dialogs->clear();
         calculate();
         QVERIFY(tool("BJevU")->isEnabled());
+    }
+
+    // The chart buttons hand the right histogram and titles to the histogram window.
+    void chartButtonsOpenTheHistogramWindow() {
+        smallInputs("20");
+        calculate();
+        HistogramWindow* window = w->histogramWindow();
+        struct Case {
+            const char* button;
+            int kind;
+            const tessavin::DiscreteHistogram* shown;
+        };
+        const Case cases[] = {
+            {"BJevU", 4, &w->state().Rad},
+            {"BJevF", 5, &w->state().Raac},
+            {"BGN", 2, &w->state().Nn},
+            {"BitBtn3", 10, &w->state().inputs.histogram[3]},
+        };
+        for (const Case& c : cases) {
+            tool(c.button)->click();
+            QVERIFY2(window->isVisible(), c.button);
+            QCOMPARE(window->kind(), c.kind);
+            QCOMPARE(window->shown().Bins, c.shown->Bins);
+            QCOMPARE(window->shown().XFirst, c.shown->XFirst);
+            window->hide();
+        }
+        auto* chart = window->findChild<ChartPanel*>("Chart1");
+        QVERIFY(chart);
+        QCOMPARE(chart->titleLines().value(1),
+                 QString("Parametric distribution : LogNormal_2P  F ( x |  Mi=280 , Sigma=28"));
+        // Nn of other years than the computed one: the button does nothing.
+        setText("EdRokKon", "21");
+        w->state().NnReady = false;
+        tool("BGN")->setEnabled(true);
+        tool("BGN")->click();
+        QVERIFY(!window->isVisible());
     }
 
     void declinedConfirmationRunsNothing() {
