@@ -28,6 +28,7 @@
 #include "common/number_parse.h"
 #include "calculation/integration_settings.h"
 #include "chart_panel.h"
+#include "event_graph_window.h"
 #include "histogram_window.h"
 #include "integration_window.h"
 #include "interaction.h"
@@ -322,6 +323,8 @@ void MainWindow::startUp() {
     ApplyCaptionTable(this, 1, CurrentLanguage());
     integration_->applyLanguage(CurrentLanguage());
     about_->applyLanguage(CurrentLanguage());
+    histogram_->applyLanguage(CurrentLanguage());
+    eventGraph_->applyLanguage(CurrentLanguage());
     applyLanguageLayout();
 
     state_->NnReady = state_->DeltaSmReady = state_->SnReady = false;
@@ -424,6 +427,7 @@ void MainWindow::switchLanguage(Language language) {
     about_->applyLanguage(language);
     integration_->applyLanguage(language);
     if (histogram_) histogram_->applyLanguage(language);
+    if (eventGraph_) eventGraph_->applyLanguage(language);
     methodLine();
 }
 

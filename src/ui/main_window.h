@@ -29,6 +29,7 @@ namespace tessavin::ui {
 
 class AboutWindow;
 class ChartPanel;
+class EventGraphWindow;
 class HistogramWindow;
 class IntegrationWindow;
 class SplashWindow;
@@ -77,6 +78,7 @@ class MainWindow : public QMainWindow {
     IntegrationWindow* integrationWindow() const { return integration_.get(); }
     AboutWindow* aboutWindow() const { return about_.get(); }
     HistogramWindow* histogramWindow() const { return histogram_.get(); }
+    EventGraphWindow* eventGraphWindow() const { return eventGraph_.get(); }
     SplashWindow* splashWindow() const { return splash_.get(); }
 
     // Histogram window (main_window_histograms.cpp): kind as the window numbers its contents,
@@ -163,6 +165,7 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<IntegrationWindow> integration_;
     std::unique_ptr<AboutWindow> about_;
     std::unique_ptr<HistogramWindow> histogram_;
+    std::unique_ptr<EventGraphWindow> eventGraph_;
 
     // Frame.
     QWidget* panel1_ = nullptr;

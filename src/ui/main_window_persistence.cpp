@@ -1,13 +1,213 @@
-// The main window's settings and project files.
+// The main window's settings and project files, and the settings listing.
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTabWidget>
+#include <QToolButton>
+#include <algorithm>
+#include <variant>
+
+#include "files/project_file.h"
+#include "files/settings_file.h"
+#include "integration_window.h"
+#include "interaction.h"
+#include "localisation/captions.h"
+#include "localisation/messages.h"
 #include "main_window.h"
+#include "settings_window.h"
 
 namespace tessavin::ui {
+namespace {
 
-void MainWindow::createPersistenceWindows() {}
-void MainWindow::loadMainSettings() {}
-void MainWindow::saveMainSettings() {}
-void MainWindow::openProjectCommand() {}
-void MainWindow::saveProjectCommand() {}
-void MainWindow::showSettingsListing() {}
+// The listing window of each main window: top-level and without a parent, so that disabling
+// the main window leaves it usable.
+QHash<const QObject*, QPointer<SettingsListingWindow>>& Listings() {
+    static QHash<const QObject*, QPointer<SettingsListingWindow>> listings;
+    return listings;
+}
+
+QString Text(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
+}
+
+const SettingKey& MainKey(std::string_view target) {
+    return *FindSettingKey(MainWindowSettingKeys(), target);
+}
+
+bool IsGeometry(std::string_view target) {
+    return target == "left" || target == "top" || target == "width" || target == "height";
+}
+
+FileRequest ProjectDialog(const ShellPaths& paths, bool save, const QString& suggested) {
+    FileRequest r;
+    r.save = save;
+    r.directory = paths.resultsDir + "/";
+    r.filter = "Distributions Files (*.Vys);;All files (*)";
+    r.suggestedName = suggested;
+    r.defaultSuffix = "Vys";
+    return r;
+}
+
+} // namespace
+
+void MainWindow::createPersistenceWindows() {
+    auto* listing = new SettingsListingWindow;
+    Listings().insert(this, listing);
+    connect(listing, &SettingsListingWindow::closed, this, [this] { setEnabled(true); });
+    connect(this, &QObject::destroyed, [listing, self = static_cast<QObject*>(this)] {
+        Listings().remove(self);
+        delete listing;
+    });
+}
+
+void MainWindow::loadMainSettings() {
+    SettingsFile file;
+    file.Load(S(paths_.settingsPath));
+    // Position and size; the window's minimum size applies to the stored size.
+    move(file.GetInteger(MainKey("left")), file.GetInteger(MainKey("top")));
+    resize(file.GetInteger(MainKey("width")), file.GetInteger(MainKey("height")));
+    // A choice set by the program runs no reaction.
+    const int origin = file.GetInteger(MainKey("CBSireni"));
+    cbSireni_->setCurrentIndex(origin == 1 ? 1 : 0);
+    in_.crackOrigin = cbSireni_->currentIndex();
+    // Field texts in table order, each with its change reaction; then the menu ticks.
+    for (const SettingKey& k : MainWindowSettingKeys()) {
+        if (IsGeometry(k.target) || k.target == "CBSireni") continue;
+        if (k.type == SettingType::String) {
+            if (auto* field = findChild<QLineEdit*>(Text(k.target)))
+                field->setText(QString::fromStdString(file.GetString(k)));
+        } else if (auto* item = findChild<QAction*>(Text(k.target))) {
+            item->setChecked(file.GetBool(k));
+        }
+    }
+    in_.controlPrint = action("Ano2")->isChecked();
+    in_.lowerBound = action("DolMez")->isChecked();
+
+    if (SettingsListingWindow* listing = Listings().value(this))
+        listing->readSettings(paths_.settingsPath);
+}
+
+void MainWindow::saveMainSettings() {
+    // Read again first: the side windows' keys stay as they are.
+    SettingsFile file;
+    file.Load(S(paths_.settingsPath));
+    file.SetInteger(MainKey("left"), x());
+    file.SetInteger(MainKey("top"), y());
+    file.SetInteger(MainKey("width"), width());
+    file.SetInteger(MainKey("height"), height());
+    file.SetInteger(MainKey("CBSireni"), cbSireni_->currentIndex());
+    for (const SettingKey& k : MainWindowSettingKeys()) {
+        if (IsGeometry(k.target) || k.target == "CBSireni") continue;
+        if (k.type == SettingType::String) {
+            if (auto* field = findChild<QLineEdit*>(Text(k.target)))
+                file.SetString(k, S(field->text()));
+        } else if (auto* item = findChild<QAction*>(Text(k.target))) {
+            file.SetBool(k, item->isChecked());
+        }
+    }
+    // The program is ending: a settings file that cannot be written is not worth a box.
+    file.Save(S(paths_.settingsPath));
+}
+
+void MainWindow::openProjectCommand() {
+    const QString chosen =
+        UserInteraction().chooseFile(this, ProjectDialog(paths_, false, QString()));
+    if (chosen.isEmpty()) {
+        pages_->setCurrentWidget(tabInput_);
+        return;
+    }
+    // The whole file is read and checked before anything changes.
+    auto read = ReadProjectFile(S(chosen));
+    if (const Failure* failure = std::get_if<Failure>(&read)) {
+        ShowFailure(*failure, this);
+        return;
+    }
+    const ProjectData& p = std::get<ProjectData>(read);
+
+    resetInputHistograms();
+    paths_.projectDir = QFileInfo(chosen).absolutePath();
+
+    // The controls in file order; setting a text runs its change reaction, a choice set by the
+    // program runs none.
+    edProjekt_->setText(QString::fromStdString(p.projectName));
+    action("Ano2")->setChecked(p.controlPrintYes);
+    action("Ne2")->setChecked(p.controlPrintNo);
+    cbSireni_->setCurrentIndex(p.crackOrigin);
+    edRokT_->setText(QString::number(p.start));
+    edRokKrok_->setText(QString::number(p.step));
+    edRokKon_->setText(QString::number(p.end));
+    const std::pair<QLineEdit*, const std::string*> fields[] = {{edNavPravd_, &p.Pd},
+                                                                {edSirPas_, &p.bf},
+                                                                {edKonstC_, &p.C},
+                                                                {edTloPas_, &p.tf},
+                                                                {edMocM_, &p.m},
+                                                                {edEps_, &p.eps},
+                                                                {edPocetIntervalu_, &p.intervals}};
+    for (const auto& [field, text] : fields)
+        field->setText(QString::fromStdString(*text));
+    for (int k = 1; k <= RandomInputCount; ++k) {
+        InputRow& row = rows_[k];
+        row.mi->setText(QString::fromStdString(p.random[k].mi));
+        row.sigma->setText(QString::fromStdString(p.random[k].sigma));
+        row.n->setText(QString::fromStdString(p.random[k].n));
+        row.source->setCurrentIndex(static_cast<int>(p.random[k].source));
+        row.type->setCurrentIndex(p.random[k].type);
+    }
+    // The calculation's side: period, inputs, integration parameter and every histogram, with
+    // the input histograms, DeltaS^m, R(ad) and R(aac) ready.
+    ApplyProject(p, in_, *state_);
+
+    switchLanguage(p.english ? Language::English : Language::Czech);
+    integration_->loadSettings();
+    methodLine();
+
+    label15_->setText(Q(CaptionText(Caption::Label39)) + " : " + cbSireni_->currentText());
+    for (int k = 1; k <= RandomInputCount; ++k)
+        rows_[k].chart->setEnabled(true);
+    updateChartButtons();
+    panel1_->findChild<QToolButton*>("SaveProjekt")->setEnabled(true);
+    action("Ulozit1")->setEnabled(true);
+    pages_->setCurrentWidget(tabInput_);
+}
+
+void MainWindow::saveProjectCommand() {
+    const QString name = edProjekt_->text().isEmpty() ? QString("Results") : edProjekt_->text();
+    const QString chosen = UserInteraction().chooseFile(this, ProjectDialog(paths_, true, name));
+    if (chosen.isEmpty()) return;
+    if (QFileInfo::exists(chosen)) {
+        const std::string question =
+            FormatMessage(TextCis(6), S(QDir::toNativeSeparators(chosen))) + "\r\n";
+        if (DefMessageDlg(Q(TextCis(1)), Q(question), BoxKind::Confirmation, BoxButtons::YesNo,
+                          this) != BoxYes) {
+            QDir::setCurrent(paths_.projectDir);
+            return;
+        }
+    }
+    paths_.projectDir = QFileInfo(chosen).absolutePath();
+
+    ProjectData p = MakeProjectData(in_, *state_);
+    p.controlPrintYes = action("Ano2")->isChecked();
+    p.controlPrintNo = action("Ne2")->isChecked();
+    p.english = action("Anglictina")->isChecked();
+    p.czech = action("Cestina")->isChecked();
+    if (const auto failure = WriteProjectFile(S(chosen), p)) ShowFailure(*failure, this);
+}
+
+void MainWindow::showSettingsListing() {
+    SettingsListingWindow* listing = Listings().value(this);
+    if (!listing) return;
+    // The file in use, wherever the last project came from.
+    if (!listing->loadFile(paths_.settingsPath)) {
+        DefMessageDlg(Q(TextCis(2)), Q(TextCis(249)), BoxKind::Information, BoxButtons::Ok, this);
+        return;
+    }
+    listing->applyLanguage(CurrentLanguage());
+    showSideWindow(listing);
+}
 
 } // namespace tessavin::ui

@@ -1,13 +1,35 @@
 // The main window's side of the event graph window and of the workbook export.
+#include "event_graph_window.h"
 #include "main_window.h"
+#include "workbook_export.h"
 
 namespace tessavin::ui {
 
-void MainWindow::createPresentationWindows() {}
-void MainWindow::showEventGraph(int) {}
-void MainWindow::exportWorkbook() {}
-void MainWindow::eventGraphStart(const RunPlan&) {}
-void MainWindow::eventGraphYear(const YearRow&) {}
-void MainWindow::eventGraphFinish(const RunResult&) {}
+void MainWindow::createPresentationWindows() {
+    eventGraph_ = std::make_unique<EventGraphWindow>();
+    eventGraph_->setInputs(&in_);
+    connect(eventGraph_.get(), &EventGraphWindow::closed, this, [this] { setEnabled(true); });
+}
+
+void MainWindow::showEventGraph(int page) {
+    if (running_) return;
+    eventGraph_->showPage(page);
+    showSideWindow(eventGraph_.get());
+}
+
+void MainWindow::exportWorkbook() {
+    if (running_) return;
+    ExportWorkbook(this, in_, *state_, paths_.resultsDir, paths_.projectDir);
+}
+
+void MainWindow::eventGraphStart(const RunPlan& plan) {
+    eventGraph_->startRun(plan, plan.Pd, plan.start, plan.step, plan.end);
+}
+
+void MainWindow::eventGraphYear(const YearRow& row) { eventGraph_->addYear(row); }
+
+void MainWindow::eventGraphFinish(const RunResult& result) {
+    eventGraph_->finishRun(result, runPlan_.Pd);
+}
 
 } // namespace tessavin::ui

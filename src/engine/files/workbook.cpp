@@ -1,0 +1,172 @@
+#include "files/workbook.h"
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <xlsxwriter.h>
+
+#include "calculation/inspections.h"
+#include "localisation/captions.h"
+#include "localisation/messages.h"
+#include "statlib/number_text.h"
+
+namespace tessavin {
+namespace {
+
+constexpr int BlockColumns = 4;
+constexpr int TitleRow = 7;
+constexpr int HeaderRow = 8;
+
+double EventValue(const CalculationState& state, int block, int row, int year) {
+    return year >= 0 && year <= MaxYear ? state.Event(block, row, year) : 0.0;
+}
+
+Failure WriteFailure(const std::filesystem::path& file, const std::string& reason) {
+    Failure f;
+    f.caption = 3;
+    f.message = 136;
+    f.text = FormatMessage(TextCis(136), file.filename().string()) + "\r\n\r\n" + reason;
+    return f;
+}
+
+// Reserves a new file beside the target for the workbook to be written into.
+std::optional<std::filesystem::path> ReserveTemporary(const std::filesystem::path& target,
+                                                      std::string& reason) {
+    static std::atomic<unsigned> counter{0};
+    const std::filesystem::path folder = target.parent_path();
+    int error = EEXIST;
+    for (int attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
+        char name[64];
+        std::snprintf(name, sizeof name, ".tessavin-%ld-%u.xlsx.tmp", static_cast<long>(::getpid()),
+                      counter.fetch_add(1));
+        std::filesystem::path candidate =
+            folder.empty() ? std::filesystem::path(name) : folder / name;
+        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            ::close(fd);
+            return candidate;
+        }
+        error = errno;
+    }
+    reason = std::strerror(error);
+    return std::nullopt;
+}
+
+// The library closes the file itself; the bytes must be on disk before the rename.
+bool SyncFile(const std::filesystem::path& file, std::string& reason) {
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    bool ok = fd >= 0 && ::fsync(fd) == 0;
+    if (!ok) reason = std::strerror(errno);
+    if (fd >= 0) ::close(fd);
+    return ok;
+}
+
+std::optional<std::string> WriteCells(const std::filesystem::path& file,
+                                      const std::vector<WorkbookCell>& cells) {
+    lxw_workbook* workbook = workbook_new(file.c_str());
+    if (!workbook) return std::string(lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED));
+    lxw_worksheet* sheet = workbook_add_worksheet(workbook, InspectionSheetName);
+    lxw_error error = sheet ? LXW_NO_ERROR : LXW_ERROR_MEMORY_MALLOC_FAILED;
+    for (const WorkbookCell& c : cells) {
+        if (error != LXW_NO_ERROR) break;
+        error =
+            worksheet_write_string(sheet, static_cast<lxw_row_t>(c.row - 1),
+                                   static_cast<lxw_col_t>(c.column - 1), c.text.c_str(), nullptr);
+    }
+    // Closing also frees the workbook, so it runs after a failed cell as well.
+    const lxw_error closed = workbook_close(workbook);
+    if (error == LXW_NO_ERROR) error = closed;
+    if (error == LXW_NO_ERROR) return std::nullopt;
+    std::string reason = lxw_strerror(error);
+    if (error == LXW_ERROR_CREATING_XLSX_FILE && errno != 0)
+        reason += ": " + std::string(std::strerror(errno));
+    return reason;
+}
+
+} // namespace
+
+std::vector<WorkbookCell> InspectionWorkbookCells(const CalculationInputs& in,
+                                                  const CalculationState& state) {
+    const int start = state.start, step = state.step, end = state.end;
+    std::vector<WorkbookCell> cells = {
+        {1, 1,
+         TextCis(280) + std::to_string(start) + ", " + std::to_string(start + step) + ",...," +
+             std::to_string(end) + ")"},
+        {2, 1,
+         TextCis(238) + " (" + CrackOriginText(in.crackOrigin) + " bf= " + in.bf +
+             " mm, tf= " + in.tf + " m= " + in.m + ")"},
+        {3, 1, TextCis(276) + in.Pd},
+        {4, 1, TextCis(277) + in.C},
+        {5, 1, TextCis(278) + in.m},
+    };
+
+    // The years of the period; a step that is not positive gives the start year only, and no
+    // year lies beyond the probability arrays.
+    std::vector<int> years;
+    for (long long y = start; y <= std::min(end, MaxYear); y += std::max(step, 1)) {
+        years.push_back(static_cast<int>(y));
+        if (step <= 0) break;
+    }
+
+    const int count = std::clamp(state.inspectionsFound, 0, InspectionRows);
+    const std::string pad(7, ' ');
+    for (int i = 1; i <= count; ++i) {
+        const int first = BlockColumns * i - 3;
+        const int block = i == 1 ? 1 : i + 1;
+        cells.push_back({TitleRow, first + 2, std::to_string(i) + TextCis(275)});
+        cells.push_back({HeaderRow, first, std::string(6, ' ') + TextCis(259)});
+        const std::array<std::string, 3> headers =
+            i == 1 ? std::array<std::string, 3>{pad + "p(U)", pad + "p(D)", pad + "p(F)"}
+                   : std::array<std::string, 3>{pad + "p(D)", pad + "p(F)",
+                                                pad + "F" + std::to_string(i)};
+        for (int c = 0; c < 3; ++c)
+            cells.push_back({HeaderRow, first + 1 + c, headers[c]});
+        for (size_t k = 0; k < years.size(); ++k) {
+            const int row = HeaderRow + 1 + static_cast<int>(k);
+            cells.push_back({row, first, std::to_string(years[k])});
+            for (int c = 0; c < 3; ++c)
+                cells.push_back(
+                    {row, first + 1 + c, TiskPrv(EventValue(state, block, c + 1, years[k]))});
+        }
+    }
+    return cells;
+}
+
+std::optional<Failure> WriteInspectionWorkbook(const std::filesystem::path& file,
+                                               const CalculationInputs& in,
+                                               const CalculationState& state) {
+    std::string reason;
+    const std::optional<std::filesystem::path> temporary = ReserveTemporary(file, reason);
+    if (!temporary) return WriteFailure(file, reason);
+
+    errno = 0;
+    std::optional<std::string> failed = WriteCells(*temporary, InspectionWorkbookCells(in, state));
+    if (!failed && !SyncFile(*temporary, reason)) failed = reason;
+    if (!failed) {
+        // A replaced file keeps its permissions.
+        struct stat existing {};
+        if (::stat(file.c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
+            ::chmod(temporary->c_str(), existing.st_mode & 07777);
+        if (::rename(temporary->c_str(), file.c_str()) != 0) failed = std::strerror(errno);
+    }
+    if (failed) {
+        ::unlink(temporary->c_str());
+        return WriteFailure(file, *failed);
+    }
+    return std::nullopt;
+}
+
+std::string DefaultWorkbookFileName(const CalculationInputs& in) {
+    std::string name = in.projectName.empty() ? "Results" : in.projectName;
+    std::replace(name.begin(), name.end(), '/', '_');
+    return name + "." + WorkbookExtension;
+}
+
+} // namespace tessavin

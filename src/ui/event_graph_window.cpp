@@ -1,0 +1,311 @@
+#include "event_graph_window.h"
+
+#include <QBrush>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLegend>
+#include <QShortcut>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QtCharts/QChart>
+#include <algorithm>
+#include <iterator>
+
+#include "calculation/inspections.h"
+#include "caption_tables.h"
+#include "chart_panel.h"
+#include "interaction.h"
+#include "localisation/captions.h"
+#include "localisation/messages.h"
+#include "statlib/number_text.h"
+#include "string_grid.h"
+
+namespace tessavin::ui {
+namespace {
+
+using SeriesType = ChartPanel::SeriesType;
+
+const QColor Red(255, 0, 0);
+const QColor Blue(0, 0, 255);
+const QColor White(255, 255, 255);
+const QColor Olive(128, 128, 0);
+const QColor Yellow(207, 213, 17);
+
+// Backgrounds of the probability columns.
+const QColor UColumn(235, 235, 214);
+const QColor DColumn(225, 225, 255);
+const QColor FColumn(255, 230, 217);
+
+const QString WideYear = "  300";
+const QString WideProbability = "-0.0053978566135744";
+
+// Chart2's bars from the bottom up, with their legend texts.
+struct OverlaidBar {
+    const char* name;
+    QColor colour;
+    const char* legend;
+};
+const OverlaidBar OverlaidBars[] = {
+    {"Series3", Yellow, "F"}, {"Series2", Blue, "D"}, {"Series1", Red, "U"}};
+
+QColor ToColour(const Rgb& c) {
+    return QColor(c.r, c.g, c.b);
+}
+
+// Messages in `language` for the duration of a scope.
+class LanguageScope {
+  public:
+    explicit LanguageScope(Language language) : before_(CurrentLanguage()) {
+        SetLanguage(language);
+    }
+    ~LanguageScope() { SetLanguage(before_); }
+    LanguageScope(const LanguageScope&) = delete;
+    LanguageScope& operator=(const LanguageScope&) = delete;
+
+  private:
+    Language before_;
+};
+
+// A data cell on its column's background, the text from the top-left corner.
+void SetDataCell(StringGrid* grid, int column, int row, const QString& text, const QColor& back) {
+    grid->setCell(column, row, text);
+    if (QTableWidgetItem* item = grid->item(row, column)) {
+        item->setBackground(back);
+        item->setTextAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
+}
+
+StringGrid* MakeGrid(const char* name, int columns, QWidget* parent) {
+    auto* grid = new StringGrid(name, columns, 1, 1, 1, parent);
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    if (columns == 4)
+        grid->fitColumns({WideYear, WideProbability, WideProbability, WideProbability});
+    else
+        grid->fitColumns({WideYear, WideProbability, WideProbability});
+    return grid;
+}
+
+// A page: the chart's toolbar across the top, the chart on the left, the table on the right.
+QWidget* MakePage(const char* name, ChartPanel* chart, StringGrid* grid) {
+    auto* page = new QWidget;
+    page->setObjectName(name);
+    auto* column = new QVBoxLayout(page);
+    column->setContentsMargins(4, 4, 4, 4);
+    column->setSpacing(2);
+    column->addWidget(chart->toolbar());
+    auto* row = new QHBoxLayout;
+    row->addWidget(chart, 1);
+    row->addWidget(grid);
+    column->addLayout(row, 1);
+    return page;
+}
+
+void WriteProbabilityHeader(StringGrid* grid) {
+    grid->setCell(0, 0, Q(TextCis(259)));
+    grid->setCell(1, 0, " p ( U )");
+    grid->setCell(2, 0, " p ( D )");
+    grid->setCell(3, 0, " p ( F )");
+}
+
+} // namespace
+
+EventGraphWindow::EventGraphWindow() : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint) {
+    setObjectName("TForm7");
+    setWindowTitle("Tessavin : Probability Charts of Events U, D, F");
+    setMinimumSize(900, 600);
+    resize(900, 600);
+
+    auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(0, 0, 0, 0);
+    root->setSpacing(0);
+
+    auto* panel = new QWidget(this);
+    panel->setObjectName("Panel1");
+    auto* panelRow = new QHBoxLayout(panel);
+    panelRow->setContentsMargins(4, 2, 4, 2);
+    auto* quit = new QToolButton(panel);
+    quit->setObjectName("BKonec");
+    quit->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    quit->setIconSize(QSize(20, 20));
+    quit->setAutoRaise(true);
+    panelRow->addWidget(quit);
+    panelRow->addStretch();
+    root->addWidget(panel);
+
+    chart1_ = new ChartPanel;
+    chart1_->setObjectName("Chart1");
+    chart1_->addSeries("HistogramSeries1", SeriesType::Line, Olive, "U");
+    chart1_->addSeries("HistogramSeries2", SeriesType::Line, Blue, "D");
+    chart1_->addSeries("HistogramSeries3", SeriesType::Line, Red, "F");
+
+    // The bars of a year lie over each other: 1 (red), p(U) + p(D) (blue) and p(U) (yellow),
+    // so that p(U) shows at the bottom, p(D) above it and p(F) on top. The chart puts bar
+    // series side by side, so they are stacked instead, each from the top of the one below.
+    chart2_ = new ChartPanel;
+    chart2_->setObjectName("Chart2");
+    for (const OverlaidBar& bar : OverlaidBars)
+        chart2_->addSeries(bar.name, SeriesType::StackedBar, bar.colour, bar.legend);
+
+    chart3_ = new ChartPanel;
+    chart3_->setObjectName("Chart3");
+    chart3_->setLegendVisible(false);
+    chart3_->addSeries("LineSeries2", SeriesType::Line, Red, "Pd");
+    chart3_->addSeries("Series4", SeriesType::Line, Blue, " F");
+    for (int s = 5; s <= 14; ++s)
+        chart3_->addSeries(QString("Series%1").arg(s), SeriesType::Line, Blue);
+
+    for (ChartPanel* chart : {chart1_, chart2_})
+        chart->chart()->legend()->setAlignment(Qt::AlignTop);
+    // The titles are long: a smaller font shows more of them.
+    for (ChartPanel* chart : {chart1_, chart2_, chart3_}) {
+        QFont title = chart->chart()->titleFont();
+        title.setPointSize(8);
+        chart->chart()->setTitleFont(title);
+    }
+
+    grid2_ = MakeGrid("StringGrid2", 4, this);
+    grid1_ = MakeGrid("StringGrid1", 4, this);
+    grid3_ = MakeGrid("StringGrid3", 3, this);
+    WriteProbabilityHeader(grid2_);
+    WriteProbabilityHeader(grid1_);
+    grid3_->setCell(0, 0, Q(TextCis(259)));
+    grid3_->setCell(1, 0, " p ( F )");
+    grid3_->setCell(2, 0, "    Pd");
+
+    pages_ = new QTabWidget(this);
+    pages_->setObjectName("PageControl1");
+    pages_->addTab(MakePage("TabSheet1", chart1_, grid2_), "Graph1");
+    pages_->addTab(MakePage("TabSheet2", chart2_, grid1_), "Graph2");
+    pages_->addTab(MakePage("TabSheet3", chart3_, grid3_), "Graph");
+    root->addWidget(pages_, 1);
+
+    connect(quit, &QToolButton::clicked, this, &QWidget::close);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            &QWidget::close);
+
+    applyLanguage(CurrentLanguage());
+}
+
+EventGraphWindow::~EventGraphWindow() = default;
+
+void EventGraphWindow::setInputs(const CalculationInputs* inputs) {
+    inputs_ = inputs;
+}
+
+ChartPanel* EventGraphWindow::chartOf(const std::string& series) const {
+    if (series.rfind("HistogramSeries", 0) == 0) return chart1_;
+    if (series == "Series1" || series == "Series2" || series == "Series3") return chart2_;
+    return chart3_; // LineSeries2, Series4 .. Series14
+}
+
+void EventGraphWindow::startRun(const RunPlan& plan, double, int start, int step, int end) {
+    start_ = start;
+    step_ = step;
+    end_ = end;
+    hasPeriod_ = true;
+
+    grid2_->clearContents();
+    grid2_->setRows(std::max(plan.eventTableRows, 1));
+    WriteProbabilityHeader(grid2_);
+    for (ChartPanel* chart : {chart1_, chart2_, chart3_})
+        chart->clearAll();
+    eventChartTitles();
+}
+
+void EventGraphWindow::addYear(const YearRow& row) {
+    grid2_->setRows(row.row + 1);
+    grid2_->setCell(0, row.row, Q(row.yearText));
+    const QColor backs[3] = {UColumn, DColumn, FColumn};
+    for (int c = 0; c < 3; ++c)
+        SetDataCell(grid2_, c + 1, row.row, Q(row.texts[c]), backs[c]);
+
+    const NamedPoint* bars[3] = {};
+    for (const NamedPoint& p : row.points) {
+        if (p.chart != ChartId::EventGraph) continue;
+        ChartPanel* chart = chartOf(p.series);
+        if (chart == chart2_) {
+            const auto at = std::find_if(std::begin(OverlaidBars), std::end(OverlaidBars),
+                                         [&](const OverlaidBar& b) { return p.series == b.name; });
+            bars[at - std::begin(OverlaidBars)] = &p;
+            continue;
+        }
+        chart->addPoint(Q(p.series), p.point.value, Q(p.point.label), ToColour(p.point.colour));
+    }
+    double below = 0.0;
+    for (const NamedPoint* p : bars) {
+        if (!p) continue;
+        chart2_->addPoint(Q(p->series), p->point.value - below, Q(p->point.label),
+                          ToColour(p->point.colour));
+        below = p->point.value;
+    }
+}
+
+void EventGraphWindow::finishRun(const RunResult& result, double Pd) {
+    const int rows = grid2_->rowCount();
+    grid1_->setRows(rows);
+    grid3_->setRows(rows);
+    for (int c = 0; c < 4; ++c)
+        grid1_->setCell(c, 0, grid2_->cell(c, 0));
+    grid3_->setCell(0, 0, grid2_->cell(0, 0));
+    grid3_->setCell(1, 0, grid2_->cell(3, 0));
+    grid3_->setCell(2, 0, "    Pd");
+
+    const QString pd = Q(StrNaCarku1(Pd));
+    const QColor backs[3] = {UColumn, DColumn, FColumn};
+    for (int r = 1; r < rows; ++r) {
+        grid1_->setCell(0, r, grid2_->cell(0, r));
+        for (int c = 1; c < 4; ++c)
+            SetDataCell(grid1_, c, r, grid2_->cell(c, r), backs[c - 1]);
+        grid3_->setCell(0, r, grid2_->cell(0, r));
+        SetDataCell(grid3_, 1, r, grid2_->cell(3, r), DColumn);
+        SetDataCell(grid3_, 2, r, pd, FColumn);
+    }
+
+    // Inspection k = 2 .. 10 is series k - 1 of the search, Series k + 3 here.
+    for (int s = 1; s <= InspectionSeries; ++s) {
+        const QString name = QString("Series%1").arg(s + 4);
+        for (const ChartPoint& p : result.inspectionChart.series[s])
+            chart3_->addPoint(name, p.value, QString::number(p.year), p.blue ? Blue : White);
+    }
+}
+
+void EventGraphWindow::showPage(int page) {
+    pages_->setCurrentIndex(std::clamp(page, 1, 3) - 1);
+}
+
+int EventGraphWindow::currentPage() const {
+    return pages_->currentIndex() + 1;
+}
+
+void EventGraphWindow::applyLanguage(Language language) {
+    ApplyCaptionTable(this, 7, language);
+    const LanguageScope scope(language);
+    for (ChartPanel* chart : {chart1_, chart2_, chart3_}) {
+        chart->setAxisTitle("left", Q(TextCis(257)));
+        chart->setAxisTitle("bottom", Q(TextCis(258)));
+    }
+    eventChartTitles();
+}
+
+void EventGraphWindow::eventChartTitles() {
+    if (!hasPeriod_) return;
+    const CalculationInputs defaults;
+    const CalculationInputs& in = inputs_ ? *inputs_ : defaults;
+    const std::string crack = TextCis(238) + CrackOriginText(in.crackOrigin) + " bf= " + in.bf +
+                              " mm, tf= " + in.tf + " mm, m= " + in.m;
+    const std::string years = TextCis(239) + std::to_string(start_) + ", " +
+                              std::to_string(start_ + step_) + ",...," + std::to_string(end_) + ")";
+    chart1_->setTitleLines({Q(years), Q(crack)});
+    chart2_->setTitleLines({Q(years), Q(crack)});
+    chart3_->setTitleLines({Q(TextCis(53) + in.Pd + " )"), Q(crack)});
+}
+
+void EventGraphWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    emit closed();
+}
+
+} // namespace tessavin::ui
