@@ -3,13 +3,16 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cctype>
 #include <csignal>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <mutex>
 #include <optional>
 #include <sstream>
+#include <variant>
 
 #include <nlohmann/json.hpp>
 
@@ -19,6 +22,7 @@
 #include "cli_args.h"
 #include "cli_output.h"
 #include "common/number_parse.h"
+#include "files/project_file.h"
 #include "localisation/language.h"
 #include "run_input.h"
 
@@ -118,6 +122,13 @@ void PrintJson(const RunResult& r, const CalculationState& s) {
     std::cout << j.dump(1) << "\n";
 }
 
+// A .Vys file is a project of the desktop program; anything else is JSON input.
+bool IsProjectFile(const std::string& path) {
+    std::string ext = std::filesystem::path(path).extension().string();
+    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ext == ".vys";
+}
+
 void PrintCsv(const RunResult& r) {
     std::cout << "year,pU,pD,pF\n";
     char line[128];
@@ -155,7 +166,7 @@ int RunCalculationCommand(const std::vector<std::string>& words) {
     std::optional<Args> args;
     try {
         args.emplace(std::vector<std::string>(words.begin() + 1, words.end()),
-                     std::set<std::string>{"threads", "text-report", "lang"},
+                     std::set<std::string>{"threads", "text-report", "lang", "save-project"},
                      std::set<std::string>{"json", "csv"});
     } catch (const std::invalid_argument& e) {
         return Refuse(e.what());
@@ -172,18 +183,27 @@ int RunCalculationCommand(const std::vector<std::string>& words) {
         options.threads = static_cast<int>(*n);
     }
 
-    std::ifstream file(words[0], std::ios::binary);
-    if (!file) return Refuse("cannot read '" + words[0] + "'");
-    std::stringstream text;
-    text << file.rdbuf();
-
     CalculationInputs in;
-    const RunInputOutcome read = ReadRunInput(text.str(), in);
-    if (!read.ok) return Refuse(read.error);
-    for (const std::string& w : read.warnings) Remark("warning", w);
+    CalculationState state;
+    if (IsProjectFile(words[0])) {
+        // As the desktop program after opening it: the stored histograms are used as they are.
+        auto read = ReadProjectFile(words[0]);
+        if (const Failure* f = std::get_if<Failure>(&read)) return Refuse(f->text);
+        const ProjectData& project = std::get<ProjectData>(read);
+        ApplyProject(project, in, state);
+        if (!args->value("lang"))
+            SetLanguage(project.english ? Language::English : Language::Czech);
+    } else {
+        std::ifstream file(words[0], std::ios::binary);
+        if (!file) return Refuse("cannot read '" + words[0] + "'");
+        std::stringstream text;
+        text << file.rdbuf();
+        const RunInputOutcome read = ReadRunInput(text.str(), in);
+        if (!read.ok) return Refuse(read.error);
+        for (const std::string& w : read.warnings) Remark("warning", w);
+    }
     in.controlPrint = args->has("text-report");
 
-    CalculationState state;
     CalculationDriver driver(in, state);
     const RunPlan plan = driver.Prepare();
     for (std::size_t i = 0; i < plan.rebuilt.size(); ++i) {
@@ -223,6 +243,15 @@ int RunCalculationCommand(const std::vector<std::string>& words) {
                 return Refuse(failure->text);
         } else {
             Remark("note", "no text report: the calculation ended before the inspections");
+        }
+    }
+    // Saved as the desktop program saves after a calculation: only a completed one.
+    if (const auto project = args->value("save-project")) {
+        if (result.end == RunEnd::Completed) {
+            if (const auto failure = WriteProjectFile(*project, MakeProjectData(in, state)))
+                return Refuse(failure->text);
+        } else {
+            Remark("note", "no project saved: the calculation did not complete");
         }
     }
     if (args->has("json")) PrintJson(result, state);

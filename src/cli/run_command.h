@@ -4,7 +4,8 @@
 
 namespace tessavin::cli {
 
-// tessavin-cli run INPUT.json [--json | --csv] [--threads N] [--text-report FILE.txt]
+// tessavin-cli run INPUT.json|PROJECT.Vys [--json | --csv] [--threads N] [--text-report FILE.txt]
+//                  [--save-project OUT.Vys] [--lang en|cs]
 int RunCalculationCommand(const std::vector<std::string>& words);
 
 } // namespace tessavin::cli

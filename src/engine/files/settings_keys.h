@@ -1,0 +1,39 @@
+#pragma once
+// The keys of the settings file as data: section, key, type and default of each, and the control
+// or property of its window that it keeps.
+#include <string_view>
+#include <vector>
+
+namespace tessavin {
+
+inline constexpr std::string_view PositionSection = "--  Position  --";
+inline constexpr std::string_view ComponentSection = "--  Component  --";
+inline constexpr std::string_view SettingSection = "--  Setting  --";
+
+enum class SettingType { Integer, Boolean, String };
+
+struct SettingKey {
+    std::string_view section;
+    std::string_view key;
+    SettingType type;
+    // Integers and booleans as decimal text ("1" true); an empty integer default stands for a
+    // value known only at run time (the screen width).
+    std::string_view defaultText;
+    // What the key keeps: "left", "top", "width", "height" for the geometry, otherwise the
+    // objectName of the field, drop-down list or menu item.
+    std::string_view target;
+};
+
+// The main window's keys in the order they are read and written: position and size, the crack
+// origin, the nine field texts, the eight menu ticks of the component section, the two colour
+// ticks.
+const std::vector<SettingKey>& MainWindowSettingKeys();
+
+// The keys of a side window by its objectName (TForm2 .. TForm10): the geometry keys in the
+// order left, top, width, height, then the window's own further keys. Empty for an unknown name.
+const std::vector<SettingKey>& WindowSettingKeys(std::string_view windowName);
+
+// The key that keeps `target` in a table; nullptr when there is none.
+const SettingKey* FindSettingKey(const std::vector<SettingKey>& keys, std::string_view target);
+
+} // namespace tessavin

@@ -1,0 +1,89 @@
+// tessavin-cli run with project files: a batch run saves the project the desktop program would
+// save, and a project runs again from its stored histograms.
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "cli_process.h"
+
+namespace {
+
+using tessavin::test::CliRun;
+using tessavin::test::ReadText;
+using tessavin::test::RunCli;
+using tessavin::test::TempDir;
+
+std::filesystem::path Write(const std::string& name, const std::string& content) {
+    const auto file = TempDir() / name;
+    std::ofstream(file, std::ios::binary) << content;
+    return file;
+}
+
+TEST(CliRunProject, SavedProjectRunsAgainToTheSameResults) {
+    const auto input = Write("input.json", R"({"end": 20, "intervals": 16, "method": 2,
+        "romberg_n": 8, "crack_origin": "surface", "C": 3E-13, "project": "Most 7"})");
+    const auto project = TempDir() / "most.Vys";
+    std::filesystem::remove(project);
+    const CliRun first =
+        RunCli("run " + input.string() + " --json --save-project " + project.string());
+    ASSERT_EQ(first.exitCode, 0) << first.err;
+    ASSERT_TRUE(std::filesystem::exists(project));
+
+    // The resistances come from the file: the second run cannot differ in any digit, and the
+    // stored histograms are printed back unchanged.
+    const CliRun again = RunCli("run " + project.string() + " --json");
+    ASSERT_EQ(again.exitCode, 0) << again.err;
+    EXPECT_EQ(again.out, first.out);
+
+    // Even with another m in its field the project runs from its stored DeltaS^m and
+    // resistances, as the desktop program does after opening it.
+    std::string bytes = ReadText(project);
+    const std::string tfAndM = "\x06\x02"
+                               "25"
+                               "\x06\x01"
+                               "3";
+    const std::size_t at = bytes.find(tfAndM);
+    ASSERT_NE(at, std::string::npos);
+    bytes[at + tfAndM.size() - 1] = '4';
+    const CliRun otherM = RunCli("run " + Write("other-m.Vys", bytes).string() + " --json");
+    ASSERT_EQ(otherM.exitCode, 0) << otherM.err;
+    EXPECT_EQ(otherM.out, first.out);
+
+    // Saving after the project run writes the same file.
+    const auto resaved = TempDir() / "resaved.vys";
+    const CliRun third =
+        RunCli("run " + project.string() + " --csv --save-project " + resaved.string());
+    ASSERT_EQ(third.exitCode, 0) << third.err;
+    EXPECT_EQ(ReadText(resaved), ReadText(project));
+    EXPECT_EQ(ReadText(project).substr(0, 8), std::string("\x06\x06Most 7", 8));
+}
+
+TEST(CliRunProject, BrokenProjectIsRefusedWithItsMessage) {
+    const auto input = Write("input.json", R"({"end": 5, "intervals": 16})");
+    const auto project = TempDir() / "good.Vys";
+    ASSERT_EQ(
+        RunCli("run " + input.string() + " --csv --save-project " + project.string()).exitCode, 0);
+    const std::string good = ReadText(project);
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* message;
+    } cases[] = {
+        {"short.Vys", good.substr(0, good.size() / 2), "Stream read error"},
+        {"bad.Vys", "\x02" + good.substr(1), "Invalid property value"},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = RunCli("run " + Write(c.name, c.bytes).string() + " --json");
+        EXPECT_EQ(r.exitCode, 2) << c.name;
+        EXPECT_TRUE(r.out.empty()) << c.name;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << c.name << ": " << r.err;
+    }
+    const CliRun missing = RunCli("run " + (TempDir() / "none.Vys").string());
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_NE(missing.err.find("Cannot open file"), std::string::npos) << missing.err;
+}
+
+} // namespace

@@ -1,0 +1,365 @@
+// The main window's settings between runs, the project file commands and the settings listing,
+// driven through the real windows.
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+#include <memory>
+
+#include "files/settings_file.h"
+#include "integration_window.h"
+#include "localisation/language.h"
+#include "main_window.h"
+#include "scripted_interaction.h"
+#include "ui_test_registry.h"
+
+using namespace tessavin;
+using namespace tessavin::ui;
+
+namespace {
+
+QString IniPath() {
+    return QString::fromLocal8Bit(qgetenv("TESSAVIN_INI"));
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QWidget* TopLevel(const char* name) {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == name) return w;
+    return nullptr;
+}
+
+} // namespace
+
+class PersistenceTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::ScriptedInteraction> dialogs;
+    std::unique_ptr<MainWindow> w;
+    QTemporaryDir dir;
+
+    template <class T> T* find(const char* name) const {
+        T* c = w->findChild<T*>(name);
+        if (!c) qFatal("no control %s", name);
+        return c;
+    }
+    QLineEdit* edit(const char* name) const { return find<QLineEdit>(name); }
+    QToolButton* tool(const char* name) const { return find<QToolButton>(name); }
+    QAction* item(const char* name) const { return find<QAction>(name); }
+
+    void start() {
+        w = std::make_unique<MainWindow>();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    }
+    // Ends the program as the user does: the main window closes and writes its keys.
+    void restart() {
+        w->close();
+        w.reset();
+        SetLanguage(Language::English);
+        start();
+    }
+    void calculate() {
+        QSignalSpy finished(w.get(), &MainWindow::calculationFinished);
+        w->BPocitejClick();
+        if (w->calculationRunning()) QVERIFY(finished.wait(60000));
+    }
+    // A quick calculation: 16 classes per input, years 0 .. 8.
+    void smallCalculation() {
+        edit("EdPocetIntervalu")->setText("16");
+        edit("EdRokKon")->setText("8");
+        w->findChild<QLineEdit*>("EdRokKon")->setFocus();
+        find<QWidget>("BPocitej")->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+        calculate();
+        QVERIFY(tool("SaveProjekt")->isEnabled());
+    }
+    // The method chosen in the integration window, as the user chooses it.
+    void chooseMethod(int method) {
+        auto* combo = w->integrationWindow()->findChild<QComboBox*>("CBMetoda");
+        combo->setCurrentIndex(method);
+        emit combo->activated(method);
+    }
+    QString saveProject(const QString& name) {
+        const QString path = dir.filePath(name);
+        dialogs->files.push_back(path);
+        w->saveProjectCommand();
+        return path;
+    }
+
+  private slots:
+    void init() {
+        QFile::remove(IniPath());
+        SetLanguage(Language::English);
+        dialogs = std::make_unique<test::ScriptedInteraction>();
+        start();
+    }
+    void cleanup() {
+        w.reset();
+        dialogs.reset();
+        for (QWidget* t : QApplication::topLevelWidgets())
+            t->hide();
+        QFile::remove(IniPath());
+        SetLanguage(Language::English);
+    }
+
+    void fieldsTicksAndSizeComeBackAfterARestart() {
+        const std::pair<const char*, const char*> texts[] = {
+            {"EdEps", "1E-6"},     {"EdPocetIntervalu", "40"},
+            {"EdKonstC", "3E-13"}, {"EdMocM", "3.5"},
+            {"EdRokT", "2"},       {"EdRokKrok", "3"},
+            {"EdRokKon", "999"}, // kept as typed, although no check would pass it
+            {"EdSirPas", "420"},   {"EdTloPas", "30"}};
+        for (const auto& [name, text] : texts)
+            edit(name)->setText(text);
+        find<QComboBox>("CBSireni")->setCurrentIndex(1);
+        for (const char* ticked : {"Ano2", "index1", "HorMez", "Ne1", "Cestina"})
+            item(ticked)->trigger();
+        w->resize(900, 600);
+        restart();
+
+        for (const auto& [name, text] : texts)
+            QCOMPARE(edit(name)->text(), QString(text));
+        QCOMPARE(find<QComboBox>("CBSireni")->currentIndex(), 1);
+        QCOMPARE(w->inputs().crackOrigin, 1);
+        for (const char* on : {"Ano2", "index1", "HorMez", "Ne1", "Cestina"})
+            QVERIFY2(item(on)->isChecked(), on);
+        for (const char* off : {"Ne2", "NonIndex", "DolMez", "Ano1", "Anglictina"})
+            QVERIFY2(!item(off)->isChecked(), off);
+        QVERIFY(w->inputs().controlPrint);
+        QVERIFY(!w->inputs().lowerBound);
+        QCOMPARE(CurrentLanguage(), Language::Czech);
+        QCOMPARE(w->size(), QSize(900, 600));
+        // The reactions ran: the six N fields follow the stored number of intervals.
+        QCOMPARE(edit("EdRozSpN")->text(), QString("40"));
+        QCOMPARE(w->inputs().tfValue, 30.0);
+        QCOMPARE(w->inputs().startText, std::string("2"));
+
+        // The file holds the keys in their sections, booleans as 1 and 0.
+        SettingsFile file;
+        QVERIFY(!file.Load(S(IniPath())).has_value());
+        QCOMPARE(file.GetString("--  Component  --", "Tessavin-Form1EdRokKon", ""),
+                 std::string("999"));
+        QCOMPARE(file.GetString("--  Setting  --", "Barevné zvýraznění Ne", ""), std::string("1"));
+        QCOMPARE(file.GetInteger("--  Position  --", "Tessavin-Form1CBSireni", -1), 1);
+    }
+
+    void storedValuesThatCannotApplyGiveWayAsDocumented() {
+        w->close();
+        w.reset();
+        WriteFile(IniPath(), "[--  Position  --]\r\n"
+                             "Tessavin-Form1width=600\r\n"
+                             "Tessavin-Form1height=0x100\r\n"
+                             "Tessavin-Form1CBSireni=0x1\r\n"
+                             "[--  Component  --]\r\n"
+                             "Tessavin-Form1 jazyk cesky=1\r\n"
+                             "Tessavin-Form1 jazyk anglicky=1\r\n"
+                             "Tessavin-Form1 Dolni mez=x\r\n");
+        start();
+        // The minimum size wins; hexadecimal integers are read; a bad boolean is its default.
+        QCOMPARE(w->size(), QSize(800, 487));
+        QCOMPARE(find<QComboBox>("CBSireni")->currentIndex(), 1);
+        QVERIFY(item("DolMez")->isChecked());
+        // Both languages ticked: Czech wins.
+        QVERIFY(item("Cestina")->isChecked() && item("Anglictina")->isChecked());
+        QCOMPARE(CurrentLanguage(), Language::Czech);
+        QCOMPARE(find<QLabel>("Label39")->text(), QString("Šíření únavových trhlin z"));
+    }
+
+    void savedProjectOpensWithEverythingBack() {
+        edit("EdProjekt")->clear();
+        smallCalculation();
+        const double pF = w->state().Event(1, 3, 8);
+        const auto rad = w->state().Rad;
+        const auto input3 = w->state().inputs.histogram[3];
+        const QString path = saveProject("first.Vys");
+        QVERIFY(QFile::exists(path));
+        // An empty project name offers Results in the results folder.
+        QCOMPARE(dialogs->fileRequests.back().suggestedName, QString("Results"));
+        QCOMPARE(dialogs->fileRequests.back().directory, w->paths().resultsDir + "/");
+        QCOMPARE(dialogs->fileRequests.back().defaultSuffix, QString("Vys"));
+        QCOMPARE(w->paths().projectDir, dir.path());
+
+        // Change what the file holds, then open it.
+        edit("EdProjekt")->setText("other");
+        edit("EdKonstC")->setText("9E-13");
+        edit("EdEps")->setText("1E-5");
+        edit("EdRozSpMi")->setText("31");
+        find<QComboBox>("CBSireni")->setCurrentIndex(1);
+        item("Ano2")->trigger();
+        item("Cestina")->trigger();
+        QCOMPARE(CurrentLanguage(), Language::Czech);
+        find<QTabWidget>("PageControl1")->setCurrentIndex(1);
+        dialogs->clear();
+        dialogs->files.push_back(path);
+        w->openProjectCommand();
+        QVERIFY2(dialogs->boxes.empty(), qPrintable(dialogs->texts().join(" / ")));
+
+        QCOMPARE(edit("EdProjekt")->text(), QString());
+        QCOMPARE(edit("EdKonstC")->text(), QString("2.2E-13"));
+        QCOMPARE(edit("EdEps")->text(), QString("1E-8"));
+        QCOMPARE(edit("EdPocetIntervalu")->text(), QString("16"));
+        QCOMPARE(edit("EdRozSpMi")->text(), QString("30"));
+        QCOMPARE(edit("EdRokKon")->text(), QString("8"));
+        QCOMPARE(find<QComboBox>("CBSireni")->currentIndex(), 0);
+        QVERIFY(item("Ano2")->isChecked() == false && item("Ne2")->isChecked());
+        QVERIFY(w->inputs().controlPrint); // the ticks only
+        QCOMPARE(CurrentLanguage(), Language::English);
+        QCOMPARE(find<QLabel>("Label39")->text(), QString("Fatigue crack progression from"));
+        QCOMPARE(find<QTabWidget>("PageControl1")->currentIndex(), 0);
+        QCOMPARE(find<QLabel>("Label15")->text(),
+                 QString("Fatigue crack progression from : the edge"));
+        QVERIFY(w->state().Rad.P == rad.P);
+        QVERIFY(w->state().inputs.histogram[3].P == input3.P);
+        for (const char* on : {"BitBtn1", "BitBtn6", "BJevU", "BJevF", "SaveProjekt"})
+            QVERIFY2(tool(on)->isEnabled(), on);
+        for (const char* off : {"BGN", "BGV", "BjevuUmSn", "BjevuFmSn"})
+            QVERIFY2(!tool(off)->isEnabled(), off);
+        QVERIFY(item("Ulozit1")->isEnabled());
+
+        // A calculation now runs from the loaded histograms to the same result.
+        item("Ne2")->trigger();
+        calculate();
+        QCOMPARE(w->state().Event(1, 3, 8), pF);
+    }
+
+    void overwriteQuestionAndTheMethodParameter() {
+        smallCalculation();
+        edit("EdProjekt")->setText("Most");
+        const QString path = saveProject("Most.Vys");
+        const QByteArray first = ReadFile(path);
+        QVERIFY(!first.isEmpty());
+
+        // Another method with its parameter; No leaves the file as it was.
+        chooseMethod(2);
+        w->integrationWindow()->findChild<QLineEdit*>("EdN")->setText("7");
+        dialogs->answers.push_back(BoxNo);
+        dialogs->clear();
+        saveProject("Most.Vys");
+        QCOMPARE(dialogs->boxes.size(), size_t(1));
+        QCOMPARE(dialogs->boxes[0].caption, QString("C o n f i r m a t i o n"));
+        QVERIFY(dialogs->boxes[0].text.contains(path));
+        QVERIFY(dialogs->boxes[0].text.endsWith("O v e r w r i t e ?\r\n"));
+        QCOMPARE(ReadFile(path), first);
+
+        dialogs->answers.push_back(BoxYes);
+        saveProject("Most.Vys");
+        QVERIFY(ReadFile(path) != first);
+
+        w->integrationWindow()->findChild<QLineEdit*>("EdN")->setText("10");
+        chooseMethod(4);
+        dialogs->files.push_back(path);
+        w->openProjectCommand();
+        QCOMPARE(w->inputs().integration.method, 2);
+        QCOMPARE(w->inputs().integration.levels, 7);
+        QCOMPARE(w->integrationWindow()->findChild<QLineEdit*>("EdN")->text(), QString("7"));
+        QCOMPARE(w->integrationWindow()->findChild<QComboBox*>("CBMetoda")->currentIndex(), 2);
+        QCOMPARE(edit("EdProjekt")->text(), QString("Most"));
+    }
+
+    void badProjectChangesNothing_data() {
+        QTest::addColumn<int>("cut");
+        QTest::addColumn<QByteArray>("start");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("short") << 3000 << QByteArray() << "Stream read error";
+        QTest::newRow("wrong tag") << -1 << QByteArray("\x02") << "Invalid property value";
+    }
+    void badProjectChangesNothing() {
+        QFETCH(int, cut);
+        QFETCH(QByteArray, start);
+        QFETCH(QString, message);
+        smallCalculation();
+        const QString good = saveProject("good.Vys");
+        QByteArray bytes = ReadFile(good);
+        if (cut > 0) bytes.truncate(cut);
+        if (!start.isEmpty()) bytes.replace(0, start.size(), start);
+        const QString bad = QDir(dir.path()).filePath("sub/bad.Vys");
+        QDir().mkpath(QFileInfo(bad).absolutePath());
+        WriteFile(bad, bytes);
+
+        edit("EdKonstC")->setText("3E-13"); // drops the resistances, keeps the inputs
+        edit("EdProjekt")->setText("kept");
+        find<QTabWidget>("PageControl1")->setCurrentIndex(1);
+        const QString projectDir = w->paths().projectDir;
+        dialogs->clear();
+        dialogs->files.push_back(bad);
+        w->openProjectCommand();
+        QCOMPARE(dialogs->texts(), QStringList{message});
+        QCOMPARE(dialogs->boxes[0].caption, QString("E r r o r"));
+        QCOMPARE(edit("EdKonstC")->text(), QString("3E-13"));
+        QCOMPARE(edit("EdProjekt")->text(), QString("kept"));
+        QVERIFY(tool("BitBtn1")->isEnabled());
+        QVERIFY(!tool("BJevU")->isEnabled());
+        QCOMPARE(w->paths().projectDir, projectDir);
+        QCOMPARE(find<QTabWidget>("PageControl1")->currentIndex(), 1);
+
+        // Cancelling the dialog only shows the input page.
+        w->openProjectCommand();
+        QCOMPARE(find<QTabWidget>("PageControl1")->currentIndex(), 0);
+        QCOMPARE(edit("EdKonstC")->text(), QString("3E-13"));
+    }
+
+    void settingsListingShowsTheFileInUse() {
+        // No settings file yet: the information box with its empty text.
+        w->showSettingsListing();
+        QCOMPARE(dialogs->boxes.size(), size_t(1));
+        QCOMPARE(dialogs->boxes[0].caption, QString("I n f o r m a t i o n"));
+        QCOMPARE(dialogs->boxes[0].text, QString());
+        QVERIFY(w->isEnabled());
+
+        restart(); // writes the main window's keys
+        w->showSettingsListing();
+        QWidget* listing = TopLevel("TForm10");
+        QVERIFY(listing && listing->isVisible());
+        QVERIFY(!w->isEnabled());
+        QCOMPARE(listing->windowTitle(), QString("  Tessavin :      List of INI-file"));
+        auto* table = listing->findChild<QTableWidget*>("ValueListEditor1");
+        QVERIFY(table);
+        QCOMPARE(table->item(0, 0)->text(), QString("[--  Position  --]"));
+        QCOMPARE(table->item(0, 1)->text(), QString());
+        QCOMPARE(table->item(1, 0)->text(), QString("Tessavin-Form1left"));
+        bool found = false;
+        for (int r = 0; r < table->rowCount(); ++r)
+            found = found || (table->item(r, 0)->text() == "Tessavin-Form1EdRokKon" &&
+                              table->item(r, 1)->text() == "150");
+        QVERIFY(found);
+
+        // Edits stay in the table; closing writes only the window's own geometry keys.
+        table->item(1, 1)->setText("12345");
+        listing->resize(600, 400);
+        listing->close();
+        QVERIFY(w->isEnabled());
+        SettingsFile file;
+        file.Load(S(IniPath()));
+        QCOMPARE(file.GetInteger("--  Position  --", "TabVypisIni-Form10.Width", 0), 600);
+        QCOMPARE(file.GetInteger("--  Position  --", "TabVypisIni-Form10.Height", 0), 400);
+        QCOMPARE(file.GetString("--  Component  --", "Tessavin-Form1EdRokKon", ""),
+                 std::string("150"));
+        QVERIFY(!ReadFile(IniPath()).contains("12345"));
+
+        // The next start places the listing window as it was left.
+        restart();
+        QCOMPARE(TopLevel("TForm10")->size(), QSize(600, 400));
+    }
+};
+
+TESSAVIN_UI_TEST(PersistenceTest, persistence_test)
+#include "persistence_test.moc"
