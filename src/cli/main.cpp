@@ -15,10 +15,12 @@ void Usage(std::ostream& out) {
            "                         [--out FILE.dis] [--json] [--lang en|cs]\n"
            "      one of the 24 parametric distributions (0 Normal, 1 LogNormal_2P, ...) as a\n"
            "      histogram: printed as a table, as JSON, or written as a .dis file\n"
-           "  tessavin-cli run INPUT.json [--json | --csv] [--threads N] [--text-report FILE.txt]\n"
-           "                  [--lang en|cs]\n"
+           "  tessavin-cli run INPUT.json|PROJECT.Vys [--json | --csv] [--threads N]\n"
+           "                  [--text-report FILE.txt] [--save-project OUT.Vys] [--lang en|cs]\n"
            "      one whole calculation: the year table, the first inspection and the further\n"
-           "      inspections; every field of INPUT.json is optional ({} runs the defaults)\n";
+           "      inspections; every field of INPUT.json is optional ({} runs the defaults);\n"
+           "      a .Vys project runs from its stored histograms; --save-project writes the\n"
+           "      project of a completed run, to be opened in the desktop program\n";
 }
 
 } // namespace

@@ -42,14 +42,15 @@ const QColor FColumn(255, 230, 217);
 const QString WideYear = "  300";
 const QString WideProbability = "-0.0053978566135744";
 
-// Chart2's bars from the bottom up, with their legend texts.
+// Chart2's bars from the bottom up, with their legend texts. Each text names the probability
+// its colour shows (p(U) yellow at the bottom, p(D) blue, p(F) red on top).
 struct OverlaidBar {
     const char* name;
     QColor colour;
     const char* legend;
 };
 const OverlaidBar OverlaidBars[] = {
-    {"Series3", Yellow, "F"}, {"Series2", Blue, "D"}, {"Series1", Red, "U"}};
+    {"Series3", Yellow, "U"}, {"Series2", Blue, "D"}, {"Series1", Red, "F"}};
 
 QColor ToColour(const Rgb& c) {
     return QColor(c.r, c.g, c.b);

@@ -31,6 +31,7 @@
 #include "event_graph_window.h"
 #include "histogram_window.h"
 #include "integration_window.h"
+#include "settings_window.h"
 #include "interaction.h"
 #include "localisation/messages.h"
 #include "splash_window.h"
@@ -428,6 +429,7 @@ void MainWindow::switchLanguage(Language language) {
     integration_->applyLanguage(language);
     if (histogram_) histogram_->applyLanguage(language);
     if (eventGraph_) eventGraph_->applyLanguage(language);
+    if (settingsListing_) settingsListing_->applyLanguage(language);
     methodLine();
 }
 

@@ -6,6 +6,7 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "calculation/driver.h"
 #include "calculation/model.h"
@@ -31,6 +32,7 @@ class AboutWindow;
 class ChartPanel;
 class EventGraphWindow;
 class HistogramWindow;
+class SettingsListingWindow;
 class IntegrationWindow;
 class SplashWindow;
 class StringGrid;
@@ -128,6 +130,9 @@ class MainWindow : public QMainWindow {
     void createPresentationWindows();
     void createHistogramWindow();
     void createPersistenceWindows();
+    void restoreSideWindows();
+    void saveSideWindow(QWidget* window);
+    std::vector<QWidget*> sideWindows() const;
 
     // The calculation, GUI side.
     void startRun(bool refining);
@@ -166,6 +171,7 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<AboutWindow> about_;
     std::unique_ptr<HistogramWindow> histogram_;
     std::unique_ptr<EventGraphWindow> eventGraph_;
+    std::unique_ptr<SettingsListingWindow> settingsListing_;
 
     // Frame.
     QWidget* panel1_ = nullptr;

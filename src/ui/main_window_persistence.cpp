@@ -14,6 +14,10 @@
 
 #include "files/project_file.h"
 #include "files/settings_file.h"
+#include "files/settings_keys.h"
+#include "about_window.h"
+#include "event_graph_window.h"
+#include "histogram_window.h"
 #include "integration_window.h"
 #include "interaction.h"
 #include "localisation/captions.h"
@@ -23,13 +27,6 @@
 
 namespace tessavin::ui {
 namespace {
-
-// The listing window of each main window: top-level and without a parent, so that disabling
-// the main window leaves it usable.
-QHash<const QObject*, QPointer<SettingsListingWindow>>& Listings() {
-    static QHash<const QObject*, QPointer<SettingsListingWindow>> listings;
-    return listings;
-}
 
 QString Text(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
@@ -56,13 +53,65 @@ FileRequest ProjectDialog(const ShellPaths& paths, bool save, const QString& sug
 } // namespace
 
 void MainWindow::createPersistenceWindows() {
-    auto* listing = new SettingsListingWindow;
-    Listings().insert(this, listing);
-    connect(listing, &SettingsListingWindow::closed, this, [this] { setEnabled(true); });
-    connect(this, &QObject::destroyed, [listing, self = static_cast<QObject*>(this)] {
-        Listings().remove(self);
-        delete listing;
-    });
+    // Top-level and without a parent, so that disabling the main window leaves it usable.
+    settingsListing_ = std::make_unique<SettingsListingWindow>();
+    connect(settingsListing_.get(), &SettingsListingWindow::closed, this,
+            [this] { setEnabled(true); });
+    // The other side windows keep their geometry (and the integration window its settings)
+    // when they close.
+    connect(histogram_.get(), &HistogramWindow::closed, this,
+            [this] { saveSideWindow(histogram_.get()); });
+    connect(eventGraph_.get(), &EventGraphWindow::closed, this,
+            [this] { saveSideWindow(eventGraph_.get()); });
+    connect(integration_.get(), &IntegrationWindow::closed, this,
+            [this] { saveSideWindow(integration_.get()); });
+    connect(about_.get(), &AboutWindow::closed, this, [this] { saveSideWindow(about_.get()); });
+}
+
+std::vector<QWidget*> MainWindow::sideWindows() const {
+    return {histogram_.get(), about_.get(), eventGraph_.get(), integration_.get()};
+}
+
+void MainWindow::restoreSideWindows() {
+    SettingsFile file;
+    file.Load(S(paths_.settingsPath));
+    for (QWidget* window : sideWindows()) {
+        const std::vector<SettingKey>& keys = WindowSettingKeys(S(window->objectName()));
+        if (keys.size() < 4) continue;
+        window->move(file.GetInteger(keys[0]), file.GetInteger(keys[1]));
+        window->resize(file.GetInteger(keys[2]), file.GetInteger(keys[3]));
+    }
+    // The integration window's parameters, read as the window shows them.
+    const std::vector<SettingKey>& keys = WindowSettingKeys("TForm9");
+    IntegrationSettings& s = in_.integration;
+    for (const SettingKey& k : keys) {
+        if (k.target == "EdNintegrace") s.stepsText = file.GetString(k);
+        if (k.target == "EdN") s.levelsText = file.GetString(k);
+        if (k.target == "EdTol0") s.tol0Text = file.GetString(k);
+        if (k.target == "CBMetoda") s.method = std::clamp(file.GetInteger(k), 0, 4);
+    }
+    integration_->loadSettings();
+}
+
+void MainWindow::saveSideWindow(QWidget* window) {
+    const std::vector<SettingKey>& keys = WindowSettingKeys(S(window->objectName()));
+    if (keys.size() < 4) return;
+    SettingsFile file;
+    file.Load(S(paths_.settingsPath));
+    file.SetInteger(keys[0], window->x());
+    file.SetInteger(keys[1], window->y());
+    file.SetInteger(keys[2], window->width());
+    file.SetInteger(keys[3], window->height());
+    if (window == integration_.get()) {
+        const IntegrationSettings& s = in_.integration;
+        for (const SettingKey& k : keys) {
+            if (k.target == "EdNintegrace") file.SetString(k, s.stepsText);
+            if (k.target == "EdN") file.SetString(k, s.levelsText);
+            if (k.target == "EdTol0") file.SetString(k, s.tol0Text);
+            if (k.target == "CBMetoda") file.SetInteger(k, s.method);
+        }
+    }
+    file.Save(S(paths_.settingsPath));
 }
 
 void MainWindow::loadMainSettings() {
@@ -88,8 +137,8 @@ void MainWindow::loadMainSettings() {
     in_.controlPrint = action("Ano2")->isChecked();
     in_.lowerBound = action("DolMez")->isChecked();
 
-    if (SettingsListingWindow* listing = Listings().value(this))
-        listing->readSettings(paths_.settingsPath);
+    settingsListing_->readSettings(paths_.settingsPath);
+    restoreSideWindows();
 }
 
 void MainWindow::saveMainSettings() {
@@ -199,8 +248,7 @@ void MainWindow::saveProjectCommand() {
 }
 
 void MainWindow::showSettingsListing() {
-    SettingsListingWindow* listing = Listings().value(this);
-    if (!listing) return;
+    SettingsListingWindow* listing = settingsListing_.get();
     // The file in use, wherever the last project came from.
     if (!listing->loadFile(paths_.settingsPath)) {
         DefMessageDlg(Q(TextCis(2)), Q(TextCis(249)), BoxKind::Information, BoxButtons::Ok, this);

@@ -190,9 +190,9 @@ class EventGraphWindowTest : public QObject {
             {c1, "HistogramSeries1", "U", QColor(128, 128, 0)},
             {c1, "HistogramSeries2", "D", QColor(0, 0, 255)},
             {c1, "HistogramSeries3", "F", QColor(255, 0, 0)},
-            {c2, "Series1", "U", QColor(255, 0, 0)},
+            {c2, "Series1", "F", QColor(255, 0, 0)},
             {c2, "Series2", "D", QColor(0, 0, 255)},
-            {c2, "Series3", "F", QColor(207, 213, 17)},
+            {c2, "Series3", "U", QColor(207, 213, 17)},
             {c3, "LineSeries2", "Pd", QColor(255, 0, 0)},
             {c3, "Series4", " F", QColor(0, 0, 255)},
         };

@@ -317,6 +317,24 @@ class PersistenceTest : public QObject {
         QCOMPARE(edit("EdKonstC")->text(), QString("3E-13"));
     }
 
+    // A side window keeps its place, and the integration window its method and parameter,
+    // from the moment it closes.
+    void sideWindowsKeepTheirSettings() {
+        IntegrationWindow* integration = w->integrationWindow();
+        w->showSideWindow(integration);
+        chooseMethod(2);
+        auto* n = integration->findChild<QLineEdit*>("EdN");
+        n->setText("7");
+        integration->move(40, 30);
+        integration->close();
+        restart();
+        QCOMPARE(w->inputs().integration.method, 2);
+        QCOMPARE(w->inputs().integration.levelsText, std::string("7"));
+        QCOMPARE(w->integrationWindow()->findChild<QLineEdit*>("EdN")->text(), QString("7"));
+        QCOMPARE(w->integrationWindow()->pos(), QPoint(40, 30));
+        QVERIFY(find<QLabel>("Label24")->text().contains("( n = 7 )"));
+    }
+
     void settingsListingShowsTheFileInUse() {
         // No settings file yet: the information box with its empty text.
         w->showSettingsListing();
