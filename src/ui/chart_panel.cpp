@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QAreaSeries>
+#include <climits>
+
 #include <QBarLegendMarker>
 #include <QBarSet>
 #include <QCategoryAxis>
@@ -752,9 +754,39 @@ void ChartPanel::clearAll() {
 
 void ChartPanel::setTitleLines(const QStringList& lines) {
     d->title = lines;
+    layoutTitle();
+}
+
+void ChartPanel::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    layoutTitle();
+}
+
+void ChartPanel::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    layoutTitle();
+}
+
+void ChartPanel::layoutTitle() {
+    // Qt elides a title wider than the chart and then drops the lines below it; long lines
+    // are broken between words instead.
+    const QFontMetrics metrics(d->chart->titleFont());
+    // A panel not on screen has no width yet: its lines stay whole.
+    const int width = d->view->isVisible() ? std::max(100, d->view->width() - 40) : INT_MAX;
     QStringList html;
-    for (const QString& line : lines)
-        html << line.toHtmlEscaped();
+    for (const QString& line : d->title) {
+        QString current;
+        for (const QString& word : line.split(' ')) {
+            const QString next = current.isEmpty() ? word : current + ' ' + word;
+            if (!current.isEmpty() && metrics.horizontalAdvance(next) > width) {
+                html << current.toHtmlEscaped();
+                current = word;
+            } else {
+                current = next;
+            }
+        }
+        html << current.toHtmlEscaped();
+    }
     d->chart->setTitle(html.join("<br>"));
 }
 

@@ -104,7 +104,12 @@ class ChartPanel : public QWidget {
     // Asks for a file (UserInteraction) and saves the picture; a failure is shown in a box.
     void savePictureAs();
 
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
   private:
+    void layoutTitle(); // the title lines, each wrapped to the width of the chart
     struct Impl;
     std::unique_ptr<Impl> d;
 };
