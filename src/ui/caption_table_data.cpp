@@ -47,6 +47,9 @@ Table MainWindow() {
         Caption("Graf21", {"Chart &2 ( U,D,F - Bar Graph )"}, {"Graf &2 ( U,D,F - sloupcový )"}),
         Caption("Otevrit1", {"&Open results"}, {"&Otevřít výsledky"}),
         Caption("Ulozit1", {"&Save results"}, {"&Uložit výsledky"}),
+        // The spreadsheet command of the menu, the same as the toolbar's BExcel.
+        Caption("UlozExcel", {"Save results to the spread&sheet (.xlsx)"},
+                {"Uložit výsledky do &tabulky (.xlsx)"}),
         Caption("Konec1", {"&Exit"}, {"&Konec"}),
         Caption("N1", {"&Set up"}, {"N&astavení"}),
         Caption("VolbaIntegrace1", {"Selection of &Integration Methods"},

@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "chart_panel.h"
+#include "event_graph_window.h"
 #include "histogram_window.h"
 #include "integration_window.h"
 #include "localisation/language.h"
@@ -299,6 +300,23 @@ class MainWindowTest : public QObject {
         tool("BGN")->setEnabled(true);
         tool("BGN")->click();
         QVERIFY(!window->isVisible());
+    }
+
+    void eventGraphOpensOnThePageOfItsCommand() {
+        smallInputs("80");
+        calculate();
+        EventGraphWindow* graphs = w->eventGraphWindow();
+        tool("BGrafVysl")->click();
+        QVERIFY(graphs->isVisible());
+        QCOMPARE(graphs->currentPage(), 2);
+        QVERIFY(!w->isEnabled()); // a side window: the main window waits for it
+        graphs->close();
+        QVERIFY(w->isEnabled());
+        w->findChild<QAction*>("Graf31")->trigger();
+        QCOMPARE(graphs->currentPage(), 3);
+        graphs->close();
+        QCOMPARE(w->findChild<QAction*>("UlozExcel")->text(),
+                 QString("Save results to the spread&sheet (.xlsx)"));
     }
 
     void declinedConfirmationRunsNothing() {
