@@ -70,6 +70,15 @@ bool LeavesField(const QFocusEvent* e) {
 } // namespace
 
 void MainWindow::buildInputPage(QWidget* page) {
+    // The fields start with their design texts; the settings then write the stored texts,
+    // and the reactions run for every text that differs from its design text.
+    in_.yearStart = "50";
+    in_.yearStep = "5";
+    in_.yearEnd = "50";
+    in_.eps = "1E-7";
+    in_.intervals = "10";
+    for (int k = 1; k <= RandomInputCount; ++k) in_.random[k].n = "32";
+
     auto* column = new QVBoxLayout(page);
     column->setContentsMargins(6, 4, 6, 4);
     column->setSpacing(4);

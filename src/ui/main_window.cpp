@@ -325,6 +325,7 @@ void MainWindow::startUp() {
     integration_->applyLanguage(CurrentLanguage());
     about_->applyLanguage(CurrentLanguage());
     histogram_->applyLanguage(CurrentLanguage());
+    histogram_->setAxisMode(action("index1")->isChecked() ? 0 : 1);
     eventGraph_->applyLanguage(CurrentLanguage());
     applyLanguageLayout();
 
@@ -427,7 +428,10 @@ void MainWindow::switchLanguage(Language language) {
     applyLanguageLayout();
     about_->applyLanguage(language);
     integration_->applyLanguage(language);
-    if (histogram_) histogram_->applyLanguage(language);
+    if (histogram_) {
+        histogram_->applyLanguage(language);
+        histogram_->setAxisMode(action("index1")->isChecked() ? 0 : 1);
+    }
     if (eventGraph_) eventGraph_->applyLanguage(language);
     if (settingsListing_) settingsListing_->applyLanguage(language);
     methodLine();

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <variant>
 
+#include "common/number_parse.h"
 #include "files/project_file.h"
 #include "files/settings_file.h"
 #include "files/settings_keys.h"
@@ -77,9 +78,13 @@ void MainWindow::restoreSideWindows() {
     file.Load(S(paths_.settingsPath));
     for (QWidget* window : sideWindows()) {
         const std::vector<SettingKey>& keys = WindowSettingKeys(S(window->objectName()));
-        if (keys.size() < 4) continue;
-        window->move(file.GetInteger(keys[0]), file.GetInteger(keys[1]));
-        window->resize(file.GetInteger(keys[2]), file.GetInteger(keys[3]));
+        auto value = [&](std::string_view target) {
+            const SettingKey* k = FindSettingKey(keys, target);
+            return k ? file.GetInteger(*k) : 0;
+        };
+        if (!FindSettingKey(keys, "width")) continue;
+        window->move(value("left"), value("top"));
+        window->resize(value("width"), value("height"));
     }
     // The integration window's parameters, read as the window shows them.
     const std::vector<SettingKey>& keys = WindowSettingKeys("TForm9");
@@ -88,20 +93,32 @@ void MainWindow::restoreSideWindows() {
         if (k.target == "EdNintegrace") s.stepsText = file.GetString(k);
         if (k.target == "EdN") s.levelsText = file.GetString(k);
         if (k.target == "EdTol0") s.tol0Text = file.GetString(k);
-        if (k.target == "CBMetoda") s.method = std::clamp(file.GetInteger(k), 0, 4);
+        if (k.target == "CBMetoda") {
+            // -1 is the list without a choice; anything else unknown reads the same way.
+            const int method = file.GetInteger(k);
+            s.method = method >= -1 && method <= 4 ? method : -1;
+        }
     }
+    // The window parses its whole-number texts when it is created.
+    for (const std::string* text : {&s.stepsText, &s.levelsText})
+        if (!ParseWhole(*text))
+            DefMessageDlg(Q(TextCis(3)), "'" + Q(*text) + "' is not a valid integer value",
+                          BoxKind::Error, BoxButtons::Ok, this);
     integration_->loadSettings();
 }
 
 void MainWindow::saveSideWindow(QWidget* window) {
     const std::vector<SettingKey>& keys = WindowSettingKeys(S(window->objectName()));
-    if (keys.size() < 4) return;
+    if (!FindSettingKey(keys, "width")) return;
     SettingsFile file;
     file.Load(S(paths_.settingsPath));
-    file.SetInteger(keys[0], window->x());
-    file.SetInteger(keys[1], window->y());
-    file.SetInteger(keys[2], window->width());
-    file.SetInteger(keys[3], window->height());
+    // In the order of the table, which is the order of the file.
+    for (const SettingKey& k : keys) {
+        if (k.target == "left") file.SetInteger(k, window->x());
+        if (k.target == "top") file.SetInteger(k, window->y());
+        if (k.target == "width") file.SetInteger(k, window->width());
+        if (k.target == "height") file.SetInteger(k, window->height());
+    }
     if (window == integration_.get()) {
         const IntegrationSettings& s = in_.integration;
         for (const SettingKey& k : keys) {

@@ -1,6 +1,7 @@
 #include "shell_paths.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace tessavin::ui {
@@ -19,7 +20,9 @@ ShellPaths ComputeShellPaths() {
                                     : QStandardPaths::writableLocation(
                                           QStandardPaths::AppConfigLocation) +
                                           "/Tessavin.INI";
-    for (const QString& dir : {p.graphsAndPrintsDir, p.rawDataDir, p.resultsDir})
+    // The settings folder too: the file is created by its first write.
+    for (const QString& dir : {p.graphsAndPrintsDir, p.rawDataDir, p.resultsDir,
+                               QFileInfo(p.settingsPath).absolutePath()})
         QDir().mkpath(dir);
     return p;
 }

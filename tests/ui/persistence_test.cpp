@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "files/settings_file.h"
+#include "histogram_window.h"
 #include "integration_window.h"
 #include "localisation/language.h"
 #include "main_window.h"
@@ -160,6 +161,33 @@ class PersistenceTest : public QObject {
                  std::string("999"));
         QCOMPARE(file.GetString("--  Setting  --", "Barevné zvýraznění Ne", ""), std::string("1"));
         QCOMPARE(file.GetInteger("--  Position  --", "Tessavin-Form1CBSireni", -1), 1);
+    }
+
+    // The fields start from their design texts: a stored Eps 1E-7 with 10 intervals runs no
+    // reaction, so the N fields keep their design text 32.
+    void designTextsDecideWhichReactionsRunAtStart() {
+        w->close();
+        w.reset();
+        WriteFile(IniPath(), "[--  Component  --]\r\n"
+                             "Tessavin-Form1EdEps=1E-7\r\n"
+                             "Tessavin-Form1EdPocetIntervalu=10\r\n");
+        start();
+        QCOMPARE(edit("EdPocetIntervalu")->text(), QString("10"));
+        QCOMPARE(edit("EdRozSpN")->text(), QString("32"));
+        QCOMPARE(edit("EdRokKon")->text(), QString("150"));
+    }
+
+    // On a machine where the settings folder does not exist yet, the first exit creates it.
+    void firstExitCreatesTheSettingsFolder() {
+        const QByteArray before = qgetenv("TESSAVIN_INI");
+        const QString path = dir.filePath("new folder/Tessavin.INI");
+        qputenv("TESSAVIN_INI", path.toUtf8());
+        restart();
+        w->close();
+        w.reset();
+        QVERIFY(QFileInfo::exists(path));
+        qputenv("TESSAVIN_INI", before);
+        start();
     }
 
     void storedValuesThatCannotApplyGiveWayAsDocumented() {
@@ -319,6 +347,13 @@ class PersistenceTest : public QObject {
 
     // A side window keeps its place, and the integration window its method and parameter,
     // from the moment it closes.
+    void axisModeOfTheHistogramWindowFollowsTheStoredTick() {
+        item("index1")->trigger();
+        restart();
+        QVERIFY(item("index1")->isChecked());
+        QCOMPARE(w->histogramWindow()->axisMode(), 0);
+    }
+
     void sideWindowsKeepTheirSettings() {
         IntegrationWindow* integration = w->integrationWindow();
         w->showSideWindow(integration);

@@ -19,6 +19,12 @@ std::vector<SettingKey> Geometry(std::string_view left, std::string_view top,
             {PositionSection, height, Int, defaultHeight, "height"}};
 }
 
+// The windows whose height key comes before their width key in the file.
+std::vector<SettingKey> HeightFirst(std::vector<SettingKey> keys) {
+    std::swap(keys[2], keys[3]);
+    return keys;
+}
+
 std::vector<SettingKey> Plus(std::vector<SettingKey> keys, std::vector<SettingKey> more) {
     keys.insert(keys.end(), more.begin(), more.end());
     return keys;
@@ -73,11 +79,13 @@ const std::vector<SettingKey>& WindowSettingKeys(std::string_view windowName) {
                             "TabChar-Form5.height", "", "600")},
         {"TForm6", Geometry("Logo*Form6.left", "Logo*Form6.top", "Logo*Form6.width",
                             "Logo*Form6.height", "350", "545")},
-        {"TForm7", Geometry("GrafVysl-Form7.left", "GrafVysl-Form7.top", "GrafVysl-Form7.width",
-                            "GrafVysl-Form7.height", "900", "450")},
+        {"TForm7", HeightFirst(Geometry("GrafVysl-Form7.left", "GrafVysl-Form7.top",
+                                        "GrafVysl-Form7.width", "GrafVysl-Form7.height", "900",
+                                        "450"))},
         {"TForm9",
-         Plus(Geometry("Nastaveni*Form9.left", "Nastaveni*Form9.top", "Nastaveni*Form9.width",
-                       "Nastaveni*Form9.height", "375", "170"),
+         Plus(HeightFirst(Geometry("Nastaveni*Form9.left", "Nastaveni*Form9.top",
+                                   "Nastaveni*Form9.width", "Nastaveni*Form9.height", "375",
+                                   "170")),
               {{PositionSection, "Nastaveni*Form9.EdNintegrace", Text, "1000", "EdNintegrace"},
                {PositionSection, "Nastaveni*Form9.EdN", Text, "10", "EdN"},
                {PositionSection, "Nastaveni*Form9.EdTol1", Text, "0.0001", "EdTol0"},

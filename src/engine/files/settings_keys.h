@@ -29,8 +29,9 @@ struct SettingKey {
 // ticks.
 const std::vector<SettingKey>& MainWindowSettingKeys();
 
-// The keys of a side window by its objectName (TForm2 .. TForm10): the geometry keys in the
-// order left, top, width, height, then the window's own further keys. Empty for an unknown name.
+// The keys of a side window by its objectName (TForm2 .. TForm10) in file order: the four
+// geometry keys (their `target` says which is which), then the window's own further keys.
+// Empty for an unknown name.
 const std::vector<SettingKey>& WindowSettingKeys(std::string_view windowName);
 
 // The key that keeps `target` in a table; nullptr when there is none.
