@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -18,6 +19,9 @@
 #include <QToolButton>
 
 #include "about_window.h"
+#include "event_graph_window.h"
+#include "histogram_window.h"
+#include "settings_window.h"
 #include "calculation/field_checks.h"
 #include "chart_panel.h"
 #include "common/number_parse.h"
@@ -237,6 +241,9 @@ void MainWindow::connectInputFields() {
             rebuildInput(k);
         });
     }
+    // Enter in a drop-down list moves on like Tab, as in the fields.
+    for (QComboBox* list : findChildren<QComboBox*>())
+        if (list->parentWidget() == tabInput_) list->installEventFilter(this);
     connect(cbSireni_, &QComboBox::activated, this, [this](int index) {
         in_.crackOrigin = index;
         resetResults();
@@ -246,6 +253,13 @@ void MainWindow::connectInputFields() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && qobject_cast<QComboBox*>(watched)) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            focusNextChild();
+            return true;
+        }
+    }
     if (event->type() == QEvent::FocusOut) {
         auto* field = qobject_cast<QLineEdit*>(watched);
         if (field && !checkingField_ && LeavesField(static_cast<QFocusEvent*>(event)))
@@ -328,10 +342,10 @@ void MainWindow::fieldChanged(QLineEdit* field) {
         (field == edRokT_ ? in_.yearStart : field == edRokKrok_ ? in_.yearStep : in_.yearEnd) =
             text;
         state_->NnReady = false;
-        if (bJevU_->isEnabled()) hideYearResults();
+        if (state_->RadReady) hideYearResults();
     } else if (field == edNavPravd_) {
         in_.Pd = text;
-        if (bJevU_->isEnabled()) hideYearResults();
+        if (state_->RadReady) hideYearResults();
     } else if (field == edEps_ || field == edPocetIntervalu_) {
         (field == edEps_ ? in_.eps : in_.intervals) = text;
         resetInputHistograms();
@@ -432,10 +446,15 @@ void MainWindow::defaultsCommand() {
     setWindowState(Qt::WindowNoState);
     setGeometry(0, 0, 740, 487); // the minimum width of 800 still applies
     move(0, 0);
-    integration_->resize(375, 170);
-    integration_->move(0, 0);
-    about_->resize(350, 545);
-    about_->move(0, 0);
+    const std::pair<QWidget*, QSize> windows[] = {
+        {histogram_.get(), {726, 511}},     {integration_.get(), {375, 170}},
+        {about_.get(), {350, 545}},         {eventGraph_.get(), {900, 600}},
+        {settingsListing_.get(), {500, 355}}};
+    for (const auto& [window, size] : windows) {
+        window->setWindowState(Qt::WindowNoState);
+        window->resize(size); // each window's minimum size still applies
+        window->move(0, 0);
+    }
     defaultRandomInputs();
     const std::pair<QLineEdit*, const char*> texts[] = {
         {edPocetIntervalu_, "128"}, {edEps_, "1E-8"},  {edKonstC_, "2.2E-13"},

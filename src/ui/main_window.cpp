@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QStyle>
 #include <QTabWidget>
 #include <QThread>
@@ -124,6 +125,10 @@ MainWindow::MainWindow(QWidget* parent)
     clock_->setFixedWidth(60);
     statusBar()->setObjectName("StatusBar1");
     statusBar()->addWidget(clock_);
+    // Hints go to a label of their own: a status-bar message would hide the clock.
+    hint_ = new QLabel(this);
+    hint_->setObjectName("StatusHint");
+    statusBar()->addWidget(hint_, 1);
     clockTimer_ = new QTimer(this);
     clockTimer_->setObjectName("Timer1");
     auto tick = [this] {
@@ -314,6 +319,14 @@ void MainWindow::buildBottomRow(QWidget* area) {
     connect(bnUpresnit_, &QPushButton::clicked, this, &MainWindow::BnUpresnitClick);
 }
 
+bool MainWindow::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip) {
+        hint_->setText(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
 void MainWindow::startUp() {
     paths_ = ComputeShellPaths();
     loadMainSettings();
@@ -337,6 +350,7 @@ void MainWindow::startUp() {
     in_.stepText = in_.yearStep;
     in_.endText = in_.yearEnd;
     pages_->setCurrentWidget(tabInput_);
+    QWidget::setTabOrder(rows_[RandomInputCount].n, bPocitej_); // the Enter order ends at RUN
     for (QWidget* w : {static_cast<QWidget*>(stringGrid3_), static_cast<QWidget*>(stringGrid4_),
                        static_cast<QWidget*>(stringGrid5_), static_cast<QWidget*>(label18_),
                        static_cast<QWidget*>(label21_), static_cast<QWidget*>(label22_),

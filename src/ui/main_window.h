@@ -103,6 +103,7 @@ class MainWindow : public QMainWindow {
   protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
 
   private:
     // Construction, by part of the window.
@@ -183,6 +184,7 @@ class MainWindow : public QMainWindow {
     QMenu* menuSetUp_ = nullptr;
     QMenu* menuHelp_ = nullptr;
     QLabel* clock_ = nullptr;
+    QLabel* hint_ = nullptr; // the long part of the hint under the mouse
     QTimer* clockTimer_ = nullptr;
     QLineEdit* edProjekt_ = nullptr;
     QPushButton* bPrerus_ = nullptr;

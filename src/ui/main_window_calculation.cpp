@@ -48,7 +48,7 @@ void MainWindow::startRun(bool refining) {
             return;
         }
     }
-    const bool resistancesShown = bJevU_->isEnabled();
+    const bool resistancesShown = state_->RadReady; // BJevU, whatever the busy state shows
     panel1_->findChild<QToolButton*>("SaveProjekt")->setEnabled(resistancesShown);
     action("Ulozit1")->setEnabled(resistancesShown);
     methodLine();
@@ -73,8 +73,13 @@ void MainWindow::startRun(bool refining) {
     for (std::size_t i = 0; i < plan.rebuilt.size(); ++i) {
         const int k = plan.rebuiltInputs[i];
         for (const Failure& f : plan.rebuilt[i].reports) ShowFailure(f, this);
-        if (plan.rebuilt[i].nText) rows_[k].n->setText(Q(*plan.rebuilt[i].nText));
-        rows_[k].chart->setEnabled(state_->inputs.ready[k]);
+        InputRow& row = rows_[k];
+        if (plan.rebuilt[i].nText) row.n->setText(Q(*plan.rebuilt[i].nText));
+        row.chart->setEnabled(state_->inputs.ready[k]);
+        const bool parametric = row.source->currentIndex() == 0;
+        for (QWidget* w : {static_cast<QWidget*>(row.type), static_cast<QWidget*>(row.mi),
+                           static_cast<QWidget*>(row.sigma), static_cast<QWidget*>(row.n)})
+            w->setEnabled(parametric);
     }
     auto stop = [this] {
         if (refiningRun_) driver_->EndRefinement();
@@ -105,7 +110,6 @@ void MainWindow::startRun(bool refining) {
     chart3_->setTitleLines({Q(plan.chartTitles[0]), Q(plan.chartTitles[1])});
     first_.reset();
     cbVyber_->clear();
-    if (histogram_) histogram_->clearHistogram(); // its histograms are being recomputed
     eventGraphStart(plan);
     runOnWorker(plan);
 }
@@ -224,12 +228,13 @@ void MainWindow::finishRun(const RunResult& result) {
         for (const Failure& f : result.errors) ShowFailure(f, this);
         break;
     case RunEnd::YearLimit:
+    case RunEnd::Interrupted:
         for (const Failure& f : result.errors) ShowFailure(f, this);
         bnUpresnit_->hide();
-        break;
-    case RunEnd::Interrupted:
-        bnUpresnit_->hide();
         if (result.abortKind != AbortKind::None) abortCalculationDisplays(result.abortKind);
+        // The resistances were built before the year loop stopped: the project can be saved.
+        panel1_->findChild<QToolButton*>("SaveProjekt")->setEnabled(state_->RadReady);
+        action("Ulozit1")->setEnabled(state_->RadReady);
         break;
     case RunEnd::Completed: {
         eventGraphFinish(result);

@@ -135,6 +135,7 @@ void MainWindow::buildResultsPage(QWidget* page) {
     cbVyber_ = new QComboBox(groupBox3_);
     cbVyber_->setObjectName("CBVyber");
     cbVyber_->setEditable(true);
+    cbVyber_->setInsertPolicy(QComboBox::NoInsert); // only computed years are listed
     cbVyber_->setMaxVisibleItems(30);
     cbVyber_->setFixedWidth(70);
     stringGrid2_ = new StringGrid("StringGrid2", 2, 3, 0, 1, groupBox3_);
@@ -258,7 +259,7 @@ void MainWindow::applyLanguageLayout() {
     label32_->setText(Q(tessavin::CaptionText(Caption::Label23)) + QString::number(state_->blockShown - 1) +
                       Q(tessavin::CaptionText(Caption::Label31)));
     updateLabel15();
-    if (lVysledek_->isVisible()) showFirstInspection();
+    if (!lVysledek_->isHidden()) showFirstInspection(); // also while another page is shown
 }
 
 } // namespace tessavin::ui

@@ -9,6 +9,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -452,11 +453,39 @@ class MainWindowTest : public QObject {
         auto* label = find<QLabel>("LProhl");
         QVERIFY(label->text().startsWith("between years : "));
         const QString years = label->text().mid(QString("between years : ").size());
+        find<QTabWidget>("PageControl1")->setCurrentIndex(0); // also from another page
         w->switchLanguage(Language::Czech);
         QVERIFY(!label->text().startsWith("between years : "));
         QVERIFY(label->text().endsWith(years));
         w->switchLanguage(Language::English);
         QCOMPARE(label->text(), "between years : " + years);
+    }
+
+    void declinedRunKeepsTheSaveCommands() {
+        smallInputs("20");
+        calculate();
+        QVERIFY(tool("SaveProjekt")->isEnabled());
+        dialogs->answers = {ui::BoxNo};
+        calculate();
+        QVERIFY(tool("SaveProjekt")->isEnabled());
+        QVERIFY(w->findChild<QAction*>("Ulozit1")->isEnabled());
+    }
+
+    void enterFollowsTheInputOrderToRun() {
+        find<QComboBox>("CBSireni")->setFocus();
+        QTest::keyClick(find<QComboBox>("CBSireni"), Qt::Key_Return);
+        QVERIFY(edit("EdRokT")->hasFocus());
+        edit("EdNejRozN")->setFocus();
+        QTest::keyClick(edit("EdNejRozN"), Qt::Key_Return);
+        QVERIFY(find<QPushButton>("BPocitej")->hasFocus());
+    }
+
+    void hintsLeaveTheClockVisible() {
+        QStatusTipEvent tip("Long part of a hint");
+        QCoreApplication::sendEvent(w.get(), &tip);
+        QCOMPARE(find<QLabel>("StatusHint")->text(), QString("Long part of a hint"));
+        QVERIFY(find<QLabel>("StatusClock")->isVisible());
+        QVERIFY(!find<QLabel>("StatusClock")->text().isEmpty());
     }
 
     void escapeAsksTheExitQuestion() {
