@@ -28,11 +28,12 @@ run: build
 test: build test-asan
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
-# The engine tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Every test once more under AddressSanitizer and UndefinedBehaviorSanitizer (the GUI tests
+# too: the calculation's worker thread and the windows' lifetimes are checked as well).
 test-asan: deps
 	cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTESSAVIN_SANITIZE=ON \
-	      -DTESSAVIN_ENGINE_ONLY=ON -DTESSAVIN_BENCH=OFF
-	cmake --build $(ASAN_DIR) -j $(JOBS) --target engine_tests tessavin-cli
+	      -DTESSAVIN_BENCH=OFF
+	cmake --build $(ASAN_DIR) -j $(JOBS) --target engine_tests tessavin-cli ui_tests
 	cd $(ASAN_DIR) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS)
 
