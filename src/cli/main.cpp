@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "fit_command.h"
 #include "histogram_command.h"
 #include "run_command.h"
 
@@ -20,7 +21,10 @@ void Usage(std::ostream& out) {
            "      one whole calculation: the year table, the first inspection and the further\n"
            "      inspections; every field of INPUT.json is optional ({} runs the defaults);\n"
            "      a .Vys project runs from its stored histograms; --save-project writes the\n"
-           "      project of a completed run, to be opened in the desktop program\n";
+           "      project of a completed run, to be opened in the desktop program\n"
+           "  tessavin-cli fit DATA.txt [--intervals N] [--eps X] [--json] [--lang en|cs]\n"
+           "      a file of measured values (one a line): its statistics, its histogram of N\n"
+           "      classes and the parametric distributions that fit it, best first\n";
 }
 
 } // namespace
@@ -34,6 +38,7 @@ int main(int argc, char** argv) {
     const std::vector<std::string> rest(words.begin() + 1, words.end());
     if (words[0] == "histogram") return tessavin::cli::RunHistogramCommand(rest);
     if (words[0] == "run") return tessavin::cli::RunCalculationCommand(rest);
+    if (words[0] == "fit") return tessavin::cli::RunFitCommand(rest);
     std::cerr << "tessavin-cli: unknown command '" << words[0] << "'\n";
     Usage(std::cerr);
     return 2;

@@ -1,0 +1,150 @@
+#include "fit_command.h"
+
+#include <iostream>
+#include <optional>
+#include <stdexcept>
+
+#include "cli_args.h"
+#include "cli_output.h"
+#include "common/number_parse.h"
+#include "localisation/language.h"
+#include "rawdata/fit_ranking.h"
+#include "rawdata/raw_sample.h"
+#include "statlib/number_text.h"
+
+namespace tessavin::cli {
+namespace {
+
+constexpr const char* kFieldNames[11] = {"type",     "tightness", "median",    "mode",
+                                         "mean",     "variance",  "deviation", "variation",
+                                         "skewness", "kurtosis",  "parameters"};
+
+int Refuse(const std::string& message) {
+    std::cerr << "tessavin-cli fit: " << ForTerminal(message) << "\n";
+    return kBadInput;
+}
+
+void PrintSample(const RawSample& s, const SampleHistogramView& v) {
+    const WorkingHistogram& h = v.histogram;
+    std::cout << "File=" << s.fileName << "\n"
+              << "n=" << s.count << "\n"
+              << "Mean=" << StrNaCarku(s.mean) << "\n"
+              << "Variance=" << StrNaCarku(s.variance) << "\n"
+              << "Deviation=" << StrNaCarku(s.deviation) << "\n"
+              << "Skewness=" << StrNaCarku(s.skewness) << "\n"
+              << "Minimum=" << StrNaCarku(s.minimum) << "\n"
+              << "Maximum=" << StrNaCarku(s.maximum) << "\n"
+              << "Bins=" << h.Bins << "\n"
+              << "Step=" << StrNaCarku(h.Step) << "\n"
+              << "Class\tValue\tProbability\n";
+    for (int i = 1; i <= h.Bins; ++i)
+        std::cout << i << "\t" << StrNaCarku(h.Min + (i - 0.5) * h.Step) << "\t"
+                  << StrNaCarku(h.P[i]) << "\n";
+}
+
+void PrintRow(const std::string& rank, const CharacteristicsRow& row) {
+    std::cout << rank;
+    for (int f = 0; f <= 10; ++f) std::cout << "\t" << row.fields[f];
+    std::cout << "\n";
+}
+
+nlohmann::ordered_json RowJson(const CharacteristicsRow& row) {
+    nlohmann::ordered_json j;
+    for (int f = 0; f <= 10; ++f) j[kFieldNames[f]] = row.fields[f];
+    return j;
+}
+
+// The accepted candidates best first, each with its characteristics row.
+std::vector<std::pair<const FitEntry*, const CharacteristicsRow*>> Ranked(const FitRanking& r) {
+    std::vector<std::pair<const FitEntry*, const CharacteristicsRow*>> out;
+    for (const FitEntry& e : r.entries) {
+        if (e.tightness <= 0) break;
+        for (std::size_t i = 0; i < r.rowTypes.size(); ++i)
+            if (r.rowTypes[i] == e.type) out.emplace_back(&e, &r.rows[i]);
+    }
+    return out;
+}
+
+} // namespace
+
+int RunFitCommand(const std::vector<std::string>& words) {
+    if (words.empty() || words[0].rfind("--", 0) == 0) return Refuse("the data file is missing");
+    std::optional<Args> args;
+    try {
+        args.emplace(std::vector<std::string>(words.begin() + 1, words.end()),
+                     std::set<std::string>{"intervals", "eps", "lang"}, std::set<std::string>{"json"});
+    } catch (const std::invalid_argument& e) {
+        return Refuse(e.what());
+    }
+    if (const auto lang = args->value("lang")) {
+        if (*lang == "cs")
+            SetLanguage(Language::Czech);
+        else if (*lang != "en")
+            return Refuse("--lang must be en or cs");
+    }
+    FitSettings settings;
+    const std::string intervalsText = args->value("intervals").value_or("32");
+    const auto intervals = ParseWhole(intervalsText);
+    if (!intervals || *intervals < 3 || *intervals > MaxBins)
+        return Refuse("--intervals must be a whole number 3 .. " + std::to_string(MaxBins) + ": '" +
+                      intervalsText + "'");
+    settings.intervals = static_cast<int>(*intervals);
+    settings.eps = args->value("eps").value_or("1E-7");
+
+    auto read = ReadRawDataFile(words[0]);
+    if (const auto* f = std::get_if<Failure>(&read)) return Refuse(f->text);
+    const RawSample& sample = std::get<RawSample>(read);
+    // The range as the window's fields show it after reading.
+    settings.min = ThroughDisplayText(sample.minimum);
+    settings.max = ThroughDisplayText(sample.maximum);
+    if (!(settings.min < settings.max))
+        return Refuse("all values are equal: a histogram needs a range MinX < MaxX");
+
+    auto made = FitContext::Make(sample, settings);
+    if (const auto* f = std::get_if<Failure>(&made)) return Refuse(f->text);
+    const FitContext& context = std::get<FitContext>(made);
+    const FitRanking ranking = RankParametricFits(context);
+    if (!ranking.completed) {
+        for (const Failure& f : ranking.reports) std::cerr << ForTerminal(f.text) << "\n";
+        return kBadInput;
+    }
+    const auto ranked = Ranked(ranking);
+
+    if (args->has("json")) {
+        nlohmann::ordered_json j;
+        j["file"] = sample.fileName;
+        j["sample"] = {{"n", sample.count},          {"mean", sample.mean},
+                       {"variance", sample.variance}, {"deviation", sample.deviation},
+                       {"skewness", sample.skewness}, {"minimum", sample.minimum},
+                       {"maximum", sample.maximum}};
+        DiscreteHistogram h;
+        StoreWorkingHistogram(context.sampleView().histogram, h);
+        j["histogram"] = HistogramJson(h);
+        j["characteristics"] = RowJson(ranking.sampleRow);
+        j["weibullShape"] = ranking.weibullShape;
+        nlohmann::ordered_json list = nlohmann::ordered_json::array();
+        for (const auto& [entry, row] : ranked) {
+            nlohmann::ordered_json item;
+            item["type"] = entry->type;
+            item["name"] = row->fields[0];
+            item["tightness"] = entry->tightness;
+            item["characteristics"] = RowJson(*row);
+            list.push_back(item);
+        }
+        j["ranking"] = list;
+        std::cout << j.dump() << "\n";
+    } else {
+        PrintSample(sample, context.sampleView());
+        std::cout << "Rank";
+        for (const char* name : kFieldNames) std::cout << "\t" << name;
+        std::cout << "\n";
+        PrintRow("0", ranking.sampleRow);
+        int rank = 0;
+        for (const auto& [entry, row] : ranked) PrintRow(std::to_string(++rank), *row);
+    }
+    if (ranked.empty())
+        for (const Failure& f : ranking.reports) std::cerr << ForTerminal(f.text) << "\n";
+    return 0;
+}
+
+} // namespace tessavin::cli

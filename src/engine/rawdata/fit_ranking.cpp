@@ -1,0 +1,195 @@
+#include "rawdata/fit_ranking.h"
+
+#include <cmath>
+#include <limits>
+#include <utility>
+
+#include "common/number_parse.h"
+#include "localisation/messages.h"
+#include "parametric/discretisation.h"
+#include "statlib/number_text.h"
+#include "statlib/statistics.h"
+
+namespace tessavin {
+namespace {
+
+constexpr int kWeibull = 9;
+constexpr double kLowestAccepted = 0.0001;
+
+bool NeverTried(DistributionType t) { return t == 18 || t == 19; }
+
+std::span<const double> Classes(const WorkingHistogram& h, int n) {
+    return {h.P.data() + 1, static_cast<std::size_t>(n)};
+}
+
+Failure EscapedFaultReport(MathFault fault) {
+    Failure f;
+    f.caption = 3;
+    f.message = MathFaultMessage(fault);
+    f.stepName = TextCis(78);
+    f.text = TextCis(f.message) + "\r\n\r\n" + f.stepName;
+    return f;
+}
+
+} // namespace
+
+bool IsAcceptedTightness(double t) { return t > kLowestAccepted && t <= 1; }
+
+std::string FitTypeName(DistributionType type) {
+    static const char* const names[DistributionCount] = {
+        nullptr,        "LogNormal_2P", "Gumbelovo_I",   "Gumbelovo_II", "Raised-cosine",
+        "Cauchy",       "Fisher-Tippett", "Laplace",     "Logistic",     "Weibull",
+        "Rayleigh",     "Lévy",         nullptr,         nullptr,        nullptr,
+        "Gama",         "Snedecorovo",  "Pareto",        "Uniform",      "Triangular",
+        nullptr,        "X2",           "Half-Logistic", "LogNormal_3P"};
+    switch (type) {
+    case 0: return TextCis(91);
+    case 12: return TextCis(93);
+    case 13: return TextCis(94);
+    case 14: return TextCis(95);
+    case 20: return TextCis(92);
+    default: return type >= 0 && type < DistributionCount ? names[type] : std::string();
+    }
+}
+
+std::variant<FitContext, Failure> FitContext::Make(const RawSample& sample, const FitSettings& s) {
+    const std::optional<double> eps = ParseReal(s.eps);
+    if (!eps || !(*eps > 0) || *eps > 1) {
+        Failure f;
+        f.caption = 3;
+        f.message = !eps ? 129 : (*eps > 0 ? 0 : 97);
+        f.text = !eps ? TextCis(129) + " Eps : " + s.eps
+                      : (*eps > 0 ? "Eps = " + s.eps + " is > 1 !" : TextCis(97));
+        return f;
+    }
+    auto view = ShowSampleHistogram(sample, s.intervals, s.min, s.max, s.kind);
+    if (auto* f = std::get_if<Failure>(&view)) return *f;
+    FitContext c;
+    c.settings_ = s;
+    c.view_ = std::move(std::get<SampleHistogramView>(view));
+    // The estimators read the statistics as the window displays them.
+    c.stats_.meanText = StrNaCarku(sample.mean);
+    c.stats_.sigmaText = StrNaCarku(sample.deviation);
+    c.stats_.skewnessText = StrNaCarku(sample.skewness);
+    c.stats_.skewness = ParseReal(c.stats_.skewnessText).value_or(std::numeric_limits<double>::quiet_NaN());
+    c.stats_.xmin = c.view_.layout.X1;
+    c.stats_.xmax = c.view_.layout.XN;
+    c.stats_.median = c.view_.characteristics.median;
+    c.stats_.mode = c.view_.characteristics.mode;
+    return c;
+}
+
+FitContext::Candidate FitContext::build(DistributionType type, bool givenRange) const {
+    ParametricRequest rq;
+    rq.Type = type;
+    rq.IntervalCount = std::to_string(settings_.intervals);
+    rq.Eps = settings_.eps;
+    rq.FitToData = true;
+    rq.Sample = stats_;
+    rq.GivenRange = givenRange;
+    rq.GivenMin = settings_.min;
+    rq.GivenMax = settings_.max;
+    Candidate c;
+    const DiscretiseOutcome out = Discretise(rq, c.histogram);
+    c.reports = out.Reports;
+    if (out.EscapedFault != MathFault::None) c.reports.push_back(EscapedFaultReport(out.EscapedFault));
+    c.failed = !c.reports.empty();
+    c.usable = !c.failed && out.Accepted;
+    c.parameterText = out.ParameterText;
+    return c;
+}
+
+double FitContext::tightness(const WorkingHistogram& candidate) const {
+    const int n = settings_.intervals;
+    return VypocetCharTesnosti(n, Classes(candidate, n), 0, view_.characteristics.varianceY,
+                               view_.characteristics.meanY, Classes(view_.histogram, n));
+}
+
+double SortCandidates(std::array<FitEntry, DistributionCount>& entries) {
+    double sum = 0;
+    for (const FitEntry& e : entries) sum += e.tightness;
+    for (int s = 0; s + 1 < DistributionCount; ++s) {
+        int best = s;
+        for (int j = s + 1; j < DistributionCount; ++j)
+            if (entries[j].tightness > entries[best].tightness) best = j;
+        std::swap(entries[s], entries[best]);
+    }
+    return sum;
+}
+
+FitRanking RankParametricFits(const FitContext& context, const FitProgress& progress) {
+    FitContext ctx = context;
+    const int n = ctx.sampleView().histogram.Bins;
+    const bool spread = ctx.sampleView().characteristics.varianceY != 0;
+    FitRanking r;
+    r.sampleRow = ctx.sampleView().row;
+    for (int i = 0; i < DistributionCount; ++i) r.entries[i].type = i;
+    constexpr int evaluated = DistributionCount - 2;
+    int done = 0;
+    const auto failed = [&](std::vector<Failure> reports) {
+        r.reports = std::move(reports);
+        r.weibullShape = ctx.weibullShape();
+        return r;
+    };
+
+    for (DistributionType t = 0; t < DistributionCount; ++t) {
+        if (NeverTried(t)) continue;
+        FitEntry& entry = r.entries[t];
+        bool tryType = true;
+        if (t == kWeibull) {
+            double best = 0, bestShape = 1.5;
+            // The shape grows by repeated addition, as the scan always did: 655 shapes.
+            for (double k = 1.5; k < 8.04; k += 0.01) {
+                ctx.setWeibullShape(k);
+                const FitContext::Candidate c = ctx.build(t, true);
+                if (c.failed) return failed(c.reports);
+                const double tight = c.usable && spread ? ctx.tightness(c.histogram) : 0.0;
+                if (tight > best) {
+                    best = tight;
+                    bestShape = k;
+                }
+            }
+            tryType = best > 0;
+            if (tryType) ctx.setWeibullShape(bestShape);
+        }
+        if (tryType) {
+            const FitContext::Candidate c = ctx.build(t, true);
+            if (c.failed) return failed(c.reports);
+            const double tight = c.usable ? ctx.tightness(c.histogram) : 0.0;
+            if (c.usable && IsAcceptedTightness(tight)) {
+                // The table shows the candidate over its own range.
+                const FitContext::Candidate own = ctx.build(t, false);
+                if (own.failed) return failed(own.reports);
+                const WorkingHistogram& h = own.histogram;
+                const double x1 = ThroughDisplayText(h.Min + h.Step / 2);
+                const double xn = ThroughDisplayText(h.Max - h.Step / 2);
+                const Characteristics ch = ComputeCharacteristics(
+                    Classes(h, n), n, x1, xn, static_cast<double>(h.Total));
+                entry.tightness = tight;
+                entry.parameterText = c.parameterText.substr(0, c.parameterText.find(')'));
+                r.rows.push_back(MakeCharacteristicsRow(FitTypeName(t), StrNaCarku(tight), ch,
+                                                        entry.parameterText));
+                r.rowTypes.push_back(t);
+            }
+        }
+        if (progress) progress(++done, evaluated);
+    }
+
+    r.completed = true;
+    r.weibullShape = ctx.weibullShape();
+    if (SortCandidates(r.entries) == 0) {
+        Failure f;
+        f.caption = 3;
+        f.message = 110;
+        f.text = TextCis(110);
+        r.reports.push_back(f);
+        return r;
+    }
+    for (const CharacteristicsRow& row : r.rows) {
+        const std::optional<double> median = ParseReal(row.fields[2]);
+        if (median && *median != 0) ++r.listLength;
+    }
+    return r;
+}
+
+} // namespace tessavin

@@ -1,0 +1,89 @@
+#pragma once
+// Every parametric distribution fitted to a measured sample, judged by its tightness against the
+// sample's histogram over the same classes, and ranked best first.
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "common/failure.h"
+#include "histogram/histogram.h"
+#include "parametric/distribution_catalogue.h"
+#include "rawdata/raw_sample.h"
+
+namespace tessavin {
+
+// Name of a type in the ranking list, in the active language.
+std::string FitTypeName(DistributionType type);
+
+struct FitSettings {
+    int intervals = 32;       // N, classes of the sample's and the candidates' histograms
+    std::string eps = "1E-7"; // cut-off of the discretisation as the field shows it: (0, 1]
+    double min = 0.0;         // range of the sample's histogram
+    double max = 0.0;
+    HistogramKind kind = HistogramKind::Discrete;
+};
+
+// The sample as the discretisation sees it, ready to build candidates.
+class FitContext {
+public:
+    // Failure: the sample's histogram cannot be built for these settings.
+    static std::variant<FitContext, Failure> Make(const RawSample& sample, const FitSettings& s);
+
+    const SampleHistogramView& sampleView() const { return view_; }
+    const SampleStatistics& statistics() const { return stats_; }
+    double weibullShape() const { return stats_.weibullShape; }
+    void setWeibullShape(double k) { stats_.weibullShape = k; }
+
+    struct Candidate {
+        bool failed = false;          // the discretisation raised a math fault: reports say which
+        bool usable = false;
+        std::vector<Failure> reports;
+        std::string parameterText;
+        WorkingHistogram histogram;   // Bins = N; not trimmed
+    };
+    // givenRange: over the sample's range, class by class comparable with the sample's
+    // histogram; otherwise over the distribution's own range.
+    Candidate build(DistributionType type, bool givenRange) const;
+    // Tightness of a candidate over the sample's range against the sample's histogram.
+    double tightness(const WorkingHistogram& candidate) const;
+
+private:
+    FitSettings settings_;
+    SampleHistogramView view_;
+    SampleStatistics stats_;
+};
+
+struct FitEntry {
+    DistributionType type = 0;
+    double tightness = 0.0;     // 0: not accepted
+    std::string parameterText;  // cut before its first ")"
+};
+
+struct FitRanking {
+    bool completed = false;              // false: a discretisation failed and ended the ranking
+    std::vector<Failure> reports;        // its math-fault reports, or message 110 when none fits
+    std::array<FitEntry, DistributionCount> entries; // best first (ties keep the earlier position)
+    CharacteristicsRow sampleRow;        // row 0
+    std::vector<CharacteristicsRow> rows; // accepted candidates in ascending type order
+    std::vector<DistributionType> rowTypes; // the type of each row
+    int listLength = 0;                  // list items to offer: rows with a non-zero median
+    double weibullShape = 1.5;           // the shape the ranking left (best, else the last tried)
+    int acceptedCount() const { return static_cast<int>(rows.size()); }
+};
+
+// progress(done, total) after each evaluated type (total 22: types 18 and 19 are never tried).
+using FitProgress = std::function<void(int done, int total)>;
+
+// Accepts tightness in (0.0001, 1]. Weibull is tried at shapes 1.5, 1.51, ... below 8.04 and kept
+// at the smallest shape of the highest tightness.
+FitRanking RankParametricFits(const FitContext& context, const FitProgress& progress = {});
+
+// A candidate is accepted with a tightness in (0.0001, 1].
+bool IsAcceptedTightness(double t);
+
+// Selection sort, descending; a later entry displaces only a strictly larger one.
+// Returns the sum of the tightness values (0: no candidate).
+double SortCandidates(std::array<FitEntry, DistributionCount>& entries);
+
+} // namespace tessavin

@@ -1,0 +1,217 @@
+#include "rawdata/raw_sample.h"
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <limits>
+#include <optional>
+#include <sstream>
+#include <system_error>
+
+#include "common/number_parse.h"
+#include "localisation/messages.h"
+#include "statlib/number_text.h"
+#include "statlib/statistics.h"
+
+namespace tessavin {
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+// A rejected line is quoted in the message up to this many bytes.
+constexpr std::size_t kQuotedLineBytes = 100;
+
+Failure Error(int message, std::string text) {
+    Failure f;
+    f.caption = 3;
+    f.message = message;
+    f.text = std::move(text);
+    return f;
+}
+
+bool IsBlank(std::string_view line) {
+    return line.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+// The line as quoted in a message: cut at a whole UTF-8 character when too long.
+std::string Quoted(std::string_view line) {
+    if (line.size() <= kQuotedLineBytes) return std::string(line);
+    std::size_t cut = kQuotedLineBytes;
+    while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
+    return std::string(line.substr(0, cut)) + "...";
+}
+
+std::optional<double> ParseValue(std::string_view line) {
+    std::string text(line);
+    if (const auto comma = text.find(','); comma != std::string::npos) text[comma] = '.';
+    return ParseReal(text);
+}
+
+// Halves go to the even neighbour whatever the rounding mode of the thread.
+double RoundHalfEven(double q) {
+    const double r = std::floor(q);
+    const double d = q - r;
+    if (d > 0.5 || (d == 0.5 && std::fmod(r, 2.0) != 0.0)) return r + 1;
+    return r;
+}
+
+} // namespace
+
+std::variant<RawSample, Failure> ParseRawData(std::string_view bytes, std::string fileName) {
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+    RawSample s;
+    s.fileName = std::move(fileName);
+    long long lineNumber = 0;
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        std::size_t end = bytes.find('\n', pos);
+        if (end == std::string_view::npos) end = bytes.size();
+        std::string_view line = bytes.substr(pos, end - pos);
+        pos = end + 1;
+        ++lineNumber;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (IsBlank(line)) continue;
+        if (s.count >= MaxRawValues)
+            return Error(113, TextCis(113) + std::to_string(MaxRawValues) + " !");
+        const std::optional<double> v = ParseValue(line);
+        if (!v)
+            return Error(118, TextCis(118) + "\r\n\r\n\t" + "Line " + std::to_string(lineNumber) +
+                                  " : " + Quoted(line));
+        s.values.push_back(*v);
+        ++s.count;
+        s.sum += *v;
+        s.sumOfSquares += static_cast<long double>(*v) * *v;
+    }
+    if (s.count < 3) return Error(130, TextCis(130) + " !");
+
+    const long double n = s.count;
+    s.mean = static_cast<double>(s.sum / n);
+    // Equal values may leave a rounding residue below 0: there is no spread then.
+    const long double variance = (s.sumOfSquares - s.sum * s.sum / n) / (n - 1);
+    s.variance = variance > 0 ? static_cast<double>(variance) : 0.0;
+    s.deviation = std::sqrt(s.variance);
+    std::sort(s.values.begin(), s.values.end());
+    s.minimum = s.values.front();
+    s.maximum = s.values.back();
+    if (s.deviation > 0) {
+        long double cubes = 0.0L;
+        for (double v : s.values) {
+            const long double d = static_cast<long double>(v) - s.mean;
+            cubes += d * d * d;
+        }
+        const long double dev = s.deviation;
+        s.skewness = static_cast<double>(cubes / (dev * dev * dev) / n);
+    } else {
+        s.skewness = kNaN;
+    }
+    return s;
+}
+
+std::variant<RawSample, Failure> ReadRawDataFile(const std::filesystem::path& path) {
+    std::error_code ec;
+    std::filesystem::path full = std::filesystem::absolute(path, ec);
+    if (ec) full = path;
+    const auto notThere = [&] { return Error(112, FormatMessage(TextCis(112), full.string())); };
+    // Only a regular file has an end: a device or a pipe could be read for ever.
+    if (!std::filesystem::is_regular_file(path, ec)) return notThere();
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return notThere();
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (in.bad()) return notThere();
+    return ParseRawData(text.str(), path.filename().string());
+}
+
+std::variant<WorkingHistogram, Failure> BuildRawHistogram(const RawSample& sample, int n,
+                                                          double min, double max) {
+    if (n < 3 || n > MaxBins) return Error(88, TextCis(88) + std::to_string(MaxBins) + " !");
+    if (!std::isfinite(min) || !std::isfinite(max)) return Error(129, TextCis(129) + " MinX / MaxX");
+    if (!(min < max)) return Error(0, "MinX >= MaxX !");
+    const double step = (max - min) / n;
+    if (!std::isfinite(step) || !(step > 0))
+        return Error(0, "The range MinX .. MaxX is too wide for a histogram !");
+
+    WorkingHistogram h;
+    h.P.fill(0.0);
+    for (double v : sample.values) {
+        // Compared as doubles first: an index far outside the range must not reach an int.
+        const double k = RoundHalfEven((v - min) / step - 0.5);
+        const int i = k >= n ? n - 1 : (k > 0 ? static_cast<int>(k) : 0);
+        h.P[i + 1] += 1;
+    }
+    const double count = static_cast<double>(sample.values.size());
+    if (count > 0)
+        for (int i = 1; i <= n; ++i) h.P[i] /= count;
+    h.Total = count;
+    h.Bins = n;
+    h.Min = min;
+    h.Max = max;
+    h.Step = step;
+    h.Span = max - min;
+    return h;
+}
+
+ClassLayout SetClassLayout(HistogramKind kind, int n, double min, double max) {
+    if (kind == HistogramKind::Discrete) {
+        const double step = (max - min) / n;
+        return {step, min + step / 2, max - step / 2};
+    }
+    if (n < 2) return {max - min, min, min};
+    return {(max - min) / (n - 1), min, max};
+}
+
+double ThroughDisplayText(double x) {
+    return ParseReal(StrNaCarku(x)).value_or(kNaN);
+}
+
+Characteristics ComputeCharacteristics(std::span<const double> p, int n, double x1, double xn,
+                                       double count) {
+    Characteristics c;
+    c.mean = PrumerX(p, n, x1, xn);
+    c.variance = RozptylX(p, n, x1, xn, c.mean);
+    c.deviation = std::sqrt(c.variance);
+    c.variation = KoefVariX(c.mean, c.deviation);
+    c.meanY = PrumerY(p, n);
+    c.varianceY = RozptylY(p, n, c.meanY);
+    const auto shown = [](double v) {
+        const std::string t = StrNaCarku(v);
+        return t == StrNaCarku(kNaN) ? t : StrNaCarku(ParseReal(t).value_or(kNaN));
+    };
+    c.skewnessText = shown(Skewness(p, n, x1, xn, c.mean, count));
+    c.kurtosisText = shown(Kurtosis(p, n, x1, xn, c.mean, count));
+    c.median = ParseReal(VypMedian(true, p, x1, xn, n)).value_or(kNaN);
+    c.mode = ParseReal(VypMode(p, n, x1, xn)).value_or(kNaN);
+    c.texts = {StrNaCarku(c.median),   StrNaCarku(c.mode),      StrNaCarku(c.mean),
+               StrNaCarku(c.variance), StrNaCarku(c.deviation), StrNaCarku(c.variation),
+               c.skewnessText,         c.kurtosisText};
+    return c;
+}
+
+CharacteristicsRow MakeCharacteristicsRow(std::string type, std::string tightness,
+                                          const Characteristics& c, std::string parameters) {
+    CharacteristicsRow row;
+    row.fields[0] = std::move(type);
+    row.fields[1] = std::move(tightness);
+    std::copy(c.texts.begin(), c.texts.end(), row.fields.begin() + 2);
+    row.fields[10] = std::move(parameters);
+    return row;
+}
+
+std::variant<SampleHistogramView, Failure> ShowSampleHistogram(const RawSample& sample, int n,
+                                                               double min, double max,
+                                                               HistogramKind kind) {
+    auto built = BuildRawHistogram(sample, n, min, max);
+    if (auto* f = std::get_if<Failure>(&built)) return *f;
+    SampleHistogramView view;
+    view.histogram = std::get<WorkingHistogram>(built);
+    view.layout = SetClassLayout(kind, n, min, max);
+    view.layout.X1 = ThroughDisplayText(view.layout.X1);
+    view.layout.XN = ThroughDisplayText(view.layout.XN);
+    const std::span<const double> p(view.histogram.P.data() + 1, static_cast<std::size_t>(n));
+    view.characteristics = ComputeCharacteristics(p, n, view.layout.X1, view.layout.XN,
+                                                  static_cast<double>(sample.count));
+    // The sample's own row has the same fixed type text in both languages.
+    view.row = MakeCharacteristicsRow("Prvotní data", StrNaCarku(1.0), view.characteristics, " ----- ");
+    return view;
+}
+
+} // namespace tessavin

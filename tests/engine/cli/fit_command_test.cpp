@@ -1,0 +1,89 @@
+// tessavin-cli fit: a file of measured values, its statistics and the ranked fits.
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "cli_process.h"
+
+namespace {
+
+using tessavin::test::CliRun;
+using tessavin::test::RunCli;
+using tessavin::test::TempDir;
+
+const std::string kData = std::string(TESSAVIN_TEST_DATA) + "/rawdata/";
+
+// 400 values at the quantiles of Weibull k = 3, lambda = 10, CR LF line ends.
+std::filesystem::path WriteWeibullData(const std::filesystem::path& dir) {
+    const auto file = dir / "weibull.txt";
+    std::ofstream out(file, std::ios::binary);
+    char buf[40];
+    for (int i = 1; i <= 400; ++i) {
+        std::snprintf(buf, sizeof buf, "%.17g\r\n", 10 * std::pow(-std::log(1 - (i - 0.5) / 400), 1 / 3.0));
+        out << buf;
+    }
+    return file;
+}
+
+TEST(FitCli, StatisticsAndRankingAsJson) {
+    const auto dir = TempDir();
+    const CliRun r = RunCli("fit " + WriteWeibullData(dir).string() + " --intervals 16 --json");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const auto j = nlohmann::json::parse(r.out);
+    EXPECT_EQ(j["file"], "weibull.txt");
+    EXPECT_EQ(j["sample"]["n"], 400);
+    // Weibull k = 3, lambda = 10 has mean 10 Gamma(4/3) = 8.9298; the quantile sample is
+    // within 0.01 of it.
+    EXPECT_NEAR(j["sample"]["mean"].get<double>(), 8.9298, 0.01);
+    EXPECT_EQ(j["histogram"]["Bins"], 16);
+    double sum = 0;
+    for (double p : j["histogram"]["P"]) sum += p;
+    EXPECT_NEAR(sum, 1.0, 1e-12);
+    EXPECT_EQ(j["characteristics"]["type"], "Prvotní data");
+    ASSERT_GT(j["ranking"].size(), 0u);
+    EXPECT_EQ(j["ranking"][0]["name"], "Weibull");
+    double previous = 1;
+    for (const auto& item : j["ranking"]) {
+        const double t = item["tightness"].get<double>();
+        EXPECT_GT(t, 0.0001);
+        EXPECT_LE(t, previous);
+        previous = t;
+        EXPECT_EQ(item["characteristics"]["type"], item["name"]);
+    }
+    std::filesystem::remove_all(dir);
+}
+
+TEST(FitCli, TableHasTheSampleRowFirst) {
+    const CliRun r = RunCli("fit " + kData + "valid_mixed.txt");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("File=valid_mixed.txt\nn=15\n"), std::string::npos);
+    EXPECT_NE(r.out.find("Bins=32\n"), std::string::npos);
+    EXPECT_NE(r.out.find("\n0\tPrvotní data\t1\t"), std::string::npos);
+}
+
+TEST(FitCli, BadInputExitsWithTwoAndAMessage) {
+    const std::string args[] = {
+        "fit",
+        "fit --intervals 16",
+        "fit " + kData + "no_such_file.txt",
+        "fit " + kData + "two_values.txt",
+        "fit " + kData + "double_comma.txt",
+        "fit " + kData + "valid_mixed.txt --intervals 2",
+        "fit " + kData + "valid_mixed.txt --intervals x",
+        "fit " + kData + "valid_mixed.txt --eps abc",
+        "fit " + kData + "valid_mixed.txt --bogus 1",
+    };
+    for (const std::string& a : args) {
+        const CliRun r = RunCli(a);
+        EXPECT_EQ(r.exitCode, 2) << a;
+        EXPECT_FALSE(r.err.empty()) << a;
+        EXPECT_TRUE(r.out.empty()) << a;
+    }
+}
+
+} // namespace
