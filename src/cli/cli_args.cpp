@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "localisation/language.h"
+
 namespace tessavin::cli {
 
 Args::Args(const std::vector<std::string>& words, const std::set<std::string>& valued,
@@ -28,6 +30,17 @@ std::optional<std::string> Args::value(const std::string& name) const {
     const auto it = values_.find(name);
     if (it == values_.end()) return std::nullopt;
     return it->second;
+}
+
+bool ApplyLanguageOption(const Args& args) {
+    const auto lang = args.value("lang");
+    if (!lang || *lang == "en") {
+        if (lang) SetLanguage(Language::English);
+        return true;
+    }
+    if (*lang != "cs") return false;
+    SetLanguage(Language::Czech);
+    return true;
 }
 
 } // namespace tessavin::cli

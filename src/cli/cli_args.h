@@ -21,4 +21,7 @@ private:
     std::set<std::string> flags_;
 };
 
+// --lang en|cs sets the language of the messages; false for any other value.
+bool ApplyLanguageOption(const Args& args);
+
 } // namespace tessavin::cli

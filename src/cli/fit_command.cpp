@@ -76,12 +76,7 @@ int RunFitCommand(const std::vector<std::string>& words) {
     } catch (const std::invalid_argument& e) {
         return Refuse(e.what());
     }
-    if (const auto lang = args->value("lang")) {
-        if (*lang == "cs")
-            SetLanguage(Language::Czech);
-        else if (*lang != "en")
-            return Refuse("--lang must be en or cs");
-    }
+    if (!ApplyLanguageOption(*args)) return Refuse("--lang must be en or cs");
     FitSettings settings;
     const std::string intervalsText = args->value("intervals").value_or("32");
     const auto intervals = ParseWhole(intervalsText);

@@ -45,12 +45,7 @@ int RunHistogramCommand(const std::vector<std::string>& words) {
     } catch (const std::invalid_argument& e) {
         return Refuse(e.what());
     }
-    if (const auto lang = args->value("lang")) {
-        if (*lang == "cs")
-            SetLanguage(Language::Czech);
-        else if (*lang != "en")
-            return Refuse("--lang must be en or cs");
-    }
+    if (!ApplyLanguageOption(*args)) return Refuse("--lang must be en or cs");
 
     ParametricRequest request;
     const auto type = ParseWhole(args->value("type").value_or(""));

@@ -172,10 +172,7 @@ int RunCalculationCommand(const std::vector<std::string>& words) {
         return Refuse(e.what());
     }
     if (args->has("json") && args->has("csv")) return Refuse("--json and --csv exclude each other");
-    if (const auto lang = args->value("lang")) {
-        if (*lang == "cs") SetLanguage(Language::Czech);
-        else if (*lang != "en") return Refuse("--lang must be en or cs");
-    }
+    if (!ApplyLanguageOption(*args)) return Refuse("--lang must be en or cs");
     DriverOptions options;
     if (const auto t = args->value("threads")) {
         const auto n = ParseWhole(*t);
