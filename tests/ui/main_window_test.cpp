@@ -23,6 +23,7 @@
 #include "localisation/language.h"
 #include "main_window.h"
 #include "scripted_interaction.h"
+#include "widget_lookup.h"
 #include "string_grid.h"
 #include "ui_test_registry.h"
 
@@ -35,11 +36,7 @@ class MainWindowTest : public QObject {
     std::unique_ptr<test::ScriptedInteraction> dialogs;
     std::unique_ptr<MainWindow> w;
 
-    template <class T> T* find(const char* name) const {
-        T* c = w->findChild<T*>(name);
-        if (!c) qFatal("no control %s", name);
-        return c;
-    }
+    template <class T> T* find(const char* name) const { return test::Control<T>(w.get(), name); }
     QLineEdit* edit(const char* name) const { return find<QLineEdit>(name); }
     QToolButton* tool(const char* name) const { return find<QToolButton>(name); }
     StringGrid* grid(const char* name) const { return find<StringGrid>(name); }

@@ -20,6 +20,7 @@
 #include "localisation/language.h"
 #include "main_window.h"
 #include "scripted_interaction.h"
+#include "widget_lookup.h"
 #include "ui_test_registry.h"
 
 using namespace tessavin;
@@ -57,11 +58,7 @@ class PersistenceTest : public QObject {
     std::unique_ptr<MainWindow> w;
     QTemporaryDir dir;
 
-    template <class T> T* find(const char* name) const {
-        T* c = w->findChild<T*>(name);
-        if (!c) qFatal("no control %s", name);
-        return c;
-    }
+    template <class T> T* find(const char* name) const { return test::Control<T>(w.get(), name); }
     QLineEdit* edit(const char* name) const { return find<QLineEdit>(name); }
     QToolButton* tool(const char* name) const { return find<QToolButton>(name); }
     QAction* item(const char* name) const { return find<QAction>(name); }

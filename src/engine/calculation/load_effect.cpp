@@ -125,6 +125,19 @@ void Store(StateHistogram& out, const ClassArray& P, double first, double last, 
     out.Total = total;
 }
 
+// Normalisation, the span, trimming of empty end classes and the final fault test of a
+// built histogram, then its store into `out`; false after a reported fault.
+bool Finish(StateHistogram& out, ClassArray& P, double first, double last, double h, int bins,
+            CalculationState& state) {
+    const long double total = Normalise(P, bins);
+    double span = last - first;
+    TrimZeroEndClasses(P, first, last, bins, h, span);
+    if (const int message = FaultIn({first, last, h, span, static_cast<double>(total)}))
+        return MathFailed(state, message);
+    Store(out, P, first, last, h, span, bins, static_cast<double>(total));
+    return true;
+}
+
 bool IsEvenWhole(double m) {
     return std::isfinite(m) && std::fmod(m, 2.0) == 0.0;
 }
@@ -195,14 +208,7 @@ bool VypocetDs(double m, const CalculationInputs& in, CalculationState& state) {
         }
     }
 
-    int bins = static_cast<int>(cnt);
-    const long double total = Normalise(P, bins);
-    double span = last - first;
-    TrimZeroEndClasses(P, first, last, bins, h, span);
-    if (const int message = FaultIn({first, last, h, span, static_cast<double>(total)}))
-        return MathFailed(state, message);
-
-    Store(state.DeltaSm, P, first, last, h, span, bins, static_cast<double>(total));
+    if (!Finish(state.DeltaSm, P, first, last, h, static_cast<int>(cnt), state)) return false;
     state.HistogramTitle = "DeltaS^m ( m=" + StrNaCarku(m) + " )";
     state.DeltaSmReady = true;
     state.SnCurrent = false;
@@ -443,14 +449,7 @@ bool NnStep(int year, const CalculationInputs& in, CalculationState& state, NnCa
     double first = a->lo;
     double last = a->hi;
     const double h = a->h;
-    int bins = a->bins;
-    const long double total = Normalise(P, bins);
-    double span = last - first;
-    TrimZeroEndClasses(P, first, last, bins, h, span);
-    if (const int message = FaultIn({first, last, h, span, static_cast<double>(total)}))
-        return MathFailed(state, message);
-
-    Store(state.Nn, P, first, last, h, span, bins, static_cast<double>(total));
+    if (!Finish(state.Nn, P, first, last, h, a->bins, state)) return false;
     state.HistogramTitle = TextCis(43) + std::to_string(year);
     state.NnReady = true;
     state.NnCurrent = true;
