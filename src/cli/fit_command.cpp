@@ -8,6 +8,7 @@
 #include "cli_output.h"
 #include "common/number_parse.h"
 #include "localisation/language.h"
+#include "rawdata/class_count_advice.h"
 #include "rawdata/fit_ranking.h"
 #include "rawdata/raw_sample.h"
 #include "statlib/number_text.h"
@@ -63,6 +64,35 @@ std::vector<std::pair<const FitEntry*, const CharacteristicsRow*>> Ranked(const 
             if (r.rowTypes[i] == e.type) out.emplace_back(&e, &r.rows[i]);
     }
     return out;
+}
+
+// A message box text on one line: runs of blanks, tabs and line ends become one blank.
+std::string OneLine(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        const bool blank = c == ' ' || c == '\t' || c == '\r' || c == '\n';
+        if (!blank)
+            out += c;
+        else if (!out.empty() && out.back() != ' ')
+            out += ' ';
+    }
+    if (!out.empty() && out.back() == ' ') out.pop_back();
+    return out;
+}
+
+// The types missing from the ranking, each with why, so that a script can tell.
+nlohmann::ordered_json RefusedJson(const FitRanking& r) {
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    for (const RefusedFit& f : r.refused) {
+        nlohmann::ordered_json item;
+        item["type"] = f.type;
+        item["name"] = FitTypeName(f.type);
+        item["reason"] = FitRefusalKey(f.reason);
+        if (f.reason == FitRefusal::MathFault) item["message"] = OneLine(f.message);
+        item["tightness"] = f.tightness;
+        list.push_back(item);
+    }
+    return list;
 }
 
 } // namespace
@@ -127,8 +157,11 @@ int RunFitCommand(const std::vector<std::string>& words) {
             list.push_back(item);
         }
         j["ranking"] = list;
+        j["refused"] = RefusedJson(ranking);
         std::cout << j.dump() << "\n";
     } else {
+        if (const auto advice = TooFewClassesAdvice(sample.count, settings.intervals))
+            std::cerr << "tessavin-cli fit: warning: " << ForTerminal(*advice) << "\n";
         PrintSample(sample, context.sampleView());
         std::cout << "Rank";
         for (const char* name : kFieldNames) std::cout << "\t" << name;

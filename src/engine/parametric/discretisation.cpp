@@ -310,7 +310,9 @@ DiscretiseOutcome Discretise(const ParametricRequest& request, WorkingHistogram&
         return out;
     } catch (const MathFaultError& e) {
         out.Reports.push_back(MathFaultReport(header, e.fault));
-    } catch (const std::exception&) {
+    } catch (...) {
+        // Whatever else an estimate or a density raises is reported like any fault: the caller
+        // gets values, never an exception.
         out.Reports.push_back(MathFaultReport(header, MathFault::Other));
     }
     out.EscapedFault = PostProcess(s, out);

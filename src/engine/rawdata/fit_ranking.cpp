@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <utility>
 
 #include "common/number_parse.h"
@@ -117,61 +118,103 @@ double SortCandidates(std::array<FitEntry, DistributionCount>& entries) {
     return sum;
 }
 
+namespace {
+
+RefusedFit Refused(DistributionType t, FitRefusal reason, double tightness = 0.0) {
+    RefusedFit f;
+    f.type = t;
+    f.reason = reason;
+    f.tightness = tightness;
+    return f;
+}
+
+RefusedFit Faulted(DistributionType t, const FitContext::Candidate& c) {
+    RefusedFit f = Refused(t, FitRefusal::MathFault);
+    for (const Failure& report : c.reports) {
+        if (!f.message.empty()) f.message += "\r\n";
+        f.message += report.text;
+    }
+    return f;
+}
+
+// The Weibull shape scan: the smallest shape of the highest tightness becomes the context's
+// shape. A refusal when no shape gives a positive tightness or a shape faults.
+std::optional<RefusedFit> ScanWeibullShape(FitContext& ctx, bool spread) {
+    double best = 0, bestShape = 1.5;
+    bool anyUsable = false;
+    // The shape grows by repeated addition, as the scan always did: 655 shapes.
+    for (double k = 1.5; k < 8.04; k += 0.01) {
+        ctx.setWeibullShape(k);
+        const FitContext::Candidate c = ctx.build(kWeibull, true);
+        if (c.failed) return Faulted(kWeibull, c);
+        anyUsable = anyUsable || c.usable;
+        const double tight = c.usable && spread ? ctx.tightness(c.histogram) : 0.0;
+        if (tight > best) {
+            best = tight;
+            bestShape = k;
+        }
+    }
+    if (best <= 0)
+        return Refused(kWeibull, anyUsable ? FitRefusal::TightnessOutOfRange : FitRefusal::ByChecks);
+    ctx.setWeibullShape(bestShape);
+    return std::nullopt;
+}
+
+// One type fitted over the sample's range; accepted ones get their row over their own range.
+std::optional<RefusedFit> Evaluate(FitContext& ctx, DistributionType t, bool spread,
+                                   FitRanking& r) {
+    if (t == kWeibull)
+        if (auto refused = ScanWeibullShape(ctx, spread)) return refused;
+    const FitContext::Candidate c = ctx.build(t, true);
+    if (c.failed) return Faulted(t, c);
+    if (!c.usable) return Refused(t, FitRefusal::ByChecks);
+    const double tight = ctx.tightness(c.histogram);
+    if (!IsAcceptedTightness(tight)) return Refused(t, FitRefusal::TightnessOutOfRange, tight);
+    // The table shows the candidate over its own range.
+    const FitContext::Candidate own = ctx.build(t, false);
+    if (own.failed) return Faulted(t, own);
+    const int n = ctx.sampleView().histogram.Bins;
+    const WorkingHistogram& h = own.histogram;
+    const double x1 = ThroughDisplayText(h.Min + h.Step / 2);
+    const double xn = ThroughDisplayText(h.Max - h.Step / 2);
+    const Characteristics ch =
+        ComputeCharacteristics(Classes(h, n), n, x1, xn, static_cast<double>(h.Total));
+    FitEntry& entry = r.entries[t];
+    entry.tightness = tight;
+    entry.parameterText = c.parameterText.substr(0, c.parameterText.find(')'));
+    r.rows.push_back(
+        MakeCharacteristicsRow(FitTypeName(t), StrNaCarku(tight), ch, entry.parameterText));
+    r.rowTypes.push_back(t);
+    return std::nullopt;
+}
+
+} // namespace
+
+const char* FitRefusalKey(FitRefusal reason) {
+    switch (reason) {
+    case FitRefusal::NotEvaluated: return "not evaluated";
+    case FitRefusal::ByChecks: return "refused by its checks";
+    case FitRefusal::MathFault: return "math fault";
+    case FitRefusal::TightnessOutOfRange: return "tightness outside (0.0001, 1]";
+    }
+    return "";
+}
+
 FitRanking RankParametricFits(const FitContext& context, const FitProgress& progress) {
     FitContext ctx = context;
-    const int n = ctx.sampleView().histogram.Bins;
     const bool spread = ctx.sampleView().characteristics.varianceY != 0;
     FitRanking r;
     r.sampleRow = ctx.sampleView().row;
     for (int i = 0; i < DistributionCount; ++i) r.entries[i].type = i;
     constexpr int evaluated = DistributionCount - 2;
     int done = 0;
-    const auto failed = [&](std::vector<Failure> reports) {
-        r.reports = std::move(reports);
-        r.weibullShape = ctx.weibullShape();
-        return r;
-    };
 
     for (DistributionType t = 0; t < DistributionCount; ++t) {
-        if (NeverTried(t)) continue;
-        FitEntry& entry = r.entries[t];
-        bool tryType = true;
-        if (t == kWeibull) {
-            double best = 0, bestShape = 1.5;
-            // The shape grows by repeated addition, as the scan always did: 655 shapes.
-            for (double k = 1.5; k < 8.04; k += 0.01) {
-                ctx.setWeibullShape(k);
-                const FitContext::Candidate c = ctx.build(t, true);
-                if (c.failed) return failed(c.reports);
-                const double tight = c.usable && spread ? ctx.tightness(c.histogram) : 0.0;
-                if (tight > best) {
-                    best = tight;
-                    bestShape = k;
-                }
-            }
-            tryType = best > 0;
-            if (tryType) ctx.setWeibullShape(bestShape);
+        if (NeverTried(t)) {
+            r.refused.push_back(Refused(t, FitRefusal::NotEvaluated));
+            continue;
         }
-        if (tryType) {
-            const FitContext::Candidate c = ctx.build(t, true);
-            if (c.failed) return failed(c.reports);
-            const double tight = c.usable ? ctx.tightness(c.histogram) : 0.0;
-            if (c.usable && IsAcceptedTightness(tight)) {
-                // The table shows the candidate over its own range.
-                const FitContext::Candidate own = ctx.build(t, false);
-                if (own.failed) return failed(own.reports);
-                const WorkingHistogram& h = own.histogram;
-                const double x1 = ThroughDisplayText(h.Min + h.Step / 2);
-                const double xn = ThroughDisplayText(h.Max - h.Step / 2);
-                const Characteristics ch = ComputeCharacteristics(
-                    Classes(h, n), n, x1, xn, static_cast<double>(h.Total));
-                entry.tightness = tight;
-                entry.parameterText = c.parameterText.substr(0, c.parameterText.find(')'));
-                r.rows.push_back(MakeCharacteristicsRow(FitTypeName(t), StrNaCarku(tight), ch,
-                                                        entry.parameterText));
-                r.rowTypes.push_back(t);
-            }
-        }
+        if (auto refused = Evaluate(ctx, t, spread, r)) r.refused.push_back(std::move(*refused));
         if (progress) progress(++done, evaluated);
     }
 

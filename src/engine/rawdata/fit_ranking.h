@@ -60,9 +60,28 @@ struct FitEntry {
     std::string parameterText;  // cut before its first ")"
 };
 
+// Why a type is missing from the ranking.
+enum class FitRefusal {
+    NotEvaluated,        // Uniform and Triangular: never fitted
+    ByChecks,            // the estimate or the discretisation refused the type for this sample
+    MathFault,           // its estimate or density faulted; `message` says how
+    TightnessOutOfRange, // built, but its tightness lies outside (0.0001, 1]
+};
+
+struct RefusedFit {
+    DistributionType type = 0;
+    FitRefusal reason = FitRefusal::ByChecks;
+    std::string message;    // the math-fault report of a MathFault refusal
+    double tightness = 0.0; // the rejected tightness (Weibull: the best of its shape scan)
+};
+
+// Short English key of a reason, for reports and machine-readable output.
+const char* FitRefusalKey(FitRefusal reason);
+
 struct FitRanking {
-    bool completed = false;              // false: a discretisation failed and ended the ranking
-    std::vector<Failure> reports;        // its math-fault reports, or message 110 when none fits
+    bool completed = false;              // true once every type was tried
+    std::vector<Failure> reports;        // message 110 when no type fits
+    std::vector<RefusedFit> refused;     // every type not accepted, in ascending type order
     std::array<FitEntry, DistributionCount> entries; // best first (ties keep the earlier position)
     CharacteristicsRow sampleRow;        // row 0
     std::vector<CharacteristicsRow> rows; // accepted candidates in ascending type order
@@ -76,7 +95,8 @@ struct FitRanking {
 using FitProgress = std::function<void(int done, int total)>;
 
 // Accepts tightness in (0.0001, 1]. Weibull is tried at shapes 1.5, 1.51, ... below 8.04 and kept
-// at the smallest shape of the highest tightness.
+// at the smallest shape of the highest tightness. A type whose estimate or density faults is
+// refused alone (tightness 0, listed in `refused`); the others are ranked as usual.
 FitRanking RankParametricFits(const FitContext& context, const FitProgress& progress = {});
 
 // A candidate is accepted with a tightness in (0.0001, 1].

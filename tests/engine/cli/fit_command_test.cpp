@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -64,6 +65,55 @@ TEST(FitCli, TableHasTheSampleRowFirst) {
     EXPECT_NE(r.out.find("File=valid_mixed.txt\nn=15\n"), std::string::npos);
     EXPECT_NE(r.out.find("Bins=32\n"), std::string::npos);
     EXPECT_NE(r.out.find("\n0\tPrvotní data\t1\t"), std::string::npos);
+}
+
+TEST(FitCli, ATypeFaultingOnTheSampleIsListedAsRefused) {
+    // mean_zero.txt: 17 values, mean exactly 0 (the Beta and Gamma estimates hit a pole);
+    // deviation_one.txt: 17 values, standard deviation exactly 1 (Student's estimate does).
+    struct Case {
+        const char* file;
+        int faultingType;
+    };
+    for (const Case c : {Case{"mean_zero.txt", 15}, Case{"deviation_one.txt", 12}}) {
+        const CliRun r = RunCli("fit " + kData + c.file + " --intervals 5 --json");
+        ASSERT_EQ(r.exitCode, 0) << c.file << r.err;
+        const auto j = nlohmann::json::parse(r.out);
+        EXPECT_GE(j["ranking"].size(), 5u) << c.file;
+        std::set<int> types;
+        for (const auto& item : j["ranking"]) types.insert(item["type"].get<int>());
+        bool faultListed = false;
+        for (const auto& item : j["refused"]) {
+            EXPECT_TRUE(types.insert(item["type"].get<int>()).second) << c.file << item;
+            const std::string reason = item["reason"];
+            if (reason == "math fault") {
+                EXPECT_EQ(item["tightness"], 0.0);
+                EXPECT_NE(item["message"].get<std::string>().find("Parametric distribution"),
+                          std::string::npos);
+                faultListed = faultListed || item["type"] == c.faultingType;
+            } else if (reason == "tightness outside (0.0001, 1]") {
+                const double t = item["tightness"];
+                EXPECT_TRUE(t <= 0.0001 || t > 1) << item;
+            } else {
+                EXPECT_TRUE(reason == "refused by its checks" || reason == "not evaluated") << item;
+            }
+        }
+        EXPECT_TRUE(faultListed) << c.file << " " << j["refused"];
+        EXPECT_EQ(types.size(), 24u) << c.file; // every type ranked or refused, once
+    }
+}
+
+TEST(FitCli, TooFewClassesAreAdvisedOnStandardError) {
+    // 15 values: Sturges asks for 1 + 3.3 log10(15) = 4.88, so 5 classes.
+    const CliRun few = RunCli("fit " + kData + "valid_mixed.txt --intervals 4");
+    ASSERT_EQ(few.exitCode, 0) << few.err;
+    EXPECT_NE(few.err.find("warning"), std::string::npos) << few.err;
+    EXPECT_NE(few.err.find("Ndat = 15"), std::string::npos) << few.err;
+    EXPECT_NE(few.err.find("Nint  = 5   !"), std::string::npos) << few.err;
+    EXPECT_NE(few.out.find("Bins=4\n"), std::string::npos);
+
+    const CliRun enough = RunCli("fit " + kData + "valid_mixed.txt --intervals 5");
+    ASSERT_EQ(enough.exitCode, 0) << enough.err;
+    EXPECT_EQ(enough.err.find("Sturges"), std::string::npos) << enough.err;
 }
 
 TEST(FitCli, BadInputExitsWithTwoAndAMessage) {

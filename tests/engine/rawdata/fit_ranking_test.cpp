@@ -145,16 +145,43 @@ TEST(FitRanking, EqualClassProbabilitiesAcceptNothing) {
     for (const FitEntry& e : r.entries) EXPECT_EQ(e.tightness, 0.0);
 }
 
-TEST(FitRanking, AFailingDiscretisationEndsTheRanking) {
+TEST(FitRanking, AFaultingTypeIsRefusedAloneAndTheRankingGoesOn) {
     // A perfectly symmetric sample has skewness 0, on which the LogNormal_3P estimate divides
-    // by zero: the ranking stops with that math-fault report and offers nothing.
+    // by zero: that type alone is refused with the fault, the others are ranked as usual.
     const RawSample s =
         QuantileSample(200, [](double u) { return 50 + 4 * std::log(u / (1 - u)); });
     const FitRanking r = RankParametricFits(Context(s, 16));
-    EXPECT_FALSE(r.completed);
-    ASSERT_FALSE(r.reports.empty());
-    EXPECT_NE(r.reports[0].text.find("LogNormal_3P"), std::string::npos) << r.reports[0].text;
-    EXPECT_EQ(r.listLength, 0);
+    ASSERT_TRUE(r.completed);
+    EXPECT_TRUE(r.reports.empty());
+    EXPECT_GT(r.acceptedCount(), 3);
+    EXPECT_GT(r.listLength, 0);
+    // A logistic sample: Logistic fits it best.
+    EXPECT_EQ(r.entries[0].type, 8);
+
+    // Every type is either ranked or refused, once, with a reason.
+    std::array<int, DistributionCount> seen{};
+    for (DistributionType t : r.rowTypes) ++seen[t];
+    const RefusedFit* logNormal3 = nullptr;
+    for (const RefusedFit& f : r.refused) {
+        ++seen[f.type];
+        if (f.type == 23) logNormal3 = &f;
+        if (f.type == 18 || f.type == 19) {
+            EXPECT_EQ(f.reason, FitRefusal::NotEvaluated);
+        }
+        if (f.reason == FitRefusal::TightnessOutOfRange) {
+            EXPECT_FALSE(IsAcceptedTightness(f.tightness)) << f.type;
+        } else {
+            EXPECT_EQ(f.tightness, 0.0) << f.type;
+        }
+    }
+    for (int t = 0; t < DistributionCount; ++t) EXPECT_EQ(seen[t], 1) << "type " << t;
+    ASSERT_NE(logNormal3, nullptr);
+    EXPECT_EQ(logNormal3->reason, FitRefusal::MathFault);
+    EXPECT_NE(logNormal3->message.find("LogNormal_3P"), std::string::npos) << logNormal3->message;
+    EXPECT_NE(logNormal3->message.find(TextCis(101)), std::string::npos) << logNormal3->message;
+    const auto entry = std::find_if(r.entries.begin(), r.entries.end(),
+                                    [](const FitEntry& e) { return e.type == 23; });
+    EXPECT_EQ(entry->tightness, 0.0);
 }
 
 TEST(FitContextSettings, RefusesBadEpsAndRange) {
