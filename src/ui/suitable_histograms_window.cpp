@@ -102,7 +102,12 @@ SuitableHistogramsWindow::SuitableHistogramsWindow(QWidget* rawDataWindow,
     }
     grid_->setColumnWidth(11, 410);
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    // A thin header strip above the heading row: its column borders can be dragged.
+    QHeaderView* strip = grid_->horizontalHeader();
+    grid_->setHorizontalHeaderLabels(QStringList(TableColumns, QString()));
+    strip->setSectionResizeMode(QHeaderView::Interactive);
+    strip->setFixedHeight(6);
+    strip->show();
     for (int p = 1; p <= SuitableShownRows; ++p) grid_->setCell(0, p, RowNumber(p));
 
     sortKey_ = new QComboBox(this);
