@@ -47,7 +47,8 @@ ChartPanel* MakeSmallChart(QWidget* parent, const char* name, const QColor& colo
     chart->addSeries(Bars, ChartPanel::SeriesType::Bar, colour);
     chart->setLegendVisible(false);
     chart->setToolbarVisible(false);
-    for (QAbstractAxis* axis : chart->chart()->axes()) axis->setVisible(false);
+    for (QAbstractAxis* axis : chart->chart()->axes())
+        axis->setVisible(false);
     chart->chart()->setMargins(QMargins(0, 0, 0, 0));
     chart->setAttribute(Qt::WA_TransparentForMouseEvents);
     chart->setFixedSize(260, 130);
@@ -98,7 +99,8 @@ SuitableHistogramsWindow::SuitableHistogramsWindow(QWidget* rawDataWindow,
     grid_ = new StringGrid("SGChar", TableColumns, SuitableShownRows + 1, 1, 1, this);
     for (StringGrid* g : {sample_, grid_}) {
         g->setColumnWidth(0, 28);
-        for (int c = 1; c <= 10; ++c) g->setColumnWidth(c, 100);
+        for (int c = 1; c <= 10; ++c)
+            g->setColumnWidth(c, 100);
     }
     grid_->setColumnWidth(11, 410);
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -108,7 +110,8 @@ SuitableHistogramsWindow::SuitableHistogramsWindow(QWidget* rawDataWindow,
     strip->setSectionResizeMode(QHeaderView::Interactive);
     strip->setFixedHeight(6);
     strip->show();
-    for (int p = 1; p <= SuitableShownRows; ++p) grid_->setCell(0, p, RowNumber(p));
+    for (int p = 1; p <= SuitableShownRows; ++p)
+        grid_->setCell(0, p, RowNumber(p));
 
     sortKey_ = new QComboBox(this);
     sortKey_->setObjectName("CBTypVyberu");
@@ -182,9 +185,11 @@ void SuitableHistogramsWindow::open(const FitRanking& ranking, const FitContext&
 
     const SampleStatistics& stats = context.statistics();
     table_.Fill(ranking, {stats.meanText, stats.sigmaText, stats.skewnessText});
-    for (int c = 1; c <= 10; ++c) sample_->setCell(c, 1, Q(ranking.sampleRow.fields[c - 1]));
+    for (int c = 1; c <= 10; ++c)
+        sample_->setCell(c, 1, Q(ranking.sampleRow.fields[c - 1]));
     const std::string* moments[] = {&stats.meanText, &stats.sigmaText, &stats.skewnessText};
-    for (int c = 1; c <= 3; ++c) moments_->setCell(c, 1, Q(*moments[c - 1]));
+    for (int c = 1; c <= 3; ++c)
+        moments_->setCell(c, 1, Q(*moments[c - 1]));
     showSampleHistogram(context.sampleView().histogram);
 
     {
@@ -219,8 +224,8 @@ void SuitableHistogramsWindow::showTable() {
 void SuitableHistogramsWindow::markUnsuitableRows() {
     const int last = std::min(table_.candidateCount(), SuitableShownRows);
     if (removalRow_ < 1 || removalRow_ > last) return;
-    grid_->setRangeSelected(
-        QTableWidgetSelectionRange(removalRow_, 0, last, TableColumns - 1), true);
+    grid_->setRangeSelected(QTableWidgetSelectionRange(removalRow_, 0, last, TableColumns - 1),
+                            true);
 }
 
 ClosenessReference SuitableHistogramsWindow::reference() const {

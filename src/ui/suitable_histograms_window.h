@@ -62,8 +62,8 @@ class SuitableHistogramsWindow final : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void sortChanged();                // CBTypVyberuChange
-    void rowSelected(int row);         // SGCharSelectCell
+    void sortChanged();                 // CBTypVyberuChange
+    void rowSelected(int row);          // SGCharSelectCell
     void removeUnsuitable(bool ticked); // ChBVymazRadkuTabClick
     void showTable();
     void markUnsuitableRows();
@@ -72,12 +72,12 @@ class SuitableHistogramsWindow final : public QWidget {
     void loadPlacement();
     void savePlacement() const;
 
-    StringGrid* moments_;    // SGCharPDZ
-    StringGrid* sample_;     // SGCharPD
-    StringGrid* grid_;       // SGChar
-    QComboBox* sortKey_;     // CBTypVyberu
-    QComboBox* reference_;   // CBVyber
-    QCheckBox* removal_;     // ChBVymazRadkuTab
+    StringGrid* moments_;     // SGCharPDZ
+    StringGrid* sample_;      // SGCharPD
+    StringGrid* grid_;        // SGChar
+    QComboBox* sortKey_;      // CBTypVyberu
+    QComboBox* reference_;    // CBVyber
+    QCheckBox* removal_;      // ChBVymazRadkuTab
     ChartPanel* sampleChart_; // Chart1
     ChartPanel* drawnChart_;  // Chart2
 

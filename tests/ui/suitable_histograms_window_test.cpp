@@ -57,7 +57,9 @@ const Ranked& FixtureRanking() {
     return ranked;
 }
 
-QString Str(const std::string& s) { return QString::fromStdString(s); }
+QString Str(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 // Filled rows of SGChar (the type column not blank).
 int FilledRows(StringGrid* grid) {
@@ -141,7 +143,8 @@ class SuitableHistogramsWindowTest : public QObject {
         // Kurtosis: descending, " undefined" counted as 0; no reference box.
         key->setCurrentIndex(9);
         QVERIFY(!reference->isVisible());
-        for (int p = 2; p <= Accepted; ++p) QVERIFY(Cell(grid, 10, p - 1) >= Cell(grid, 10, p));
+        for (int p = 2; p <= Accepted; ++p)
+            QVERIFY(Cell(grid, 10, p - 1) >= Cell(grid, 10, p));
 
         // Skewness: nearest the sample's skewness first (reference item 0 = the raw data).
         key->setCurrentIndex(8);
@@ -175,7 +178,8 @@ class SuitableHistogramsWindowTest : public QObject {
         QVERIFY(box->isVisible());
         QVERIFY(!box->isChecked());
         // Rows 7 to 12 are marked as those a removal deletes.
-        for (int p = 1; p <= Accepted; ++p) QCOMPARE(grid->item(p, 3)->isSelected(), p >= 7);
+        for (int p = 1; p <= Accepted; ++p)
+            QCOMPARE(grid->item(p, 3)->isSelected(), p >= 7);
 
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
         QVERIFY(!box->isVisible());
@@ -185,14 +189,16 @@ class SuitableHistogramsWindowTest : public QObject {
         const auto types = removed.at(0).at(0).value<QList<int>>();
         QCOMPARE(types.size(), Accepted - 6);
         QCOMPARE(types.front(), 10); // Rayleigh
-        for (int p = 7; p <= Accepted; ++p) QCOMPARE(grid->cell(2, p).trimmed(), QString());
+        for (int p = 7; p <= Accepted; ++p)
+            QCOMPARE(grid->cell(2, p).trimmed(), QString());
         QCOMPARE(Control<StringGrid>(&w, "SGCharPD")->cell(1, 1), QString("Prvotní data"));
 
         // Sorting afterwards keeps the six at the top, the blank rows below.
         for (int k : {2, 4, 9, 1}) {
             Control<QComboBox>(&w, "CBTypVyberu")->setCurrentIndex(k);
             QCOMPARE(FilledRows(grid), 6);
-            for (int p = 1; p <= 6; ++p) QVERIFY(!grid->cell(2, p).trimmed().isEmpty());
+            for (int p = 1; p <= 6; ++p)
+                QVERIFY(!grid->cell(2, p).trimmed().isEmpty());
         }
         // A re-opening from the ranking the raw data window cut the same way shows six rows.
         FitRanking cut = r.ranking;
@@ -230,7 +236,8 @@ class SuitableHistogramsWindowTest : public QObject {
         const auto shown = tessavin::BuildShownCandidate(r.context, type, r.ranking.weibullShape);
         QVERIFY(shown.has_value());
         QCOMPARE(chart2->pointCount("Series1"), 12);
-        for (int i = 0; i < 12; ++i) QCOMPARE(chart2->pointValue("Series1", i), shown->P[i + 1]);
+        for (int i = 0; i < 12; ++i)
+            QCOMPARE(chart2->pointValue("Series1", i), shown->P[i + 1]);
         QCOMPARE(chart2->seriesColour("Series1"), QColor(0xA6, 0xCA, 0xF0));
         auto* reference = Control<QComboBox>(&w, "CBVyber");
         QVERIFY(reference->isVisible());
@@ -264,7 +271,8 @@ class SuitableHistogramsWindowTest : public QObject {
             // No settings yet: the screen's width, 600 high, in the top-left corner.
             QCOMPARE(w.pos(), QPoint(0, 0));
             QCOMPARE(w.height(), 600);
-            QCOMPARE(w.width(), std::max(1000, QGuiApplication::primaryScreen()->availableGeometry().width()));
+            QCOMPARE(w.width(),
+                     std::max(1000, QGuiApplication::primaryScreen()->availableGeometry().width()));
         }
         QWidget rawData;
         rawData.show();
@@ -306,7 +314,8 @@ class SuitableHistogramsWindowTest : public QObject {
         QCOMPARE(key->currentIndex(), 8);
         QCOMPARE(Control<QLabel>(&w, "Label3")->text(), QString("Seřadit podle : "));
         QCOMPARE(Control<StringGrid>(&w, "SGChar")->cell(2, 0), QString(" Těsnost"));
-        QCOMPARE(Control<QComboBox>(&w, "CBVyber")->itemText(1), QString("Histogram prvotních dat"));
+        QCOMPARE(Control<QComboBox>(&w, "CBVyber")->itemText(1),
+                 QString("Histogram prvotních dat"));
         w.applyLanguage(tessavin::Language::English);
         QCOMPARE(key->itemText(8), QString("Skewness"));
     }

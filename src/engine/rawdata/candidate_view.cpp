@@ -15,8 +15,8 @@ bool MirrorTowardsSample(WorkingHistogram& h, double sampleMean) {
     const std::span<const double> p(h.P.data() + 1, static_cast<std::size_t>(n));
     const double median = CellValue(VypMedian(true, p, h.Min, h.Max, n));
     const double centre = h.Min + (h.Max - h.Min) * 0.5;
-    const bool opposite = (median < centre && sampleMean > centre) ||
-                          (median > centre && sampleMean < centre);
+    const bool opposite =
+        (median < centre && sampleMean > centre) || (median > centre && sampleMean < centre);
     if (opposite) std::reverse(h.P.begin() + 1, h.P.begin() + 1 + n);
     return opposite;
 }

@@ -82,7 +82,8 @@ void SuitableTable::SortBy(int key, ClosenessReference reference) {
                             : key == KeyDeviation ? moments_.deviation
                                                   : moments_.skewness);
         std::vector<double> d(n + 1);
-        for (int p = 1; p <= n; ++p) d[p] = std::fabs(v[p] - ref);
+        for (int p = 1; p <= n; ++p)
+            d[p] = std::fabs(v[p] - ref);
         SelectionSort(d, order, [](double a, double b) { return a < b; });
     } else {
         SelectionSort(v, order, [](double a, double b) { return a > b; });

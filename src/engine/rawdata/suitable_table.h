@@ -77,8 +77,8 @@ class SuitableTable {
     std::vector<DistributionType> RemoveFrom(int r);
 
   private:
-    std::vector<CharacteristicsRow> candidates_;   // candidate rows 1..n at 0..n-1
-    std::vector<DistributionType> types_;          // their types
+    std::vector<CharacteristicsRow> candidates_;                   // candidate rows 1..n at 0..n-1
+    std::vector<DistributionType> types_;                          // their types
     std::array<CharacteristicsRow, SuitableTableRows + 1> rows_{}; // table rows; 0 unused
     std::array<int, SuitableTableRows + 1> shows_{}; // candidate row (1-based) of each, 0 none
     CharacteristicsRow sampleRow_;

@@ -13,8 +13,8 @@ TEST(SturgesAdvice, CountAndWarningThreshold) {
         bool advised;
     };
     // 1 + 3.3 log10 n: 100 -> 7.6 -> 8; 15 -> 4.88 -> 5; 10000 -> 14.2 -> 14; 3 -> 2.57 -> 3.
-    const Case cases[] = {{100, 7, 8, true},     {100, 8, 8, false},   {15, 4, 5, true},
-                          {15, 5, 5, false},     {10000, 13, 14, true}, {10000, 32, 14, false},
+    const Case cases[] = {{100, 7, 8, true}, {100, 8, 8, false},    {15, 4, 5, true},
+                          {15, 5, 5, false}, {10000, 13, 14, true}, {10000, 32, 14, false},
                           {3, 3, 3, false}};
     for (const Case& c : cases) {
         EXPECT_EQ(SturgesClassCount(c.n), c.sturges) << c.n;

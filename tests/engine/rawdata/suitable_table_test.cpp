@@ -24,9 +24,9 @@ CharacteristicsRow Row(const Candidate& c) {
     r.fields[2] = c.median;
     r.fields[3] = c.median; // mode
     r.fields[4] = c.mean;
-    r.fields[5] = "1";      // variance
+    r.fields[5] = "1"; // variance
     r.fields[6] = c.deviation;
-    r.fields[7] = "10";     // variation
+    r.fields[7] = "10"; // variation
     r.fields[8] = c.skewness;
     r.fields[9] = c.kurtosis;
     r.fields[10] = "p";
@@ -43,7 +43,8 @@ FitRanking Ranking(const std::vector<Candidate>& cs) {
         r.rowTypes.push_back(c.type);
         r.entries[c.type].tightness = CellValue(c.tightness);
     }
-    for (int i = 0; i < DistributionCount; ++i) r.entries[i].type = i;
+    for (int i = 0; i < DistributionCount; ++i)
+        r.entries[i].type = i;
     return r;
 }
 
@@ -51,8 +52,10 @@ const SampleMoments kMoments{"10", "2", "0.5"};
 
 std::vector<int> Types(const SuitableTable& t) {
     std::vector<int> out;
-    for (int p = 1; p <= SuitableTableRows; ++p) out.push_back(t.typeAt(p).value_or(-1));
-    while (!out.empty() && out.back() == -1) out.pop_back();
+    for (int p = 1; p <= SuitableTableRows; ++p)
+        out.push_back(t.typeAt(p).value_or(-1));
+    while (!out.empty() && out.back() == -1)
+        out.pop_back();
     return out;
 }
 
@@ -110,7 +113,7 @@ TEST(SuitableTableRemoval, FirstDisagreeingRowAndEveryRowBelowIt) {
         t.Fill(Ranking({{0, "0.9", "10", "10", "2", "0", "0"},
                         {2, "0.8", c.median, "10", c.deviation, "0", "0"},
                         {3, "0.7", "10", "10", "2", "0", "0"}}),
-                   kMoments);
+               kMoments);
         t.SortBy(KeyTightness, ClosenessReference::Sample);
         EXPECT_EQ(t.FindUnsuitableRow(), c.suitable ? 0 : 2) << c.deviation << " " << c.median;
     }
@@ -127,7 +130,8 @@ TEST(SuitableTableRemoval, FirstDisagreeingRowAndEveryRowBelowIt) {
     ASSERT_EQ(t.FindUnsuitableRow(), 3);
     EXPECT_EQ(t.RemoveFrom(3), (std::vector<DistributionType>{2, 3}));
     EXPECT_EQ(Types(t), (std::vector<int>{4, 0}));
-    for (int p = 3; p <= SuitableTableRows; ++p) EXPECT_TRUE(IsBlankCell(t.row(p).fields[1]));
+    for (int p = 3; p <= SuitableTableRows; ++p)
+        EXPECT_TRUE(IsBlankCell(t.row(p).fields[1]));
     EXPECT_EQ(t.sampleRow().fields[1], "1");
 
     // Sorting afterwards keeps the remaining candidates on top: by skewness closeness the
@@ -160,7 +164,8 @@ TEST(SuitableTableRemoval, FirstDisagreeingRowAndEveryRowBelowIt) {
 
 TEST(SuitableTableRows, TwentyThreeRowsTakePartAndFewerThanTwoCandidatesNeverSwap) {
     std::vector<Candidate> many;
-    for (int t = 0; t < 22; ++t) many.push_back({t, std::to_string(0.01 * (t + 1)), "10", "10", "2", "0", "0"});
+    for (int t = 0; t < 22; ++t)
+        many.push_back({t, std::to_string(0.01 * (t + 1)), "10", "10", "2", "0", "0"});
     SuitableTable t;
     t.Fill(Ranking(many), kMoments);
     t.SortBy(KeyTightness, ClosenessReference::Sample);
