@@ -80,7 +80,7 @@ ResistanceIntegral::ResistanceIntegral(const std::function<double(double)>& f, d
             mean += rule.weights[i] * g(ua + 0.5 * h_ * (1 + rule.nodes[i]));
         mean *= 0.5;
         sum += static_cast<long double>(mean) * h_;
-        G_[k + 1] = static_cast<double>(sum);
+        G_[k + 1] = sum;
         // q(0) = g0, q(1) = g1, q'(0) = h g0', q'(1) = h g1', ∫₀¹ q = mean.
         const double g0 = gv[k], g1 = gv[k + 1], d0 = h_ * sv[k], d1 = h_ * sv[k + 1];
         const double A = g1 - g0 - d0;
@@ -112,9 +112,13 @@ double ResistanceIntegral::Partial(int panel, double t0, double t1) const {
 double ResistanceIntegral::operator()(double a, double b) const {
     if (b < a) return -(*this)(b, a);
     if (a == b) return 0.0;
-    const Position pa = Locate(a), pb = Locate(b);
+    const Position pa = Locate(a);
+    // A short interval from its own width: ln b − ln a would lose the digits of a close pair.
+    const double du = std::log1p((b - a) / a);
+    if (du <= h_) return Partial(pa.panel, pa.t, pa.t + du * invH_);
+    const Position pb = Locate(b);
     if (pa.panel == pb.panel) return Partial(pa.panel, pa.t, pb.t);
-    return Partial(pa.panel, pa.t, 1.0) + (G_[pb.panel] - G_[pa.panel + 1]) +
+    return Partial(pa.panel, pa.t, 1.0) + static_cast<double>(G_[pb.panel] - G_[pa.panel + 1]) +
            Partial(pb.panel, 0.0, pb.t);
 }
 

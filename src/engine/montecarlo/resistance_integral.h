@@ -6,8 +6,9 @@
 // even where f has the singularity x^(-m/2) of a small crack. On a fine grid of u the table holds
 // the antiderivative at the nodes (panel integrals by Gauss-Legendre quadrature) and, per panel,
 // the quartic that matches g and g' at both nodes and the panel integral. A partial panel is
-// integrated from that quartic by an exact Gauss rule, so even a tiny interval keeps its
-// relative accuracy (no difference of two large antiderivative values).
+// integrated from that quartic by an exact Gauss rule, and an interval shorter than a panel
+// from its own width, so even a tiny interval keeps its relative accuracy (no difference of two
+// large antiderivative values or of two close logarithms).
 #include <array>
 #include <functional>
 #include <vector>
@@ -43,7 +44,9 @@ class ResistanceIntegral {
     double u0_ = 0.0, h_ = 1.0, invH_ = 1.0;
     int panels_ = 0;
     bool ok_ = true;
-    std::vector<double> G_;                  // ∫ g from node 0 to node k
+    // ∫ g from node 0 to node k, extended: a difference of two large values near the top of
+    // the range keeps its digits when the integrand falls steeply there.
+    std::vector<long double> G_;
     std::vector<std::array<double, 5>> q_;   // per panel: q(t) = Σ c_i tⁱ ≈ g(u_k + t h)
 };
 
