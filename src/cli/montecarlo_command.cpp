@@ -16,6 +16,7 @@
 #include "interrupt_signal.h"
 #include "montecarlo/inspection_plan.h"
 #include "montecarlo/simulation.h"
+#include "plan_output.h"
 #include "progress_line.h"
 
 namespace tessavin::cli {
@@ -34,13 +35,6 @@ void Remark(const std::string& kind, const std::string& message) {
     std::cerr << kind << ": " << ForTerminal(message) << "\n";
 }
 
-nlohmann::ordered_json FoundRanges(const InspectionPlan& plan) {
-    nlohmann::ordered_json list = nlohmann::ordered_json::array();
-    for (int k = 1; k <= InspectionRows; ++k)
-        if (plan.rows[k].found) list.push_back({plan.rows[k].from, plan.rows[k].to});
-    return list;
-}
-
 void PrintJson(const SimulationResult& r, const SimulatedPlan& p, std::uint64_t seed) {
     nlohmann::ordered_json j;
     j["samples"] = r.samples;
@@ -55,7 +49,7 @@ void PrintJson(const SimulationResult& r, const SimulatedPlan& p, std::uint64_t 
     if (p.first && p.first->found) j["first_inspection"] = {p.first->from, p.first->to};
     else j["first_inspection"] = nullptr;
     j["first_inspection_text"] = p.first ? p.first->label : "";
-    j["inspections"] = FoundRanges(p.plan);
+    j["inspections"] = InspectionRangesJson(p.plan);
     std::cout << j.dump(1) << "\n";
 }
 
@@ -79,32 +73,20 @@ void PrintTable(const SimulationResult& r, const SimulatedPlan& p, std::uint64_t
                       r.years[i], r.pU[i], r.pUSe[i], r.pD[i], r.pDSe[i], r.pF[i], r.pFSe[i]);
         std::cout << line;
     }
-    if (p.first) std::cout << "\nFirst inspection: " << ForTerminal(p.first->label) << "\n";
-    bool any = false;
-    for (int k = 1; k <= InspectionRows; ++k) any = any || !p.plan.rows[k].rangeText.empty();
-    if (any) {
-        std::cout << "\nInspections:\n";
-        for (int k = 1; k <= InspectionRows; ++k)
-            if (!p.plan.rows[k].rangeText.empty())
-                std::cout << p.plan.rows[k].numberText << p.plan.rows[k].rangeText << "\n";
-    }
+    PrintInspectionPlan(std::cout, p.first, p.plan);
 }
 
 } // namespace
 
 int RunMonteCarloCommand(const std::vector<std::string>& words) {
-    if (words.empty() || words[0].rfind("--", 0) == 0) return Refuse("an input file is required");
     std::optional<Args> args;
+    SimulationSettings settings;
     try {
-        args.emplace(std::vector<std::string>(words.begin() + 1, words.end()),
-                     std::set<std::string>{"samples", "seed", "threads", "lang"},
-                     std::set<std::string>{"json", "csv"});
+        args.emplace(CalculationCommandArgs(words, {"samples", "seed", "threads"}));
+        settings.threads = ThreadsOption(*args, 0);
     } catch (const std::invalid_argument& e) {
         return Refuse(e.what());
     }
-    if (args->has("json") && args->has("csv")) return Refuse("--json and --csv exclude each other");
-    if (!ApplyLanguageOption(*args)) return Refuse("--lang must be en or cs");
-    SimulationSettings settings;
     if (const auto t = args->value("samples")) {
         const auto n = ParseWhole(*t);
         if (!n || *n < 2 || *n > kMaxSamples)
@@ -115,11 +97,6 @@ int RunMonteCarloCommand(const std::vector<std::string>& words) {
         const auto n = ParseWhole(*t);
         if (!n || *n < 0) return Refuse("--seed must be a whole number 0 or more");
         settings.seed = static_cast<std::uint64_t>(*n);
-    }
-    if (const auto t = args->value("threads")) {
-        const auto n = ParseWhole(*t);
-        if (!n || *n < 1 || *n > 256) return Refuse("--threads must be a whole number 1 .. 256");
-        settings.threads = static_cast<int>(*n);
     }
 
     CalculationInputs in;

@@ -18,6 +18,7 @@
 #include "files/project_file.h"
 #include "interrupt_signal.h"
 #include "localisation/language.h"
+#include "plan_output.h"
 #include "progress_line.h"
 
 namespace tessavin::cli {
@@ -59,10 +60,7 @@ void PrintJson(const RunResult& r, const CalculationState& s) {
     else
         j["first_inspection"] = nullptr;
     j["first_inspection_text"] = r.first ? r.first->label : "";
-    nlohmann::ordered_json inspections = nlohmann::ordered_json::array();
-    for (int k = 1; k <= InspectionRows; ++k)
-        if (r.plan.rows[k].found) inspections.push_back({r.plan.rows[k].from, r.plan.rows[k].to});
-    j["inspections"] = inspections;
+    j["inspections"] = InspectionRangesJson(r.plan);
     nlohmann::ordered_json blocks = nlohmann::ordered_json::object();
     if (r.furtherSearched) {
         for (int b = 2; b <= ProbabilityBlocks; ++b) {
@@ -105,36 +103,19 @@ void PrintTable(const RunResult& r, const RunPlan& plan, const CalculationInputs
                       row.texts[0].c_str(), row.texts[1].c_str(), row.texts[2].c_str());
         std::cout << line;
     }
-    if (r.first) std::cout << "\nFirst inspection: " << ForTerminal(r.first->label) << "\n";
-    bool any = false;
-    for (int k = 1; k <= InspectionRows; ++k) any = any || !r.plan.rows[k].rangeText.empty();
-    if (any) {
-        std::cout << "\nInspections:\n";
-        for (int k = 1; k <= InspectionRows; ++k)
-            if (!r.plan.rows[k].rangeText.empty())
-                std::cout << r.plan.rows[k].numberText << r.plan.rows[k].rangeText << "\n";
-    }
+    PrintInspectionPlan(std::cout, r.first, r.plan);
 }
 
 } // namespace
 
 int RunCalculationCommand(const std::vector<std::string>& words) {
-    if (words.empty() || words[0].rfind("--", 0) == 0) return Refuse("an input file is required");
     std::optional<Args> args;
+    DriverOptions options;
     try {
-        args.emplace(std::vector<std::string>(words.begin() + 1, words.end()),
-                     std::set<std::string>{"threads", "text-report", "lang", "save-project"},
-                     std::set<std::string>{"json", "csv"});
+        args.emplace(CalculationCommandArgs(words, {"threads", "text-report", "save-project"}));
+        options.threads = ThreadsOption(*args, 0);
     } catch (const std::invalid_argument& e) {
         return Refuse(e.what());
-    }
-    if (args->has("json") && args->has("csv")) return Refuse("--json and --csv exclude each other");
-    if (!ApplyLanguageOption(*args)) return Refuse("--lang must be en or cs");
-    DriverOptions options;
-    if (const auto t = args->value("threads")) {
-        const auto n = ParseWhole(*t);
-        if (!n || *n < 1 || *n > 256) return Refuse("--threads must be a whole number 1 .. 256");
-        options.threads = static_cast<int>(*n);
     }
 
     CalculationInputs in;

@@ -58,7 +58,7 @@ InputSampler SamplerOf(const RandomInputFields& fields, const DiscreteHistogram&
 
 // P(Nn ≤ x) or, when upper, P(Nn > x) for a normal Nn at z = (x − mean)/sd.
 double NormalSide(double z, bool upper) {
-    constexpr double Far = 12.0; // Φ(−12) ≈ 2e-33
+    constexpr double Far = 8.5; // Φ(−8.5) ≈ 1e-17: beyond it the tail is below every error bar
     if (z > Far) return upper ? 0.0 : 1.0;
     if (z < -Far) return upper ? 1.0 : 0.0;
     return upper ? NormalUpperTail(z) : NormalCdf(z);
