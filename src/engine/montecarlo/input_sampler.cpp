@@ -11,7 +11,8 @@ constexpr double GumbelEuler = 0.577;
 constexpr double Pi = 3.14159265358979323846;
 } // namespace
 
-InputSampler InputSampler::Parametric(int type, double mi, double sigma, double lo, double hi) {
+std::optional<InputSampler> InputSampler::Parametric(int type, double mi, double sigma, double lo,
+                                                     double hi) {
     InputSampler s;
     s.lo_ = lo;
     s.hi_ = hi;
@@ -40,10 +41,14 @@ InputSampler InputSampler::Parametric(int type, double mi, double sigma, double 
     }
     s.cdfLo_ = s.UncutCdf(lo);
     s.cdfSpan_ = s.UncutCdf(hi) - s.cdfLo_;
+    if (!(s.cdfSpan_ > 0) || !(s.scale_ > 0) || !std::isfinite(s.loc_)) return std::nullopt;
     return s;
 }
 
-InputSampler InputSampler::Classes(const DiscreteHistogram& h) {
+std::optional<InputSampler> InputSampler::Classes(const DiscreteHistogram& h) {
+    if (h.Bins < 1 || h.Bins > MaxBins || !(h.Step > 0) || !std::isfinite(RangeMin(h)) ||
+        !std::isfinite(RangeMax(h)))
+        return std::nullopt;
     InputSampler s;
     s.kind_ = Kind::Classes;
     s.lo_ = RangeMin(h);
@@ -51,7 +56,11 @@ InputSampler InputSampler::Classes(const DiscreteHistogram& h) {
     s.hi_ = s.lo_ + h.Bins * h.Step;
     s.cum_.assign(static_cast<std::size_t>(h.Bins) + 1, 0.0);
     long double sum = 0;
-    for (int i = 1; i <= h.Bins; ++i) sum += h.P[i];
+    for (int i = 1; i <= h.Bins; ++i) {
+        if (!(h.P[i] >= 0) || !std::isfinite(h.P[i])) return std::nullopt;
+        sum += h.P[i];
+    }
+    if (!(sum > 0)) return std::nullopt;
     long double run = 0;
     for (int i = 1; i <= h.Bins; ++i) {
         run += h.P[i];

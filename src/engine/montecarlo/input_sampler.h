@@ -2,6 +2,7 @@
 // One random input of the simulation as a continuous quantity: a parametric input follows its
 // distribution cut to the range of its histogram; a histogram input (measured data, or any
 // histogram without a distribution behind it) is spread uniformly within each class.
+#include <optional>
 #include <vector>
 
 #include "histogram/histogram.h"
@@ -14,10 +15,13 @@ class InputSampler {
     enum class Kind { Normal, LogNormal, GumbelMax, GumbelMin, Classes };
 
     // Type 0 Normal, 1 LogNormal_2P, 2 Gumbelovo_I, 3 Gumbelovo_II with mean mi and standard
-    // deviation sigma (the densities of the distribution catalogue), cut to [lo, hi].
-    static InputSampler Parametric(int type, double mi, double sigma, double lo, double hi);
-    // Class i of h with probability P[i], uniform within [ClassLower, ClassUpper].
-    static InputSampler Classes(const DiscreteHistogram& h);
+    // deviation sigma (the densities of the distribution catalogue), cut to [lo, hi]. None when
+    // [lo, hi] holds no probability of the distribution.
+    static std::optional<InputSampler> Parametric(int type, double mi, double sigma, double lo,
+                                                  double hi);
+    // Class i of h with probability P[i], uniform within [ClassLower, ClassUpper]. None when h
+    // has no class, no width or no probability.
+    static std::optional<InputSampler> Classes(const DiscreteHistogram& h);
     InputSampler() = default;
 
     // The value at cumulative probability u in (0, 1): a draw when u is uniform.

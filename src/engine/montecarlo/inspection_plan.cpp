@@ -6,16 +6,15 @@
 
 namespace tessavin::montecarlo {
 
-SimulatedPlan PlanFromCurves(const CalculationInputs& inputs, const SimulationResult& result) {
+SimulatedPlan PlanFromCurves(const CalculationInputs& in, const SimulationResult& result) {
     SimulatedPlan out;
     out.plan.Clear();
     if (result.years.empty() || result.pF.size() != result.years.size()) return out;
-    CalculationInputs in = inputs;
     auto state = std::make_unique<CalculationState>();
     state->start = result.years.front();
     state->end = result.years.back();
+    // One year has no step, and so no inspection search.
     state->step = result.years.size() > 1 ? result.years[1] - result.years[0] : 0;
-    if (state->start == state->end) in.yearStep = "0"; // as the calculation shows one year
     for (std::size_t j = 0; j < result.years.size(); ++j) {
         state->Event(1, 1, result.years[j]) = result.pU[j];
         state->Event(1, 2, result.years[j]) = result.pD[j];

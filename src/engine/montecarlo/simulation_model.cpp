@@ -47,11 +47,16 @@ std::optional<Failure> ReadPeriod(const CalculationInputs& in, std::vector<int>&
     return std::nullopt;
 }
 
-InputSampler SamplerOf(const RandomInputFields& fields, const DiscreteHistogram& h) {
-    if (fields.source == InputSource::Parametric && fields.type >= 0 && fields.type <= 3) {
+// A parametric input keeps its distribution; otherwise, or when its fields no longer describe
+// the stored histogram, the histogram itself is sampled.
+std::optional<InputSampler> SamplerOf(const RandomInputFields& fields, const DiscreteHistogram& h) {
+    if (fields.source == InputSource::Parametric && fields.type >= 0 && fields.type <= 3 &&
+        h.Bins > 0) {
         const auto mi = ParseReal(fields.mi), sigma = ParseReal(fields.sigma);
         if (mi && sigma && *sigma > 0 && (fields.type != 1 || *mi > 0))
-            return InputSampler::Parametric(fields.type, *mi, *sigma, RangeMin(h), RangeMax(h));
+            if (auto s = InputSampler::Parametric(fields.type, *mi, *sigma, RangeMin(h),
+                                                  RangeMax(h)))
+                return s;
     }
     return InputSampler::Classes(h);
 }
@@ -81,10 +86,10 @@ std::variant<ModelSetup, Failure> SetupFromInputs(const CalculationInputs& in,
     if (auto f = ReadPeriod(in, s.years)) return *f;
 
     for (int k = 1; k <= RandomInputCount; ++k) {
-        const DiscreteHistogram& h = histograms.histogram[k];
-        if (!histograms.ready[k] || h.Bins < 1 || !(h.Step > 0))
-            return Refusal("input " + std::to_string(k) + " has no histogram");
-        s.inputs[k] = SamplerOf(in.random[k], h);
+        const auto sampler =
+            histograms.ready[k] ? SamplerOf(in.random[k], histograms.histogram[k]) : std::nullopt;
+        if (!sampler) return Refusal("input " + std::to_string(k) + " has no histogram");
+        s.inputs[k] = *sampler;
     }
     for (int k : {5, 6})
         if (!(s.inputs[k].lower() > 0))

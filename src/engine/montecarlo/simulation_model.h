@@ -70,7 +70,6 @@ class SimulationModel {
     std::optional<Failure> failure_;
     bool normalCount_ = false;
     std::vector<double> countMean_, countInvSd_; // per year: mean and 1/sd of Nn (normal)
-    int countDraws_ = 0;                         // one-year counts drawn per sample otherwise
 };
 
 } // namespace tessavin::montecarlo

@@ -39,8 +39,9 @@ TEST(InputSampler, ParametricInputsFollowTheCatalogueDensityWithinTheirRange) {
     for (const Case& c : cases) {
         const DiscreteHistogram h = test::ParametricInput(c.type, c.mi, c.sigma, "64");
         const double mi = std::stod(c.mi), sigma = std::stod(c.sigma);
-        const InputSampler s =
-            InputSampler::Parametric(c.type, mi, sigma, RangeMin(h), RangeMax(h));
+        const auto cut = InputSampler::Parametric(c.type, mi, sigma, RangeMin(h), RangeMax(h));
+        ASSERT_TRUE(cut) << c.type;
+        const InputSampler& s = *cut;
         for (double u : {1e-12, 0.01, 0.5, 0.99, 1 - 1e-12}) {
             const double x = s.Quantile(u);
             EXPECT_GE(x, RangeMin(h));
@@ -68,7 +69,7 @@ TEST(InputSampler, HistogramInputIsUniformWithinClassesAndNeverDrawsAnEmptyClass
     h.P[1] = 0.2;
     h.P[2] = 0.3;
     h.P[3] = 0.5;
-    const InputSampler s = InputSampler::Classes(h);
+    const InputSampler s = InputSampler::Classes(h).value();
     EXPECT_DOUBLE_EQ(s.Quantile(0.1), 1.0);  // half-way through class 1 [0.5, 1.5]
     EXPECT_DOUBLE_EQ(s.Quantile(0.35), 2.0); // half-way through class 2
     EXPECT_DOUBLE_EQ(s.Cdf(2.0), 0.35);
@@ -78,10 +79,29 @@ TEST(InputSampler, HistogramInputIsUniformWithinClassesAndNeverDrawsAnEmptyClass
     h.P[1] = 0.5;
     h.P[2] = 0.0;
     h.P[3] = 0.5;
-    const InputSampler gap = InputSampler::Classes(h);
+    const InputSampler gap = InputSampler::Classes(h).value();
     EXPECT_LE(gap.Quantile(0.4999999), 1.5);
     EXPECT_GE(gap.Quantile(0.5), 2.5);
     EXPECT_DOUBLE_EQ(gap.Cdf(2.0), 0.5);
+}
+
+// What a damaged project could hold is refused, never sampled into NaN.
+TEST(InputSampler, RefusesInputsWithNothingToDraw) {
+    DiscreteHistogram h;
+    EXPECT_FALSE(InputSampler::Classes(h)); // no classes
+    h.Bins = 2;
+    h.XFirst = 1;
+    h.XLast = 2;
+    h.Step = 1;
+    EXPECT_FALSE(InputSampler::Classes(h)); // no probability
+    h.P[1] = NAN;
+    h.P[2] = 1;
+    EXPECT_FALSE(InputSampler::Classes(h));
+    h.P[1] = 0;
+    h.Step = 0;
+    EXPECT_FALSE(InputSampler::Classes(h));
+    EXPECT_FALSE(InputSampler::Parametric(0, 0, 1, 100, 200)); // range beyond every probability
+    EXPECT_TRUE(InputSampler::Parametric(0, 0, 1, -1, 1));
 }
 
 } // namespace

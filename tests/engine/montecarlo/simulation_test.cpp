@@ -20,7 +20,7 @@ InputSampler Fixed(double x) {
     h.XFirst = h.XLast = x;
     h.Step = 1e-9 * x;
     h.P[1] = 1;
-    return InputSampler::Classes(h);
+    return InputSampler::Classes(h).value();
 }
 
 InputSampler Uniform(double lo, double hi) {
@@ -29,7 +29,7 @@ InputSampler Uniform(double lo, double hi) {
     h.XFirst = h.XLast = (lo + hi) / 2;
     h.Step = hi - lo;
     h.P[1] = 1;
-    return InputSampler::Classes(h);
+    return InputSampler::Classes(h).value();
 }
 
 // The edge crack of the worked example: ΔS 30, Fy 355, σ 100, a0 1, ad 10, so that
@@ -74,7 +74,7 @@ SimulationResult Simulated(const ModelSetup& setup, long long samples, int threa
 // Nn ~ N((n+1)·1e6, (n+1)·1e10) at R/(C·ΔS^m).
 TEST(MonteCarlo, FixedInputsWithANormalYearlyCountGiveTheClosedForm) {
     ModelSetup s = FixedEdgeCrack();
-    s.inputs[2] = InputSampler::Parametric(0, 1e6, 1e5, 0, 2e6);
+    s.inputs[2] = InputSampler::Parametric(0, 1e6, 1e5, 0, 2e6).value();
     for (int y = 0; y <= 80; ++y) s.years.push_back(y);
     const SimulationResult r = Simulated(s, 3000);
     ASSERT_EQ(r.pF.size(), s.years.size());
