@@ -61,6 +61,15 @@ std::optional<InputSampler> SamplerOf(const RandomInputFields& fields, const Dis
     return InputSampler::Classes(h);
 }
 
+ResistanceParameters ParametersOf(const ModelSetup& s) {
+    ResistanceParameters p;
+    p.m = s.m;
+    p.bf = s.bf;
+    p.tf = s.tf;
+    p.origin = s.origin;
+    return p;
+}
+
 // P(Nn ≤ x) or, when upper, P(Nn > x) for a normal Nn at z = (x − mean)/sd.
 double NormalSide(double z, bool upper) {
     constexpr double Far = 8.5; // Φ(−8.5) ≈ 1e-17: beyond it the tail is below every error bar
@@ -100,32 +109,26 @@ std::variant<ModelSetup, Failure> SetupFromInputs(const CalculationInputs& in,
         return Refusal("DeltaS^m has no value for a negative stress range and a fractional m");
 
     if (s.origin == 1) {
-        ResistanceParameters p;
-        p.m = s.m;
-        p.bf = s.bf;
-        p.tf = s.tf;
-        p.origin = 1;
-        ResistanceCalculator calc(p);
+        ResistanceCalculator calc(ParametersOf(s));
         const double cap = calc.vypocet_aac(ClassValueMean(histograms.histogram[3]),
                                             ClassValueMean(histograms.histogram[4]));
+        // The deepest acceptable crack of any sample: the strongest steel under the least stress.
+        const double deepest = calc.vypocet_aac(s.inputs[3].upper(), s.inputs[4].lower());
         if (calc.failed()) return calc.failure();
         s.detectableCap = std::min(cap, 0.8 * s.tf);
+        s.deepestCrack = std::min(std::max(cap, deepest), 0.8 * s.tf);
     }
     return s;
 }
 
-SimulationModel::SimulationModel(ModelSetup setup) : setup_(std::move(setup)) {
-    parameters_.m = setup_.m;
-    parameters_.bf = setup_.bf;
-    parameters_.tf = setup_.tf;
-    parameters_.origin = setup_.origin;
-
+SimulationModel::SimulationModel(ModelSetup setup)
+    : setup_(std::move(setup)), parameters_(ParametersOf(setup_)) {
     // Crack sizes that the samples can integrate between.
     const auto& in = setup_.inputs;
     const double lo = std::min(in[5].lower(), in[6].lower());
     double hi = setup_.origin == 0
                     ? std::max({in[5].upper(), in[6].upper(), 0.4 * setup_.bf})
-                    : 0.8 * setup_.tf;
+                    : setup_.deepestCrack;
     if (!(hi > lo)) hi = 2 * lo;
     ResistanceCalculator calc(parameters_);
     const double tf = setup_.tf, bf = setup_.bf, m = setup_.m;

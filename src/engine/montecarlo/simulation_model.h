@@ -28,6 +28,9 @@ struct ModelSetup {
     // Surface crack: the acceptable depth that caps ad, for the mean Fy and σ of the input
     // histograms, as the method caps it; unused for the edge crack.
     double detectableCap = 0.0;
+    // Surface crack: the deepest crack any sample integrates to (the cap of ad or the largest
+    // acceptable depth), never above 0.8·tf.
+    double deepestCrack = 0.0;
     std::vector<int> years; // start, start + step, ... end
 };
 
