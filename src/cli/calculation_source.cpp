@@ -14,7 +14,8 @@ namespace tessavin::cli {
 namespace {
 bool IsProjectFile(const std::string& path) {
     std::string ext = std::filesystem::path(path).extension().string();
-    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : ext)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return ext == ".vys";
 }
 } // namespace

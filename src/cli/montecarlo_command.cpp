@@ -46,8 +46,10 @@ void PrintJson(const SimulationResult& r, const SimulatedPlan& p, std::uint64_t 
     j["pU_se"] = r.pUSe;
     j["pD_se"] = r.pDSe;
     j["pF_se"] = r.pFSe;
-    if (p.first && p.first->found) j["first_inspection"] = {p.first->from, p.first->to};
-    else j["first_inspection"] = nullptr;
+    if (p.first && p.first->found)
+        j["first_inspection"] = {p.first->from, p.first->to};
+    else
+        j["first_inspection"] = nullptr;
     j["first_inspection_text"] = p.first ? p.first->label : "";
     j["inspections"] = InspectionRangesJson(p.plan);
     std::cout << j.dump(1) << "\n";
@@ -69,8 +71,9 @@ void PrintTable(const SimulationResult& r, const SimulatedPlan& p, std::uint64_t
     std::cout << " Year  p ( U )                 p ( D )                 p ( F )\n";
     char line[200];
     for (std::size_t i = 0; i < r.pU.size(); ++i) {
-        std::snprintf(line, sizeof line, "%5d  %-10.6f +- %-9.2e  %-10.6f +- %-9.2e  %-10.6f +- %.2e\n",
-                      r.years[i], r.pU[i], r.pUSe[i], r.pD[i], r.pDSe[i], r.pF[i], r.pFSe[i]);
+        std::snprintf(line, sizeof line,
+                      "%5d  %-10.6f +- %-9.2e  %-10.6f +- %-9.2e  %-10.6f +- %.2e\n", r.years[i],
+                      r.pU[i], r.pUSe[i], r.pD[i], r.pDSe[i], r.pF[i], r.pFSe[i]);
         std::cout << line;
     }
     PrintInspectionPlan(std::cout, p.first, p.plan);
@@ -103,14 +106,16 @@ int RunMonteCarloCommand(const std::vector<std::string>& words) {
     CalculationState state;
     const CalculationSource source = LoadCalculation(words[0], in, state);
     if (!source.error.empty()) return Refuse(source.error);
-    for (const std::string& w : source.warnings) Remark("warning", w);
+    for (const std::string& w : source.warnings)
+        Remark("warning", w);
     if (source.projectLanguage && !args->value("lang")) SetLanguage(*source.projectLanguage);
     // The input histograms give the ranges the distributions are cut to.
     for (int k = 1; k <= RandomInputCount; ++k) {
         if (state.inputs.ready[k]) continue;
         const RebuildOutcome o =
             RebuildInput(k, in.random[k], in.eps, in.par3, in.par4, state.inputs);
-        for (const Failure& f : o.reports) Remark(f.caption == 3 ? "error" : "warning", f.text);
+        for (const Failure& f : o.reports)
+            Remark(f.caption == 3 ? "error" : "warning", f.text);
         if (o.status != RebuildOutcome::Status::Built || !state.inputs.ready[k])
             return Refuse("input " + std::to_string(k) + " gives no histogram for its parameters");
     }
@@ -138,12 +143,15 @@ int RunMonteCarloCommand(const std::vector<std::string>& words) {
     if (result.failure) return Refuse(result.failure->text);
 
     const SimulatedPlan plan = PlanFromCurves(in, result);
-    if (args->has("json")) PrintJson(result, plan, settings.seed);
-    else if (args->has("csv")) PrintCsv(result);
-    else PrintTable(result, plan, settings.seed);
+    if (args->has("json"))
+        PrintJson(result, plan, settings.seed);
+    else if (args->has("csv"))
+        PrintCsv(result);
+    else
+        PrintTable(result, plan, settings.seed);
     if (result.interrupted) {
-        Remark("note", "interrupted: the estimates rest on the " +
-                           std::to_string(result.samples) + " samples drawn so far");
+        Remark("note", "interrupted: the estimates rest on the " + std::to_string(result.samples) +
+                           " samples drawn so far");
         return kInterrupted;
     }
     return 0;

@@ -8,7 +8,8 @@ void PrintInspectionPlan(std::ostream& out, const std::optional<FirstInspectionR
                          const InspectionPlan& plan) {
     if (first) out << "\nFirst inspection: " << ForTerminal(first->label) << "\n";
     bool any = false;
-    for (int k = 1; k <= InspectionRows; ++k) any = any || !plan.rows[k].rangeText.empty();
+    for (int k = 1; k <= InspectionRows; ++k)
+        any = any || !plan.rows[k].rangeText.empty();
     if (!any) return;
     out << "\nInspections:\n";
     for (int k = 1; k <= InspectionRows; ++k)

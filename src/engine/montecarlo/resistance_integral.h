@@ -47,7 +47,7 @@ class ResistanceIntegral {
     // ∫ g from node 0 to node k, extended: a difference of two large values near the top of
     // the range keeps its digits when the integrand falls steeply there.
     std::vector<long double> G_;
-    std::vector<std::array<double, 5>> q_;   // per panel: q(t) = Σ c_i tⁱ ≈ g(u_k + t h)
+    std::vector<std::array<double, 5>> q_; // per panel: q(t) = Σ c_i tⁱ ≈ g(u_k + t h)
 };
 
 } // namespace tessavin::montecarlo

@@ -94,8 +94,7 @@ SimulationResult Simulate(const SimulationModel& model, const SimulationSettings
             if (block >= blocks) return;
             RandomStream rng(settings.seed, static_cast<std::uint64_t>(block));
             Sums sums(years);
-            const long long count =
-                std::min(SamplesPerBlock, samples - block * SamplesPerBlock);
+            const long long count = std::min(SamplesPerBlock, samples - block * SamplesPerBlock);
             for (long long i = 0; i < count; ++i) {
                 if (!worker.Sample(rng, pU.data(), pF.data())) {
                     merge.Fail(block, worker.failure());
@@ -120,9 +119,11 @@ SimulationResult Simulate(const SimulationModel& model, const SimulationSettings
                                        : static_cast<int>(std::thread::hardware_concurrency());
     threads = static_cast<int>(std::clamp<long long>(threads, 1, std::max(1LL, blocks)));
     std::vector<std::thread> pool;
-    for (int t = 1; t < threads; ++t) pool.emplace_back(work);
+    for (int t = 1; t < threads; ++t)
+        pool.emplace_back(work);
     work();
-    for (std::thread& t : pool) t.join();
+    for (std::thread& t : pool)
+        t.join();
 
     SimulationResult r;
     r.years = model.years();

@@ -32,8 +32,8 @@ struct SimulationResult {
     std::vector<int> years;
     std::vector<double> pU, pD, pF;
     std::vector<double> pUSe, pDSe, pFSe;
-    long long samples = 0;   // samples behind the estimates
-    bool interrupted = false; // stopped before all samples
+    long long samples = 0;          // samples behind the estimates
+    bool interrupted = false;       // stopped before all samples
     std::optional<Failure> failure; // a numerical failure of a sample; no estimates then
 };
 

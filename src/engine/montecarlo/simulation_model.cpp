@@ -54,8 +54,8 @@ std::optional<InputSampler> SamplerOf(const RandomInputFields& fields, const Dis
         h.Bins > 0) {
         const auto mi = ParseReal(fields.mi), sigma = ParseReal(fields.sigma);
         if (mi && sigma && *sigma > 0 && (fields.type != 1 || *mi > 0))
-            if (auto s = InputSampler::Parametric(fields.type, *mi, *sigma, RangeMin(h),
-                                                  RangeMax(h)))
+            if (auto s =
+                    InputSampler::Parametric(fields.type, *mi, *sigma, RangeMin(h), RangeMax(h)))
                 return s;
     }
     return InputSampler::Classes(h);
@@ -103,8 +103,7 @@ std::variant<ModelSetup, Failure> SetupFromInputs(const CalculationInputs& in,
     for (int k : {5, 6})
         if (!(s.inputs[k].lower() > 0))
             return Refusal("the crack sizes a0 and ad must stay above 0; the range of input " +
-                           std::to_string(k) + " starts at " +
-                           std::to_string(s.inputs[k].lower()));
+                           std::to_string(k) + " starts at " + std::to_string(s.inputs[k].lower()));
     if (s.inputs[1].lower() < 0 && s.m != std::floor(s.m))
         return Refusal("DeltaS^m has no value for a negative stress range and a fractional m");
 
@@ -126,9 +125,8 @@ SimulationModel::SimulationModel(ModelSetup setup)
     // Crack sizes that the samples can integrate between.
     const auto& in = setup_.inputs;
     const double lo = std::min(in[5].lower(), in[6].lower());
-    double hi = setup_.origin == 0
-                    ? std::max({in[5].upper(), in[6].upper(), 0.4 * setup_.bf})
-                    : setup_.deepestCrack;
+    double hi = setup_.origin == 0 ? std::max({in[5].upper(), in[6].upper(), 0.4 * setup_.bf})
+                                   : setup_.deepestCrack;
     if (!(hi > lo)) hi = 2 * lo;
     ResistanceCalculator calc(parameters_);
     const double tf = setup_.tf, bf = setup_.bf, m = setup_.m;
@@ -137,7 +135,8 @@ SimulationModel::SimulationModel(ModelSetup setup)
                                   : calc.FxPovrchu(a, calc.Rozmer_c(a, tf), bf, tf, m);
     };
     integral_ = std::make_unique<ResistanceIntegral>(f, lo, hi);
-    if (calc.failed()) failure_ = calc.failure();
+    if (calc.failed())
+        failure_ = calc.failure();
     else if (!integral_->ok())
         failure_ = Refusal("the crack-growth integrand has no finite value on the crack sizes "
                            "of the inputs");
@@ -209,7 +208,8 @@ bool SimulationModel::Worker::Sample(RandomStream& rng, double* pU, double* pF) 
     double before = 0.0; // the sum of the `drawn` one-year counts
     int drawn = 0;
     for (std::size_t j = 0; j < years; ++j) {
-        for (; drawn < s.years[j]; ++drawn) before += one.Quantile(rng.Uniform());
+        for (; drawn < s.years[j]; ++drawn)
+            before += one.Quantile(rng.Uniform());
         const double atMostU = one.Cdf(xU - before), atMostF = one.Cdf(xF - before);
         pU[j] = positive ? atMostU : 1.0 - atMostU;
         pF[j] = positive ? 1.0 - atMostF : atMostF;

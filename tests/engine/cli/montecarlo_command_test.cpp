@@ -51,7 +51,8 @@ TEST(CliMonteCarlo, OutputDoesNotDependOnTheThreadCount) {
     std::getline(lines, header);
     EXPECT_EQ(header, "year,pU,pD,pF,pU_se,pD_se,pF_se");
     int rows = 0;
-    for (std::string line; std::getline(lines, line);) ++rows;
+    for (std::string line; std::getline(lines, line);)
+        ++rows;
     EXPECT_EQ(rows, 9); // 0, 5, ... 40
 }
 

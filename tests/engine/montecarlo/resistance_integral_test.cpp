@@ -18,7 +18,8 @@ TEST(GaussLegendre, IntegratesPolynomialsUpToDegreeTwoNMinusOneExactly) {
             for (int i = 0; i < n; ++i)
                 sum += rule.weights[i] * std::pow(static_cast<long double>(rule.nodes[i]), degree);
             const double exact = degree % 2 ? 0.0 : 2.0 / (degree + 1);
-            EXPECT_NEAR(static_cast<double>(sum), exact, 1e-14) << "n " << n << " degree " << degree;
+            EXPECT_NEAR(static_cast<double>(sum), exact, 1e-14)
+                << "n " << n << " degree " << degree;
         }
     }
 }
@@ -69,7 +70,8 @@ TEST(ResistanceIntegral, RelativeErrorBelowOneInABillionAgainstHighOrderQuadratu
         std::mt19937_64 gen(7);
         std::uniform_real_distribution<double> u(std::log(c.lo), std::log(c.hi));
         std::vector<std::pair<double, double>> pairs = {{c.lo, c.hi}, {c.hi, c.lo}};
-        for (int i = 0; i < 40; ++i) pairs.emplace_back(std::exp(u(gen)), std::exp(u(gen)));
+        for (int i = 0; i < 40; ++i)
+            pairs.emplace_back(std::exp(u(gen)), std::exp(u(gen)));
         for (int i = 0; i < 10; ++i) {
             const double a = std::exp(u(gen));
             pairs.emplace_back(a, a * (1 + 1e-7 * (i + 1)));

@@ -53,14 +53,15 @@ double EdgeResistance(double a, double b) {
     for (int k = 0; k < 200; ++k) {
         const long double x1 = x0 * ratio, half = (x1 - x0) / 2, mid = (x1 + x0) / 2;
         for (int i = 0; i < 20; ++i)
-            sum += half * rule.weights[i] * calc.FxOkraje(static_cast<double>(mid + half * rule.nodes[i]));
+            sum += half * rule.weights[i] *
+                   calc.FxOkraje(static_cast<double>(mid + half * rule.nodes[i]));
         x0 = x1;
     }
     return static_cast<double>(sum);
 }
 
 SimulationResult Simulated(const ModelSetup& setup, long long samples, int threads = 1,
-                     std::uint64_t seed = 1) {
+                           std::uint64_t seed = 1) {
     const SimulationModel model(setup);
     EXPECT_FALSE(model.failure().has_value());
     SimulationSettings settings;
@@ -75,7 +76,8 @@ SimulationResult Simulated(const ModelSetup& setup, long long samples, int threa
 TEST(MonteCarlo, FixedInputsWithANormalYearlyCountGiveTheClosedForm) {
     ModelSetup s = FixedEdgeCrack();
     s.inputs[2] = InputSampler::Parametric(0, 1e6, 1e5, 0, 2e6).value();
-    for (int y = 0; y <= 80; ++y) s.years.push_back(y);
+    for (int y = 0; y <= 80; ++y)
+        s.years.push_back(y);
     const SimulationResult r = Simulated(s, 3000);
     ASSERT_EQ(r.pF.size(), s.years.size());
     const double k = 2.2e-13 * 30 * 30 * 30;
@@ -98,7 +100,8 @@ double IrwinHall(int n, double t) {
     if (t <= 0) return 0;
     if (t >= n) return 1;
     double sum = 0, binom = 1, factorial = 1;
-    for (int i = 1; i <= n; ++i) factorial *= i;
+    for (int i = 1; i <= n; ++i)
+        factorial *= i;
     for (int k = 0; k <= std::floor(t); ++k) {
         sum += (k % 2 ? -1 : 1) * binom * std::pow(t - k, n);
         binom = binom * (n - k) / (k + 1);
@@ -180,11 +183,17 @@ TEST(MonteCarlo, SetupRefusesWhatTheModelCannotSimulate) {
         {"bf not a number", [](CalculationInputs& in) { in.bf = "x"; }, 220},
         {"step 0", [](CalculationInputs& in) { in.stepText = "0"; }, 57},
         {"year above 300", [](CalculationInputs& in) { in.endText = "301"; }, 251},
-        {"a0 reaching 0", [](CalculationInputs& in) { in.random[5] = {InputSource::Parametric, 0, "0.2", "0.2", "32"}; }, 0},
-        {"negative DeltaS, m 2.5", [](CalculationInputs& in) {
+        {"a0 reaching 0",
+         [](CalculationInputs& in) {
+             in.random[5] = {InputSource::Parametric, 0, "0.2", "0.2", "32"};
+         },
+         0},
+        {"negative DeltaS, m 2.5",
+         [](CalculationInputs& in) {
              in.m = "2.5";
              in.random[1] = {InputSource::Parametric, 0, "1", "1", "32"};
-         }, 0},
+         },
+         0},
     };
     for (const Case& c : cases) {
         CalculationInputs in;
@@ -205,7 +214,8 @@ TEST(MonteCarlo, PlanFindsTheFirstYearWhosePfReachesPd) {
     r.years = {0, 1, 2, 3, 4, 5};
     r.pU = {1, 0.99, 0.97, 0.9, 0.8, 0.7};
     r.pF = {0, 0.001, 0.01, 0.03, 0.1, 0.2};
-    for (std::size_t j = 0; j < r.years.size(); ++j) r.pD.push_back(1 - r.pU[j] - r.pF[j]);
+    for (std::size_t j = 0; j < r.years.size(); ++j)
+        r.pD.push_back(1 - r.pU[j] - r.pF[j]);
     CalculationInputs in;
     in.yearStart = in.startText = "0";
     in.yearEnd = in.endText = "5";
