@@ -207,9 +207,17 @@ bool SimulationModel::Worker::Sample(RandomStream& rng, double* pU, double* pF) 
     const InputSampler& one = in[2];
     double before = 0.0; // the sum of the `drawn` one-year counts
     int drawn = 0;
+    // With counts that cannot be negative Nn only grows: once both thresholds lie below the
+    // smallest next count, every later year is past both, and no more counts need drawing.
+    const bool growing = positive && one.lower() >= 0;
     for (std::size_t j = 0; j < years; ++j) {
         for (; drawn < s.years[j]; ++drawn)
             before += one.Quantile(rng.Uniform());
+        if (growing && !(xU - before > one.lower()) && !(xF - before > one.lower())) {
+            std::fill(pU + j, pU + years, 0.0);
+            std::fill(pF + j, pF + years, 1.0);
+            break;
+        }
         const double atMostU = one.Cdf(xU - before), atMostF = one.Cdf(xF - before);
         pU[j] = positive ? atMostU : 1.0 - atMostU;
         pF[j] = positive ? 1.0 - atMostF : atMostF;
