@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "common/number_parse.h"
 #include "localisation/language.h"
 
 namespace tessavin::cli {
@@ -41,6 +42,26 @@ bool ApplyLanguageOption(const Args& args) {
     if (*lang != "cs") return false;
     SetLanguage(Language::Czech);
     return true;
+}
+
+Args CalculationCommandArgs(const std::vector<std::string>& words, std::set<std::string> valued) {
+    if (words.empty() || words[0].rfind("--", 0) == 0)
+        throw std::invalid_argument("an input file is required");
+    valued.insert("lang");
+    Args args(std::vector<std::string>(words.begin() + 1, words.end()), valued, {"json", "csv"});
+    if (args.has("json") && args.has("csv"))
+        throw std::invalid_argument("--json and --csv exclude each other");
+    if (!ApplyLanguageOption(args)) throw std::invalid_argument("--lang must be en or cs");
+    return args;
+}
+
+int ThreadsOption(const Args& args, int fallback) {
+    const auto t = args.value("threads");
+    if (!t) return fallback;
+    const auto n = ParseWhole(*t);
+    if (!n || *n < 1 || *n > 256)
+        throw std::invalid_argument("--threads must be a whole number 1 .. 256");
+    return static_cast<int>(*n);
 }
 
 } // namespace tessavin::cli

@@ -24,4 +24,12 @@ private:
 // --lang en|cs sets the language of the messages; false for any other value.
 bool ApplyLanguageOption(const Args& args);
 
+// The words after a calculation command (run, montecarlo): the input file first, then the
+// options `valued`, --lang and the switches --json and --csv, which exclude each other. --lang is
+// applied. Throws std::invalid_argument with the refusal's text.
+Args CalculationCommandArgs(const std::vector<std::string>& words, std::set<std::string> valued);
+
+// --threads N when given (1 .. 256), else `fallback`. Throws std::invalid_argument.
+int ThreadsOption(const Args& args, int fallback);
+
 } // namespace tessavin::cli

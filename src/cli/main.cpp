@@ -5,6 +5,7 @@
 
 #include "fit_command.h"
 #include "histogram_command.h"
+#include "montecarlo_command.h"
 #include "run_command.h"
 
 namespace {
@@ -24,7 +25,12 @@ void Usage(std::ostream& out) {
            "      project of a completed run, to be opened in the desktop program\n"
            "  tessavin-cli fit DATA.txt [--intervals N] [--eps X] [--json] [--lang en|cs]\n"
            "      a file of measured values (one a line): its statistics, its histogram of N\n"
-           "      classes and the parametric distributions that fit it, best first\n";
+           "      classes and the parametric distributions that fit it, best first\n"
+           "  tessavin-cli montecarlo INPUT.json|PROJECT.Vys [--samples N] [--seed S]\n"
+           "                  [--threads N] [--json | --csv] [--lang en|cs]\n"
+           "      a simulation of the same crack-growth model, inputs drawn from their\n"
+           "      continuous distributions: pU, pD, pF per year with standard errors and the\n"
+           "      inspection plan of those curves (default 1000000 samples, seed 1)\n";
 }
 
 } // namespace
@@ -39,6 +45,7 @@ int main(int argc, char** argv) {
     if (words[0] == "histogram") return tessavin::cli::RunHistogramCommand(rest);
     if (words[0] == "run") return tessavin::cli::RunCalculationCommand(rest);
     if (words[0] == "fit") return tessavin::cli::RunFitCommand(rest);
+    if (words[0] == "montecarlo") return tessavin::cli::RunMonteCarloCommand(rest);
     std::cerr << "tessavin-cli: unknown command '" << words[0] << "'\n";
     Usage(std::cerr);
     return 2;

@@ -2,40 +2,27 @@
 
 #include <unistd.h>
 
-#include <atomic>
-#include <cctype>
-#include <csignal>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <mutex>
 #include <optional>
-#include <sstream>
-#include <variant>
 
 #include <nlohmann/json.hpp>
 
 #include "calculation/driver.h"
 #include "calculation/integration_settings.h"
 #include "calculation/result_text_file.h"
+#include "calculation_source.h"
 #include "cli_args.h"
 #include "cli_output.h"
 #include "common/number_parse.h"
 #include "files/project_file.h"
+#include "interrupt_signal.h"
 #include "localisation/language.h"
-#include "run_input.h"
+#include "plan_output.h"
+#include "progress_line.h"
 
 namespace tessavin::cli {
 namespace {
-
-constexpr int kInterrupted = 130;
-
-std::atomic<bool>* g_interrupt = nullptr;
-
-extern "C" void OnSigint(int) {
-    if (g_interrupt) g_interrupt->store(true);
-}
 
 int Refuse(const std::string& message) {
     std::cerr << "tessavin-cli run: " << ForTerminal(message) << "\n";
@@ -45,28 +32,6 @@ int Refuse(const std::string& message) {
 void Remark(const std::string& kind, const std::string& message) {
     std::cerr << kind << ": " << ForTerminal(message) << "\n";
 }
-
-// A one-line progress display on a terminal's stderr.
-class ProgressLine {
-  public:
-    explicit ProgressLine(bool on) : on_(on) {}
-    void Show(const std::string& text) {
-        if (!on_) return;
-        std::lock_guard<std::mutex> lock(mutex_);
-        std::fprintf(stderr, "\r%-70s", text.c_str());
-        std::fflush(stderr);
-        shown_ = true;
-    }
-    void Done() {
-        if (on_ && shown_) std::fprintf(stderr, "\r%-70s\r", "");
-        shown_ = false;
-    }
-
-  private:
-    bool on_;
-    bool shown_ = false;
-    std::mutex mutex_;
-};
 
 std::vector<double> Row(const CalculationState& s, int block, int row,
                         const std::vector<int>& years) {
@@ -95,10 +60,7 @@ void PrintJson(const RunResult& r, const CalculationState& s) {
     else
         j["first_inspection"] = nullptr;
     j["first_inspection_text"] = r.first ? r.first->label : "";
-    nlohmann::ordered_json inspections = nlohmann::ordered_json::array();
-    for (int k = 1; k <= InspectionRows; ++k)
-        if (r.plan.rows[k].found) inspections.push_back({r.plan.rows[k].from, r.plan.rows[k].to});
-    j["inspections"] = inspections;
+    j["inspections"] = InspectionRangesJson(r.plan);
     nlohmann::ordered_json blocks = nlohmann::ordered_json::object();
     if (r.furtherSearched) {
         for (int b = 2; b <= ProbabilityBlocks; ++b) {
@@ -122,13 +84,6 @@ void PrintJson(const RunResult& r, const CalculationState& s) {
     std::cout << j.dump(1) << "\n";
 }
 
-// A .Vys file is a project of the desktop program; anything else is JSON input.
-bool IsProjectFile(const std::string& path) {
-    std::string ext = std::filesystem::path(path).extension().string();
-    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return ext == ".vys";
-}
-
 void PrintCsv(const RunResult& r) {
     std::cout << "year,pU,pD,pF\n";
     char line[128];
@@ -148,57 +103,28 @@ void PrintTable(const RunResult& r, const RunPlan& plan, const CalculationInputs
                       row.texts[0].c_str(), row.texts[1].c_str(), row.texts[2].c_str());
         std::cout << line;
     }
-    if (r.first) std::cout << "\nFirst inspection: " << ForTerminal(r.first->label) << "\n";
-    bool any = false;
-    for (int k = 1; k <= InspectionRows; ++k) any = any || !r.plan.rows[k].rangeText.empty();
-    if (any) {
-        std::cout << "\nInspections:\n";
-        for (int k = 1; k <= InspectionRows; ++k)
-            if (!r.plan.rows[k].rangeText.empty())
-                std::cout << r.plan.rows[k].numberText << r.plan.rows[k].rangeText << "\n";
-    }
+    PrintInspectionPlan(std::cout, r.first, r.plan);
 }
 
 } // namespace
 
 int RunCalculationCommand(const std::vector<std::string>& words) {
-    if (words.empty() || words[0].rfind("--", 0) == 0) return Refuse("an input file is required");
     std::optional<Args> args;
+    DriverOptions options;
     try {
-        args.emplace(std::vector<std::string>(words.begin() + 1, words.end()),
-                     std::set<std::string>{"threads", "text-report", "lang", "save-project"},
-                     std::set<std::string>{"json", "csv"});
+        args.emplace(CalculationCommandArgs(words, {"threads", "text-report", "save-project"}));
+        options.threads = ThreadsOption(*args, 0);
     } catch (const std::invalid_argument& e) {
         return Refuse(e.what());
-    }
-    if (args->has("json") && args->has("csv")) return Refuse("--json and --csv exclude each other");
-    if (!ApplyLanguageOption(*args)) return Refuse("--lang must be en or cs");
-    DriverOptions options;
-    if (const auto t = args->value("threads")) {
-        const auto n = ParseWhole(*t);
-        if (!n || *n < 1 || *n > 256) return Refuse("--threads must be a whole number 1 .. 256");
-        options.threads = static_cast<int>(*n);
     }
 
     CalculationInputs in;
     CalculationState state;
-    if (IsProjectFile(words[0])) {
-        // As the desktop program after opening it: the stored histograms are used as they are.
-        auto read = ReadProjectFile(words[0]);
-        if (const Failure* f = std::get_if<Failure>(&read)) return Refuse(f->text);
-        const ProjectData& project = std::get<ProjectData>(read);
-        ApplyProject(project, in, state);
-        if (!args->value("lang"))
-            SetLanguage(project.english ? Language::English : Language::Czech);
-    } else {
-        std::ifstream file(words[0], std::ios::binary);
-        if (!file) return Refuse("cannot read '" + words[0] + "'");
-        std::stringstream text;
-        text << file.rdbuf();
-        const RunInputOutcome read = ReadRunInput(text.str(), in);
-        if (!read.ok) return Refuse(read.error);
-        for (const std::string& w : read.warnings) Remark("warning", w);
-    }
+    const CalculationSource source = LoadCalculation(words[0], in, state);
+    if (!source.error.empty()) return Refuse(source.error);
+    for (const std::string& w : source.warnings) Remark("warning", w);
+    // A project speaks the language it was saved in, unless --lang says otherwise.
+    if (source.projectLanguage && !args->value("lang")) SetLanguage(*source.projectLanguage);
     in.controlPrint = args->has("text-report");
 
     CalculationDriver driver(in, state);
@@ -221,11 +147,10 @@ int RunCalculationCommand(const std::vector<std::string>& words) {
     options.gauge = [&](int position, int maximum) {
         progress.Show("years: " + std::to_string(position) + "/" + std::to_string(maximum));
     };
-    g_interrupt = &state.Interrupt;
-    std::signal(SIGINT, OnSigint);
-    const RunResult result = driver.Run(plan, options);
-    std::signal(SIGINT, SIG_DFL);
-    g_interrupt = nullptr;
+    const RunResult result = [&] {
+        const InterruptOnSigint sigint(state.Interrupt);
+        return driver.Run(plan, options);
+    }();
     progress.Done();
 
     if (result.end == RunEnd::Failed || result.end == RunEnd::YearLimit) {

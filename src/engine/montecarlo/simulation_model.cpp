@@ -1,0 +1,228 @@
+#include "montecarlo/simulation_model.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "common/number_parse.h"
+#include "localisation/messages.h"
+
+namespace tessavin::montecarlo {
+
+namespace {
+
+Failure Refusal(std::string text, int message = 0) {
+    Failure f;
+    f.message = message;
+    f.text = std::move(text);
+    return f;
+}
+
+// A period text read without a check, kept far from the int limits so that sums stay exact.
+long long PeriodValue(const std::string& text) {
+    return std::clamp(ParseWholePrefix(text), -1000000000LL, 1000000000LL);
+}
+
+// The mean of a histogram's class values, as the method takes it for the surface cap of ad.
+double ClassValueMean(const DiscreteHistogram& h) {
+    long double sum = 0, weight = 0;
+    for (int i = 1; i <= h.Bins; ++i) {
+        sum += h.P[i] * ClassValue(h, i);
+        weight += h.P[i];
+    }
+    return weight > 0 ? static_cast<double>(sum / weight) : 0.0;
+}
+
+std::optional<Failure> ReadPeriod(const CalculationInputs& in, std::vector<int>& years) {
+    const long long start = PeriodValue(in.startText), step = PeriodValue(in.stepText),
+                    end = PeriodValue(in.endText);
+    if (start != end && step == 0) return Refusal(TextCis(57), 57);
+    if (start < 0 || end < start || (start != end && step < 0))
+        return Refusal("the period must run forward from a year of 0 or more");
+    for (long long y = start; y <= end; y += (start == end ? 1 : step)) {
+        if (y > MaxYear)
+            return Refusal(TextCis(251) + std::to_string(y) + ">" + std::to_string(MaxYear) + ")",
+                           251);
+        years.push_back(static_cast<int>(y));
+    }
+    return std::nullopt;
+}
+
+// A parametric input keeps its distribution; otherwise, or when its fields no longer describe
+// the stored histogram, the histogram itself is sampled.
+std::optional<InputSampler> SamplerOf(const RandomInputFields& fields, const DiscreteHistogram& h) {
+    if (fields.source == InputSource::Parametric && fields.type >= 0 && fields.type <= 3 &&
+        h.Bins > 0) {
+        const auto mi = ParseReal(fields.mi), sigma = ParseReal(fields.sigma);
+        if (mi && sigma && *sigma > 0 && (fields.type != 1 || *mi > 0))
+            if (auto s =
+                    InputSampler::Parametric(fields.type, *mi, *sigma, RangeMin(h), RangeMax(h)))
+                return s;
+    }
+    return InputSampler::Classes(h);
+}
+
+ResistanceParameters ParametersOf(const ModelSetup& s) {
+    ResistanceParameters p;
+    p.m = s.m;
+    p.bf = s.bf;
+    p.tf = s.tf;
+    p.origin = s.origin;
+    return p;
+}
+
+// P(Nn ≤ x) or, when upper, P(Nn > x) for a normal Nn at z = (x − mean)/sd.
+double NormalSide(double z, bool upper) {
+    constexpr double Far = 8.5; // Φ(−8.5) ≈ 1e-17: beyond it the tail is below every error bar
+    if (z > Far) return upper ? 0.0 : 1.0;
+    if (z < -Far) return upper ? 1.0 : 0.0;
+    return upper ? NormalUpperTail(z) : NormalCdf(z);
+}
+
+} // namespace
+
+std::variant<ModelSetup, Failure> SetupFromInputs(const CalculationInputs& in,
+                                                  const InputHistograms& histograms) {
+    ModelSetup s;
+    const auto m = ParseReal(in.m);
+    if (!m || *m == 0) return Refusal(TextCis(41) + in.m + ")", 41);
+    const auto bf = ParseReal(in.bf);
+    if (!bf || *bf == 0) return Refusal(TextCis(220) + in.bf + ")", 220);
+    s.m = *m;
+    s.bf = *bf;
+    s.tf = in.tfValue;
+    s.C = ParseRealPrefix(in.C);
+    s.origin = in.crackOrigin;
+    if (auto f = ReadPeriod(in, s.years)) return *f;
+
+    for (int k = 1; k <= RandomInputCount; ++k) {
+        const auto sampler =
+            histograms.ready[k] ? SamplerOf(in.random[k], histograms.histogram[k]) : std::nullopt;
+        if (!sampler) return Refusal("input " + std::to_string(k) + " has no histogram");
+        s.inputs[k] = *sampler;
+    }
+    for (int k : {5, 6})
+        if (!(s.inputs[k].lower() > 0))
+            return Refusal("the crack sizes a0 and ad must stay above 0; the range of input " +
+                           std::to_string(k) + " starts at " + std::to_string(s.inputs[k].lower()));
+    if (s.inputs[1].lower() < 0 && s.m != std::floor(s.m))
+        return Refusal("DeltaS^m has no value for a negative stress range and a fractional m");
+
+    if (s.origin == 1) {
+        ResistanceCalculator calc(ParametersOf(s));
+        const double cap = calc.vypocet_aac(ClassValueMean(histograms.histogram[3]),
+                                            ClassValueMean(histograms.histogram[4]));
+        // The deepest acceptable crack of any sample: the strongest steel under the least stress.
+        const double deepest = calc.vypocet_aac(s.inputs[3].upper(), s.inputs[4].lower());
+        if (calc.failed()) return calc.failure();
+        s.detectableCap = std::min(cap, 0.8 * s.tf);
+        s.deepestCrack = std::min(std::max(cap, deepest), 0.8 * s.tf);
+    }
+    return s;
+}
+
+SimulationModel::SimulationModel(ModelSetup setup)
+    : setup_(std::move(setup)), parameters_(ParametersOf(setup_)) {
+    // Crack sizes that the samples can integrate between.
+    const auto& in = setup_.inputs;
+    const double lo = std::min(in[5].lower(), in[6].lower());
+    double hi = setup_.origin == 0 ? std::max({in[5].upper(), in[6].upper(), 0.4 * setup_.bf})
+                                   : setup_.deepestCrack;
+    if (!(hi > lo)) hi = 2 * lo;
+    ResistanceCalculator calc(parameters_);
+    const double tf = setup_.tf, bf = setup_.bf, m = setup_.m;
+    auto f = [&](double a) {
+        return setup_.origin == 0 ? calc.FxOkraje(a)
+                                  : calc.FxPovrchu(a, calc.Rozmer_c(a, tf), bf, tf, m);
+    };
+    integral_ = std::make_unique<ResistanceIntegral>(f, lo, hi);
+    if (calc.failed())
+        failure_ = calc.failure();
+    else if (!integral_->ok())
+        failure_ = Refusal("the crack-growth integrand has no finite value on the crack sizes "
+                           "of the inputs");
+
+    normalCount_ = in[2].kind() == InputSampler::Kind::Normal;
+    if (normalCount_) {
+        const Moments one = in[2].normalMoments();
+        for (int year : setup_.years) {
+            const double n = year + 1.0;
+            countMean_.push_back(n * one.mean);
+            countInvSd_.push_back(1.0 / (std::sqrt(n) * one.sd));
+        }
+    }
+}
+
+double SimulationModel::Detectable(double a0, double ad) const {
+    double target = ad;
+    if (setup_.origin == 1) {
+        if (!(setup_.detectableCap > a0)) return 0.0;
+        target = std::min(ad, setup_.detectableCap);
+    }
+    return (*integral_)(a0, target);
+}
+
+double SimulationModel::Acceptable(double a0, double Fy, double sigma,
+                                   ResistanceCalculator& calc) const {
+    if (sigma >= Fy || Fy == 0) return 0.0;
+    const bool edge = setup_.origin == 0;
+    const double aac = edge ? (1 - sigma / Fy) * setup_.bf : calc.vypocet_aac(Fy, sigma);
+    if (!(aac > a0)) return 0.0;
+    return (*integral_)(a0, std::min(aac, edge ? 0.4 * setup_.bf : 0.8 * setup_.tf));
+}
+
+SimulationModel::Worker::Worker(const SimulationModel& model)
+    : model_(model), calc_(model.parameters_) {}
+
+bool SimulationModel::Worker::Sample(RandomStream& rng, double* pU, double* pF) {
+    const ModelSetup& s = model_.setup_;
+    const auto& in = s.inputs;
+    const double dS = in[1].Quantile(rng.Uniform());
+    const double Fy = in[3].Quantile(rng.Uniform());
+    const double sigma = in[4].Quantile(rng.Uniform());
+    const double a0 = in[5].Quantile(rng.Uniform());
+    const double ad = in[6].Quantile(rng.Uniform());
+    const double rad = model_.Detectable(a0, ad);
+    const double raac = model_.Acceptable(a0, Fy, sigma, calc_);
+    if (calc_.failed()) return false;
+
+    // Sn = k·Nn. U: k·Nn ≤ R(ad); F: k·Nn > R(aac). With k < 0 the inequalities on Nn turn.
+    const double k = s.C * std::pow(dS, s.m);
+    const std::size_t years = s.years.size();
+    if (k == 0) {
+        std::fill(pU, pU + years, rad >= 0 ? 1.0 : 0.0);
+        std::fill(pF, pF + years, raac < 0 ? 1.0 : 0.0);
+        return true;
+    }
+    const bool positive = k > 0;
+    const double xU = rad / k, xF = raac / k;
+    if (model_.normalCount_) {
+        for (std::size_t j = 0; j < years; ++j) {
+            const double mean = model_.countMean_[j], inv = model_.countInvSd_[j];
+            pU[j] = NormalSide((xU - mean) * inv, !positive);
+            pF[j] = NormalSide((xF - mean) * inv, positive);
+        }
+        return true;
+    }
+    // Nn = N(n−1) + X: draw the counts of the years before, integrate the last one out.
+    const InputSampler& one = in[2];
+    double before = 0.0; // the sum of the `drawn` one-year counts
+    int drawn = 0;
+    // With counts that cannot be negative Nn only grows: once both thresholds lie below the
+    // smallest next count, every later year is past both, and no more counts need drawing.
+    const bool growing = positive && one.lower() >= 0;
+    for (std::size_t j = 0; j < years; ++j) {
+        for (; drawn < s.years[j]; ++drawn)
+            before += one.Quantile(rng.Uniform());
+        if (growing && !(xU - before > one.lower()) && !(xF - before > one.lower())) {
+            std::fill(pU + j, pU + years, 0.0);
+            std::fill(pF + j, pF + years, 1.0);
+            break;
+        }
+        const double atMostU = one.Cdf(xU - before), atMostF = one.Cdf(xF - before);
+        pU[j] = positive ? atMostU : 1.0 - atMostU;
+        pF[j] = positive ? 1.0 - atMostF : atMostF;
+    }
+    return true;
+}
+
+} // namespace tessavin::montecarlo

@@ -1,0 +1,78 @@
+#pragma once
+// The physical model of the calculation as one random experiment: a sample draws ΔS, Fy, σ, a0
+// and ad from their continuous distributions, integrates R(ad) and R(aac) accurately, and gives
+// for every year n the conditional probabilities, given those draws, that Sn = C·ΔS^m·Nn
+// stays at or below R(ad) (event U) and that it exceeds R(aac) (event F). Nn, the sum of n + 1
+// independent one-year counts, is integrated out: in closed form when the one-year count is
+// normal, otherwise by its last year's distribution after drawing the years before.
+#include <array>
+#include <memory>
+#include <optional>
+#include <variant>
+#include <vector>
+
+#include "calculation/model.h"
+#include "calculation/resistance_functions.h"
+#include "common/failure.h"
+#include "montecarlo/input_sampler.h"
+#include "montecarlo/random_stream.h"
+#include "montecarlo/resistance_integral.h"
+
+namespace tessavin::montecarlo {
+
+// Everything a simulation needs, in numbers.
+struct ModelSetup {
+    int origin = 0; // 0 edge crack, 1 surface crack
+    double m = 3, bf = 400, tf = 25, C = 2.2e-13;
+    std::array<InputSampler, RandomInputCount + 1> inputs{}; // [1..6] in input order
+    // Surface crack: the acceptable depth that caps ad, for the mean Fy and σ of the input
+    // histograms, as the method caps it; unused for the edge crack.
+    double detectableCap = 0.0;
+    // Surface crack: the deepest crack any sample integrates to (the cap of ad or the largest
+    // acceptable depth), never above 0.8·tf.
+    double deepestCrack = 0.0;
+    std::vector<int> years; // start, start + step, ... end
+};
+
+// The setup of a calculation's inputs and period. Parametric inputs keep their distribution
+// and are cut to the range of their histogram; inputs from measured data use the histogram.
+// Refuses what the model cannot simulate: the failures of the method's own checks (m, bf, the
+// period) and crack sizes or stress ranges whose ranges reach values that have no meaning here.
+std::variant<ModelSetup, Failure> SetupFromInputs(const CalculationInputs& in,
+                                                  const InputHistograms& histograms);
+
+class SimulationModel {
+  public:
+    // Builds the resistance tables; failure() says when the integrand failed on the range.
+    explicit SimulationModel(ModelSetup setup);
+
+    const std::optional<Failure>& failure() const { return failure_; }
+    const std::vector<int>& years() const { return setup_.years; }
+
+    // The per-thread part of a simulation: its own calculator and scratch space.
+    class Worker {
+      public:
+        explicit Worker(const SimulationModel& model);
+        // Draws one sample; pU[j] and pF[j] for the year years()[j]. False after a numerical
+        // failure of the geometry (see failure()).
+        bool Sample(RandomStream& rng, double* pU, double* pF);
+        const Failure& failure() const { return calc_.failure(); }
+
+      private:
+        const SimulationModel& model_;
+        ResistanceCalculator calc_;
+    };
+
+  private:
+    double Detectable(double a0, double ad) const;
+    double Acceptable(double a0, double Fy, double sigma, ResistanceCalculator& calc) const;
+
+    ModelSetup setup_;
+    ResistanceParameters parameters_;
+    std::unique_ptr<ResistanceIntegral> integral_;
+    std::optional<Failure> failure_;
+    bool normalCount_ = false;
+    std::vector<double> countMean_, countInvSd_; // per year: mean and 1/sd of Nn (normal)
+};
+
+} // namespace tessavin::montecarlo
