@@ -53,11 +53,13 @@ DiscreteHistogram DefaultOneYear(const char* classes) {
 
 // One run of a period 0 .. 300, shared by the tests that need the same one.
 struct LongRun {
-    LongRun(const char* classes, int origin, const char* step)
+    LongRun(const char* classes, int origin, const char* step, int threads = 2)
         : in(Inputs(classes, origin, step, "300")) {
         SetLanguage(Language::English);
         CalculationDriver driver(in, *state);
-        result = driver.Run(driver.Prepare());
+        DriverOptions options;
+        options.threads = threads;
+        result = driver.Run(driver.Prepare(), options);
     }
     CalculationInputs in;
     std::unique_ptr<CalculationState> state = std::make_unique<CalculationState>();
@@ -76,7 +78,9 @@ class LongPeriod : public ::testing::Test {
 
 // The period 0 .. 300 runs to its end, and pU, pD, pF of every year before the switch keep the
 // bits they had when the first chain alone served every year (pins recorded from that build,
-// whose runs stopped with "D i v i s i o n  by zero !" at year 231).
+// whose runs stopped with "D i v i s i o n  by zero !" at year 231). The whole table, the
+// inspections included, is pinned too, for one thread and for two: faster code must not move a
+// bit.
 TEST_F(LongPeriod, YearsBeforeTheSwitchKeepTheirBits) {
     struct Case {
         const char* name;
@@ -84,17 +88,18 @@ TEST_F(LongPeriod, YearsBeforeTheSwitchKeepTheirBits) {
         int origin;
         const char* step;
         std::uint64_t beforeSwitch;
+        std::uint64_t wholeTable; // every block, row and year, recorded with the second chain
     } cases[] = {
-        {"default edge", "128", 0, "1", 0x095fe543fab6fb68ULL},
-        {"surface", "128", 1, "1", 0x8bb21b18a67df63bULL},
-        {"step 5", "128", 0, "5", 0xb5563167a6a1f75bULL},
-        {"32 classes", "32", 0, "1", 0xd984d90f336c9190ULL},
+        {"default edge", "128", 0, "1", 0x095fe543fab6fb68ULL, 0x60a7f1860afa46dbULL},
+        {"surface", "128", 1, "1", 0x8bb21b18a67df63bULL, 0xf4699c21282c6514ULL},
+        {"step 5", "128", 0, "5", 0xb5563167a6a1f75bULL, 0x7af32a810630124bULL},
+        {"32 classes", "32", 0, "1", 0xd984d90f336c9190ULL, 0x8f549b2cd113e07dULL},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const bool shared = std::string(c.classes) == "128" && std::string(c.step) == "1";
         std::unique_ptr<LongRun> own;
-        if (!shared) own = std::make_unique<LongRun>(c.classes, c.origin, c.step);
+        if (!shared) own = std::make_unique<LongRun>(c.classes, c.origin, c.step, 1);
         const LongRun& run = shared ? DefaultRun(c.origin) : *own;
         const RunResult& r = run.result;
         const CalculationState* state = run.state.get();
@@ -105,6 +110,9 @@ TEST_F(LongPeriod, YearsBeforeTheSwitchKeepTheirBits) {
         for (int y = 0; y < DefaultSwitchYear; y += step)
             for (int row = 1; row <= 3; ++row) before.Add(state->Event(1, row, y));
         EXPECT_EQ(before.h, c.beforeSwitch);
+        BitHash whole;
+        whole.Add(&state->EventProbabilities, sizeof(EventTable));
+        EXPECT_EQ(whole.h, c.wholeTable);
     }
 }
 
