@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "calculation/class_index.h"
 #include "common/math_fault.h"
 #include "common/number_parse.h"
 #include "localisation/captions.h"
@@ -306,32 +307,42 @@ std::optional<NnFault> NtPass(int k, const NnPass& a, const OneYear& b, PassRang
     Expand(a, pa);
     ClassArray sum{};
     const ClassArray& pb = *b.P;
+    const IndexDivisor divisor(h);
     for (int i = 1; i <= a.bins; ++i) {
         const double base = a.lo + (i - 1) * a.h + b.lo;
+        const double pai = pa[i];
+        // Consecutive j often share a class: their sum runs in a register, added in j order.
+        long long run = 0;
+        double acc = 0.0;
         for (int j = 1; j <= b.bins; ++j) {
-            const double q = (base + b.offset[j] - lo) / h;
-            if (std::fabs(q) < MaxBins) [[likely]] {
-                const long long t = static_cast<long long>(std::nearbyint(q)) + 1;
-                if (t >= 1 && t <= MaxBins) [[likely]] {
-                    sum[t] += pa[i] * pb[j];
-                    continue;
+            const double num = base + b.offset[j] - lo;
+            double r;
+            long long t;
+            if (divisor.Rounded(num, r) && r >= 0 && r < MaxBins) [[likely]] {
+                t = static_cast<long long>(r) + 1;
+            } else {
+                const double q = num / h;
+                if (!std::isfinite(q)) return PassMathFault(FaultIn({q}), stepName);
+                if (!ClassIndex(q, MaxBins, t)) {
+                    const std::string format = TextCis(32) + std::to_string(MaxBins) +
+                                               " n=" + std::to_string(k) + " ! " +
+                                               "\r\n\r\n\t" + TextCis(38);
+                    Failure f;
+                    f.caption = 3;
+                    f.message = 32;
+                    f.text = FormatMessage(format, std::to_string(t));
+                    f.stepName = stepName;
+                    return NnFault{std::move(f), AbortKind::InputPage};
                 }
             }
-            if (!std::isfinite(q)) return PassMathFault(FaultIn({q}), stepName);
-            long long t = 0;
-            if (!ClassIndex(q, MaxBins, t)) {
-                const std::string format = TextCis(32) + std::to_string(MaxBins) +
-                                           " n=" + std::to_string(k) + " ! " + "\r\n\r\n\t" +
-                                           TextCis(38);
-                Failure f;
-                f.caption = 3;
-                f.message = 32;
-                f.text = FormatMessage(format, std::to_string(t));
-                f.stepName = stepName;
-                return NnFault{std::move(f), AbortKind::InputPage};
+            if (t != run) {
+                if (run) sum[run] = acc;
+                run = t;
+                acc = sum[t];
             }
-            sum[t] += pa[i] * pb[j];
+            acc += pai * pb[j];
         }
+        if (run) sum[run] = acc;
     }
     if (const int message = RaisedMessage()) return PassMathFault(message, stepName);
     out = Compact(sum, lo, hi, h, static_cast<int>(r.cnt));
@@ -376,20 +387,35 @@ bool VypocetDsNt(const CalculationInputs& in, CalculationState& state) {
         y[j] = nn.XFirst + (j - 1) * nn.Step;
 
     ClassArray P{};
+    const IndexDivisor divisor(h);
     for (int i = 1; i <= dBins; ++i) {
         const double x = d.XFirst + (i - 1) * d.Step;
         const double pd = d.P[i];
+        long long run = 0; // classes of consecutive j summed in a register, in j order
+        double acc = 0.0;
         for (int j = 1; j <= nBins; ++j) {
-            const double q = (x * y[j] - first) / h;
-            if (!std::isfinite(q)) return MathFailed(state, FaultIn({q}));
+            const double num = x * y[j] - first;
+            double r;
             long long k = 0;
-            if (!ClassIndex(q, cnt, k))
-                return ClassIndexFailed(
-                    state, 32,
-                    FormatMessage(TextCis(32) + std::to_string(cnt) + TextCis(24),
-                                  std::to_string(k)));
-            P[k] += pd * nn.P[j];
+            if (divisor.Rounded(num, r) && r >= 0 && r < static_cast<double>(cnt)) [[likely]] {
+                k = static_cast<long long>(r) + 1;
+            } else {
+                const double q = num / h;
+                if (!std::isfinite(q)) return MathFailed(state, FaultIn({q}));
+                if (!ClassIndex(q, cnt, k))
+                    return ClassIndexFailed(
+                        state, 32,
+                        FormatMessage(TextCis(32) + std::to_string(cnt) + TextCis(24),
+                                      std::to_string(k)));
+            }
+            if (k != run) {
+                if (run) P[run] = acc;
+                run = k;
+                acc = P[k];
+            }
+            acc += pd * nn.P[j];
         }
+        if (run) P[run] = acc;
     }
 
     WorkingHistogram w;
