@@ -39,7 +39,8 @@ constexpr int DefaultSwitchYear = 227;
 CalculationInputs Inputs(const char* classes, int origin, const char* step, const char* end) {
     CalculationInputs in;
     in.intervals = classes;
-    for (int k = 1; k <= RandomInputCount; ++k) in.random[k].n = classes;
+    for (int k = 1; k <= RandomInputCount; ++k)
+        in.random[k].n = classes;
     in.crackOrigin = origin;
     in.yearStart = in.startText = "0";
     in.yearStep = in.stepText = step;
@@ -108,7 +109,8 @@ TEST_F(LongPeriod, YearsBeforeTheSwitchKeepTheirBits) {
         EXPECT_EQ(r.rows.size(), static_cast<std::size_t>(300 / step + 1));
         BitHash before;
         for (int y = 0; y < DefaultSwitchYear; y += step)
-            for (int row = 1; row <= 3; ++row) before.Add(state->Event(1, row, y));
+            for (int row = 1; row <= 3; ++row)
+                before.Add(state->Event(1, row, y));
         EXPECT_EQ(before.h, c.beforeSwitch);
         BitHash whole;
         whole.Add(&state->EventProbabilities, sizeof(EventTable));
@@ -133,7 +135,8 @@ TEST_F(LongPeriod, NnBeforeTheSwitchKeepsItsBits) {
             ASSERT_TRUE(NnStep(y, in, *state, cache)) << y;
             const StateHistogram& n = state->Nn;
             hash.Add(&n.Bins, sizeof n.Bins);
-            for (double v : {n.XFirst, n.XLast, n.Step, n.Span, n.Total}) hash.Add(v);
+            for (double v : {n.XFirst, n.XLast, n.Step, n.Span, n.Total})
+                hash.Add(v);
             hash.Add(n.P.data() + 1, sizeof(double) * n.Bins);
         }
         EXPECT_EQ(hash.h, c.pin);
@@ -166,8 +169,8 @@ TEST_F(LongPeriod, EveryAcceptedClassCountRunsToYear300) {
     struct Case {
         const char* classes;
         int switchYear; // first pass whose count by the first chain's rule is below 16
-    } cases[] = {{"3", 1},     {"5", 1},     {"7", 14},     {"8", 22},    {"10", 47},
-                 {"13", 135},  {"14", 191},  {"16", 227},   {"32", 227},  {"128", 227},
+    } cases[] = {{"3", 1},     {"5", 1},     {"7", 14},    {"8", 22},   {"10", 47},
+                 {"13", 135},  {"14", 191},  {"16", 227},  {"32", 227}, {"128", 227},
                  {"257", 227}, {"512", 227}, {"1024", 227}};
     CalculationInputs in;
     for (const Case& c : cases) {
@@ -177,7 +180,8 @@ TEST_F(LongPeriod, EveryAcceptedClassCountRunsToYear300) {
         state->inputs.histogram[2] = b;
         state->inputs.ready[2] = true;
         NnCache onward, late;
-        for (int y = 0; y <= MaxYear; ++y) ASSERT_TRUE(NnStep(y, in, *state, onward)) << y;
+        for (int y = 0; y <= MaxYear; ++y)
+            ASSERT_TRUE(NnStep(y, in, *state, onward)) << y;
         const StateHistogram year300 = state->Nn;
         EXPECT_EQ(onward.SwitchYear(), c.switchYear);
         EXPECT_NEAR(static_cast<double>(ProbabilitySum(year300)), 1.0, 1e-12);
@@ -209,8 +213,10 @@ class SumOracle {
     explicit SumOracle(const DiscreteHistogram& b)
         : lo_(b.XFirst - b.Step / 2), h_(b.Step), one_(b.P.begin() + 1, b.P.begin() + 1 + b.Bins) {
         long double s = 0;
-        for (double p : one_) s += p;
-        for (double& p : one_) p = static_cast<double>(p / s);
+        for (double p : one_)
+            s += p;
+        for (double& p : one_)
+            p = static_cast<double>(p / s);
         sum_ = one_;
     }
 
@@ -219,10 +225,13 @@ class SumOracle {
         while (years_ < years) {
             std::vector<double> next(sum_.size() + one_.size() - 1, 0.0);
             for (std::size_t i = 0; i < sum_.size(); ++i)
-                for (std::size_t j = 0; j < one_.size(); ++j) next[i + j] += sum_[i] * one_[j];
+                for (std::size_t j = 0; j < one_.size(); ++j)
+                    next[i + j] += sum_[i] * one_[j];
             std::size_t first = 0, last = next.size();
-            while (first < last && next[first] < 1e-40) ++first;
-            while (last > first && next[last - 1] < 1e-40) --last;
+            while (first < last && next[first] < 1e-40)
+                ++first;
+            while (last > first && next[last - 1] < 1e-40)
+                --last;
             offset_ += first;
             sum_.assign(next.begin() + first, next.begin() + last);
             ++years_;
@@ -231,8 +240,10 @@ class SumOracle {
 
     StateHistogram Nn() const {
         std::size_t first = 0, last = sum_.size();
-        while (first < last && sum_[first] < 1e-18) ++first;
-        while (last > first && sum_[last - 1] < 1e-18) --last;
+        while (first < last && sum_[first] < 1e-18)
+            ++first;
+        while (last > first && sum_[last - 1] < 1e-18)
+            --last;
         const std::size_t points = last - first;
         const std::size_t g = (points + MaxBins - 1) / MaxBins;
         StateHistogram n;
@@ -242,7 +253,8 @@ class SumOracle {
         n.XLast = n.XFirst + (n.Bins - 1) * n.Step;
         n.Span = n.XLast - n.XFirst;
         long double total = 0;
-        for (std::size_t m = first; m < last; ++m) total += sum_[m];
+        for (std::size_t m = first; m < last; ++m)
+            total += sum_[m];
         for (std::size_t m = first; m < last; ++m)
             n.P[1 + (m - first) / g] += static_cast<double>(sum_[m] / total);
         return n;
