@@ -37,6 +37,14 @@ class IndexDivisor {
         return std::fabs(q - r) <= 0.5 - 1e-12;
     }
 
+    // True when the product decides and num / h rounds to a whole number in 0 .. upper - 1.
+    // Along a row of class pairs the quotients run monotonically, so two ends that pass make
+    // every index between them valid: a row of zero probability then needs no other index.
+    bool RoundsBelow(double num, double upper) const {
+        double r;
+        return Rounded(num, r) && r >= 0 && r < upper;
+    }
+
   private:
     double inv_ = 0.0;
     double limit_ = -1.0; // below any |num|: always divide

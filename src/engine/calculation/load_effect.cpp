@@ -311,6 +311,10 @@ std::optional<NnFault> NtPass(int k, const NnPass& a, const OneYear& b, PassRang
     for (int i = 1; i <= a.bins; ++i) {
         const double base = a.lo + (i - 1) * a.h + b.lo;
         const double pai = pa[i];
+        // An empty class adds nothing: only its indices are checked, by the ends of the row.
+        if (pai == 0.0 && b.bins > 0 && divisor.RoundsBelow(base + b.offset[1] - lo, MaxBins) &&
+            divisor.RoundsBelow(base + b.offset[b.bins] - lo, MaxBins))
+            continue;
         // Consecutive j often share a class: their sum runs in a register, added in j order.
         long long run = 0;
         double acc = 0.0;
@@ -391,6 +395,11 @@ bool VypocetDsNt(const CalculationInputs& in, CalculationState& state) {
     for (int i = 1; i <= dBins; ++i) {
         const double x = d.XFirst + (i - 1) * d.Step;
         const double pd = d.P[i];
+        // An empty class adds nothing: only its indices are checked, by the ends of the row.
+        const double upper = static_cast<double>(cnt);
+        if (pd == 0.0 && nBins > 0 && divisor.RoundsBelow(x * y[1] - first, upper) &&
+            divisor.RoundsBelow(x * y[nBins] - first, upper))
+            continue;
         long long run = 0; // classes of consecutive j summed in a register, in j order
         double acc = 0.0;
         for (int j = 1; j <= nBins; ++j) {

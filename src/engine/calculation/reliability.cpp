@@ -87,13 +87,19 @@ bool DifferenceHistogram(const DiscreteHistogram& R, const DiscreteHistogram& Sn
         return MathFailed(state, message);
 
     const IndexDivisor divisor(h);
+    auto snValue = [&](int f) { return Sn.XFirst + (f - 1) * Sn.Step; };
     for (int w = 1; w <= R.Bins; ++w) {
         const double r = R.XFirst + (w - 1) * R.Step;
         const double pr = R.P[w];
+        // An empty class adds nothing: only its indices are checked, by the ends of the row
+        // (any class from 1 up is valid; above 256 means the last).
+        if (pr == 0.0 && Sn.Bins > 0 && divisor.RoundsBelow(r - snValue(1) - d.XFirst, 2048) &&
+            divisor.RoundsBelow(r - snValue(Sn.Bins) - d.XFirst, 2048))
+            continue;
         long long run = 0; // classes of consecutive f summed in a register, in f order
         double acc = 0.0;
         for (int f = 1; f <= Sn.Bins; ++f) {
-            const double s = Sn.XFirst + (f - 1) * Sn.Step;
+            const double s = snValue(f);
             const double num = r - s - d.XFirst;
             double rounded;
             long long t;
