@@ -1,8 +1,11 @@
 #include "calculation/driver.h"
 
 #include <algorithm>
+#include <memory>
+#include <thread>
 
 #include "calculation/reliability.h"
+#include "calculation/year_pipeline.h"
 #include "common/number_parse.h"
 #include "localisation/captions.h"
 #include "localisation/messages.h"
@@ -23,6 +26,23 @@ Failure Box(int caption, int message, std::string text, std::string focus = {}) 
     f.text = std::move(text);
     f.focus = std::move(focus);
     return f;
+}
+
+// The years the year loop visits, up to the last one the year arrays hold.
+std::vector<int> LoopYears(int start, int step, int end) {
+    std::vector<int> years;
+    long long y = static_cast<long long>(start) - step;
+    while (y <= static_cast<long long>(end) - step && y + step <= MaxYear) {
+        y += step;
+        years.push_back(static_cast<int>(y));
+        if (step == 0) break;
+    }
+    return years;
+}
+
+int UsableThreads(int requested) {
+    return requested > 0 ? requested
+                         : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
 }
 
 int RowCount(int start, int step, int end) {
@@ -81,11 +101,13 @@ RunPlan CalculationDriver::Prepare() {
     return plan;
 }
 
-bool CalculationDriver::YearIndependentSteps(const DriverOptions& options, RunResult& result) {
+bool CalculationDriver::YearIndependentSteps(const DriverOptions& options, RunResult& result,
+                                             const std::function<void()>& deltaSmBuilt) {
     if (state_.RadReady) return true;
     result.resistancesBuilt = true;
     if (!state_.refining) ResetResults(state_);
     if (!DeltaSmStep(in_, state_)) return false;
+    deltaSmBuilt();
     const ResistanceOptions ro{options.threads, options.resistanceProgress};
     const ResistanceOutcome u = ResVypJevuU(in_, state_, ro);
     if (!u.ok) return false;
@@ -159,12 +181,23 @@ RunResult CalculationDriver::Run(const RunPlan& plan, const DriverOptions& optio
     const double Pd = plan.Pd;
     state_.Abort = false;
 
-    if (!YearIndependentSteps(options, result)) {
+    // With a second core, Nn and Sn of the years run beside the resistances, and the U and F
+    // steps of the years on both cores; the results are committed in year order.
+    const std::vector<int> years = LoopYears(start, step, end);
+    std::unique_ptr<YearPipeline> pipeline;
+    auto startPipeline = [&] {
+        if (UsableThreads(options.threads) >= 2 && !years.empty())
+            pipeline = std::make_unique<YearPipeline>(in_, state_, cache_, years);
+    };
+    if (!YearIndependentSteps(options, result, startPipeline)) {
+        pipeline.reset();
         // An interrupt inside the resistance loop ends the run without a box.
         AbortCalculation(state_);
         Finish(result, state_.Reports.empty() ? RunEnd::Interrupted : RunEnd::Failed);
         return result;
     }
+    if (!pipeline) startPipeline();
+    if (pipeline) pipeline->ResistancesReady(state_);
 
     const bool gauge = in_.yearStep != "0";
     const int gaugeMax = gauge && step != 0 ? (end - start) / step + 1 : 0;
@@ -191,7 +224,8 @@ RunResult CalculationDriver::Run(const RunPlan& plan, const DriverOptions& optio
         y += step;
         ++row;
         const int year = static_cast<int>(y);
-        if (!YearSteps(year) || state_.Abort) {
+        const bool done = pipeline ? pipeline->Commit(row - 1, state_) : YearSteps(year);
+        if (!done || state_.Abort) {
             Finish(result, RunEnd::Failed);
             return result;
         }
@@ -203,6 +237,7 @@ RunResult CalculationDriver::Run(const RunPlan& plan, const DriverOptions& optio
         if (step == 0) break;
     }
     result.saturated = saturated;
+    pipeline.reset();
 
     result.plan.Clear();
     if (Pd > 0 && step >= 1) {

@@ -138,7 +138,8 @@ class CalculationDriver {
     void RequestInterrupt() { state_.Interrupt = true; }
 
   private:
-    bool YearIndependentSteps(const DriverOptions& options, RunResult& result);
+    bool YearIndependentSteps(const DriverOptions& options, RunResult& result,
+                              const std::function<void()>& deltaSmBuilt);
     bool YearSteps(int year);
     YearRow MakeYearRow(int row, int year, double Pd) const;
     void Finish(RunResult& result, RunEnd end);

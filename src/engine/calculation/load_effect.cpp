@@ -5,8 +5,10 @@
 #include <cstring>
 #include <initializer_list>
 #include <limits>
+#include <optional>
 #include <string>
 
+#include "calculation/class_index.h"
 #include "common/math_fault.h"
 #include "common/number_parse.h"
 #include "localisation/captions.h"
@@ -237,61 +239,118 @@ OneYear ReadOneYear(const DiscreteHistogram& b) {
     return y;
 }
 
-NnRunning Initial(const DiscreteHistogram& b) {
-    NnRunning a;
-    a.P = b.P;
-    a.lo = b.XFirst - b.Step / 2;
-    a.hi = b.XLast + b.Step / 2;
-    a.h = b.Step;
-    a.bins = std::clamp(b.Bins, 0, MaxBins);
+// P[1 .. bins] kept up to its last non-empty class.
+NnPass Compact(const ClassArray& P, double lo, double hi, double h, int bins) {
+    int size = MaxBins;
+    while (size > 0 && P[size] == 0.0) --size;
+    NnPass a;
+    a.P.assign(P.begin() + 1, P.begin() + 1 + size);
+    a.lo = lo;
+    a.hi = hi;
+    a.h = h;
+    a.bins = bins;
     return a;
 }
 
-// Pass k: A holds the sum of k one-year counts; out gets the sum of k + 1.
-bool NtPass(int k, const NnRunning& a, const OneYear& b, NnRunning& out, CalculationState& state) {
-    double lo = (k + 1) * b.lo - a.h / 2 - b.h / 2;
-    double hi = (k + 1) * b.hi + a.h / 2 + b.h / 2;
-    const double width = (hi - lo) / a.h;
-    if (const int message = FaultIn({width})) return MathFailed(state, message);
-    long long cnt = RoundedIndex(width);
-    if (cnt > NnMaxBins || cnt < 4) cnt = NnMaxBins;
-    // The range spans cnt - 4 classes; the top classes stay empty.
-    const double h = (hi - lo) / static_cast<double>(cnt - 4);
-    lo += h / 2;
-    hi -= h / 2;
-    if (const int message = FaultIn({h, lo, hi})) return MathFailed(state, message);
+void Expand(const NnPass& a, ClassArray& P) {
+    P.fill(0.0);
+    std::copy(a.P.begin(), a.P.end(), P.begin() + 1);
+}
 
-    out.P.fill(0.0);
+NnPass Initial(const DiscreteHistogram& b) {
+    return Compact(b.P, b.XFirst - b.Step / 2, b.XLast + b.Step / 2, b.Step,
+                   std::clamp(b.Bins, 0, MaxBins));
+}
+
+NnFault PassMathFault(int message, const std::string& stepName) {
+    return {MathFailure(message, stepName), AbortKind::Calculation};
+}
+
+// The first chain's class count of a pass may fall this low before the second chain serves.
+constexpr long long FirstChainMinBins = 16;
+
+// The second chain keeps at least twice the one-year input's classes, and never fewer than the
+// first chain's floor: with fewer, an input of 3 classes would be carried in 2 classes and its
+// mean drift by half by year 300.
+long long SecondChainMinBins(const OneYear& b) {
+    return std::clamp(2LL * b.bins, FirstChainMinBins, static_cast<long long>(NnMaxBins));
+}
+
+// Range and class count of pass k: the sums widened by half a class of each operand, count =
+// range / width of A rounded + 1, at most 256. The first chain replaces a count below 4 by 256;
+// the second chain raises a count below its floor instead (NnCache::Running).
+struct PassRange {
+    double lo, hi;
+    long long cnt;
+};
+
+std::optional<NnFault> RangeOfPass(int k, const NnPass& a, const OneYear& b,
+                                   const std::string& stepName, PassRange& r) {
+    r.lo = (k + 1) * b.lo - a.h / 2 - b.h / 2;
+    r.hi = (k + 1) * b.hi + a.h / 2 + b.h / 2;
+    const double width = (r.hi - r.lo) / a.h;
+    if (const int message = FaultIn({width})) return PassMathFault(message, stepName);
+    r.cnt = std::min(RoundedIndex(width), static_cast<long long>(NnMaxBins));
+    return std::nullopt;
+}
+
+// Pass k over range r: A holds the sum of k one-year counts; out gets the sum of k + 1.
+std::optional<NnFault> NtPass(int k, const NnPass& a, const OneYear& b, PassRange r,
+                              const std::string& stepName, NnPass& out) {
+    // The range spans cnt - 4 classes; the top classes stay empty.
+    const double h = (r.hi - r.lo) / static_cast<double>(r.cnt - 4);
+    const double lo = r.lo + h / 2;
+    const double hi = r.hi - h / 2;
+    if (const int message = FaultIn({h, lo, hi})) return PassMathFault(message, stepName);
+
+    ClassArray pa;
+    Expand(a, pa);
+    ClassArray sum{};
     const ClassArray& pb = *b.P;
+    const IndexDivisor divisor(h);
     for (int i = 1; i <= a.bins; ++i) {
         const double base = a.lo + (i - 1) * a.h + b.lo;
-        const double pa = a.P[i];
+        const double pai = pa[i];
+        // An empty class adds nothing: only its indices are checked, by the ends of the row.
+        if (pai == 0.0 && b.bins > 0 && divisor.RoundsBelow(base + b.offset[1] - lo, MaxBins) &&
+            divisor.RoundsBelow(base + b.offset[b.bins] - lo, MaxBins))
+            continue;
+        // Consecutive j often share a class: their sum runs in a register, added in j order.
+        long long run = 0;
+        double acc = 0.0;
         for (int j = 1; j <= b.bins; ++j) {
-            const double q = (base + b.offset[j] - lo) / h;
-            if (std::fabs(q) < MaxBins) [[likely]] {
-                const long long t = static_cast<long long>(std::nearbyint(q)) + 1;
-                if (t >= 1 && t <= MaxBins) [[likely]] {
-                    out.P[t] += pa * pb[j];
-                    continue;
+            const double num = base + b.offset[j] - lo;
+            double r;
+            long long t;
+            if (divisor.Rounded(num, r) && r >= 0 && r < MaxBins) [[likely]] {
+                t = static_cast<long long>(r) + 1;
+            } else {
+                const double q = num / h;
+                if (!std::isfinite(q)) return PassMathFault(FaultIn({q}), stepName);
+                if (!ClassIndex(q, MaxBins, t)) {
+                    const std::string format = TextCis(32) + std::to_string(MaxBins) +
+                                               " n=" + std::to_string(k) + " ! " +
+                                               "\r\n\r\n\t" + TextCis(38);
+                    Failure f;
+                    f.caption = 3;
+                    f.message = 32;
+                    f.text = FormatMessage(format, std::to_string(t));
+                    f.stepName = stepName;
+                    return NnFault{std::move(f), AbortKind::InputPage};
                 }
             }
-            if (!std::isfinite(q)) return MathFailed(state, FaultIn({q}));
-            long long t = 0;
-            if (!ClassIndex(q, MaxBins, t)) {
-                const std::string format = TextCis(32) + std::to_string(MaxBins) +
-                                           " n=" + std::to_string(k) + " ! " + "\r\n\r\n\t" +
-                                           TextCis(38);
-                return ClassIndexFailed(state, 32, FormatMessage(format, std::to_string(t)));
+            if (t != run) {
+                if (run) sum[run] = acc;
+                run = t;
+                acc = sum[t];
             }
-            out.P[t] += pa * pb[j];
+            acc += pai * pb[j];
         }
+        if (run) sum[run] = acc;
     }
-    if (const int message = RaisedMessage()) return MathFailed(state, message);
-    out.lo = lo;
-    out.hi = hi;
-    out.h = h;
-    out.bins = static_cast<int>(cnt);
-    return true;
+    if (const int message = RaisedMessage()) return PassMathFault(message, stepName);
+    out = Compact(sum, lo, hi, h, static_cast<int>(r.cnt));
+    return std::nullopt;
 }
 
 // ---------------------------------------------------------------- Sn
@@ -332,20 +391,40 @@ bool VypocetDsNt(const CalculationInputs& in, CalculationState& state) {
         y[j] = nn.XFirst + (j - 1) * nn.Step;
 
     ClassArray P{};
+    const IndexDivisor divisor(h);
     for (int i = 1; i <= dBins; ++i) {
         const double x = d.XFirst + (i - 1) * d.Step;
         const double pd = d.P[i];
+        // An empty class adds nothing: only its indices are checked, by the ends of the row.
+        const double upper = static_cast<double>(cnt);
+        if (pd == 0.0 && nBins > 0 && divisor.RoundsBelow(x * y[1] - first, upper) &&
+            divisor.RoundsBelow(x * y[nBins] - first, upper))
+            continue;
+        long long run = 0; // classes of consecutive j summed in a register, in j order
+        double acc = 0.0;
         for (int j = 1; j <= nBins; ++j) {
-            const double q = (x * y[j] - first) / h;
-            if (!std::isfinite(q)) return MathFailed(state, FaultIn({q}));
+            const double num = x * y[j] - first;
+            double r;
             long long k = 0;
-            if (!ClassIndex(q, cnt, k))
-                return ClassIndexFailed(
-                    state, 32,
-                    FormatMessage(TextCis(32) + std::to_string(cnt) + TextCis(24),
-                                  std::to_string(k)));
-            P[k] += pd * nn.P[j];
+            if (divisor.Rounded(num, r) && r >= 0 && r < static_cast<double>(cnt)) [[likely]] {
+                k = static_cast<long long>(r) + 1;
+            } else {
+                const double q = num / h;
+                if (!std::isfinite(q)) return MathFailed(state, FaultIn({q}));
+                if (!ClassIndex(q, cnt, k))
+                    return ClassIndexFailed(
+                        state, 32,
+                        FormatMessage(TextCis(32) + std::to_string(cnt) + TextCis(24),
+                                      std::to_string(k)));
+            }
+            if (k != run) {
+                if (run) P[run] = acc;
+                run = k;
+                acc = P[k];
+            }
+            acc += pd * nn.P[j];
         }
+        if (run) P[run] = acc;
     }
 
     WorkingHistogram w;
@@ -387,7 +466,10 @@ bool VypocetDsNt(const CalculationInputs& in, CalculationState& state) {
 
 void NnCache::Clear() {
     keyed_ = false;
-    kept_.clear();
+    first_.clear();
+    second_.clear();
+    switch_ = 0;
+    firstFault_.reset();
 }
 
 bool NnCache::Matches(const DiscreteHistogram& input) const {
@@ -399,10 +481,54 @@ bool NnCache::Matches(const DiscreteHistogram& input) const {
 }
 
 void NnCache::Restart(const DiscreteHistogram& input) {
+    Clear();
     key_ = input;
     keyed_ = true;
-    kept_.clear();
-    kept_.push_back(Initial(input));
+    first_.push_back(Initial(input));
+    second_.push_back(first_.back());
+}
+
+std::optional<NnFault> NnCache::Running(int year, const std::string& stepName, NnPass& a) {
+    const OneYear one = ReadOneYear(key_);
+    // The first chain, until its count would fall below its floor or a pass fails.
+    while (switch_ == 0 && KeptPasses() <= year) {
+        const int k = KeptPasses();
+        PassRange r{};
+        NnPass next;
+        // The pass runs even below the floor: should the second chain fail too, the first
+        // chain's own failure is the one reported.
+        std::optional<NnFault> fault = RangeOfPass(k, first_.back(), one, stepName, r);
+        if (!fault && r.cnt < 4) r.cnt = NnMaxBins;
+        if (!fault) fault = NtPass(k, first_.back(), one, r, stepName, next);
+        if (fault || r.cnt < FirstChainMinBins) {
+            switch_ = k;
+            firstFault_ = std::move(fault);
+            ClearMathFlags();
+            break;
+        }
+        first_.push_back(std::move(next));
+    }
+    if (switch_ == 0 || year < switch_) {
+        a = first_[year];
+        return std::nullopt;
+    }
+
+    // The second chain: the same passes with the count kept at its floor or above.
+    const long long floor = SecondChainMinBins(one);
+    NnPass running = second_.back();
+    for (int k = static_cast<int>(second_.size()); k <= year; ++k) {
+        PassRange r{};
+        std::optional<NnFault> fault = RangeOfPass(k, running, one, stepName, r);
+        // Raised to at most twice the rule's count, the class width stays above half of A's,
+        // so that A's first class stays inside the next pass's range. A range that is not
+        // positive keeps the first chain's rule.
+        r.cnt = r.cnt < 1 ? NnMaxBins : std::max(r.cnt, std::min(floor, 2 * r.cnt));
+        if (!fault) fault = NtPass(k, running, one, r, stepName, running);
+        if (fault) return firstFault_ && k <= switch_ ? firstFault_ : fault;
+        second_.push_back(running);
+    }
+    a = second_[year];
+    return std::nullopt;
 }
 
 // ---------------------------------------------------------------- steps
@@ -427,29 +553,14 @@ bool NnStep(int year, const CalculationInputs& in, CalculationState& state, NnCa
 
     const DiscreteHistogram& b = state.inputs.histogram[2];
     if (!cache.Matches(b)) cache.Restart(b);
-
-    // A after `year` passes: kept, or continued from the last kept pass.
-    NnRunning running;
-    const NnRunning* a = nullptr;
-    if (year < cache.KeptPasses()) {
-        a = &cache.kept_[year];
-    } else {
-        const OneYear one = ReadOneYear(b);
-        running = cache.kept_.back();
-        NnRunning next;
-        for (int k = cache.KeptPasses(); k <= year; ++k) {
-            if (!NtPass(k, running, one, next, state)) return false;
-            running = next;
-            if (k <= MaxYear) cache.kept_.push_back(running);
-        }
-        a = &running;
+    NnPass a;
+    if (std::optional<NnFault> fault = cache.Running(year, state.StepName, a)) {
+        state.Fail(std::move(fault->failure), fault->kind);
+        return false;
     }
-
-    ClassArray P = a->P;
-    double first = a->lo;
-    double last = a->hi;
-    const double h = a->h;
-    if (!Finish(state.Nn, P, first, last, h, a->bins, state)) return false;
+    ClassArray P;
+    Expand(a, P);
+    if (!Finish(state.Nn, P, a.lo, a.hi, a.h, a.bins, state)) return false;
     state.HistogramTitle = TextCis(43) + std::to_string(year);
     state.NnReady = true;
     state.NnCurrent = true;

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "calculation/class_index.h"
 #include "common/math_fault.h"
 #include "localisation/captions.h"
 #include "localisation/messages.h"
@@ -85,31 +86,52 @@ bool DifferenceHistogram(const DiscreteHistogram& R, const DiscreteHistogram& Sn
     if (const int message = FaultIn({lo, hi, h, d.XFirst, d.XLast}))
         return MathFailed(state, message);
 
+    const IndexDivisor divisor(h);
+    auto snValue = [&](int f) { return Sn.XFirst + (f - 1) * Sn.Step; };
     for (int w = 1; w <= R.Bins; ++w) {
         const double r = R.XFirst + (w - 1) * R.Step;
         const double pr = R.P[w];
+        // An empty class adds nothing: only its indices are checked, by the ends of the row
+        // (any class from 1 up is valid; above 256 means the last).
+        if (pr == 0.0 && Sn.Bins > 0 && divisor.RoundsBelow(r - snValue(1) - d.XFirst, 2048) &&
+            divisor.RoundsBelow(r - snValue(Sn.Bins) - d.XFirst, 2048))
+            continue;
+        long long run = 0; // classes of consecutive f summed in a register, in f order
+        double acc = 0.0;
         for (int f = 1; f <= Sn.Bins; ++f) {
-            const double s = Sn.XFirst + (f - 1) * Sn.Step;
-            const double q = (r - s - d.XFirst) / h;
-            if (!std::isfinite(q)) {
-                const int message = FaultIn({q});
-                return MathFailed(state, message != 0 ? message : 104);
-            }
+            const double s = snValue(f);
+            const double num = r - s - d.XFirst;
+            double rounded;
             long long t;
-            if (q >= DifferenceBins) {
-                t = DifferenceBins; // above the range: the last class
+            if (divisor.Rounded(num, rounded) && rounded >= 0) [[likely]] {
+                t = std::min(static_cast<long long>(rounded) + 1, 1LL * DifferenceBins);
             } else {
-                t = static_cast<long long>(std::nearbyint(std::max(q, -FarIndex))) + 1;
-                if (t > DifferenceBins) t = DifferenceBins;
-                if (t < 1) {
-                    if (t == 0 && std::fabs(q + 0.5) < EdgeTolerance)
-                        t = 1;
-                    else
-                        return ClassIndexFailed(state, t);
+                const double q = num / h;
+                if (!std::isfinite(q)) {
+                    const int message = FaultIn({q});
+                    return MathFailed(state, message != 0 ? message : 104);
+                }
+                if (q >= DifferenceBins) {
+                    t = DifferenceBins; // above the range: the last class
+                } else {
+                    t = static_cast<long long>(std::nearbyint(std::max(q, -FarIndex))) + 1;
+                    if (t > DifferenceBins) t = DifferenceBins;
+                    if (t < 1) {
+                        if (t == 0 && std::fabs(q + 0.5) < EdgeTolerance)
+                            t = 1;
+                        else
+                            return ClassIndexFailed(state, t);
+                    }
                 }
             }
-            d.P[t] += pr * Sn.P[f];
+            if (t != run) {
+                if (run) d.P[run] = acc;
+                run = t;
+                acc = d.P[t];
+            }
+            acc += pr * Sn.P[f];
         }
+        if (run) d.P[run] = acc;
     }
     if (const int message = FaultIn({})) return MathFailed(state, message);
 

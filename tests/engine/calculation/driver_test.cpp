@@ -1,5 +1,6 @@
 #include "calculation/driver.h"
 
+#include <cmath>
 #include <cstring>
 #include <memory>
 
@@ -312,6 +313,64 @@ TEST(CalculationDriver, YearChoiceRecomputesWithoutSaturation) {
         ASSERT_EQ(bad.errors.size(), 1u);
         EXPECT_EQ(bad.errors[0].text, "Number of Year is not in range 0 .. 300");
         EXPECT_EQ(bad.errors[0].focus, "CBVyber");
+    }
+}
+
+} // namespace
+} // namespace tessavin
+
+namespace tessavin {
+namespace {
+
+// A failing year step stops the loop with the same boxes, rows and state whether the year loop
+// runs on one thread or on two (where Nn and Sn come from the side thread and the U and F steps
+// of every second year too).
+TEST(CalculationDriver, YearLoopFailuresAreTheSameOnOneAndTwoThreads) {
+    struct Outcome {
+        RunEnd end;
+        std::vector<std::string> texts;
+        AbortKind kind;
+        std::size_t rows;
+        bool abort, nnReady, interrupt;
+    };
+    auto run = [](int threads, bool badOneYear) {
+        Job job;
+        job.Period("0", "1", "20");
+        if (!badOneYear) {
+            job.Go({threads, {}, {}, {}});
+            job.state->Rad.XFirst = std::nan(""); // the resistances are reused as they stand
+        }
+        job.plan = job.driver.Prepare();
+        if (badOneYear) {
+            // Classes by Step run to 1023.5 while XLast says 2: Sn of year 0 puts products
+            // outside its range.
+            DiscreteHistogram& h = job.state->inputs.histogram[2];
+            h.Bins = 1024;
+            h.XFirst = 0;
+            h.Step = 1;
+            h.XLast = 2;
+            for (int i = 1; i <= 1024; ++i) h.P[i] = 1.0 / 1024;
+        }
+        const RunResult r = job.driver.Run(job.plan, {threads, {}, {}, {}});
+        Outcome o{r.end, {}, r.abortKind, r.rows.size(), job.state->Abort,
+                  job.state->NnReady, job.state->Interrupt};
+        for (const Failure& f : r.errors) o.texts.push_back(f.text);
+        return o;
+    };
+    for (bool badOneYear : {true, false}) {
+        SCOPED_TRACE(badOneYear ? "Sn of year 0" : "U of year 0");
+        const Outcome one = run(1, badOneYear), two = run(2, badOneYear);
+        EXPECT_EQ(one.end, RunEnd::Failed);
+        ASSERT_EQ(one.texts.size(), 1u);
+        EXPECT_EQ(one.texts[0].substr(0, 12), badOneYear ? "Field index " : "N o n  d e f");
+        EXPECT_EQ(one.rows, 0u);
+        EXPECT_EQ(two.end, one.end);
+        EXPECT_EQ(two.texts, one.texts);
+        EXPECT_EQ(two.kind, one.kind);
+        EXPECT_EQ(two.rows, one.rows);
+        EXPECT_EQ(two.abort, one.abort);
+        EXPECT_EQ(two.nnReady, one.nnReady);
+        EXPECT_EQ(two.interrupt, one.interrupt);
     }
 }
 

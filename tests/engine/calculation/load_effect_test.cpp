@@ -282,7 +282,7 @@ TEST_F(LoadEffect, NnOfYearOneIsTheSumOfTwoOneYearCounts) {
 }
 
 // Class count of a pass: (range / width of A) rounded + 1, replaced by 256 outside 4 .. 256; the
-// range spans cnt - 4 classes. Worked by hand for one-year inputs of width 1 starting at 0 (a
+// range spans cnt - 4 classes. Below 16 classes the second chain takes over. Worked by hand for one-year inputs of width 1 starting at 0 (a
 // single class starts at 100).
 TEST_F(LoadEffect, NnPassClassCount) {
     struct Case {
@@ -297,11 +297,13 @@ TEST_F(LoadEffect, NnPassClassCount) {
         {"32 classes, count in range", Uniform(0.5, 1, 32), 1, 66.0 / 63, 0, 0},
         // range -1 .. 401 = 402, count 403 > 256
         {"200 classes, count above 256", Uniform(0.5, 1, 200), 1, 402.0 / 252, 0, 0},
-        // pass 1: range 198 .. 202, count 5, width 4, class 1 at 201 holds everything;
-        // pass 2: range 297.5 .. 305.5 = 8, 8/4 + 1 = 3 < 4, width 8/252; 201 + 100 = 301 lands
-        // in class 111 at 297.5 + 4/252 + 110*8/252.
-        {"one class, count below 4", Hand(100.5, 1, {1}), 2, 8.0 / 252, 1,
-         297.5 + 4.0 / 252 + 110 * 8.0 / 252},
+        // Pass 1 counts 4/1 + 1 = 5 < 16 classes: from there the second chain serves, whose
+        // count is raised towards 16 but at most doubled. Pass 1: range 199 .. 203, count 10,
+        // width 4/6, and 100 + 100 lands at 199 + 1/3 + 2/3 = 200. Pass 2: range 299 + 1/6 ..
+        // 303 + 5/6, 7 + 1 = 8 doubled to 16, width (14/3)/12 = 7/18; 200 + 100 lies 1.64
+        // classes above the first class value 299 + 1/6 + 7/36: class 3 at 299 + 41/36.
+        {"one class, second chain from pass 1", Hand(100.5, 1, {1}), 2, 7.0 / 18, 1,
+         299 + 41.0 / 36},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

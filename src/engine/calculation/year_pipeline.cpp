@@ -1,0 +1,201 @@
+#include "calculation/year_pipeline.h"
+
+#include <utility>
+
+#include "calculation/reliability.h"
+
+namespace tessavin {
+namespace {
+
+// A text no step writes: tells whether a step set the step name or the histogram title.
+const char* const Unset = "\x1f";
+
+void BeginTrace(CalculationState& s) {
+    s.StepName = Unset;
+    s.HistogramTitle = Unset;
+    s.Reports.clear();
+    s.abortKind = AbortKind::None;
+    s.Abort = false;
+    s.Interrupt = true; // a step that clears it says so
+}
+
+StepTrace EndTrace(CalculationState& s) {
+    StepTrace t;
+    t.stepNameSet = s.StepName != Unset;
+    t.titleSet = s.HistogramTitle != Unset;
+    if (t.stepNameSet) t.stepName = s.StepName;
+    if (t.titleSet) t.title = s.HistogramTitle;
+    t.reports = std::move(s.Reports);
+    s.Reports.clear();
+    t.kind = s.abortKind;
+    t.interruptCleared = !s.Interrupt;
+    return t;
+}
+
+void ApplyTrace(const StepTrace& t, CalculationState& state) {
+    if (t.stepNameSet) state.StepName = t.stepName;
+    if (t.titleSet) state.HistogramTitle = t.title;
+    for (const Failure& f : t.reports)
+        state.Fail(f, t.kind);
+    if (t.interruptCleared) state.Interrupt = false;
+}
+
+} // namespace
+
+YearPipeline::YearPipeline(const CalculationInputs& in, const CalculationState& state,
+                           NnCache& cache, std::vector<int> years)
+    : in_(in), cache_(cache), years_(std::move(years)), slots_(years_.size()),
+      loadScratch_(std::make_unique<CalculationState>()),
+      sideScratch_(std::make_unique<CalculationState>()),
+      mainScratch_(std::make_unique<CalculationState>()), interrupt_(state.Interrupt) {
+    loadScratch_->inputs = state.inputs;
+    loadScratch_->DeltaSm = state.DeltaSm;
+    loadScratch_->DeltaSmReady = state.DeltaSmReady;
+    side_ = std::thread([this] { Side(); });
+}
+
+YearPipeline::~YearPipeline() {
+    {
+        std::lock_guard lock(mutex_);
+        stop_ = true;
+    }
+    changed_.notify_all();
+    side_.join();
+}
+
+void YearPipeline::ResistancesReady(const CalculationState& state) {
+    for (CalculationState* s : {sideScratch_.get(), mainScratch_.get()}) {
+        s->Rad = state.Rad;
+        s->Raac = state.Raac;
+        s->RadReady = state.RadReady;
+        s->RaacReady = state.RaacReady;
+    }
+    {
+        std::lock_guard lock(mutex_);
+        resistancesReady_ = true;
+    }
+    changed_.notify_all();
+}
+
+void YearPipeline::ComputeLoad(int index) {
+    CalculationState& s = *loadScratch_;
+    Load& load = slots_[index].load;
+    const int year = years_[index];
+    BeginTrace(s);
+    s.currentYear = year;
+    load.nnOk = NnStep(year, in_, s, cache_);
+    if (load.nnOk) {
+        load.Nn = s.Nn;
+        load.snOk = SnStep(in_, s);
+        if (load.snOk) load.Sn = s.Sn;
+    }
+    load.trace = EndTrace(s);
+}
+
+void YearPipeline::ComputeEvents(int index, CalculationState& s) {
+    const Load& load = slots_[index].load;
+    Events& events = slots_[index].events;
+    const int year = years_[index];
+    BeginTrace(s);
+    s.currentYear = year;
+    s.Sn = load.Sn;
+    s.SnCurrent = true;
+    events.uOk = UStep(year, in_, s);
+    if (events.uOk) {
+        events.RfU = s.RfU;
+        events.pU = s.Event(1, 1, year);
+        events.fOk = FStep(year, in_, s);
+        if (events.fOk) {
+            events.RfF = s.RfF;
+            events.pF = s.Event(1, 3, year);
+            events.pDSet = !s.Abort;
+            events.pD = s.Event(1, 2, year);
+        }
+    }
+    events.trace = EndTrace(s);
+}
+
+void YearPipeline::Side() {
+    const int n = static_cast<int>(years_.size());
+    bool failed = false;
+    for (int i = 0; i < n && !failed && !Stopping(); ++i) {
+        ComputeLoad(i);
+        failed = !(slots_[i].load.nnOk && slots_[i].load.snOk);
+        {
+            std::lock_guard lock(mutex_);
+            slots_[i].loaded = true;
+        }
+        changed_.notify_all();
+    }
+    {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return resistancesReady_ || stop_; });
+    }
+    // The U and F steps of every second year; the calling thread does the others.
+    for (int i = 1; i < n && !Stopping(); i += 2) {
+        const Load& load = slots_[i].load;
+        {
+            std::lock_guard lock(mutex_);
+            if (!slots_[i].loaded) break;
+        }
+        if (!(load.nnOk && load.snOk)) break;
+        ComputeEvents(i, *sideScratch_);
+        const bool ok = slots_[i].events.uOk && slots_[i].events.fOk;
+        {
+            std::lock_guard lock(mutex_);
+            slots_[i].evented = true;
+        }
+        changed_.notify_all();
+        if (!ok) break;
+    }
+    {
+        std::lock_guard lock(mutex_);
+        sideDone_ = true;
+    }
+    changed_.notify_all();
+}
+
+bool YearPipeline::WaitFor(int index, bool events) {
+    std::unique_lock lock(mutex_);
+    const Slot& slot = slots_[index];
+    changed_.wait(lock, [&] { return (events ? slot.evented : slot.loaded) || sideDone_; });
+    return events ? slot.evented : slot.loaded;
+}
+
+bool YearPipeline::Commit(int index, CalculationState& state) {
+    // A part the side thread stopped before (an interrupt) is computed here: the year that
+    // runs when the interrupt comes completes, as it does running step after step.
+    if (!WaitFor(index, false)) ComputeLoad(index);
+    const Load& load = slots_[index].load;
+    state.currentYear = years_[index];
+    if (load.nnOk) {
+        state.Nn = load.Nn;
+        state.NnReady = state.NnCurrent = true;
+        state.SnCurrent = false;
+    }
+    if (load.snOk) {
+        state.Sn = load.Sn;
+        state.SnReady = state.SnCurrent = true;
+    }
+    ApplyTrace(load.trace, state);
+    if (!(load.nnOk && load.snOk)) return false;
+
+    if (index % 2 == 0 || !WaitFor(index, true)) ComputeEvents(index, *mainScratch_);
+    const Events& events = slots_[index].events;
+    const int year = years_[index];
+    if (events.uOk) {
+        state.RfU = events.RfU;
+        state.RfUReady = true;
+        state.Event(1, 1, year) = events.pU;
+    }
+    if (events.fOk) {
+        state.RfF = events.RfF;
+        state.RfFReady = true;
+        state.Event(1, 3, year) = events.pF;
+        if (events.pDSet) state.Event(1, 2, year) = events.pD;
+    }
+    ApplyTrace(events.trace, state);
+    return events.uOk && events.fOk;
+}
+
+} // namespace tessavin

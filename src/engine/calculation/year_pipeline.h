@@ -1,0 +1,87 @@
+#pragma once
+// The year loop's steps on two threads. A side thread builds Nn and Sn of every year of the
+// period in order (while the resistances are still being built, when they are), then the U and
+// F steps of every second year; the calling thread does the U and F steps of the other years
+// and commits each year to the calculation state in year order, exactly as the steps would have
+// left it running one after the other. Every step runs on a scratch state of its own thread, so
+// floating-point flags and failures stay with the step that met them; a failure reaches the
+// state when its year is committed, so the first failure in year order is the one reported.
+#include <array>
+#include <atomic>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "calculation/load_effect.h"
+#include "calculation/model.h"
+
+namespace tessavin {
+
+// What a group of steps changed in the state besides its histograms.
+struct StepTrace {
+    bool stepNameSet = false, titleSet = false;
+    std::string stepName, title;
+    std::vector<Failure> reports;
+    AbortKind kind = AbortKind::None;
+    bool interruptCleared = false;
+};
+
+class YearPipeline {
+  public:
+    // `years`: the years of the loop in order. Reads the inputs, DeltaSm and the one-year input
+    // of `state` now; `cache` belongs to the side thread until the pipeline ends.
+    YearPipeline(const CalculationInputs& in, const CalculationState& state, NnCache& cache,
+                 std::vector<int> years);
+    ~YearPipeline();
+    YearPipeline(const YearPipeline&) = delete;
+    YearPipeline& operator=(const YearPipeline&) = delete;
+
+    // After the resistances are built: the U and F steps may run, with these operands.
+    void ResistancesReady(const CalculationState& state);
+    // Commits year number `index` (0-based, in order) to `state`: Nn, Sn, U and F as the steps
+    // leave them. False when a step failed (its failure is in state.Reports).
+    bool Commit(int index, CalculationState& state);
+
+  private:
+    struct Load {
+        bool nnOk = false, snOk = false;
+        StateHistogram Nn, Sn;
+        StepTrace trace;
+    };
+    struct Events {
+        bool uOk = false, fOk = false, pDSet = false;
+        StateHistogram RfU, RfF;
+        double pU = 0.0, pD = 0.0, pF = 0.0;
+        StepTrace trace;
+    };
+    struct Slot {
+        Load load;
+        Events events;
+        bool loaded = false, evented = false; // guarded by mutex_
+    };
+
+    void Side();
+    void ComputeLoad(int index);
+    void ComputeEvents(int index, CalculationState& scratch);
+    bool WaitFor(int index, bool events);
+    bool Stopping() const { return stop_ || interrupt_; }
+
+    CalculationInputs in_;
+    NnCache& cache_;
+    std::vector<int> years_;
+    std::vector<Slot> slots_;
+    std::unique_ptr<CalculationState> loadScratch_, sideScratch_, mainScratch_;
+    const std::atomic<bool>& interrupt_;
+    std::atomic<bool> stop_{false};
+
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool resistancesReady_ = false; // guarded by mutex_
+    bool sideDone_ = false;         // guarded by mutex_
+    std::thread side_;
+};
+
+} // namespace tessavin
