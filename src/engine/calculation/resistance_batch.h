@@ -6,6 +6,8 @@
 #include <climits>
 
 #include "calculation/resistance_functions.h"
+#include "calculation/resistance_lanes.h"
+#include "calculation/simd_level.h"
 
 namespace tessavin {
 
@@ -25,13 +27,21 @@ inline constexpr int ClassNotFinite = INT_MIN + 1; // (R − rmin)/h is not fini
 int ResistanceClass(double q);
 // The class of r, or ClassNotFinite.
 int ClassOf(double r, const ResistanceGrid& grid);
+// The class of a resistance known only within ±err (err ≥ 0) when that class is certain: no
+// half-class boundary lies within the resulting bound of (r − rmin)/h, and r is not near or
+// below class 1 (where the class-index failure and its rounding tolerance are decided). 0 when
+// the scalar value must decide.
+int CertainClassOf(double r, double err, const ResistanceGrid& grid);
 
 enum class ResistanceKind { Detectable, Acceptable }; // R(ad), R(aac)
 
 class ResistanceBatch {
   public:
+    // The integrals run on vector lanes at `simd` where the method has a kernel; a value whose
+    // class is not certain from the lane is computed again on the scalar path, so the classes
+    // are those of the scalar path at every level.
     ResistanceBatch(const ResistanceParameters& parameters, ResistanceKind kind,
-                    ResistanceGrid grid);
+                    ResistanceGrid grid, SimdLevel simd = BestSimdLevel());
 
     ResistanceCalculator& calculator() { return calc_; }
 
@@ -42,12 +52,19 @@ class ResistanceBatch {
     int Classify(double a0, const double* target, int n, double* r, int* cls,
                  const std::atomic<bool>& interrupt);
 
+    // How many values the scalar path decided since construction (for tests).
+    long long scalarCount() const { return scalarCount_; }
+
   private:
     double scalar(double a0, double target);
+    bool scalarEntry(double a0, double target, double& r, int& cls);
 
     ResistanceCalculator calc_;
     ResistanceKind kind_;
     ResistanceGrid grid_;
+    LaneKernel kernel_ = nullptr;
+    LaneJob job_{};
+    long long scalarCount_ = 0;
 };
 
 } // namespace tessavin

@@ -107,6 +107,7 @@ struct LoopSetup {
     ResistanceParameters params;
     double rmin, rmax, h;
     double capFy, capSigma;
+    SimdLevel simd;
     // Per combination of the classes besides a0 (R(aac): Fy row by row, σ within; R(ad): ad):
     // its target size as an index into `targets`, or -1 when R is 0 for every a0 ...
     std::vector<int> target;
@@ -147,7 +148,7 @@ ClassResult RunA0Class(const LoopSetup& s, int t1) {
     const ResistanceGrid grid{s.rmin, s.h};
     ResistanceBatch batch(s.params,
                           s.kind == Kind::F ? ResistanceKind::Acceptable : ResistanceKind::Detectable,
-                          grid);
+                          grid, s.simd);
     ResistanceCalculator& calc = batch.calculator();
     if (s.kind == Kind::U) calc.SetSurfaceCap(s.capFy, s.capSigma);
 
@@ -319,7 +320,8 @@ ResistanceOutcome RunStep(Kind kind, const CalculationInputs& in, CalculationSta
     }
     const double h = (rmax - rmin) / ResistanceBins;
 
-    LoopSetup setup{kind, in, state, *params, rmin, rmax, h, capFy, capSigma, {}, {}, {}, stepName};
+    LoopSetup setup{kind,     in, state, *params, rmin,    rmax, h,
+                    capFy,    capSigma, options.simd, {}, {}, {}, stepName};
     std::vector<double> targetOf; // per combination, before the distinct ones are found
     if (kind == Kind::F) {
         // The acceptable size depends on (Fy, sigma) only: computed once, not per a0 class.
