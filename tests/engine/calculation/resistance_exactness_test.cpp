@@ -1,13 +1,16 @@
 // The resistance histograms are bit for bit those of the plain loop that integrates every
 // combination of classes on its own, for every crack origin and integration method, whatever
-// the number of threads.
+// the number of threads and the vector instruction set (TESSAVIN_SIMD=off leaves the scalar
+// path only).
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "../test_histograms.h"
 #include "calculation/resistance_histograms.h"
+#include "test_simd_levels.h"
 
 namespace tessavin {
 namespace {
@@ -67,20 +70,35 @@ void SetInputs(CalculationState& s, const ExactCase& c) {
     for (int k = 3; k <= 6; ++k) s.inputs.ready[k] = true;
 }
 
+} // namespace
+
+// The scalar path and every vector level this processor runs.
+std::vector<SimdLevel> SimdLevelsHere() {
+    std::vector<SimdLevel> levels{SimdLevel::Scalar};
+    if (BestSimdLevel() != SimdLevel::Scalar) levels.push_back(SimdLevel::Avx2);
+    if (BestSimdLevel() == SimdLevel::Avx512) levels.push_back(SimdLevel::Avx512);
+    return levels;
+}
+
+namespace {
+
 TEST(ResistanceExactness, SameBitsAsIntegratingEveryCombination) {
     for (const ExactCase& c : Cases) {
         CalculationInputs in;
         in.crackOrigin = c.origin;
         in.integration.method = c.method;
         in.m = c.m;
+        for (const SimdLevel level : SimdLevelsHere())
         for (int threads : {1, 2}) {
             SCOPED_TRACE(testing::Message() << "origin " << c.origin << ", method " << c.method
                                             << ", m " << c.m << ", σ " << c.sigmaMi << ", "
-                                            << threads << " thread(s)");
+                                            << threads << " thread(s), SIMD level "
+                                            << static_cast<int>(level));
             CalculationState s;
             SetInputs(s, c);
             ResistanceOptions o;
             o.threads = threads;
+            o.simd = level;
             ASSERT_TRUE(ResVypJevuU(in, s, o).ok);
             ASSERT_TRUE(ResVypJevuF(in, s, o).ok);
             EXPECT_EQ(Fingerprint(s.Rad), c.rad);
