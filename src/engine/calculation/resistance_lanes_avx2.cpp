@@ -10,9 +10,7 @@ extern "C" __m256d _ZGVdN4v_cos(__m256d);
 namespace tessavin {
 namespace {
 
-typedef double V __attribute__((vector_size(32)));
-typedef long long M __attribute__((vector_size(32)));
-constexpr int W = 4;
+using V = __m256d;
 inline V Pow(V x, V y) { return _ZGVdN4vv_pow(x, y); }
 inline V Cos(V x) { return _ZGVdN4v_cos(x); }
 inline V Sqrt(V x) { return _mm256_sqrt_pd(x); }

@@ -10,11 +10,10 @@ extern "C" __m512d _ZGVeN8v_cos(__m512d);
 namespace tessavin {
 namespace {
 
-typedef double V __attribute__((vector_size(64)));
-typedef long long M __attribute__((vector_size(64)));
-constexpr int W = 8;
+using V = __m512d;
 inline V Pow(V x, V y) { return _ZGVeN8vv_pow(x, y); }
 inline V Cos(V x) { return _ZGVeN8v_cos(x); }
+// The builtin: the intrinsic wrapper draws a false "may be used uninitialized" from GCC 12.
 inline V Sqrt(V x) { return __builtin_ia32_sqrtpd512_mask(x, x, -1, _MM_FROUND_CUR_DIRECTION); }
 
 #include "calculation/resistance_lanes_kernel.inc"
