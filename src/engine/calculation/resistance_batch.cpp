@@ -30,8 +30,12 @@ int CertainClassOf(double r, double err, const ResistanceGrid& grid) {
         2 * ((err + 4 * u * (std::fabs(r) + std::fabs(grid.rmin))) / std::fabs(grid.h) +
              4 * u * std::fabs(q));
     if (!(q > 0.5 + bound)) return 0;
-    if (q < ResistanceBins - 0.5 + bound && std::fabs(q - std::floor(q) - 0.5) <= bound) return 0;
-    return ResistanceClass(q);
+    if (!(q < ResistanceBins - 0.5 + bound)) return ResistanceBins;
+    // 0.5 < q < 255.5: the whole part by truncation; q is no nearer than `bound` (over an ulp
+    // of q) to a half, so q + 0.5 truncates to the nearest whole number without a tie.
+    const double frac = q - static_cast<double>(static_cast<int>(q));
+    if (std::fabs(frac - 0.5) <= bound) return 0;
+    return 1 + static_cast<int>(q + 0.5);
 }
 
 namespace {
@@ -80,7 +84,7 @@ bool ResistanceBatch::scalarEntry(double a0, double target, double& r, int& cls)
 int ResistanceBatch::Classify(double a0, const double* target, int n, double* r, int* cls,
                               const std::atomic<bool>& interrupt) {
     // The interrupt is tested every few milliseconds of work even for the slowest methods.
-    constexpr int Chunk = 16;
+    constexpr int Chunk = 64;
     job_.a0 = a0;
     std::vector<double> err(kernel_ != nullptr ? Chunk : 0);
     for (int j0 = 0; j0 < n; j0 += Chunk) {

@@ -174,8 +174,9 @@ ClassResult RunA0Class(const LoopSetup& s, int t1) {
                                                     r.data(), cls.data(), st.Interrupt);
     const int zeroClass = ClassOf(0.0, grid);
 
-    // Adds combination k in the order of the combinations; false stops the class.
-    auto add = [&](int k, double p, double x2, double x3) {
+    // Adds combination k in the order of the combinations; false stops the class. The class
+    // values of the other inputs, x2 and x3, are wanted by the class-index message only.
+    auto add = [&](int k, double p, auto x2, auto x3) {
         double rk = 0.0;
         int i = zeroClass;
         if (calc.failed() && done == 0) {
@@ -198,7 +199,7 @@ ClassResult RunA0Class(const LoopSetup& s, int t1) {
             return false;
         }
         if (i < 1) {
-            out.failure = ClassFailure{ClassIndexFailure(s, i, a0, x2, x3, rk), AbortKind::InputPage};
+            out.failure = ClassFailure{ClassIndexFailure(s, i, a0, x2(), x3(), rk), AbortKind::InputPage};
             return false;
         }
         out.P[i] += p;
@@ -216,13 +217,16 @@ ClassResult RunA0Class(const LoopSetup& s, int t1) {
         for (int t2 = 1; t2 <= Fy.Bins; ++t2) {
             const double fy = ClassLower(Fy, t2);
             for (int t3 = 1; t3 <= Sg.Bins; ++t3, ++k)
-                if (!add(k, pa0 * Fy.P[t2] * Sg.P[t3], fy, ClassLower(Sg, t3))) return out;
+                if (!add(k, pa0 * Fy.P[t2] * Sg.P[t3], [&] { return fy; },
+                         [&] { return ClassLower(Sg, t3); }))
+                    return out;
             if (interrupted()) return out;
         }
     } else {
         const DiscreteHistogram& Ad = st.inputs.histogram[6];
         for (int t2 = 1; t2 <= Ad.Bins; ++t2)
-            if (!add(t2 - 1, pa0 * Ad.P[t2], ClassLower(Ad, t2), 0)) return out;
+            if (!add(t2 - 1, pa0 * Ad.P[t2], [&] { return ClassLower(Ad, t2); }, [] { return 0.0; }))
+                return out;
         interrupted();
     }
     return out;
