@@ -12,16 +12,18 @@ namespace tessavin {
 struct LaneJob {
     double m, bf, tf;
     bool surface;
-    int method; // 0 trapezoid, 1 Simpson, 2 Romberg, 4 Gauss (no adaptive kernel)
+    int method; // 0 trapezoid, 1 Simpson, 2 Romberg, 3 adaptive, 4 Gauss
     int steps;  // trapezoid and Simpson
     int levels; // Romberg, at most 10
+    double tol0; // adaptive
     bool acceptable; // the three Gauss sub-intervals of R(aac), else the two of R(ad)
     double a0;
 };
 
 // For j < n: r[j] the integral from a0 to target[j], err[j] ≥ |r[j] − the scalar path's value|,
 // or err[j] < 0 where a value left the range in which that bound holds (non-finite, not
-// positive, beyond 1e±300). Meaningless, and to be recomputed, after a raised fault flag.
+// positive, beyond 1e±300) or where an accept-or-split decision of the adaptive method, or its
+// stack limit, was reached. Meaningless, and to be recomputed, after a raised fault flag.
 using LaneKernel = void (*)(const LaneJob& job, const double* target, int n, double* r,
                             double* err);
 
@@ -30,8 +32,6 @@ LaneKernel LaneKernelAvx2();
 LaneKernel LaneKernelAvx512();
 
 // Whether a method has a vector kernel.
-inline bool HasLaneKernel(int method) {
-    return method == 0 || method == 1 || method == 2 || method == 4;
-}
+inline bool HasLaneKernel(int method) { return method >= 0 && method <= 4; }
 
 } // namespace tessavin

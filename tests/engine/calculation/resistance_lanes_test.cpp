@@ -40,7 +40,7 @@ std::vector<double> Targets(int origin, int n) {
 std::vector<LaneCase> LaneCases() {
     std::vector<LaneCase> cases;
     for (int origin : {0, 1})
-        for (int method : {0, 1, 2, 4})
+        for (int method : {0, 1, 2, 3, 4})
             for (double m : {3.0, 2.5})
                 for (bool acceptable : {true, false}) cases.push_back({origin, method, m, acceptable});
     return cases;
@@ -66,8 +66,16 @@ TEST(ResistanceLanes, BoundHoldsAndIsTight) {
             const ResistanceParameters p = Parameters(c);
             const std::vector<double> t = Targets(c.origin, 37); // not a multiple of the lanes
             std::vector<double> r(t.size()), err(t.size());
-            const LaneJob job{p.m,  p.bf, p.tf, c.origin == 1, c.method, p.integration.steps,
-                              p.integration.levels, c.acceptable, a0};
+            const LaneJob job{p.m,
+                              p.bf,
+                              p.tf,
+                              c.origin == 1,
+                              c.method,
+                              p.integration.steps,
+                              p.integration.levels,
+                              p.integration.tol0,
+                              c.acceptable,
+                              a0};
             kernel(job, t.data(), static_cast<int>(t.size()), r.data(), err.data());
             ResistanceCalculator calc(p);
             for (std::size_t j = 0; j < t.size(); ++j) {
@@ -132,7 +140,9 @@ TEST(ResistanceLanes, ClassesOnBoundariesAreTheScalarOnes) {
             }
         }
     }
-    if (SimdLevelsHere().size() > 1) EXPECT_GT(recomputed, 0);
+    if (SimdLevelsHere().size() > 1) {
+        EXPECT_GT(recomputed, 0);
+    }
 }
 
 } // namespace
