@@ -145,5 +145,24 @@ TEST(ResistanceLanes, ClassesOnBoundariesAreTheScalarOnes) {
     }
 }
 
+// A tolerance no panel meets fills every lane's stack: the scalar path reports the limit, for
+// the first target, at every level.
+TEST(ResistanceLanes, AdaptiveStackLimitIsReportedAsOnTheScalarPath) {
+    std::atomic<bool> interrupt{false};
+    ResistanceParameters p;
+    p.integration.method = 3;
+    p.integration.tol0 = 0; // never met
+    const std::vector<double> t = Targets(0, 5);
+    for (SimdLevel level : SimdLevelsHere()) {
+        ResistanceBatch batch(p, ResistanceKind::Acceptable, {0.0, 1.0}, level);
+        std::vector<double> r(t.size());
+        std::vector<int> cls(t.size());
+        EXPECT_EQ(batch.Classify(0.2, t.data(), 5, r.data(), cls.data(), interrupt), 1);
+        EXPECT_EQ(cls[0], ClassFailed);
+        EXPECT_EQ(batch.calculator().failure().text,
+                  "procedure Vypocet LichOkraje\r\n\r\nAdaptivní integrace n>1000");
+    }
+}
+
 } // namespace
 } // namespace tessavin
