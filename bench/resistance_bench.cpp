@@ -70,7 +70,8 @@ void BM_ResistanceBatch(benchmark::State& state) {
     p.origin = static_cast<int>(state.range(0));
     std::vector<double> targets;
     const double top = p.origin == 0 ? 160.0 : 20.0;
-    for (int j = 0; j < 1024; ++j) targets.push_back(1.0 + (top - 1.0) * j / 1023);
+    for (int j = 0; j < 1024; ++j)
+        targets.push_back(1.0 + (top - 1.0) * j / 1023);
     std::vector<double> r(targets.size());
     std::vector<int> cls(targets.size());
     std::atomic<bool> interrupt{false};

@@ -60,8 +60,15 @@ ResistanceBatch::ResistanceBatch(const ResistanceParameters& parameters, Resista
     : calc_(parameters), kind_(kind), grid_(grid),
       kernel_(KernelFor(simd, parameters.integration.method)) {
     const IntegrationSettings& s = parameters.integration;
-    job_ = LaneJob{parameters.m, parameters.bf, parameters.tf, parameters.origin == 1, s.method,
-                   s.steps,      s.levels,      s.tol0,        kind == ResistanceKind::Acceptable,
+    job_ = LaneJob{parameters.m,
+                   parameters.bf,
+                   parameters.tf,
+                   parameters.origin == 1,
+                   s.method,
+                   s.steps,
+                   s.levels,
+                   s.tol0,
+                   kind == ResistanceKind::Acceptable,
                    0.0};
 }
 

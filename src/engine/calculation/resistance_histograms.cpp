@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <atomic>
 #include <bit>
-#include <cstdint>
 #include <chrono>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <mutex>
 #include <optional>
@@ -146,9 +146,9 @@ ClassResult RunA0Class(const LoopSetup& s, int t1) {
     const double a0 = ClassLower(A0, t1);
     const double pa0 = A0.P[t1];
     const ResistanceGrid grid{s.rmin, s.h};
-    ResistanceBatch batch(s.params,
-                          s.kind == Kind::F ? ResistanceKind::Acceptable : ResistanceKind::Detectable,
-                          grid, s.simd);
+    const ResistanceKind kind =
+        s.kind == Kind::F ? ResistanceKind::Acceptable : ResistanceKind::Detectable;
+    ResistanceBatch batch(s.params, kind, grid, s.simd);
     ResistanceCalculator& calc = batch.calculator();
     if (s.kind == Kind::U) calc.SetSurfaceCap(s.capFy, s.capSigma);
 
@@ -169,9 +169,10 @@ ClassResult RunA0Class(const LoopSetup& s, int t1) {
     }
     std::vector<double> r(order.size());
     std::vector<int> cls(order.size());
+    const int targets = static_cast<int>(order.size());
     const int done = calc.failed() ? 0
-                                   : batch.Classify(a0, order.data(), static_cast<int>(order.size()),
-                                                    r.data(), cls.data(), st.Interrupt);
+                                   : batch.Classify(a0, order.data(), targets, r.data(), cls.data(),
+                                                    st.Interrupt);
     const int zeroClass = ClassOf(0.0, grid);
 
     // Adds combination k in the order of the combinations; false stops the class. The class
@@ -199,7 +200,8 @@ ClassResult RunA0Class(const LoopSetup& s, int t1) {
             return false;
         }
         if (i < 1) {
-            out.failure = ClassFailure{ClassIndexFailure(s, i, a0, x2(), x3(), rk), AbortKind::InputPage};
+            out.failure =
+                ClassFailure{ClassIndexFailure(s, i, a0, x2(), x3(), rk), AbortKind::InputPage};
             return false;
         }
         out.P[i] += p;
@@ -224,9 +226,10 @@ ClassResult RunA0Class(const LoopSetup& s, int t1) {
         }
     } else {
         const DiscreteHistogram& Ad = st.inputs.histogram[6];
-        for (int t2 = 1; t2 <= Ad.Bins; ++t2)
-            if (!add(t2 - 1, pa0 * Ad.P[t2], [&] { return ClassLower(Ad, t2); }, [] { return 0.0; }))
-                return out;
+        for (int t2 = 1; t2 <= Ad.Bins; ++t2) {
+            auto ad = [&] { return ClassLower(Ad, t2); };
+            if (!add(t2 - 1, pa0 * Ad.P[t2], ad, [] { return 0.0; })) return out;
+        }
         interrupted();
     }
     return out;

@@ -12,10 +12,10 @@ namespace tessavin {
 struct LaneJob {
     double m, bf, tf;
     bool surface;
-    int method; // 0 trapezoid, 1 Simpson, 2 Romberg, 3 adaptive, 4 Gauss
-    int steps;  // trapezoid and Simpson
-    int levels; // Romberg, at most 10
-    double tol0; // adaptive
+    int method;      // 0 trapezoid, 1 Simpson, 2 Romberg, 3 adaptive, 4 Gauss
+    int steps;       // trapezoid and Simpson
+    int levels;      // Romberg, at most 10
+    double tol0;     // adaptive
     bool acceptable; // the three Gauss sub-intervals of R(aac), else the two of R(ad)
     double a0;
 };
@@ -32,6 +32,8 @@ LaneKernel LaneKernelAvx2();
 LaneKernel LaneKernelAvx512();
 
 // Whether a method has a vector kernel.
-inline bool HasLaneKernel(int method) { return method >= 0 && method <= 4; }
+inline bool HasLaneKernel(int method) {
+    return method >= 0 && method <= 4;
+}
 
 } // namespace tessavin

@@ -11,19 +11,29 @@ namespace tessavin {
 namespace {
 
 using V = __m256d;
-inline V Pow(V x, V y) { return _ZGVdN4vv_pow(x, y); }
-inline V Cos(V x) { return _ZGVdN4v_cos(x); }
-inline V Sqrt(V x) { return _mm256_sqrt_pd(x); }
+inline V Pow(V x, V y) {
+    return _ZGVdN4vv_pow(x, y);
+}
+inline V Cos(V x) {
+    return _ZGVdN4v_cos(x);
+}
+inline V Sqrt(V x) {
+    return _mm256_sqrt_pd(x);
+}
 
 #include "calculation/resistance_lanes_kernel.inc"
 
 } // namespace
 
-LaneKernel LaneKernelAvx2() { return &Kernel; }
+LaneKernel LaneKernelAvx2() {
+    return &Kernel;
+}
 
 } // namespace tessavin
 #else
 namespace tessavin {
-LaneKernel LaneKernelAvx2() { return nullptr; }
+LaneKernel LaneKernelAvx2() {
+    return nullptr;
+}
 } // namespace tessavin
 #endif

@@ -11,20 +11,30 @@ namespace tessavin {
 namespace {
 
 using V = __m512d;
-inline V Pow(V x, V y) { return _ZGVeN8vv_pow(x, y); }
-inline V Cos(V x) { return _ZGVeN8v_cos(x); }
+inline V Pow(V x, V y) {
+    return _ZGVeN8vv_pow(x, y);
+}
+inline V Cos(V x) {
+    return _ZGVeN8v_cos(x);
+}
 // The builtin: the intrinsic wrapper draws a false "may be used uninitialized" from GCC 12.
-inline V Sqrt(V x) { return __builtin_ia32_sqrtpd512_mask(x, x, -1, _MM_FROUND_CUR_DIRECTION); }
+inline V Sqrt(V x) {
+    return __builtin_ia32_sqrtpd512_mask(x, x, -1, _MM_FROUND_CUR_DIRECTION);
+}
 
 #include "calculation/resistance_lanes_kernel.inc"
 
 } // namespace
 
-LaneKernel LaneKernelAvx512() { return &Kernel; }
+LaneKernel LaneKernelAvx512() {
+    return &Kernel;
+}
 
 } // namespace tessavin
 #else
 namespace tessavin {
-LaneKernel LaneKernelAvx512() { return nullptr; }
+LaneKernel LaneKernelAvx512() {
+    return nullptr;
+}
 } // namespace tessavin
 #endif

@@ -67,7 +67,8 @@ void SetInputs(CalculationState& s, const ExactCase& c) {
     s.inputs.histogram[4] = test::ParametricInput(0, c.sigmaMi, "20", c.classes);
     s.inputs.histogram[5] = test::ParametricInput(1, "0.2", "0.05", c.classes);
     s.inputs.histogram[6] = test::ParametricInput(0, "10", "0.6", c.classes);
-    for (int k = 3; k <= 6; ++k) s.inputs.ready[k] = true;
+    for (int k = 3; k <= 6; ++k)
+        s.inputs.ready[k] = true;
 }
 
 } // namespace
@@ -89,21 +90,21 @@ TEST(ResistanceExactness, SameBitsAsIntegratingEveryCombination) {
         in.integration.method = c.method;
         in.m = c.m;
         for (const SimdLevel level : SimdLevelsHere())
-        for (int threads : {1, 2}) {
-            SCOPED_TRACE(testing::Message() << "origin " << c.origin << ", method " << c.method
-                                            << ", m " << c.m << ", σ " << c.sigmaMi << ", "
-                                            << threads << " thread(s), SIMD level "
-                                            << static_cast<int>(level));
-            CalculationState s;
-            SetInputs(s, c);
-            ResistanceOptions o;
-            o.threads = threads;
-            o.simd = level;
-            ASSERT_TRUE(ResVypJevuU(in, s, o).ok);
-            ASSERT_TRUE(ResVypJevuF(in, s, o).ok);
-            EXPECT_EQ(Fingerprint(s.Rad), c.rad);
-            EXPECT_EQ(Fingerprint(s.Raac), c.raac);
-        }
+            for (int threads : {1, 2}) {
+                SCOPED_TRACE(testing::Message()
+                             << "origin " << c.origin << ", method " << c.method << ", m " << c.m
+                             << ", σ " << c.sigmaMi << ", " << threads << " thread(s), SIMD level "
+                             << static_cast<int>(level));
+                CalculationState s;
+                SetInputs(s, c);
+                ResistanceOptions o;
+                o.threads = threads;
+                o.simd = level;
+                ASSERT_TRUE(ResVypJevuU(in, s, o).ok);
+                ASSERT_TRUE(ResVypJevuF(in, s, o).ok);
+                EXPECT_EQ(Fingerprint(s.Rad), c.rad);
+                EXPECT_EQ(Fingerprint(s.Raac), c.raac);
+            }
     }
 }
 

@@ -33,7 +33,8 @@ ResistanceParameters Parameters(const LaneCase& c) {
 std::vector<double> Targets(int origin, int n) {
     const double top = origin == 0 ? 160.0 : 20.0;
     std::vector<double> t;
-    for (int j = 0; j < n; ++j) t.push_back(0.25 + (top - 0.25) * j / (n - 1));
+    for (int j = 0; j < n; ++j)
+        t.push_back(0.25 + (top - 0.25) * j / (n - 1));
     return t;
 }
 
@@ -42,7 +43,8 @@ std::vector<LaneCase> LaneCases() {
     for (int origin : {0, 1})
         for (int method : {0, 1, 2, 3, 4})
             for (double m : {3.0, 2.5})
-                for (bool acceptable : {true, false}) cases.push_back({origin, method, m, acceptable});
+                for (bool acceptable : {true, false})
+                    cases.push_back({origin, method, m, acceptable});
     return cases;
 }
 
@@ -99,7 +101,7 @@ TEST(ResistanceLanes, CertainClassLeavesBoundariesToTheScalarPath) {
     EXPECT_EQ(CertainClassOf(100.5 + 1e-9, 1e-12, grid), 102);
     EXPECT_EQ(CertainClassOf(100.5 + 1e-9, 1e-8, grid), 0);
     EXPECT_EQ(CertainClassOf(0.7, 0.0, grid), 2);
-    EXPECT_EQ(CertainClassOf(0.5, 0.0, grid), 0);  // class 1 and below: failures, rounding
+    EXPECT_EQ(CertainClassOf(0.5, 0.0, grid), 0); // class 1 and below: failures, rounding
     EXPECT_EQ(CertainClassOf(-3.0, 0.0, grid), 0);
     EXPECT_EQ(CertainClassOf(256.5, 0.0, grid), 256); // above class 256: clamped either way
     EXPECT_EQ(CertainClassOf(900.0, 0.0, grid), 256);
@@ -123,7 +125,8 @@ TEST(ResistanceLanes, ClassesOnBoundariesAreTheScalarOnes) {
                                           : calc.DetectableIntegral(a0, target);
             const double h = std::fabs(s) / 300;
             double rmin = s - 100.5 * h;
-            for (int k = 0; k < 3; ++k) rmin = std::nextafter(rmin, -INFINITY);
+            for (int k = 0; k < 3; ++k)
+                rmin = std::nextafter(rmin, -INFINITY);
             for (int k = 0; k < 7; ++k, rmin = std::nextafter(rmin, INFINITY)) {
                 const ResistanceGrid grid{rmin, h};
                 double r;
