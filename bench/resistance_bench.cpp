@@ -3,7 +3,10 @@
 // tol0 1E-4), bf 400, tf 25, m 3.
 #include <benchmark/benchmark.h>
 
-#include "calculation/resistance_functions.h"
+#include <atomic>
+#include <vector>
+
+#include "calculation/resistance_batch.h"
 
 namespace {
 
@@ -53,5 +56,33 @@ void BM_OdolnostU(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_OdolnostU)->ArgName("origin")->Arg(0)->Arg(1);
+
+// The histogram loop's unit of work: many R(aac) targets from one a0 at once, Gauss, on the
+// scalar path (level 0) and on the vector lanes (1 AVX2, 2 AVX-512; skipped where the
+// processor lacks them). Items are integrals.
+void BM_ResistanceBatch(benchmark::State& state) {
+    const auto level = static_cast<tessavin::SimdLevel>(state.range(1));
+    if (static_cast<int>(level) > static_cast<int>(tessavin::BestSimdLevel())) {
+        state.SkipWithError("instruction set not available");
+        return;
+    }
+    tessavin::ResistanceParameters p;
+    p.origin = static_cast<int>(state.range(0));
+    std::vector<double> targets;
+    const double top = p.origin == 0 ? 160.0 : 20.0;
+    for (int j = 0; j < 1024; ++j)
+        targets.push_back(1.0 + (top - 1.0) * j / 1023);
+    std::vector<double> r(targets.size());
+    std::vector<int> cls(targets.size());
+    std::atomic<bool> interrupt{false};
+    tessavin::ResistanceBatch batch(p, tessavin::ResistanceKind::Acceptable, {0.0, 1e-3}, level);
+    for (auto _ : state) {
+        batch.Classify(0.2, targets.data(), static_cast<int>(targets.size()), r.data(), cls.data(),
+                       interrupt);
+        benchmark::DoNotOptimize(cls.data());
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<long long>(targets.size()));
+}
+BENCHMARK(BM_ResistanceBatch)->ArgNames({"origin", "simd"})->ArgsProduct({{0, 1}, {0, 1, 2}});
 
 } // namespace

@@ -424,8 +424,7 @@ double ResistanceCalculator::acceptableSizeRaw(double Fy, double sigma) {
     return (1 - sigma / Fy) * p_.bf;
 }
 
-double ResistanceCalculator::resistanceToAcceptable(double a0, double aacRaw) {
-    if (!(aacRaw > a0)) return 0.0;
+double ResistanceCalculator::AcceptableTarget(double aacRaw) const {
     double aac = aacRaw;
     if (surface_) {
         const double cap = 0.8 * p_.tf;
@@ -434,7 +433,17 @@ double ResistanceCalculator::resistanceToAcceptable(double a0, double aacRaw) {
         const double cap = 0.4 * p_.bf;
         if (!(aac < cap)) aac = cap;
     }
-    return integral(a0, aac, GaussSplit::Acceptable);
+    return aac;
+}
+
+double ResistanceCalculator::resistanceToAcceptable(double a0, double aacRaw) {
+    if (!(aacRaw > a0)) return 0.0;
+    return integral(a0, AcceptableTarget(aacRaw), GaussSplit::Acceptable);
+}
+
+double ResistanceCalculator::AcceptableIntegral(double a0, double target) {
+    return evaluate(Outer::Acceptable,
+                    [&] { return integral(a0, target, GaussSplit::Acceptable); });
 }
 
 double ResistanceCalculator::AcceptableSizeRaw(double Fy, double sigma) {
@@ -463,13 +472,14 @@ void ResistanceCalculator::SetSurfaceCap(double Fy, double sigma) {
 
 double ResistanceCalculator::OdolnostU(double a0, double ad) {
     return evaluate(Outer::Detectable, [&] {
-        double target = ad;
-        if (surface_) {
-            if (!(cap_ > a0)) return 0.0;
-            if (cap_ < ad) target = cap_;
-        }
-        return integral(a0, target, GaussSplit::Detectable);
+        if (DetectableIsZero(a0)) return 0.0;
+        return integral(a0, DetectableTarget(ad), GaussSplit::Detectable);
     });
+}
+
+double ResistanceCalculator::DetectableIntegral(double a0, double target) {
+    return evaluate(Outer::Detectable,
+                    [&] { return integral(a0, target, GaussSplit::Detectable); });
 }
 
 } // namespace tessavin

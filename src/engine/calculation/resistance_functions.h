@@ -67,6 +67,11 @@ class ResistanceCalculator {
     double ResistanceToAcceptable(double a0, double aacRaw);
     // R(aac) = HasAcceptableSize ? ResistanceToAcceptable(a0, AcceptableSizeRaw(Fy, σ)) : 0.
     double OdolnostF(double a0, double Fy, double sigma);
+    // The upper limit of R(aac) for a raw acceptable size above a0: capped at 0.4·bf (edge) or
+    // 0.8·tf (surface). Many (Fy, σ) pairs share it, and with it the integral.
+    double AcceptableTarget(double aacRaw) const;
+    // The integral of R(aac) from a0 to a target already capped, with the failure names of R(aac).
+    double AcceptableIntegral(double a0, double target);
 
     // --- Resistance to the detectable size, R(ad). -------------------------------------------
     // Surface crack: the acceptable depth that caps ad, for one yield strength and one nominal
@@ -77,6 +82,12 @@ class ResistanceCalculator {
     // Edge: the integral from a0 to ad (negative when ad < a0). Surface: 0 when the cap is not
     // above a0, else the integral from a0 to min(ad, cap). Two Gauss sub-intervals.
     double OdolnostU(double a0, double ad);
+    // R(ad) is 0 without integrating: the surface cap is not above a0.
+    bool DetectableIsZero(double a0) const { return surface_ && !(cap_ > a0); }
+    // The upper limit of R(ad) otherwise: ad, for the surface crack capped.
+    double DetectableTarget(double ad) const { return surface_ && cap_ < ad ? cap_ : ad; }
+    // The integral of R(ad) from a0 to a target as DetectableTarget gives it.
+    double DetectableIntegral(double a0, double target);
 
     // --- Failure state. -----------------------------------------------------------------------
     // A division by zero, overflow or invalid operation (messages 101, 102, 104) is reported as

@@ -2,15 +2,17 @@
 
 #include <algorithm>
 #include <atomic>
+#include <bit>
 #include <chrono>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <mutex>
 #include <optional>
 #include <thread>
 #include <vector>
 
-#include "calculation/resistance_functions.h"
+#include "calculation/resistance_batch.h"
 #include "common/number_parse.h"
 #include "localisation/captions.h"
 #include "localisation/messages.h"
@@ -86,15 +88,6 @@ double Mean(const DiscreteHistogram& h) {
     return w > 0 ? static_cast<double>(s / w) : 0.0;
 }
 
-// Class index of a resistance: 1 + round-half-even((R - Rmin)/h), the top clamped to 256. An
-// argument within 1e-9 of the half-class below class 1 is rounding, not a value outside.
-int ResistanceClass(double q) {
-    long long i = 1 + static_cast<long long>(std::nearbyint(q));
-    if (i > ResistanceBins) i = ResistanceBins;
-    if (i < 1 && i == 0 && std::fabs(q + 0.5) < 1e-9) i = 1;
-    return static_cast<int>(i);
-}
-
 struct ClassFailure {
     Failure failure;
     AbortKind kind;
@@ -114,7 +107,13 @@ struct LoopSetup {
     ResistanceParameters params;
     double rmin, rmax, h;
     double capFy, capSigma;
-    std::vector<double> aacRaw; // per (Fy, sigma) class pair, computed once
+    SimdLevel simd;
+    // Per combination of the classes besides a0 (R(aac): Fy row by row, σ within; R(ad): ad):
+    // its target size as an index into `targets`, or -1 when R is 0 for every a0 ...
+    std::vector<int> target;
+    // ... and, for R(aac), the raw acceptable size: R is 0 too when it is not above a0.
+    std::vector<double> aacRaw;
+    std::vector<double> targets; // the distinct target sizes
     std::string stepName;
 };
 
@@ -146,55 +145,112 @@ ClassResult RunA0Class(const LoopSetup& s, int t1) {
     const DiscreteHistogram& A0 = st.inputs.histogram[5];
     const double a0 = ClassLower(A0, t1);
     const double pa0 = A0.P[t1];
-    ResistanceCalculator calc(s.params);
+    const ResistanceGrid grid{s.rmin, s.h};
+    const ResistanceKind kind =
+        s.kind == Kind::F ? ResistanceKind::Acceptable : ResistanceKind::Detectable;
+    ResistanceBatch batch(s.params, kind, grid, s.simd);
+    ResistanceCalculator& calc = batch.calculator();
     if (s.kind == Kind::U) calc.SetSurfaceCap(s.capFy, s.capSigma);
-    // Adds one combination; false stops the class.
-    auto add = [&](double r, double p, double x2, double x3) {
-        if (calc.failed()) {
+
+    // The distinct targets this a0 class integrates to, in the order the combinations first
+    // need them; slot[k] is the entry of combination k, -1 for R = 0.
+    const int count = static_cast<int>(s.target.size());
+    std::vector<int> slot(count, -1), slotOfTarget(s.targets.size(), -1);
+    std::vector<double> order;
+    const bool allZero = s.kind == Kind::U && calc.DetectableIsZero(a0);
+    for (int k = 0; k < count; ++k) {
+        const int id = s.target[k];
+        if (id < 0 || allZero || (s.kind == Kind::F && !(s.aacRaw[k] > a0))) continue;
+        if (slotOfTarget[id] < 0) {
+            slotOfTarget[id] = static_cast<int>(order.size());
+            order.push_back(s.targets[id]);
+        }
+        slot[k] = slotOfTarget[id];
+    }
+    std::vector<double> r(order.size());
+    std::vector<int> cls(order.size());
+    const int targets = static_cast<int>(order.size());
+    const int done = calc.failed() ? 0
+                                   : batch.Classify(a0, order.data(), targets, r.data(), cls.data(),
+                                                    st.Interrupt);
+    const int zeroClass = ClassOf(0.0, grid);
+
+    // Adds combination k in the order of the combinations; false stops the class. The class
+    // values of the other inputs, x2 and x3, are wanted by the class-index message only.
+    auto add = [&](int k, double p, auto x2, auto x3) {
+        double rk = 0.0;
+        int i = zeroClass;
+        if (calc.failed() && done == 0) {
+            i = ClassFailed;
+        } else if (slot[k] >= 0) {
+            if (slot[k] >= done) {
+                out.interrupted = true;
+                return false;
+            }
+            rk = r[slot[k]];
+            i = cls[slot[k]];
+        }
+        if (i == ClassFailed) {
             out.failure = ClassFailure{calc.failure(), AbortKind::Calculation};
             return false;
         }
-        const double q = (r - s.rmin) / s.h;
-        if (!std::isfinite(q)) {
+        if (i == ClassNotFinite) {
             out.failure = ClassFailure{MathFailure(s.h == 0 ? 101 : 104, s.stepName),
                                        AbortKind::Calculation};
             return false;
         }
-        const int i = ResistanceClass(q);
         if (i < 1) {
-            out.failure = ClassFailure{ClassIndexFailure(s, i, a0, x2, x3, r), AbortKind::InputPage};
+            out.failure =
+                ClassFailure{ClassIndexFailure(s, i, a0, x2(), x3(), rk), AbortKind::InputPage};
             return false;
         }
         out.P[i] += p;
-        if (st.Interrupt.load(std::memory_order_relaxed)) {
-            out.interrupted = true;
-            return false;
-        }
+        return true;
+    };
+    auto interrupted = [&] {
+        if (!st.Interrupt.load(std::memory_order_relaxed)) return false;
+        out.interrupted = true;
         return true;
     };
     if (s.kind == Kind::F) {
         const DiscreteHistogram& Fy = st.inputs.histogram[3];
         const DiscreteHistogram& Sg = st.inputs.histogram[4];
+        int k = 0;
         for (int t2 = 1; t2 <= Fy.Bins; ++t2) {
             const double fy = ClassLower(Fy, t2);
-            for (int t3 = 1; t3 <= Sg.Bins; ++t3) {
-                const double sigma = ClassLower(Sg, t3);
-                const double p = pa0 * Fy.P[t2] * Sg.P[t3];
-                double r = 0;
-                if (!(sigma >= fy || fy == 0))
-                    r = calc.ResistanceToAcceptable(a0, s.aacRaw[(t2 - 1) * Sg.Bins + (t3 - 1)]);
-                if (!add(r, p, fy, sigma)) return out;
-            }
+            for (int t3 = 1; t3 <= Sg.Bins; ++t3, ++k)
+                if (!add(k, pa0 * Fy.P[t2] * Sg.P[t3], [&] { return fy; },
+                         [&] { return ClassLower(Sg, t3); }))
+                    return out;
+            if (interrupted()) return out;
         }
     } else {
         const DiscreteHistogram& Ad = st.inputs.histogram[6];
         for (int t2 = 1; t2 <= Ad.Bins; ++t2) {
-            const double ad = ClassLower(Ad, t2);
-            const double r = calc.OdolnostU(a0, ad);
-            if (!add(r, pa0 * Ad.P[t2], ad, 0)) return out;
+            auto ad = [&] { return ClassLower(Ad, t2); };
+            if (!add(t2 - 1, pa0 * Ad.P[t2], ad, [] { return 0.0; })) return out;
         }
+        interrupted();
     }
     return out;
+}
+
+// The distinct values of `values` (bit for bit: equal bits give equal integrals) into
+// `distinct`, and the index of each value's entry into `index`.
+void DistinctTargets(const std::vector<double>& values, std::vector<double>& distinct,
+                     std::vector<int>& index) {
+    std::vector<std::uint64_t> bits;
+    bits.reserve(values.size());
+    for (double v : values) bits.push_back(std::bit_cast<std::uint64_t>(v));
+    std::vector<std::uint64_t> unique = bits;
+    std::sort(unique.begin(), unique.end());
+    unique.erase(std::unique(unique.begin(), unique.end()), unique.end());
+    distinct.clear();
+    for (std::uint64_t b : unique) distinct.push_back(std::bit_cast<double>(b));
+    for (std::size_t k = 0; k < values.size(); ++k)
+        if (index[k] >= 0)
+            index[k] = static_cast<int>(std::lower_bound(unique.begin(), unique.end(), bits[k]) -
+                                        unique.begin());
 }
 
 } // namespace
@@ -271,18 +327,26 @@ ResistanceOutcome RunStep(Kind kind, const CalculationInputs& in, CalculationSta
     }
     const double h = (rmax - rmin) / ResistanceBins;
 
-    LoopSetup setup{kind, in, state, *params, rmin, rmax, h, capFy, capSigma, {}, stepName};
+    LoopSetup setup{kind,     in, state, *params, rmin,    rmax, h,
+                    capFy,    capSigma, options.simd, {}, {}, {}, stepName};
+    std::vector<double> targetOf; // per combination, before the distinct ones are found
     if (kind == Kind::F) {
         // The acceptable size depends on (Fy, sigma) only: computed once, not per a0 class.
         ResistanceCalculator calc(*params);
         const DiscreteHistogram& Fy = H[3];
         const DiscreteHistogram& Sg = H[4];
-        setup.aacRaw.resize(static_cast<std::size_t>(Fy.Bins) * Sg.Bins);
+        const std::size_t pairs = static_cast<std::size_t>(Fy.Bins) * Sg.Bins;
+        setup.aacRaw.assign(pairs, 0.0);
+        setup.target.assign(pairs, -1);
+        targetOf.assign(pairs, 0.0);
         for (int t2 = 1; t2 <= Fy.Bins; ++t2)
             for (int t3 = 1; t3 <= Sg.Bins; ++t3) {
                 const double fy = ClassLower(Fy, t2), sg = ClassLower(Sg, t3);
-                setup.aacRaw[(t2 - 1) * Sg.Bins + (t3 - 1)] =
-                    (sg >= fy || fy == 0) ? 0.0 : calc.AcceptableSizeRaw(fy, sg);
+                const std::size_t k = static_cast<std::size_t>(t2 - 1) * Sg.Bins + (t3 - 1);
+                if (!ResistanceCalculator::HasAcceptableSize(fy, sg)) continue;
+                setup.aacRaw[k] = calc.AcceptableSizeRaw(fy, sg);
+                setup.target[k] = 0;
+                targetOf[k] = calc.AcceptableTarget(setup.aacRaw[k]);
             }
         if (calc.failed()) {
             state.Fail(calc.failure(), AbortKind::Calculation);
@@ -290,7 +354,15 @@ ResistanceOutcome RunStep(Kind kind, const CalculationInputs& in, CalculationSta
         }
         state.CurrentFy = ClassLower(Fy, Fy.Bins);
         state.CurrentSigma = ClassLower(Sg, Sg.Bins);
+    } else {
+        ResistanceCalculator calc(*params);
+        calc.SetSurfaceCap(capFy, capSigma);
+        const DiscreteHistogram& Ad = H[6];
+        setup.target.assign(static_cast<std::size_t>(Ad.Bins), 0);
+        for (int t2 = 1; t2 <= Ad.Bins; ++t2)
+            targetOf.push_back(calc.DetectableTarget(ClassLower(Ad, t2)));
     }
+    DistinctTargets(targetOf, setup.targets, setup.target);
 
     // Histogram loop: a0 classes are handed out to the workers; each class keeps its own
     // partial histogram, merged afterwards in class order, so the sums never depend on the

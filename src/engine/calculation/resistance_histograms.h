@@ -5,6 +5,7 @@
 #include <string>
 
 #include "calculation/model.h"
+#include "calculation/simd_level.h"
 
 namespace tessavin {
 
@@ -20,6 +21,8 @@ struct ResistanceOptions {
     int threads = 0; // 0: one per core
     // Called after each a0 class, from whichever thread finished it (serialised).
     std::function<void(const ResistanceProgress&)> progress;
+    // The vector instruction set of the integrals; every level gives the same histograms.
+    SimdLevel simd = BestSimdLevel();
 };
 
 // "Start : R(ad)" run's duration text for the step's label, e.g. "Resistance Rad  ( 0:00:02 )".

@@ -62,6 +62,22 @@ TEST(ResistanceHistograms, PreChecksNameTheMissingInput) {
     EXPECT_EQ(t.Reports[0].text, "Number entry is not correct (m=0)");
 }
 
+// The interrupt is seen inside the first a0 class already, on the scalar path and on the lanes.
+TEST(ResistanceHistograms, InterruptEndsTheStepWithoutMessage) {
+    for (int method : {0, 4}) {
+        CalculationInputs in;
+        in.integration.method = method;
+        CalculationState s;
+        SetDefaultInputs(s);
+        s.Interrupt = true;
+        EXPECT_FALSE(ResVypJevuF(in, s, {1, {}}).ok);
+        EXPECT_TRUE(s.Abort);
+        EXPECT_FALSE(s.Interrupt);
+        EXPECT_FALSE(s.RaacReady);
+        EXPECT_TRUE(s.Reports.empty());
+    }
+}
+
 TEST(ResistanceHistograms, ThirdRangeValueAndTimeText) {
     DiscreteHistogram h;
     h.XFirst = -2;
