@@ -40,8 +40,8 @@ void DetermineRange(Sampling& s, const Density& f) {
         if (row.zeroCut) s.cut = 0.0;
         if (!row.fixedRange) return;
     }
-    const RangeInput in{search, eps, static_cast<double>(p[1]), static_cast<double>(p[2]),
-                        rq.FitToData, rq.Sample};
+    const RangeInput in{
+        search, eps, static_cast<double>(p[1]), static_cast<double>(p[2]), rq.FitToData, rq.Sample};
     if (!row.range || !row.range(in, r)) throw Refusal{};
 
     if (row.widensToData && rq.FitToData) {

@@ -194,7 +194,8 @@ FitRanking RankParametricFits(const FitContext& context, const FitProgress& prog
     r.sampleRow = ctx.sampleView().row;
     for (int i = 0; i < DistributionCount; ++i) r.entries[i].type = i;
     int evaluated = 0;
-    for (DistributionType t = 0; t < DistributionCount; ++t) evaluated += Distribution(t).ranked;
+    for (DistributionType t = 0; t < DistributionCount; ++t)
+        evaluated += Distribution(t).ranked;
     int done = 0;
 
     for (DistributionType t = 0; t < DistributionCount; ++t) {
