@@ -105,26 +105,29 @@ const Probe kProbes[] = {
     {"list items", [](QWidget* w) { return Items(Control<QComboBox>(w, "CBSireni")); },
      "the edge|the surface", "okraje|povrchu"},
     {"list selection kept",
-     [](QWidget* w) { return QString::number(Control<QComboBox>(w, "CBSireni")->currentIndex()); }, "1",
-     "1"},
+     [](QWidget* w) { return QString::number(Control<QComboBox>(w, "CBSireni")->currentIndex()); },
+     "1", "1"},
     {"refilled list", [](QWidget* w) { return Items(Control<QComboBox>(w, "CBRozSpZad")); },
      "Parametric|Raw Data", "Parametricky|Prvotní data"},
     {"refilled list selection kept",
-     [](QWidget* w) { return QString::number(Control<QComboBox>(w, "CBRozSpZad")->currentIndex()); },
+     [](QWidget* w) {
+         return QString::number(Control<QComboBox>(w, "CBRozSpZad")->currentIndex());
+     },
      "1", "1"},
     {"menu item", [](QWidget* w) { return Control<QAction>(w, "Cestina")->text(); }, "&Czech",
      "&Čeština"},
     {"menu item hint, long part",
      [](QWidget* w) { return Control<QAction>(w, "Cestina")->statusTip(); },
      " YES - czech, NO - english", " ANO - čeština, NE - angličtina"},
-    {"submenu", [](QWidget* w) { return Control<QAction>(w, "Jazyk1")->menu()->title(); }, "&Language",
-     "&Jazyk"},
+    {"submenu", [](QWidget* w) { return Control<QAction>(w, "Jazyk1")->menu()->title(); },
+     "&Language", "&Jazyk"},
     {"tab page", [](QWidget* w) { return Control<QTabWidget>(w, "PageControl1")->tabText(0); },
      "Input data", "Vstupní údaje"},
     {"button", [](QWidget* w) { return Control<QPushButton>(w, "BPocitej")->text(); }, "&RUN",
      "&Vypočet"},
-    {"button hint, short part", [](QWidget* w) { return Control<QPushButton>(w, "BKonec")->toolTip(); },
-     "Exit program ?", "Ukončit program ?"},
+    {"button hint, short part",
+     [](QWidget* w) { return Control<QPushButton>(w, "BKonec")->toolTip(); }, "Exit program ?",
+     "Ukončit program ?"},
     {"button hint, long part",
      [](QWidget* w) { return Control<QPushButton>(w, "BKonec")->statusTip(); },
      " Exit program  T e s s a v i n  ? (Ctrl+X)", " Ukončí program  T e s s a v i n  ? (Ctrl+X)"},
@@ -153,6 +156,30 @@ bool IsEmpty(const CaptionText& t) {
 bool SameText(const CaptionText& a, const CaptionText& b) {
     return QByteArray(a.text) == b.text && a.message == b.message && QByteArray(a.lead) == b.lead;
 }
+
+template <class W> std::unique_ptr<QWidget> Make() {
+    return std::make_unique<W>();
+}
+std::unique_ptr<QWidget> MakeIntegrationWindow() {
+    static tessavin::IntegrationSettings settings;
+    return std::make_unique<IntegrationWindow>(settings);
+}
+
+// The windows with a caption table, built as the program builds them. Windows 3 (parametric
+// histogram) and 4 (raw data) do not exist yet: their entries cannot be checked against controls
+// until they do.
+const struct {
+    int number;
+    std::unique_ptr<QWidget> (*make)();
+} kWindows[] = {
+    {1, Make<MainWindow>},
+    {2, Make<HistogramWindow>},
+    {5, Make<SuitableHistogramsWindow>},
+    {6, Make<AboutWindow>},
+    {7, Make<EventGraphWindow>},
+    {9, MakeIntegrationWindow},
+    {10, Make<SettingsListingWindow>},
+};
 
 } // namespace
 
@@ -216,27 +243,16 @@ class CaptionTablesTest : public QObject {
 
     // Every entry addresses a control of its window, or is a piece of a composed text.
     void namesControlsOfItsWindow_data() {
-        QTest::addColumn<int>("window");
-        for (int window : {1, 2, 5, 6, 7, 9, 10}) QTest::addRow("window %d", window) << window;
-        // Windows 3 (parametric histogram) and 4 (raw data) are not built yet: their entries
-        // cannot be checked against controls until they are.
+        QTest::addColumn<int>("entry");
+        for (int i = 0; i < int(std::size(kWindows)); ++i)
+            QTest::addRow("window %d", kWindows[i].number) << i;
     }
     void namesControlsOfItsWindow() {
-        QFETCH(int, window);
+        QFETCH(int, entry);
         SetLanguage(Language::English);
-        tessavin::IntegrationSettings settings;
         tessavin::test::ScriptedInteraction dialogs; // answers whatever a window asks
-        std::unique_ptr<QWidget> w;
-        switch (window) {
-        case 1: w = std::make_unique<MainWindow>(); break;
-        case 2: w = std::make_unique<HistogramWindow>(); break;
-        case 5: w = std::make_unique<SuitableHistogramsWindow>(); break;
-        case 6: w = std::make_unique<AboutWindow>(); break;
-        case 7: w = std::make_unique<EventGraphWindow>(); break;
-        case 9: w = std::make_unique<IntegrationWindow>(settings); break;
-        case 10: w = std::make_unique<SettingsListingWindow>(); break;
-        }
-        QVERIFY(w);
+        const int window = kWindows[entry].number;
+        const std::unique_ptr<QWidget> w = kWindows[entry].make();
         for (const CaptionAssignment& a : CaptionTable(window)) {
             const QString name = QString::fromUtf8(a.control);
             if (a.kind == CaptionKind::WindowCaption) continue;

@@ -22,8 +22,8 @@
 #include "ui_test_registry.h"
 #include "widget_lookup.h"
 
-using tessavin::test::Control;
 using tessavin::DiscreteHistogram;
+using tessavin::test::Control;
 using tessavin::ui::ChartPanel;
 using tessavin::ui::HistogramWindow;
 using tessavin::ui::StringGrid;

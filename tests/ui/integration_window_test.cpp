@@ -19,8 +19,8 @@
 #include "ui_test_registry.h"
 #include "widget_lookup.h"
 
-using tessavin::test::Control;
 using tessavin::IntegrationSettings;
+using tessavin::test::Control;
 using tessavin::ui::IntegrationWindow;
 
 namespace {

@@ -377,7 +377,7 @@ SearchRange LogNormal3Support(const K& k, const P& p) {
 // Bits of positiveMask.
 constexpr int kP1 = 1, kP2 = 2;
 
-const DistributionInfo kRegistry[DistributionCount] = {
+constexpr DistributionInfo kRegistry[DistributionCount] = {
     {.type = dist::Normal,
      .name = "Normální",
      .nameMessage = 91,

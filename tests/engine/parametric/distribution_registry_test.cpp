@@ -187,9 +187,10 @@ TEST(Registry, DiscretisedProbabilitiesSumToOne) {
 
 TEST(Registry, DiscretisedMeanAndVarianceMatchClosedForms) {
     // The class values sample the density at the class midpoints; with 400 classes the midpoint
-    // rule and the tails cut at 1E-7 of the peak keep both moments within 0.2 % of the closed
-    // form (the mean within 0.2 % of the standard deviation).
-    constexpr double kTolerance = 2e-3;
+    // rule and the tails cut at 1E-7 of the peak keep both moments within 0.1 % of the closed
+    // form (the mean within 0.1 % of the standard deviation). The largest deviation is 2.6e-4,
+    // the Laplace variance (the kink at mu); most are below 1e-5.
+    constexpr double kTolerance = 1e-3;
     for (const Row& r : kRows) {
         if (!r.moments) continue;
         bool accepted = false;
