@@ -1,6 +1,7 @@
 # Set-up, build, test and benchmark on a fresh Debian 12 machine (run as root, or with sudo).
 PACKAGES := cmake ninja-build g++ libgtest-dev libbenchmark-dev qt6-base-dev qt6-charts-dev \
-            qt6-svg-dev libxlsxwriter-dev libsimpleini-dev nlohmann-json3-dev xvfb xauth unzip
+            qt6-svg-dev libxlsxwriter-dev libsimpleini-dev nlohmann-json3-dev xvfb xauth unzip \
+            locales
 BUILD_DIR := build
 ASAN_DIR  := build-asan
 JOBS      ?= $(shell nproc)
@@ -15,6 +16,13 @@ deps:
 	  echo "Installing:$$missing"; \
 	  $(SUDO) apt-get update && \
 	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y $$missing; \
+	fi
+	@# A locale with a decimal comma, for the tests that number texts never follow the locale.
+	@if ! locale -a | grep -qix 'cs_CZ\.utf-\?8'; then \
+	  $(SUDO) sed -i 's/^# *\(cs_CZ\.UTF-8 UTF-8\)/\1/' /etc/locale.gen; \
+	  grep -qx 'cs_CZ.UTF-8 UTF-8' /etc/locale.gen || \
+	    echo 'cs_CZ.UTF-8 UTF-8' | $(SUDO) tee -a /etc/locale.gen >/dev/null; \
+	  $(SUDO) locale-gen; \
 	fi
 
 build: deps

@@ -138,8 +138,10 @@ Table MainWindow() {
         Caption("Label21", {"Year of inspection"}, {"Rok prohlídky"}),
         Caption("Label30", {"Table of probabilities of D,F,Fi events in calculation"},
                 {"Tabulka pravděpodobností D,F,Fi při"}),
-        Caption("Label23", {" of the selected  "}, {" výpočtu doby zvolené  "}),
-        Caption("Label31", {" th  inspection time ( p(U)=0 )"}, {".  prohlídky ( p(U)=0 )"}),
+        // Label32 is composed of Label23, the inspection number and Label31.
+        {K::TextPiece, "Label23", 0, 0, {" of the selected  "}, {" výpočtu doby zvolené  "}},
+        {K::TextPiece, "Label31", 0, 0, {" th  inspection time ( p(U)=0 )"},
+         {".  prohlídky ( p(U)=0 )"}},
         Cell("StringGrid5", 0, 0, {"  Inspection"}, {"   Prohlídka"}),
         Cell("StringGrid5", 1, 0, {"   between the years"}, {"         mezi roky"}),
     };

@@ -127,6 +127,8 @@ void ApplyCaptionTable(QWidget* window, int number, Language language) {
                                       Q_ARG(QString, a.index == 0 ? "left" : "bottom"),
                                       Q_ARG(QString, text));
             break;
+        case CaptionKind::TextPiece:
+            break; // read where the composed text is built
         }
     }
     SetLanguage(before);

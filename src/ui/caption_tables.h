@@ -18,6 +18,7 @@ enum class CaptionKind {
     GridCell,      // cell (`index` = column, `row`) of a grid
     GridMarker,    // grid cell rewritten only while it holds the other language's text
     AxisTitle,     // `index` 0 left, 1 bottom axis of a chart
+    TextPiece,     // no control: a piece of text another control's text is composed of
 };
 
 // A text of a table: a fixed text, a catalogue message, or the concatenation lead + message + text.

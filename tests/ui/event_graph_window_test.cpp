@@ -20,8 +20,10 @@
 #include "statlib/number_text.h"
 #include "string_grid.h"
 #include "ui_test_registry.h"
+#include "widget_lookup.h"
 #include "workbook_export.h"
 
+using tessavin::test::Control;
 using namespace tessavin;
 using tessavin::ui::ChartPanel;
 using tessavin::ui::EventGraphWindow;
@@ -57,12 +59,6 @@ struct Calculation {
     RunResult result;
 };
 
-template <class T> T* Child(QWidget& window, const char* name) {
-    T* child = window.findChild<T*>(name);
-    if (!child) qFatal("no control %s", name);
-    return child;
-}
-
 QColor Back(StringGrid* grid, int column, int row) {
     const QTableWidgetItem* item = grid->item(row, column);
     return item ? item->background().color() : QColor();
@@ -92,18 +88,18 @@ class EventGraphWindowTest : public QObject {
         QVERIFY(w.windowFlags() & Qt::WindowStaysOnTopHint);
         QCOMPARE(w.minimumSize(), QSize(900, 600));
         QCOMPARE(w.windowTitle(), QString("Tessavin : Probability Charts of Events U, D, F"));
-        auto* pages = Child<QTabWidget>(w, "PageControl1");
+        auto* pages = Control<QTabWidget>(w, "PageControl1");
         QCOMPARE(pages->count(), 3);
         QCOMPARE(pages->tabText(0), QString("Graph1"));
         QCOMPARE(pages->tabText(2), QString("Graph"));
-        QCOMPARE(Child<QToolButton>(w, "BKonec")->toolTip(), QString("Quit "));
-        QVERIFY(!Child<ChartPanel>(w, "Chart3")->legendVisible());
+        QCOMPARE(Control<QToolButton>(w, "BKonec")->toolTip(), QString("Quit "));
+        QVERIFY(!Control<ChartPanel>(w, "Chart3")->legendVisible());
 
         // BKonec and Esc both close it and tell the main window.
         QSignalSpy closed(&w, &EventGraphWindow::closed);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        Child<QToolButton>(w, "BKonec")->click();
+        Control<QToolButton>(w, "BKonec")->click();
         QVERIFY(!w.isVisible());
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -117,9 +113,9 @@ class EventGraphWindowTest : public QObject {
         run_->feed(w);
         const auto& rows = run_->result.rows;
         const int n = static_cast<int>(rows.size());
-        auto* g2 = Child<StringGrid>(w, "StringGrid2");
-        auto* g1 = Child<StringGrid>(w, "StringGrid1");
-        auto* g3 = Child<StringGrid>(w, "StringGrid3");
+        auto* g2 = Control<StringGrid>(w, "StringGrid2");
+        auto* g1 = Control<StringGrid>(w, "StringGrid1");
+        auto* g3 = Control<StringGrid>(w, "StringGrid3");
         QCOMPARE(g2->rowCount(), n + 1);
         QCOMPARE(g1->rowCount(), n + 1);
         QCOMPARE(g3->rowCount(), n + 1);
@@ -177,9 +173,9 @@ class EventGraphWindowTest : public QObject {
         run_->feed(w);
         const auto& rows = run_->result.rows;
         const int n = static_cast<int>(rows.size());
-        auto* c1 = Child<ChartPanel>(w, "Chart1");
-        auto* c2 = Child<ChartPanel>(w, "Chart2");
-        auto* c3 = Child<ChartPanel>(w, "Chart3");
+        auto* c1 = Control<ChartPanel>(w, "Chart1");
+        auto* c2 = Control<ChartPanel>(w, "Chart2");
+        auto* c3 = Control<ChartPanel>(w, "Chart3");
 
         const struct {
             ChartPanel* chart;
@@ -250,7 +246,7 @@ class EventGraphWindowTest : public QObject {
             row.points.push_back({ChartId::EventGraph, name, {value, "5", colour}});
         w.addYear(row);
 
-        auto* chart = Child<ChartPanel>(w, "Chart2");
+        auto* chart = Control<ChartPanel>(w, "Chart2");
         chart->setLegendVisible(false); // its markers have the bar colours
         const QImage image = chart->renderImage(QSize(400, 400));
         // The pixel column through the middle of the bar, read from the top.
@@ -279,14 +275,14 @@ class EventGraphWindowTest : public QObject {
 
     void titlesQuoteThePeriodAndFollowTheLanguage() {
         EventGraphWindow w;
-        QVERIFY(Child<ChartPanel>(w, "Chart1")->titleLines().isEmpty());
+        QVERIFY(Control<ChartPanel>(w, "Chart1")->titleLines().isEmpty());
         CalculationInputs in = run_->in;
         in.bf = "350";
         w.setInputs(&in);
         run_->feed(w);
-        auto* c1 = Child<ChartPanel>(w, "Chart1");
-        auto* c2 = Child<ChartPanel>(w, "Chart2");
-        auto* c3 = Child<ChartPanel>(w, "Chart3");
+        auto* c1 = Control<ChartPanel>(w, "Chart1");
+        auto* c2 = Control<ChartPanel>(w, "Chart2");
+        auto* c3 = Control<ChartPanel>(w, "Chart3");
         const QString crack = "Fatigue crack progression from the edge bf= 350 mm, tf= 25 mm, m= 3";
         const QStringList title1 = {"Probability Charts of Events U, D, F  in calculation of "
                                     "first inspection time (Years : 0, 1,...,80)",
@@ -307,8 +303,8 @@ class EventGraphWindowTest : public QObject {
         SetLanguage(Language::Czech);
         w.applyLanguage(Language::Czech);
         QCOMPARE(w.windowTitle(), QString("Tessavin : Graf pravděpodobností U, D, F"));
-        QCOMPARE(Child<QTabWidget>(w, "PageControl1")->tabText(2), QString("Graf3"));
-        QCOMPARE(Child<StringGrid>(w, "StringGrid2")->cell(0, 0), QString("  Rok"));
+        QCOMPARE(Control<QTabWidget>(w, "PageControl1")->tabText(2), QString("Graf3"));
+        QCOMPARE(Control<StringGrid>(w, "StringGrid2")->cell(0, 0), QString("  Rok"));
         QCOMPARE(c1->titleLines().value(0), QString::fromStdString(TextCis(239)) + "0, 1,...,80)");
         QCOMPARE(c2->titleLines().value(1),
                  QString::fromStdString(TextCis(238) + CrackOriginText(0)) +
@@ -331,29 +327,29 @@ class EventGraphWindowTest : public QObject {
         const Calculation noPd("0", "1", "10", "0");
         EventGraphWindow w;
         noPd.feed(w);
-        QCOMPARE(Child<ChartPanel>(w, "Chart3")->pointCount("LineSeries2"), 0);
-        QCOMPARE(Child<ChartPanel>(w, "Chart3")->pointCount("Series4"), 0);
-        QCOMPARE(Child<ChartPanel>(w, "Chart1")->pointCount("HistogramSeries2"), 11);
-        QCOMPARE(Child<ChartPanel>(w, "Chart2")->pointCount("Series3"), 11);
-        QCOMPARE(Child<StringGrid>(w, "StringGrid3")->cell(2, 5), QString("0"));
+        QCOMPARE(Control<ChartPanel>(w, "Chart3")->pointCount("LineSeries2"), 0);
+        QCOMPARE(Control<ChartPanel>(w, "Chart3")->pointCount("Series4"), 0);
+        QCOMPARE(Control<ChartPanel>(w, "Chart1")->pointCount("HistogramSeries2"), 11);
+        QCOMPARE(Control<ChartPanel>(w, "Chart2")->pointCount("Series3"), 11);
+        QCOMPARE(Control<StringGrid>(w, "StringGrid3")->cell(2, 5), QString("0"));
 
         // The same window for the next calculation: nothing of the first one stays.
         const Calculation single("7", "1", "7");
         single.feed(w);
         for (const char* grid : {"StringGrid1", "StringGrid2", "StringGrid3"})
-            QCOMPARE(Child<StringGrid>(w, grid)->rowCount(), 2);
-        QCOMPARE(Child<StringGrid>(w, "StringGrid2")->cell(0, 1), QString("    7"));
+            QCOMPARE(Control<StringGrid>(w, grid)->rowCount(), 2);
+        QCOMPARE(Control<StringGrid>(w, "StringGrid2")->cell(0, 1), QString("    7"));
         for (const auto& [chart, series] :
              {std::pair{"Chart1", "HistogramSeries1"}, std::pair{"Chart2", "Series2"},
               std::pair{"Chart3", "LineSeries2"}, std::pair{"Chart3", "Series4"}})
-            QCOMPARE(Child<ChartPanel>(w, chart)->pointCount(series), 1);
-        QCOMPARE(Child<ChartPanel>(w, "Chart1")->categories(), QStringList{"7"});
-        QVERIFY(Child<ChartPanel>(w, "Chart1")->titleLines().value(0).endsWith(",...,7)"));
+            QCOMPARE(Control<ChartPanel>(w, chart)->pointCount(series), 1);
+        QCOMPARE(Control<ChartPanel>(w, "Chart1")->categories(), QStringList{"7"});
+        QVERIFY(Control<ChartPanel>(w, "Chart1")->titleLines().value(0).endsWith(",...,7)"));
     }
 
     void opensOnTheAskedPage() {
         EventGraphWindow w;
-        auto* pages = Child<QTabWidget>(w, "PageControl1");
+        auto* pages = Control<QTabWidget>(w, "PageControl1");
         pages->setCurrentIndex(0);
         w.showPage(2);
         QCOMPARE(pages->currentWidget()->objectName(), QString("TabSheet2"));

@@ -20,8 +20,10 @@
 #include "statlib/number_text.h"
 #include "string_grid.h"
 #include "ui_test_registry.h"
+#include "widget_lookup.h"
 
 using tessavin::DiscreteHistogram;
+using tessavin::test::Control;
 using tessavin::ui::ChartPanel;
 using tessavin::ui::HistogramWindow;
 using tessavin::ui::StringGrid;
@@ -42,12 +44,6 @@ DiscreteHistogram Triangle(int bins, double xFirst, double step, double total) {
     for (int i = 1; i <= bins; ++i)
         h.P[i] /= sum;
     return h;
-}
-
-template <class T> T* Child(QWidget& window, const char* name) {
-    T* child = window.findChild<T*>(name);
-    if (!child) qFatal("no control %s", name);
-    return child;
 }
 
 QString Str(const std::string& s) {
@@ -89,7 +85,7 @@ class HistogramWindowTest : public QObject {
         const DiscreteHistogram h = Triangle(32, 10, 0.5, 5000);
         w.showHistogram(kind, h, "Caption", description);
 
-        auto* chart = Child<ChartPanel>(w, "Chart1");
+        auto* chart = Control<ChartPanel>(w, "Chart1");
         const QStringList title = chart->titleLines();
         QCOMPARE(title.size(), 2);
         QCOMPARE(title[0], QString("Histogram :  Caption"));
@@ -108,7 +104,7 @@ class HistogramWindowTest : public QObject {
         QCOMPARE(Labels(*chart).front(), QString("0"));
         QCOMPARE(Labels(*chart).back(), QString("31"));
         QVERIFY(w.isVisible());
-        QVERIFY(Child<QToolButton>(w, "BUlozit")->isVisible());
+        QVERIFY(Control<QToolButton>(w, "BUlozit")->isVisible());
         // The window keeps its own copy.
         QCOMPARE(w.shown().P[5], h.P[5]);
         QCOMPARE(w.kind(), kind);
@@ -138,7 +134,7 @@ class HistogramWindowTest : public QObject {
         HistogramWindow w;
         const DiscreteHistogram h = Triangle(5, -2.5, 1.25, total);
         w.showHistogram(kind, h, "x", "y");
-        auto* grid = Child<StringGrid>(w, "StringGrid3");
+        auto* grid = Control<StringGrid>(w, "StringGrid3");
         QCOMPARE(grid->rowCount(), 5);
         const QStringList names{"Number of intervals", "Min", "Max", "Probability summation",
                                 "Frequency summation"};
@@ -154,7 +150,7 @@ class HistogramWindowTest : public QObject {
         HistogramWindow w;
         const DiscreteHistogram h = Triangle(32, 1, 2, 100);
         w.showHistogram(5, h, "R", "");
-        auto* grid = Child<StringGrid>(w, "StringGrid2");
+        auto* grid = Control<StringGrid>(w, "StringGrid2");
         QCOMPARE(grid->rowCount(), 2 * 32 + 3);
         QCOMPARE(grid->columnCount(), 3);
         auto row = [grid](int r) {
@@ -196,7 +192,7 @@ class HistogramWindowTest : public QObject {
         w.setAxisMode(1);
         const DiscreteHistogram h = Triangle(8, 0.001, 0.0025, 100);
         w.showHistogram(6, h, "U", "");
-        auto* chart = Child<ChartPanel>(w, "Chart1");
+        auto* chart = Control<ChartPanel>(w, "Chart1");
         QStringList values;
         for (int i = 1; i <= 8; ++i)
             values << Str(tessavin::StrBottomGraf(h.XFirst + (i - 1) * h.Step));
@@ -204,12 +200,12 @@ class HistogramWindowTest : public QObject {
         QCOMPARE(chart->axisTitle("bottom"), Str(tessavin::TextCis(261)));
 
         QSignalSpy spy(&w, &HistogramWindow::axisModeChanged);
-        Child<QComboBox>(w, "CBValInd")->setCurrentIndex(0);
+        Control<QComboBox>(w, "CBValInd")->setCurrentIndex(0);
         QCOMPARE(spy.size(), 1);
         QCOMPARE(spy.front().front().toInt(), 0);
         QCOMPARE(Labels(*chart), (QStringList{"0", "1", "2", "3", "4", "5", "6", "7"}));
         QCOMPARE(chart->axisTitle("bottom"), QString("Index  x"));
-        QCOMPARE(Child<StringGrid>(w, "StringGrid2")->rowCount(), 2 * 8 + 3);
+        QCOMPARE(Control<StringGrid>(w, "StringGrid2")->rowCount(), 2 * 8 + 3);
 
         // The menu's choice sets the list only.
         w.setAxisMode(1);
@@ -271,7 +267,7 @@ class HistogramWindowTest : public QObject {
         w.showHistogram(3, sn, "Sn", "");
         w.showHistogram(8, Triangle(5, 0, 1, 10), "In", "d"); // another kind in between
         w.showHistogram(3, sn, "Sn", "");
-        const QString line2 = Child<ChartPanel>(w, "Chart1")->titleLines().at(1);
+        const QString line2 = Control<ChartPanel>(w, "Chart1")->titleLines().at(1);
         w.showCharacteristics();
         QCOMPARE(script.boxes.size(), size_t(1));
         QCOMPARE(script.boxes.front().caption, Str(tessavin::TextCis(79)));
@@ -303,7 +299,7 @@ class HistogramWindowTest : public QObject {
     void chartToolbarPanel() {
         HistogramWindow w;
         w.show();
-        auto* panel = Child<QWidget>(w, "Panel1");
+        auto* panel = Control<QWidget>(w, "Panel1");
         const int screenWidth = w.screen()->availableGeometry().width();
         w.resize(screenWidth, 600);
         QTRY_VERIFY(panel->isVisible());

@@ -17,8 +17,10 @@
 #include "scripted_interaction.h"
 #include "splash_window.h"
 #include "ui_test_registry.h"
+#include "widget_lookup.h"
 
 using tessavin::IntegrationSettings;
+using tessavin::test::Control;
 using tessavin::ui::IntegrationWindow;
 
 namespace {
@@ -31,12 +33,6 @@ std::unique_ptr<IntegrationWindow> OpenWindow(IntegrationSettings& settings, int
     window->activateWindow();
     if (!QTest::qWaitForWindowActive(window.get())) qWarning("integration window not active");
     return window;
-}
-
-template <class T> T* Child(QWidget& window, const char* name) {
-    T* child = window.findChild<T*>(name);
-    if (!child) qFatal("no control %s", name);
-    return child;
 }
 
 void Retype(QLineEdit* field, const QString& text) {
@@ -62,7 +58,7 @@ class IntegrationWindowTest : public QObject {
         QVERIFY(w.windowFlags() & Qt::WindowStaysOnTopHint);
         QVERIFY(!(w.windowFlags() & Qt::WindowMinMaxButtonsHint));
 
-        auto* combo = Child<QComboBox>(w, "CBMetoda");
+        auto* combo = Control<QComboBox>(w, "CBMetoda");
         const QStringList items{"Trapezoidal rule", "Simpson's rule", "Romberg's method",
                                 "Adaptive integration", "Gaussian quadrature"};
         QCOMPARE(combo->count(), items.size());
@@ -72,14 +68,14 @@ class IntegrationWindowTest : public QObject {
         w.applyLanguage(tessavin::Language::English);
         const int middle = combo->x() + combo->width() / 2;
         for (const char* name : {"Label1", "Label2", "Label3", "Label4"}) {
-            const QLabel* label = Child<QLabel>(w, name);
+            const QLabel* label = Control<QLabel>(w, name);
             QVERIFY2(qAbs(label->x() + label->width() / 2 - middle) <= 1, name);
         }
         // The three parameter rows share one place.
-        const QRect place = Child<QLineEdit>(w, "EdNintegrace")->geometry();
-        QCOMPARE(Child<QLineEdit>(w, "EdN")->geometry(), place);
-        QCOMPARE(Child<QLineEdit>(w, "EdTol0")->geometry(), place);
-        QVERIFY(Child<QPushButton>(w, "BKonec")->geometry().top() > place.bottom());
+        const QRect place = Control<QLineEdit>(w, "EdNintegrace")->geometry();
+        QCOMPARE(Control<QLineEdit>(w, "EdN")->geometry(), place);
+        QCOMPARE(Control<QLineEdit>(w, "EdTol0")->geometry(), place);
+        QVERIFY(Control<QPushButton>(w, "BKonec")->geometry().top() > place.bottom());
     }
 
     // Typing into the field of the method, then moving the focus away: the box, where the
@@ -125,8 +121,8 @@ class IntegrationWindowTest : public QObject {
         tessavin::test::ScriptedInteraction boxes;
         IntegrationSettings settings;
         auto w = OpenWindow(settings, method);
-        auto* edit = Child<QLineEdit>(*w, field.toUtf8().constData());
-        auto* exit = Child<QPushButton>(*w, "BKonec");
+        auto* edit = Control<QLineEdit>(*w, field.toUtf8().constData());
+        auto* exit = Control<QPushButton>(*w, "BKonec");
         QVERIFY(edit->isVisible());
 
         Retype(edit, typed);
@@ -164,7 +160,7 @@ class IntegrationWindowTest : public QObject {
         QFETCH(QString, shown);
         IntegrationSettings settings;
         IntegrationWindow w(settings);
-        auto* edit = Child<QLineEdit>(w, field.toUtf8().constData());
+        auto* edit = Control<QLineEdit>(w, field.toUtf8().constData());
         edit->clear();
         QTest::keyClicks(edit, typed);
         QCOMPARE(edit->text(), shown);
@@ -180,7 +176,7 @@ class IntegrationWindowTest : public QObject {
         tessavin::test::ScriptedInteraction boxes;
         IntegrationSettings settings;
         auto w = OpenWindow(settings, 0);
-        auto* edit = Child<QLineEdit>(*w, "EdNintegrace");
+        auto* edit = Control<QLineEdit>(*w, "EdNintegrace");
 
         Retype(edit, "9");
         QTest::keyClick(edit, Qt::Key_Return);
@@ -192,7 +188,7 @@ class IntegrationWindowTest : public QObject {
         Retype(edit, "20");
         QTest::keyClick(edit, Qt::Key_Enter);
         QVERIFY(boxes.boxes.empty());
-        QCOMPARE(QApplication::focusWidget(), Child<QPushButton>(*w, "BKonec"));
+        QCOMPARE(QApplication::focusWidget(), Control<QPushButton>(*w, "BKonec"));
         QCOMPARE(settings.steps, 20);
     }
 
@@ -222,7 +218,7 @@ class IntegrationWindowTest : public QObject {
         settings.tol0Text = "0.001";
         // One step of the list away from the method to choose.
         auto w = OpenWindow(settings, method == 0 ? 1 : method - 1);
-        auto* combo = Child<QComboBox>(*w, "CBMetoda");
+        auto* combo = Control<QComboBox>(*w, "CBMetoda");
         QStringList lines;
         connect(w.get(), &IntegrationWindow::settingsChanged, this,
                 [&] { lines << QString::fromStdString(tessavin::MethodLine(settings)); });
@@ -236,8 +232,8 @@ class IntegrationWindowTest : public QObject {
         const std::pair<const char*, const char*> rows[] = {
             {"EdNintegrace", "Label4"}, {"EdN", "Label2"}, {"EdTol0", "Label3"}};
         for (const auto& [edit, label] : rows) {
-            QCOMPARE(Child<QLineEdit>(*w, edit)->isVisible(), field == edit);
-            QCOMPARE(Child<QLabel>(*w, label)->isVisible(), field == edit);
+            QCOMPARE(Control<QLineEdit>(*w, edit)->isVisible(), field == edit);
+            QCOMPARE(Control<QLabel>(*w, label)->isVisible(), field == edit);
         }
         if (method <= 1) QCOMPARE(settings.steps, 500);
         if (method == 2) QCOMPARE(settings.levels, 7);
@@ -248,7 +244,7 @@ class IntegrationWindowTest : public QObject {
         IntegrationSettings settings;
         auto w = OpenWindow(settings, 2);
         QSignalSpy changed(w.get(), &IntegrationWindow::settingsChanged);
-        Retype(Child<QLineEdit>(*w, "EdN"), "8");
+        Retype(Control<QLineEdit>(*w, "EdN"), "8");
         QCOMPARE(changed.count(), 2); // emptied, then typed
         QCOMPARE(settings.levelsText, std::string("8"));
         QCOMPARE(tessavin::MethodLine(settings),
@@ -260,8 +256,8 @@ class IntegrationWindowTest : public QObject {
         IntegrationWindow w(settings);
         w.show();
         QSignalSpy changed(&w, &IntegrationWindow::settingsChanged);
-        auto* steps = Child<QLineEdit>(w, "EdNintegrace");
-        auto* combo = Child<QComboBox>(w, "CBMetoda");
+        auto* steps = Control<QLineEdit>(w, "EdNintegrace");
+        auto* combo = Control<QComboBox>(w, "CBMetoda");
 
         settings.method = 1;
         settings.stepsText = "64";
@@ -278,8 +274,8 @@ class IntegrationWindowTest : public QObject {
         QCOMPARE(changed.count(), 1);
         QCOMPARE(combo->currentIndex(), 4);
         QCOMPARE(steps->text(), QString("1000"));
-        QCOMPARE(Child<QLineEdit>(w, "EdN")->text(), QString("10"));
-        QCOMPARE(Child<QLineEdit>(w, "EdTol0")->text(), QString("0.0001"));
+        QCOMPARE(Control<QLineEdit>(w, "EdN")->text(), QString("10"));
+        QCOMPARE(Control<QLineEdit>(w, "EdTol0")->text(), QString("0.0001"));
         QVERIFY(!steps->isVisible());
         QCOMPARE(settings.method, 4);
         QCOMPARE(settings.steps, 1000);
@@ -295,7 +291,7 @@ class IntegrationWindowTest : public QObject {
         settings.stepsText = "5";
         auto w = OpenWindow(settings, 4);
         QSignalSpy closed(w.get(), &IntegrationWindow::closed);
-        QTest::mouseClick(Child<QPushButton>(*w, "BKonec"), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(*w, "BKonec"), Qt::LeftButton);
         QCOMPARE(closed.count(), 1);
         QVERIFY(!w->isVisible());
         QCOMPARE(settings.steps, 5);
@@ -305,7 +301,7 @@ class IntegrationWindowTest : public QObject {
         w->loadSettings();
         w->show();
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
-        Retype(Child<QLineEdit>(*w, "EdNintegrace"), "7");
+        Retype(Control<QLineEdit>(*w, "EdNintegrace"), "7");
         w->close();
         QCOMPARE(closed.count(), 2);
         QCOMPARE(settings.steps, 7);
@@ -338,7 +334,7 @@ class IntegrationWindowTest : public QObject {
 
         about.show();
         QSignalSpy closed(&about, &tessavin::ui::AboutWindow::closed);
-        QTest::mouseClick(Child<QPushButton>(about, "BKonec"), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(about, "BKonec"), Qt::LeftButton);
         QCOMPARE(closed.count(), 1);
         QVERIFY(!about.isVisible());
     }

@@ -358,9 +358,13 @@ class MainWindowTest : public QObject {
     void interruptDuringResistancesReturnsToTheInputPage() {
         dialogs->answers = {ui::BoxYes, ui::BoxYes}; // the period, then the break question
         QSignalSpy finished(w.get(), &MainWindow::calculationFinished);
+        QSignalSpy progress(find<QProgressBar>("Gauge1"), &QProgressBar::valueChanged);
         w->BPocitejClick();
         QVERIFY(w->calculationRunning());
         QVERIFY(!find<QWidget>("Panel1")->isEnabled());
+        // Interrupt only once the worker reports its first resistance class, not before it runs.
+        QVERIFY(progress.wait(60000));
+        QVERIFY(w->calculationRunning());
         w->BPrerusClick();
         QVERIFY(finished.wait(60000));
         QVERIFY(dialogs->texts().contains("Do you really want to  b r e a k  ?"));

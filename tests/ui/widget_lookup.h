@@ -11,5 +11,8 @@ template <class T> T* Control(const QObject* window, const char* name) {
     if (!c) qFatal("no control %s", name);
     return c;
 }
+template <class T> T* Control(const QObject& window, const char* name) {
+    return Control<T>(&window, name);
+}
 
 } // namespace tessavin::test

@@ -27,154 +27,24 @@ struct Sampling {
     long double sum = 0.0L;
 };
 
-// Whether the data range can stand for the distribution: both ends already cut off.
-bool DataRangeSuffices(const RangeSearch& search, double lo, double hi, double centre, double eps) {
-    const long double limit = eps * search.Eval(centre);
-    return search.Eval(lo) <= limit && search.Eval(hi) <= limit;
-}
-
-// Sets work.Min/Max for the type (and the lower cut where a type fixes it at 0).
+// Sets work.Min/Max by the type's range rule (and the lower cut where a type fixes it at 0).
 void DetermineRange(Sampling& s, const Density& f) {
     const ParametricRequest& rq = s.request;
+    const DistributionInfo& row = Distribution(rq.Type);
     const auto& p = f.parameters();
-    const double p1 = static_cast<double>(p[1]);
-    const double p2 = static_cast<double>(p[2]);
-    const DistributionType type = rq.Type;
-    double eps = s.eps;
-    if (type == 9 || type == 10) eps *= 0.01;
-    if (type == 15) eps *= 1E-05;
+    const double eps = s.eps * row.epsScale;
     const RangeSearch search(f, eps);
     SearchRange r{s.work.Min, s.work.Max};
 
-    // A type whose support starts at 0 cuts the given range there.
-    const bool zeroCut = type == 9 || type == 10 || type == 21;
     if (rq.GivenRange) {
-        if (zeroCut) s.cut = 0.0;
-        if (type != 4) return;
+        if (row.zeroCut) s.cut = 0.0;
+        if (!row.fixedRange) return;
     }
+    const RangeInput in{
+        search, eps, static_cast<double>(p[1]), static_cast<double>(p[2]), rq.FitToData, rq.Sample};
+    if (!row.range || !row.range(in, r)) throw Refusal{};
 
-    switch (type) {
-    case 0:
-        if (rq.FitToData && DataRangeSuffices(search, rq.Sample.xmin, rq.Sample.xmax, p1, eps)) break;
-        r = search.Threshold(p1, p2 / 100, r);
-        break;
-    case 1:
-    case 23:
-        r = search.Ratio(p1, p2 / 100, r);
-        break;
-    case 2:
-    case 3:
-        r = search.Ratio(p1, p2 / 1000, r);
-        break;
-    case 4:
-        r = {p1 - p2, p1 + p2};
-        break;
-    case 6:
-        r = search.Ratio(p1, p2 / 1000, r);
-        break;
-    case 7:
-        if (rq.FitToData && DataRangeSuffices(search, r.min, r.max, p1, eps)) break;
-        r = search.Threshold(p1, p2 / 1000, r);
-        break;
-    case 8:
-        r = search.Threshold(p1, p2 / 1000, r);
-        break;
-    case 9: {
-        const double k = p1, lambda = p2;
-        const double step = 0.001 * (lambda > 1 ? std::max(k, lambda) : std::min(k, lambda));
-        double x0 = 1E-05;
-        if (k > 1) {
-            // Climb to the mode: the last point before the density decreases.
-            long steps = 0;
-            x0 = 1E-06;
-            long double fx = search.Eval(x0);
-            for (;;) {
-                CountSearchStep(steps);
-                const long double next = search.Eval(x0 + step);
-                if (next < fx) break;
-                x0 = x0 + step;
-                fx = next;
-            }
-        }
-        r = search.OneSided(x0, step, r);
-        r.min = 0;
-        break;
-    }
-    case 10:
-        r = search.OneSided(p1, p1 / 1000, r);
-        r.min = 0;
-        break;
-    case 12:
-        r = search.Threshold(0, 0.1, r);
-        break;
-    case 13: {
-        const double a = p1, b = p2, step = 0.001;
-        const double x0 = (a > 1 && b > 1) ? (a - 1) / (a + b - 2) : 1E-05;
-        const long double t = eps * search.Eval(x0);
-        r = {0.0, 1.0};
-        for (long j = 1;; ++j) {
-            const double x = x0 - j * step;
-            if (x <= 0) break;
-            if (search.Eval(x) <= t) {
-                r.min = x;
-                break;
-            }
-        }
-        for (long j = 1;; ++j) {
-            const double x = x0 + j * step;
-            if (x >= 1) break;
-            if (search.Eval(x) <= t) {
-                r.max = x;
-                break;
-            }
-        }
-        break;
-    }
-    case 15:
-        r = search.OneSided((p1 - 1) * p2, p2 / 1000, r);
-        if (rq.FitToData && r.min == r.max) throw Refusal{};
-        break;
-    case 16: {
-        // Start where the density stops rising.
-        long steps = 0;
-        double x0 = 0.01;
-        long double fx = search.Eval(x0);
-        for (;;) {
-            CountSearchStep(steps);
-            const long double next = search.Eval(x0 + 0.01);
-            if (!(next > fx)) break;
-            x0 = x0 + 0.01;
-            fx = next;
-        }
-        r = search.OneSided(x0, 0.01, r);
-        r.min = 0;
-        if (rq.FitToData && r.max < 0) throw Refusal{};
-        break;
-    }
-    case 20:
-    case 22: {
-        const double delta = p1;
-        const double step = type == 20 ? 0.1 * delta : 0.1;
-        const long double t = (type == 20 ? 1.0L : 0.1L) * eps * search.Eval(delta);
-        long steps = 0;
-        double x = delta;
-        while (search.Eval(x) > t) {
-            x = x + step;
-            CountSearchStep(steps);
-        }
-        r.min = delta;
-        if (x > 0) r.max = x - step;
-        break;
-    }
-    case 21:
-        r = search.OneSided(p1, 0.01, r);
-        r.min = 0;
-        break;
-    default: // no range of their own: only a given range discretises them
-        throw Refusal{};
-    }
-
-    if ((type == 1 || type == 6) && rq.FitToData) {
+    if (row.widensToData && rq.FitToData) {
         const auto& smp = rq.Sample;
         if (smp.mode - smp.xmin < (smp.xmax - smp.xmin) / 2) {
             r.max = std::max(r.max, smp.xmax);
@@ -214,15 +84,8 @@ void SampleDistribution(Sampling& s, DiscretiseOutcome& out, DistributionParamet
     if (!ParametersValid(type, p)) throw Refusal{};
     const Density f(type, p);
     ThrowOnMathFault();
-    if (rq.FitToData) {
-        const RangeSearch probe(f, s.eps);
-        if (type == 1 && DataRangeSuffices(probe, rq.Sample.xmin, rq.Sample.xmax,
-                                           static_cast<double>(p[1]), s.eps))
-            throw Refusal{};
-        if (type == 15 && f.preparedC() == 0) throw Refusal{};
-        if (type == 16 && f.preparedC() > 1E+308L) throw Refusal{};
-        if (type == 23 && f.preparedR() == 0) throw Refusal{};
-    }
+    const auto refusesFit = Distribution(type).refusesFit;
+    if (rq.FitToData && refusesFit && refusesFit(f, rq.Sample, s.eps)) throw Refusal{};
     DetermineRange(s, f);
     FillClasses(s, f);
 }

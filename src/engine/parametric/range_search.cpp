@@ -16,6 +16,11 @@ long double RangeSearch::Eval(double x) const {
     return v;
 }
 
+bool RangeSearch::EndsCut(double lo, double hi, double centre) const {
+    const long double limit = eps_ * Eval(centre);
+    return Eval(lo) <= limit && Eval(hi) <= limit;
+}
+
 SearchRange RangeSearch::Threshold(double x0, double step, SearchRange r) const {
     const long double t = eps_ * Eval(x0);
     long steps = 0;

@@ -5,11 +5,6 @@
 
 namespace tessavin {
 
-struct SearchRange {
-    double min = 0.0;
-    double max = 0.0;
-};
-
 // Every walk gives up after this many steps (a step too small to move x, or a density that never
 // falls); the discretisation then reports the range as a forbidden operation.
 inline constexpr long kMaxSearchSteps = 2'000'000;
@@ -24,6 +19,10 @@ public:
     SearchRange Ratio(double x0, double step, SearchRange r) const;
     // Compares the density itself with eps; stops on a plateau; downwards also below 0.
     SearchRange OneSided(double x0, double step, SearchRange r) const;
+
+    // Whether f at lo and at hi has fallen to eps * f(centre): the range [lo, hi] already cuts
+    // both tails.
+    bool EndsCut(double lo, double hi, double centre) const;
 
     // Evaluates the density and throws on a floating-point fault.
     long double Eval(double x) const;

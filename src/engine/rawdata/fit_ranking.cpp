@@ -14,10 +14,7 @@
 namespace tessavin {
 namespace {
 
-constexpr int kWeibull = 9;
 constexpr double kLowestAccepted = 0.0001;
-
-bool NeverTried(DistributionType t) { return t == 18 || t == 19; }
 
 std::span<const double> Classes(const WorkingHistogram& h, int n) {
     return {h.P.data() + 1, static_cast<std::size_t>(n)};
@@ -37,20 +34,9 @@ Failure EscapedFaultReport(MathFault fault) {
 bool IsAcceptedTightness(double t) { return t > kLowestAccepted && t <= 1; }
 
 std::string FitTypeName(DistributionType type) {
-    static const char* const names[DistributionCount] = {
-        nullptr,        "LogNormal_2P", "Gumbelovo_I",   "Gumbelovo_II", "Raised-cosine",
-        "Cauchy",       "Fisher-Tippett", "Laplace",     "Logistic",     "Weibull",
-        "Rayleigh",     "Lévy",         nullptr,         nullptr,        nullptr,
-        "Gama",         "Snedecorovo",  "Pareto",        "Uniform",      "Triangular",
-        nullptr,        "X2",           "Half-Logistic", "LogNormal_3P"};
-    switch (type) {
-    case 0: return TextCis(91);
-    case 12: return TextCis(93);
-    case 13: return TextCis(94);
-    case 14: return TextCis(95);
-    case 20: return TextCis(92);
-    default: return type >= 0 && type < DistributionCount ? names[type] : std::string();
-    }
+    if (!IsValidDistributionType(type)) return {};
+    const DistributionInfo& row = Distribution(type);
+    return row.rankingNameMessage != 0 ? TextCis(row.rankingNameMessage) : row.name;
 }
 
 std::variant<FitContext, Failure> FitContext::Make(const RawSample& sample, const FitSettings& s) {
@@ -145,8 +131,8 @@ std::optional<RefusedFit> ScanWeibullShape(FitContext& ctx, bool spread) {
     // The shape grows by repeated addition, as the scan always did: 655 shapes.
     for (double k = 1.5; k < 8.04; k += 0.01) {
         ctx.setWeibullShape(k);
-        const FitContext::Candidate c = ctx.build(kWeibull, true);
-        if (c.failed) return Faulted(kWeibull, c);
+        const FitContext::Candidate c = ctx.build(dist::Weibull, true);
+        if (c.failed) return Faulted(dist::Weibull, c);
         anyUsable = anyUsable || c.usable;
         const double tight = c.usable && spread ? ctx.tightness(c.histogram) : 0.0;
         if (tight > best) {
@@ -155,7 +141,8 @@ std::optional<RefusedFit> ScanWeibullShape(FitContext& ctx, bool spread) {
         }
     }
     if (best <= 0)
-        return Refused(kWeibull, anyUsable ? FitRefusal::TightnessOutOfRange : FitRefusal::ByChecks);
+        return Refused(dist::Weibull,
+                       anyUsable ? FitRefusal::TightnessOutOfRange : FitRefusal::ByChecks);
     ctx.setWeibullShape(bestShape);
     return std::nullopt;
 }
@@ -163,7 +150,7 @@ std::optional<RefusedFit> ScanWeibullShape(FitContext& ctx, bool spread) {
 // One type fitted over the sample's range; accepted ones get their row over their own range.
 std::optional<RefusedFit> Evaluate(FitContext& ctx, DistributionType t, bool spread,
                                    FitRanking& r) {
-    if (t == kWeibull)
+    if (t == dist::Weibull)
         if (auto refused = ScanWeibullShape(ctx, spread)) return refused;
     const FitContext::Candidate c = ctx.build(t, true);
     if (c.failed) return Faulted(t, c);
@@ -206,11 +193,13 @@ FitRanking RankParametricFits(const FitContext& context, const FitProgress& prog
     FitRanking r;
     r.sampleRow = ctx.sampleView().row;
     for (int i = 0; i < DistributionCount; ++i) r.entries[i].type = i;
-    constexpr int evaluated = DistributionCount - 2;
+    int evaluated = 0;
+    for (DistributionType t = 0; t < DistributionCount; ++t)
+        evaluated += Distribution(t).ranked;
     int done = 0;
 
     for (DistributionType t = 0; t < DistributionCount; ++t) {
-        if (NeverTried(t)) {
+        if (!Distribution(t).ranked) {
             r.refused.push_back(Refused(t, FitRefusal::NotEvaluated));
             continue;
         }

@@ -16,17 +16,7 @@
 namespace tessavin {
 namespace {
 
-// A histogram of class values xFirst, xFirst + step, ... with the given probabilities.
-DiscreteHistogram Hand(double xFirst, double step, const std::vector<double>& p) {
-    DiscreteHistogram h;
-    h.Bins = static_cast<int>(p.size());
-    h.XFirst = xFirst;
-    h.Step = step;
-    h.XLast = xFirst + (h.Bins - 1) * step;
-    for (int i = 1; i <= h.Bins; ++i)
-        h.P[i] = p[i - 1];
-    return h;
-}
+using test::Hand;
 
 StateHistogram HandState(double xFirst, double step, const std::vector<double>& p) {
     StateHistogram s;

@@ -6,23 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include "../test_histograms.h"
+
 #include "localisation/language.h"
 
 namespace tessavin {
 namespace {
 
-// Class values xFirst, xFirst + step, ... with the given probabilities.
-StateHistogram Hand(double xFirst, double step, const std::vector<double>& p) {
-    StateHistogram h;
-    h.Bins = static_cast<int>(p.size());
-    h.XFirst = xFirst;
-    h.Step = step;
-    h.XLast = xFirst + (h.Bins - 1) * step;
-    h.Span = h.XLast - h.XFirst;
-    for (int i = 1; i <= h.Bins; ++i)
-        h.P[i] = p[i - 1];
-    return h;
-}
+const auto Hand = &test::Hand<StateHistogram>;
 
 double Sum(const DiscreteHistogram& h) { return static_cast<double>(ProbabilitySum(h)); }
 
