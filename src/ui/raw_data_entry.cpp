@@ -1,0 +1,146 @@
+// The raw data window's services beside the analysis: typing and saving new raw data, the
+// chart export with its choice menu, the marks of the chart and the screen copy.
+#include <QAbstractBarSeries>
+#include <QAction>
+#include <QChart>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QScreen>
+#include <QSpinBox>
+#include <filesystem>
+
+#include "chart_panel.h"
+#include "common/atomic_file.h"
+#include "interaction.h"
+#include "localisation/messages.h"
+#include "raw_data_window.h"
+#include "rawdata/raw_data_view.h"
+#include "string_grid.h"
+
+namespace tessavin::ui {
+namespace {
+
+enum ExportItem { Schranka = 0, Bitmapa = 1, Metafile = 2, JPGFile = 3 };
+
+QString DialogFilter(const QString& suffix) {
+    return "Distributions Files (*." + suffix + ");;All files (*)";
+}
+
+} // namespace
+
+void RawDataWindow::BNovyClick() {
+    PrepareForNewSample();
+    progressBar1_->setRange(1, 100000);
+    chart1L_->setTitleLines({});
+    groupBox3_->show();
+    memo1_->setFocus();
+    stringGrid5_->setCell(1, 0, " 0");
+    stringGrid5_->setCell(1, 1, QString());
+}
+
+QString RawDataWindow::chooseSaveFile(const QString& suffix, const QString& suggested,
+                                      const QString& folder) {
+    FileRequest request;
+    request.save = true;
+    request.directory = folder;
+    request.filter = DialogFilter(suffix);
+    request.suggestedName = suggested;
+    request.defaultSuffix = suffix;
+    return UserInteraction().chooseFile(this, request);
+}
+
+bool RawDataWindow::askOverwrite(const QString& path) {
+    if (!QFileInfo::exists(path)) return true;
+    const QString question = Q(FormatMessage(TextCis(6), S(QDir::toNativeSeparators(path))));
+    return DefMessageDlg(Q(TextCis(1)), question, BoxKind::Confirmation, BoxButtons::YesNo,
+                         this) == BoxYes;
+}
+
+void RawDataWindow::BSaveClick() {
+    const std::vector<std::string> lines = EditorLines(S(memo1_->toPlainText()));
+    if (lines.empty()) {
+        DefMessageDlg(Q(TextCis(3)), Q(TextCis(135)), BoxKind::Confirmation, BoxButtons::Ok, this);
+        groupBox3_->hide();
+        return;
+    }
+    const QString path = chooseSaveFile("txt", "Raw_Data", rawDataDir_);
+    if (path.isEmpty()) {
+        groupBox3_->hide();
+        return;
+    }
+    if (!askOverwrite(path)) return;
+    // Every line is checked before anything is written: a refused line leaves no file behind.
+    const auto content = TypedRawDataFile(lines);
+    if (const Failure* f = std::get_if<Failure>(&content)) {
+        ShowFailure(*f, this);
+        return;
+    }
+    const auto restoreFolder = [this] {
+        if (!startDir_.isEmpty()) QDir::setCurrent(startDir_);
+    };
+    if (WriteFileAtomically(std::filesystem::path(S(path)), std::get<std::string>(content))) {
+        DefMessageDlg(Q(TextCis(3)),
+                      Q(FormatMessage(TextCis(27), S(QFileInfo(path).fileName()))),
+                      BoxKind::Error, BoxButtons::Ok, this);
+        restoreFolder();
+        return;
+    }
+    restoreFolder();
+    groupBox3_->hide();
+}
+
+void RawDataWindow::exportChoiceClicked(QAction* item) {
+    // Exactly one item stays ticked.
+    if (item->isChecked()) {
+        for (QAction* other : exportItems_)
+            if (other != item) other->setChecked(false);
+    } else {
+        exportItems_[item == exportItems_[Schranka] ? Bitmapa : Schranka]->setChecked(true);
+    }
+}
+
+void RawDataWindow::UlozGrafClick() {
+    if (exportItems_[Schranka]->isChecked()) {
+        chart1L_->copyToClipboard();
+        return;
+    }
+    const QString suffix = exportItems_[Bitmapa]->isChecked()    ? "bmp"
+                           : exportItems_[Metafile]->isChecked() ? "svg"
+                                                                 : "jpg";
+    const QString path = chooseSaveFile(suffix, QString(), startDir_);
+    if (!path.isEmpty() && askOverwrite(path) && !chart1L_->savePicture(path)) {
+        DefMessageDlg(Q(TextCis(3)), Q(FormatMessage(TextCis(27), S(QFileInfo(path).fileName()))),
+                      BoxKind::Error, BoxButtons::Ok, this);
+    }
+    if (!startDir_.isEmpty()) QDir::setCurrent(startDir_);
+}
+
+void RawDataWindow::SpeedButton1Click() {
+    QPixmap picture;
+    if (QScreen* s = QGuiApplication::primaryScreen()) picture = s->grabWindow(0);
+    if (picture.isNull()) picture = grab(); // a platform that cannot read the screen
+    QGuiApplication::clipboard()->setPixmap(picture);
+}
+
+void RawDataWindow::runMarks() {
+    chart1L_->refresh();
+    // Marks show the class probabilities of the bars, turned by the chosen angle.
+    for (QAbstractSeries* s : chart1L_->chart()->series()) {
+        auto* bars = qobject_cast<QAbstractBarSeries*>(s);
+        if (!bars) continue;
+        bars->setLabelsVisible(checkBox1_->isChecked());
+        bars->setLabelsAngle(-spinEdAngle_->value());
+        bars->setLabelsFormat("@value");
+        bars->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
+    }
+}
+
+} // namespace tessavin::ui

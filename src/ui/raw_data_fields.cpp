@@ -1,0 +1,154 @@
+// The raw data window's four fields: their checks on leaving, while the inputs have changed.
+#include <QEvent>
+#include <QFocusEvent>
+#include <QLineEdit>
+
+#include "common/number_parse.h"
+#include "interaction.h"
+#include "localisation/messages.h"
+#include "raw_data_window.h"
+#include "rawdata/raw_data_view.h"
+#include "statlib/number_text.h"
+#include "string_grid.h"
+
+namespace tessavin::ui {
+namespace {
+
+// Focus changes caused by a box or a menu are not the user leaving the field.
+bool LeavesField(const QFocusEvent* e) {
+    return e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason &&
+           e->reason() != Qt::MenuBarFocusReason;
+}
+
+// The error box of a refused entry; the focus goes back to the field.
+void Refuse(QWidget* window, QLineEdit* field, const std::string& text, int caption = 3) {
+    DefMessageDlg(Q(TextCis(caption)), Q(text), caption == 4 ? BoxKind::Warning : BoxKind::Error,
+                  BoxButtons::Ok, window);
+    field->setFocus();
+}
+
+// The same text set by the program: no change reaction.
+void SetQuietly(QLineEdit* field, const QString& text) {
+    const QSignalBlocker block(field);
+    field->setText(text);
+}
+
+} // namespace
+
+bool RawDataWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut && !checking_ && inputsChanged_ &&
+        LeavesField(static_cast<QFocusEvent*>(event))) {
+        checking_ = true;
+        if (watched == edMin_) EdMinExit();
+        if (watched == edMax_) EdMaxExit();
+        if (watched == edEps_) EdEpsExit();
+        if (watched == edPocetIntervalu_) EdPocetIntervaluExit();
+        checking_ = false;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool RawDataWindow::EdMinExit() {
+    if (!inputsChanged_) return true;
+    if (edNazev_->text().isEmpty()) {
+        SetQuietly(edMin_, QString());
+        return true;
+    }
+    const std::string text = S(edMin_->text());
+    const std::optional<double> v = ParseReal(text);
+    if (!v) {
+        Refuse(this, edMin_, TextCis(129) + " MinX " + text);
+        SetQuietly(edMin_, lastMin_);
+        return false;
+    }
+    if (*v >= ParseReal(S(edMax_->text())).value_or(*v)) {
+        Refuse(this, edMin_, "MinX >= MaxX !");
+        SetQuietly(edMin_, lastMin_);
+        return false;
+    }
+    lastMin_ = Q(StrNaCarku(*v));
+    SetQuietly(edMin_, lastMin_);
+    ClearShownHistogram();
+    Button2Click();
+    return true;
+}
+
+bool RawDataWindow::EdMaxExit() {
+    if (!inputsChanged_) return true;
+    if (edNazev_->text().isEmpty()) {
+        SetQuietly(edMax_, QString());
+        return true;
+    }
+    const std::string text = S(edMax_->text());
+    const std::optional<double> v = ParseReal(text);
+    if (!v) {
+        Refuse(this, edMax_, TextCis(129) + " MaxX " + text);
+        SetQuietly(edMax_, lastMax_);
+        return false;
+    }
+    if (*v <= ParseReal(S(edMin_->text())).value_or(*v)) {
+        Refuse(this, edMax_, "MaxX <= MinX !");
+        SetQuietly(edMax_, lastMax_);
+        return false;
+    }
+    lastMax_ = Q(StrNaCarku(*v));
+    SetQuietly(edMax_, lastMax_);
+    ClearShownHistogram();
+    Button2Click();
+    return true;
+}
+
+bool RawDataWindow::EdPocetIntervaluExit() {
+    if (!inputsChanged_) return true;
+    const std::string text = S(edPocetIntervalu_->text());
+    const std::optional<long long> n = ParseWhole(text);
+    if (!n) {
+        Refuse(this, edPocetIntervalu_, TextCis(114) + text);
+        SetQuietly(edPocetIntervalu_, QString());
+        return false;
+    }
+    if (*n == 0) {
+        Refuse(this, edPocetIntervalu_, TextCis(115));
+        return false;
+    }
+    if (*n < 3 || *n > MaxBins) {
+        Refuse(this, edPocetIntervalu_, TextCis(88) + std::to_string(MaxBins) + " !");
+        SetQuietly(edPocetIntervalu_, QString());
+        return false;
+    }
+    if (sample_) {
+        const int advised = SturgesClassCount(sample_->count);
+        if (*n < advised)
+            DefMessageDlg(Q(TextCis(4)),
+                          Q(FormatMessage(TextCis(116), std::to_string(sample_->count)) +
+                            std::to_string(advised) + "   !"),
+                          BoxKind::Warning, BoxButtons::Ok, this);
+    }
+    Button2Click();
+    return true;
+}
+
+bool RawDataWindow::EdEpsExit() {
+    if (!inputsChanged_) return true;
+    const std::string text = S(edEps_->text());
+    const std::optional<double> v = ParseReal(text);
+    bool accepted = true;
+    if (!v) {
+        Refuse(this, edEps_, TextCis(129) + " Eps : " + text);
+        accepted = false;
+    } else if (*v <= 0) {
+        Refuse(this, edEps_, TextCis(97));
+        accepted = false;
+    } else {
+        const double lowest = ParseReal(S(mainEps_)).value_or(0.0);
+        if (*v < lowest || *v > 1) {
+            Refuse(this, edEps_, FormatMessage(TextCis(98), S(mainEps_)));
+            accepted = false;
+        }
+    }
+    if (!accepted) SetQuietly(edEps_, savedEps_);
+    Button2Click();
+    return accepted;
+}
+
+} // namespace tessavin::ui
