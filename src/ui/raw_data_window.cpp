@@ -218,7 +218,7 @@ void RawDataWindow::buildControls() {
     checkBox1_->setObjectName("CheckBox1");
     cbValInd_ = new QComboBox(groupBox4_);
     cbValInd_->setObjectName("CBValInd");
-    cbValInd_->addItems({"Index   f(z)", "Value  x"});
+    cbValInd_->addItems({"Index   f(z)", "Value x"});
     cbValInd_->setCurrentIndex(static_cast<int>(HistogramAxis::Value));
     label2_ = Label(groupBox4_, "Label2", "     rotation");
     label3_ = Label(groupBox4_, "Label3", "Angle of marks");
@@ -398,6 +398,15 @@ void RawDataWindow::setAxisMode(int index) {
 
 void RawDataWindow::applyLanguage(Language language) {
     ApplyCaptionTable(this, 4, language);
+    // The layout step of both languages: the value item as the histogram window names it, the
+    // axis titles of the chart in the language applied.
+    cbValInd_->setItemText(static_cast<int>(HistogramAxis::Value), "Value x");
+    const Language before = CurrentLanguage();
+    SetLanguage(language);
+    chart1L_->setAxisTitle("left", Q(TextCis(257)));
+    chart1L_->setAxisTitle("bottom", Q(TextCis(258)));
+    if (chart1L_->isVisible()) DrawShownHistogram();
+    SetLanguage(before);
 }
 
 void RawDataWindow::loadSettings(const QString& settingsPath) {

@@ -238,6 +238,53 @@ class RawDataWindowTest : public QObject {
         QVERIFY(leave("EdMax"));
     }
 
+    void pureDiscreteClassesSitOnTheRangeEnds() {
+        openFixture();
+        const double min = rc<QLineEdit>("EdMin")->text().toDouble();
+        const double max = rc<QLineEdit>("EdMax")->text().toDouble();
+        const double step = (max - min) / 16;
+        QVERIFY(std::abs(cell("StringGrid1", 1, 0).toDouble() - (min + step / 2)) < 1e-9 * max);
+        QCOMPARE(rc<StringGrid>("StringGrid2")->rowCount(), 2 * 16 + 3); // with class edges
+        rc<QCheckBox>("ChB_TypHist")->click();
+        QCOMPARE(cell("StringGrid1", 1, 0).toDouble(), min);
+        QCOMPARE(cell("StringGrid1", 1, 1).toDouble(), max);
+        QCOMPARE(rc<StringGrid>("StringGrid2")->rowCount(), 16 + 2);
+        QCOMPARE(raw()->shownAsInput().XLast, max);
+        // Marks on and off again leave range, classes and chart as they were.
+        for (bool pure : {true, false}) {
+            if (rc<QCheckBox>("ChB_TypHist")->isChecked() != pure)
+                rc<QCheckBox>("ChB_TypHist")->click();
+            const WorkingHistogram before = raw()->shown();
+            const QString x1 = cell("StringGrid1", 1, 0);
+            rc<QCheckBox>("CheckBox1")->click();
+            rc<QCheckBox>("CheckBox1")->click();
+            QCOMPARE(raw()->shown().Min, before.Min);
+            QCOMPARE(raw()->shown().Max, before.Max);
+            QVERIFY(raw()->shown().P == before.P);
+            QCOMPARE(cell("StringGrid1", 1, 0), x1);
+        }
+    }
+
+    void informationBoxesAndLanguage() {
+        openFixture();
+        rc<QToolButton>("BChar")->click();
+        QCOMPARE(dialogs->boxes.size(), std::size_t(1));
+        QCOMPARE(dialogs->boxes[0].caption, Q(TextCis(79)));
+        QVERIFY(dialogs->boxes[0].text.contains(Q(TextCis(210))));
+        dialogs->clear();
+        emit rc<StringGrid>("StringGrid3")->cellClicked(1, 1);
+        emit rc<StringGrid>("StringGrid6")->cellClicked(1, 1);
+        emit rc<StringGrid>("StringGrid1")->cellClicked(1, 1);
+        QCOMPARE(dialogs->texts(), (QStringList{Q(TextCis(215)), Q(TextCis(160)), Q(TextCis(214))}));
+
+        QCOMPARE(cell("StringGrid3", 0, 1), QString("Střední hodnota")); // Czech in both
+        w->switchLanguage(Language::Czech);
+        QCOMPARE(raw()->windowTitle(), QString("  Tessavin :   Prvotní data"));
+        QCOMPARE(cell("StringGrid3", 0, 0), QString("Počet dat"));
+        w->switchLanguage(Language::English);
+        QCOMPARE(cell("StringGrid3", 0, 0), QString("Number of values"));
+    }
+
     void rankingListsTheFitsBestFirstAndShowsTheChosenOne() {
         openFixture();
         QSignalSpy table(raw(), &RawDataWindow::tableRequested);
