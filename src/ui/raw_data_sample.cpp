@@ -71,11 +71,18 @@ void RawDataWindow::PrepareForNewSample() {
                        static_cast<QWidget*>(chart1L_), static_cast<QWidget*>(groupBox3_),
                        static_cast<QWidget*>(label2_), static_cast<QWidget*>(label3_)})
         w->hide();
+    // Nothing of an earlier sample stays on screen.
+    stringGrid6_->clearColumn(1, 0);
+    for (QWidget* w : {static_cast<QWidget*>(stringGrid6_), static_cast<QWidget*>(chart1Min_),
+                       static_cast<QWidget*>(cbMarks_), static_cast<QWidget*>(cbValInd_),
+                       static_cast<QWidget*>(spinEdAngle_), static_cast<QWidget*>(checkBox1_)})
+        w->hide();
     sample_.reset();
     context_.reset();
     ranking_ = FitRanking{};
     shown_ = WorkingHistogram{};
     parametric_ = false;
+    updatePanel1();
 }
 
 void RawDataWindow::ClearShownHistogram() {

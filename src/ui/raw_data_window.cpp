@@ -173,6 +173,7 @@ void RawDataWindow::buildControls() {
     rawLayout->addWidget(stringGrid3_);
     rawLayout->addWidget(button2_);
     rawLayout->addWidget(chart1Min_, 1);
+    rawLayout->addStretch(0); // takes the chart's place while it is hidden
     auto* intervalRow = new QHBoxLayout;
     intervalRow->addWidget(Label(this, "Label4", "Intervals"));
     intervalRow->addWidget(edPocetIntervalu_);
@@ -233,9 +234,15 @@ void RawDataWindow::buildControls() {
     panelLayout->addWidget(chart1L_->toolbar());
     chart1L_->toolbar()->show();
     panel1_->hide();
+    auto* angleLabels = new QVBoxLayout;
+    angleLabels->setSpacing(0);
+    angleLabels->addWidget(label3_);
+    angleLabels->addWidget(label2_);
     auto* marksRow = new QHBoxLayout;
-    for (QWidget* w : std::initializer_list<QWidget*>{checkBox1_, cbMarks_, label3_, spinEdAngle_,
-                                                     label2_, cbValInd_, panel1_})
+    marksRow->addWidget(checkBox1_);
+    marksRow->addWidget(cbMarks_);
+    marksRow->addLayout(angleLabels);
+    for (QWidget* w : std::initializer_list<QWidget*>{spinEdAngle_, cbValInd_, panel1_})
         marksRow->addWidget(w);
     marksRow->addStretch(1);
     auto* gridsColumn = new QVBoxLayout;

@@ -490,6 +490,25 @@ class RawDataWindowTest : public QObject {
         rc<QToolButton>("UlozGraf")->click();
         QVERIFY(!QGuiApplication::clipboard()->image().isNull());
     }
+
+    // Pictures of the window for the documentation, written only when TESSAVIN_DOC_PICTURES
+    // names a folder: the window with a ranked fit, and the new-data editor.
+    void picturesForTheDocs() {
+        const QString folder = QString::fromLocal8Bit(qgetenv("TESSAVIN_DOC_PICTURES"));
+        if (folder.isEmpty()) QSKIP("TESSAVIN_DOC_PICTURES not set");
+        openFixture(3);
+        raw()->resize(1280, 720);
+        rc<QPushButton>("BuParam")->click();
+        auto* list = rc<QComboBox>("CBTypPara");
+        list->setCurrentIndex(0);
+        emit list->activated(0);
+        QCoreApplication::processEvents();
+        QVERIFY(raw()->grab().save(folder + "/raw-data-window.png"));
+        rc<QToolButton>("BNovy")->click();
+        rc<QPlainTextEdit>("Memo1")->setPlainText("312,5\n298\n305.5\n287\n301\n");
+        QCoreApplication::processEvents();
+        QVERIFY(raw()->grab().save(folder + "/raw-data-editor.png"));
+    }
 };
 
 TESSAVIN_UI_TEST(RawDataWindowTest, raw_data_window_test)
