@@ -45,6 +45,8 @@ void MainWindow::createRawDataWindow() {
     rawData_ = std::make_unique<RawDataWindow>();
     connect(rawData_.get(), &RawDataWindow::closedForInput, this,
             &MainWindow::rawDataWindowClosed);
+    connect(rawData_.get(), &RawDataWindow::folderChosen, this,
+            [this](const QString& folder) { paths_.projectDir = folder; });
     // The axis mode is one choice of the whole program.
     connect(rawData_.get(), &RawDataWindow::axisModeChanged, this, [this](int index) {
         action("index1")->setChecked(index == 0);

@@ -77,6 +77,7 @@ void RawDataWindow::BSaveClick() {
         return;
     }
     if (!askOverwrite(path)) return;
+    emit folderChosen(QFileInfo(path).absolutePath());
     // Every line is checked before anything is written: a refused line leaves no file behind.
     const auto content = TypedRawDataFile(lines);
     if (const Failure* f = std::get_if<Failure>(&content)) {

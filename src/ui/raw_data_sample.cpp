@@ -120,6 +120,7 @@ void RawDataWindow::OpenDataClick() {
         if (!startDir_.isEmpty()) QDir::setCurrent(startDir_);
         return;
     }
+    emit folderChosen(QFileInfo(path).absolutePath());
     readFile(path);
 }
 

@@ -181,6 +181,8 @@ class RawDataWindowTest : public QObject {
         QTest::addColumn<QString>("message"); // start of the box text; empty: no box
         QTest::addColumn<QString>("after");   // the field's text afterwards; empty: not checked
         QTest::newRow("min above max") << "EdMin" << "1000" << false << "MinX >= MaxX !" << "";
+        QTest::newRow("min not a number") << "EdMin" << "1E" << false
+                                          << Q(TextCis(129)) + " MinX 1E" << "";
         QTest::newRow("min inside") << "EdMin" << "250" << true << "" << "250";
         QTest::newRow("max below min") << "EdMax" << "-5" << false << "MaxX <= MinX !" << "";
         QTest::newRow("N zero") << "EdPocetIntervalu" << "0" << false << Q(TextCis(115)) << "0";
@@ -192,6 +194,8 @@ class RawDataWindowTest : public QObject {
         QTest::newRow("N 8") << "EdPocetIntervalu" << "8" << true << "" << "8";
         QTest::newRow("Eps above 1") << "EdEps" << "1.5" << false
                                      << Q(FormatMessage(TextCis(98), "1E-7")) << "1E-7";
+        QTest::newRow("Eps not a number") << "EdEps" << "1e" << false
+                                          << Q(TextCis(129)) + " Eps : 1e" << "1E-7";
         QTest::newRow("Eps 0") << "EdEps" << "0" << false << Q(TextCis(97)) << "1E-7";
         QTest::newRow("Eps 1") << "EdEps" << "1" << true << "" << "1";
         QTest::newRow("Eps as main") << "EdEps" << "1e-7" << true << "" << "1e-7";
@@ -335,6 +339,10 @@ class RawDataWindowTest : public QObject {
         rc<QToolButton>("BitBtn1")->click();
         QVERIFY(!raw()->isVisible());
         QVERIFY(w->isEnabled());
+        // The window keeps its place, Eps and class count in the settings file.
+        const QByteArray ini = ReadAll(QString::fromLocal8Bit(qgetenv("TESSAVIN_INI")));
+        QVERIFY(ini.contains("PrvotniData-Form4.PocetIntervalu=16"));
+        QVERIFY(ini.contains("PrvotniData-Form4.width="));
         const DiscreteHistogram& stored = w->state().inputs.histogram[3];
         QVERIFY(stored.P == expected.P);
         QCOMPARE(stored.Bins, 16);
