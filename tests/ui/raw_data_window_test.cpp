@@ -228,6 +228,20 @@ class RawDataWindowTest : public QObject {
         }
     }
 
+    void enterLeavesTheFieldAndRunsItsCheck() {
+        openFixture();
+        raw()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(raw()));
+        auto* field = rc<QLineEdit>("EdPocetIntervalu");
+        field->setFocus();
+        type("EdPocetIntervalu", "2");
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(dialogs->boxes.size(), std::size_t(1));
+        QVERIFY(dialogs->boxes[0].text.startsWith(Q(TextCis(88))));
+        QVERIFY(field->hasFocus()); // back to the refused field
+        QCOMPARE(field->text(), QString());
+    }
+
     void rangeFieldsTakeOnlyNumberKeys() {
         openFixture();
         type("EdMin", "2x5,5+e");
