@@ -125,10 +125,7 @@ void RawDataWindow::UlozGrafClick() {
 }
 
 void RawDataWindow::SpeedButton1Click() {
-    QPixmap picture;
-    if (QScreen* s = QGuiApplication::primaryScreen()) picture = s->grabWindow(0);
-    if (picture.isNull()) picture = grab(); // a platform that cannot read the screen
-    QGuiApplication::clipboard()->setPixmap(picture);
+    CopyScreenToClipboard(this);
 }
 
 void RawDataWindow::runMarks() {

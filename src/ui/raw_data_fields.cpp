@@ -48,51 +48,34 @@ bool RawDataWindow::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-bool RawDataWindow::EdMinExit() {
-    if (!inputsChanged_) return true;
-    if (edNazev_->text().isEmpty()) {
-        SetQuietly(edMin_, QString());
-        return true;
-    }
-    const std::string text = S(edMin_->text());
-    const std::optional<double> v = ParseReal(text);
-    if (!v) {
-        Refuse(this, edMin_, TextCis(129) + " MinX " + text);
-        SetQuietly(edMin_, lastMin_);
-        return false;
-    }
-    if (*v >= ParseReal(S(edMax_->text())).value_or(*v)) {
-        Refuse(this, edMin_, "MinX >= MaxX !");
-        SetQuietly(edMin_, lastMin_);
-        return false;
-    }
-    lastMin_ = Q(StrNaCarku(*v));
-    SetQuietly(edMin_, lastMin_);
-    ClearShownHistogram();
-    Button2Click();
-    return true;
-}
+bool RawDataWindow::EdMinExit() { return rangeFieldExit(true); }
 
-bool RawDataWindow::EdMaxExit() {
+bool RawDataWindow::EdMaxExit() { return rangeFieldExit(false); }
+
+bool RawDataWindow::rangeFieldExit(bool isMin) {
     if (!inputsChanged_) return true;
+    QLineEdit* field = isMin ? edMin_ : edMax_;
+    QString& last = isMin ? lastMin_ : lastMax_;
     if (edNazev_->text().isEmpty()) {
-        SetQuietly(edMax_, QString());
+        SetQuietly(field, QString());
         return true;
     }
-    const std::string text = S(edMax_->text());
+    const std::string text = S(field->text());
     const std::optional<double> v = ParseReal(text);
-    if (!v) {
-        Refuse(this, edMax_, TextCis(129) + " MaxX " + text);
-        SetQuietly(edMax_, lastMax_);
+    // The other end as its field shows it: a refused entry there was already put back.
+    const std::optional<double> other = ParseReal(S((isMin ? edMax_ : edMin_)->text()));
+    std::string refusal;
+    if (!v)
+        refusal = TextCis(129) + (isMin ? " MinX " : " MaxX ") + text;
+    else if (!other || (isMin ? *v >= *other : *v <= *other))
+        refusal = isMin ? "MinX >= MaxX !" : "MaxX <= MinX !";
+    if (!refusal.empty()) {
+        Refuse(this, field, refusal);
+        SetQuietly(field, last);
         return false;
     }
-    if (*v <= ParseReal(S(edMin_->text())).value_or(*v)) {
-        Refuse(this, edMax_, "MaxX <= MinX !");
-        SetQuietly(edMax_, lastMax_);
-        return false;
-    }
-    lastMax_ = Q(StrNaCarku(*v));
-    SetQuietly(edMax_, lastMax_);
+    last = Q(StrNaCarku(*v));
+    SetQuietly(field, last);
     ClearShownHistogram();
     Button2Click();
     return true;

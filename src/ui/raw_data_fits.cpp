@@ -33,11 +33,7 @@ std::optional<FitSettings> RawDataWindow::fitSettings() const {
 }
 
 void RawDataWindow::BuParamClick() {
-    if (!hasSample()) {
-        cbTypPara_->clear();
-        stringGrid4_->setCell(1, 0, QString());
-        return;
-    }
+    if (!requireSample()) return;
     for (QWidget* w : {static_cast<QWidget*>(cbMarks_), static_cast<QWidget*>(cbValInd_),
                        static_cast<QWidget*>(spinEdAngle_), static_cast<QWidget*>(checkBox1_)})
         w->hide();
@@ -129,11 +125,7 @@ bool RawDataWindow::drawCandidate(int position) {
 }
 
 void RawDataWindow::ShowCandidate() {
-    if (!hasSample()) {
-        cbTypPara_->clear();
-        stringGrid4_->setCell(1, 0, QString());
-        return;
-    }
+    if (!requireSample()) return;
     const int i = cbTypPara_->currentIndex();
     if (i < 0 || i >= DistributionCount || !context_) return;
     const FitEntry& entry = ranking_.entries[static_cast<std::size_t>(i)];

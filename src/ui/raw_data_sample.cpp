@@ -187,12 +187,15 @@ QString RawDataWindow::fileStem() const {
     return dot < 0 ? QString() : name.left(dot);
 }
 
+bool RawDataWindow::requireSample() {
+    if (hasSample()) return true;
+    cbTypPara_->clear();
+    stringGrid4_->setCell(1, 0, QString());
+    return false;
+}
+
 void RawDataWindow::Button2Click() {
-    if (!hasSample()) {
-        cbTypPara_->clear();
-        stringGrid4_->setCell(1, 0, QString());
-        return;
-    }
+    if (!requireSample()) return;
     checkBox1_->setChecked(false);
     cbTypPara_->clear();
     cbTypPara_->setEnabled(false);

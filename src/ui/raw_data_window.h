@@ -129,6 +129,8 @@ class RawDataWindow final : public QWidget {
                            const QString& folder);
     void runMarks();
     void fieldChanged();
+    bool rangeFieldExit(bool isMin);
+    bool requireSample(); // false, with the list and tightness emptied, when there is none
 
     // Toolbar.
     QToolButton* openData_;
