@@ -345,6 +345,24 @@ class RawDataWindowTest : public QObject {
         QVERIFY(!raw()->parametricMode());
     }
 
+    void noFittingTypeShowsMessage110AndTheSampleAgain() {
+        // One value in each of 16 classes: the class frequencies have no variance, so no
+        // candidate can be judged closer than any other.
+        chooseRawData(3);
+        dialogs->files.push_back(QStringLiteral(TESSAVIN_TEST_DATA "/rawdata/one_per_class_16.txt"));
+        rc<QToolButton>("OpenData")->click();
+        QVERIFY(raw()->hasSample());
+        rc<QPushButton>("BuParam")->click();
+        QCOMPARE(dialogs->texts(), QStringList{Q(TextCis(110))});
+        auto* list = rc<QComboBox>("CBTypPara");
+        QCOMPARE(list->count(), 0);
+        QVERIFY(!list->isEnabled());
+        QVERIFY(!rc<QPushButton>("BTabChar")->isEnabled());
+        QVERIFY(!raw()->parametricMode());
+        QVERIFY(rc<ChartPanel>("Chart1L")->isVisible());
+        QVERIFY(std::abs(shownSum() - 1.0) < 1e-12);
+    }
+
     void closingStoresTheHistogramShownAndTheCalculationRunsOnIt() {
         openFixture(3);
         rc<QPushButton>("BuParam")->click();
