@@ -347,8 +347,7 @@ void MainWindow::startUp() {
     about_->applyLanguage(CurrentLanguage());
     histogram_->applyLanguage(CurrentLanguage());
     histogram_->setAxisMode(action("index1")->isChecked() ? 0 : 1);
-    rawData_->applyLanguage(CurrentLanguage());
-    rawData_->setAxisMode(action("index1")->isChecked() ? 0 : 1);
+    applyRawDataLanguage(CurrentLanguage());
     rawData_->setFolders(paths_.rawDataDir, paths_.startDir);
     rawData_->loadSettings(paths_.settingsPath);
     eventGraph_->applyLanguage(CurrentLanguage());
@@ -458,10 +457,7 @@ void MainWindow::switchLanguage(Language language) {
         histogram_->applyLanguage(language);
         histogram_->setAxisMode(action("index1")->isChecked() ? 0 : 1);
     }
-    if (rawData_) {
-        rawData_->applyLanguage(language);
-        rawData_->setAxisMode(action("index1")->isChecked() ? 0 : 1);
-    }
+    if (rawData_) applyRawDataLanguage(language);
     if (eventGraph_) eventGraph_->applyLanguage(language);
     if (settingsListing_) settingsListing_->applyLanguage(language);
     methodLine();

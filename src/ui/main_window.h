@@ -138,6 +138,8 @@ class MainWindow : public QMainWindow {
     void createHistogramWindow();
     void createRawDataWindow();
     void rawDataWindowClosed(int k, bool withSample, const DiscreteHistogram& histogram);
+    void openSuitableTable();
+    void applyRawDataLanguage(Language language);
     void createPersistenceWindows();
     void restoreSideWindows();
     void saveSideWindow(QWidget* window);
@@ -181,6 +183,9 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<AboutWindow> about_;
     std::unique_ptr<HistogramWindow> histogram_;
     std::unique_ptr<RawDataWindow> rawData_;
+    // The table of suitable histograms, made on the first ranking; it disables the raw data
+    // window while it is open, so it goes before it.
+    std::unique_ptr<QWidget> suitableTable_;
     std::unique_ptr<EventGraphWindow> eventGraph_;
     std::unique_ptr<SettingsListingWindow> settingsListing_;
 

@@ -9,37 +9,14 @@
 #include "histogram_window.h"
 #include "main_window.h"
 #include "raw_data_window.h"
+// The table of suitable histograms is built beside this window; where it is not part of the
+// program yet, the ranking and BTabChar open nothing.
 #if __has_include("suitable_histograms_window.h")
 #include "suitable_histograms_window.h"
 #define TESSAVIN_HAS_TABLE_WINDOW 1
 #endif
 
 namespace tessavin::ui {
-
-#ifdef TESSAVIN_HAS_TABLE_WINDOW
-namespace {
-
-// The table of suitable histograms, created when first wanted (it reads its place from the
-// settings file) and kept until the program ends. It disables the raw data window while open.
-SuitableHistogramsWindow* TableWindow(RawDataWindow* raw, const QString& settingsPath) {
-    static std::unique_ptr<SuitableHistogramsWindow> table;
-    if (table) return table.get();
-    table = std::make_unique<SuitableHistogramsWindow>(raw, settingsPath);
-    SuitableHistogramsWindow* t = table.get();
-    QObject::connect(t, &SuitableHistogramsWindow::candidateSelected, raw,
-                     [raw](int listIndex, int) { raw->selectCandidate(listIndex); });
-    QObject::connect(t, &SuitableHistogramsWindow::candidatesRemoved, raw,
-                     &RawDataWindow::removeCandidates);
-    QObject::connect(raw, &RawDataWindow::histogramDrawn, t,
-                     &SuitableHistogramsWindow::showDrawnHistogram);
-    QObject::connect(raw, &RawDataWindow::sampleHistogramDrawn, t,
-                     &SuitableHistogramsWindow::showSampleHistogram);
-    QObject::connect(raw, &QObject::destroyed, [] { table.reset(); });
-    return t;
-}
-
-} // namespace
-#endif
 
 void MainWindow::createRawDataWindow() {
     rawData_ = std::make_unique<RawDataWindow>();
@@ -55,14 +32,39 @@ void MainWindow::createRawDataWindow() {
     });
     connect(histogram_.get(), &HistogramWindow::axisModeChanged, rawData_.get(),
             &RawDataWindow::setAxisMode);
+    connect(rawData_.get(), &RawDataWindow::tableRequested, this,
+            &MainWindow::openSuitableTable);
+}
+
+void MainWindow::openSuitableTable() {
 #ifdef TESSAVIN_HAS_TABLE_WINDOW
-    connect(rawData_.get(), &RawDataWindow::tableRequested, this, [this] {
-        if (!rawData_->fitContext()) return;
-        SuitableHistogramsWindow* table = TableWindow(rawData_.get(), paths_.settingsPath);
+    if (!rawData_->fitContext()) return;
+    RawDataWindow* raw = rawData_.get();
+    if (!suitableTable_) {
+        auto table = std::make_unique<SuitableHistogramsWindow>(raw, paths_.settingsPath);
+        connect(table.get(), &SuitableHistogramsWindow::candidateSelected, raw,
+                [raw](int listIndex, int) { raw->selectCandidate(listIndex); });
+        connect(table.get(), &SuitableHistogramsWindow::candidatesRemoved, raw,
+                &RawDataWindow::removeCandidates);
+        connect(raw, &RawDataWindow::histogramDrawn, table.get(),
+                &SuitableHistogramsWindow::showDrawnHistogram);
+        connect(raw, &RawDataWindow::sampleHistogramDrawn, table.get(),
+                &SuitableHistogramsWindow::showSampleHistogram);
         table->applyLanguage(CurrentLanguage());
-        table->showSampleHistogram(rawData_->fitContext()->sampleView().histogram);
-        table->open(rawData_->ranking(), *rawData_->fitContext());
-    });
+        suitableTable_ = std::move(table);
+    }
+    auto* table = static_cast<SuitableHistogramsWindow*>(suitableTable_.get());
+    table->showSampleHistogram(raw->fitContext()->sampleView().histogram);
+    table->open(raw->ranking(), *raw->fitContext());
+#endif
+}
+
+void MainWindow::applyRawDataLanguage(Language language) {
+    rawData_->applyLanguage(language);
+    rawData_->setAxisMode(action("index1")->isChecked() ? 0 : 1);
+#ifdef TESSAVIN_HAS_TABLE_WINDOW
+    if (suitableTable_)
+        static_cast<SuitableHistogramsWindow*>(suitableTable_.get())->applyLanguage(language);
 #endif
 }
 

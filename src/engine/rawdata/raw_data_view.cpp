@@ -35,12 +35,6 @@ std::string SortedValuesListing(const RawSample& sample) {
     return listing;
 }
 
-int SturgesClassCount(int n) {
-    // The logarithm in single precision, as the advice has always been computed.
-    const float log = std::log10(static_cast<float>(std::max(n, 1)));
-    return static_cast<int>(std::nearbyint(1.0 + 3.3 * static_cast<double>(log)));
-}
-
 bool MirrorTowardsMean(WorkingHistogram& candidate, int n, double sampleMean) {
     if (n < 2) return false;
     const std::span<const double> p(candidate.P.data() + 1, static_cast<std::size_t>(n));

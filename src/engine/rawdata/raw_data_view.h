@@ -1,6 +1,6 @@
 #pragma once
 // The small rules of the raw data window that compute without showing anything: the listing of
-// the sorted values, the Sturges advice, the mirroring of a fitted candidate towards the
+// the sorted values, the mirroring of a fitted candidate towards the
 // sample's mean, and the check of typed raw data before it is saved.
 #include <optional>
 #include <string>
@@ -19,9 +19,6 @@ namespace tessavin {
 std::string SortedValueLine(double value, int position);
 // All lines of the sorted sample, joined by "\n".
 std::string SortedValuesListing(const RawSample& sample);
-
-// The smallest advisable class count for n values: 1 + 3.3 log10(n), halves to even.
-int SturgesClassCount(int n);
 
 // A fitted candidate whose median lies on the other side of the middle of its range than the
 // sample's mean is shown reversed: probability i takes the value of probability N + 1 - i.

@@ -17,14 +17,6 @@ TEST(RawDataView, ListingLinesShowValueAndSixDigitPosition) {
     EXPECT_EQ(SortedValueLine(0.25, 1), "0.25  |  000001");
 }
 
-TEST(RawDataView, SturgesAdviceRoundsToTheNearestCount) {
-    // 1 + 3.3 log10(n): 100 values give 7.6 -> 8; 10 give 4.3 -> 4; 1000 give 10.9 -> 11.
-    EXPECT_EQ(SturgesClassCount(100), 8);
-    EXPECT_EQ(SturgesClassCount(10), 4);
-    EXPECT_EQ(SturgesClassCount(1000), 11);
-    EXPECT_EQ(SturgesClassCount(3), 3);
-}
-
 TEST(RawDataView, CandidateIsMirroredOnlyWhenItsMedianFacesAwayFromTheMean) {
     WorkingHistogram h;
     h.Min = 0;
