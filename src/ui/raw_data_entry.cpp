@@ -1,8 +1,6 @@
 // The raw data window's services beside the analysis: typing and saving new raw data, the
 // chart export with its choice menu, the marks of the chart and the screen copy.
-#include <QAbstractBarSeries>
 #include <QAction>
-#include <QChart>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -17,12 +15,14 @@
 #include <QSpinBox>
 #include <filesystem>
 
+#include "bar_marks.h"
 #include "chart_panel.h"
 #include "common/atomic_file.h"
 #include "interaction.h"
 #include "localisation/messages.h"
 #include "raw_data_window.h"
 #include "rawdata/raw_data_view.h"
+#include "statlib/number_text.h"
 #include "string_grid.h"
 
 namespace tessavin::ui {
@@ -129,16 +129,28 @@ void RawDataWindow::SpeedButton1Click() {
 }
 
 void RawDataWindow::runMarks() {
-    chart1L_->refresh();
-    // Marks show the class probabilities of the bars, turned by the chosen angle.
-    for (QAbstractSeries* s : chart1L_->chart()->series()) {
-        auto* bars = qobject_cast<QAbstractBarSeries*>(s);
-        if (!bars) continue;
-        bars->setLabelsVisible(checkBox1_->isChecked());
-        bars->setLabelsAngle(-spinEdAngle_->value());
-        bars->setLabelsFormat("@value");
-        bars->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
+    // CBMarks: 0 P(x), 1 the bar's label, 2 label and P(x), 3 x, 4 x and P(x).
+    const int style = cbMarks_->currentIndex();
+    QStringList texts;
+    std::vector<double> heights;
+    for (int i = 1; i <= drawn_.Bins; ++i) {
+        const double p = drawn_.P[static_cast<std::size_t>(i)];
+        const QString value = QString::number(p, 'g', 4);
+        const QString label = HistogramBarLabel(drawn_, i, axis());
+        const QString x = Q(StrBottomGraf(ClassValue(drawn_, i)));
+        const QString text = style == 1   ? label
+                             : style == 2 ? label + "  " + value
+                             : style == 3 ? x
+                             : style == 4 ? x + "  " + value
+                                          : value;
+        texts << text;
+        heights.push_back(p);
     }
+    marks_->show(texts, heights, spinEdAngle_->value(), checkBox1_->isChecked());
+}
+
+QStringList RawDataWindow::marks() const {
+    return marks_->texts();
 }
 
 } // namespace tessavin::ui

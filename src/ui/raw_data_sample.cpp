@@ -273,17 +273,14 @@ void RawDataWindow::DrawShownHistogram() {
                        histogramKind() == HistogramKind::Discrete, highlight_);
     emit histogramDrawn(shown_);
 
-    DiscreteHistogram drawn;
-    drawn.P = shown_.P;
-    drawn.Bins = n;
-    drawn.XFirst = layout.X1;
-    drawn.XLast = layout.XN;
-    drawn.Step = layout.Step;
-    drawn.Total = static_cast<double>(shown_.Total);
-    const auto axis = cbValInd_->currentIndex() == static_cast<int>(HistogramAxis::Index)
-                          ? HistogramAxis::Index
-                          : HistogramAxis::Value;
-    DrawHistogramChart(*chart1L_, drawn, title.value(0), title.value(1), RawIndexCaption, axis);
+    drawn_ = DiscreteHistogram{};
+    drawn_.P = shown_.P;
+    drawn_.Bins = n;
+    drawn_.XFirst = layout.X1;
+    drawn_.XLast = layout.XN;
+    drawn_.Step = layout.Step;
+    drawn_.Total = static_cast<double>(shown_.Total);
+    DrawHistogramChart(*chart1L_, drawn_, title.value(0), title.value(1), RawIndexCaption, axis());
     runMarks();
 
     for (QWidget* w : {static_cast<QWidget*>(stringGrid1_), static_cast<QWidget*>(stringGrid2_),
@@ -305,6 +302,12 @@ void RawDataWindow::DrawShownHistogram() {
         stringGrid6_->setCell(1, 1, Q(StrNaCarku(sample_->deviation)));
     }
     stringGrid6_->setCell(1, 2, Q(StrNaCarku(skewness)));
+}
+
+HistogramAxis RawDataWindow::axis() const {
+    return cbValInd_->currentIndex() == static_cast<int>(HistogramAxis::Index)
+               ? HistogramAxis::Index
+               : HistogramAxis::Value;
 }
 
 void RawDataWindow::BCharClick() {

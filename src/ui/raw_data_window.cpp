@@ -22,6 +22,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "bar_marks.h"
 #include "caption_tables.h"
 #include "chart_panel.h"
 #include "files/settings_file.h"
@@ -206,6 +207,7 @@ void RawDataWindow::buildControls() {
     groupBox4_ = Group(this, "GroupBox4", QString());
     chart1L_ = new ChartPanel(groupBox4_);
     chart1L_->setObjectName("Chart1L");
+    marks_ = new BarMarks(chart1L_);
     cbMarks_ = new QComboBox(groupBox4_);
     cbMarks_->setObjectName("CBMarks");
     cbMarks_->addItems({"P(x)", "x", "x & P(x)", "INT ... x", "INT & P(x)"});

@@ -30,6 +30,7 @@ class QToolButton;
 
 namespace tessavin::ui {
 
+class BarMarks;
 class ChartPanel;
 class StringGrid;
 
@@ -85,6 +86,7 @@ class RawDataWindow final : public QWidget {
     bool parametricMode() const { return parametric_; }
     bool inputsChanged() const { return inputsChanged_; }
     const WorkingHistogram& shown() const { return shown_; }
+    QStringList marks() const; // the texts over the bars, empty when hidden
     const FitRanking& ranking() const { return ranking_; }
     const std::optional<FitContext>& fitContext() const { return context_; }
     // The histogram shown as input k stores it.
@@ -116,6 +118,7 @@ class RawDataWindow final : public QWidget {
     bool rankingVisible() const;
     std::optional<FitSettings> fitSettings() const;
     HistogramKind histogramKind() const;
+    HistogramAxis axis() const;
     int intervals() const;
     QString fileStem() const;
     void chartTitle(QStringList& lines) const;
@@ -163,6 +166,7 @@ class RawDataWindow final : public QWidget {
     // Chart.
     QGroupBox* groupBox4_;
     ChartPanel* chart1L_;
+    BarMarks* marks_; // the marks of Series1
     QComboBox* cbMarks_;
     QSpinBox* spinEdAngle_;
     QCheckBox* checkBox1_;
@@ -202,6 +206,7 @@ class RawDataWindow final : public QWidget {
     std::optional<FitContext> context_;
     FitRanking ranking_;
     WorkingHistogram shown_;
+    DiscreteHistogram drawn_;          // the classes as Chart1L draws them
     WorkingHistogram sampleHistogram_; // the reference copy of the sample's histogram
     std::array<double, 4> sampleMarks_{}; // Xmin, Xmax, median, mode of the sample's histogram
     double weibullShape_ = 1.5;

@@ -268,6 +268,16 @@ class RawDataWindowTest : public QObject {
         QCOMPARE(cell("StringGrid1", 1, 1).toDouble(), max);
         QCOMPARE(rc<StringGrid>("StringGrid2")->rowCount(), 16 + 2);
         QCOMPARE(raw()->shownAsInput().XLast, max);
+        // Marks over the bars in the chosen style, none when unticked.
+        rc<QCheckBox>("CheckBox1")->click();
+        QCOMPARE(raw()->marks().size(), 16);
+        QCOMPARE(raw()->marks().first(), QString::number(raw()->shown().P[1], 'g', 4));
+        auto* style = rc<QComboBox>("CBMarks");
+        style->setCurrentIndex(3);
+        emit style->activated(3);
+        QCOMPARE(raw()->marks().last(), Q(StrBottomGraf(max)));
+        rc<QCheckBox>("CheckBox1")->click();
+        QVERIFY(raw()->marks().isEmpty());
         // Marks on and off again leave range, classes and chart as they were.
         for (bool pure : {true, false}) {
             if (rc<QCheckBox>("ChB_TypHist")->isChecked() != pure)
@@ -542,6 +552,7 @@ class RawDataWindowTest : public QObject {
         auto* list = rc<QComboBox>("CBTypPara");
         list->setCurrentIndex(0);
         emit list->activated(0);
+        rc<QCheckBox>("CheckBox1")->click(); // marks over the bars
         QCoreApplication::processEvents();
         QVERIFY(raw()->grab().save(folder + "/raw-data-window.png"));
         rc<QToolButton>("BNovy")->click();
