@@ -375,7 +375,6 @@ void RawDataWindow::openForInput(int k, const QString& mainEps, const QString& i
     k_ = k;
     mainEps_ = mainEps;
     PrepareForNewSample();
-    rawDataMode_ = true;
     show();
     const QSignalBlocker blockEps(edEps_);
     const QSignalBlocker blockN(edPocetIntervalu_);
@@ -464,7 +463,6 @@ DiscreteHistogram RawDataWindow::shownAsInput() const {
 }
 
 void RawDataWindow::BitBtn1Click() {
-    rawDataMode_ = false;
     close();
 }
 

@@ -189,7 +189,6 @@ class RawDataWindow final : public QWidget {
 
     // State.
     int k_ = 1;
-    bool rawDataMode_ = false;
     bool parametric_ = false;
     bool inputsChanged_ = false;
     bool checking_ = false;
