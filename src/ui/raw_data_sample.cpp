@@ -15,6 +15,8 @@
 #include <QSpinBox>
 #include <QTime>
 #include <QToolButton>
+#include <atomic>
+#include <memory>
 
 #include "background_task.h"
 #include "chart_panel.h"
@@ -128,20 +130,25 @@ bool RawDataWindow::readFile(const QString& path) {
     PrepareForNewSample();
     if (QFileInfo::exists(path)) edNazev_->setText(QFileInfo(path).fileName());
     memoDat_->hide();
-    progressBar1_->setRange(0, 0); // busy: the read and sort report no steps of their own
+    // The read runs on a worker; the progress bar follows its lines, one step a line.
+    progressBar1_->setRange(0, 100000);
+    progressBar1_->setValue(0);
     struct Read {
         std::variant<RawSample, Failure> sample;
         std::string listing;
     };
+    auto line = std::make_shared<std::atomic<long long>>(0);
     busy_ = true;
     const std::string file = S(path);
-    Read read = RunInBackground<Read>([file] {
-        Read r{ReadRawDataFile(file), {}};
-        if (const auto* s = std::get_if<RawSample>(&r.sample)) r.listing = SortedValuesListing(*s);
-        return r;
-    });
+    Read read = RunInBackground<Read>(
+        [file, line] {
+            Read r{ReadRawDataFile(file, [line](long long n) { line->store(n); }), {}};
+            if (const auto* s = std::get_if<RawSample>(&r.sample))
+                r.listing = SortedValuesListing(*s);
+            return r;
+        },
+        [this, line] { progressBar1_->setValue(static_cast<int>(line->load() % 100001)); });
     busy_ = false;
-    progressBar1_->setRange(0, 100000);
     progressBar1_->setValue(0);
     if (const Failure* f = std::get_if<Failure>(&read.sample)) {
         memoDat_->show();

@@ -34,6 +34,13 @@ TEST(RawDataView, CandidateIsMirroredOnlyWhenItsMedianFacesAwayFromTheMean) {
     EXPECT_FALSE(MirrorTowardsMean(right, 4, 3.0));
 }
 
+TEST(RawDataRead, ReportsEveryPhysicalLineForTheProgressBar) {
+    std::vector<long long> lines;
+    const auto r = ParseRawData("1\r\n\r\n2\r\n3", "x.txt", [&](long long n) { lines.push_back(n); });
+    ASSERT_TRUE(std::holds_alternative<RawSample>(r));
+    EXPECT_EQ(lines, (std::vector<long long>{1, 2, 3, 4})); // the blank line counts too
+}
+
 TEST(RawDataView, EditorLinesCountAsTheEditorShowsThem) {
     EXPECT_TRUE(EditorLines("").empty());
     EXPECT_EQ(EditorLines("1\r\n\r\n2,5"), (std::vector<std::string>{"1", "", "2,5"}));
