@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 #include <cmath>
@@ -316,7 +317,14 @@ class RawDataWindowTest : public QObject {
     void rankingListsTheFitsBestFirstAndShowsTheChosenOne() {
         openFixture();
         QSignalSpy table(raw(), &RawDataWindow::tableRequested);
+        // The ranking runs off the GUI thread: the event loop keeps turning meanwhile.
+        int turns = 0;
+        QTimer loop;
+        connect(&loop, &QTimer::timeout, [&turns] { ++turns; });
+        loop.start(0);
         rc<QPushButton>("BuParam")->click();
+        loop.stop();
+        QVERIFY(turns > 0);
         const FitRanking& r = raw()->ranking();
         QVERIFY(r.completed);
         QVERIFY(r.listLength >= 2);
