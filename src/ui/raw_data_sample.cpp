@@ -223,12 +223,11 @@ void RawDataWindow::Button2Click() {
     stringGrid2_->hide();
     groupBox4_->setTitle(QString());
     DrawShownHistogram();
-    sampleHistogram_ = v.histogram;
+    // The fits take the sample's histogram, its class values, median and mode from the same
+    // view (FitContext), so nothing more is kept here.
     inputsChanged_ = false;
     fillSmallChart(v.histogram);
     emit sampleHistogramDrawn(v.histogram);
-    for (int r = 0; r < 4; ++r)
-        sampleMarks_[static_cast<std::size_t>(r)] = CellValue(*stringGrid1_, r);
 }
 
 void RawDataWindow::fillSmallChart(const WorkingHistogram& h) {

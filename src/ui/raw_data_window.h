@@ -206,9 +206,6 @@ class RawDataWindow final : public QWidget {
     FitRanking ranking_;
     WorkingHistogram shown_;
     DiscreteHistogram drawn_;          // the classes as Chart1L draws them
-    WorkingHistogram sampleHistogram_; // the reference copy of the sample's histogram
-    std::array<double, 4> sampleMarks_{}; // Xmin, Xmax, median, mode of the sample's histogram
-    double weibullShape_ = 1.5;
 };
 
 } // namespace tessavin::ui
