@@ -13,8 +13,8 @@ namespace tessavin::ui {
 
 // `work` must not touch widgets; `tick` runs on the GUI thread every 50 ms while it works
 // (progress bars read an atomic the work writes).
-template <class T> T RunInBackground(const std::function<T()>& work,
-                                     const std::function<void()>& tick = {}) {
+template <class T>
+T RunInBackground(const std::function<T()>& work, const std::function<void()>& tick = {}) {
     std::optional<T> result;
     QEventLoop loop;
     QTimer timer;

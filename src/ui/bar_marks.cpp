@@ -15,7 +15,8 @@ BarMarks::BarMarks(ChartPanel* chart) : QObject(chart), chart_(chart) {
 BarMarks::~BarMarks() = default; // the items belong to the chart
 
 void BarMarks::clear() {
-    for (QGraphicsSimpleTextItem* item : items_) delete item;
+    for (QGraphicsSimpleTextItem* item : items_)
+        delete item;
     items_.clear();
     heights_.clear();
 }
@@ -40,7 +41,8 @@ void BarMarks::show(const QStringList& texts, const std::vector<double>& heights
 
 QStringList BarMarks::texts() const {
     QStringList t;
-    for (const QGraphicsSimpleTextItem* item : items_) t << item->text();
+    for (const QGraphicsSimpleTextItem* item : items_)
+        t << item->text();
     return t;
 }
 

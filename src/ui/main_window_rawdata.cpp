@@ -20,8 +20,7 @@ namespace tessavin::ui {
 
 void MainWindow::createRawDataWindow() {
     rawData_ = std::make_unique<RawDataWindow>();
-    connect(rawData_.get(), &RawDataWindow::closedForInput, this,
-            &MainWindow::rawDataWindowClosed);
+    connect(rawData_.get(), &RawDataWindow::closedForInput, this, &MainWindow::rawDataWindowClosed);
     connect(rawData_.get(), &RawDataWindow::folderChosen, this,
             [this](const QString& folder) { paths_.projectDir = folder; });
     // The axis mode is one choice of the whole program.
@@ -32,8 +31,7 @@ void MainWindow::createRawDataWindow() {
     });
     connect(histogram_.get(), &HistogramWindow::axisModeChanged, rawData_.get(),
             &RawDataWindow::setAxisMode);
-    connect(rawData_.get(), &RawDataWindow::tableRequested, this,
-            &MainWindow::openSuitableTable);
+    connect(rawData_.get(), &RawDataWindow::tableRequested, this, &MainWindow::openSuitableTable);
 }
 
 void MainWindow::openSuitableTable() {

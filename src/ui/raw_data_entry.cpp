@@ -60,8 +60,8 @@ QString RawDataWindow::chooseSaveFile(const QString& suffix, const QString& sugg
 bool RawDataWindow::askOverwrite(const QString& path) {
     if (!QFileInfo::exists(path)) return true;
     const QString question = Q(FormatMessage(TextCis(6), S(QDir::toNativeSeparators(path))));
-    return DefMessageDlg(Q(TextCis(1)), question, BoxKind::Confirmation, BoxButtons::YesNo,
-                         this) == BoxYes;
+    return DefMessageDlg(Q(TextCis(1)), question, BoxKind::Confirmation, BoxButtons::YesNo, this) ==
+           BoxYes;
 }
 
 void RawDataWindow::BSaveClick() {
@@ -88,8 +88,7 @@ void RawDataWindow::BSaveClick() {
         if (!startDir_.isEmpty()) QDir::setCurrent(startDir_);
     };
     if (WriteFileAtomically(std::filesystem::path(S(path)), std::get<std::string>(content))) {
-        DefMessageDlg(Q(TextCis(3)),
-                      Q(FormatMessage(TextCis(27), S(QFileInfo(path).fileName()))),
+        DefMessageDlg(Q(TextCis(3)), Q(FormatMessage(TextCis(27), S(QFileInfo(path).fileName()))),
                       BoxKind::Error, BoxButtons::Ok, this);
         restoreFolder();
         return;

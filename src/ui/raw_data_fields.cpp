@@ -68,9 +68,13 @@ bool RawDataWindow::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-bool RawDataWindow::EdMinExit() { return rangeFieldExit(true); }
+bool RawDataWindow::EdMinExit() {
+    return rangeFieldExit(true);
+}
 
-bool RawDataWindow::EdMaxExit() { return rangeFieldExit(false); }
+bool RawDataWindow::EdMaxExit() {
+    return rangeFieldExit(false);
+}
 
 bool RawDataWindow::rangeFieldExit(bool isMin) {
     if (!inputsChanged_) return true;

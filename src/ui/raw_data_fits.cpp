@@ -78,7 +78,8 @@ void RawDataWindow::BuParamClick() {
     if (ranking_.rows.empty()) {
         // A failing discretisation shows its own reports and ends the ranking; no candidate at
         // all is message 110 and the sample's histogram again.
-        for (const Failure& f : ranking_.reports) ShowFailure(f, this);
+        for (const Failure& f : ranking_.reports)
+            ShowFailure(f, this);
         if (ranking_.completed) {
             ClearShownHistogram();
             Button2Click();
@@ -94,7 +95,8 @@ void RawDataWindow::listCandidates() {
     {
         const QSignalBlocker block(cbTypPara_);
         cbTypPara_->clear();
-        for (const FitEntry& e : ranking_.entries) cbTypPara_->addItem(Q(FitTypeName(e.type)));
+        for (const FitEntry& e : ranking_.entries)
+            cbTypPara_->addItem(Q(FitTypeName(e.type)));
         cbTypPara_->setCurrentIndex(0);
     }
     stringGrid4_->setCell(1, 0, Q(StrNaCarku(ranking_.entries[0].tightness)));
@@ -116,7 +118,8 @@ bool RawDataWindow::drawCandidate(int position) {
     if (!context_ || position < 0 || position >= DistributionCount) return false;
     const FitEntry& entry = ranking_.entries[static_cast<std::size_t>(position)];
     const FitContext::Candidate c = context_->build(entry.type, false);
-    for (const Failure& f : c.reports) ShowFailure(f, this);
+    for (const Failure& f : c.reports)
+        ShowFailure(f, this);
     if (!c.usable) return false;
     shown_ = c.histogram;
     parametric_ = true;

@@ -122,7 +122,7 @@ void RawDataWindow::buildControls() {
     auto* tools = new QHBoxLayout(speedPanel);
     tools->setContentsMargins(0, 0, 0, 0);
     for (QWidget* w : std::initializer_list<QWidget*>{openData_, bNovy_, bChar_, speedButton1_,
-                                                     ulozGraf_, typHist_, bitBtn1_})
+                                                      ulozGraf_, typHist_, bitBtn1_})
         tools->addWidget(w);
     tools->addStretch(1);
 
@@ -131,9 +131,10 @@ void RawDataWindow::buildControls() {
     popupMenu2_->setObjectName("PopupMenu2");
     QMenu* nastaven2 = popupMenu2_->addMenu("&Graf do");
     nastaven2->setObjectName("Nastaven2");
-    const std::array<std::pair<const char*, const char*>, 4> items{
-        {{"Schranka", "&Schránky"}, {"Bitmapa", "&Bitmapy"}, {"Metafile", "&MetaFile"},
-         {"JPGFile", "&JPGFile"}}};
+    const std::array<std::pair<const char*, const char*>, 4> items{{{"Schranka", "&Schránky"},
+                                                                    {"Bitmapa", "&Bitmapy"},
+                                                                    {"Metafile", "&MetaFile"},
+                                                                    {"JPGFile", "&JPGFile"}}};
     for (std::size_t i = 0; i < items.size(); ++i) {
         QAction* a = nastaven2->addAction(QString::fromUtf8(items[i].second));
         a->setObjectName(items[i].first);
@@ -163,7 +164,8 @@ void RawDataWindow::buildControls() {
     // Raw data.
     groupBox5_ = Group(this, "GroupBox5", "  Raw data  ");
     edNazev_ = Edit(groupBox5_, "EdNazev", 190, true);
-    stringGrid3_ = ValueGrid(groupBox5_, "StringGrid3", 4, "Number of values ", "-1234.56789012345");
+    stringGrid3_ =
+        ValueGrid(groupBox5_, "StringGrid3", 4, "Number of values ", "-1234.56789012345");
     button2_ = Button(groupBox5_, "Button2", "NotParam");
     chart1Min_ = SmallChart(groupBox5_, "Chart1Min");
     chart1Min_->setMinimumHeight(110);
@@ -197,7 +199,8 @@ void RawDataWindow::buildControls() {
     paraLayout->addWidget(new QLabel("Eps", groupBox6_), 0, 0);
     paraLayout->addWidget(edEps_, 0, 1);
     paraLayout->addWidget(buParam_, 0, 2);
-    paraLayout->addWidget(Label(groupBox6_, "Label11", "Type (according to closeness)"), 1, 0, 1, 3);
+    paraLayout->addWidget(Label(groupBox6_, "Label11", "Type (according to closeness)"), 1, 0, 1,
+                          3);
     paraLayout->addWidget(cbTypPara_, 2, 0, 1, 2);
     paraLayout->addWidget(bTabChar_, 2, 2);
     paraLayout->addWidget(stringGrid4_, 3, 0, 1, 3);
@@ -317,8 +320,9 @@ void RawDataWindow::connectControls() {
     connect(bcancel_, &QPushButton::clicked, groupBox3_, &QWidget::hide);
     connect(memo1_, &QPlainTextEdit::textChanged, this, [this] {
         stringGrid5_->setCell(1, 1, QString());
-        stringGrid5_->setCell(1, 0, " " + QString::number(static_cast<int>(
-                                              EditorLines(S(memo1_->toPlainText())).size())));
+        stringGrid5_->setCell(
+            1, 0,
+            " " + QString::number(static_cast<int>(EditorLines(S(memo1_->toPlainText())).size())));
     });
     connect(memo1_, &QPlainTextEdit::cursorPositionChanged, this, [this] {
         stringGrid5_->setCell(1, 1, " " + QString::number(memo1_->textCursor().blockNumber()));

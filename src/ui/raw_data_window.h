@@ -62,7 +62,7 @@ class RawDataWindow final : public QWidget {
     void Button2Click();                // the non-parametric command
     void DrawShownHistogram();
     void BuParamClick();
-    void ShowCandidate();               // CBTypPara change
+    void ShowCandidate(); // CBTypPara change
     // A candidate chosen elsewhere (the table of suitable histograms): item `position` of
     // CBTypPara, or item 0 when the list does not hold it, then ShowCandidate.
     void selectCandidate(int position);
@@ -128,8 +128,7 @@ class RawDataWindow final : public QWidget {
     void clearCandidateDisplay();
     void exportChoiceClicked(QAction* item);
     bool askOverwrite(const QString& path);
-    QString chooseSaveFile(const QString& suffix, const QString& suggested,
-                           const QString& folder);
+    QString chooseSaveFile(const QString& suffix, const QString& suggested, const QString& folder);
     void runMarks();
     void fieldChanged();
     bool rangeFieldExit(bool isMin);
@@ -205,7 +204,7 @@ class RawDataWindow final : public QWidget {
     std::optional<FitContext> context_;
     FitRanking ranking_;
     WorkingHistogram shown_;
-    DiscreteHistogram drawn_;          // the classes as Chart1L draws them
+    DiscreteHistogram drawn_; // the classes as Chart1L draws them
 };
 
 } // namespace tessavin::ui

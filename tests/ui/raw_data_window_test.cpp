@@ -120,7 +120,8 @@ class RawDataWindowTest : public QObject {
     void cleanup() {
         w.reset();
         dialogs.reset();
-        for (QWidget* t : QApplication::topLevelWidgets()) t->hide();
+        for (QWidget* t : QApplication::topLevelWidgets())
+            t->hide();
         QFile::remove(QString::fromLocal8Bit(qgetenv("TESSAVIN_INI")));
     }
 
@@ -181,25 +182,46 @@ class RawDataWindowTest : public QObject {
         QTest::addColumn<bool>("accepted");
         QTest::addColumn<QString>("message"); // start of the box text; empty: no box
         QTest::addColumn<QString>("after");   // the field's text afterwards; empty: not checked
-        QTest::newRow("min above max") << "EdMin" << "1000" << false << "MinX >= MaxX !" << "";
-        QTest::newRow("min not a number") << "EdMin" << "1E" << false
-                                          << Q(TextCis(129)) + " MinX 1E" << "";
-        QTest::newRow("min inside") << "EdMin" << "250" << true << "" << "250";
-        QTest::newRow("max below min") << "EdMax" << "-5" << false << "MaxX <= MinX !" << "";
-        QTest::newRow("N zero") << "EdPocetIntervalu" << "0" << false << Q(TextCis(115)) << "0";
-        QTest::newRow("N 2") << "EdPocetIntervalu" << "2" << false << Q(TextCis(88)) << "";
-        QTest::newRow("N 1025") << "EdPocetIntervalu" << "1025" << false << Q(TextCis(88)) << "";
+        QTest::newRow("min above max") << "EdMin"
+                                       << "1000" << false << "MinX >= MaxX !"
+                                       << "";
+        QTest::newRow("min not a number") << "EdMin"
+                                          << "1E" << false << Q(TextCis(129)) + " MinX 1E"
+                                          << "";
+        QTest::newRow("min inside") << "EdMin"
+                                    << "250" << true << ""
+                                    << "250";
+        QTest::newRow("max below min") << "EdMax"
+                                       << "-5" << false << "MaxX <= MinX !"
+                                       << "";
+        QTest::newRow("N zero") << "EdPocetIntervalu"
+                                << "0" << false << Q(TextCis(115)) << "0";
+        QTest::newRow("N 2") << "EdPocetIntervalu"
+                             << "2" << false << Q(TextCis(88)) << "";
+        QTest::newRow("N 1025") << "EdPocetIntervalu"
+                                << "1025" << false << Q(TextCis(88)) << "";
         // 100 values: the advice is 8 classes; 7 is accepted with the warning.
-        QTest::newRow("N 7 advised") << "EdPocetIntervalu" << "7" << true
-                                     << Q(FormatMessage(TextCis(116), "100")) + "8   !" << "7";
-        QTest::newRow("N 8") << "EdPocetIntervalu" << "8" << true << "" << "8";
-        QTest::newRow("Eps above 1") << "EdEps" << "1.5" << false
-                                     << Q(FormatMessage(TextCis(98), "1E-7")) << "1E-7";
-        QTest::newRow("Eps not a number") << "EdEps" << "1e" << false
-                                          << Q(TextCis(129)) + " Eps : 1e" << "1E-7";
-        QTest::newRow("Eps 0") << "EdEps" << "0" << false << Q(TextCis(97)) << "1E-7";
-        QTest::newRow("Eps 1") << "EdEps" << "1" << true << "" << "1";
-        QTest::newRow("Eps as main") << "EdEps" << "1e-7" << true << "" << "1e-7";
+        QTest::newRow("N 7 advised")
+            << "EdPocetIntervalu"
+            << "7" << true << Q(FormatMessage(TextCis(116), "100")) + "8   !"
+            << "7";
+        QTest::newRow("N 8") << "EdPocetIntervalu"
+                             << "8" << true << ""
+                             << "8";
+        QTest::newRow("Eps above 1")
+            << "EdEps"
+            << "1.5" << false << Q(FormatMessage(TextCis(98), "1E-7")) << "1E-7";
+        QTest::newRow("Eps not a number") << "EdEps"
+                                          << "1e" << false << Q(TextCis(129)) + " Eps : 1e"
+                                          << "1E-7";
+        QTest::newRow("Eps 0") << "EdEps"
+                               << "0" << false << Q(TextCis(97)) << "1E-7";
+        QTest::newRow("Eps 1") << "EdEps"
+                               << "1" << true << ""
+                               << "1";
+        QTest::newRow("Eps as main") << "EdEps"
+                                     << "1e-7" << true << ""
+                                     << "1e-7";
     }
     void fieldChecks() {
         QFETCH(QString, field);
@@ -304,7 +326,8 @@ class RawDataWindowTest : public QObject {
         emit rc<StringGrid>("StringGrid3")->cellClicked(1, 1);
         emit rc<StringGrid>("StringGrid6")->cellClicked(1, 1);
         emit rc<StringGrid>("StringGrid1")->cellClicked(1, 1);
-        QCOMPARE(dialogs->texts(), (QStringList{Q(TextCis(215)), Q(TextCis(160)), Q(TextCis(214))}));
+        QCOMPARE(dialogs->texts(),
+                 (QStringList{Q(TextCis(215)), Q(TextCis(160)), Q(TextCis(214))}));
 
         QCOMPARE(cell("StringGrid3", 0, 1), QString("Střední hodnota")); // Czech in both
         w->switchLanguage(Language::Czech);
@@ -367,7 +390,8 @@ class RawDataWindowTest : public QObject {
         // One value in each of 16 classes: the class frequencies have no variance, so no
         // candidate can be judged closer than any other.
         chooseRawData(3);
-        dialogs->files.push_back(QStringLiteral(TESSAVIN_TEST_DATA "/rawdata/one_per_class_16.txt"));
+        dialogs->files.push_back(
+            QStringLiteral(TESSAVIN_TEST_DATA "/rawdata/one_per_class_16.txt"));
         rc<QToolButton>("OpenData")->click();
         QVERIFY(raw()->hasSample());
         rc<QPushButton>("BuParam")->click();
@@ -461,8 +485,8 @@ class RawDataWindowTest : public QObject {
         dialogs->files.push_back(bad);
         rc<QPushButton>("BSave")->click();
         QCOMPARE(dialogs->boxes.size(), std::size_t(1));
-        QCOMPARE(dialogs->boxes[0].text, Q(TextCis(147) + "\r\n\r\n\t" + TextCis(148) + "4\r\n\t" +
-                                           TextCis(149) + "abc"));
+        QCOMPARE(dialogs->boxes[0].text,
+                 Q(TextCis(147) + "\r\n\r\n\t" + TextCis(148) + "4\r\n\t" + TextCis(149) + "abc"));
         QVERIFY(!QFile::exists(bad));
         QVERIFY(editor->isVisible());
 

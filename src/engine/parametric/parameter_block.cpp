@@ -7,7 +7,8 @@ namespace tessavin {
 
 std::vector<std::string> ParameterBlock::TypeNames() {
     std::vector<std::string> names;
-    for (DistributionType t = 0; t < DistributionCount; ++t) names.push_back(DistributionName(t));
+    for (DistributionType t = 0; t < DistributionCount; ++t)
+        names.push_back(DistributionName(t));
     names[0] = TextCis(91);
     return names;
 }

@@ -12,13 +12,13 @@
 namespace tessavin {
 
 struct ParameterBlock {
-    std::array<std::string, 4> par{"1", "2", "1.5", "1"};                  // EdPara1..EdPara4
+    std::array<std::string, 4> par{"1", "2", "1.5", "1"};                      // EdPara1..EdPara4
     std::array<std::string, 4> labels{"1.para", "2.para", "3.para", "4.para"}; // LabPara1..4
-    std::string groupTitle;   // GBParametry
-    std::string intervals;    // EdPocetIntervalu
-    std::string eps;          // EdEps
-    std::string min = "1";    // EdMin
-    std::string max = "1";    // EdMax
+    std::string groupTitle;                                                    // GBParametry
+    std::string intervals;                                                     // EdPocetIntervalu
+    std::string eps;                                                           // EdEps
+    std::string min = "1";                                                     // EdMin
+    std::string max = "1";                                                     // EdMax
 
     // The names of the 24 types (CBTypRozdeleni), in the active language.
     static std::vector<std::string> TypeNames();

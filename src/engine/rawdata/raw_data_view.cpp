@@ -41,8 +41,8 @@ bool MirrorTowardsMean(WorkingHistogram& candidate, int n, double sampleMean) {
     const double median =
         ParseReal(VypMedian(true, p, candidate.Min, candidate.Max, n)).value_or(NAN);
     const double middle = candidate.Min + (candidate.Max - candidate.Min) * 0.5;
-    const bool opposite = (median < middle && sampleMean > middle) ||
-                          (median > middle && sampleMean < middle);
+    const bool opposite =
+        (median < middle && sampleMean > middle) || (median > middle && sampleMean < middle);
     if (!opposite) return false;
     std::reverse(candidate.P.begin() + 1, candidate.P.begin() + 1 + n);
     return true;
@@ -76,8 +76,8 @@ std::variant<std::string, Failure> TypedRawDataFile(const std::vector<std::strin
             Failure f;
             f.caption = 3;
             f.message = 147;
-            f.text = TextCis(147) + "\r\n\r\n\t" + TextCis(148) + std::to_string(i + 1) +
-                     "\r\n\t" + TextCis(149) + line;
+            f.text = TextCis(147) + "\r\n\r\n\t" + TextCis(148) + std::to_string(i + 1) + "\r\n\t" +
+                     TextCis(149) + line;
             f.focus = "Memo1";
             return f;
         }

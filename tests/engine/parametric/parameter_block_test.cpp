@@ -23,7 +23,8 @@ TEST(ParameterBlock, KeepsTheLabelsAndRangeOfTheLastBuild) {
     EXPECT_EQ(block.par[0], "280");
     EXPECT_EQ(block.intervals, "32");
     InputHistograms inputs;
-    const RebuildOutcome out = RebuildInput(3, fields, block.eps, block.par[2], block.par[3], inputs);
+    const RebuildOutcome out =
+        RebuildInput(3, fields, block.eps, block.par[2], block.par[3], inputs);
     block.TakeBuildResult(out);
     EXPECT_EQ(block.labels[0], "Mi");
     EXPECT_EQ(block.labels[1], "Sigma");

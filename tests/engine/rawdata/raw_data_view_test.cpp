@@ -22,7 +22,10 @@ TEST(RawDataView, CandidateIsMirroredOnlyWhenItsMedianFacesAwayFromTheMean) {
     h.Min = 0;
     h.Max = 4;
     h.Bins = 4;
-    h.P[1] = 0.7; h.P[2] = 0.2; h.P[3] = 0.1; h.P[4] = 0.0; // median left of the middle 2
+    h.P[1] = 0.7;
+    h.P[2] = 0.2;
+    h.P[3] = 0.1;
+    h.P[4] = 0.0; // median left of the middle 2
     WorkingHistogram left = h;
     EXPECT_FALSE(MirrorTowardsMean(left, 4, 1.0)); // the mean is left too
     EXPECT_EQ(left.P, h.P);
@@ -36,7 +39,8 @@ TEST(RawDataView, CandidateIsMirroredOnlyWhenItsMedianFacesAwayFromTheMean) {
 
 TEST(RawDataRead, ReportsEveryPhysicalLineForTheProgressBar) {
     std::vector<long long> lines;
-    const auto r = ParseRawData("1\r\n\r\n2\r\n3", "x.txt", [&](long long n) { lines.push_back(n); });
+    const auto r =
+        ParseRawData("1\r\n\r\n2\r\n3", "x.txt", [&](long long n) { lines.push_back(n); });
     ASSERT_TRUE(std::holds_alternative<RawSample>(r));
     EXPECT_EQ(lines, (std::vector<long long>{1, 2, 3, 4})); // the blank line counts too
 }
