@@ -265,10 +265,7 @@ void HistogramWindow::setPlacement(const QRect& place) {
 // --- commands -------------------------------------------------------------------------
 
 void HistogramWindow::copyScreen() {
-    QPixmap picture;
-    if (QScreen* screen = QGuiApplication::primaryScreen()) picture = screen->grabWindow(0);
-    if (picture.isNull()) picture = grab(); // a platform that cannot read the screen
-    QGuiApplication::clipboard()->setPixmap(picture);
+    CopyScreenToClipboard(this);
 }
 
 void HistogramWindow::saveHistogram() {

@@ -348,6 +348,7 @@ void MainWindow::fieldChanged(QLineEdit* field) {
         if (state_->RadReady) hideYearResults();
     } else if (field == edEps_ || field == edPocetIntervalu_) {
         (field == edEps_ ? in_.eps : in_.intervals) = text;
+        parameterBlock_.TakeMainFields(in_.eps, in_.intervals);
         resetInputHistograms();
         defaultRandomInputs();
     }
@@ -362,9 +363,14 @@ void MainWindow::rebuildInput(int k) {
                        static_cast<QWidget*>(row.sigma), static_cast<QWidget*>(row.n)})
         w->setEnabled(parametric);
     syncRandomFields(k);
+    parameterBlock_.TakeInputRequest(in_.random[k], in_.eps);
+    in_.par3 = parameterBlock_.par[2];
+    in_.par4 = parameterBlock_.par[3];
     const RebuildOutcome out =
         RebuildInput(k, in_.random[k], in_.eps, in_.par3, in_.par4, state_->inputs);
+    parameterBlock_.TakeBuildResult(out);
     for (const Failure& f : out.reports) ShowFailure(f, this);
+    if (out.status == RebuildOutcome::Status::RawDataRequested) return openRawDataWindow(k);
     if (out.nText) row.n->setText(Q(*out.nText));
     row.chart->setEnabled(state_->inputs.ready[k]);
 }

@@ -1,8 +1,12 @@
 #include "interaction.h"
 
+#include <QClipboard>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPixmap>
+#include <QScreen>
 #include <QTabWidget>
 #include <QWidget>
 
@@ -94,6 +98,17 @@ void Centr(QLabel* label, int left, int width) {
     if (!label) return;
     label->adjustSize();
     label->move(left + (width - label->width()) / 2, label->y());
+}
+
+} // namespace tessavin::ui
+
+namespace tessavin::ui {
+
+void CopyScreenToClipboard(QWidget* fallback) {
+    QPixmap picture;
+    if (QScreen* screen = QGuiApplication::primaryScreen()) picture = screen->grabWindow(0);
+    if (picture.isNull() && fallback) picture = fallback->grab();
+    QGuiApplication::clipboard()->setPixmap(picture);
 }
 
 } // namespace tessavin::ui

@@ -56,6 +56,10 @@ int DefMessageDlg(const QString& caption, const QString& text, BoxKind kind, Box
 // afterwards the named control of `window` gets the focus.
 int ShowFailure(const Failure& failure, QWidget* window);
 
+// A picture of the whole screen into the clipboard (the print-screen key); a platform that
+// cannot read the screen gives a picture of `fallback` instead.
+void CopyScreenToClipboard(QWidget* fallback);
+
 // Centres a label over [left, left + width] of its parent, keeping its vertical position.
 void Centr(QLabel* label, int left, int width);
 

@@ -10,10 +10,12 @@ namespace {
 // The character the field receives for `c`, or a null character when `c` is refused.
 QChar Mapped(QChar c, NumberFilter kind) {
     if (c.isDigit() && c.unicode() < 128) return c;
-    if (c == 'E' || c == 'e') return QChar('E');
+    if (kind == NumberFilter::Digits) return QChar();
+    if (c == 'E' || c == 'e') return kind == NumberFilter::EpsReal ? c : QChar('E');
     if (kind == NumberFilter::Whole) return QChar();
     if (c == ',' || c == '.') return QChar('.');
-    if (c == '+' || c == '-') return c;
+    if (c == '-') return c;
+    if (c == '+' && kind == NumberFilter::Real) return c;
     return QChar();
 }
 

@@ -31,6 +31,7 @@
 #include "chart_panel.h"
 #include "event_graph_window.h"
 #include "histogram_window.h"
+#include "raw_data_window.h"
 #include "integration_window.h"
 #include "settings_window.h"
 #include "interaction.h"
@@ -115,6 +116,7 @@ MainWindow::MainWindow(QWidget* parent)
 
     buildMenu();
     createHistogramWindow();
+    createRawDataWindow();
     createPresentationWindows();
     createPersistenceWindows();
     connectCommands();
@@ -272,8 +274,14 @@ void MainWindow::buildMenu() {
     exclusive(ano1, ne1);
     exclusive(ne1, ano1);
     // Choosing the axis mode that is already ticked does nothing.
-    exclusive(index1, nonIndex, [this] { if (histogram_) histogram_->setAxisMode(0); });
-    exclusive(nonIndex, index1, [this] { if (histogram_) histogram_->setAxisMode(1); });
+    exclusive(index1, nonIndex, [this] {
+        if (histogram_) histogram_->setAxisMode(0);
+        if (rawData_) rawData_->setAxisMode(0);
+    });
+    exclusive(nonIndex, index1, [this] {
+        if (histogram_) histogram_->setAxisMode(1);
+        if (rawData_) rawData_->setAxisMode(1);
+    });
     exclusive(ano2, ne2, [this] { in_.controlPrint = true; });
     exclusive(ne2, ano2, [this] { in_.controlPrint = false; });
     exclusive(dolMez, horMez, [this] { in_.lowerBound = true; });
@@ -339,6 +347,9 @@ void MainWindow::startUp() {
     about_->applyLanguage(CurrentLanguage());
     histogram_->applyLanguage(CurrentLanguage());
     histogram_->setAxisMode(action("index1")->isChecked() ? 0 : 1);
+    applyRawDataLanguage(CurrentLanguage());
+    rawData_->setFolders(paths_.rawDataDir, paths_.startDir);
+    rawData_->loadSettings(paths_.settingsPath);
     eventGraph_->applyLanguage(CurrentLanguage());
     applyLanguageLayout();
 
@@ -446,6 +457,7 @@ void MainWindow::switchLanguage(Language language) {
         histogram_->applyLanguage(language);
         histogram_->setAxisMode(action("index1")->isChecked() ? 0 : 1);
     }
+    if (rawData_) applyRawDataLanguage(language);
     if (eventGraph_) eventGraph_->applyLanguage(language);
     if (settingsListing_) settingsListing_->applyLanguage(language);
     methodLine();

@@ -11,6 +11,7 @@
 #include "calculation/driver.h"
 #include "calculation/model.h"
 #include "localisation/language.h"
+#include "parametric/parameter_block.h"
 #include "shell_paths.h"
 
 class QAction;
@@ -32,6 +33,7 @@ class AboutWindow;
 class ChartPanel;
 class EventGraphWindow;
 class HistogramWindow;
+class RawDataWindow;
 class SettingsListingWindow;
 class IntegrationWindow;
 class SplashWindow;
@@ -75,17 +77,21 @@ class MainWindow : public QMainWindow {
 
     bool calculationRunning() const { return running_; }
     const CalculationInputs& inputs() const { return in_; }
+    const ParameterBlock& parameterBlock() const { return parameterBlock_; }
     CalculationState& state() { return *state_; }
     const ShellPaths& paths() const { return paths_; }
     IntegrationWindow* integrationWindow() const { return integration_.get(); }
     AboutWindow* aboutWindow() const { return about_.get(); }
     HistogramWindow* histogramWindow() const { return histogram_.get(); }
     EventGraphWindow* eventGraphWindow() const { return eventGraph_.get(); }
+    RawDataWindow* rawDataWindow() const { return rawData_.get(); }
     SplashWindow* splashWindow() const { return splash_.get(); }
 
     // Histogram window (main_window_histograms.cpp): kind as the window numbers its contents,
     // 2 Nn, 3 Sn, 4 R(ad), 5 R(aac), 6 U, 7 F, 8 .. 13 input 1 .. 6.
     void showHistogram(int kind);
+    // Raw data window (main_window_rawdata.cpp): input k is built from measured values.
+    void openRawDataWindow(int k);
     // Event graph window and workbook (main_window_presentation.cpp).
     void showEventGraph(int page);
     void exportWorkbook();
@@ -130,6 +136,10 @@ class MainWindow : public QMainWindow {
     void eventGraphFinish(const RunResult& result);
     void createPresentationWindows();
     void createHistogramWindow();
+    void createRawDataWindow();
+    void rawDataWindowClosed(int k, bool withSample, const DiscreteHistogram& histogram);
+    void openSuitableTable();
+    void applyRawDataLanguage(Language language);
     void createPersistenceWindows();
     void restoreSideWindows();
     void saveSideWindow(QWidget* window);
@@ -155,6 +165,7 @@ class MainWindow : public QMainWindow {
 
     // Model.
     CalculationInputs in_;
+    ParameterBlock parameterBlock_; // what the discretisation is handed and writes back
     std::unique_ptr<CalculationState> state_;
     std::unique_ptr<CalculationDriver> driver_;
     ShellPaths paths_;
@@ -171,6 +182,10 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<IntegrationWindow> integration_;
     std::unique_ptr<AboutWindow> about_;
     std::unique_ptr<HistogramWindow> histogram_;
+    std::unique_ptr<RawDataWindow> rawData_;
+    // The table of suitable histograms, made on the first ranking; it disables the raw data
+    // window while it is open, so it goes before it.
+    std::unique_ptr<QWidget> suitableTable_;
     std::unique_ptr<EventGraphWindow> eventGraph_;
     std::unique_ptr<SettingsListingWindow> settingsListing_;
 

@@ -56,7 +56,8 @@ double RoundHalfEven(double q) {
 
 } // namespace
 
-std::variant<RawSample, Failure> ParseRawData(std::string_view bytes, std::string fileName) {
+std::variant<RawSample, Failure> ParseRawData(std::string_view bytes, std::string fileName,
+                                              const RawReadProgress& onLine) {
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
     RawSample s;
     s.fileName = std::move(fileName);
@@ -68,6 +69,7 @@ std::variant<RawSample, Failure> ParseRawData(std::string_view bytes, std::strin
         std::string_view line = bytes.substr(pos, end - pos);
         pos = end + 1;
         ++lineNumber;
+        if (onLine) onLine(lineNumber);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (IsBlank(line)) continue;
         if (s.count >= MaxRawValues)
@@ -106,7 +108,8 @@ std::variant<RawSample, Failure> ParseRawData(std::string_view bytes, std::strin
     return s;
 }
 
-std::variant<RawSample, Failure> ReadRawDataFile(const std::filesystem::path& path) {
+std::variant<RawSample, Failure> ReadRawDataFile(const std::filesystem::path& path,
+                                                 const RawReadProgress& onLine) {
     std::error_code ec;
     std::filesystem::path full = std::filesystem::absolute(path, ec);
     if (ec) full = path;
@@ -118,7 +121,7 @@ std::variant<RawSample, Failure> ReadRawDataFile(const std::filesystem::path& pa
     std::ostringstream text;
     text << in.rdbuf();
     if (in.bad()) return notThere();
-    return ParseRawData(text.str(), path.filename().string());
+    return ParseRawData(text.str(), path.filename().string(), onLine);
 }
 
 std::variant<WorkingHistogram, Failure> BuildRawHistogram(const RawSample& sample, int n,

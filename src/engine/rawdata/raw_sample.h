@@ -3,6 +3,7 @@
 // shared by the sample and the fitted candidates.
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -34,8 +35,13 @@ struct RawSample {
 // lines of blanks only) are skipped and do not count in n; message line numbers count physical
 // lines. A leading UTF-8 byte-order mark is ignored. Failures: 112 (cannot open), 113 (more than
 // MaxRawValues values), 118 (a line that is not a number), 130 (fewer than 3 values).
-std::variant<RawSample, Failure> ParseRawData(std::string_view bytes, std::string fileName = {});
-std::variant<RawSample, Failure> ReadRawDataFile(const std::filesystem::path& path);
+// `onLine` (optional) is told the number of each physical line as it is read, so that a window
+// can show the progress of a long read; it runs on the reading thread.
+using RawReadProgress = std::function<void(long long line)>;
+std::variant<RawSample, Failure> ParseRawData(std::string_view bytes, std::string fileName = {},
+                                              const RawReadProgress& onLine = {});
+std::variant<RawSample, Failure> ReadRawDataFile(const std::filesystem::path& path,
+                                                 const RawReadProgress& onLine = {});
 
 // Classes 1..N over [min, max]: class k (0-based) = round-half-even((v - min)/Step - 1/2), values
 // below min in the first class, values at or above max in the last. Total = n.

@@ -1,0 +1,89 @@
+#include "rawdata/raw_data_view.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "common/number_parse.h"
+#include "localisation/messages.h"
+#include "statlib/number_text.h"
+#include "statlib/statistics.h"
+
+namespace tessavin {
+
+std::string SortedValueLine(double value, int position) {
+    std::string text;
+    if (value < 1) {
+        text = StrNaCarku(value);
+    } else {
+        char buffer[64];
+        std::snprintf(buffer, sizeof buffer, "%.5f", value);
+        text = buffer;
+    }
+    char index[16];
+    std::snprintf(index, sizeof index, "%06d", position);
+    return text + "  |  " + index;
+}
+
+std::string SortedValuesListing(const RawSample& sample) {
+    std::string listing;
+    listing.reserve(static_cast<std::size_t>(sample.count) * 28);
+    for (int j = 0; j < sample.count; ++j) {
+        if (j > 0) listing += '\n';
+        listing += SortedValueLine(sample.values[static_cast<std::size_t>(j)], j + 1);
+    }
+    return listing;
+}
+
+bool MirrorTowardsMean(WorkingHistogram& candidate, int n, double sampleMean) {
+    if (n < 2) return false;
+    const std::span<const double> p(candidate.P.data() + 1, static_cast<std::size_t>(n));
+    const double median =
+        ParseReal(VypMedian(true, p, candidate.Min, candidate.Max, n)).value_or(NAN);
+    const double middle = candidate.Min + (candidate.Max - candidate.Min) * 0.5;
+    const bool opposite =
+        (median < middle && sampleMean > middle) || (median > middle && sampleMean < middle);
+    if (!opposite) return false;
+    std::reverse(candidate.P.begin() + 1, candidate.P.begin() + 1 + n);
+    return true;
+}
+
+std::vector<std::string> EditorLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        lines.emplace_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::variant<std::string, Failure> TypedRawDataFile(const std::vector<std::string>& lines) {
+    std::string content;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        if (line.empty()) {
+            content += "0\r\n";
+            continue;
+        }
+        std::string number = line;
+        if (const auto comma = number.find(','); comma != std::string::npos) number[comma] = '.';
+        if (!ParseReal(number)) {
+            Failure f;
+            f.caption = 3;
+            f.message = 147;
+            f.text = TextCis(147) + "\r\n\r\n\t" + TextCis(148) + std::to_string(i + 1) + "\r\n\t" +
+                     TextCis(149) + line;
+            f.focus = "Memo1";
+            return f;
+        }
+        content += line + "\r\n";
+    }
+    return content;
+}
+
+} // namespace tessavin

@@ -1,0 +1,99 @@
+// The main window's side of the raw data window: opening it for an input and taking the
+// histogram it shows when it closes.
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QToolButton>
+#include <memory>
+
+#include "histogram_window.h"
+#include "main_window.h"
+#include "raw_data_window.h"
+// The table of suitable histograms is built beside this window; where it is not part of the
+// program yet, the ranking and BTabChar open nothing.
+#if __has_include("suitable_histograms_window.h")
+#include "suitable_histograms_window.h"
+#define TESSAVIN_HAS_TABLE_WINDOW 1
+#endif
+
+namespace tessavin::ui {
+
+void MainWindow::createRawDataWindow() {
+    rawData_ = std::make_unique<RawDataWindow>();
+    connect(rawData_.get(), &RawDataWindow::closedForInput, this, &MainWindow::rawDataWindowClosed);
+    connect(rawData_.get(), &RawDataWindow::folderChosen, this,
+            [this](const QString& folder) { paths_.projectDir = folder; });
+    // The axis mode is one choice of the whole program.
+    connect(rawData_.get(), &RawDataWindow::axisModeChanged, this, [this](int index) {
+        action("index1")->setChecked(index == 0);
+        action("NonIndex")->setChecked(index == 1);
+        if (histogram_) histogram_->setAxisMode(index);
+    });
+    connect(histogram_.get(), &HistogramWindow::axisModeChanged, rawData_.get(),
+            &RawDataWindow::setAxisMode);
+    connect(rawData_.get(), &RawDataWindow::tableRequested, this, &MainWindow::openSuitableTable);
+}
+
+void MainWindow::openSuitableTable() {
+#ifdef TESSAVIN_HAS_TABLE_WINDOW
+    if (!rawData_->fitContext()) return;
+    RawDataWindow* raw = rawData_.get();
+    if (!suitableTable_) {
+        auto table = std::make_unique<SuitableHistogramsWindow>(raw, paths_.settingsPath);
+        connect(table.get(), &SuitableHistogramsWindow::candidateSelected, raw,
+                [raw](int listIndex, int) { raw->selectCandidate(listIndex); });
+        connect(table.get(), &SuitableHistogramsWindow::candidatesRemoved, raw,
+                &RawDataWindow::removeCandidates);
+        connect(raw, &RawDataWindow::histogramDrawn, table.get(),
+                &SuitableHistogramsWindow::showDrawnHistogram);
+        connect(raw, &RawDataWindow::sampleHistogramDrawn, table.get(),
+                &SuitableHistogramsWindow::showSampleHistogram);
+        table->applyLanguage(CurrentLanguage());
+        suitableTable_ = std::move(table);
+    }
+    auto* table = static_cast<SuitableHistogramsWindow*>(suitableTable_.get());
+    table->showSampleHistogram(raw->fitContext()->sampleView().histogram);
+    table->open(raw->ranking(), *raw->fitContext());
+#endif
+}
+
+void MainWindow::applyRawDataLanguage(Language language) {
+    rawData_->applyLanguage(language);
+    rawData_->setAxisMode(action("index1")->isChecked() ? 0 : 1);
+#ifdef TESSAVIN_HAS_TABLE_WINDOW
+    if (suitableTable_)
+        static_cast<SuitableHistogramsWindow*>(suitableTable_.get())->applyLanguage(language);
+#endif
+}
+
+void MainWindow::openRawDataWindow(int k) {
+    rawData_->setFolders(paths_.rawDataDir, paths_.startDir);
+    rawData_->setColourHighlighting(!action("Ne1")->isChecked());
+    rawData_->setToolbarWanted(action("TcharCom")->isChecked());
+    rawData_->openForInput(k, edEps_->text(), edPocetIntervalu_->text());
+    setEnabled(false);
+}
+
+void MainWindow::rawDataWindowClosed(int k, bool withSample, const DiscreteHistogram& histogram) {
+    rawData_->saveSettings(paths_.settingsPath);
+    if (k < 1 || k > RandomInputCount) return setEnabled(true);
+    InputRow& row = rows_[k];
+    if (withSample) {
+        state_->inputs.histogram[k] = histogram;
+        state_->inputs.ready[k] = true;
+        row.type->setCurrentIndex(-1);
+        row.mi->clear();
+        row.sigma->clear();
+        row.n->setText(QString::number(histogram.Bins));
+        syncRandomFields(k);
+        row.chart->setEnabled(true);
+    } else {
+        // Without a sample the input is parametric again, built from its fields.
+        row.source->setCurrentIndex(0);
+        syncRandomFields(k);
+        rebuildInput(k);
+    }
+    setEnabled(true);
+}
+
+} // namespace tessavin::ui

@@ -1,0 +1,157 @@
+// The raw data window's four fields: their checks on leaving, while the inputs have changed.
+#include <QEvent>
+#include <QFocusEvent>
+#include <QLineEdit>
+
+#include "common/number_parse.h"
+#include "interaction.h"
+#include "localisation/messages.h"
+#include "raw_data_window.h"
+#if __has_include("rawdata/class_count_advice.h")
+#include "rawdata/class_count_advice.h"
+#else
+#include <algorithm>
+#include <cmath>
+#endif
+#include "statlib/number_text.h"
+#include "string_grid.h"
+
+#if !__has_include("rawdata/class_count_advice.h")
+namespace tessavin {
+namespace {
+// Sturges: at least 1 + 3.3 log10(n) classes (the logarithm in single precision, halves to
+// even); the warning text when fewer are asked for.
+std::optional<std::string> TooFewClassesAdvice(int n, int intervals) {
+    const float log = std::log10(static_cast<float>(std::max(n, 1)));
+    const int advised = static_cast<int>(std::nearbyint(1.0 + 3.3 * static_cast<double>(log)));
+    if (intervals >= advised) return std::nullopt;
+    return FormatMessage(TextCis(116), std::to_string(n)) + std::to_string(advised) + "   !";
+}
+} // namespace
+} // namespace tessavin
+#endif
+
+namespace tessavin::ui {
+namespace {
+
+// Focus changes caused by a box or a menu are not the user leaving the field.
+bool LeavesField(const QFocusEvent* e) {
+    return e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason &&
+           e->reason() != Qt::MenuBarFocusReason;
+}
+
+// The error box of a refused entry; the focus goes back to the field.
+void Refuse(QWidget* window, QLineEdit* field, const std::string& text, int caption = 3) {
+    DefMessageDlg(Q(TextCis(caption)), Q(text), caption == 4 ? BoxKind::Warning : BoxKind::Error,
+                  BoxButtons::Ok, window);
+    field->setFocus();
+}
+
+// The same text set by the program: no change reaction.
+void SetQuietly(QLineEdit* field, const QString& text) {
+    const QSignalBlocker block(field);
+    field->setText(text);
+}
+
+} // namespace
+
+bool RawDataWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut && !checking_ && inputsChanged_ &&
+        LeavesField(static_cast<QFocusEvent*>(event))) {
+        checking_ = true;
+        if (watched == edMin_) EdMinExit();
+        if (watched == edMax_) EdMaxExit();
+        if (watched == edEps_) EdEpsExit();
+        if (watched == edPocetIntervalu_) EdPocetIntervaluExit();
+        checking_ = false;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool RawDataWindow::EdMinExit() {
+    return rangeFieldExit(true);
+}
+
+bool RawDataWindow::EdMaxExit() {
+    return rangeFieldExit(false);
+}
+
+bool RawDataWindow::rangeFieldExit(bool isMin) {
+    if (!inputsChanged_) return true;
+    QLineEdit* field = isMin ? edMin_ : edMax_;
+    QString& last = isMin ? lastMin_ : lastMax_;
+    if (edNazev_->text().isEmpty()) {
+        SetQuietly(field, QString());
+        return true;
+    }
+    const std::string text = S(field->text());
+    const std::optional<double> v = ParseReal(text);
+    // The other end as its field shows it: a refused entry there was already put back.
+    const std::optional<double> other = ParseReal(S((isMin ? edMax_ : edMin_)->text()));
+    std::string refusal;
+    if (!v)
+        refusal = TextCis(129) + (isMin ? " MinX " : " MaxX ") + text;
+    else if (!other || (isMin ? *v >= *other : *v <= *other))
+        refusal = isMin ? "MinX >= MaxX !" : "MaxX <= MinX !";
+    if (!refusal.empty()) {
+        Refuse(this, field, refusal);
+        SetQuietly(field, last);
+        return false;
+    }
+    last = Q(StrNaCarku(*v));
+    SetQuietly(field, last);
+    ClearShownHistogram();
+    Button2Click();
+    return true;
+}
+
+bool RawDataWindow::EdPocetIntervaluExit() {
+    if (!inputsChanged_) return true;
+    const std::string text = S(edPocetIntervalu_->text());
+    const std::optional<long long> n = ParseWhole(text);
+    if (!n) {
+        Refuse(this, edPocetIntervalu_, TextCis(114) + text);
+        SetQuietly(edPocetIntervalu_, QString());
+        return false;
+    }
+    if (*n == 0) {
+        Refuse(this, edPocetIntervalu_, TextCis(115));
+        return false;
+    }
+    if (*n < 3 || *n > MaxBins) {
+        Refuse(this, edPocetIntervalu_, TextCis(88) + std::to_string(MaxBins) + " !");
+        SetQuietly(edPocetIntervalu_, QString());
+        return false;
+    }
+    if (sample_) {
+        if (const auto advice = TooFewClassesAdvice(sample_->count, static_cast<int>(*n)))
+            DefMessageDlg(Q(TextCis(4)), Q(*advice), BoxKind::Warning, BoxButtons::Ok, this);
+    }
+    Button2Click();
+    return true;
+}
+
+bool RawDataWindow::EdEpsExit() {
+    if (!inputsChanged_) return true;
+    const std::string text = S(edEps_->text());
+    const std::optional<double> v = ParseReal(text);
+    bool accepted = true;
+    if (!v) {
+        Refuse(this, edEps_, TextCis(129) + " Eps : " + text);
+        accepted = false;
+    } else if (*v <= 0) {
+        Refuse(this, edEps_, TextCis(97));
+        accepted = false;
+    } else {
+        const double lowest = ParseReal(S(mainEps_)).value_or(0.0);
+        if (*v < lowest || *v > 1) {
+            Refuse(this, edEps_, FormatMessage(TextCis(98), S(mainEps_)));
+            accepted = false;
+        }
+    }
+    if (!accepted) SetQuietly(edEps_, savedEps_);
+    Button2Click();
+    return accepted;
+}
+
+} // namespace tessavin::ui

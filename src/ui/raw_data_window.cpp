@@ -1,0 +1,494 @@
+// The raw data window: its controls, settings, language and closing.
+#include "raw_data_window.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QSpinBox>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "bar_marks.h"
+#include "caption_tables.h"
+#include "chart_panel.h"
+#include "files/settings_file.h"
+#include "files/settings_keys.h"
+#include "interaction.h"
+#include "key_filters.h"
+#include "localisation/messages.h"
+#include "rawdata/raw_data_view.h"
+#include "string_grid.h"
+
+namespace tessavin::ui {
+namespace {
+
+QToolButton* ToolButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon,
+                        const QString& text = {}) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(name);
+    if (text.isEmpty()) {
+        b->setIcon(parent->style()->standardIcon(icon));
+        b->setIconSize(QSize(20, 20));
+    } else {
+        b->setText(text);
+    }
+    b->setAutoRaise(true);
+    return b;
+}
+
+QLineEdit* Edit(QWidget* parent, const char* name, int width, bool readOnly = false) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    e->setFixedWidth(width);
+    e->setReadOnly(readOnly);
+    return e;
+}
+
+QPushButton* Button(QWidget* parent, const char* name, const QString& text) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    return b;
+}
+
+QGroupBox* Group(QWidget* parent, const char* name, const QString& title) {
+    auto* g = new QGroupBox(title, parent);
+    g->setObjectName(name);
+    return g;
+}
+
+QLabel* Label(QWidget* parent, const char* name, const QString& text) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    return l;
+}
+
+// A small grid of row labels and values that shows all its rows.
+StringGrid* ValueGrid(QWidget* parent, const char* name, int rows, const QString& label,
+                      const QString& value) {
+    auto* g = new StringGrid(name, 2, rows, 0, 1, parent);
+    g->fitColumns({label, value});
+    g->setFixedHeight(rows * g->verticalHeader()->defaultSectionSize() + 2 * g->frameWidth());
+    g->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    return g;
+}
+
+ChartPanel* SmallChart(QWidget* parent, const char* name) {
+    auto* c = new ChartPanel(parent);
+    c->setObjectName(name);
+    c->setToolbarVisible(false);
+    c->setLegendVisible(false);
+    return c;
+}
+
+} // namespace
+
+RawDataWindow::RawDataWindow() : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint) {
+    setObjectName("TForm4");
+    buildControls();
+    connectControls();
+    applyLanguage(CurrentLanguage());
+    resize(1000, 600);
+    PrepareForNewSample();
+}
+
+RawDataWindow::~RawDataWindow() = default;
+
+void RawDataWindow::buildControls() {
+    // Toolbar.
+    auto* speedPanel = new QWidget(this);
+    speedPanel->setObjectName("SpeedPanel");
+    openData_ = ToolButton(speedPanel, "OpenData", QStyle::SP_DialogOpenButton);
+    bNovy_ = ToolButton(speedPanel, "BNovy", QStyle::SP_FileIcon);
+    bChar_ = ToolButton(speedPanel, "BChar", QStyle::SP_FileIcon, "Char");
+    speedButton1_ = ToolButton(speedPanel, "SpeedButton1", QStyle::SP_DesktopIcon);
+    ulozGraf_ = ToolButton(speedPanel, "UlozGraf", QStyle::SP_DialogSaveButton);
+    typHist_ = new QCheckBox("Pure Discrete", speedPanel);
+    typHist_->setObjectName("ChB_TypHist");
+    bitBtn1_ = ToolButton(speedPanel, "BitBtn1", QStyle::SP_DialogCloseButton);
+    auto* tools = new QHBoxLayout(speedPanel);
+    tools->setContentsMargins(0, 0, 0, 0);
+    for (QWidget* w : std::initializer_list<QWidget*>{openData_, bNovy_, bChar_, speedButton1_,
+                                                      ulozGraf_, typHist_, bitBtn1_})
+        tools->addWidget(w);
+    tools->addStretch(1);
+
+    // Export choice: the pop-up menu of UlozGraf.
+    popupMenu2_ = new QMenu(this);
+    popupMenu2_->setObjectName("PopupMenu2");
+    QMenu* nastaven2 = popupMenu2_->addMenu("&Graf do");
+    nastaven2->setObjectName("Nastaven2");
+    const std::array<std::pair<const char*, const char*>, 4> items{{{"Schranka", "&Schránky"},
+                                                                    {"Bitmapa", "&Bitmapy"},
+                                                                    {"Metafile", "&MetaFile"},
+                                                                    {"JPGFile", "&JPGFile"}}};
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        QAction* a = nastaven2->addAction(QString::fromUtf8(items[i].second));
+        a->setObjectName(items[i].first);
+        a->setCheckable(true);
+        a->setChecked(i == 0);
+        exportItems_[i] = a;
+    }
+    ulozGraf_->setContextMenuPolicy(Qt::CustomContextMenu);
+
+    // Data file.
+    groupBox2_ = Group(this, "GroupBox2", "  Data file  ");
+    edMin_ = Edit(groupBox2_, "EdMin", 110);
+    edMax_ = Edit(groupBox2_, "EdMax", 110);
+    memoDat_ = new QPlainTextEdit(groupBox2_);
+    memoDat_->setObjectName("MemoDat");
+    memoDat_->setReadOnly(true);
+    memoDat_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memoDat_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    auto* dataLayout = new QGridLayout(groupBox2_);
+    dataLayout->addWidget(new QLabel("Min", groupBox2_), 0, 0);
+    dataLayout->addWidget(edMin_, 0, 1);
+    dataLayout->addWidget(new QLabel("Max", groupBox2_), 1, 0);
+    dataLayout->addWidget(edMax_, 1, 1);
+    dataLayout->addWidget(memoDat_, 2, 0, 1, 2);
+    groupBox2_->setFixedWidth(200);
+
+    // Raw data.
+    groupBox5_ = Group(this, "GroupBox5", "  Raw data  ");
+    edNazev_ = Edit(groupBox5_, "EdNazev", 190, true);
+    stringGrid3_ =
+        ValueGrid(groupBox5_, "StringGrid3", 4, "Number of values ", "-1234.56789012345");
+    button2_ = Button(groupBox5_, "Button2", "NotParam");
+    chart1Min_ = SmallChart(groupBox5_, "Chart1Min");
+    chart1Min_->setMinimumHeight(110);
+    edPocetIntervalu_ = Edit(this, "EdPocetIntervalu", 60);
+    auto* rawLayout = new QVBoxLayout(groupBox5_);
+    rawLayout->addWidget(Label(groupBox5_, "Label1", "Data file name"));
+    rawLayout->addWidget(edNazev_);
+    rawLayout->addWidget(stringGrid3_);
+    rawLayout->addWidget(button2_);
+    rawLayout->addWidget(chart1Min_, 1);
+    rawLayout->addStretch(0); // takes the chart's place while it is hidden
+    auto* intervalRow = new QHBoxLayout;
+    intervalRow->addWidget(Label(this, "Label4", "Intervals"));
+    intervalRow->addWidget(edPocetIntervalu_);
+    rawLayout->addLayout(intervalRow);
+    groupBox5_->setFixedWidth(260);
+
+    // Parametric histogram.
+    groupBox6_ = Group(this, "GroupBox6", " Parametric histogram ");
+    edEps_ = Edit(groupBox6_, "EdEps", 110);
+    cbTypPara_ = new QComboBox(groupBox6_);
+    cbTypPara_->setObjectName("CBTypPara");
+    cbTypPara_->setMaxVisibleItems(30);
+    buParam_ = Button(groupBox6_, "BuParam", "Param");
+    stringGrid4_ = ValueGrid(groupBox6_, "StringGrid4", 1, "Closeness ", "0.999999999999999");
+    bTabChar_ = Button(groupBox6_, "BTabChar", "TAB");
+    progressBar1_ = new QProgressBar(groupBox6_);
+    progressBar1_->setObjectName("ProgressBar1");
+    progressBar1_->setTextVisible(false);
+    auto* paraLayout = new QGridLayout(groupBox6_);
+    paraLayout->addWidget(new QLabel("Eps", groupBox6_), 0, 0);
+    paraLayout->addWidget(edEps_, 0, 1);
+    paraLayout->addWidget(buParam_, 0, 2);
+    paraLayout->addWidget(Label(groupBox6_, "Label11", "Type (according to closeness)"), 1, 0, 1,
+                          3);
+    paraLayout->addWidget(cbTypPara_, 2, 0, 1, 2);
+    paraLayout->addWidget(bTabChar_, 2, 2);
+    paraLayout->addWidget(stringGrid4_, 3, 0, 1, 3);
+    paraLayout->addWidget(progressBar1_, 4, 0, 1, 3);
+
+    // Chart.
+    groupBox4_ = Group(this, "GroupBox4", QString());
+    chart1L_ = new ChartPanel(groupBox4_);
+    chart1L_->setObjectName("Chart1L");
+    marks_ = new BarMarks(chart1L_);
+    cbMarks_ = new QComboBox(groupBox4_);
+    cbMarks_->setObjectName("CBMarks");
+    cbMarks_->addItems({"P(x)", "x", "x & P(x)", "INT ... x", "INT & P(x)"});
+    spinEdAngle_ = new QSpinBox(groupBox4_);
+    spinEdAngle_->setObjectName("SpinEdAngle");
+    spinEdAngle_->setRange(0, 360);
+    spinEdAngle_->setSingleStep(15);
+    spinEdAngle_->setValue(90);
+    spinEdAngle_->findChild<QLineEdit*>()->setReadOnly(true); // turned by its arrows only
+    checkBox1_ = new QCheckBox("Marks of data", groupBox4_);
+    checkBox1_->setObjectName("CheckBox1");
+    cbValInd_ = new QComboBox(groupBox4_);
+    cbValInd_->setObjectName("CBValInd");
+    cbValInd_->addItems({"Index   f(z)", "Value x"});
+    cbValInd_->setCurrentIndex(static_cast<int>(HistogramAxis::Value));
+    label2_ = Label(groupBox4_, "Label2", "     rotation");
+    label3_ = Label(groupBox4_, "Label3", "Angle of marks");
+    stringGrid1_ = ValueGrid(groupBox4_, "StringGrid1", 4, "Median ", "-1234.56789012345");
+    for (int r = 0; r < 4; ++r)
+        stringGrid1_->setCell(0, r, QStringList{"Xmin", "Xmax", "Median", "Mode"}[r]);
+    stringGrid6_ = ValueGrid(groupBox4_, "StringGrid6", 3, "Směr.odchylka ", "-1234.56789012345");
+    panel1_ = new QWidget(groupBox4_);
+    panel1_->setObjectName("Panel1");
+    auto* panelLayout = new QHBoxLayout(panel1_);
+    panelLayout->setContentsMargins(0, 0, 0, 0);
+    panelLayout->addWidget(chart1L_->toolbar());
+    chart1L_->toolbar()->show();
+    panel1_->hide();
+    auto* angleLabels = new QVBoxLayout;
+    angleLabels->setSpacing(0);
+    angleLabels->addWidget(label3_);
+    angleLabels->addWidget(label2_);
+    auto* marksRow = new QHBoxLayout;
+    marksRow->addWidget(checkBox1_);
+    marksRow->addWidget(cbMarks_);
+    marksRow->addLayout(angleLabels);
+    for (QWidget* w : std::initializer_list<QWidget*>{spinEdAngle_, cbValInd_, panel1_})
+        marksRow->addWidget(w);
+    marksRow->addStretch(1);
+    auto* gridsColumn = new QVBoxLayout;
+    gridsColumn->addWidget(stringGrid1_);
+    gridsColumn->addWidget(stringGrid6_);
+    gridsColumn->addStretch(1);
+    auto* chartRow = new QHBoxLayout;
+    chartRow->addWidget(chart1L_, 1);
+    chartRow->addLayout(gridsColumn);
+    auto* chartLayout = new QVBoxLayout(groupBox4_);
+    chartLayout->addLayout(marksRow);
+    chartLayout->addLayout(chartRow, 1);
+
+    stringGrid2_ = new StringGrid("StringGrid2", 3, 2, 1, 0, this);
+    stringGrid2_->fitColumns({"  INT", "-1234.56789012345", "0.00367647058823529"});
+    stringGrid2_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    // New raw data, over the class table when shown.
+    groupBox3_ = Group(this, "GroupBox3", QString());
+    memo1_ = new QPlainTextEdit(groupBox3_);
+    memo1_->setObjectName("Memo1");
+    memo1_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memo1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    stringGrid5_ = ValueGrid(groupBox3_, "StringGrid5", 2, "Number of values ", " 100000");
+    stringGrid5_->setCell(0, 1, "index");
+    bSave_ = Button(groupBox3_, "BSave", "&Save  ");
+    bcancel_ = Button(groupBox3_, "Bcancel", "C&ancel");
+    auto* entryLayout = new QVBoxLayout(groupBox3_);
+    entryLayout->addWidget(memo1_, 1);
+    entryLayout->addWidget(stringGrid5_);
+    entryLayout->addWidget(bSave_);
+    entryLayout->addWidget(bcancel_);
+
+    // The class table and the editor share the right column.
+    auto* right = new QVBoxLayout;
+    right->addWidget(stringGrid2_, 1);
+    right->addWidget(groupBox3_, 1);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(groupBox5_, 1);
+    left->addWidget(groupBox6_);
+    auto* body = new QHBoxLayout;
+    body->addWidget(groupBox2_);
+    body->addLayout(left);
+    body->addWidget(groupBox4_, 1);
+    body->addLayout(right);
+    auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(4, 4, 4, 4);
+    root->addWidget(speedPanel);
+    root->addLayout(body, 1);
+}
+
+void RawDataWindow::connectControls() {
+    connect(openData_, &QToolButton::clicked, this, &RawDataWindow::OpenDataClick);
+    connect(bNovy_, &QToolButton::clicked, this, &RawDataWindow::BNovyClick);
+    connect(bChar_, &QToolButton::clicked, this, &RawDataWindow::BCharClick);
+    connect(speedButton1_, &QToolButton::clicked, this, &RawDataWindow::SpeedButton1Click);
+    connect(ulozGraf_, &QToolButton::clicked, this, &RawDataWindow::UlozGrafClick);
+    connect(ulozGraf_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { popupMenu2_->popup(ulozGraf_->mapToGlobal(at)); });
+    for (QAction* item : exportItems_)
+        connect(item, &QAction::triggered, this, [this, item] { exportChoiceClicked(item); });
+    connect(typHist_, &QCheckBox::clicked, this, &RawDataWindow::Button2Click);
+    connect(bitBtn1_, &QToolButton::clicked, this, &RawDataWindow::BitBtn1Click);
+    connect(button2_, &QPushButton::clicked, this, &RawDataWindow::Button2Click);
+    connect(buParam_, &QPushButton::clicked, this, &RawDataWindow::BuParamClick);
+    connect(bTabChar_, &QPushButton::clicked, this, &RawDataWindow::tableRequested);
+    connect(cbTypPara_, &QComboBox::activated, this, &RawDataWindow::ShowCandidate);
+    connect(bSave_, &QPushButton::clicked, this, &RawDataWindow::BSaveClick);
+    connect(bcancel_, &QPushButton::clicked, groupBox3_, &QWidget::hide);
+    connect(memo1_, &QPlainTextEdit::textChanged, this, [this] {
+        stringGrid5_->setCell(1, 1, QString());
+        stringGrid5_->setCell(
+            1, 0,
+            " " + QString::number(static_cast<int>(EditorLines(S(memo1_->toPlainText())).size())));
+    });
+    connect(memo1_, &QPlainTextEdit::cursorPositionChanged, this, [this] {
+        stringGrid5_->setCell(1, 1, " " + QString::number(memo1_->textCursor().blockNumber()));
+    });
+    connect(checkBox1_, &QCheckBox::clicked, this, [this] {
+        // The range again from the class values shown, then the chart with or without marks.
+        const double x1 = stringGrid1_->cell(1, 0).trimmed().toDouble();
+        const double xn = stringGrid1_->cell(1, 1).trimmed().toDouble();
+        if (histogramKind() == HistogramKind::Discrete) {
+            shown_.Min = x1 - shown_.Step / 2;
+            shown_.Max = xn + shown_.Step / 2;
+        } else {
+            shown_.Min = x1;
+            shown_.Max = xn;
+        }
+        DrawShownHistogram();
+    });
+    connect(cbMarks_, &QComboBox::activated, this, [this] {
+        if (checkBox1_->isChecked()) DrawShownHistogram();
+    });
+    connect(spinEdAngle_, &QSpinBox::valueChanged, this, [this] {
+        if (!checkBox1_->isChecked()) return runMarks();
+        checkBox1_->setChecked(false);
+        DrawShownHistogram();
+    });
+    connect(cbValInd_, &QComboBox::activated, this, [this](int index) {
+        emit axisModeChanged(index);
+        DrawShownHistogram();
+    });
+    for (QLineEdit* e : {edMin_, edMax_, edEps_, edPocetIntervalu_}) {
+        e->installEventFilter(this);
+        connect(e, &QLineEdit::textEdited, this, &RawDataWindow::fieldChanged);
+    }
+    InstallKeyFilter(edMin_, NumberFilter::RangeReal);
+    InstallKeyFilter(edMax_, NumberFilter::RangeReal);
+    InstallKeyFilter(edEps_, NumberFilter::EpsReal);
+    InstallKeyFilter(edPocetIntervalu_, NumberFilter::Digits);
+    // The information boxes of the grids.
+    connect(stringGrid1_, &QTableWidget::cellClicked, this, [this] {
+        DefMessageDlg(Q(TextCis(1)), Q(TextCis(214)), BoxKind::Information, BoxButtons::Ok, this);
+    });
+    connect(stringGrid3_, &QTableWidget::cellClicked, this, [this] {
+        DefMessageDlg(Q(TextCis(1)), Q(TextCis(215)), BoxKind::Information, BoxButtons::Ok, this);
+    });
+    connect(stringGrid6_, &QTableWidget::cellClicked, this, [this] {
+        const QString text = bTabChar_->isEnabled()
+                                 ? Q(FormatMessage(TextCis(161), S(cbTypPara_->currentText())))
+                                 : Q(TextCis(160));
+        DefMessageDlg(Q(TextCis(79)), text, BoxKind::Information, BoxButtons::Ok, this);
+    });
+}
+
+void RawDataWindow::openForInput(int k, const QString& mainEps, const QString& intervals) {
+    k_ = k;
+    mainEps_ = mainEps;
+    PrepareForNewSample();
+    show();
+    const QSignalBlocker blockEps(edEps_);
+    const QSignalBlocker blockN(edPocetIntervalu_);
+    edEps_->setText(mainEps);
+    edPocetIntervalu_->setText(intervals);
+    savedEps_ = mainEps;
+    activateWindow();
+}
+
+void RawDataWindow::setFolders(const QString& rawDataDir, const QString& startDir) {
+    rawDataDir_ = rawDataDir;
+    startDir_ = startDir;
+}
+
+void RawDataWindow::setColourHighlighting(bool on) {
+    highlight_ = on;
+    HighlightHistogramTable(*stringGrid2_, on);
+}
+
+void RawDataWindow::setToolbarWanted(bool on) {
+    toolbarWanted_ = on;
+    updatePanel1();
+}
+
+void RawDataWindow::setAxisMode(int index) {
+    const QSignalBlocker block(cbValInd_);
+    cbValInd_->setCurrentIndex(index);
+}
+
+void RawDataWindow::applyLanguage(Language language) {
+    ApplyCaptionTable(this, 4, language);
+    // The layout step of both languages: the value item as the histogram window names it, the
+    // axis titles of the chart in the language applied.
+    cbValInd_->setItemText(static_cast<int>(HistogramAxis::Value), "Value x");
+    const Language before = CurrentLanguage();
+    SetLanguage(language);
+    chart1L_->setAxisTitle("left", Q(TextCis(257)));
+    chart1L_->setAxisTitle("bottom", Q(TextCis(258)));
+    if (chart1L_->isVisible()) DrawShownHistogram();
+    SetLanguage(before);
+}
+
+void RawDataWindow::loadSettings(const QString& settingsPath) {
+    SettingsFile file;
+    file.Load(S(settingsPath));
+    for (const SettingKey& k : WindowSettingKeys("TForm4")) {
+        if (k.target == "left") move(file.GetInteger(k), y());
+        if (k.target == "top") move(x(), file.GetInteger(k));
+        if (k.target == "width") resize(file.GetInteger(k), height());
+        if (k.target == "height") resize(width(), file.GetInteger(k));
+        if (k.target == "EdEps") edEps_->setText(Q(file.GetString(k)));
+        if (k.target == "EdPocetIntervalu") edPocetIntervalu_->setText(Q(file.GetString(k)));
+    }
+}
+
+void RawDataWindow::saveSettings(const QString& settingsPath) const {
+    SettingsFile file;
+    file.Load(S(settingsPath));
+    for (const SettingKey& k : WindowSettingKeys("TForm4")) {
+        if (k.target == "left") file.SetInteger(k, x());
+        if (k.target == "top") file.SetInteger(k, y());
+        if (k.target == "width") file.SetInteger(k, width());
+        if (k.target == "height") file.SetInteger(k, height());
+        if (k.target == "EdEps") file.SetString(k, S(edEps_->text()));
+        if (k.target == "EdPocetIntervalu") file.SetString(k, S(edPocetIntervalu_->text()));
+    }
+    file.Save(S(settingsPath));
+}
+
+bool RawDataWindow::hasSample() const {
+    return sample_.has_value() && !edNazev_->text().isEmpty() &&
+           !stringGrid3_->cell(1, 0).trimmed().isEmpty();
+}
+
+DiscreteHistogram RawDataWindow::shownAsInput() const {
+    DiscreteHistogram h;
+    h.P = shown_.P;
+    h.XFirst = stringGrid1_->cell(1, 0).trimmed().toDouble();
+    h.XLast = stringGrid1_->cell(1, 1).trimmed().toDouble();
+    h.Bins = shown_.Bins;
+    // The step between the class values shown: for Pure Discrete the classes sit on the range
+    // ends, and the range's own step would put the last class beyond XLast.
+    h.Step = h.Bins > 1 ? (h.XLast - h.XFirst) / (h.Bins - 1) : shown_.Step;
+    h.Total = static_cast<double>(shown_.Total);
+    return h;
+}
+
+void RawDataWindow::BitBtn1Click() {
+    close();
+}
+
+void RawDataWindow::closeEvent(QCloseEvent* event) {
+    if (busy_) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    const bool withSample = hasSample();
+    emit closedForInput(k_, withSample, withSample ? shownAsInput() : DiscreteHistogram{});
+}
+
+void RawDataWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    updatePanel1();
+}
+
+void RawDataWindow::updatePanel1() {
+    const QScreen* s = screen();
+    const bool wide = s && frameGeometry().width() >= s->availableGeometry().width();
+    panel1_->setVisible(wide && toolbarWanted_ && stringGrid1_->isVisible());
+}
+
+} // namespace tessavin::ui
