@@ -35,6 +35,7 @@
 #include "integration_window.h"
 #include "settings_window.h"
 #include "interaction.h"
+#include "suitable_histograms_window.h"
 #include "localisation/messages.h"
 #include "splash_window.h"
 #include "string_grid.h"

@@ -34,6 +34,7 @@ class ChartPanel;
 class EventGraphWindow;
 class HistogramWindow;
 class RawDataWindow;
+class SuitableHistogramsWindow;
 class SettingsListingWindow;
 class IntegrationWindow;
 class SplashWindow;
@@ -185,7 +186,7 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<RawDataWindow> rawData_;
     // The table of suitable histograms, made on the first ranking; it disables the raw data
     // window while it is open, so it goes before it.
-    std::unique_ptr<QWidget> suitableTable_;
+    std::unique_ptr<SuitableHistogramsWindow> suitableTable_;
     std::unique_ptr<EventGraphWindow> eventGraph_;
     std::unique_ptr<SettingsListingWindow> settingsListing_;
 

@@ -9,12 +9,7 @@
 #include "histogram_window.h"
 #include "main_window.h"
 #include "raw_data_window.h"
-// The table of suitable histograms is built beside this window; where it is not part of the
-// program yet, the ranking and BTabChar open nothing.
-#if __has_include("suitable_histograms_window.h")
 #include "suitable_histograms_window.h"
-#define TESSAVIN_HAS_TABLE_WINDOW 1
-#endif
 
 namespace tessavin::ui {
 
@@ -35,7 +30,6 @@ void MainWindow::createRawDataWindow() {
 }
 
 void MainWindow::openSuitableTable() {
-#ifdef TESSAVIN_HAS_TABLE_WINDOW
     if (!rawData_->fitContext()) return;
     RawDataWindow* raw = rawData_.get();
     if (!suitableTable_) {
@@ -51,19 +45,16 @@ void MainWindow::openSuitableTable() {
         table->applyLanguage(CurrentLanguage());
         suitableTable_ = std::move(table);
     }
-    auto* table = static_cast<SuitableHistogramsWindow*>(suitableTable_.get());
+    SuitableHistogramsWindow* table = suitableTable_.get();
     table->showSampleHistogram(raw->fitContext()->sampleView().histogram);
     table->open(raw->ranking(), *raw->fitContext());
-#endif
 }
 
 void MainWindow::applyRawDataLanguage(Language language) {
     rawData_->applyLanguage(language);
     rawData_->setAxisMode(action("index1")->isChecked() ? 0 : 1);
-#ifdef TESSAVIN_HAS_TABLE_WINDOW
     if (suitableTable_)
-        static_cast<SuitableHistogramsWindow*>(suitableTable_.get())->applyLanguage(language);
-#endif
+        suitableTable_->applyLanguage(language);
 }
 
 void MainWindow::openRawDataWindow(int k) {

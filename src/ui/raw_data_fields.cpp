@@ -7,29 +7,9 @@
 #include "interaction.h"
 #include "localisation/messages.h"
 #include "raw_data_window.h"
-#if __has_include("rawdata/class_count_advice.h")
 #include "rawdata/class_count_advice.h"
-#else
-#include <algorithm>
-#include <cmath>
-#endif
 #include "statlib/number_text.h"
 #include "string_grid.h"
-
-#if !__has_include("rawdata/class_count_advice.h")
-namespace tessavin {
-namespace {
-// Sturges: at least 1 + 3.3 log10(n) classes (the logarithm in single precision, halves to
-// even); the warning text when fewer are asked for.
-std::optional<std::string> TooFewClassesAdvice(int n, int intervals) {
-    const float log = std::log10(static_cast<float>(std::max(n, 1)));
-    const int advised = static_cast<int>(std::nearbyint(1.0 + 3.3 * static_cast<double>(log)));
-    if (intervals >= advised) return std::nullopt;
-    return FormatMessage(TextCis(116), std::to_string(n)) + std::to_string(advised) + "   !";
-}
-} // namespace
-} // namespace tessavin
-#endif
 
 namespace tessavin::ui {
 namespace {
