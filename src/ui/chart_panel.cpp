@@ -36,7 +36,9 @@
 #include <vector>
 
 #include "interaction.h"
+#include "localisation/language.h"
 #include "localisation/messages.h"
+#include "platform_texts.h"
 
 namespace tessavin::ui {
 namespace {
@@ -592,6 +594,8 @@ ChartPanel::ChartPanel(QWidget* parent) : QWidget(parent), d(std::make_unique<Im
         connect(action, &QAction::triggered, this, c.slot);
     }
     bar->setToolButtonStyle(allIcons ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextOnly);
+    // The texts in the active language; a window's language switch applies them again.
+    ApplyChartCaptions(this, CurrentLanguage());
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -909,17 +913,15 @@ void ChartPanel::copyToClipboard() {
 void ChartPanel::savePictureAs() {
     FileRequest request;
     request.save = true;
-    request.caption = QStringLiteral("Save the chart as a picture");
-    request.filter =
-        "PNG picture (*.png);;JPEG picture (*.jpg);;SVG drawing (*.svg);;Bitmap (*.bmp)";
+    request.caption = PlatformTextOf(PlatformText::ChartSaveCaption);
+    request.filter = PlatformTextOf(PlatformText::ChartPictureFilter);
     request.suggestedName =
         (objectName().isEmpty() ? QStringLiteral("chart") : objectName()) + ".png";
     request.defaultSuffix = "png";
     const QString path = UserInteraction().chooseFile(this, request);
     if (path.isEmpty()) return;
     if (!savePicture(path)) {
-        DefMessageDlg(Q(TextCis(3)),
-                      QStringLiteral("The picture could not be saved to %1.").arg(path),
+        DefMessageDlg(Q(TextCis(3)), PlatformTextOf(PlatformText::ChartNotSaved).arg(path),
                       BoxKind::Error, BoxButtons::Ok, this);
     }
 }

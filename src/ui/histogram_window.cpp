@@ -1,3 +1,4 @@
+#include "platform_texts.h"
 #include "histogram_window.h"
 
 #include <QApplication>
@@ -276,7 +277,7 @@ void HistogramWindow::saveHistogram() {
     FileRequest request;
     request.save = true;
     request.directory = saveFolder_;
-    request.filter = "Distributions Files (*.dis);;All files (*)";
+    request.filter = PlatformTextOf(PlatformText::HistogramFilter);
     request.suggestedName = "Histogram";
     request.defaultSuffix = "dis";
     const QString path = UserInteraction().chooseFile(this, request);

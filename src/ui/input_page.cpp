@@ -237,6 +237,16 @@ void MainWindow::connectInputFields() {
             rebuildInput(k);
         });
         connect(row.type, &QComboBox::activated, this, [this, k] {
+            InputRow& r = rows_[k];
+            const int type = r.type->currentIndex();
+            for (const std::optional<Failure>& refused :
+                 {ValidateMi(k, S(r.mi->text()), type), ValidateSigma(k, S(r.sigma->text()), type)}) {
+                if (!refused) continue;
+                // The parameters do not suit the chosen type: the previous type stays.
+                r.type->setCurrentIndex(in_.random[k].type);
+                ShowFailure(*refused, this);
+                return;
+            }
             syncRandomFields(k);
             rebuildInput(k);
         });
@@ -259,6 +269,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             focusNextChild();
             return true;
         }
+    }
+    if (event->type() == QEvent::FocusIn) {
+        if (auto* field = qobject_cast<QLineEdit*>(watched); field && !checkingField_)
+            enteredText_.insert(field, field->text());
     }
     if (event->type() == QEvent::FocusOut) {
         auto* field = qobject_cast<QLineEdit*>(watched);
@@ -290,10 +304,18 @@ bool MainWindow::leaveField(QLineEdit* field) {
     for (int k = 1; k <= RandomInputCount; ++k) {
         const InputRow& row = rows_[k];
         if (field != row.mi && field != row.sigma && field != row.n) continue;
-        const std::optional<Failure> failure = field == row.mi      ? ValidateMi(k, text)
-                                               : field == row.sigma ? ValidateSigma(k, text)
+        const int type = row.type->currentIndex();
+        const std::optional<Failure> failure = field == row.mi ? ValidateMi(k, text, type)
+                                               : field == row.sigma ? ValidateSigma(k, text, type)
                                                                     : ValidateN(k, text);
         if (failure) {
+            // A number that the distribution refuses gives the field back its previous text,
+            // so that the row always shows the parameters of the histogram in use.
+            const QString before = enteredText_.value(field);
+            if (field != row.n && ParseReal(text) && !before.isEmpty() &&
+                !(field == row.mi ? ValidateMi(k, S(before), type)
+                                  : ValidateSigma(k, S(before), type)))
+                field->setText(before);
             ShowFailure(*failure, this);
             return false;
         }
@@ -302,13 +324,14 @@ bool MainWindow::leaveField(QLineEdit* field) {
         return true;
     }
 
-    const FieldCheck check = CheckInputField(name, text, S(edRokT_->text()));
+    const FieldCheck check =
+        CheckInputField(name, text, S(edRokT_->text()), S(edRokKon_->text()));
     if (check.box) ShowFailure(*check.box, this);
     if (!check.accepted) return false;
     if (field == edRokT_) {
         in_.startText = text;
         state_->currentYear = static_cast<int>(ParseWholePrefix(text));
-        cbVyber_->setEditText(field->text());
+        cbVyber_->setPlaceholderText(field->text());
     } else if (field == edRokKrok_) {
         in_.stepText = text;
     } else if (field == edRokKon_) {
@@ -341,6 +364,7 @@ void MainWindow::fieldChanged(QLineEdit* field) {
     } else if (field == edRokT_ || field == edRokKrok_ || field == edRokKon_) {
         (field == edRokT_ ? in_.yearStart : field == edRokKrok_ ? in_.yearStep : in_.yearEnd) =
             text;
+        if (field != edRokKrok_) lastYearField_ = field;
         state_->NnReady = false;
         if (state_->RadReady) hideYearResults();
     } else if (field == edNavPravd_) {
@@ -397,6 +421,9 @@ void MainWindow::hideYearResults() {
     for (const char* b : {"BGrafVysl", "BExcel", "SaveProjekt"})
         panel1_->findChild<QToolButton*>(b)->setEnabled(false);
     for (const char* a : {"GrafjevUDF1", "UlozExcel", "Ulozit1"}) action(a)->setEnabled(false);
+    // The inspections come from the same years: none stays beside the new inputs.
+    clearInspectionChart();
+    clearInspectionsPage();
 }
 
 void MainWindow::defaultInputSources() {
@@ -409,7 +436,7 @@ void MainWindow::defaultInputSources() {
     ResetResults(*state_);
     for (QToolButton* b : {bGN_, bGV_, bJevU_, bJevF_, bJevuUmSn_, bJevuFmSn_})
         b->setEnabled(false);
-    cbVyber_->setEditText("0");
+    cbVyber_->setPlaceholderText("0");
     for (QWidget* w : {static_cast<QWidget*>(lProhl_), static_cast<QWidget*>(lVysledek_),
                        static_cast<QWidget*>(chart3_), panel3_})
         w->hide();

@@ -8,13 +8,13 @@
 #include <QDateTime>
 #include <QDir>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QShortcut>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QStyle>
@@ -34,6 +34,7 @@
 #include "integration_window.h"
 #include "settings_window.h"
 #include "interaction.h"
+#include "platform_texts.h"
 #include "localisation/messages.h"
 #include "splash_window.h"
 #include "string_grid.h"
@@ -140,9 +141,6 @@ MainWindow::MainWindow(QWidget* parent)
     connect(clockTimer_, &QTimer::timeout, this, tick);
     clockTimer_->start(1000);
     tick();
-
-    auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(esc, &QShortcut::activated, this, &MainWindow::exitCommand);
 
     startUp();
 }
@@ -306,6 +304,8 @@ void MainWindow::buildBottomRow(QWidget* area) {
     bPocitej_->setObjectName("BPocitej");
     bnUpresnit_ = new QPushButton("&Specification", area);
     bnUpresnit_->setObjectName("BnUpresnit");
+    // Enter on a focused button presses it, as Space does.
+    for (QPushButton* b : {bPrerus_, bPocitej_, bnUpresnit_}) b->setAutoDefault(true);
     row->addWidget(label99);
     row->addWidget(edProjekt_, 1);
     row->addSpacing(20);
@@ -317,6 +317,17 @@ void MainWindow::buildBottomRow(QWidget* area) {
     connect(bPocitej_, &QPushButton::clicked, this, &MainWindow::BPocitejClick);
     connect(bPrerus_, &QPushButton::clicked, this, &MainWindow::BPrerusClick);
     connect(bnUpresnit_, &QPushButton::clicked, this, &MainWindow::BnUpresnitClick);
+}
+
+// Esc asks the exit question only when no control took the key first: a drop-down list, a
+// menu or a cell editor closes with it and the key ends there.
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        exitCommand();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 bool MainWindow::event(QEvent* event) {
@@ -334,6 +345,7 @@ void MainWindow::startUp() {
     in_.tfValue = ParseRealPrefix(in_.tf);
     in_.controlPrint = action("Ano2")->isChecked();
     SetLanguage(action("Cestina")->isChecked() ? Language::Czech : Language::English);
+    UseQtTranslations(CurrentLanguage());
     ApplyCaptionTable(this, 1, CurrentLanguage());
     integration_->applyLanguage(CurrentLanguage());
     about_->applyLanguage(CurrentLanguage());
@@ -438,6 +450,7 @@ void MainWindow::switchLanguage(Language language) {
     chosen->setChecked(true);
     other->setChecked(false);
     SetLanguage(language);
+    UseQtTranslations(language);
     ApplyCaptionTable(this, 1, language);
     applyLanguageLayout();
     about_->applyLanguage(language);

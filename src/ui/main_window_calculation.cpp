@@ -14,6 +14,7 @@
 #include <QTime>
 #include <QToolButton>
 
+#include "platform_texts.h"
 #include "calculation/result_text_file.h"
 #include "chart_panel.h"
 #include "histogram_window.h"
@@ -40,6 +41,10 @@ void MainWindow::BnUpresnitClick() {
 
 void MainWindow::startRun(bool refining) {
     if (running_) return;
+    // The period and the input rows run as the fields show them, or not at all: a start after
+    // the end is refused on the year field changed last, a parameter that the distribution
+    // refuses on its field.
+    if (!yearFieldsAccepted() || !inputRowsAccepted()) return;
     setBusy(false);
     // The two fields that every input histogram depends on are checked again first.
     for (QLineEdit* field : {edPocetIntervalu_, edEps_}) {
@@ -112,6 +117,30 @@ void MainWindow::startRun(bool refining) {
     cbVyber_->clear();
     eventGraphStart(plan);
     runOnWorker(plan);
+}
+
+bool MainWindow::yearFieldsAccepted() {
+    QLineEdit* first = lastYearField_ ? lastYearField_ : edRokKon_;
+    QLineEdit* second = first == edRokT_ ? edRokKon_ : edRokT_;
+    for (QLineEdit* field : {first, second, edRokKrok_})
+        if (!leaveField(field)) return false;
+    return true;
+}
+
+bool MainWindow::inputRowsAccepted() {
+    for (int k = 1; k <= RandomInputCount; ++k) {
+        const InputRow& row = rows_[k];
+        if (row.source->currentIndex() != 0) continue;
+        const int type = row.type->currentIndex();
+        for (const std::optional<Failure>& refused :
+             {ValidateMi(k, S(row.mi->text()), type), ValidateSigma(k, S(row.sigma->text()), type),
+              ValidateN(k, S(row.n->text()))}) {
+            if (!refused) continue;
+            ShowFailure(*refused, this);
+            return false;
+        }
+    }
+    return true;
 }
 
 void MainWindow::runOnWorker(const RunPlan& plan) {
@@ -321,7 +350,7 @@ void MainWindow::writeResultTextFile() {
     FileRequest request;
     request.save = true;
     request.directory = paths_.resultsDir;
-    request.filter = "Distributions Files (*.txt);;All files (*)";
+    request.filter = PlatformTextOf(PlatformText::ResultTextFilter);
     request.suggestedName = Q(DefaultResultFileName(in_)) + ".txt";
     request.defaultSuffix = ResultFileExtension;
     const QString file = UserInteraction().chooseFile(this, request);

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <variant>
 
+#include "platform_texts.h"
 #include "common/number_parse.h"
 #include "files/project_file.h"
 #include "files/settings_file.h"
@@ -45,7 +46,7 @@ FileRequest ProjectDialog(const ShellPaths& paths, bool save, const QString& sug
     FileRequest r;
     r.save = save;
     r.directory = paths.resultsDir + "/";
-    r.filter = "Distributions Files (*.Vys);;All files (*)";
+    r.filter = PlatformTextOf(PlatformText::ProjectFilter);
     r.suggestedName = suggested;
     r.defaultSuffix = "Vys";
     return r;

@@ -134,8 +134,7 @@ void MainWindow::buildResultsPage(QWidget* page) {
     auto* yearGroup = new QHBoxLayout(groupBox3_);
     cbVyber_ = new QComboBox(groupBox3_);
     cbVyber_->setObjectName("CBVyber");
-    cbVyber_->setEditable(true);
-    cbVyber_->setInsertPolicy(QComboBox::NoInsert); // only computed years are listed
+    // Not editable: only computed years can be chosen, by the list or by typing their digits.
     cbVyber_->setMaxVisibleItems(30);
     cbVyber_->setFixedWidth(70);
     stringGrid2_ = new StringGrid("StringGrid2", 2, 3, 0, 1, groupBox3_);
@@ -235,6 +234,20 @@ void MainWindow::selectInspectionRow(int row) {
 
 void MainWindow::clearInspectionChart() {
     chart3_->clearAll();
+}
+
+void MainWindow::clearInspectionsPage() {
+    stringGrid5_->clearColumn(0, 1);
+    stringGrid5_->clearColumn(1, 1);
+    stringGrid3_->setRows(1);
+    stringGrid4_->setRows(1);
+    for (QWidget* w : {static_cast<QWidget*>(stringGrid3_), static_cast<QWidget*>(stringGrid4_),
+                       static_cast<QWidget*>(stringGrid5_), static_cast<QWidget*>(label18_),
+                       static_cast<QWidget*>(label21_), static_cast<QWidget*>(label22_),
+                       static_cast<QWidget*>(label30_), static_cast<QWidget*>(label32_)})
+        w->hide();
+    state_->inspectionsFound = 0;
+    first_.reset();
 }
 
 void MainWindow::applyLanguageLayout() {
