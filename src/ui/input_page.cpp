@@ -65,6 +65,23 @@ constexpr RowNames kRowLabels[RandomInputCount + 1] = {
     {"Label13", "Detectable size of the crack ad [ mm ]"},
 };
 
+// The widest the input blocks grow (pixels): a wider window leaves the rest empty at the
+// right, so that each field stays next to its label.
+constexpr int MaxFieldsWidth = 1000;
+constexpr int MaxRowsWidth = 900;
+
+// `grid` in a block of at most `maxWidth` pixels at the left of `column`.
+void AddBlock(QVBoxLayout* column, QGridLayout* grid, int maxWidth) {
+    auto* block = new QWidget;
+    block->setLayout(grid);
+    block->setMaximumWidth(maxWidth);
+    grid->setContentsMargins(0, 0, 0, 0);
+    auto* row = new QHBoxLayout;
+    row->addWidget(block, 1);
+    row->addStretch(0);
+    column->addLayout(row);
+}
+
 // Focus changes caused by a box or a menu are not the user leaving the field.
 bool LeavesField(const QFocusEvent* e) {
     return e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason &&
@@ -109,7 +126,6 @@ void MainWindow::buildInputPage(QWidget* page) {
     years->addWidget(edRokKrok_);
     years->addWidget(new QLabel("/", page));
     years->addWidget(edRokKon_);
-    years->addStretch(1);
 
     // Deterministic inputs: two columns of label and field.
     auto* fields = new QGridLayout;
@@ -123,7 +139,7 @@ void MainWindow::buildInputPage(QWidget* page) {
     fields->addWidget(label("Label39", "Fatigue crack progression from"), 0, 0);
     fields->addWidget(cbSireni_, 0, 1);
     fields->addWidget(label("Label4", "Number of years n starting / step / end values :"), 1, 0);
-    fields->addLayout(years, 1, 1);
+    fields->addLayout(years, 1, 1, Qt::AlignLeft);
     fields->addWidget(label("Label16", "Width of the flange in tension bf [ mm ]"), 2, 0);
     fields->addWidget(edSirPas_, 2, 1);
     fields->addWidget(label("Label17", "Thickness of the flange in tension tf [ mm ]"), 3, 0);
@@ -141,7 +157,7 @@ void MainWindow::buildInputPage(QWidget* page) {
     fields->setColumnStretch(0, 1);
     fields->setColumnMinimumWidth(2, 12);
     fields->setColumnStretch(3, 1);
-    column->addLayout(fields);
+    AddBlock(column, fields, MaxFieldsWidth);
 
     auto* separator = new QFrame(page);
     separator->setFrameShape(QFrame::HLine);
@@ -188,7 +204,7 @@ void MainWindow::buildInputPage(QWidget* page) {
         grid->addWidget(row.chart, k, 6);
     }
     grid->setColumnStretch(0, 1);
-    column->addLayout(grid);
+    AddBlock(column, grid, MaxRowsWidth);
     column->addStretch(1);
 
     // Enter moves on in this order (Tab too).
@@ -253,7 +269,7 @@ void MainWindow::connectInputFields() {
     }
     // Enter in a drop-down list moves on like Tab, as in the fields.
     for (QComboBox* list : findChildren<QComboBox*>())
-        if (list->parentWidget() == tabInput_) list->installEventFilter(this);
+        if (tabInput_->isAncestorOf(list)) list->installEventFilter(this);
     connect(cbSireni_, &QComboBox::activated, this, [this](int index) {
         in_.crackOrigin = index;
         resetResults();

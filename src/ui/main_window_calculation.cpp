@@ -18,6 +18,7 @@
 #include "calculation/result_text_file.h"
 #include "chart_panel.h"
 #include "histogram_window.h"
+#include "inspection_chart_style.h"
 #include "interaction.h"
 #include "localisation/messages.h"
 #include "main_window.h"
@@ -112,6 +113,7 @@ void MainWindow::startRun(bool refining) {
     clearInspectionChart();
     pages_->setCurrentWidget(tabResults_);
     chart3_->setLabelSeparation(10);
+    chart3_->setValueCeiling(InspectionChartCeiling(plan.Pd));
     chart3_->setTitleLines({Q(plan.chartTitles[0]), Q(plan.chartTitles[1])});
     first_.reset();
     cbVyber_->clear();
@@ -302,7 +304,7 @@ void MainWindow::finishRun(const RunResult& result) {
                 for (const ChartPoint& p : result.inspectionChart.series[s])
                     chart3_->addPoint(QString("Series%1").arg(s), p.value,
                                       QString::number(p.year),
-                                      p.blue ? QColor(0, 0, 255) : QColor(255, 255, 255));
+                                      p.blue ? QColor() : QColor(255, 255, 255));
         }
         for (const Failure& f : result.warnings) ShowFailure(f, this);
         if (!result.first || result.first->found) {
