@@ -287,6 +287,9 @@ int EventGraphWindow::currentPage() const {
 
 void EventGraphWindow::applyLanguage(Language language) {
     ApplyCaptionTable(this, 7, language);
+    // The copies of the year table take its year heading in the new language too.
+    grid1_->setCell(0, 0, grid2_->cell(0, 0));
+    grid3_->setCell(0, 0, grid2_->cell(0, 0));
     const LanguageScope scope(language);
     for (ChartPanel* chart : {chart1_, chart2_, chart3_}) {
         chart->setAxisTitle("left", Q(TextCis(257)));

@@ -284,6 +284,10 @@ void MainWindow::applyLanguageLayout() {
                       Q(tessavin::CaptionText(Caption::Label31)));
     updateLabel15();
     if (!lVysledek_->isHidden()) showFirstInspection(); // also while another page is shown
+    // The inspection chart's title as the run wrote it, in the new language.
+    if (!chart3_->titleLines().isEmpty())
+        chart3_->setTitleLines(
+            {Q(TextCis(240)), Q(TextCis(238) + tessavin::CrackOriginText(in_.crackOrigin))});
 }
 
 } // namespace tessavin::ui

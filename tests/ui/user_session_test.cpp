@@ -1,18 +1,26 @@
 // The main window as a user meets it: what stays on screen after an input changes, values the
 // distributions refuse, the year choice, the period, and keys that lists, popups and buttons
 // take for themselves.
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <QToolBar>
 #include <QToolButton>
+#include <QUrl>
 #include <QtTest>
 #include <memory>
 
 #include "chart_panel.h"
+#include "event_graph_window.h"
 #include "histogram_window.h"
 #include "localisation/language.h"
 #include "main_window.h"
@@ -20,6 +28,7 @@
 #include "string_grid.h"
 #include "ui_test_registry.h"
 #include "widget_lookup.h"
+#include "workbook_export.h"
 
 using namespace tessavin;
 using namespace tessavin::ui;
@@ -208,6 +217,71 @@ class UserSessionTest : public QObject {
         QTest::keyClick(origin, Qt::Key_Escape);
         QCOMPARE(dialogs->texts(), QStringList{"Do you really want to  e x i t ?"});
         QVERIFY(w->isVisible());
+    }
+
+    // The workbook holds years and probabilities as numbers; the status bar says where it went,
+    // and message 274 appears only when no application opened it.
+    void workbookExportWritesNumbersAndNamesTheFile() {
+        smallRun("80");
+        QVERIFY(find<QToolButton>("BExcel")->isEnabled());
+        const QString file = WorkbookPath(w->inputs(), w->paths().resultsDir);
+        QFile::remove(file);
+        QList<QUrl> opened;
+        SetWorkbookOpener([&](const QUrl& url) {
+            opened << url;
+            return true;
+        });
+        find<QToolButton>("BExcel")->click();
+        SetWorkbookOpener({});
+        QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(file)});
+        QVERIFY(dialogs->boxes.empty());
+        QCOMPARE(find<QLabel>("StatusHint")->text(),
+                 "Workbook saved: " + QDir::toNativeSeparators(file));
+
+        // Read back: the sheet's year and probability cells are numbers, the headings texts.
+        QProcess unzip;
+        unzip.start("unzip", {"-p", file, "xl/worksheets/sheet1.xml"});
+        QVERIFY(unzip.waitForFinished(10000));
+        const QString sheet = QString::fromUtf8(unzip.readAllStandardOutput());
+        const QRegularExpression year(R"(<c r="A9"( s="\d+")?><v>0</v></c>)");
+        const QRegularExpression probability(R"(<c r="B9"( s="\d+")?><v>1</v></c>)");
+        const QRegularExpression heading(R"(<c r="A8"[^>]* t="s"><v>\d+</v></c>)");
+        QVERIFY2(year.match(sheet).hasMatch(), qPrintable(sheet.left(600)));
+        QVERIFY(probability.match(sheet).hasMatch());
+        QVERIFY(heading.match(sheet).hasMatch());
+
+        // No application for the file: the warning, and still the note where the file is.
+        find<QLabel>("StatusHint")->clear();
+        dialogs->answers = {ui::BoxYes}; // replace the file written above
+        SetWorkbookOpener([](const QUrl&) { return false; });
+        find<QToolButton>("BExcel")->click();
+        SetWorkbookOpener({});
+        QCOMPARE(dialogs->boxes.back().text, QString("Link to Microsoft Excel is not available ..."));
+        QVERIFY(find<QLabel>("StatusHint")->text().endsWith(QDir::toNativeSeparators(file)));
+    }
+
+    // A switch to Czech after a run reaches the texts our own parts set (the inspection chart's
+    // title, the chart toolbar, the year headings of the copied tables) and Qt's buttons.
+    void czechReachesChartsTablesAndQtButtons() {
+        smallRun("20");
+        w->switchLanguage(Language::Czech);
+        auto* chart = find<ChartPanel>("Chart3");
+        QCOMPARE(chart->titleLines().value(0), QString::fromUtf8("Graf prohlídky konstrukce"));
+        QVERIFY(chart->titleLines().value(1).startsWith(QString::fromUtf8("Šíření")));
+        QCOMPARE(chart->toolbar()->findChild<QAction*>("ChartZoomIn")->text(),
+                 QString::fromUtf8("Přiblížit"));
+        auto* graphs = w->eventGraphWindow();
+        for (const char* table : {"StringGrid1", "StringGrid2", "StringGrid3"})
+            QCOMPARE(test::Control<StringGrid>(graphs, table)->cell(0, 0), QString("  Rok"));
+        QCOMPARE(graphs->findChild<ChartPanel*>("Chart1")
+                     ->toolbar()->findChild<QAction*>("ChartSave")->text(),
+                 QString::fromUtf8("Uložit…"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QString("&Ano"));
+
+        w->switchLanguage(Language::English);
+        QCOMPARE(chart->titleLines().value(0), QString("First inspection time Charts"));
+        QCOMPARE(chart->toolbar()->findChild<QAction*>("ChartZoomIn")->text(), QString("Zoom in"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QString("&Yes"));
     }
 
     // Enter presses the focused RUN button; Enter in the last field only moves to it.
