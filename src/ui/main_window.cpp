@@ -54,6 +54,26 @@ QToolButton* GlyphButton(QWidget* parent, const char* name, QStyle::StandardPixm
     return b;
 }
 
+// Every key press is first offered as a shortcut, before a popup closes with it: an Esc
+// offered while a popup is open was the popup's. Qt may then hand the same key press on to the
+// main window, within the same turn of the event loop; the mark lasts until that turn ends.
+class EscapeWatch : public QObject {
+  public:
+    EscapeWatch(bool& popupOpen, QObject* parent) : QObject(parent), popupOpen_(popupOpen) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::ShortcutOverride &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+            QApplication::activePopupWidget() && !popupOpen_) {
+            popupOpen_ = true;
+            QTimer::singleShot(0, this, [this] { popupOpen_ = false; });
+        }
+        return false;
+    }
+
+  private:
+    bool& popupOpen_;
+};
+
 } // namespace
 
 MainWindow::MainWindow(QWidget* parent)
@@ -142,6 +162,7 @@ MainWindow::MainWindow(QWidget* parent)
     clockTimer_->start(1000);
     tick();
 
+    qApp->installEventFilter(new EscapeWatch(escapeClosedPopup_, this));
     startUp();
 }
 
@@ -319,16 +340,19 @@ void MainWindow::buildBottomRow(QWidget* area) {
     connect(bnUpresnit_, &QPushButton::clicked, this, &MainWindow::BnUpresnitClick);
 }
 
-// Esc asks the exit question only when no control took the key first: a drop-down list, a
-// menu or a cell editor closes with it and the key ends there.
+// Esc asks the exit question only when no control took the key first: a drop-down list or a
+// menu closes with it (and Qt then hands the same key on to this window), a cell editor
+// cancels with it.
 void MainWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         event->accept();
-        exitCommand();
+        if (!escapeClosedPopup_) exitCommand();
+        escapeClosedPopup_ = false;
         return;
     }
     QMainWindow::keyPressEvent(event);
 }
+
 
 bool MainWindow::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip) {

@@ -168,6 +168,7 @@ class MainWindow : public QMainWindow {
     bool checkingField_ = false;
     QHash<QLineEdit*, QString> enteredText_; // a field's text when it took the focus
     QLineEdit* lastYearField_ = nullptr;     // EdRokT or EdRokKon, whichever changed last
+    bool escapeClosedPopup_ = false;         // the Esc under way was a popup's
     std::optional<FirstInspectionResult> first_;
     InspectionPlan plan_;
     RunPlan runPlan_;

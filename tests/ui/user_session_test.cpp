@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -16,6 +17,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
+#include <QWindow>
 #include <QtTest>
 #include <memory>
 
@@ -208,10 +210,23 @@ class UserSessionTest : public QObject {
         origin->showPopup();
         QWidget* popup = QApplication::activePopupWidget();
         QVERIFY(popup);
-        QTest::keyClick(popup, Qt::Key_Escape);
+        // Through the window system, as a real key arrives: the shortcut handling sees it too.
+        QWindow* focus = QGuiApplication::focusWindow();
+        QVERIFY(focus);
+        QTest::keyClick(focus, Qt::Key_Escape);
         QCoreApplication::processEvents();
         QVERIFY(dialogs->boxes.empty());
         QVERIFY(!QApplication::activePopupWidget());
+
+        // A menu closes with Esc the same way.
+        auto* menu = w->findChild<QMenu*>("N3");
+        menu->popup(w->mapToGlobal(QPoint(10, 10)));
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        QVERIFY(QGuiApplication::focusWindow());
+        QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_Escape);
+        QCoreApplication::processEvents();
+        QVERIFY(dialogs->boxes.empty());
+        QVERIFY(!menu->isVisible());
 
         dialogs->answers = {ui::BoxNo};
         QTest::keyClick(origin, Qt::Key_Escape);
