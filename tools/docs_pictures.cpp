@@ -84,7 +84,8 @@ int main(int argc, char** argv) {
 
     for (int page = 1; page <= 3; ++page) {
         w.showEventGraph(page);
-        ok = Save(w.eventGraphWindow(), folder + QString("/event-graph-page%1.png").arg(page)) && ok;
+        ok =
+            Save(w.eventGraphWindow(), folder + QString("/event-graph-page%1.png").arg(page)) && ok;
         w.eventGraphWindow()->close();
     }
 

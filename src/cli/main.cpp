@@ -42,7 +42,8 @@ const Command kCommands[] = {
 
 void Usage(std::ostream& out) {
     out << "Usage:\n";
-    for (const Command& c : kCommands) out << c.usage;
+    for (const Command& c : kCommands)
+        out << c.usage;
     out << "  tessavin-cli --version\n"
            "  tessavin-cli COMMAND --help\n";
 }

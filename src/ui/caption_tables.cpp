@@ -12,8 +12,8 @@
 
 #include "chart_panel.h"
 #include "interaction.h"
-#include "platform_texts.h"
 #include "localisation/messages.h"
+#include "platform_texts.h"
 
 namespace tessavin::ui {
 namespace {

@@ -29,8 +29,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
-#include <QWheelEvent>
 #include <QValueAxis>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -620,7 +620,8 @@ ChartPanel::ChartPanel(QWidget* parent) : QWidget(parent), d(std::make_unique<Im
     auto* bar = d->toolbar = new QToolBar(this);
     bar->setObjectName("ChartToolbar");
     bar->setIconSize(QSize(16, 16));
-    bar->setStyleSheet("QToolBar { padding: 0px; spacing: 2px; } QToolButton { padding: 1px 3px; }");
+    bar->setStyleSheet(
+        "QToolBar { padding: 0px; spacing: 2px; } QToolButton { padding: 1px 3px; }");
     struct Command {
         const char* name;
         const char* icon;

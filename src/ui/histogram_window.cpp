@@ -1,4 +1,3 @@
-#include "platform_texts.h"
 #include "histogram_window.h"
 
 #include <QApplication>
@@ -28,6 +27,7 @@
 #include "histogram/dis_writer.h"
 #include "interaction.h"
 #include "localisation/messages.h"
+#include "platform_texts.h"
 #include "statlib/number_text.h"
 #include "string_grid.h"
 

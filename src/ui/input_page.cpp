@@ -256,7 +256,8 @@ void MainWindow::connectInputFields() {
             InputRow& r = rows_[k];
             const int type = r.type->currentIndex();
             for (const std::optional<Failure>& refused :
-                 {ValidateMi(k, S(r.mi->text()), type), ValidateSigma(k, S(r.sigma->text()), type)}) {
+                 {ValidateMi(k, S(r.mi->text()), type),
+                  ValidateSigma(k, S(r.sigma->text()), type)}) {
                 if (!refused) continue;
                 // The parameters do not suit the chosen type: the previous type stays.
                 r.type->setCurrentIndex(in_.random[k].type);
@@ -321,7 +322,7 @@ bool MainWindow::leaveField(QLineEdit* field) {
         const InputRow& row = rows_[k];
         if (field != row.mi && field != row.sigma && field != row.n) continue;
         const int type = row.type->currentIndex();
-        const std::optional<Failure> failure = field == row.mi ? ValidateMi(k, text, type)
+        const std::optional<Failure> failure = field == row.mi      ? ValidateMi(k, text, type)
                                                : field == row.sigma ? ValidateSigma(k, text, type)
                                                                     : ValidateN(k, text);
         if (failure) {
@@ -340,8 +341,7 @@ bool MainWindow::leaveField(QLineEdit* field) {
         return true;
     }
 
-    const FieldCheck check =
-        CheckInputField(name, text, S(edRokT_->text()), S(edRokKon_->text()));
+    const FieldCheck check = CheckInputField(name, text, S(edRokT_->text()), S(edRokKon_->text()));
     if (check.box) ShowFailure(*check.box, this);
     if (!check.accepted) return false;
     if (field == edRokT_) {

@@ -8,8 +8,8 @@
 #include <QDateTime>
 #include <QDir>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -25,17 +25,17 @@
 #include <QVBoxLayout>
 
 #include "about_window.h"
-#include "caption_tables.h"
-#include "common/number_parse.h"
 #include "calculation/integration_settings.h"
+#include "caption_tables.h"
 #include "chart_panel.h"
+#include "common/number_parse.h"
 #include "event_graph_window.h"
 #include "histogram_window.h"
 #include "integration_window.h"
-#include "settings_window.h"
 #include "interaction.h"
-#include "platform_texts.h"
 #include "localisation/messages.h"
+#include "platform_texts.h"
+#include "settings_window.h"
 #include "splash_window.h"
 #include "string_grid.h"
 
@@ -326,7 +326,8 @@ void MainWindow::buildBottomRow(QWidget* area) {
     bnUpresnit_ = new QPushButton("&Specification", area);
     bnUpresnit_->setObjectName("BnUpresnit");
     // Enter on a focused button presses it, as Space does.
-    for (QPushButton* b : {bPrerus_, bPocitej_, bnUpresnit_}) b->setAutoDefault(true);
+    for (QPushButton* b : {bPrerus_, bPocitej_, bnUpresnit_})
+        b->setAutoDefault(true);
     row->addWidget(label99);
     row->addWidget(edProjekt_, 1);
     row->addSpacing(20);
@@ -352,7 +353,6 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
     }
     QMainWindow::keyPressEvent(event);
 }
-
 
 bool MainWindow::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip) {

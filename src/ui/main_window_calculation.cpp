@@ -14,7 +14,6 @@
 #include <QTime>
 #include <QToolButton>
 
-#include "platform_texts.h"
 #include "calculation/result_text_file.h"
 #include "chart_panel.h"
 #include "histogram_window.h"
@@ -22,6 +21,7 @@
 #include "interaction.h"
 #include "localisation/messages.h"
 #include "main_window.h"
+#include "platform_texts.h"
 #include "string_grid.h"
 
 namespace tessavin::ui {
@@ -302,8 +302,7 @@ void MainWindow::finishRun(const RunResult& result) {
             for (const char* a : {"GrafjevUDF1", "UlozExcel"}) action(a)->setEnabled(true);
             for (int s = 1; s <= InspectionSeries; ++s)
                 for (const ChartPoint& p : result.inspectionChart.series[s])
-                    chart3_->addPoint(QString("Series%1").arg(s), p.value,
-                                      QString::number(p.year),
+                    chart3_->addPoint(QString("Series%1").arg(s), p.value, QString::number(p.year),
                                       p.blue ? QColor() : QColor(255, 255, 255));
         }
         for (const Failure& f : result.warnings) ShowFailure(f, this);

@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <variant>
 
-#include "platform_texts.h"
 #include "common/number_parse.h"
 #include "files/project_file.h"
 #include "files/settings_file.h"
@@ -25,6 +24,7 @@
 #include "localisation/captions.h"
 #include "localisation/messages.h"
 #include "main_window.h"
+#include "platform_texts.h"
 #include "settings_window.h"
 
 namespace tessavin::ui {

@@ -33,7 +33,7 @@ QString WorkbookPath(const CalculationInputs& in, const QString& resultsDir) {
 }
 
 QString ExportWorkbook(QWidget* parent, const CalculationInputs& in, const CalculationState& state,
-                    const QString& resultsDir, QString& projectDir) {
+                       const QString& resultsDir, QString& projectDir) {
     const QString path = WorkbookPath(in, resultsDir);
     if (QFileInfo::exists(path)) {
         const QString question =

@@ -26,6 +26,6 @@ QString WorkbookPath(const CalculationInputs& in, const QString& resultsDir);
 // again. A failure to write is shown as an error box and leaves the folder as it was.
 // Returns the file written (also when no application could open it), else an empty text.
 QString ExportWorkbook(QWidget* parent, const CalculationInputs& in, const CalculationState& state,
-                    const QString& resultsDir, QString& projectDir);
+                       const QString& resultsDir, QString& projectDir);
 
 } // namespace tessavin::ui

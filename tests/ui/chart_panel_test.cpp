@@ -323,12 +323,15 @@ void ChartPanelTest::probabilityAxisSpansTheDataWithASmallMargin() {
     QFETCH(double, high);
     ChartPanel panel;
     panel.addSeries("Series1", Type::Line, Qt::blue);
-    for (int i = 0; i < values.size(); ++i) panel.addPoint("Series1", values[i], QString::number(i));
+    for (int i = 0; i < values.size(); ++i)
+        panel.addPoint("Series1", values[i], QString::number(i));
     panel.refresh();
     const QValueAxis* axis = ValueAxis(panel);
     const double span = high - low;
-    QVERIFY2(axis->min() <= low && axis->min() >= low - 0.1 * span, qPrintable(QString::number(axis->min())));
-    QVERIFY2(axis->max() > high && axis->max() <= high + 0.1 * span, qPrintable(QString::number(axis->max())));
+    QVERIFY2(axis->min() <= low && axis->min() >= low - 0.1 * span,
+             qPrintable(QString::number(axis->min())));
+    QVERIFY2(axis->max() > high && axis->max() <= high + 0.1 * span,
+             qPrintable(QString::number(axis->max())));
     if (low < 0) QVERIFY(axis->min() < low);
     QCOMPARE(axis->tickType(), QValueAxis::TicksDynamic);
     QCOMPARE(axis->tickAnchor(), 0.0);

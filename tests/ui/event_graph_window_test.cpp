@@ -12,8 +12,8 @@
 
 #include "calculation/driver.h"
 #include "chart_panel.h"
-#include "inspection_chart_style.h"
 #include "event_graph_window.h"
+#include "inspection_chart_style.h"
 #include "localisation/captions.h"
 #include "localisation/language.h"
 #include "localisation/messages.h"
@@ -234,7 +234,8 @@ class EventGraphWindowTest : public QObject {
         QVERIFY(drawn > 0);
         QCOMPARE(c3->pointCount("Series14"), 0);
         QSet<QRgb> shades{c3->seriesColour("Series4").rgb()};
-        for (int s = 5; s <= 13; ++s) shades.insert(c3->seriesColour(QString("Series%1").arg(s)).rgb());
+        for (int s = 5; s <= 13; ++s)
+            shades.insert(c3->seriesColour(QString("Series%1").arg(s)).rgb());
         QCOMPARE(shades.size(), 10);
     }
 

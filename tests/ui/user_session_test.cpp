@@ -111,11 +111,17 @@ class UserSessionTest : public QObject {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("kept");
         QTest::addColumn<QString>("box");
-        QTest::newRow("negative Sigma, Normal") << "EdRozSpSigma" << "-3" << "3"
+        QTest::newRow("negative Sigma, Normal") << "EdRozSpSigma"
+                                                << "-3"
+                                                << "3"
                                                 << "Number entry is not correct (Sigma=-3)";
-        QTest::newRow("zero Sigma, Gumbel") << "EdNomNapSigma" << "0" << "20"
+        QTest::newRow("zero Sigma, Gumbel") << "EdNomNapSigma"
+                                            << "0"
+                                            << "20"
                                             << "Number entry is not correct (Sigma=0)";
-        QTest::newRow("negative Mi, LogNormal") << "EdPoNaTrMi" << "-0.2" << "0.2"
+        QTest::newRow("negative Mi, LogNormal") << "EdPoNaTrMi"
+                                                << "-0.2"
+                                                << "0.2"
                                                 << "Number entry is not correct (Mi=-0.2)";
     }
     void refusedParameterKeepsThePreviousText() {
@@ -271,7 +277,8 @@ class UserSessionTest : public QObject {
         SetWorkbookOpener([](const QUrl&) { return false; });
         find<QToolButton>("BExcel")->click();
         SetWorkbookOpener({});
-        QCOMPARE(dialogs->boxes.back().text, QString("Link to Microsoft Excel is not available ..."));
+        QCOMPARE(dialogs->boxes.back().text,
+                 QString("Link to Microsoft Excel is not available ..."));
         QVERIFY(find<QLabel>("StatusHint")->text().endsWith(QDir::toNativeSeparators(file)));
     }
 
@@ -289,7 +296,9 @@ class UserSessionTest : public QObject {
         for (const char* table : {"StringGrid1", "StringGrid2", "StringGrid3"})
             QCOMPARE(test::Control<StringGrid>(graphs, table)->cell(0, 0), QString("  Rok"));
         QCOMPARE(graphs->findChild<ChartPanel*>("Chart1")
-                     ->toolbar()->findChild<QAction*>("ChartSave")->text(),
+                     ->toolbar()
+                     ->findChild<QAction*>("ChartSave")
+                     ->text(),
                  QString::fromUtf8("Uložit…"));
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QString("&Ano"));
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -84,8 +84,7 @@ WorkbookCell NumberCell(int row, int column, const std::string& text, bool forma
     WorkbookCell cell = TextCell(row, column, text);
     double value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
-        return cell;
+    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) return cell;
     cell.number = value;
     if (formatted) cell.numberFormat = NumberFormatFor(text);
     return cell;
@@ -169,9 +168,8 @@ std::vector<WorkbookCell> InspectionWorkbookCells(const CalculationInputs& in,
             const int row = HeaderRow + 1 + static_cast<int>(k);
             cells.push_back(NumberCell(row, first, std::to_string(years[k]), false));
             for (int c = 0; c < 3; ++c)
-                cells.push_back(NumberCell(row, first + 1 + c,
-                                           TiskPrv(EventValue(state, block, c + 1, years[k])),
-                                           true));
+                cells.push_back(NumberCell(
+                    row, first + 1 + c, TiskPrv(EventValue(state, block, c + 1, years[k])), true));
         }
     }
     return cells;

@@ -259,9 +259,9 @@ TEST_F(WorkbookTest, YearsAndProbabilitiesAreNumbersWithTheirDigits) {
     const auto numbers = SheetNumbers(file);
     const auto texts = SheetTexts(file);
     const std::pair<const char*, double> cases[] = {
-        {"A9", 10},       {"A17", 50},      // years
-        {"B9", 1.25e-7},  {"C9", 0.02277},  // p(U) and p(D) of year 10
-        {"E9", 10},       {"F9", Value(3, 1, 10)}, // the second block
+        {"A9", 10},      {"A17", 50},             // years
+        {"B9", 1.25e-7}, {"C9", 0.02277},         // p(U) and p(D) of year 10
+        {"E9", 10},      {"F9", Value(3, 1, 10)}, // the second block
     };
     for (const auto& [ref, value] : cases) {
         SCOPED_TRACE(ref);
@@ -273,16 +273,24 @@ TEST_F(WorkbookTest, YearsAndProbabilitiesAreNumbersWithTheirDigits) {
     EXPECT_EQ(numbers.at("B9").format, "0.00E+0");
     EXPECT_EQ(numbers.at("C9").format, "0.00000");
     EXPECT_EQ(numbers.at("F9").format, NumberFormatFor(TiskPrv(Value(3, 1, 10))));
-    for (const char* heading : {"A1", "C7", "A8", "B8"}) EXPECT_EQ(texts.count(heading), 1u) << heading;
+    for (const char* heading : {"A1", "C7", "A8", "B8"})
+        EXPECT_EQ(texts.count(heading), 1u) << heading;
 }
 
 TEST(WorkbookNumberFormat, ShowsTheDigitsOfTheText) {
     const std::pair<const char*, const char*> cases[] = {
-        {"37", "0"}, {"0", "0"}, {"1", "0"}, {"0.02277", "0.00000"}, {"-0.5", "0.0"},
-        {"1.25E-7", "0.00E+0"}, {"2E-10", "0E+0"}, {"1.5E+15", "0.0E+0"},
+        {"37", "0"},
+        {"0", "0"},
+        {"1", "0"},
+        {"0.02277", "0.00000"},
+        {"-0.5", "0.0"},
+        {"1.25E-7", "0.00E+0"},
+        {"2E-10", "0E+0"},
+        {"1.5E+15", "0.0E+0"},
         {"0.123456789012345", "0.000000000000000"},
     };
-    for (const auto& [text, format] : cases) EXPECT_EQ(NumberFormatFor(text), format) << text;
+    for (const auto& [text, format] : cases)
+        EXPECT_EQ(NumberFormatFor(text), format) << text;
 }
 
 TEST_F(WorkbookTest, ReplacesAnExistingFileAndLeavesNoTemporary) {

@@ -44,14 +44,16 @@ TEST(InputFieldValidation, DistributionChecksByType) {
         bool accepted;
     };
     const Case cases[] = {
-        {false, 0, "-3", false}, {false, 0, "0", false},  {false, 2, "-1", false},
+        {false, 0, "-3", false}, {false, 0, "0", false},   {false, 2, "-1", false},
         {false, 3, "0.1", true}, {false, -1, "-3", true}, // no type: a number is enough
         {true, 0, "-30", true},  {true, 1, "-0.2", false}, {true, 1, "0", false},
         {true, 1, "0.2", true},  {true, 2, "-5", true},
     };
     for (const Case& c : cases) {
-        const auto failure = c.mi ? ValidateMi(5, c.text, c.type) : ValidateSigma(5, c.text, c.type);
-        EXPECT_EQ(!failure, c.accepted) << (c.mi ? "Mi " : "Sigma ") << c.text << " type " << c.type;
+        const auto failure =
+            c.mi ? ValidateMi(5, c.text, c.type) : ValidateSigma(5, c.text, c.type);
+        EXPECT_EQ(!failure, c.accepted)
+            << (c.mi ? "Mi " : "Sigma ") << c.text << " type " << c.type;
         if (failure) {
             EXPECT_EQ(failure->text, std::string("Number entry is not correct (") +
                                          (c.mi ? "Mi=" : "Sigma=") + c.text + ")");
