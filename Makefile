@@ -1,7 +1,7 @@
 # Set-up, build, test and benchmark on a fresh Debian 12 machine (run as root, or with sudo).
 PACKAGES := cmake ninja-build g++ libgtest-dev libbenchmark-dev qt6-base-dev qt6-charts-dev \
             qt6-svg-dev libxlsxwriter-dev libsimpleini-dev nlohmann-json3-dev xvfb xauth unzip \
-            locales
+            locales qt6-translations-l10n
 BUILD_DIR := build
 ASAN_DIR  := build-asan
 JOBS      ?= $(shell nproc)

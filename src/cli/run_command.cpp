@@ -84,6 +84,8 @@ void PrintJson(const RunResult& r, const CalculationState& s) {
     std::cout << j.dump(1) << "\n";
 }
 
+// The year table, then after one blank line the inspections found: the first inspection and
+// the further ones, each with the two years it lies between.
 void PrintCsv(const RunResult& r) {
     std::cout << "year,pU,pD,pF\n";
     char line[128];
@@ -92,6 +94,10 @@ void PrintCsv(const RunResult& r) {
                       row.pF);
         std::cout << line;
     }
+    std::cout << "\ninspection,from,to\n";
+    for (int k = 1; k <= InspectionRows; ++k)
+        if (r.plan.rows[k].found)
+            std::cout << k << "," << r.plan.rows[k].from << "," << r.plan.rows[k].to << "\n";
 }
 
 void PrintTable(const RunResult& r, const RunPlan& plan, const CalculationInputs& in) {

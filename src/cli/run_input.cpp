@@ -113,8 +113,9 @@ void ReadInputs(const json& list, CalculationInputs& in) {
         }
     }
     for (int k = 1; k <= RandomInputCount; ++k) {
-        Check(ValidateMi(k, in.random[k].mi));
-        Check(ValidateSigma(k, in.random[k].sigma));
+        // The distribution's own checks too: a refused parameter would build no histogram.
+        Check(ValidateMi(k, in.random[k].mi, in.random[k].type));
+        Check(ValidateSigma(k, in.random[k].sigma, in.random[k].type));
         Check(ValidateN(k, in.random[k].n));
     }
 }
@@ -145,7 +146,10 @@ RunInputOutcome ReadRunInput(const std::string& jsonText, CalculationInputs& in)
                                 "m"}) {
             const FieldCheck check =
                 CheckInputField(FieldControls().at(key), *FieldOf(in, key), in.yearStart);
-            if (!check.accepted) throw Refusal(check.box->text);
+            // The field's own message does not always name it: the key and the text lead.
+            if (!check.accepted)
+                throw Refusal("\"" + std::string(key) + "\" = \"" + *FieldOf(in, key) +
+                              "\": " + check.box->text);
             if (check.box) out.warnings.push_back(check.box->text);
         }
         in.startText = in.yearStart;

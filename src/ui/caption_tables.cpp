@@ -10,8 +10,10 @@
 #include <QTableWidget>
 #include <QWidget>
 
+#include "chart_panel.h"
 #include "interaction.h"
 #include "localisation/messages.h"
+#include "platform_texts.h"
 
 namespace tessavin::ui {
 namespace {
@@ -73,9 +75,18 @@ QObject* Find(QWidget* window, const char* name) {
 
 void ApplyCaptionTable(QWidget* window, int number, Language language) {
     if (!window) return;
+    ApplyCaptions(window, CaptionTable(number), language);
+    if (CaptionTable(number).empty()) return;
+    for (ChartPanel* chart : window->findChildren<ChartPanel*>())
+        ApplyChartCaptions(chart, language);
+}
+
+void ApplyCaptions(QWidget* window, const std::vector<CaptionAssignment>& table,
+                   Language language) {
+    if (!window) return;
     const Language before = CurrentLanguage();
     SetLanguage(language); // message numbers are read in the table's language
-    for (const CaptionAssignment& a : CaptionTable(number)) {
+    for (const CaptionAssignment& a : table) {
         QObject* target = Find(window, a.control);
         if (!target) continue;
         const bool czech = language == Language::Czech;

@@ -30,13 +30,16 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <QValueAxis>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 #include <map>
 #include <vector>
 
 #include "interaction.h"
+#include "localisation/language.h"
 #include "localisation/messages.h"
+#include "platform_texts.h"
 
 namespace tessavin::ui {
 namespace {
@@ -44,7 +47,7 @@ namespace {
 constexpr int MarkerSize = 6;            // pixels
 constexpr qreal HistogramBarWidth = 1.0; // adjacent classes
 constexpr qreal StackedBarWidth = 0.7;
-constexpr double TopMargin = 0.05; // share of the data span left free above the data
+constexpr double Margin = 0.04; // share of the data span left free beyond the data
 const QSize FallbackPictureSize(800, 600);
 
 // Smallest of 1, 2, 5, 10, 20, 50, … that is at least `k`.
@@ -66,25 +69,27 @@ double NiceStep(double x) {
     return 10 * decade;
 }
 
+// The value axis: the data with a small margin, ticks at whole multiples of a nice step.
 struct AxisRange {
     double min;
     double max;
-    int ticks;
+    double step;
     bool operator==(const AxisRange&) const = default;
 };
 
-// [lo, hi] widened to whole steps of about a fifth of it.
-AxisRange NiceRange(double lo, double hi) {
-    const double step = NiceStep((hi - lo) / 5);
-    const double min = std::floor(lo / step + 1e-9) * step;
-    const double max = std::ceil(hi / step - 1e-9) * step;
-    return {min, max, static_cast<int>(std::lround((max - min) / step)) + 1};
+AxisRange DataRange(double lo, double hi) {
+    if (hi <= lo) hi = lo + 1.0;
+    const double span = hi - lo;
+    // A side where the data end at zero stays at zero (bars and probabilities start there).
+    const double min = lo < 0 ? lo - Margin * span : lo;
+    const double max = hi > 0 ? hi + Margin * span : hi;
+    return {min, max, NiceStep(span / 6)};
 }
 
-// The square point marker of one colour, with a thin dark outline.
+// The square point marker of one colour, with a thin darker outline.
 QImage SquareMarker(const QColor& colour) {
     QImage marker(MarkerSize, MarkerSize, QImage::Format_ARGB32_Premultiplied);
-    marker.fill(QColor(60, 60, 60));
+    marker.fill(colour.darker(150)); // an outline of its own shade keeps the colours apart
     QPainter painter(&marker);
     painter.fillRect(1, 1, MarkerSize - 2, MarkerSize - 2, colour);
     return marker;
@@ -142,6 +147,7 @@ struct ChartPanel::Impl {
 
     QStringList title;
     int labelSeparation = 8;
+    double valueCeiling = 0; // > 0: the value axis ends there at the latest
     int shownStep = 0;      // every shownStep-th label is on the axis
     int shownRevision = -1; // categoriesRevision the axis labels were built from
     bool rangesDirty = true;
@@ -409,15 +415,60 @@ struct ChartPanel::Impl {
                 }
             }
         }
-        if (hi <= lo) hi = lo + 1.0;
-        const double span = hi - lo;
-        if (hi > 0) hi += TopMargin * span;
-        if (lo < 0) lo -= TopMargin * span;
+        // A ceiling frames what lies below it; data above it run out of the top.
+        if (valueCeiling > 0 && hi > valueCeiling) hi = std::max(valueCeiling, lo);
         // Set only when it changes: a new range lays out every series again.
-        const AxisRange range = NiceRange(lo, hi);
-        if (range == AxisRange{valueAxis->min(), valueAxis->max(), valueAxis->tickCount()}) return;
-        valueAxis->setTickCount(range.ticks);
+        const AxisRange range = DataRange(lo, hi);
+        if (range == AxisRange{valueAxis->min(), valueAxis->max(), valueAxis->tickInterval()})
+            return;
+        valueAxis->setTickInterval(range.step);
         valueAxis->setRange(range.min, range.max);
+    }
+
+    // The visible points' extent in chart values; false when no point is in view.
+    bool visibleData(QRectF& extent) const {
+        const double x0 = labelAxis->min(), x1 = labelAxis->max();
+        const double y0 = valueAxis->min(), y1 = valueAxis->max();
+        bool any = false;
+        double left = 0, right = 0, low = 0, high = 0;
+        for (const Series& s : series) {
+            if (!s.visible) continue;
+            for (const Point& p : s.points) {
+                if (!std::isfinite(p.value) || p.x < x0 || p.x > x1 || p.value < y0 ||
+                    p.value > y1 || s.colourOf(p) == Qt::white)
+                    continue;
+                if (!any) {
+                    left = right = p.x;
+                    low = high = p.value;
+                    any = true;
+                }
+                left = std::min(left, double(p.x));
+                right = std::max(right, double(p.x));
+                low = std::min(low, p.value);
+                high = std::max(high, p.value);
+            }
+        }
+        extent = QRectF(QPointF(left, low), QPointF(right, high));
+        return any;
+    }
+
+    // Zooms by `factor` (< 1 in, > 1 out) around `at` (chart values): the new view is centred
+    // on it, or (`centred` false) it keeps its place in the view, as under the mouse.
+    void zoomAround(QPointF at, double factor, bool centred) {
+        const double x0 = labelAxis->min(), x1 = labelAxis->max();
+        const double y0 = valueAxis->min(), y1 = valueAxis->max();
+        QPointF low, high;
+        if (centred) {
+            const double w = (x1 - x0) * factor / 2, h = (y1 - y0) * factor / 2;
+            low = {at.x() - w, at.y() - h};
+            high = {at.x() + w, at.y() + h};
+        } else {
+            low = {at.x() - (at.x() - x0) * factor, at.y() - (at.y() - y0) * factor};
+            high = {at.x() + (x1 - at.x()) * factor, at.y() + (y1 - at.y()) * factor};
+        }
+        const QPointF a = chart->mapToPosition(QPointF(low.x(), high.y()));
+        const QPointF b = chart->mapToPosition(QPointF(high.x(), low.y()));
+        chart->zoomIn(QRectF(a, b).normalized());
     }
 
     int wantedStep() const {
@@ -531,7 +582,7 @@ ChartPanel::ChartPanel(QWidget* parent) : QWidget(parent), d(std::make_unique<Im
     chart->setBackgroundBrush(Qt::white);
     chart->setBackgroundRoundness(0);
     chart->setDropShadowEnabled(false);
-    chart->setMargins(QMargins(6, 6, 6, 6));
+    chart->setMargins(QMargins(4, 2, 6, 2));
     const QFont base = font();
     chart->setTitleFont(FontOfSize(base, 10, true));
     chart->setTitleBrush(Qt::black);
@@ -539,6 +590,8 @@ ChartPanel::ChartPanel(QWidget* parent) : QWidget(parent), d(std::make_unique<Im
     chart->legend()->setFont(FontOfSize(base, 8));
 
     d->valueAxis = new QValueAxis;
+    d->valueAxis->setTickType(QValueAxis::TicksDynamic);
+    d->valueAxis->setTickAnchor(0.0);
     d->labelAxis = new QCategoryAxis;
     d->labelAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     d->labelAxis->setStartValue(-0.5);
@@ -548,7 +601,7 @@ ChartPanel::ChartPanel(QWidget* parent) : QWidget(parent), d(std::make_unique<Im
     for (QAbstractAxis* axis :
          {static_cast<QAbstractAxis*>(d->valueAxis), static_cast<QAbstractAxis*>(d->labelAxis)}) {
         axis->setLabelsFont(FontOfSize(base, 8));
-        axis->setTitleFont(FontOfSize(base, 9));
+        axis->setTitleFont(FontOfSize(base, 8));
         axis->setLabelsBrush(Qt::black);
         axis->setTitleBrush(Qt::black);
         axis->setLinePen(QPen(Qt::black, 1));
@@ -562,10 +615,13 @@ ChartPanel::ChartPanel(QWidget* parent) : QWidget(parent), d(std::make_unique<Im
     d->view->setRenderHint(QPainter::Antialiasing);
     d->view->setBackgroundBrush(Qt::white);
     d->view->setRubberBand(QChartView::RectangleRubberBand);
+    d->view->viewport()->installEventFilter(this);
 
     auto* bar = d->toolbar = new QToolBar(this);
     bar->setObjectName("ChartToolbar");
     bar->setIconSize(QSize(16, 16));
+    bar->setStyleSheet(
+        "QToolBar { padding: 0px; spacing: 2px; } QToolButton { padding: 1px 3px; }");
     struct Command {
         const char* name;
         const char* icon;
@@ -592,6 +648,8 @@ ChartPanel::ChartPanel(QWidget* parent) : QWidget(parent), d(std::make_unique<Im
         connect(action, &QAction::triggered, this, c.slot);
     }
     bar->setToolButtonStyle(allIcons ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextOnly);
+    // The texts in the active language; a window's language switch applies them again.
+    ApplyChartCaptions(this, CurrentLanguage());
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -886,14 +944,41 @@ QToolBar* ChartPanel::toolbar() const {
     return d->toolbar;
 }
 
+// Around the data in view, not the middle of the plot, which may be empty.
 void ChartPanel::zoomIn() {
     d->flush();
-    d->chart->zoomIn();
+    QRectF data;
+    if (!d->visibleData(data)) return d->chart->zoomIn();
+    d->zoomAround(data.center(), 0.5, true);
 }
 
 void ChartPanel::zoomOut() {
     d->flush();
     d->chart->zoomOut();
+}
+
+bool ChartPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::Wheel || watched != d->view->viewport())
+        return QWidget::eventFilter(watched, event);
+    auto* wheel = static_cast<QWheelEvent*>(event);
+    const int delta = wheel->angleDelta().y();
+    if (delta == 0) return false;
+    d->flush();
+    const QPointF scene = d->view->mapToScene(wheel->position().toPoint());
+    const QPointF at = d->chart->mapFromScene(scene);
+    if (!d->chart->plotArea().contains(at)) return false;
+    d->zoomAround(d->chart->mapToValue(at), delta > 0 ? 0.8 : 1.25, false);
+    return true;
+}
+
+void ChartPanel::setValueCeiling(double ceiling) {
+    d->valueCeiling = ceiling > 0 && std::isfinite(ceiling) ? ceiling : 0;
+    d->rangesDirty = true;
+    d->schedule();
+}
+
+double ChartPanel::valueCeiling() const {
+    return d->valueCeiling;
 }
 
 void ChartPanel::resetZoom() {
@@ -909,17 +994,15 @@ void ChartPanel::copyToClipboard() {
 void ChartPanel::savePictureAs() {
     FileRequest request;
     request.save = true;
-    request.caption = QStringLiteral("Save the chart as a picture");
-    request.filter =
-        "PNG picture (*.png);;JPEG picture (*.jpg);;SVG drawing (*.svg);;Bitmap (*.bmp)";
+    request.caption = PlatformTextOf(PlatformText::ChartSaveCaption);
+    request.filter = PlatformTextOf(PlatformText::ChartPictureFilter);
     request.suggestedName =
         (objectName().isEmpty() ? QStringLiteral("chart") : objectName()) + ".png";
     request.defaultSuffix = "png";
     const QString path = UserInteraction().chooseFile(this, request);
     if (path.isEmpty()) return;
     if (!savePicture(path)) {
-        DefMessageDlg(Q(TextCis(3)),
-                      QStringLiteral("The picture could not be saved to %1.").arg(path),
+        DefMessageDlg(Q(TextCis(3)), PlatformTextOf(PlatformText::ChartNotSaved).arg(path),
                       BoxKind::Error, BoxButtons::Ok, this);
     }
 }

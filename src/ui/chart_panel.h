@@ -1,7 +1,7 @@
 #pragma once
 // The chart of every window: named series whose points arrive one by one, a category axis at
 // the bottom labelled by the point labels, a value axis at the left that follows the data, and
-// a small toolbar (zoom, copy, save as picture).
+// a small toolbar (zoom, copy, save as picture). The mouse wheel zooms around the pointer.
 //
 // Points are kept here; the Qt Charts objects are rebuilt from them on the next turn of the
 // event loop (or at refresh()), so filling many series point by point stays linear.
@@ -78,6 +78,10 @@ class ChartPanel : public QWidget {
     // would come closer are left out (every k-th label is shown, k = 1, 2, 5, 10, 20, 50 …).
     void setLabelSeparation(int pixels);
     int labelSeparation() const;
+    // The value axis follows the data with a small margin; with a ceiling (> 0) it ends there
+    // at the latest, framing what lies below (0: no ceiling).
+    void setValueCeiling(double ceiling);
+    double valueCeiling() const;
 
     // --- toolbar, pictures ----------------------------------------------------------
     void setToolbarVisible(bool visible);
@@ -106,6 +110,7 @@ class ChartPanel : public QWidget {
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
   private:

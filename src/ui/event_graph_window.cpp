@@ -17,6 +17,7 @@
 #include "calculation/inspections.h"
 #include "caption_tables.h"
 #include "chart_panel.h"
+#include "inspection_chart_style.h"
 #include "interaction.h"
 #include "localisation/captions.h"
 #include "localisation/messages.h"
@@ -155,8 +156,10 @@ EventGraphWindow::EventGraphWindow() : QWidget(nullptr, Qt::Window | Qt::WindowS
     chart3_->setLegendVisible(false);
     chart3_->addSeries("LineSeries2", SeriesType::Line, Red, "Pd");
     chart3_->addSeries("Series4", SeriesType::Line, Blue, " F");
+    // Series s (5 .. 13) is the curve after inspection s - 3; Series14 stays empty.
     for (int s = 5; s <= 14; ++s)
-        chart3_->addSeries(QString("Series%1").arg(s), SeriesType::Line, Blue);
+        chart3_->addSeries(QString("Series%1").arg(s), SeriesType::Line,
+                           InspectionCurveColour(s - 3));
 
     for (ChartPanel* chart : {chart1_, chart2_})
         chart->chart()->legend()->setAlignment(Qt::AlignTop);
@@ -202,7 +205,8 @@ ChartPanel* EventGraphWindow::chartOf(const std::string& series) const {
     return chart3_; // LineSeries2, Series4 .. Series14
 }
 
-void EventGraphWindow::startRun(const RunPlan& plan, double, int start, int step, int end) {
+void EventGraphWindow::startRun(const RunPlan& plan, double Pd, int start, int step, int end) {
+    chart3_->setValueCeiling(InspectionChartCeiling(Pd));
     start_ = start;
     step_ = step;
     end_ = end;
@@ -269,7 +273,7 @@ void EventGraphWindow::finishRun(const RunResult& result, double Pd) {
     for (int s = 1; s <= InspectionSeries; ++s) {
         const QString name = QString("Series%1").arg(s + 4);
         for (const ChartPoint& p : result.inspectionChart.series[s])
-            chart3_->addPoint(name, p.value, QString::number(p.year), p.blue ? Blue : White);
+            chart3_->addPoint(name, p.value, QString::number(p.year), p.blue ? QColor() : White);
     }
 }
 
@@ -283,6 +287,9 @@ int EventGraphWindow::currentPage() const {
 
 void EventGraphWindow::applyLanguage(Language language) {
     ApplyCaptionTable(this, 7, language);
+    // The copies of the year table take its year heading in the new language too.
+    grid1_->setCell(0, 0, grid2_->cell(0, 0));
+    grid3_->setCell(0, 0, grid2_->cell(0, 0));
     const LanguageScope scope(language);
     for (ChartPanel* chart : {chart1_, chart2_, chart3_}) {
         chart->setAxisTitle("left", Q(TextCis(257)));

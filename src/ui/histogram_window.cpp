@@ -27,6 +27,7 @@
 #include "histogram/dis_writer.h"
 #include "interaction.h"
 #include "localisation/messages.h"
+#include "platform_texts.h"
 #include "statlib/number_text.h"
 #include "string_grid.h"
 
@@ -273,7 +274,7 @@ void HistogramWindow::saveHistogram() {
     FileRequest request;
     request.save = true;
     request.directory = saveFolder_;
-    request.filter = "Distributions Files (*.dis);;All files (*)";
+    request.filter = PlatformTextOf(PlatformText::HistogramFilter);
     request.suggestedName = "Histogram";
     request.defaultSuffix = "dis";
     const QString path = UserInteraction().chooseFile(this, request);

@@ -65,6 +65,23 @@ constexpr RowNames kRowLabels[RandomInputCount + 1] = {
     {"Label13", "Detectable size of the crack ad [ mm ]"},
 };
 
+// The widest the input blocks grow (pixels): a wider window leaves the rest empty at the
+// right, so that each field stays next to its label.
+constexpr int MaxFieldsWidth = 1000;
+constexpr int MaxRowsWidth = 900;
+
+// `grid` in a block of at most `maxWidth` pixels at the left of `column`.
+void AddBlock(QVBoxLayout* column, QGridLayout* grid, int maxWidth) {
+    auto* block = new QWidget;
+    block->setLayout(grid);
+    block->setMaximumWidth(maxWidth);
+    grid->setContentsMargins(0, 0, 0, 0);
+    auto* row = new QHBoxLayout;
+    row->addWidget(block, 1);
+    row->addStretch(0);
+    column->addLayout(row);
+}
+
 // Focus changes caused by a box or a menu are not the user leaving the field.
 bool LeavesField(const QFocusEvent* e) {
     return e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason &&
@@ -109,7 +126,6 @@ void MainWindow::buildInputPage(QWidget* page) {
     years->addWidget(edRokKrok_);
     years->addWidget(new QLabel("/", page));
     years->addWidget(edRokKon_);
-    years->addStretch(1);
 
     // Deterministic inputs: two columns of label and field.
     auto* fields = new QGridLayout;
@@ -123,7 +139,7 @@ void MainWindow::buildInputPage(QWidget* page) {
     fields->addWidget(label("Label39", "Fatigue crack progression from"), 0, 0);
     fields->addWidget(cbSireni_, 0, 1);
     fields->addWidget(label("Label4", "Number of years n starting / step / end values :"), 1, 0);
-    fields->addLayout(years, 1, 1);
+    fields->addLayout(years, 1, 1, Qt::AlignLeft);
     fields->addWidget(label("Label16", "Width of the flange in tension bf [ mm ]"), 2, 0);
     fields->addWidget(edSirPas_, 2, 1);
     fields->addWidget(label("Label17", "Thickness of the flange in tension tf [ mm ]"), 3, 0);
@@ -141,7 +157,7 @@ void MainWindow::buildInputPage(QWidget* page) {
     fields->setColumnStretch(0, 1);
     fields->setColumnMinimumWidth(2, 12);
     fields->setColumnStretch(3, 1);
-    column->addLayout(fields);
+    AddBlock(column, fields, MaxFieldsWidth);
 
     auto* separator = new QFrame(page);
     separator->setFrameShape(QFrame::HLine);
@@ -188,7 +204,7 @@ void MainWindow::buildInputPage(QWidget* page) {
         grid->addWidget(row.chart, k, 6);
     }
     grid->setColumnStretch(0, 1);
-    column->addLayout(grid);
+    AddBlock(column, grid, MaxRowsWidth);
     column->addStretch(1);
 
     // Enter moves on in this order (Tab too).
@@ -237,13 +253,24 @@ void MainWindow::connectInputFields() {
             rebuildInput(k);
         });
         connect(row.type, &QComboBox::activated, this, [this, k] {
+            InputRow& r = rows_[k];
+            const int type = r.type->currentIndex();
+            for (const std::optional<Failure>& refused :
+                 {ValidateMi(k, S(r.mi->text()), type),
+                  ValidateSigma(k, S(r.sigma->text()), type)}) {
+                if (!refused) continue;
+                // The parameters do not suit the chosen type: the previous type stays.
+                r.type->setCurrentIndex(in_.random[k].type);
+                ShowFailure(*refused, this);
+                return;
+            }
             syncRandomFields(k);
             rebuildInput(k);
         });
     }
     // Enter in a drop-down list moves on like Tab, as in the fields.
     for (QComboBox* list : findChildren<QComboBox*>())
-        if (list->parentWidget() == tabInput_) list->installEventFilter(this);
+        if (tabInput_->isAncestorOf(list)) list->installEventFilter(this);
     connect(cbSireni_, &QComboBox::activated, this, [this](int index) {
         in_.crackOrigin = index;
         resetResults();
@@ -259,6 +286,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             focusNextChild();
             return true;
         }
+    }
+    if (event->type() == QEvent::FocusIn) {
+        if (auto* field = qobject_cast<QLineEdit*>(watched); field && !checkingField_)
+            enteredText_.insert(field, field->text());
     }
     if (event->type() == QEvent::FocusOut) {
         auto* field = qobject_cast<QLineEdit*>(watched);
@@ -290,10 +321,18 @@ bool MainWindow::leaveField(QLineEdit* field) {
     for (int k = 1; k <= RandomInputCount; ++k) {
         const InputRow& row = rows_[k];
         if (field != row.mi && field != row.sigma && field != row.n) continue;
-        const std::optional<Failure> failure = field == row.mi      ? ValidateMi(k, text)
-                                               : field == row.sigma ? ValidateSigma(k, text)
+        const int type = row.type->currentIndex();
+        const std::optional<Failure> failure = field == row.mi      ? ValidateMi(k, text, type)
+                                               : field == row.sigma ? ValidateSigma(k, text, type)
                                                                     : ValidateN(k, text);
         if (failure) {
+            // A number that the distribution refuses gives the field back its previous text,
+            // so that the row always shows the parameters of the histogram in use.
+            const QString before = enteredText_.value(field);
+            if (field != row.n && ParseReal(text) && !before.isEmpty() &&
+                !(field == row.mi ? ValidateMi(k, S(before), type)
+                                  : ValidateSigma(k, S(before), type)))
+                field->setText(before);
             ShowFailure(*failure, this);
             return false;
         }
@@ -302,13 +341,13 @@ bool MainWindow::leaveField(QLineEdit* field) {
         return true;
     }
 
-    const FieldCheck check = CheckInputField(name, text, S(edRokT_->text()));
+    const FieldCheck check = CheckInputField(name, text, S(edRokT_->text()), S(edRokKon_->text()));
     if (check.box) ShowFailure(*check.box, this);
     if (!check.accepted) return false;
     if (field == edRokT_) {
         in_.startText = text;
         state_->currentYear = static_cast<int>(ParseWholePrefix(text));
-        cbVyber_->setEditText(field->text());
+        cbVyber_->setPlaceholderText(field->text());
     } else if (field == edRokKrok_) {
         in_.stepText = text;
     } else if (field == edRokKon_) {
@@ -341,6 +380,7 @@ void MainWindow::fieldChanged(QLineEdit* field) {
     } else if (field == edRokT_ || field == edRokKrok_ || field == edRokKon_) {
         (field == edRokT_ ? in_.yearStart : field == edRokKrok_ ? in_.yearStep : in_.yearEnd) =
             text;
+        if (field != edRokKrok_) lastYearField_ = field;
         state_->NnReady = false;
         if (state_->RadReady) hideYearResults();
     } else if (field == edNavPravd_) {
@@ -403,6 +443,9 @@ void MainWindow::hideYearResults() {
     for (const char* b : {"BGrafVysl", "BExcel", "SaveProjekt"})
         panel1_->findChild<QToolButton*>(b)->setEnabled(false);
     for (const char* a : {"GrafjevUDF1", "UlozExcel", "Ulozit1"}) action(a)->setEnabled(false);
+    // The inspections come from the same years: none stays beside the new inputs.
+    clearInspectionChart();
+    clearInspectionsPage();
 }
 
 void MainWindow::defaultInputSources() {
@@ -415,7 +458,7 @@ void MainWindow::defaultInputSources() {
     ResetResults(*state_);
     for (QToolButton* b : {bGN_, bGV_, bJevU_, bJevF_, bJevuUmSn_, bJevuFmSn_})
         b->setEnabled(false);
-    cbVyber_->setEditText("0");
+    cbVyber_->setPlaceholderText("0");
     for (QWidget* w : {static_cast<QWidget*>(lProhl_), static_cast<QWidget*>(lVysledek_),
                        static_cast<QWidget*>(chart3_), panel3_})
         w->hide();

@@ -9,12 +9,12 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QShortcut>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QStyle>
@@ -25,18 +25,19 @@
 #include <QVBoxLayout>
 
 #include "about_window.h"
-#include "caption_tables.h"
-#include "common/number_parse.h"
 #include "calculation/integration_settings.h"
+#include "caption_tables.h"
 #include "chart_panel.h"
+#include "common/number_parse.h"
 #include "event_graph_window.h"
 #include "histogram_window.h"
 #include "raw_data_window.h"
 #include "integration_window.h"
-#include "settings_window.h"
 #include "interaction.h"
 #include "suitable_histograms_window.h"
 #include "localisation/messages.h"
+#include "platform_texts.h"
+#include "settings_window.h"
 #include "splash_window.h"
 #include "string_grid.h"
 
@@ -54,6 +55,26 @@ QToolButton* GlyphButton(QWidget* parent, const char* name, QStyle::StandardPixm
     b->setAutoRaise(true);
     return b;
 }
+
+// Every key press is first offered as a shortcut, before a popup closes with it: an Esc
+// offered while a popup is open was the popup's. Qt may then hand the same key press on to the
+// main window, within the same turn of the event loop; the mark lasts until that turn ends.
+class EscapeWatch : public QObject {
+  public:
+    EscapeWatch(bool& popupOpen, QObject* parent) : QObject(parent), popupOpen_(popupOpen) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::ShortcutOverride &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+            QApplication::activePopupWidget() && !popupOpen_) {
+            popupOpen_ = true;
+            QTimer::singleShot(0, this, [this] { popupOpen_ = false; });
+        }
+        return false;
+    }
+
+  private:
+    bool& popupOpen_;
+};
 
 } // namespace
 
@@ -144,9 +165,7 @@ MainWindow::MainWindow(QWidget* parent)
     clockTimer_->start(1000);
     tick();
 
-    auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(esc, &QShortcut::activated, this, &MainWindow::exitCommand);
-
+    qApp->installEventFilter(new EscapeWatch(escapeClosedPopup_, this));
     startUp();
 }
 
@@ -315,6 +334,9 @@ void MainWindow::buildBottomRow(QWidget* area) {
     bPocitej_->setObjectName("BPocitej");
     bnUpresnit_ = new QPushButton("&Specification", area);
     bnUpresnit_->setObjectName("BnUpresnit");
+    // Enter on a focused button presses it, as Space does.
+    for (QPushButton* b : {bPrerus_, bPocitej_, bnUpresnit_})
+        b->setAutoDefault(true);
     row->addWidget(label99);
     row->addWidget(edProjekt_, 1);
     row->addSpacing(20);
@@ -326,6 +348,19 @@ void MainWindow::buildBottomRow(QWidget* area) {
     connect(bPocitej_, &QPushButton::clicked, this, &MainWindow::BPocitejClick);
     connect(bPrerus_, &QPushButton::clicked, this, &MainWindow::BPrerusClick);
     connect(bnUpresnit_, &QPushButton::clicked, this, &MainWindow::BnUpresnitClick);
+}
+
+// Esc asks the exit question only when no control took the key first: a drop-down list or a
+// menu closes with it (and Qt then hands the same key on to this window), a cell editor
+// cancels with it.
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        if (!escapeClosedPopup_) exitCommand();
+        escapeClosedPopup_ = false;
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 bool MainWindow::event(QEvent* event) {
@@ -343,6 +378,7 @@ void MainWindow::startUp() {
     in_.tfValue = ParseRealPrefix(in_.tf);
     in_.controlPrint = action("Ano2")->isChecked();
     SetLanguage(action("Cestina")->isChecked() ? Language::Czech : Language::English);
+    UseQtTranslations(CurrentLanguage());
     ApplyCaptionTable(this, 1, CurrentLanguage());
     integration_->applyLanguage(CurrentLanguage());
     about_->applyLanguage(CurrentLanguage());
@@ -450,6 +486,7 @@ void MainWindow::switchLanguage(Language language) {
     chosen->setChecked(true);
     other->setChecked(false);
     SetLanguage(language);
+    UseQtTranslations(language);
     ApplyCaptionTable(this, 1, language);
     applyLanguageLayout();
     about_->applyLanguage(language);

@@ -2,6 +2,7 @@
 // The main window: toolbar, main menu, the input, results and inspections pages, the bottom
 // command row and the status bar. It owns the calculation's inputs and state and runs the
 // calculation on a worker thread.
+#include <QHash>
 #include <QMainWindow>
 #include <array>
 #include <memory>
@@ -110,6 +111,7 @@ class MainWindow : public QMainWindow {
   protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
 
   private:
@@ -148,6 +150,8 @@ class MainWindow : public QMainWindow {
 
     // The calculation, GUI side.
     void startRun(bool refining);
+    bool yearFieldsAccepted();
+    bool inputRowsAccepted();
     void runOnWorker(const RunPlan& plan);
     void onResistanceProgress(const ResistanceProgress& p);
     void onGauge(int position, int maximum);
@@ -161,6 +165,7 @@ class MainWindow : public QMainWindow {
     void updateChartButtons();
     void applyLanguageLayout();
     void clearInspectionChart();
+    void clearInspectionsPage();
 
     QAction* action(const char* name) const;
 
@@ -173,6 +178,9 @@ class MainWindow : public QMainWindow {
     bool running_ = false;
     bool refiningRun_ = false;
     bool checkingField_ = false;
+    QHash<QLineEdit*, QString> enteredText_; // a field's text when it took the focus
+    QLineEdit* lastYearField_ = nullptr;     // EdRokT or EdRokKon, whichever changed last
+    bool escapeClosedPopup_ = false;         // the Esc under way was a popup's
     std::optional<FirstInspectionResult> first_;
     InspectionPlan plan_;
     RunPlan runPlan_;

@@ -17,9 +17,11 @@
 #include "calculation/result_text_file.h"
 #include "chart_panel.h"
 #include "histogram_window.h"
+#include "inspection_chart_style.h"
 #include "interaction.h"
 #include "localisation/messages.h"
 #include "main_window.h"
+#include "platform_texts.h"
 #include "string_grid.h"
 
 namespace tessavin::ui {
@@ -40,6 +42,10 @@ void MainWindow::BnUpresnitClick() {
 
 void MainWindow::startRun(bool refining) {
     if (running_) return;
+    // The period and the input rows run as the fields show them, or not at all: a start after
+    // the end is refused on the year field changed last, a parameter that the distribution
+    // refuses on its field.
+    if (!yearFieldsAccepted() || !inputRowsAccepted()) return;
     setBusy(false);
     // The two fields that every input histogram depends on are checked again first.
     for (QLineEdit* field : {edPocetIntervalu_, edEps_}) {
@@ -107,11 +113,36 @@ void MainWindow::startRun(bool refining) {
     clearInspectionChart();
     pages_->setCurrentWidget(tabResults_);
     chart3_->setLabelSeparation(10);
+    chart3_->setValueCeiling(InspectionChartCeiling(plan.Pd));
     chart3_->setTitleLines({Q(plan.chartTitles[0]), Q(plan.chartTitles[1])});
     first_.reset();
     cbVyber_->clear();
     eventGraphStart(plan);
     runOnWorker(plan);
+}
+
+bool MainWindow::yearFieldsAccepted() {
+    QLineEdit* first = lastYearField_ ? lastYearField_ : edRokKon_;
+    QLineEdit* second = first == edRokT_ ? edRokKon_ : edRokT_;
+    for (QLineEdit* field : {first, second, edRokKrok_})
+        if (!leaveField(field)) return false;
+    return true;
+}
+
+bool MainWindow::inputRowsAccepted() {
+    for (int k = 1; k <= RandomInputCount; ++k) {
+        const InputRow& row = rows_[k];
+        if (row.source->currentIndex() != 0) continue;
+        const int type = row.type->currentIndex();
+        for (const std::optional<Failure>& refused :
+             {ValidateMi(k, S(row.mi->text()), type), ValidateSigma(k, S(row.sigma->text()), type),
+              ValidateN(k, S(row.n->text()))}) {
+            if (!refused) continue;
+            ShowFailure(*refused, this);
+            return false;
+        }
+    }
+    return true;
 }
 
 void MainWindow::runOnWorker(const RunPlan& plan) {
@@ -271,9 +302,8 @@ void MainWindow::finishRun(const RunResult& result) {
             for (const char* a : {"GrafjevUDF1", "UlozExcel"}) action(a)->setEnabled(true);
             for (int s = 1; s <= InspectionSeries; ++s)
                 for (const ChartPoint& p : result.inspectionChart.series[s])
-                    chart3_->addPoint(QString("Series%1").arg(s), p.value,
-                                      QString::number(p.year),
-                                      p.blue ? QColor(0, 0, 255) : QColor(255, 255, 255));
+                    chart3_->addPoint(QString("Series%1").arg(s), p.value, QString::number(p.year),
+                                      p.blue ? QColor() : QColor(255, 255, 255));
         }
         for (const Failure& f : result.warnings) ShowFailure(f, this);
         if (!result.first || result.first->found) {
@@ -321,7 +351,7 @@ void MainWindow::writeResultTextFile() {
     FileRequest request;
     request.save = true;
     request.directory = paths_.resultsDir;
-    request.filter = "Distributions Files (*.txt);;All files (*)";
+    request.filter = PlatformTextOf(PlatformText::ResultTextFilter);
     request.suggestedName = Q(DefaultResultFileName(in_)) + ".txt";
     request.defaultSuffix = ResultFileExtension;
     const QString file = UserInteraction().chooseFile(this, request);

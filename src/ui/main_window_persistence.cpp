@@ -24,6 +24,7 @@
 #include "localisation/captions.h"
 #include "localisation/messages.h"
 #include "main_window.h"
+#include "platform_texts.h"
 #include "settings_window.h"
 
 namespace tessavin::ui {
@@ -45,7 +46,7 @@ FileRequest ProjectDialog(const ShellPaths& paths, bool save, const QString& sug
     FileRequest r;
     r.save = save;
     r.directory = paths.resultsDir + "/";
-    r.filter = "Distributions Files (*.Vys);;All files (*)";
+    r.filter = PlatformTextOf(PlatformText::ProjectFilter);
     r.suggestedName = suggested;
     r.defaultSuffix = "Vys";
     return r;

@@ -1,6 +1,10 @@
 // The main window's side of the event graph window and of the workbook export.
+#include <QDir>
+#include <QLabel>
+
 #include "event_graph_window.h"
 #include "main_window.h"
+#include "platform_texts.h"
 #include "workbook_export.h"
 
 namespace tessavin::ui {
@@ -19,7 +23,12 @@ void MainWindow::showEventGraph(int page) {
 
 void MainWindow::exportWorkbook() {
     if (running_) return;
-    ExportWorkbook(this, in_, *state_, paths_.resultsDir, paths_.projectDir);
+    const QString written =
+        ExportWorkbook(this, in_, *state_, paths_.resultsDir, paths_.projectDir);
+    // Where the file went, also when no application could open it.
+    if (!written.isEmpty())
+        hint_->setText(PlatformTextOf(PlatformText::WorkbookSaved) +
+                       QDir::toNativeSeparators(written));
 }
 
 void MainWindow::eventGraphStart(const RunPlan& plan) {

@@ -12,8 +12,10 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QtCharts/QChart>
 
 #include "chart_panel.h"
+#include "inspection_chart_style.h"
 #include "interaction.h"
 #include "localisation/captions.h"
 #include "localisation/language.h"
@@ -47,6 +49,7 @@ const QString kWideProbability = "-0.0053978566135744";
 void MainWindow::buildResultsPage(QWidget* page) {
     auto* column = new QVBoxLayout(page);
     column->setContentsMargins(4, 4, 4, 4);
+    column->setSpacing(2);
     auto* top = new QHBoxLayout;
     column->addLayout(top, 1);
 
@@ -101,12 +104,16 @@ void MainWindow::buildResultsPage(QWidget* page) {
     chart3_ = new ChartPanel(page);
     chart3_->setObjectName("Chart3");
     chart3_->setLegendVisible(false);
+    QFont title = chart3_->chart()->titleFont();
+    title.setPointSize(9);
+    chart3_->chart()->setTitleFont(title);
     chart3_->setLabelSeparation(10);
     chart3_->addSeries("LineSeries2", ChartPanel::SeriesType::Line, QColor(255, 0, 0));
     chart3_->addSeries("Series11", ChartPanel::SeriesType::Line, QColor(0, 0, 255));
+    // Series s is the curve after inspection s + 1.
     for (int s = 1; s <= InspectionSeries; ++s)
         chart3_->addSeries(QString("Series%1").arg(s), ChartPanel::SeriesType::Line,
-                           QColor(0, 0, 255));
+                           InspectionCurveColour(s + 1));
     // The chart's toolbar is the panel shown and hidden together with the chart.
     panel3_ = chart3_->toolbar();
     panel3_->setObjectName("Panel3");
@@ -116,6 +123,9 @@ void MainWindow::buildResultsPage(QWidget* page) {
     groupBox2->setObjectName("GroupBox2");
     column->addWidget(groupBox2);
     auto* bottom = new QGridLayout(groupBox2);
+    // Compact, so that the inspection chart above gets the height.
+    bottom->setContentsMargins(4, 2, 4, 2);
+    bottom->setVerticalSpacing(2);
     lVysledek_ = NamedLabel(groupBox2, "LVysledek", "Time of the first inspection :");
     lProhl_ = NamedLabel(groupBox2, "LProhl", "");
     lProhl_->setStyleSheet("color: red;");
@@ -132,10 +142,10 @@ void MainWindow::buildResultsPage(QWidget* page) {
     groupBox3_ = new QGroupBox("  Year  ", groupBox2);
     groupBox3_->setObjectName("GroupBox3");
     auto* yearGroup = new QHBoxLayout(groupBox3_);
+    yearGroup->setContentsMargins(4, 2, 4, 2);
     cbVyber_ = new QComboBox(groupBox3_);
     cbVyber_->setObjectName("CBVyber");
-    cbVyber_->setEditable(true);
-    cbVyber_->setInsertPolicy(QComboBox::NoInsert); // only computed years are listed
+    // Not editable: only computed years can be chosen, by the list or by typing their digits.
     cbVyber_->setMaxVisibleItems(30);
     cbVyber_->setFixedWidth(70);
     stringGrid2_ = new StringGrid("StringGrid2", 2, 3, 0, 1, groupBox3_);
@@ -237,6 +247,20 @@ void MainWindow::clearInspectionChart() {
     chart3_->clearAll();
 }
 
+void MainWindow::clearInspectionsPage() {
+    stringGrid5_->clearColumn(0, 1);
+    stringGrid5_->clearColumn(1, 1);
+    stringGrid3_->setRows(1);
+    stringGrid4_->setRows(1);
+    for (QWidget* w : {static_cast<QWidget*>(stringGrid3_), static_cast<QWidget*>(stringGrid4_),
+                       static_cast<QWidget*>(stringGrid5_), static_cast<QWidget*>(label18_),
+                       static_cast<QWidget*>(label21_), static_cast<QWidget*>(label22_),
+                       static_cast<QWidget*>(label30_), static_cast<QWidget*>(label32_)})
+        w->hide();
+    state_->inspectionsFound = 0;
+    first_.reset();
+}
+
 void MainWindow::applyLanguageLayout() {
     setWindowTitle(Q(TextCis(46)) + TESSAVIN_VERSION + " )");
     // The other five input rows take the items and hints of the stress-range row.
@@ -260,6 +284,10 @@ void MainWindow::applyLanguageLayout() {
                       Q(tessavin::CaptionText(Caption::Label31)));
     updateLabel15();
     if (!lVysledek_->isHidden()) showFirstInspection(); // also while another page is shown
+    // The inspection chart's title as the run wrote it, in the new language.
+    if (!chart3_->titleLines().isEmpty())
+        chart3_->setTitleLines(
+            {Q(TextCis(240)), Q(TextCis(238) + tessavin::CrackOriginText(in_.crackOrigin))});
 }
 
 } // namespace tessavin::ui

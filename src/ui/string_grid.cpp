@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QStyle>
+#include <algorithm>
 
 namespace tessavin::ui {
 
@@ -21,10 +22,13 @@ StringGrid::StringGrid(const QString& name, int columns, int rows, int fixedRows
 }
 
 void StringGrid::fitColumns(std::initializer_list<QString> samples, bool fixWidth) {
-    const QFontMetrics m(font());
+    // Header cells are bold: a column is as wide as its sample in either weight.
+    QFont bold = font();
+    bold.setBold(true);
+    const QFontMetrics m(font()), mb(bold);
     int c = 0, total = 0;
     for (const QString& s : samples) {
-        const int w = m.horizontalAdvance(s) + 12;
+        const int w = std::max(m.horizontalAdvance(s), mb.horizontalAdvance(s)) + 12;
         setColumnWidth(c++, w);
         total += w;
     }

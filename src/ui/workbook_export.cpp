@@ -32,8 +32,8 @@ QString WorkbookPath(const CalculationInputs& in, const QString& resultsDir) {
     return QDir(resultsDir).filePath(Q(DefaultWorkbookFileName(in)));
 }
 
-void ExportWorkbook(QWidget* parent, const CalculationInputs& in, const CalculationState& state,
-                    const QString& resultsDir, QString& projectDir) {
+QString ExportWorkbook(QWidget* parent, const CalculationInputs& in, const CalculationState& state,
+                       const QString& resultsDir, QString& projectDir) {
     const QString path = WorkbookPath(in, resultsDir);
     if (QFileInfo::exists(path)) {
         const QString question =
@@ -41,13 +41,13 @@ void ExportWorkbook(QWidget* parent, const CalculationInputs& in, const Calculat
         if (DefMessageDlg(Q(TextCis(1)), question, BoxKind::Confirmation, BoxButtons::YesNo,
                           parent) != BoxYes) {
             BackToProjectDir(projectDir);
-            return;
+            return {};
         }
     }
     if (const auto failure =
             WriteInspectionWorkbook(QFile::encodeName(path).toStdString(), in, state)) {
         ShowFailure(*failure, parent);
-        return;
+        return {};
     }
     const QUrl url = QUrl::fromLocalFile(path);
     const bool opened = Opener() ? Opener()(url) : QDesktopServices::openUrl(url);
@@ -55,6 +55,7 @@ void ExportWorkbook(QWidget* parent, const CalculationInputs& in, const Calculat
         DefMessageDlg(Q(TextCis(4)), Q(TextCis(274)), BoxKind::Warning, BoxButtons::Ok, parent);
         BackToProjectDir(projectDir);
     }
+    return path;
 }
 
 } // namespace tessavin::ui

@@ -24,7 +24,8 @@ QString WorkbookPath(const CalculationInputs& in, const QString& resultsDir);
 // The whole command. An existing file is replaced only after Yes to message 6; No, and a file
 // that cannot be opened (a warning with message 274), make `projectDir` the current directory
 // again. A failure to write is shown as an error box and leaves the folder as it was.
-void ExportWorkbook(QWidget* parent, const CalculationInputs& in, const CalculationState& state,
-                    const QString& resultsDir, QString& projectDir);
+// Returns the file written (also when no application could open it), else an empty text.
+QString ExportWorkbook(QWidget* parent, const CalculationInputs& in, const CalculationState& state,
+                       const QString& resultsDir, QString& projectDir);
 
 } // namespace tessavin::ui

@@ -85,6 +85,10 @@ class ChartPanelTest : public QObject {
     void legendListsTitledVisibleSeriesOnce();
     void valueAxisFollowsVisibleData_data();
     void valueAxisFollowsVisibleData();
+    void probabilityAxisSpansTheDataWithASmallMargin_data();
+    void probabilityAxisSpansTheDataWithASmallMargin();
+    void ceilingFramesTheValuesBelowIt();
+    void zoomInStaysOnTheData();
     void labelSeparationThinsTheBottomAxis();
     void zoomResetShowsDataAddedWhileZoomed();
     void savePictureWritesEachFormat_data();
@@ -300,6 +304,75 @@ void ChartPanelTest::valueAxisFollowsVisibleData() {
     panel.setSeriesVisible("Series2", false);
     panel.refresh();
     QVERIFY(axis->max() < 10 * high + 1);
+}
+
+// Probabilities fill the plot: the axis spans the data with a few per cent to spare (never a
+// whole step of empty plot), negative values included, ticks on whole multiples of 0.1 or 0.2.
+void ChartPanelTest::probabilityAxisSpansTheDataWithASmallMargin_data() {
+    QTest::addColumn<QList<double>>("values");
+    QTest::addColumn<double>("low");
+    QTest::addColumn<double>("high");
+    QTest::newRow("0 .. 1") << QList<double>{0.0, 0.3, 1.0} << 0.0 << 1.0;
+    QTest::newRow("negative pD") << QList<double>{-0.0075, 0.5, 1.0} << -0.0075 << 1.0;
+    QTest::newRow("small") << QList<double>{0.005, 0.02, 0.03} << 0.0 << 0.03;
+}
+
+void ChartPanelTest::probabilityAxisSpansTheDataWithASmallMargin() {
+    QFETCH(QList<double>, values);
+    QFETCH(double, low);
+    QFETCH(double, high);
+    ChartPanel panel;
+    panel.addSeries("Series1", Type::Line, Qt::blue);
+    for (int i = 0; i < values.size(); ++i)
+        panel.addPoint("Series1", values[i], QString::number(i));
+    panel.refresh();
+    const QValueAxis* axis = ValueAxis(panel);
+    const double span = high - low;
+    QVERIFY2(axis->min() <= low && axis->min() >= low - 0.1 * span,
+             qPrintable(QString::number(axis->min())));
+    QVERIFY2(axis->max() > high && axis->max() <= high + 0.1 * span,
+             qPrintable(QString::number(axis->max())));
+    if (low < 0) QVERIFY(axis->min() < low);
+    QCOMPARE(axis->tickType(), QValueAxis::TicksDynamic);
+    QCOMPARE(axis->tickAnchor(), 0.0);
+    const double steps = span / axis->tickInterval();
+    QVERIFY2(steps >= 3 && steps <= 12, qPrintable(QString::number(axis->tickInterval())));
+}
+
+// A ceiling frames the values below it; those above run out of the top of the plot.
+void ChartPanelTest::ceilingFramesTheValuesBelowIt() {
+    ChartPanel panel;
+    panel.addSeries("LineSeries2", Type::Line, Qt::red);
+    panel.addSeries("Series11", Type::Line, Qt::blue);
+    for (int year = 0; year <= 100; ++year) {
+        panel.addPoint("LineSeries2", 0.02277, QString::number(year));
+        panel.addPoint("Series11", year / 100.0, QString::number(year));
+    }
+    panel.setValueCeiling(2 * 0.02277);
+    panel.refresh();
+    QVERIFY(ValueAxis(panel)->max() < 0.05);
+    QVERIFY(ValueAxis(panel)->max() > 2 * 0.02277);
+    panel.setValueCeiling(0);
+    panel.refresh();
+    QVERIFY(ValueAxis(panel)->max() > 1.0);
+}
+
+// Zoom in keeps the data in view, also when they lie far from the middle of the plot: here
+// only years 80 .. 100 have values (white points mark years without one).
+void ChartPanelTest::zoomInStaysOnTheData() {
+    ChartPanel panel;
+    panel.addSeries("Series1", Type::Line, Qt::blue);
+    for (int year = 0; year <= 100; ++year)
+        panel.addPoint("Series1", year < 80 ? 0.0 : (year - 80) / 20.0, QString::number(year),
+                       year < 80 ? QColor(Qt::white) : QColor());
+    ShowAt(panel, QSize(600, 400));
+    panel.findChild<QAction*>("ChartZoomIn")->trigger();
+    const QCategoryAxis* x = LabelAxis(panel);
+    const QString view = QString("%1 .. %2").arg(x->min()).arg(x->max());
+    QVERIFY2(x->max() - x->min() < 60, qPrintable(view)); // zoomed in by half
+    QVERIFY2(x->min() >= 60 && x->min() <= 80 && x->max() >= 100, qPrintable(view));
+    const QValueAxis* y = ValueAxis(panel);
+    QVERIFY(y->min() <= 0.5 && y->max() >= 0.5);
 }
 
 void ChartPanelTest::labelSeparationThinsTheBottomAxis() {

@@ -13,6 +13,7 @@
 #include "calculation/driver.h"
 #include "chart_panel.h"
 #include "event_graph_window.h"
+#include "inspection_chart_style.h"
 #include "localisation/captions.h"
 #include "localisation/language.h"
 #include "localisation/messages.h"
@@ -220,13 +221,18 @@ class EventGraphWindowTest : public QObject {
                 const ChartPoint& p = curves.series[s][i];
                 QCOMPARE(c3->pointValue(name, int(i)), p.value);
                 QCOMPARE(c3->pointLabel(name, int(i)), QString::number(p.year));
+                // Each inspection in a blue of its own; white marks a year without a value.
                 QCOMPARE(c3->pointColour(name, int(i)),
-                         p.blue ? QColor(0, 0, 255) : QColor(255, 255, 255));
+                         p.blue ? ui::InspectionCurveColour(s + 1) : QColor(255, 255, 255));
                 drawn += p.blue;
             }
         }
         QVERIFY(drawn > 0);
         QCOMPARE(c3->pointCount("Series14"), 0);
+        QSet<QRgb> shades{c3->seriesColour("Series4").rgb()};
+        for (int s = 5; s <= 13; ++s)
+            shades.insert(c3->seriesColour(QString("Series%1").arg(s)).rgb());
+        QCOMPARE(shades.size(), 10);
     }
 
     // The three bars of a year lie over each other: red on top (p(F)), blue (p(D)) in the middle

@@ -30,10 +30,16 @@ bool InYears(std::optional<long long> y) {
     return y && *y >= 0 && *y <= MaxYear;
 }
 
+// "end < start" naming both texts, refused on `control`.
+FieldCheck EndBeforeStart(const std::string& control, const std::string& startText,
+                          const std::string& endText) {
+    return Refused(control, 244, TextCis(244) + startText + TextCis(245) + endText + ")");
+}
+
 } // namespace
 
 FieldCheck CheckInputField(const std::string& control, const std::string& text,
-                           const std::string& startText) {
+                           const std::string& startText, const std::string& endText) {
     const std::string maxYear = std::to_string(MaxYear);
     if (control == "EdKonstC") {
         const std::optional<double> c = ParseReal(text);
@@ -70,8 +76,11 @@ FieldCheck CheckInputField(const std::string& control, const std::string& text,
         return {};
     }
     if (control == "EdRokT") {
-        if (InYears(ParseWhole(text))) return {};
-        return Refused(control, 75, TextCis(75) + maxYear);
+        const std::optional<long long> start = ParseWhole(text);
+        if (!InYears(start)) return Refused(control, 75, TextCis(75) + maxYear);
+        const std::optional<long long> end = ParseWhole(endText);
+        if (InYears(end) && *start > *end) return EndBeforeStart(control, text, endText);
+        return {};
     }
     if (control == "EdRokKrok") {
         const std::optional<long long> s = ParseWhole(text);
@@ -82,8 +91,7 @@ FieldCheck CheckInputField(const std::string& control, const std::string& text,
         const std::optional<long long> e = ParseWhole(text);
         if (!InYears(e)) return Refused(control, 75, TextCis(75) + maxYear);
         const std::optional<long long> start = ParseWhole(startText);
-        if (start && *e < *start)
-            return Refused(control, 244, TextCis(244) + startText + TextCis(245) + text + ")");
+        if (start && *e < *start) return EndBeforeStart(control, startText, text);
         return {};
     }
     return {};

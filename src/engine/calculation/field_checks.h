@@ -16,8 +16,10 @@ struct FieldCheck {
 
 // `control` is the field's control name (EdKonstC, EdMocM, EdSirPas, EdTloPas, EdNavPravd,
 // EdEps, EdPocetIntervalu, EdRokT, EdRokKrok, EdRokKon); `startText` is the text of EdRokT,
-// against which EdRokKon is checked. Any other name is accepted unchecked.
+// against which EdRokKon is checked, `endText` the text of EdRokKon, against which EdRokT is
+// checked (an end that is no year is not compared). A start after the end is refused on the
+// field being left, with the same message either way. Any other name is accepted unchecked.
 FieldCheck CheckInputField(const std::string& control, const std::string& text,
-                           const std::string& startText = "0");
+                           const std::string& startText = "0", const std::string& endText = "");
 
 } // namespace tessavin

@@ -4,8 +4,11 @@
 #include <array>
 #include <atomic>
 #include <cerrno>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <map>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -68,17 +71,50 @@ bool SyncFile(const std::filesystem::path& file, std::string& reason) {
     return ok;
 }
 
+WorkbookCell TextCell(int row, int column, std::string text) {
+    WorkbookCell cell;
+    cell.row = row;
+    cell.column = column;
+    cell.text = std::move(text);
+    return cell;
+}
+
+// A number cell for a table text that reads as a finite number; other texts stay texts.
+WorkbookCell NumberCell(int row, int column, const std::string& text, bool formatted) {
+    WorkbookCell cell = TextCell(row, column, text);
+    double value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) return cell;
+    cell.number = value;
+    if (formatted) cell.numberFormat = NumberFormatFor(text);
+    return cell;
+}
+
 std::optional<std::string> WriteCells(const std::filesystem::path& file,
                                       const std::vector<WorkbookCell>& cells) {
     lxw_workbook* workbook = workbook_new(file.c_str());
     if (!workbook) return std::string(lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED));
     lxw_worksheet* sheet = workbook_add_worksheet(workbook, InspectionSheetName);
     lxw_error error = sheet ? LXW_NO_ERROR : LXW_ERROR_MEMORY_MALLOC_FAILED;
+    std::map<std::string, lxw_format*> formats; // owned by the workbook
     for (const WorkbookCell& c : cells) {
         if (error != LXW_NO_ERROR) break;
-        error =
-            worksheet_write_string(sheet, static_cast<lxw_row_t>(c.row - 1),
-                                   static_cast<lxw_col_t>(c.column - 1), c.text.c_str(), nullptr);
+        const auto row = static_cast<lxw_row_t>(c.row - 1);
+        const auto column = static_cast<lxw_col_t>(c.column - 1);
+        if (!c.number) {
+            error = worksheet_write_string(sheet, row, column, c.text.c_str(), nullptr);
+            continue;
+        }
+        lxw_format* format = nullptr;
+        if (!c.numberFormat.empty()) {
+            lxw_format*& shared = formats[c.numberFormat];
+            if (!shared) {
+                shared = workbook_add_format(workbook);
+                if (shared) format_set_num_format(shared, c.numberFormat.c_str());
+            }
+            format = shared;
+        }
+        error = worksheet_write_number(sheet, row, column, *c.number, format);
     }
     // Closing also frees the workbook, so it runs after a failed cell as well.
     const lxw_error closed = workbook_close(workbook);
@@ -96,15 +132,15 @@ std::vector<WorkbookCell> InspectionWorkbookCells(const CalculationInputs& in,
                                                   const CalculationState& state) {
     const int start = state.start, step = state.step, end = state.end;
     std::vector<WorkbookCell> cells = {
-        {1, 1,
-         TextCis(280) + std::to_string(start) + ", " + std::to_string(start + step) + ",...," +
-             std::to_string(end) + ")"},
-        {2, 1,
-         TextCis(238) + " (" + CrackOriginText(in.crackOrigin) + " bf= " + in.bf +
-             " mm, tf= " + in.tf + " m= " + in.m + ")"},
-        {3, 1, TextCis(276) + in.Pd},
-        {4, 1, TextCis(277) + in.C},
-        {5, 1, TextCis(278) + in.m},
+        TextCell(1, 1,
+                 TextCis(280) + std::to_string(start) + ", " + std::to_string(start + step) +
+                     ",...," + std::to_string(end) + ")"),
+        TextCell(2, 1,
+                 TextCis(238) + " (" + CrackOriginText(in.crackOrigin) + " bf= " + in.bf +
+                     " mm, tf= " + in.tf + " m= " + in.m + ")"),
+        TextCell(3, 1, TextCis(276) + in.Pd),
+        TextCell(4, 1, TextCis(277) + in.C),
+        TextCell(5, 1, TextCis(278) + in.m),
     };
 
     // The years of the period; a step that is not positive gives the start year only, and no
@@ -120,20 +156,20 @@ std::vector<WorkbookCell> InspectionWorkbookCells(const CalculationInputs& in,
     for (int i = 1; i <= count; ++i) {
         const int first = BlockColumns * i - 3;
         const int block = i == 1 ? 1 : i + 1;
-        cells.push_back({TitleRow, first + 2, std::to_string(i) + TextCis(275)});
-        cells.push_back({HeaderRow, first, std::string(6, ' ') + TextCis(259)});
+        cells.push_back(TextCell(TitleRow, first + 2, std::to_string(i) + TextCis(275)));
+        cells.push_back(TextCell(HeaderRow, first, std::string(6, ' ') + TextCis(259)));
         const std::array<std::string, 3> headers =
             i == 1 ? std::array<std::string, 3>{pad + "p(U)", pad + "p(D)", pad + "p(F)"}
                    : std::array<std::string, 3>{pad + "p(D)", pad + "p(F)",
                                                 pad + "F" + std::to_string(i)};
         for (int c = 0; c < 3; ++c)
-            cells.push_back({HeaderRow, first + 1 + c, headers[c]});
+            cells.push_back(TextCell(HeaderRow, first + 1 + c, headers[c]));
         for (size_t k = 0; k < years.size(); ++k) {
             const int row = HeaderRow + 1 + static_cast<int>(k);
-            cells.push_back({row, first, std::to_string(years[k])});
+            cells.push_back(NumberCell(row, first, std::to_string(years[k]), false));
             for (int c = 0; c < 3; ++c)
-                cells.push_back(
-                    {row, first + 1 + c, TiskPrv(EventValue(state, block, c + 1, years[k]))});
+                cells.push_back(NumberCell(
+                    row, first + 1 + c, TiskPrv(EventValue(state, block, c + 1, years[k])), true));
         }
     }
     return cells;
@@ -161,6 +197,16 @@ std::optional<Failure> WriteInspectionWorkbook(const std::filesystem::path& file
         return WriteFailure(file, *failed);
     }
     return std::nullopt;
+}
+
+std::string NumberFormatFor(const std::string& text) {
+    const std::size_t e = text.find_first_of("Ee");
+    const std::string mantissa = text.substr(0, e);
+    const std::size_t point = mantissa.find('.');
+    const std::size_t decimals = point == std::string::npos ? 0 : mantissa.size() - point - 1;
+    std::string format = decimals ? "0." + std::string(decimals, '0') : "0";
+    if (e != std::string::npos) format += "E+0";
+    return format;
 }
 
 std::string DefaultWorkbookFileName(const CalculationInputs& in) {

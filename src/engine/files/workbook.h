@@ -1,6 +1,7 @@
 #pragma once
 // The inspection workbook: the headline inputs and the probability tables of the first and the
-// further inspections on one sheet of a .xlsx file, every cell written as text.
+// further inspections on one sheet of a .xlsx file. Years and probabilities are numbers shown
+// with the digits of their table texts; headings stay texts.
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -15,12 +16,20 @@ inline constexpr const char* WorkbookExtension = "xlsx";
 inline constexpr const char* InspectionSheetName = "Prohlídky"; // in both languages
 
 // One cell of the sheet; row and column count from 1, as the sheet shows them.
+// A cell with a number holds that value and shows it through `numberFormat` (empty: the
+// spreadsheet's general format) exactly as `text` reads.
 struct WorkbookCell {
     int row = 0;
     int column = 0;
     std::string text;
+    std::optional<double> number;
+    std::string numberFormat;
     bool operator==(const WorkbookCell&) const = default;
 };
+
+// The number format that shows a number text of the tables digit for digit: "0.0000" for
+// "0.0227", "0.00E+0" for "1.25E-7", "0" for "37".
+std::string NumberFormatFor(const std::string& text);
 
 // The cells in writing order: the five heading cells, then per inspection table
 // (1 .. state.inspectionsFound, at most 10) its title, its header row and its rows year by year

@@ -2,6 +2,7 @@
 
 #include "common/number_parse.h"
 #include "localisation/messages.h"
+#include "parametric/distribution_catalogue.h"
 #include "statlib/number_text.h"
 
 namespace tessavin {
@@ -28,17 +29,28 @@ Failure FieldError(int message, const std::string& text, const char* focus) {
 
 bool ValidInput(int k) { return k >= 1 && k <= RandomInputCount; }
 
+// Whether `value` as parameter `index` (1 Mi, 2 Sigma) passes the checks of `type`; the other
+// parameter is set to a value every type accepts.
+bool AcceptedBy(int type, int index, double value) {
+    if (!IsValidDistributionType(type)) return true;
+    DistributionParameters p{0, 1, 1, 1, 1};
+    p[static_cast<size_t>(index)] = value;
+    return ParametersValid(type, p);
+}
+
 } // namespace
 
 const RandomInputControls& InputControls(int k) { return kControls[ValidInput(k) ? k : 0]; }
 
-std::optional<Failure> ValidateMi(int k, const std::string& text) {
-    if (ParseReal(text)) return std::nullopt;
+std::optional<Failure> ValidateMi(int k, const std::string& text, int type) {
+    const std::optional<double> v = ParseReal(text);
+    if (v && AcceptedBy(type, 1, *v)) return std::nullopt;
     return FieldError(64, text, InputControls(k).mi);
 }
 
-std::optional<Failure> ValidateSigma(int k, const std::string& text) {
-    if (ParseReal(text)) return std::nullopt;
+std::optional<Failure> ValidateSigma(int k, const std::string& text, int type) {
+    const std::optional<double> v = ParseReal(text);
+    if (v && AcceptedBy(type, 2, *v)) return std::nullopt;
     return FieldError(65, text, InputControls(k).sigma);
 }
 

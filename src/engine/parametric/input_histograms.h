@@ -44,9 +44,11 @@ struct InputHistograms {
     std::array<bool, RandomInputCount + 1> ready{};
 };
 
-// Leaving a field: no value means the text is accepted.
-std::optional<Failure> ValidateMi(int k, const std::string& text);    // message 64
-std::optional<Failure> ValidateSigma(int k, const std::string& text); // message 65
+// Leaving a field: no value means the text is accepted. With a distribution type (0 .. 3) the
+// value must also pass that type's parameter checks (a Sigma above 0, a LogNormal Mi above 0):
+// a value the distribution refuses would build no histogram and leave the previous one in use.
+std::optional<Failure> ValidateMi(int k, const std::string& text, int type = -1);    // message 64
+std::optional<Failure> ValidateSigma(int k, const std::string& text, int type = -1); // message 65
 std::optional<Failure> ValidateN(int k, const std::string& text);     // message 63, 3..1024
 
 struct RebuildOutcome {

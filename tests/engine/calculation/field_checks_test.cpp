@@ -18,6 +18,7 @@ TEST(InputFieldChecks, TableOfLeaveFieldCases) {
         const char* box; // nullptr: no box
         bool focusBack;
         const char* start = "0";
+        const char* end = ""; // EdRokKon's text, against which a start is checked
     };
     const Case cases[] = {
         {"EdKonstC", "2.5E-3", true, nullptr, false},
@@ -35,8 +36,8 @@ TEST(InputFieldChecks, TableOfLeaveFieldCases) {
         {"EdEps", "E", false, "Number entry is not correct (Eps=E)", true},
         {"EdPocetIntervalu", "1024", true, nullptr, false},
         {"EdPocetIntervalu", "2", false, "Number of intervals is not in range 3 .. 1024 :", true},
-        {"EdPocetIntervalu", "1025", false, "Number of intervals is not in range 3 .. 1024 :",
-         true},
+        {"EdPocetIntervalu", "1025", false,
+         "Number of intervals is not in range 3 .. 1024 :", true},
         {"EdPocetIntervalu", "12a", false, "'12a' is not a valid integer value", false},
         {"EdRokT", "300", true, nullptr, false},
         {"EdRokT", "301", false, "Number entry is not correct (Year<1 or Year>300", true},
@@ -45,10 +46,14 @@ TEST(InputFieldChecks, TableOfLeaveFieldCases) {
         {"EdRokKon", "", false, "Number entry is not correct (Year<1 or Year>300", true},
         {"EdRokKon", "100", false, "end < start ! ! !   (start=120,end=100)", true, "120"},
         {"EdRokKon", "120", true, nullptr, false, "120"},
+        // A start after the end is refused on the start field with the same message.
+        {"EdRokT", "160", false, "end < start ! ! !   (start=160,end=150)", true, "0", "150"},
+        {"EdRokT", "150", true, nullptr, false, "0", "150"},
+        {"EdRokT", "160", true, nullptr, false, "0", "x"}, // no end year to compare with
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.control) + " '" + c.text + "'");
-        const FieldCheck check = CheckInputField(c.control, c.text, c.start);
+        const FieldCheck check = CheckInputField(c.control, c.text, c.start, c.end);
         EXPECT_EQ(check.accepted, c.accepted);
         EXPECT_EQ(check.focusBack, c.focusBack);
         ASSERT_EQ(check.box.has_value(), c.box != nullptr);

@@ -1,4 +1,5 @@
 // tessavin-cli run: one whole calculation from a JSON input, as a user runs it.
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -71,6 +72,48 @@ TEST(CliRun, OutputsAgreeAndDoNotDependOnTheThreadCount) {
     }
 }
 
+// --csv: the year table, one blank line, then the inspections the JSON output lists.
+TEST(CliRun, CsvListsTheInspectionsAfterTheYearTable) {
+    const std::string input = InputFile(R"({"intervals": 32})").string();
+    const CliRun csv = RunCli("run " + input + " --csv");
+    const CliRun json = RunCli("run " + input + " --json");
+    ASSERT_EQ(csv.exitCode, 0) << csv.err;
+    const auto j = nlohmann::json::parse(json.out);
+    ASSERT_FALSE(j["inspections"].empty());
+    const std::size_t blank = csv.out.find("\n\n");
+    ASSERT_NE(blank, std::string::npos);
+    EXPECT_EQ(std::count(csv.out.begin(), csv.out.begin() + blank, '\n'), 151); // header + years
+    std::istringstream lines(csv.out.substr(blank + 2));
+    std::string line;
+    std::getline(lines, line);
+    EXPECT_EQ(line, "inspection,from,to");
+    for (std::size_t k = 0; k < j["inspections"].size(); ++k) {
+        ASSERT_TRUE(std::getline(lines, line));
+        EXPECT_EQ(line, std::to_string(k + 1) + "," + j["inspections"][k][0].dump() + "," +
+                            j["inspections"][k][1].dump());
+    }
+    EXPECT_FALSE(std::getline(lines, line));
+}
+
+TEST(CliRun, VersionAndPerCommandHelp) {
+    const CliRun version = RunCli("--version");
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, std::string("tessavin-cli ") + TESSAVIN_VERSION + "\n");
+    struct Case {
+        const char* command;
+        const char* shown;
+        const char* notShown;
+    };
+    for (const Case& c : {Case{"run", "tessavin-cli run INPUT.json", "tessavin-cli fit"},
+                          Case{"histogram", "tessavin-cli histogram --type", "tessavin-cli run"},
+                          Case{"fit", "tessavin-cli fit DATA.txt", "tessavin-cli histogram"}}) {
+        const CliRun help = RunCli(std::string(c.command) + " --help");
+        EXPECT_EQ(help.exitCode, 0) << c.command;
+        EXPECT_NE(help.out.find(c.shown), std::string::npos) << help.out;
+        EXPECT_EQ(help.out.find(c.notShown), std::string::npos) << help.out;
+    }
+}
+
 TEST(CliRun, TextReportIsWrittenWithCrLfLines) {
     const auto dir = TempDir();
     const auto report = dir / "report.txt";
@@ -104,6 +147,12 @@ TEST(CliRun, BadInputIsRefusedWithTheFieldMessage) {
         {R"({"crack_origin": "middle"})", "\"crack_origin\" must be"},
         {R"({"Pdd": 0.1})", "unknown field \"Pdd\""},
         {R"({"bf": [400]})", "\"bf\" must be a number or a text"},
+        // The field and its text are named even where the field's own message does not.
+        {R"({"end": "abc"})", "\"end\" = \"abc\": Number entry is not correct (Year<1"},
+        // A parameter the distribution refuses gets the field's check message.
+        {R"({"inputs": [{"sigma": -3}]})", "Number entry is not correct (Sigma=-3)"},
+        {R"({"inputs": [null, null, null, null, {"mi": -0.2}]})",
+         "Number entry is not correct (Mi=-0.2)"},
     };
     const auto report = TempDir() / "refused.txt";
     for (const Case& c : cases) {

@@ -72,10 +72,43 @@ std::map<std::string, std::string> SheetTexts(const fs::path& archive) {
     return cells;
 }
 
-std::map<std::string, std::string> ByAddress(const std::vector<WorkbookCell>& cells) {
+// The number cells of the first sheet by address: their value and the format code of their
+// style ("" for the general format).
+struct SheetNumber {
+    double value;
+    std::string format;
+    bool operator==(const SheetNumber&) const = default;
+};
+std::map<std::string, SheetNumber> SheetNumbers(const fs::path& archive) {
+    const std::string styles = Member(archive, "xl/styles.xml");
+    std::map<int, std::string> codes;
+    const std::regex numFmt("<numFmt numFmtId=\"([0-9]+)\" formatCode=\"([^\"]*)\"");
+    for (std::sregex_iterator it(styles.begin(), styles.end(), numFmt), end; it != end; ++it)
+        codes[std::stoi((*it)[1])] = Unescape((*it)[2]);
+    std::vector<std::string> xfFormats; // cell style index -> format code
+    const std::size_t from = styles.find("<cellXfs");
+    const std::string cellXfs = styles.substr(from, styles.find("</cellXfs>") - from);
+    const std::regex xf("<xf numFmtId=\"([0-9]+)\"");
+    for (std::sregex_iterator it(cellXfs.begin(), cellXfs.end(), xf), end; it != end; ++it) {
+        const int id = std::stoi((*it)[1]);
+        xfFormats.push_back(codes.count(id) ? codes[id] : "");
+    }
+    std::map<std::string, SheetNumber> cells;
+    const std::string sheet = Member(archive, "xl/worksheets/sheet1.xml");
+    const std::regex cell("<c r=\"([A-Z]+[0-9]+)\"( s=\"([0-9]+)\")?><v>([^<]*)</v></c>");
+    for (std::sregex_iterator it(sheet.begin(), sheet.end(), cell), end; it != end; ++it) {
+        const std::size_t style = (*it)[3].matched ? std::stoul((*it)[3]) : 0;
+        cells[(*it)[1]] = {std::stod((*it)[4]), style < xfFormats.size() ? xfFormats[style] : "?"};
+    }
+    return cells;
+}
+
+// The cells by address as they read; `textsOnly` leaves out the number cells.
+std::map<std::string, std::string> ByAddress(const std::vector<WorkbookCell>& cells,
+                                             bool textsOnly = false) {
     std::map<std::string, std::string> map;
     for (const WorkbookCell& c : cells)
-        map[CellRef(c.row, c.column)] = c.text;
+        if (!textsOnly || !c.number) map[CellRef(c.row, c.column)] = c.text;
     return map;
 }
 
@@ -200,7 +233,7 @@ TEST_F(WorkbookTest, CzechTextsKeepTheLayout) {
     EXPECT_EQ(sheet.at("A3"), "Návrhová pravděpodobnost Pd = 2.277E-2");
 }
 
-// The file holds the sheet "Prohlídky" with exactly the cells above as text.
+// The file holds the sheet "Prohlídky" with exactly the text cells above.
 TEST_F(WorkbookTest, FileHoldsTheSheetAndTheCells) {
     Period(3);
     in.bf = "350 & <more>"; // texts go through the XML escaping
@@ -211,8 +244,53 @@ TEST_F(WorkbookTest, FileHoldsTheSheetAndTheCells) {
     EXPECT_NE(workbook.find("<sheet name=\"Prohlídky\""), std::string::npos) << workbook;
     EXPECT_EQ(workbook.find("<sheet name=", workbook.find("<sheet name=") + 1), std::string::npos)
         << "one sheet only";
-    EXPECT_EQ(SheetTexts(file), ByAddress(InspectionWorkbookCells(in, *state)));
+    EXPECT_EQ(SheetTexts(file), ByAddress(InspectionWorkbookCells(in, *state), true));
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"Results.xlsx"});
+}
+
+// Years and probabilities are number cells that a spreadsheet can sort and compute with; the
+// format shows the digits of the table text. Headings stay text.
+TEST_F(WorkbookTest, YearsAndProbabilitiesAreNumbersWithTheirDigits) {
+    Period(2);
+    state->Event(1, 1, 10) = 1.25e-7;
+    state->Event(1, 2, 10) = 0.02277;
+    const fs::path file = folder / "Numbers.xlsx";
+    ASSERT_FALSE(WriteInspectionWorkbook(file, in, *state).has_value());
+    const auto numbers = SheetNumbers(file);
+    const auto texts = SheetTexts(file);
+    const std::pair<const char*, double> cases[] = {
+        {"A9", 10},      {"A17", 50},             // years
+        {"B9", 1.25e-7}, {"C9", 0.02277},         // p(U) and p(D) of year 10
+        {"E9", 10},      {"F9", Value(3, 1, 10)}, // the second block
+    };
+    for (const auto& [ref, value] : cases) {
+        SCOPED_TRACE(ref);
+        ASSERT_TRUE(numbers.count(ref)) << "not a number cell";
+        EXPECT_DOUBLE_EQ(numbers.at(ref).value, value);
+        EXPECT_EQ(texts.count(ref), 0u);
+    }
+    EXPECT_EQ(numbers.at("A9").format, "");
+    EXPECT_EQ(numbers.at("B9").format, "0.00E+0");
+    EXPECT_EQ(numbers.at("C9").format, "0.00000");
+    EXPECT_EQ(numbers.at("F9").format, NumberFormatFor(TiskPrv(Value(3, 1, 10))));
+    for (const char* heading : {"A1", "C7", "A8", "B8"})
+        EXPECT_EQ(texts.count(heading), 1u) << heading;
+}
+
+TEST(WorkbookNumberFormat, ShowsTheDigitsOfTheText) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"37", "0"},
+        {"0", "0"},
+        {"1", "0"},
+        {"0.02277", "0.00000"},
+        {"-0.5", "0.0"},
+        {"1.25E-7", "0.00E+0"},
+        {"2E-10", "0E+0"},
+        {"1.5E+15", "0.0E+0"},
+        {"0.123456789012345", "0.000000000000000"},
+    };
+    for (const auto& [text, format] : cases)
+        EXPECT_EQ(NumberFormatFor(text), format) << text;
 }
 
 TEST_F(WorkbookTest, ReplacesAnExistingFileAndLeavesNoTemporary) {

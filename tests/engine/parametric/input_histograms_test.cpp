@@ -34,6 +34,33 @@ TEST(InputFieldValidation, MessagesAndFocus) {
     }
 }
 
+// Values the distribution itself refuses are refused at the field, by type: otherwise the
+// rebuild keeps the previous histogram while the fields show the new value.
+TEST(InputFieldValidation, DistributionChecksByType) {
+    struct Case {
+        bool mi; // Mi field, else Sigma
+        int type;
+        const char* text;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {false, 0, "-3", false}, {false, 0, "0", false},   {false, 2, "-1", false},
+        {false, 3, "0.1", true}, {false, -1, "-3", true}, // no type: a number is enough
+        {true, 0, "-30", true},  {true, 1, "-0.2", false}, {true, 1, "0", false},
+        {true, 1, "0.2", true},  {true, 2, "-5", true},
+    };
+    for (const Case& c : cases) {
+        const auto failure =
+            c.mi ? ValidateMi(5, c.text, c.type) : ValidateSigma(5, c.text, c.type);
+        EXPECT_EQ(!failure, c.accepted)
+            << (c.mi ? "Mi " : "Sigma ") << c.text << " type " << c.type;
+        if (failure) {
+            EXPECT_EQ(failure->text, std::string("Number entry is not correct (") +
+                                         (c.mi ? "Mi=" : "Sigma=") + c.text + ")");
+        }
+    }
+}
+
 TEST(RebuildInput, StoresTheHistogramAndItsClassCount) {
     InputHistograms inputs;
     const RebuildOutcome out = RebuildInput(3, Fields(1, "280", "28"), "1E-7", "1.5", "1", inputs);

@@ -1,0 +1,103 @@
+// docs_pictures: the pictures under docs/, taken from the real windows after the default
+// calculation, at their default sizes (and the main window maximised). Run offscreen:
+//   QT_QPA_PLATFORM=offscreen build/docs_pictures docs [cs]
+#include <QApplication>
+#include <QEventLoop>
+#include <QLabel>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <cstdio>
+
+#include "event_graph_window.h"
+#include "histogram_window.h"
+#include "interaction.h"
+#include "localisation/language.h"
+#include "main_window.h"
+
+namespace {
+
+using namespace tessavin::ui;
+
+// Every question answered Yes, every file dialog cancelled.
+class Yes final : public Interaction {
+  public:
+    int ask(QWidget*, const BoxRequest& r) override {
+        return r.buttons == BoxButtons::YesNo ? BoxYes : BoxOk;
+    }
+    QString chooseFile(QWidget*, const FileRequest&) override { return {}; }
+};
+
+void Settle(int ms = 300) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+bool Save(QWidget* w, const QString& file) {
+    Settle();
+    const bool ok = w->grab().save(file);
+    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(file));
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
+    qputenv("TESSAVIN_INI", (home.path() + "/Tessavin.INI").toUtf8());
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: docs_pictures FOLDER [cs]\n");
+        return 2;
+    }
+    const QString folder = argv[1];
+    const bool czech = argc > 2 && QString(argv[2]) == "cs";
+    Yes yes;
+    SetUserInteraction(&yes);
+
+    MainWindow w;
+    w.show();
+    if (czech) w.switchLanguage(tessavin::Language::Czech);
+    Settle(500);
+    auto* pages = w.findChild<QTabWidget*>("PageControl1");
+    bool ok = Save(&w, folder + "/main-window-input.png");
+
+    QEventLoop wait;
+    QObject::connect(&w, &MainWindow::calculationFinished, &wait, &QEventLoop::quit);
+    w.BPocitejClick();
+    if (w.calculationRunning()) wait.exec();
+
+    pages->setCurrentIndex(1);
+    ok = Save(&w, folder + "/main-window-results.png") && ok;
+    pages->setCurrentIndex(2);
+    ok = Save(&w, folder + "/main-window-inspections.png") && ok;
+
+    w.findChild<QToolButton*>("BJevU")->click();
+    ok = Save(w.histogramWindow(), folder + "/histogram-window.png") && ok;
+    w.histogramWindow()->hide();
+
+    for (int page = 1; page <= 3; ++page) {
+        w.showEventGraph(page);
+        ok =
+            Save(w.eventGraphWindow(), folder + QString("/event-graph-page%1.png").arg(page)) && ok;
+        w.eventGraphWindow()->close();
+    }
+
+    w.showMaximized();
+    Settle(500);
+    // Without a window manager nobody maximises: the window takes the screen itself.
+    if (QScreen* screen = w.screen(); screen && w.width() < screen->availableGeometry().width())
+        w.setGeometry(screen->availableGeometry());
+    pages->setCurrentIndex(0);
+    Settle(500);
+    ok = Save(&w, folder + "/main-window-maximised-input.png") && ok;
+    pages->setCurrentIndex(1);
+    ok = Save(&w, folder + "/main-window-maximised-results.png") && ok;
+    return ok ? 0 : 1;
+}
