@@ -7,11 +7,9 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <mutex>
 #include <optional>
-#include <sstream>
 #include <variant>
 
 #include <nlohmann/json.hpp>
@@ -22,6 +20,8 @@
 #include "cli_args.h"
 #include "cli_output.h"
 #include "common/number_parse.h"
+#include "common/regular_file.h"
+#include "files/project_checks.h"
 #include "files/project_file.h"
 #include "localisation/language.h"
 #include "run_input.h"
@@ -183,19 +183,19 @@ int RunCalculationCommand(const std::vector<std::string>& words) {
     CalculationInputs in;
     CalculationState state;
     if (IsProjectFile(words[0])) {
-        // As the desktop program after opening it: the stored histograms are used as they are.
-        auto read = ReadProjectFile(words[0]);
+        // As the desktop program after opening it: the stored histograms are used as they are,
+        // once they and the field texts have passed the checks of the input page.
+        auto read = OpenProjectFile(words[0]);
         if (const Failure* f = std::get_if<Failure>(&read)) return Refuse(f->text);
         const ProjectData& project = std::get<ProjectData>(read);
         ApplyProject(project, in, state);
         if (!args->value("lang"))
             SetLanguage(project.english ? Language::English : Language::Czech);
     } else {
-        std::ifstream file(words[0], std::ios::binary);
-        if (!file) return Refuse("cannot read '" + words[0] + "'");
-        std::stringstream text;
-        text << file.rdbuf();
-        const RunInputOutcome read = ReadRunInput(text.str(), in);
+        auto text = ReadRegularFile(words[0], MaxUserFileBytes);
+        if (const FileReadFailure* f = std::get_if<FileReadFailure>(&text))
+            return Refuse("cannot read '" + words[0] + "': " + f->reason);
+        const RunInputOutcome read = ReadRunInput(std::get<std::string>(text), in);
         if (!read.ok) return Refuse(read.error);
         for (const std::string& w : read.warnings) Remark("warning", w);
     }

@@ -7,14 +7,13 @@
 #define SI_IMPLEMENTATION
 #include <SimpleIni.h>
 
-#include <cerrno>
 #include <charconv>
 #include <cstring>
-#include <fstream>
 #include <limits>
-#include <sstream>
+#include <variant>
 
 #include "common/atomic_file.h"
+#include "common/regular_file.h"
 
 namespace tessavin {
 
@@ -95,14 +94,12 @@ SettingsFile::~SettingsFile() = default;
 
 std::optional<std::string> SettingsFile::Load(const std::filesystem::path& path) {
     impl_->ini.Reset();
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) return std::nullopt;
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream content;
-    if (file) content << file.rdbuf();
-    if (!file || file.bad())
-        return "cannot read " + path.string() + ": " + std::strerror(errno != 0 ? errno : EIO);
-    LoadText(content.str());
+    auto read = ReadRegularFile(path, MaxUserFileBytes);
+    if (const FileReadFailure* f = std::get_if<FileReadFailure>(&read)) {
+        if (f->missing) return std::nullopt;
+        return "cannot read " + path.string() + ": " + f->reason;
+    }
+    LoadText(std::get<std::string>(read));
     return std::nullopt;
 }
 
