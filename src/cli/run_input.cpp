@@ -42,24 +42,15 @@ int WholeValue(const json& v, const std::string& key) {
     return static_cast<int>(*n);
 }
 
-// Field keys of the JSON input and the control whose check they pass.
-const std::map<std::string, std::string>& FieldControls() {
-    static const std::map<std::string, std::string> m = {
-        {"C", "EdKonstC"},      {"m", "EdMocM"},        {"bf", "EdSirPas"},
-        {"tf", "EdTloPas"},     {"Pd", "EdNavPravd"},   {"start", "EdRokT"},
-        {"step", "EdRokKrok"},  {"end", "EdRokKon"},    {"eps", "EdEps"},
-        {"intervals", "EdPocetIntervalu"}};
-    return m;
-}
-
-std::string* FieldOf(CalculationInputs& in, const std::string& key) {
+// Field keys of the JSON input and the input-page field each fills.
+const std::map<std::string, std::string CalculationInputs::*>& FieldMembers() {
     static const std::map<std::string, std::string CalculationInputs::*> m = {
         {"C", &CalculationInputs::C},          {"m", &CalculationInputs::m},
         {"bf", &CalculationInputs::bf},        {"tf", &CalculationInputs::tf},
         {"Pd", &CalculationInputs::Pd},        {"start", &CalculationInputs::yearStart},
         {"step", &CalculationInputs::yearStep}, {"end", &CalculationInputs::yearEnd},
         {"eps", &CalculationInputs::eps},      {"intervals", &CalculationInputs::intervals}};
-    return &(in.*m.at(key));
+    return m;
 }
 
 void Check(const std::optional<Failure>& failure) {
@@ -138,16 +129,11 @@ RunInputOutcome ReadRunInput(const std::string& jsonText, CalculationInputs& in)
             else if (o == "surface" || o == 1) in.crackOrigin = 1;
             else throw Refusal("\"crack_origin\" must be \"edge\" or \"surface\"");
         }
-        for (const auto& [key, control] : FieldControls())
-            if (j.contains(key)) *FieldOf(in, key) = FieldText(j[key], key);
-        // The fields in the order the input page visits them.
-        for (const char* key : {"start", "step", "end", "eps", "Pd", "bf", "tf", "intervals", "C",
-                                "m"}) {
-            const FieldCheck check =
-                CheckInputField(FieldControls().at(key), *FieldOf(in, key), in.yearStart);
-            if (!check.accepted) throw Refusal(check.box->text);
-            if (check.box) out.warnings.push_back(check.box->text);
-        }
+        for (const auto& [key, member] : FieldMembers())
+            if (j.contains(key)) in.*member = FieldText(j[key], key);
+        const InputFieldsCheck fields = CheckInputFields(in);
+        for (const Failure& remark : fields.remarks) out.warnings.push_back(remark.text);
+        if (fields.refusal) throw Refusal(fields.refusal->text);
         in.startText = in.yearStart;
         in.stepText = in.yearStep;
         in.endText = in.yearEnd;

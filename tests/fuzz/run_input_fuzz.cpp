@@ -19,13 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(!read.error.empty());
         return 0;
     }
-    const std::pair<const char*, const std::string*> fields[] = {
-        {"EdRokT", &in.yearStart}, {"EdRokKrok", &in.yearStep},   {"EdRokKon", &in.yearEnd},
-        {"EdEps", &in.eps},        {"EdNavPravd", &in.Pd},        {"EdSirPas", &in.bf},
-        {"EdTloPas", &in.tf},      {"EdPocetIntervalu", &in.intervals}, {"EdKonstC", &in.C},
-        {"EdMocM", &in.m}};
-    for (const auto& [control, value] : fields)
-        FUZZ_CHECK(CheckInputField(control, *value, in.yearStart).accepted);
+    FUZZ_CHECK(!CheckInputFields(in).refusal);
     for (int k = 1; k <= RandomInputCount; ++k) {
         FUZZ_CHECK(!ValidateMi(k, in.random[k].mi) && !ValidateSigma(k, in.random[k].sigma) &&
                    !ValidateN(k, in.random[k].n));

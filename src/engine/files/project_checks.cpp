@@ -1,7 +1,6 @@
 #include "files/project_checks.h"
 
-#include <string>
-#include <utility>
+#include <memory>
 
 #include "calculation/field_checks.h"
 #include "calculation/integration_settings.h"
@@ -23,18 +22,11 @@ Failure Unfocused(Failure f) {
 }
 
 std::optional<Failure> CheckFields(const ProjectData& p) {
-    const std::string start = std::to_string(p.start);
-    const std::string step = std::to_string(p.step);
-    const std::string end = std::to_string(p.end);
-    const std::pair<const char*, const std::string*> fields[] = {
-        {"EdRokT", &start}, {"EdRokKrok", &step},       {"EdRokKon", &end},
-        {"EdEps", &p.eps},  {"EdNavPravd", &p.Pd},      {"EdSirPas", &p.bf},
-        {"EdTloPas", &p.tf}, {"EdPocetIntervalu", &p.intervals}, {"EdKonstC", &p.C},
-        {"EdMocM", &p.m}};
-    for (const auto& [control, text] : fields) {
-        const FieldCheck check = CheckInputField(control, *text, start);
-        if (!check.accepted) return Unfocused(*check.box);
-    }
+    // The fields as opening the project would fill them.
+    CalculationInputs in;
+    const auto state = std::make_unique<CalculationState>();
+    ApplyProject(p, in, *state);
+    if (auto refusal = CheckInputFields(in).refusal) return Unfocused(*refusal);
     for (int k = 1; k <= RandomInputCount; ++k) {
         const RandomInputFields& f = p.random[k];
         // An input built from raw data has its parameter fields disabled.
@@ -44,12 +36,7 @@ std::optional<Failure> CheckFields(const ProjectData& p) {
         }
         if (auto failure = ValidateN(k, f.n)) return Unfocused(*failure);
     }
-    // The integration window checks only the parameter of the chosen method.
-    const char* control = p.method == 0 || p.method == 1 ? "EdNintegrace"
-                          : p.method == 2                ? "EdN"
-                          : p.method == 3                ? "EdTol0"
-                                                         : nullptr;
-    if (control)
+    if (const char* control = MethodParameterControl(p.method))
         if (auto failure = CheckIntegrationField(control, p.methodParameter, p.method))
             return Unfocused(*failure);
     return std::nullopt;
