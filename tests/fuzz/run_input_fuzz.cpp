@@ -5,7 +5,6 @@
 #include <string>
 
 #include "calculation/field_checks.h"
-#include "calculation/integration_settings.h"
 #include "fuzz_check.h"
 #include "parametric/input_histograms.h"
 #include "run_input.h"
