@@ -1,13 +1,15 @@
 # Set-up, build, test and benchmark on a fresh Debian 12 machine (run as root, or with sudo).
 PACKAGES := cmake ninja-build g++ libgtest-dev libbenchmark-dev qt6-base-dev qt6-charts-dev \
             qt6-svg-dev libxlsxwriter-dev libsimpleini-dev nlohmann-json3-dev xvfb xauth unzip \
-            locales qt6-translations-l10n
+            locales qt6-translations-l10n clang libclang-rt-14-dev
 BUILD_DIR := build
 ASAN_DIR  := build-asan
+FUZZ_DIR  := build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS      ?= $(shell nproc)
 SUDO      := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build run test test-asan bench clean
+.PHONY: deps build run test test-asan test-fuzz fuzz fuzz-build bench clean
 
 deps:
 	@missing=""; \
@@ -33,7 +35,7 @@ build: deps
 run: build
 	$(BUILD_DIR)/tessavin
 
-test: build test-asan
+test: build test-asan test-fuzz
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
 # Every test once more under AddressSanitizer and UndefinedBehaviorSanitizer (the GUI tests
@@ -45,8 +47,23 @@ test-asan: deps
 	cd $(ASAN_DIR) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS)
 
+# The file readers under libFuzzer (clang, with AddressSanitizer and UndefinedBehaviorSanitizer):
+# the engine and one target per reader, nothing else.
+fuzz-build: deps
+	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	      -DCMAKE_CXX_COMPILER=clang++ -DTESSAVIN_FUZZ=ON
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
+
+# Every target for FUZZ_SECONDS seconds: executions and findings per target.
+fuzz: fuzz-build
+	tests/fuzz/run_fuzzers.sh $(FUZZ_DIR) -max_total_time=$(FUZZ_SECONDS)
+
+# A short run of every target over its seeds (the regression inputs of past findings among them).
+test-fuzz: fuzz-build
+	tests/fuzz/run_fuzzers.sh $(FUZZ_DIR) -runs=20000
+
 bench: build
 	$(BUILD_DIR)/tessavin_bench
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR)

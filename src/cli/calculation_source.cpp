@@ -2,10 +2,10 @@
 
 #include <cctype>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <variant>
 
+#include "common/regular_file.h"
+#include "files/project_checks.h"
 #include "files/project_file.h"
 #include "run_input.h"
 
@@ -24,7 +24,9 @@ CalculationSource LoadCalculation(const std::string& path, CalculationInputs& in
                                   CalculationState& state) {
     CalculationSource source;
     if (IsProjectFile(path)) {
-        auto read = ReadProjectFile(path);
+        // As the desktop program opens it: the stored histograms are used as they are, once they
+        // and the field texts have passed the checks of the input page.
+        auto read = OpenProjectFile(path);
         if (const Failure* f = std::get_if<Failure>(&read)) {
             source.error = f->text;
             return source;
@@ -34,14 +36,12 @@ CalculationSource LoadCalculation(const std::string& path, CalculationInputs& in
         source.projectLanguage = project.english ? Language::English : Language::Czech;
         return source;
     }
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        source.error = "cannot read '" + path + "'";
+    auto text = ReadRegularFile(path, MaxUserFileBytes);
+    if (const FileReadFailure* f = std::get_if<FileReadFailure>(&text)) {
+        source.error = "cannot read '" + path + "': " + f->reason;
         return source;
     }
-    std::stringstream text;
-    text << file.rdbuf();
-    const RunInputOutcome read = ReadRunInput(text.str(), in);
+    const RunInputOutcome read = ReadRunInput(std::get<std::string>(text), in);
     if (!read.ok) source.error = read.error;
     source.warnings = read.warnings;
     return source;

@@ -42,24 +42,28 @@ int WholeValue(const json& v, const std::string& key) {
     return static_cast<int>(*n);
 }
 
-// Field keys of the JSON input and the control whose check they pass.
-const std::map<std::string, std::string>& FieldControls() {
-    static const std::map<std::string, std::string> m = {
-        {"C", "EdKonstC"},      {"m", "EdMocM"},        {"bf", "EdSirPas"},
-        {"tf", "EdTloPas"},     {"Pd", "EdNavPravd"},   {"start", "EdRokT"},
-        {"step", "EdRokKrok"},  {"end", "EdRokKon"},    {"eps", "EdEps"},
-        {"intervals", "EdPocetIntervalu"}};
-    return m;
-}
-
-std::string* FieldOf(CalculationInputs& in, const std::string& key) {
+// Field keys of the JSON input and the input-page field each fills.
+const std::map<std::string, std::string CalculationInputs::*>& FieldMembers() {
     static const std::map<std::string, std::string CalculationInputs::*> m = {
         {"C", &CalculationInputs::C},          {"m", &CalculationInputs::m},
         {"bf", &CalculationInputs::bf},        {"tf", &CalculationInputs::tf},
         {"Pd", &CalculationInputs::Pd},        {"start", &CalculationInputs::yearStart},
         {"step", &CalculationInputs::yearStep}, {"end", &CalculationInputs::yearEnd},
         {"eps", &CalculationInputs::eps},      {"intervals", &CalculationInputs::intervals}};
-    return &(in.*m.at(key));
+    return m;
+}
+
+// The field's own message does not always name it: the key and the text lead.
+std::string NamedRefusal(const Failure& refusal, const CalculationInputs& in) {
+    static const std::map<std::string, std::string> keyOfControl = {
+        {"EdKonstC", "C"},      {"EdMocM", "m"},      {"EdSirPas", "bf"},
+        {"EdTloPas", "tf"},     {"EdNavPravd", "Pd"}, {"EdRokT", "start"},
+        {"EdRokKrok", "step"},  {"EdRokKon", "end"},  {"EdEps", "eps"},
+        {"EdPocetIntervalu", "intervals"}};
+    const auto key = keyOfControl.find(refusal.focus);
+    if (key == keyOfControl.end()) return refusal.text;
+    return "\"" + key->second + "\" = \"" + in.*FieldMembers().at(key->second) + "\": " +
+           refusal.text;
 }
 
 void Check(const std::optional<Failure>& failure) {
@@ -139,19 +143,11 @@ RunInputOutcome ReadRunInput(const std::string& jsonText, CalculationInputs& in)
             else if (o == "surface" || o == 1) in.crackOrigin = 1;
             else throw Refusal("\"crack_origin\" must be \"edge\" or \"surface\"");
         }
-        for (const auto& [key, control] : FieldControls())
-            if (j.contains(key)) *FieldOf(in, key) = FieldText(j[key], key);
-        // The fields in the order the input page visits them.
-        for (const char* key : {"start", "step", "end", "eps", "Pd", "bf", "tf", "intervals", "C",
-                                "m"}) {
-            const FieldCheck check =
-                CheckInputField(FieldControls().at(key), *FieldOf(in, key), in.yearStart);
-            // The field's own message does not always name it: the key and the text lead.
-            if (!check.accepted)
-                throw Refusal("\"" + std::string(key) + "\" = \"" + *FieldOf(in, key) +
-                              "\": " + check.box->text);
-            if (check.box) out.warnings.push_back(check.box->text);
-        }
+        for (const auto& [key, member] : FieldMembers())
+            if (j.contains(key)) in.*member = FieldText(j[key], key);
+        const InputFieldsCheck fields = CheckInputFields(in);
+        for (const Failure& remark : fields.remarks) out.warnings.push_back(remark.text);
+        if (fields.refusal) throw Refusal(NamedRefusal(*fields.refusal, in));
         in.startText = in.yearStart;
         in.stepText = in.yearStep;
         in.endText = in.yearEnd;

@@ -13,6 +13,7 @@
 #include <variant>
 
 #include "common/number_parse.h"
+#include "files/project_checks.h"
 #include "files/project_file.h"
 #include "files/settings_file.h"
 #include "files/settings_keys.h"
@@ -112,7 +113,8 @@ void MainWindow::saveSideWindow(QWidget* window) {
     const std::vector<SettingKey>& keys = WindowSettingKeys(S(window->objectName()));
     if (!FindSettingKey(keys, "width")) return;
     SettingsFile file;
-    file.Load(S(paths_.settingsPath));
+    // A settings file that cannot be read is left as it is, not replaced by these keys alone.
+    if (file.Load(S(paths_.settingsPath))) return;
     // In the order of the table, which is the order of the file.
     for (const SettingKey& k : keys) {
         if (k.target == "left") file.SetInteger(k, window->x());
@@ -160,9 +162,10 @@ void MainWindow::loadMainSettings() {
 }
 
 void MainWindow::saveMainSettings() {
-    // Read again first: the side windows' keys stay as they are.
+    // Read again first: the side windows' keys stay as they are. A settings file that cannot be
+    // read is left as it is.
     SettingsFile file;
-    file.Load(S(paths_.settingsPath));
+    if (file.Load(S(paths_.settingsPath))) return;
     file.SetInteger(MainKey("left"), x());
     file.SetInteger(MainKey("top"), y());
     file.SetInteger(MainKey("width"), width());
@@ -188,8 +191,9 @@ void MainWindow::openProjectCommand() {
         pages_->setCurrentWidget(tabInput_);
         return;
     }
-    // The whole file is read and checked before anything changes.
-    auto read = ReadProjectFile(S(chosen));
+    // The whole file is read and checked, its values as the input page checks them, before
+    // anything changes.
+    auto read = OpenProjectFile(S(chosen));
     if (const Failure* failure = std::get_if<Failure>(&read)) {
         ShowFailure(*failure, this);
         return;

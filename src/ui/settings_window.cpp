@@ -1,12 +1,15 @@
 #include "settings_window.h"
 
 #include <QCloseEvent>
-#include <QFile>
 #include <QHeaderView>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <string>
+#include <variant>
+
 #include "caption_tables.h"
+#include "common/regular_file.h"
 #include "files/settings_file.h"
 #include "interaction.h"
 
@@ -58,10 +61,9 @@ void SettingsListingWindow::applyLanguage(Language language) {
 }
 
 bool SettingsListingWindow::loadFile(const QString& path) {
-    QFile file(path);
-    if (!file.exists() || !file.open(QIODevice::ReadOnly)) return false;
-    const QByteArray bytes = file.readAll();
-    const auto rows = SettingsListingRows(std::string_view(bytes.constData(), bytes.size()));
+    const auto bytes = ReadRegularFile(S(path), MaxUserFileBytes);
+    if (!std::holds_alternative<std::string>(bytes)) return false;
+    const auto rows = SettingsListingRows(std::get<std::string>(bytes));
     table_->clearContents();
     table_->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
@@ -72,10 +74,10 @@ bool SettingsListingWindow::loadFile(const QString& path) {
 }
 
 void SettingsListingWindow::closeEvent(QCloseEvent* event) {
-    if (!settingsPath_.isEmpty()) {
-        // Read again first: the other windows' keys stay as they are.
-        SettingsFile file;
-        file.Load(S(settingsPath_));
+    // Read again first: the other windows' keys stay as they are. A file that cannot be read
+    // is not replaced by this window's keys alone.
+    SettingsFile file;
+    if (!settingsPath_.isEmpty() && !file.Load(S(settingsPath_))) {
         file.SetInteger(Key("left"), x());
         file.SetInteger(Key("top"), y());
         file.SetInteger(Key("width"), width());

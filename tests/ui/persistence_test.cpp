@@ -304,18 +304,32 @@ class PersistenceTest : public QObject {
         QTest::addColumn<int>("cut");
         QTest::addColumn<QByteArray>("start");
         QTest::addColumn<QString>("message");
-        QTest::newRow("short") << 3000 << QByteArray() << "Stream read error";
-        QTest::newRow("wrong tag") << -1 << QByteArray("\x02") << "Invalid property value";
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("to");
+        QTest::newRow("short") << 3000 << QByteArray() << "Stream read error" << QByteArray()
+                               << QByteArray();
+        QTest::newRow("wrong tag") << -1 << QByteArray("\x02") << "Invalid property value"
+                                   << QByteArray() << QByteArray();
+        // Whole and readable, but an m the input page refuses: tf "25" is followed by m "0".
+        QTest::newRow("m of 0") << -1 << QByteArray() << "Exponent m (0) < 0"
+                                << QByteArray("\x06\x02" "25" "\x06\x01" "3")
+                                << QByteArray("\x06\x02" "25" "\x06\x01" "0");
     }
     void badProjectChangesNothing() {
         QFETCH(int, cut);
         QFETCH(QByteArray, start);
         QFETCH(QString, message);
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
         smallCalculation();
         const QString good = saveProject("good.Vys");
         QByteArray bytes = ReadFile(good);
         if (cut > 0) bytes.truncate(cut);
         if (!start.isEmpty()) bytes.replace(0, start.size(), start);
+        if (!from.isEmpty()) {
+            QVERIFY(bytes.contains(from));
+            bytes.replace(bytes.indexOf(from), from.size(), to);
+        }
         const QString bad = QDir(dir.path()).filePath("sub/bad.Vys");
         QDir().mkpath(QFileInfo(bad).absolutePath());
         WriteFile(bad, bytes);

@@ -1,6 +1,8 @@
 #include "calculation/field_checks.h"
 
 #include "calculation/model.h"
+
+#include <utility>
 #include "common/number_parse.h"
 #include "histogram/histogram.h"
 #include "localisation/messages.h"
@@ -95,6 +97,24 @@ FieldCheck CheckInputField(const std::string& control, const std::string& text,
         return {};
     }
     return {};
+}
+
+InputFieldsCheck CheckInputFields(const CalculationInputs& in) {
+    const std::pair<const char*, const std::string*> fields[] = {
+        {"EdRokT", &in.yearStart},  {"EdRokKrok", &in.yearStep}, {"EdRokKon", &in.yearEnd},
+        {"EdEps", &in.eps},         {"EdNavPravd", &in.Pd},      {"EdSirPas", &in.bf},
+        {"EdTloPas", &in.tf},       {"EdPocetIntervalu", &in.intervals},
+        {"EdKonstC", &in.C},        {"EdMocM", &in.m}};
+    InputFieldsCheck result;
+    for (const auto& [control, text] : fields) {
+        FieldCheck check = CheckInputField(control, *text, in.yearStart);
+        if (!check.accepted) {
+            result.refusal = std::move(check.box);
+            break;
+        }
+        if (check.box) result.remarks.push_back(std::move(*check.box));
+    }
+    return result;
 }
 
 } // namespace tessavin

@@ -3,10 +3,13 @@
 // page and the batch program so that both accept exactly the same values.
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "common/failure.h"
 
 namespace tessavin {
+
+struct CalculationInputs;
 
 struct FieldCheck {
     bool accepted = true;          // the value goes into the calculation
@@ -21,5 +24,12 @@ struct FieldCheck {
 // field being left, with the same message either way. Any other name is accepted unchecked.
 FieldCheck CheckInputField(const std::string& control, const std::string& text,
                            const std::string& startText = "0", const std::string& endText = "");
+
+struct InputFieldsCheck {
+    std::optional<Failure> refusal; // the first field refused
+    std::vector<Failure> remarks;   // boxes of the fields accepted before it (a zero C)
+};
+// The fields above as `in` holds them, in the order the input page visits them.
+InputFieldsCheck CheckInputFields(const CalculationInputs& in);
 
 } // namespace tessavin

@@ -17,6 +17,20 @@ Failure Refused(const std::string& control, std::string text) {
 
 } // namespace
 
+const char* MethodParameterControl(int method) {
+    switch (method) {
+    case 0:
+    case 1:
+        return "EdNintegrace";
+    case 2:
+        return "EdN";
+    case 3:
+        return "EdTol0";
+    default:
+        return nullptr;
+    }
+}
+
 std::optional<Failure> CheckIntegrationField(const std::string& control,
                                              const std::string& text, int method) {
     if (control == "EdNintegrace") {

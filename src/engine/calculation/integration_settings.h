@@ -13,6 +13,10 @@ namespace tessavin {
 std::optional<Failure> CheckIntegrationField(const std::string& control,
                                              const std::string& text, int method);
 
+// The field of the parameter a method uses (EdNintegrace, EdN or EdTol0); null for Gauss or no
+// method. Only that field is shown, so only that one is checked.
+const char* MethodParameterControl(int method);
+
 // Label24: the method and the parameter it uses.
 std::string MethodLine(const IntegrationSettings& settings);
 

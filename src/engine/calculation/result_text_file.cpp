@@ -95,7 +95,7 @@ std::optional<Failure> WriteResultTextFile(const std::filesystem::path& file,
     if (!WriteFileAtomically(file, ResultTextFileText(in, state))) return std::nullopt;
     Failure f;
     f.caption = 3;
-    f.text = FormatMessage("Chyba při zapisování souboru %s", file.filename().string());
+    f.text = FormatMessage("Chyba při zapisování souboru %s", file.string());
     return f;
 }
 

@@ -1,6 +1,8 @@
 #include "common/atomic_file.h"
 
 #include <atomic>
+#include <charconv>
+#include <csignal>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -47,10 +49,47 @@ bool WriteAll(int fd, std::string_view bytes, int& error) {
     return true;
 }
 
+bool ProcessRuns(long pid) {
+    // EPERM: it runs, under another user.
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
+
 } // namespace
+
+std::optional<long> TemporaryOwner(std::string_view name) {
+    constexpr std::string_view prefix = ".tessavin-";
+    if (name.substr(0, prefix.size()) != prefix) return std::nullopt;
+    name.remove_prefix(prefix.size());
+    auto number = [&name]() -> std::optional<long> {
+        long value = 0;
+        const auto [end, ec] = std::from_chars(name.data(), name.data() + name.size(), value);
+        if (ec != std::errc() || end == name.data()) return std::nullopt;
+        name.remove_prefix(static_cast<std::size_t>(end - name.data()));
+        return value;
+    };
+    const std::optional<long> pid = number();
+    if (!pid || *pid <= 0 || name.substr(0, 1) != "-") return std::nullopt;
+    name.remove_prefix(1);
+    if (!number() || (name != ".tmp" && name != ".xlsx.tmp")) return std::nullopt;
+    return pid;
+}
+
+void RemoveStaleTemporaries(const std::filesystem::path& folder) {
+    std::error_code ec;
+    const std::filesystem::path where = folder.empty() ? std::filesystem::path(".") : folder;
+    for (std::filesystem::directory_iterator it(where, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::optional<long> owner = TemporaryOwner(it->path().filename().string());
+        if (!owner || *owner == static_cast<long>(::getpid()) || ProcessRuns(*owner)) continue;
+        std::error_code ignored;
+        if (it->is_regular_file(ignored) && !it->is_symlink(ignored))
+            std::filesystem::remove(it->path(), ignored);
+    }
+}
 
 std::optional<std::string> WriteFileAtomically(const std::filesystem::path& target,
                                                std::string_view bytes) {
+    RemoveStaleTemporaries(target.parent_path());
     std::filesystem::path temporary;
     int error = 0;
     const int fd = CreateTemporary(target.parent_path(), temporary, error);

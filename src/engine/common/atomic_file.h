@@ -13,4 +13,11 @@ namespace tessavin {
 std::optional<std::string> WriteFileAtomically(const std::filesystem::path& target,
                                                std::string_view bytes);
 
+// Temporary files are named ".tessavin-<pid>-<n>[.xlsx].tmp". A save killed before its rename
+// leaves one behind; this removes those of processes that no longer run from folder.
+void RemoveStaleTemporaries(const std::filesystem::path& folder);
+
+// The pid of a temporary file's name, or nothing for any other name.
+std::optional<long> TemporaryOwner(std::string_view fileName);
+
 } // namespace tessavin

@@ -1,15 +1,13 @@
 #include "files/project_file.h"
 
-#include <cerrno>
 #include <cfenv>
 #include <cmath>
 #include <cstring>
-#include <fstream>
 #include <limits>
-#include <sstream>
 
 #include "common/atomic_file.h"
 #include "common/number_parse.h"
+#include "common/regular_file.h"
 #include "localisation/language.h"
 
 namespace tessavin {
@@ -530,19 +528,10 @@ std::optional<Failure> WriteProjectFile(const std::filesystem::path& path,
 }
 
 std::variant<ProjectData, Failure> ReadProjectFile(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        const int error = errno;
-        return FileFailure("Cannot open file \"" + path.string() + "\". " +
-                           std::strerror(error != 0 ? error : ENOENT));
-    }
-    std::ostringstream content;
-    content << file.rdbuf();
-    if (file.bad()) {
-        return FileFailure("Cannot open file \"" + path.string() + "\". " +
-                           std::strerror(errno != 0 ? errno : EIO));
-    }
-    return DecodeProject(content.str());
+    auto read = ReadRegularFile(path, MaxUserFileBytes);
+    if (const FileReadFailure* f = std::get_if<FileReadFailure>(&read))
+        return FileFailure("Cannot open file \"" + path.string() + "\". " + f->reason);
+    return DecodeProject(std::get<std::string>(read));
 }
 
 ProjectData MakeProjectData(const CalculationInputs& in, const CalculationState& state) {

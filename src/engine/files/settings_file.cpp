@@ -7,14 +7,13 @@
 #define SI_IMPLEMENTATION
 #include <SimpleIni.h>
 
-#include <cerrno>
 #include <charconv>
 #include <cstring>
-#include <fstream>
 #include <limits>
-#include <sstream>
+#include <variant>
 
 #include "common/atomic_file.h"
+#include "common/regular_file.h"
 
 namespace tessavin {
 
@@ -34,14 +33,33 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-// A line the library can keep: blank, a comment, a section header or key=value. Anything else
-// would be carried along as a comment and written again on every save.
+// A line the library can keep: blank, a section header or key=value. Anything else would be
+// carried along as a comment and written again on every save; comments themselves move between
+// a key and the header above it from one save to the next, so they are not kept either (the
+// program writes none).
 bool KeptLine(std::string_view line) {
-    while (!line.empty() && IsBlank(line.front()))
-        line.remove_prefix(1);
-    if (line.empty() || line.front() == ';' || line.front() == '#') return true;
-    if (line.front() == '[') return line.find(']') != std::string_view::npos;
+    if (line.empty()) return true;
+    if (line.front() == ';' || line.front() == '#') return false;
+    if (line.front() == '[') {
+        // A header of no name would open the unnamed section, which is saved without a header
+        // and so reads back differently.
+        const std::size_t close = line.find(']');
+        if (close == std::string_view::npos) return false;
+        const std::string_view name = line.substr(1, close - 1);
+        return name.find_first_not_of(" \t") != std::string_view::npos;
+    }
     return line.find('=') != std::string_view::npos;
+}
+
+// Blanks and byte-order marks at the start of a line are dropped. A mark is only one at the
+// start of the file, and a line that begins with one in the middle would begin the file after a
+// save: the line must read the same wherever it stands.
+std::string_view Unindented(std::string_view line) {
+    for (;;) {
+        if (!line.empty() && IsBlank(line.front())) line.remove_prefix(1);
+        else if (line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);
+        else return line;
+    }
 }
 
 } // namespace
@@ -95,14 +113,12 @@ SettingsFile::~SettingsFile() = default;
 
 std::optional<std::string> SettingsFile::Load(const std::filesystem::path& path) {
     impl_->ini.Reset();
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) return std::nullopt;
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream content;
-    if (file) content << file.rdbuf();
-    if (!file || file.bad())
-        return "cannot read " + path.string() + ": " + std::strerror(errno != 0 ? errno : EIO);
-    LoadText(content.str());
+    auto read = ReadRegularFile(path, MaxUserFileBytes);
+    if (const FileReadFailure* f = std::get_if<FileReadFailure>(&read)) {
+        if (f->missing) return std::nullopt;
+        return "cannot read " + path.string() + ": " + f->reason;
+    }
+    LoadText(std::get<std::string>(read));
     return std::nullopt;
 }
 
@@ -115,7 +131,7 @@ void SettingsFile::LoadText(std::string_view text) {
     while (begin < text.size()) {
         std::size_t end = text.find_first_of("\r\n", begin);
         if (end == std::string_view::npos) end = text.size();
-        const std::string_view line = text.substr(begin, end - begin);
+        const std::string_view line = Unindented(text.substr(begin, end - begin));
         if (KeptLine(line)) {
             lines += line;
             lines += '\n';

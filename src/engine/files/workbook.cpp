@@ -16,6 +16,7 @@
 #include <xlsxwriter.h>
 
 #include "calculation/inspections.h"
+#include "common/atomic_file.h"
 #include "localisation/captions.h"
 #include "localisation/messages.h"
 #include "statlib/number_text.h"
@@ -44,6 +45,7 @@ std::optional<std::filesystem::path> ReserveTemporary(const std::filesystem::pat
                                                       std::string& reason) {
     static std::atomic<unsigned> counter{0};
     const std::filesystem::path folder = target.parent_path();
+    RemoveStaleTemporaries(folder);
     int error = EEXIST;
     for (int attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
         char name[64];

@@ -78,7 +78,7 @@ std::optional<Failure> WriteDisFile(const DiscreteHistogram& h, const std::files
     Failure failure;
     failure.caption = 3;
     failure.message = 27;
-    failure.text = FormatMessage(TextCis(27), name);
+    failure.text = FormatMessage(TextCis(27), path.string());
     return failure;
 }
 

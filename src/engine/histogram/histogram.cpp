@@ -1,6 +1,7 @@
 #include "histogram/histogram.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace tessavin {
 
@@ -22,6 +23,16 @@ long double ProbabilitySum(const DiscreteHistogram& h) {
     long double sum = 0.0L;
     for (int i = 1; i <= h.Bins; ++i) sum += h.P[i];
     return sum;
+}
+
+bool IsUsableHistogram(const DiscreteHistogram& h) {
+    if (h.Bins < 1 || h.Bins > MaxBins) return false;
+    if (!std::isfinite(h.XFirst) || !std::isfinite(h.XLast) || !(h.XFirst <= h.XLast))
+        return false;
+    if (h.Bins > 1 && !(std::isfinite(h.Step) && h.Step > 0)) return false;
+    for (int i = 1; i <= h.Bins; ++i)
+        if (!std::isfinite(h.P[i]) || h.P[i] < 0) return false;
+    return std::fabs(ProbabilitySum(h) - 1.0L) <= 1e-9L;
 }
 
 void TrimZeroEndClasses(ClassArray& P, double& first, double& last, int& bins, double step,

@@ -42,6 +42,11 @@ inline double RangeMax(const DiscreteHistogram& h) { return h.XLast + h.Step / 2
 
 long double ProbabilitySum(const DiscreteHistogram& h);
 
+// A histogram the calculation can use: 1 .. MaxBins classes, XFirst <= XLast, a positive Step
+// when there is more than one class, and finite, non-negative probabilities summing to 1 within
+// 1e-9.
+bool IsUsableHistogram(const DiscreteHistogram& h);
+
 // Drops empty classes at both ends. first/last are class values; span is written only when
 // something was trimmed. Interior empty classes stay; entries above the new bins keep their values.
 void TrimZeroEndClasses(ClassArray& P, double& first, double& last, int& bins, double step,

@@ -2,13 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <limits>
 #include <optional>
-#include <sstream>
 #include <system_error>
 
 #include "common/number_parse.h"
+#include "common/regular_file.h"
 #include "localisation/messages.h"
 #include "statlib/number_text.h"
 #include "statlib/statistics.h"
@@ -113,15 +112,13 @@ std::variant<RawSample, Failure> ReadRawDataFile(const std::filesystem::path& pa
     std::error_code ec;
     std::filesystem::path full = std::filesystem::absolute(path, ec);
     if (ec) full = path;
-    const auto notThere = [&] { return Error(112, FormatMessage(TextCis(112), full.string())); };
-    // Only a regular file has an end: a device or a pipe could be read for ever.
-    if (!std::filesystem::is_regular_file(path, ec)) return notThere();
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return notThere();
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) return notThere();
-    return ParseRawData(text.str(), path.filename().string(), onLine);
+    auto read = ReadRegularFile(path, MaxUserFileBytes);
+    if (const FileReadFailure* f = std::get_if<FileReadFailure>(&read)) {
+        std::string text = FormatMessage(TextCis(112), full.string());
+        if (!f->missing) text += "\r\n\r\n" + f->reason;
+        return Error(112, std::move(text));
+    }
+    return ParseRawData(std::get<std::string>(read), path.filename().string(), onLine);
 }
 
 std::variant<WorkingHistogram, Failure> BuildRawHistogram(const RawSample& sample, int n,

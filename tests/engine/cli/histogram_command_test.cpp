@@ -47,6 +47,12 @@ TEST(CliHistogram, WritesADisFile) {
     std::filesystem::remove_all(file.parent_path());
 }
 
+TEST(CliHistogram, FailedSaveNamesThePathAsGiven) {
+    const CliRun r = RunCli("histogram --type 0 --par1 30 --par2 3 --out nodir/F.dis");
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("data file  nodir/F.dis"), std::string::npos) << r.err;
+}
+
 TEST(CliHistogram, BadArgumentsExitWithTwoAndWriteNothing) {
     const auto dir = TempDir();
     const auto file = dir / "never.dis";

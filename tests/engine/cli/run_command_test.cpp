@@ -5,6 +5,7 @@
 #include <string>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <nlohmann/json.hpp>
 
 #include "cli_process.h"
@@ -191,6 +192,28 @@ TEST(CliRun, HostileInputIsRefusedCleanly) {
         EXPECT_FALSE(r.err.empty());
         EXPECT_TRUE(r.out.empty());
     }
+}
+
+// Inputs without an end are refused at once, not read for ever or waited on.
+TEST(CliRun, InputThatIsNotARegularFileIsRefusedAtOnce) {
+    const auto dir = TempDir();
+    const auto fifo = dir / "fifo.json";
+    std::filesystem::remove(fifo);
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const char* link : {"zero.json", "zero.Vys", "fifo.Vys"}) {
+        std::filesystem::remove(dir / link);
+        std::filesystem::create_symlink(link[0] == 'z' ? "/dev/zero" : fifo.c_str(), dir / link);
+    }
+    for (const std::filesystem::path& input :
+         {std::filesystem::path("/dev/zero"), fifo, dir / "zero.json", dir / "zero.Vys",
+          dir / "fifo.Vys", dir}) {
+        const CliRun r = RunCli("run " + input.string() + " --csv");
+        EXPECT_EQ(r.exitCode, 2) << input;
+        EXPECT_NE(r.err.find("not a regular file"), std::string::npos) << input << ": " << r.err;
+        EXPECT_NE(r.err.find(input.string()), std::string::npos) << r.err;
+        EXPECT_TRUE(r.out.empty());
+    }
+    std::filesystem::remove_all(dir);
 }
 
 TEST(CliRun, ZeroConstantIsAcceptedWithAWarning) {

@@ -61,6 +61,13 @@ TEST(CliRunProject, SavedProjectRunsAgainToTheSameResults) {
     EXPECT_EQ(ReadText(project).substr(0, 8), std::string("\x06\x06Most 7", 8));
 }
 
+std::string Replaced(std::string bytes, const std::string& from, const std::string& to) {
+    const std::size_t at = bytes.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    if (at != std::string::npos) bytes.replace(at, from.size(), to);
+    return bytes;
+}
+
 TEST(CliRunProject, BrokenProjectIsRefusedWithItsMessage) {
     const auto input = Write("input.json", R"({"end": 5, "intervals": 16})");
     const auto project = TempDir() / "good.Vys";
@@ -74,6 +81,12 @@ TEST(CliRunProject, BrokenProjectIsRefusedWithItsMessage) {
     } cases[] = {
         {"short.Vys", good.substr(0, good.size() / 2), "Stream read error"},
         {"bad.Vys", "\x02" + good.substr(1), "Invalid property value"},
+        // Whole files whose values the input page refuses.
+        {"pd.Vys", Replaced(good, std::string("\x06\x08" "2.277E-2"), "\x06\x03" "abc"),
+         "(Pd=abc)"},
+        {"m.Vys", Replaced(good, std::string("\x06\x02" "25" "\x06\x01" "3"),
+                           std::string("\x06\x02" "25" "\x06\x01" "0")),
+         "(0) < 0"},
     };
     for (const auto& c : cases) {
         const CliRun r = RunCli("run " + Write(c.name, c.bytes).string() + " --json");

@@ -169,6 +169,10 @@ TEST(SettingsFile, HostileFilesNeverBreakTheReader) {
         "[a\n=\n==\n[]\n[ ]\nk\n ; c\n# c\nk=<<<END\n",
         "\r\r\r\n\n[a]\rk=1\r",
     };
+    // The seeds of the settings fuzz target, the inputs of its past findings among them.
+    for (const auto& seed : std::filesystem::directory_iterator(
+             std::filesystem::path(TESSAVIN_TEST_DATA) / ".." / "fuzz" / "settings_file"))
+        inputs.push_back(ReadAll(seed.path()));
     std::mt19937 rng(4321);
     const std::string valid =
         "[--  Position  --]\r\nTessavin-Form1left=12\r\nTessavin-Form1width=0x320\r\n\r\n"

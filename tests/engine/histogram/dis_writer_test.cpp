@@ -177,13 +177,13 @@ TEST_F(DisWriterFileTest, ReplacedFileKeepsItsPermissions) {
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
-TEST_F(DisWriterFileTest, MissingFolderGivesMessage27WithTheBareFileName) {
-    const auto failure =
-        WriteDisFile(SmallHistogram(), folder / "no such folder" / "Histogram.dis");
+TEST_F(DisWriterFileTest, MissingFolderGivesMessage27WithThePathAsGiven) {
+    const fs::path target = folder / "no such folder" / "Histogram.dis";
+    const auto failure = WriteDisFile(SmallHistogram(), target);
     ASSERT_TRUE(failure.has_value());
     EXPECT_EQ(failure->message, 27);
     EXPECT_EQ(failure->caption, 3);
-    EXPECT_EQ(failure->text, "I/O error during saving the data file  Histogram.dis");
+    EXPECT_EQ(failure->text, "I/O error during saving the data file  " + target.string());
 }
 
 TEST_F(DisWriterFileTest, FailureDuringTheWriteLeavesTheOldFileIntact) {
