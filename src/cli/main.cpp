@@ -39,6 +39,13 @@ const Command kCommands[] = {
      "      a file of measured values (one a line): its statistics, its histogram of N\n"
      "      classes and the parametric distributions that fit it, best first\n",
      tessavin::cli::RunFitCommand},
+    {"montecarlo",
+     "  tessavin-cli montecarlo INPUT.json|PROJECT.Vys [--samples N] [--seed S]\n"
+     "                  [--threads N] [--json | --csv] [--lang en|cs]\n"
+     "      a simulation of the same crack-growth model, inputs drawn from their\n"
+     "      continuous distributions: pU, pD, pF per year with standard errors and the\n"
+     "      inspection plan of those curves (default 1000000 samples, seed 1)\n",
+     tessavin::cli::RunMonteCarloCommand},
 };
 
 void Usage(std::ostream& out) {

@@ -66,6 +66,16 @@ class RawDataWindowTest : public QObject {
     QTemporaryDir dir;
 
     RawDataWindow* raw() const { return w->rawDataWindow(); }
+    // The table of suitable histograms opens at the end of a ranking and disables the raw data
+    // window until it closes.
+    static QWidget* suitableTable() {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->objectName() == "TForm5") return top;
+        return nullptr;
+    }
+    static void closeTable() {
+        if (QWidget* t = suitableTable()) t->close();
+    }
     template <class T> T* rc(const char* name) const { return test::Control<T>(raw(), name); }
     template <class T> T* mc(const char* name) const { return test::Control<T>(w.get(), name); }
     QString cell(const char* grid, int column, int row) const {
@@ -353,6 +363,10 @@ class RawDataWindowTest : public QObject {
         QVERIFY(r.listLength >= 2);
         for (int i = 1; i < DistributionCount; ++i)
             QVERIFY(r.entries[i - 1].tightness >= r.entries[i].tightness);
+        QVERIFY(suitableTable() && suitableTable()->isVisible());
+        QVERIFY(!raw()->isEnabled());
+        closeTable();
+        QVERIFY(raw()->isEnabled());
         auto* list = rc<QComboBox>("CBTypPara");
         QVERIFY(list->isEnabled());
         QCOMPARE(list->count(), r.listLength);
@@ -408,6 +422,7 @@ class RawDataWindowTest : public QObject {
     void closingStoresTheHistogramShownAndTheCalculationRunsOnIt() {
         openFixture(3);
         rc<QPushButton>("BuParam")->click();
+        closeTable();
         const DiscreteHistogram expected = raw()->shownAsInput();
         QCOMPARE(expected.XFirst, cell("StringGrid1", 1, 0).toDouble());
         rc<QToolButton>("BitBtn1")->click();
