@@ -17,9 +17,14 @@ inline V Pow(V x, V y) {
 inline V Cos(V x) {
     return _ZGVeN8v_cos(x);
 }
-// The builtin: the intrinsic wrapper draws a false "may be used uninitialized" from GCC 12.
+// GCC: the builtin, as the intrinsic wrapper draws a false "may be used uninitialized" from
+// GCC 12; other compilers take the intrinsic.
 inline V Sqrt(V x) {
+#if defined(__clang__)
+    return _mm512_sqrt_pd(x);
+#else
     return __builtin_ia32_sqrtpd512_mask(x, x, -1, _MM_FROUND_CUR_DIRECTION);
+#endif
 }
 
 #include "calculation/resistance_lanes_kernel.inc"
