@@ -1,6 +1,8 @@
 #include "calculation/reliability.h"
 
 #include <algorithm>
+#include <array>
+#include <cfenv>
 #include <cmath>
 #include <initializer_list>
 #include <stdexcept>
@@ -67,6 +69,67 @@ bool MissingOperand(CalculationState& state, int message) {
     return false;
 }
 
+// The products of one row of class pairs added into the classes they fall in: a run of pairs in
+// one class is summed in a register, in f order.
+class RowSum {
+  public:
+    explicit RowSum(StateHistogram& d) : d_(d) {}
+    void Add(long long t, double product) {
+        if (t != run_) {
+            if (run_) d_.P[run_] = acc_;
+            run_ = t;
+            acc_ = d_.P[t];
+        }
+        acc_ += product;
+    }
+    void Flush() {
+        if (run_) d_.P[run_] = acc_;
+    }
+
+  private:
+    StateHistogram& d_;
+    long long run_ = 0;
+    double acc_ = 0.0;
+};
+
+// One row of class pairs (R class value r, probability pr) added into d, each index from its own
+// quotient. False after reporting a failure.
+bool AddRowPairwise(double r, double pr, const DiscreteHistogram& Sn, StateHistogram& d,
+                    const IndexDivisor& divisor, CalculationState& state) {
+    const double h = d.Step;
+    RowSum sum(d);
+    for (int f = 1; f <= Sn.Bins; ++f) {
+        const double s = Sn.XFirst + (f - 1) * Sn.Step;
+        const double num = r - s - d.XFirst;
+        double rounded;
+        long long t;
+        if (divisor.Rounded(num, rounded) && rounded >= 0) [[likely]] {
+            t = std::min(static_cast<long long>(rounded) + 1, 1LL * DifferenceBins);
+        } else {
+            const double q = num / h;
+            if (!std::isfinite(q)) {
+                const int message = FaultIn({q});
+                return MathFailed(state, message != 0 ? message : 104);
+            }
+            if (q >= DifferenceBins) {
+                t = DifferenceBins; // above the range: the last class
+            } else {
+                t = static_cast<long long>(std::nearbyint(std::max(q, -FarIndex))) + 1;
+                if (t > DifferenceBins) t = DifferenceBins;
+                if (t < 1) {
+                    if (t == 0 && std::fabs(q + 0.5) < EdgeTolerance)
+                        t = 1;
+                    else
+                        return ClassIndexFailed(state, t);
+                }
+            }
+        }
+        sum.Add(t, pr * Sn.P[f]);
+    }
+    sum.Flush();
+    return true;
+}
+
 } // namespace
 
 bool DifferenceHistogram(const DiscreteHistogram& R, const DiscreteHistogram& Sn, int crackOrigin,
@@ -88,6 +151,10 @@ bool DifferenceHistogram(const DiscreteHistogram& R, const DiscreteHistogram& Sn
 
     const IndexDivisor divisor(h);
     auto snValue = [&](int f) { return Sn.XFirst + (f - 1) * Sn.Step; };
+    std::array<double, MaxBins> sn; // class values of Sn from class 1 on
+    for (int f = 1; f <= Sn.Bins; ++f)
+        sn[f - 1] = snValue(f);
+    std::array<int, MaxBins> rowClass;
     for (int w = 1; w <= R.Bins; ++w) {
         const double r = R.XFirst + (w - 1) * R.Step;
         const double pr = R.P[w];
@@ -96,42 +163,20 @@ bool DifferenceHistogram(const DiscreteHistogram& R, const DiscreteHistogram& Sn
         if (pr == 0.0 && Sn.Bins > 0 && divisor.RoundsBelow(r - snValue(1) - d.XFirst, 2048) &&
             divisor.RoundsBelow(r - snValue(Sn.Bins) - d.XFirst, 2048))
             continue;
-        long long run = 0; // classes of consecutive f summed in a register, in f order
-        double acc = 0.0;
-        for (int f = 1; f <= Sn.Bins; ++f) {
-            const double s = snValue(f);
-            const double num = r - s - d.XFirst;
-            double rounded;
-            long long t;
-            if (divisor.Rounded(num, rounded) && rounded >= 0) [[likely]] {
-                t = std::min(static_cast<long long>(rounded) + 1, 1LL * DifferenceBins);
-            } else {
-                const double q = num / h;
-                if (!std::isfinite(q)) {
-                    const int message = FaultIn({q});
-                    return MathFailed(state, message != 0 ? message : 104);
-                }
-                if (q >= DifferenceBins) {
-                    t = DifferenceBins; // above the range: the last class
-                } else {
-                    t = static_cast<long long>(std::nearbyint(std::max(q, -FarIndex))) + 1;
-                    if (t > DifferenceBins) t = DifferenceBins;
-                    if (t < 1) {
-                        if (t == 0 && std::fabs(q + 0.5) < EdgeTolerance)
-                            t = 1;
-                        else
-                            return ClassIndexFailed(state, t);
-                    }
-                }
-            }
-            if (t != run) {
-                if (run) d.P[run] = acc;
-                run = t;
-                acc = d.P[t];
-            }
-            acc += pr * Sn.P[f];
+        // The row's classes first, on vector lanes; a row where the product does not decide
+        // every class runs pair by pair with the flags as they were before it.
+        std::fexcept_t flags;
+        std::fegetexceptflag(&flags, FE_DIVBYZERO | FE_OVERFLOW | FE_INVALID);
+        if (!divisor.RoundedClasses(r, sn.data(), d.XFirst, Sn.Bins, DifferenceBins,
+                                    rowClass.data())) {
+            std::fesetexceptflag(&flags, FE_DIVBYZERO | FE_OVERFLOW | FE_INVALID);
+            if (!AddRowPairwise(r, pr, Sn, d, divisor, state)) return false;
+            continue;
         }
-        if (run) d.P[run] = acc;
+        RowSum sum(d);
+        for (int f = 1; f <= Sn.Bins; ++f)
+            sum.Add(rowClass[f - 1], pr * Sn.P[f]);
+        sum.Flush();
     }
     if (const int message = FaultIn({})) return MathFailed(state, message);
 

@@ -1,9 +1,11 @@
 #include "calculation/class_index.h"
 
+#include <algorithm>
 #include <cfenv>
 #include <cmath>
 #include <limits>
 #include <random>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -64,6 +66,58 @@ TEST(IndexDivisor, ExtremesAreLeftToTheDivisionAndRaiseNoFlag) {
     EXPECT_FALSE(divisor.RoundsBelow(2.6, 3));
     EXPECT_FALSE(divisor.RoundsBelow(-0.6, 3));
     EXPECT_TRUE(divisor.RoundsBelow(-0.4, 3));
+}
+
+// The classes of a row, two lanes at a time and a scalar tail, are those Rounded gives one by
+// one; a row with one argument the product does not decide, or one below class 1 or beyond the
+// limit, is not decided at all, and deciding raises no flag.
+TEST(IndexDivisor, RowOfClassesAgreesWithRoundedOneByOne) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double h = 7.0 / 255;
+    const IndexDivisor divisor(h);
+    constexpr int upper = 256;
+    auto expected = [&](const std::vector<double>& num, std::vector<int>& t) {
+        for (std::size_t i = 0; i < num.size(); ++i) {
+            double r = 0;
+            if (!divisor.Rounded(num[i], r) || r < 0) return false;
+            t[i] = static_cast<int>(std::min(r + 1, 1.0 * upper));
+        }
+        return true;
+    };
+    struct Case {
+        const char* what;
+        std::vector<double> quotients; // num / h
+        bool decided;
+    };
+    const Case cases[] = {
+        {"even count, capped at the last class", {300.2, 255.4, 120.6, 3.1, 0.2, -0.3}, true},
+        {"odd count: the last one on the scalar path", {10.2, 9.7, 9.4, 8.8, 1.1}, true},
+        {"a tie in the lanes", {10.2, 9.5, 8.1, 7.3}, false},
+        {"a tie in the tail", {10.2, 9.6, 8.5}, false},
+        {"below class 1", {3.2, -0.7}, false},
+        {"beyond the limit", {3000.0, 2.2}, false},
+        {"infinite", {2.2, inf}, false},
+        {"a single argument", {4.4}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        // num = (a - b[i]) - c with a = c = 0.
+        std::vector<double> b, num;
+        for (double q : c.quotients) {
+            num.push_back(q * h);
+            b.push_back(-q * h);
+        }
+        std::vector<int> t(num.size()), want(num.size());
+        std::feclearexcept(FE_ALL_EXCEPT);
+        const bool decided =
+            divisor.RoundedClasses(0.0, b.data(), 0.0, static_cast<int>(b.size()), upper, t.data());
+        EXPECT_FALSE(std::fetestexcept(FE_DIVBYZERO | FE_OVERFLOW | FE_INVALID));
+        EXPECT_EQ(decided, c.decided);
+        EXPECT_EQ(expected(num, want), c.decided);
+        if (decided) {
+            EXPECT_EQ(t, want);
+        }
+    }
 }
 
 } // namespace
