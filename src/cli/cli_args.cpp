@@ -64,4 +64,16 @@ int ThreadsOption(const Args& args, int fallback) {
     return static_cast<int>(*n);
 }
 
+std::variant<CalculationCommand, std::string>
+ReadCalculationCommand(const std::vector<std::string>& words, std::set<std::string> valued) {
+    try {
+        valued.insert("threads");
+        Args args = CalculationCommandArgs(words, std::move(valued));
+        const int threads = ThreadsOption(args, 0);
+        return CalculationCommand{std::move(args), threads};
+    } catch (const std::invalid_argument& e) {
+        return std::string(e.what());
+    }
+}
+
 } // namespace tessavin::cli

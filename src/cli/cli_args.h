@@ -4,6 +4,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace tessavin::cli {
@@ -31,5 +32,15 @@ Args CalculationCommandArgs(const std::vector<std::string>& words, std::set<std:
 
 // --threads N when given (1 .. 256), else `fallback`. Throws std::invalid_argument.
 int ThreadsOption(const Args& args, int fallback);
+
+struct CalculationCommand {
+    Args args;
+    int threads = 0; // 0 when --threads is not given: the calculation chooses
+};
+
+// CalculationCommandArgs with --threads accepted and checked; the refusal's text when the words
+// are malformed.
+std::variant<CalculationCommand, std::string>
+ReadCalculationCommand(const std::vector<std::string>& words, std::set<std::string> valued);
 
 } // namespace tessavin::cli

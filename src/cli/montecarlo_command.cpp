@@ -46,12 +46,7 @@ void PrintJson(const SimulationResult& r, const SimulatedPlan& p, std::uint64_t 
     j["pU_se"] = r.pUSe;
     j["pD_se"] = r.pDSe;
     j["pF_se"] = r.pFSe;
-    if (p.first && p.first->found)
-        j["first_inspection"] = {p.first->from, p.first->to};
-    else
-        j["first_inspection"] = nullptr;
-    j["first_inspection_text"] = p.first ? p.first->label : "";
-    j["inspections"] = InspectionRangesJson(p.plan);
+    AddInspectionPlanJson(j, p.first, p.plan);
     std::cout << j.dump(1) << "\n";
 }
 
@@ -68,35 +63,33 @@ void PrintCsv(const SimulationResult& r) {
 void PrintTable(const SimulationResult& r, const SimulatedPlan& p, std::uint64_t seed) {
     std::cout << "Monte Carlo: " << r.samples << " samples, seed " << seed
               << " (standard errors after the values)\n\n";
-    std::cout << " Year  p ( U )                 p ( D )                 p ( F )\n";
+    std::vector<std::string> lines;
     char line[200];
     for (std::size_t i = 0; i < r.pU.size(); ++i) {
         std::snprintf(line, sizeof line,
                       "%5d  %-10.6f +- %-9.2e  %-10.6f +- %-9.2e  %-10.6f +- %.2e\n", r.years[i],
                       r.pU[i], r.pUSe[i], r.pD[i], r.pDSe[i], r.pF[i], r.pFSe[i]);
-        std::cout << line;
+        lines.emplace_back(line);
     }
-    PrintInspectionPlan(std::cout, p.first, p.plan);
+    PrintYearTable(std::cout, " Year  p ( U )                 p ( D )                 p ( F )",
+                   lines, p.first, p.plan);
 }
 
 } // namespace
 
 int RunMonteCarloCommand(const std::vector<std::string>& words) {
-    std::optional<Args> args;
+    const auto command = ReadCalculationCommand(words, {"samples", "seed"});
+    if (const auto* refusal = std::get_if<std::string>(&command)) return Refuse(*refusal);
+    const auto& [args, threads] = std::get<CalculationCommand>(command);
     SimulationSettings settings;
-    try {
-        args.emplace(CalculationCommandArgs(words, {"samples", "seed", "threads"}));
-        settings.threads = ThreadsOption(*args, 0);
-    } catch (const std::invalid_argument& e) {
-        return Refuse(e.what());
-    }
-    if (const auto t = args->value("samples")) {
+    settings.threads = threads;
+    if (const auto t = args.value("samples")) {
         const auto n = ParseWhole(*t);
         if (!n || *n < 2 || *n > kMaxSamples)
             return Refuse("--samples must be a whole number 2 .. " + std::to_string(kMaxSamples));
         settings.samples = *n;
     }
-    if (const auto t = args->value("seed")) {
+    if (const auto t = args.value("seed")) {
         const auto n = ParseWhole(*t);
         if (!n || *n < 0) return Refuse("--seed must be a whole number 0 or more");
         settings.seed = static_cast<std::uint64_t>(*n);
@@ -108,7 +101,7 @@ int RunMonteCarloCommand(const std::vector<std::string>& words) {
     if (!source.error.empty()) return Refuse(source.error);
     for (const std::string& w : source.warnings)
         Remark("warning", w);
-    if (source.projectLanguage && !args->value("lang")) SetLanguage(*source.projectLanguage);
+    if (source.projectLanguage && !args.value("lang")) SetLanguage(*source.projectLanguage);
     // The input histograms give the ranges the distributions are cut to.
     for (int k = 1; k <= RandomInputCount; ++k) {
         if (state.inputs.ready[k]) continue;
@@ -143,9 +136,9 @@ int RunMonteCarloCommand(const std::vector<std::string>& words) {
     if (result.failure) return Refuse(result.failure->text);
 
     const SimulatedPlan plan = PlanFromCurves(in, result);
-    if (args->has("json"))
+    if (args.has("json"))
         PrintJson(result, plan, settings.seed);
-    else if (args->has("csv"))
+    else if (args.has("csv"))
         PrintCsv(result);
     else
         PrintTable(result, plan, settings.seed);

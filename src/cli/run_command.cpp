@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <iostream>
 #include <optional>
+#include <variant>
 
 #include <nlohmann/json.hpp>
 
@@ -55,12 +56,7 @@ void PrintJson(const RunResult& r, const CalculationState& s) {
     j["pD"] = pD;
     j["pF"] = pF;
     j["saturated"] = r.saturated;
-    if (r.first && r.first->found)
-        j["first_inspection"] = {r.first->from, r.first->to};
-    else
-        j["first_inspection"] = nullptr;
-    j["first_inspection_text"] = r.first ? r.first->label : "";
-    j["inspections"] = InspectionRangesJson(r.plan);
+    AddInspectionPlanJson(j, r.first, r.plan);
     nlohmann::ordered_json blocks = nlohmann::ordered_json::object();
     if (r.furtherSearched) {
         for (int b = 2; b <= ProbabilityBlocks; ++b) {
@@ -102,27 +98,23 @@ void PrintCsv(const RunResult& r) {
 
 void PrintTable(const RunResult& r, const RunPlan& plan, const CalculationInputs& in) {
     std::cout << ForTerminal(plan.periodLabel) << "\n" << MethodLine(in.integration) << "\n\n";
-    std::cout << " Year  p ( U )                p ( D )                p ( F )\n";
+    std::vector<std::string> lines;
     char line[160];
     for (const YearRow& row : r.rows) {
         std::snprintf(line, sizeof line, "%-6s%-23s%-23s%s\n", row.yearText.c_str(),
                       row.texts[0].c_str(), row.texts[1].c_str(), row.texts[2].c_str());
-        std::cout << line;
+        lines.emplace_back(line);
     }
-    PrintInspectionPlan(std::cout, r.first, r.plan);
+    PrintYearTable(std::cout, " Year  p ( U )                p ( D )                p ( F )", lines,
+                   r.first, r.plan);
 }
 
 } // namespace
 
 int RunCalculationCommand(const std::vector<std::string>& words) {
-    std::optional<Args> args;
-    DriverOptions options;
-    try {
-        args.emplace(CalculationCommandArgs(words, {"threads", "text-report", "save-project"}));
-        options.threads = ThreadsOption(*args, 0);
-    } catch (const std::invalid_argument& e) {
-        return Refuse(e.what());
-    }
+    const auto command = ReadCalculationCommand(words, {"text-report", "save-project"});
+    if (const auto* refusal = std::get_if<std::string>(&command)) return Refuse(*refusal);
+    const auto& [args, threads] = std::get<CalculationCommand>(command);
 
     CalculationInputs in;
     CalculationState state;
@@ -130,8 +122,8 @@ int RunCalculationCommand(const std::vector<std::string>& words) {
     if (!source.error.empty()) return Refuse(source.error);
     for (const std::string& w : source.warnings) Remark("warning", w);
     // A project speaks the language it was saved in, unless --lang says otherwise.
-    if (source.projectLanguage && !args->value("lang")) SetLanguage(*source.projectLanguage);
-    in.controlPrint = args->has("text-report");
+    if (source.projectLanguage && !args.value("lang")) SetLanguage(*source.projectLanguage);
+    in.controlPrint = args.has("text-report");
 
     CalculationDriver driver(in, state);
     const RunPlan plan = driver.Prepare();
@@ -146,6 +138,8 @@ int RunCalculationCommand(const std::vector<std::string>& words) {
     if (plan.error) return Refuse(plan.error->text);
 
     ProgressLine progress(isatty(STDERR_FILENO) == 1);
+    DriverOptions options;
+    options.threads = threads;
     options.resistanceProgress = [&](const ResistanceProgress& p) {
         progress.Show("resistance: a0 class " + std::to_string(p.classesDone) + "/" +
                       std::to_string(p.classes) + ", remaining " + TimeText(p.remainingMs));
@@ -165,7 +159,7 @@ int RunCalculationCommand(const std::vector<std::string>& words) {
     }
     for (const Failure& f : result.warnings) Remark("warning", f.text);
 
-    if (const auto report = args->value("text-report")) {
+    if (const auto report = args.value("text-report")) {
         if (result.writeResultFile) {
             if (const auto failure = WriteResultTextFile(*report, in, state))
                 return Refuse(failure->text);
@@ -174,7 +168,7 @@ int RunCalculationCommand(const std::vector<std::string>& words) {
         }
     }
     // Saved as the desktop program saves after a calculation: only a completed one.
-    if (const auto project = args->value("save-project")) {
+    if (const auto project = args.value("save-project")) {
         if (result.end == RunEnd::Completed) {
             if (const auto failure = WriteProjectFile(*project, MakeProjectData(in, state)))
                 return Refuse(failure->text);
@@ -182,8 +176,8 @@ int RunCalculationCommand(const std::vector<std::string>& words) {
             Remark("note", "no project saved: the calculation did not complete");
         }
     }
-    if (args->has("json")) PrintJson(result, state);
-    else if (args->has("csv")) PrintCsv(result);
+    if (args.has("json")) PrintJson(result, state);
+    else if (args.has("csv")) PrintCsv(result);
     else PrintTable(result, plan, in);
     if (result.end == RunEnd::Interrupted) {
         Remark("note", "interrupted: the years computed so far are shown");

@@ -40,9 +40,29 @@ TwoLanguages TextsOf(PlatformText text) {
     return {"", ""};
 }
 
-CaptionAssignment Action(CaptionKind kind, const char* name, const char* english,
-                         const char* czech) {
-    return {kind, name, 0, 0, {english}, {czech}};
+// A chart toolbar action: its caption and its hint ("short|long"), English then Czech.
+struct ChartAction {
+    const char* name;
+    TwoLanguages caption;
+    TwoLanguages hint;
+};
+
+constexpr ChartAction ChartActions[] = {
+    {"ChartZoomIn", {"Zoom in", "Přiblížit"},
+     {"Zoom in|Zoom in around the data", "Přiblížit|Přiblíží graf kolem dat"}},
+    {"ChartZoomOut", {"Zoom out", "Oddálit"},
+     {"Zoom out|Zoom out around the data", "Oddálit|Oddálí graf kolem dat"}},
+    {"ChartZoomReset", {"Whole chart", "Celý graf"},
+     {"Show the whole chart|Show all the data of the chart",
+      "Celý graf|Zobrazí všechna data grafu"}},
+    {"ChartCopy", {"Copy", "Kopírovat"},
+     {"Copy|Copy the chart to the clipboard", "Kopírovat|Zkopíruje graf do schránky"}},
+    {"ChartSave", {"Save…", "Uložit…"},
+     {"Save…|Save the chart as a picture", "Uložit…|Uloží graf jako obrázek"}},
+};
+
+CaptionAssignment Entry(CaptionKind kind, const char* name, TwoLanguages text) {
+    return {kind, name, 0, 0, {text.english}, {text.czech}};
 }
 
 } // namespace
@@ -53,24 +73,14 @@ QString PlatformTextOf(PlatformText text) {
 }
 
 const std::vector<CaptionAssignment>& ChartCaptionTable() {
-    using K = CaptionKind;
-    static const std::vector<CaptionAssignment> table = {
-        Action(K::Caption, "ChartZoomIn", "Zoom in", "Přiblížit"),
-        Action(K::Hint, "ChartZoomIn", "Zoom in|Zoom in around the data",
-               "Přiblížit|Přiblíží graf kolem dat"),
-        Action(K::Caption, "ChartZoomOut", "Zoom out", "Oddálit"),
-        Action(K::Hint, "ChartZoomOut", "Zoom out|Zoom out around the data",
-               "Oddálit|Oddálí graf kolem dat"),
-        Action(K::Caption, "ChartZoomReset", "Whole chart", "Celý graf"),
-        Action(K::Hint, "ChartZoomReset", "Show the whole chart|Show all the data of the chart",
-               "Celý graf|Zobrazí všechna data grafu"),
-        Action(K::Caption, "ChartCopy", "Copy", "Kopírovat"),
-        Action(K::Hint, "ChartCopy", "Copy|Copy the chart to the clipboard",
-               "Kopírovat|Zkopíruje graf do schránky"),
-        Action(K::Caption, "ChartSave", "Save…", "Uložit…"),
-        Action(K::Hint, "ChartSave", "Save…|Save the chart as a picture",
-               "Uložit…|Uloží graf jako obrázek"),
-    };
+    static const std::vector<CaptionAssignment> table = [] {
+        std::vector<CaptionAssignment> t;
+        for (const ChartAction& a : ChartActions) {
+            t.push_back(Entry(CaptionKind::Caption, a.name, a.caption));
+            t.push_back(Entry(CaptionKind::Hint, a.name, a.hint));
+        }
+        return t;
+    }();
     return table;
 }
 

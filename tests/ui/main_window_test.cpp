@@ -22,6 +22,7 @@
 #include "integration_window.h"
 #include "localisation/language.h"
 #include "main_window.h"
+#include "main_window_fixture.h"
 #include "scripted_interaction.h"
 #include "widget_lookup.h"
 #include "string_grid.h"
@@ -30,14 +31,9 @@
 using namespace tessavin;
 using namespace tessavin::ui;
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public QObject, test::MainWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<test::ScriptedInteraction> dialogs;
-    std::unique_ptr<MainWindow> w;
-
-    template <class T> T* find(const char* name) const { return test::Control<T>(w.get(), name); }
-    QLineEdit* edit(const char* name) const { return find<QLineEdit>(name); }
     QToolButton* tool(const char* name) const { return find<QToolButton>(name); }
     StringGrid* grid(const char* name) const { return find<StringGrid>(name); }
 
@@ -70,17 +66,8 @@ class MainWindowTest : public QObject {
     }
 
   private slots:
-    void init() {
-        SetLanguage(Language::English);
-        dialogs = std::make_unique<test::ScriptedInteraction>();
-        w = std::make_unique<MainWindow>();
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-    }
-    void cleanup() {
-        w.reset();
-        dialogs.reset();
-    }
+    void init() { openMainWindow(); }
+    void cleanup() { closeMainWindow(); }
 
     void startsInEnglishWithDefaultsAndNoResults() {
         QCOMPARE(find<QLabel>("Label39")->text(), QString("Fatigue crack progression from"));

@@ -25,6 +25,7 @@
 #include "localisation/language.h"
 #include "localisation/messages.h"
 #include "main_window.h"
+#include "main_window_fixture.h"
 #include "raw_data_window.h"
 #include "scripted_interaction.h"
 #include "statlib/number_text.h"
@@ -58,11 +59,9 @@ double FixtureMean() {
 
 } // namespace
 
-class RawDataWindowTest : public QObject {
+class RawDataWindowTest : public QObject, test::MainWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<test::ScriptedInteraction> dialogs;
-    std::unique_ptr<MainWindow> w;
     QTemporaryDir dir;
 
     RawDataWindow* raw() const { return w->rawDataWindow(); }
@@ -120,11 +119,7 @@ class RawDataWindowTest : public QObject {
 
   private slots:
     void init() {
-        SetLanguage(Language::English);
-        dialogs = std::make_unique<test::ScriptedInteraction>();
-        w = std::make_unique<MainWindow>();
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        openMainWindow();
         mc<QLineEdit>("EdPocetIntervalu")->setText("16");
     }
     void cleanup() {

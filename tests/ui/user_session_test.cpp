@@ -26,6 +26,7 @@
 #include "histogram_window.h"
 #include "localisation/language.h"
 #include "main_window.h"
+#include "main_window_fixture.h"
 #include "scripted_interaction.h"
 #include "string_grid.h"
 #include "ui_test_registry.h"
@@ -35,14 +36,9 @@
 using namespace tessavin;
 using namespace tessavin::ui;
 
-class UserSessionTest : public QObject {
+class UserSessionTest : public QObject, test::MainWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<test::ScriptedInteraction> dialogs;
-    std::unique_ptr<MainWindow> w;
-
-    template <class T> T* find(const char* name) const { return test::Control<T>(w.get(), name); }
-    QLineEdit* edit(const char* name) const { return find<QLineEdit>(name); }
     QPushButton* run() const { return find<QPushButton>("BPocitej"); }
 
     void typeAndLeave(const char* name, const QString& text) {
@@ -72,17 +68,8 @@ class UserSessionTest : public QObject {
     }
 
   private slots:
-    void init() {
-        SetLanguage(Language::English);
-        dialogs = std::make_unique<test::ScriptedInteraction>();
-        w = std::make_unique<MainWindow>();
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-    }
-    void cleanup() {
-        w.reset();
-        dialogs.reset();
-    }
+    void init() { openMainWindow(); }
+    void cleanup() { closeMainWindow(); }
 
     // No table, label or curve of the previous calculation stays beside new inputs.
     void inputChangeClearsTheInspectionsPage() {

@@ -14,6 +14,7 @@
 
 #include "calculation/resistance_batch.h"
 #include "common/number_parse.h"
+#include "histogram/class_mean.h"
 #include "localisation/captions.h"
 #include "localisation/messages.h"
 #include "statlib/number_text.h"
@@ -77,15 +78,6 @@ std::optional<ResistanceParameters> PreCheck(Kind kind, const CalculationInputs&
     p.origin = in.crackOrigin;
     p.integration = in.integration;
     return p;
-}
-
-double Mean(const DiscreteHistogram& h) {
-    long double s = 0, w = 0;
-    for (int i = 1; i <= h.Bins; ++i) {
-        s += h.P[i] * ClassValue(h, i);
-        w += h.P[i];
-    }
-    return w > 0 ? static_cast<double>(s / w) : 0.0;
 }
 
 struct ClassFailure {
@@ -285,8 +277,8 @@ ResistanceOutcome RunStep(Kind kind, const CalculationInputs& in, CalculationSta
     state.StepName = stepName;
     const auto& H = state.inputs.histogram;
     const DiscreteHistogram& A0 = H[5];
-    const double capFy = Mean(H[3]);
-    const double capSigma = Mean(H[4]);
+    const double capFy = ClassValueMean(H[3]);
+    const double capSigma = ClassValueMean(H[4]);
 
     // Range: the extreme resistances over the corners of the input ranges.
     double rmin = 1.7E308;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "common/number_parse.h"
+#include "histogram/class_mean.h"
 #include "localisation/messages.h"
 
 namespace tessavin::montecarlo {
@@ -20,16 +21,6 @@ Failure Refusal(std::string text, int message = 0) {
 // A period text read without a check, kept far from the int limits so that sums stay exact.
 long long PeriodValue(const std::string& text) {
     return std::clamp(ParseWholePrefix(text), -1000000000LL, 1000000000LL);
-}
-
-// The mean of a histogram's class values, as the method takes it for the surface cap of ad.
-double ClassValueMean(const DiscreteHistogram& h) {
-    long double sum = 0, weight = 0;
-    for (int i = 1; i <= h.Bins; ++i) {
-        sum += h.P[i] * ClassValue(h, i);
-        weight += h.P[i];
-    }
-    return weight > 0 ? static_cast<double>(sum / weight) : 0.0;
 }
 
 std::optional<Failure> ReadPeriod(const CalculationInputs& in, std::vector<int>& years) {
@@ -109,6 +100,7 @@ std::variant<ModelSetup, Failure> SetupFromInputs(const CalculationInputs& in,
 
     if (s.origin == 1) {
         ResistanceCalculator calc(ParametersOf(s));
+        // The surface cap of ad comes from the means of the class values of fy and sigma.
         const double cap = calc.vypocet_aac(ClassValueMean(histograms.histogram[3]),
                                             ClassValueMean(histograms.histogram[4]));
         // The deepest acceptable crack of any sample: the strongest steel under the least stress.

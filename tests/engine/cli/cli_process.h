@@ -47,4 +47,12 @@ inline CliRun RunCli(const std::string& args) {
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, ReadText(err)};
 }
 
+// The program refuses the line: exit code 2, a message on stderr and nothing on stdout.
+inline void ExpectRefused(const std::string& args) {
+    const CliRun r = RunCli(args);
+    EXPECT_EQ(r.exitCode, 2) << args;
+    EXPECT_FALSE(r.err.empty()) << args;
+    EXPECT_TRUE(r.out.empty()) << args;
+}
+
 } // namespace tessavin::test

@@ -14,6 +14,7 @@
 namespace {
 
 using tessavin::test::CliRun;
+using tessavin::test::ExpectRefused;
 using tessavin::test::RunCli;
 using tessavin::test::TempDir;
 
@@ -128,12 +129,8 @@ TEST(FitCli, BadInputExitsWithTwoAndAMessage) {
         "fit " + kData + "valid_mixed.txt --eps abc",
         "fit " + kData + "valid_mixed.txt --bogus 1",
     };
-    for (const std::string& a : args) {
-        const CliRun r = RunCli(a);
-        EXPECT_EQ(r.exitCode, 2) << a;
-        EXPECT_FALSE(r.err.empty()) << a;
-        EXPECT_TRUE(r.out.empty()) << a;
-    }
+    for (const std::string& a : args)
+        ExpectRefused(a);
 }
 
 } // namespace

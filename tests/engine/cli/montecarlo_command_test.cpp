@@ -12,6 +12,7 @@
 namespace {
 
 using tessavin::test::CliRun;
+using tessavin::test::ExpectRefused;
 using tessavin::test::RunCli;
 using tessavin::test::TempDir;
 
@@ -68,12 +69,8 @@ TEST(CliMonteCarlo, BadInputIsRefusedWithExitCodeTwo) {
         "montecarlo " + good + " --json --csv",
         "montecarlo " + good + " --unknown",
     };
-    for (const std::string& args : cases) {
-        const CliRun r = RunCli(args);
-        EXPECT_EQ(r.exitCode, 2) << args;
-        EXPECT_FALSE(r.err.empty()) << args;
-        EXPECT_TRUE(r.out.empty()) << args;
-    }
+    for (const std::string& args : cases)
+        ExpectRefused(args);
     const std::string refusedInputs[] = {
         "{ not json",
         R"({"inputs": [null, null, null, null, {"type": 0, "mi": 0.2, "sigma": 0.2}]})",

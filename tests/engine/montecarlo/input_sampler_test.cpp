@@ -61,25 +61,14 @@ TEST(InputSampler, ParametricInputsFollowTheCatalogueDensityWithinTheirRange) {
 }
 
 TEST(InputSampler, HistogramInputIsUniformWithinClassesAndNeverDrawsAnEmptyClass) {
-    DiscreteHistogram h;
-    h.Bins = 3;
-    h.XFirst = 1;
-    h.XLast = 3;
-    h.Step = 1;
-    h.P[1] = 0.2;
-    h.P[2] = 0.3;
-    h.P[3] = 0.5;
-    const InputSampler s = InputSampler::Classes(h).value();
+    const InputSampler s = InputSampler::Classes(test::Hand(1, 1, {0.2, 0.3, 0.5})).value();
     EXPECT_DOUBLE_EQ(s.Quantile(0.1), 1.0);  // half-way through class 1 [0.5, 1.5]
     EXPECT_DOUBLE_EQ(s.Quantile(0.35), 2.0); // half-way through class 2
     EXPECT_DOUBLE_EQ(s.Cdf(2.0), 0.35);
     EXPECT_EQ(s.Cdf(0.4), 0.0);
     EXPECT_EQ(s.Cdf(3.6), 1.0);
 
-    h.P[1] = 0.5;
-    h.P[2] = 0.0;
-    h.P[3] = 0.5;
-    const InputSampler gap = InputSampler::Classes(h).value();
+    const InputSampler gap = InputSampler::Classes(test::Hand(1, 1, {0.5, 0.0, 0.5})).value();
     EXPECT_LE(gap.Quantile(0.4999999), 1.5);
     EXPECT_GE(gap.Quantile(0.5), 2.5);
     EXPECT_DOUBLE_EQ(gap.Cdf(2.0), 0.5);
@@ -87,12 +76,8 @@ TEST(InputSampler, HistogramInputIsUniformWithinClassesAndNeverDrawsAnEmptyClass
 
 // What a damaged project could hold is refused, never sampled into NaN.
 TEST(InputSampler, RefusesInputsWithNothingToDraw) {
-    DiscreteHistogram h;
-    EXPECT_FALSE(InputSampler::Classes(h)); // no classes
-    h.Bins = 2;
-    h.XFirst = 1;
-    h.XLast = 2;
-    h.Step = 1;
+    EXPECT_FALSE(InputSampler::Classes(DiscreteHistogram{})); // no classes
+    DiscreteHistogram h = test::Hand(1, 1, {0.0, 0.0});
     EXPECT_FALSE(InputSampler::Classes(h)); // no probability
     h.P[1] = NAN;
     h.P[2] = 1;
