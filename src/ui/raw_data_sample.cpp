@@ -25,6 +25,7 @@
 #include "interaction.h"
 #include "localisation/messages.h"
 #include "raw_data_window.h"
+#include "rawdata/candidate_view.h"
 #include "rawdata/raw_data_view.h"
 #include "statlib/number_text.h"
 #include "statlib/statistics.h"
@@ -268,7 +269,7 @@ void RawDataWindow::DrawShownHistogram() {
         w->show();
     QStringList title;
     chartTitle(title);
-    if (parametric_ && hasSample()) MirrorTowardsMean(shown_, n, CellValue(*stringGrid3_, 1));
+    if (parametric_ && hasSample()) MirrorTowardsSample(shown_, CellValue(*stringGrid3_, 1));
 
     const ClassLayout layout = SetClassLayout(histogramKind(), n, shown_.Min, shown_.Max);
     stringGrid1_->setCell(1, 0, Q(StrNaCarku(layout.X1)));

@@ -1,13 +1,10 @@
 #include "rawdata/raw_data_view.h"
 
-#include <algorithm>
-#include <cmath>
 #include <cstdio>
 
 #include "common/number_parse.h"
 #include "localisation/messages.h"
 #include "statlib/number_text.h"
-#include "statlib/statistics.h"
 
 namespace tessavin {
 
@@ -33,19 +30,6 @@ std::string SortedValuesListing(const RawSample& sample) {
         listing += SortedValueLine(sample.values[static_cast<std::size_t>(j)], j + 1);
     }
     return listing;
-}
-
-bool MirrorTowardsMean(WorkingHistogram& candidate, int n, double sampleMean) {
-    if (n < 2) return false;
-    const std::span<const double> p(candidate.P.data() + 1, static_cast<std::size_t>(n));
-    const double median =
-        ParseReal(VypMedian(true, p, candidate.Min, candidate.Max, n)).value_or(NAN);
-    const double middle = candidate.Min + (candidate.Max - candidate.Min) * 0.5;
-    const bool opposite =
-        (median < middle && sampleMean > middle) || (median > middle && sampleMean < middle);
-    if (!opposite) return false;
-    std::reverse(candidate.P.begin() + 1, candidate.P.begin() + 1 + n);
-    return true;
 }
 
 std::vector<std::string> EditorLines(std::string_view text) {

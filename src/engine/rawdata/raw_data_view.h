@@ -1,7 +1,6 @@
 #pragma once
 // The small rules of the raw data window that compute without showing anything: the listing of
-// the sorted values, the mirroring of a fitted candidate towards the
-// sample's mean, and the check of typed raw data before it is saved.
+// the sorted values and the check of typed raw data before it is saved.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,11 +18,6 @@ namespace tessavin {
 std::string SortedValueLine(double value, int position);
 // All lines of the sorted sample, joined by "\n".
 std::string SortedValuesListing(const RawSample& sample);
-
-// A fitted candidate whose median lies on the other side of the middle of its range than the
-// sample's mean is shown reversed: probability i takes the value of probability N + 1 - i.
-// Returns true when the classes were reversed.
-bool MirrorTowardsMean(WorkingHistogram& candidate, int n, double sampleMean);
 
 // The lines of a text as an editor counts them: none for an empty text, a final line end does
 // not start another line; CR LF and LF both end a line.

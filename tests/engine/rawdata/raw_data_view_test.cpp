@@ -1,4 +1,4 @@
-// The raw data window's rules that need no window: listing, Sturges advice, mirroring and the
+// The raw data window's rules that need no window: listing, Sturges advice and the
 // check of typed raw data.
 #include "rawdata/raw_data_view.h"
 
@@ -15,26 +15,6 @@ TEST(RawDataView, ListingLinesShowValueAndSixDigitPosition) {
     EXPECT_EQ(SortedValueLine(1, 100000), "1.00000  |  100000");
     // Below 1 the general display text.
     EXPECT_EQ(SortedValueLine(0.25, 1), "0.25  |  000001");
-}
-
-TEST(RawDataView, CandidateIsMirroredOnlyWhenItsMedianFacesAwayFromTheMean) {
-    WorkingHistogram h;
-    h.Min = 0;
-    h.Max = 4;
-    h.Bins = 4;
-    h.P[1] = 0.7;
-    h.P[2] = 0.2;
-    h.P[3] = 0.1;
-    h.P[4] = 0.0; // median left of the middle 2
-    WorkingHistogram left = h;
-    EXPECT_FALSE(MirrorTowardsMean(left, 4, 1.0)); // the mean is left too
-    EXPECT_EQ(left.P, h.P);
-    WorkingHistogram right = h;
-    EXPECT_TRUE(MirrorTowardsMean(right, 4, 3.0));
-    EXPECT_DOUBLE_EQ(right.P[1], 0.0);
-    EXPECT_DOUBLE_EQ(right.P[4], 0.7);
-    // Drawn again, it stays as it is.
-    EXPECT_FALSE(MirrorTowardsMean(right, 4, 3.0));
 }
 
 TEST(RawDataRead, ReportsEveryPhysicalLineForTheProgressBar) {
