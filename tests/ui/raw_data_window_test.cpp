@@ -304,7 +304,7 @@ class RawDataWindowTest : public QObject {
         // Marks over the bars in the chosen style, none when unticked.
         rc<QCheckBox>("CheckBox1")->click();
         QCOMPARE(raw()->marks().size(), 16);
-        QCOMPARE(raw()->marks().first(), QString::number(raw()->shown().P[1], 'g', 4));
+        QCOMPARE(raw()->marks().first(), Q(StrMarkValue(raw()->shown().P[1])));
         auto* style = rc<QComboBox>("CBMarks");
         style->setCurrentIndex(3);
         emit style->activated(3);
