@@ -275,6 +275,28 @@ class RawDataWindowTest : public QObject {
         QCOMPARE(field->text(), QString());
     }
 
+    void clickIntoTheFieldRunsItsPendingCheck() {
+        openFixture();
+        raw()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(raw()));
+        auto* field = rc<QLineEdit>("EdPocetIntervalu");
+        field->setFocus();
+        QTest::mouseClick(field, Qt::LeftButton); // nothing typed: nothing to check
+        QVERIFY(dialogs->boxes.empty());
+        type("EdPocetIntervalu", "2");
+        QTest::mouseClick(field, Qt::LeftButton);
+        QCOMPARE(dialogs->boxes.size(), std::size_t(1));
+        QVERIFY(dialogs->boxes[0].text.startsWith(Q(TextCis(88))));
+        QCOMPARE(field->text(), QString());
+        // An accepted entry shows its histogram; a further click finds nothing pending.
+        type("EdPocetIntervalu", "10");
+        QTest::mouseClick(field, Qt::LeftButton);
+        QCOMPARE(raw()->shown().Bins, 10);
+        QVERIFY(!raw()->inputsChanged());
+        QTest::mouseClick(field, Qt::LeftButton);
+        QCOMPARE(dialogs->boxes.size(), std::size_t(1));
+    }
+
     void rangeFieldsTakeOnlyNumberKeys() {
         openFixture();
         type("EdMin", "2x5,5+e");
