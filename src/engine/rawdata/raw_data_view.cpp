@@ -22,12 +22,13 @@ std::string SortedValueLine(double value, int position) {
     return text + "  |  " + index;
 }
 
-std::string SortedValuesListing(const RawSample& sample) {
+std::string SortedValuesListing(const RawSample& sample, const RawReadProgress& onLine) {
     std::string listing;
     listing.reserve(static_cast<std::size_t>(sample.count) * 28);
     for (int j = 0; j < sample.count; ++j) {
         if (j > 0) listing += '\n';
         listing += SortedValueLine(sample.values[static_cast<std::size_t>(j)], j + 1);
+        if (onLine) onLine(j + 1);
     }
     return listing;
 }

@@ -16,8 +16,9 @@ namespace tessavin {
 // One line of the listing: the value (below 1 as the general display text, otherwise fixed with
 // 5 decimals), "  |  " and the 1-based position with six digits.
 std::string SortedValueLine(double value, int position);
-// All lines of the sorted sample, joined by "\n".
-std::string SortedValuesListing(const RawSample& sample);
+// All lines of the sorted sample, joined by "\n". `onLine` (optional) is told the position of
+// each line as it is listed, for a progress bar; it runs on the listing thread.
+std::string SortedValuesListing(const RawSample& sample, const RawReadProgress& onLine = {});
 
 // The lines of a text as an editor counts them: none for an empty text, a final line end does
 // not start another line; CR LF and LF both end a line.

@@ -23,6 +23,12 @@ TEST(RawDataRead, ReportsEveryPhysicalLineForTheProgressBar) {
         ParseRawData("1\r\n\r\n2\r\n3", "x.txt", [&](long long n) { lines.push_back(n); });
     ASSERT_TRUE(std::holds_alternative<RawSample>(r));
     EXPECT_EQ(lines, (std::vector<long long>{1, 2, 3, 4})); // the blank line counts too
+    // The listing of the sorted values goes on with its own count, one a value.
+    std::vector<long long> listed;
+    const std::string listing =
+        SortedValuesListing(std::get<RawSample>(r), [&](long long j) { listed.push_back(j); });
+    EXPECT_EQ(listed, (std::vector<long long>{1, 2, 3}));
+    EXPECT_EQ(listing.substr(listing.rfind('\n') + 1), "3.00000  |  000003");
 }
 
 TEST(RawDataView, EditorLinesCountAsTheEditorShowsThem) {
