@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -22,6 +23,7 @@
 #include <numeric>
 
 #include "chart_panel.h"
+#include "common/regular_file.h"
 #include "localisation/language.h"
 #include "localisation/messages.h"
 #include "main_window.h"
@@ -439,6 +441,19 @@ class RawDataWindowTest : public QObject {
         QVERIFY(!raw()->parametricMode());
         QVERIFY(rc<ChartPanel>("Chart1L")->isVisible());
         QVERIFY(std::abs(shownSum() - 1.0) < 1e-12);
+    }
+
+    void aSettingsFileThatCannotBeReadIsNotReplaced() {
+        // One byte over the size the reader takes (sparse, so cheap on disk).
+        const QString path = dir.filePath("big.ini");
+        {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("x");
+            QVERIFY(f.resize(qint64(MaxUserFileBytes) + 1));
+        }
+        raw()->saveSettings(path);
+        QCOMPARE(QFileInfo(path).size(), qint64(MaxUserFileBytes) + 1);
     }
 
     void closingStoresTheHistogramShownAndTheCalculationRunsOnIt() {
