@@ -22,6 +22,7 @@
 #include "integration_window.h"
 #include "localisation/language.h"
 #include "main_window.h"
+#include "main_window_start.h"
 #include "scripted_interaction.h"
 #include "widget_lookup.h"
 #include "string_grid.h"
@@ -71,11 +72,7 @@ class MainWindowTest : public QObject {
 
   private slots:
     void init() {
-        SetLanguage(Language::English);
-        dialogs = std::make_unique<test::ScriptedInteraction>();
-        w = std::make_unique<MainWindow>();
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QVERIFY(test::StartMainWindow(dialogs, w));
     }
     void cleanup() {
         w.reset();

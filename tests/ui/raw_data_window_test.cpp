@@ -27,6 +27,7 @@
 #include "localisation/language.h"
 #include "localisation/messages.h"
 #include "main_window.h"
+#include "main_window_start.h"
 #include "raw_data_window.h"
 #include "scripted_interaction.h"
 #include "statlib/number_text.h"
@@ -122,11 +123,7 @@ class RawDataWindowTest : public QObject {
 
   private slots:
     void init() {
-        SetLanguage(Language::English);
-        dialogs = std::make_unique<test::ScriptedInteraction>();
-        w = std::make_unique<MainWindow>();
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QVERIFY(test::StartMainWindow(dialogs, w));
         mc<QLineEdit>("EdPocetIntervalu")->setText("16");
     }
     void cleanup() {

@@ -26,6 +26,7 @@
 #include "histogram_window.h"
 #include "localisation/language.h"
 #include "main_window.h"
+#include "main_window_start.h"
 #include "scripted_interaction.h"
 #include "string_grid.h"
 #include "ui_test_registry.h"
@@ -73,11 +74,7 @@ class UserSessionTest : public QObject {
 
   private slots:
     void init() {
-        SetLanguage(Language::English);
-        dialogs = std::make_unique<test::ScriptedInteraction>();
-        w = std::make_unique<MainWindow>();
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QVERIFY(test::StartMainWindow(dialogs, w));
     }
     void cleanup() {
         w.reset();
