@@ -27,6 +27,7 @@
 #include "main_window.h"
 #include "platform_texts.h"
 #include "settings_window.h"
+#include "window_placement.h"
 
 namespace tessavin::ui {
 namespace {
@@ -116,12 +117,7 @@ void MainWindow::saveSideWindow(QWidget* window) {
     // A settings file that cannot be read is left as it is, not replaced by these keys alone.
     if (file.Load(S(paths_.settingsPath))) return;
     // In the order of the table, which is the order of the file.
-    for (const SettingKey& k : keys) {
-        if (k.target == "left") file.SetInteger(k, window->x());
-        if (k.target == "top") file.SetInteger(k, window->y());
-        if (k.target == "width") file.SetInteger(k, window->width());
-        if (k.target == "height") file.SetInteger(k, window->height());
-    }
+    SetWindowPlacement(file, keys, *window);
     if (window == integration_.get()) {
         const IntegrationSettings& s = in_.integration;
         for (const SettingKey& k : keys) {

@@ -134,7 +134,7 @@ void RawDataWindow::runMarks() {
     std::vector<double> heights;
     for (int i = 1; i <= drawn_.Bins; ++i) {
         const double p = drawn_.P[static_cast<std::size_t>(i)];
-        const QString value = QString::number(p, 'g', 4);
+        const QString value = Q(StrMarkValue(p));
         const QString label = HistogramBarLabel(drawn_, i, axis());
         const QString x = Q(StrBottomGraf(ClassValue(drawn_, i)));
         const QString text = style == 1   ? label

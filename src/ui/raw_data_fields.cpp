@@ -1,7 +1,9 @@
-// The raw data window's four fields: their checks on leaving, while the inputs have changed.
+// The raw data window's four fields: their checks on leaving and on a click, while the inputs
+// have changed.
 #include <QEvent>
 #include <QFocusEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 
 #include "common/number_parse.h"
 #include "interaction.h"
@@ -36,16 +38,25 @@ void SetQuietly(QLineEdit* field, const QString& text) {
 } // namespace
 
 bool RawDataWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut && !checking_ && inputsChanged_ &&
-        LeavesField(static_cast<QFocusEvent*>(event))) {
-        checking_ = true;
-        if (watched == edMin_) EdMinExit();
-        if (watched == edMax_) EdMaxExit();
-        if (watched == edEps_) EdEpsExit();
-        if (watched == edPocetIntervalu_) EdPocetIntervaluExit();
-        checking_ = false;
-    }
+    // A field's check runs when the field is left and when it is clicked into while it holds
+    // the focus (a click that moves the focus from another field runs that field's check).
+    const bool left =
+        event->type() == QEvent::FocusOut && LeavesField(static_cast<QFocusEvent*>(event));
+    const bool clicked = event->type() == QEvent::MouseButtonRelease &&
+                         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
+                         qobject_cast<QWidget*>(watched) &&
+                         qobject_cast<QWidget*>(watched)->hasFocus();
+    if ((left || clicked) && !checking_ && inputsChanged_) runFieldCheck(watched);
     return QWidget::eventFilter(watched, event);
+}
+
+void RawDataWindow::runFieldCheck(QObject* field) {
+    checking_ = true;
+    if (field == edMin_) EdMinExit();
+    if (field == edMax_) EdMaxExit();
+    if (field == edEps_) EdEpsExit();
+    if (field == edPocetIntervalu_) EdPocetIntervaluExit();
+    checking_ = false;
 }
 
 bool RawDataWindow::EdMinExit() {

@@ -25,6 +25,7 @@
 #include "interaction.h"
 #include "localisation/messages.h"
 #include "raw_data_window.h"
+#include "rawdata/candidate_view.h"
 #include "rawdata/raw_data_view.h"
 #include "statlib/number_text.h"
 #include "statlib/statistics.h"
@@ -32,6 +33,9 @@
 
 namespace tessavin::ui {
 namespace {
+
+constexpr int ReadProgressEnd = 100000;
+constexpr int ListingProgressEnd = 20000;
 
 const QColor SmallChartColour(0x00, 0x00, 0x80); // $800000, navy
 const QString RawIndexCaption = QStringLiteral("Index   f(z)");
@@ -130,24 +134,36 @@ bool RawDataWindow::readFile(const QString& path) {
     PrepareForNewSample();
     if (QFileInfo::exists(path)) edNazev_->setText(QFileInfo(path).fileName());
     memoDat_->hide();
-    // The read runs on a worker; the progress bar follows its lines, one step a line.
-    progressBar1_->setRange(0, 100000);
+    // The read runs on a worker. The progress bar follows the lines read (0..100000), then the
+    // sorted values as they are listed (0..20000, restarting at 0 when it would pass the end).
+    progressBar1_->setRange(0, ReadProgressEnd);
     progressBar1_->setValue(0);
     struct Read {
         std::variant<RawSample, Failure> sample;
         std::string listing;
     };
     auto line = std::make_shared<std::atomic<long long>>(0);
+    auto listed = std::make_shared<std::atomic<long long>>(-1); // -1 while reading
     busy_ = true;
     const std::string file = S(path);
     Read read = RunInBackground<Read>(
-        [file, line] {
+        [file, line, listed] {
             Read r{ReadRawDataFile(file, [line](long long n) { line->store(n); }), {}};
-            if (const auto* s = std::get_if<RawSample>(&r.sample))
-                r.listing = SortedValuesListing(*s);
+            if (const auto* s = std::get_if<RawSample>(&r.sample)) {
+                listed->store(0);
+                r.listing = SortedValuesListing(*s, [listed](long long j) { listed->store(j); });
+            }
             return r;
         },
-        [this, line] { progressBar1_->setValue(static_cast<int>(line->load() % 100001)); });
+        [this, line, listed] {
+            const long long j = listed->load();
+            if (j < 0) {
+                progressBar1_->setValue(static_cast<int>(line->load() % (ReadProgressEnd + 1)));
+            } else {
+                progressBar1_->setMaximum(ListingProgressEnd);
+                progressBar1_->setValue(static_cast<int>(j % (ListingProgressEnd + 1)));
+            }
+        });
     busy_ = false;
     progressBar1_->setValue(0);
     if (const Failure* f = std::get_if<Failure>(&read.sample)) {
@@ -268,7 +284,7 @@ void RawDataWindow::DrawShownHistogram() {
         w->show();
     QStringList title;
     chartTitle(title);
-    if (parametric_ && hasSample()) MirrorTowardsMean(shown_, n, CellValue(*stringGrid3_, 1));
+    if (parametric_ && hasSample()) MirrorTowardsSample(shown_, CellValue(*stringGrid3_, 1));
 
     const ClassLayout layout = SetClassLayout(histogramKind(), n, shown_.Min, shown_.Max);
     stringGrid1_->setCell(1, 0, Q(StrNaCarku(layout.X1)));

@@ -32,6 +32,7 @@
 #include "localisation/messages.h"
 #include "rawdata/raw_data_view.h"
 #include "string_grid.h"
+#include "window_placement.h"
 
 namespace tessavin::ui {
 namespace {
@@ -436,12 +437,11 @@ void RawDataWindow::loadSettings(const QString& settingsPath) {
 
 void RawDataWindow::saveSettings(const QString& settingsPath) const {
     SettingsFile file;
-    file.Load(S(settingsPath));
-    for (const SettingKey& k : WindowSettingKeys("TForm4")) {
-        if (k.target == "left") file.SetInteger(k, x());
-        if (k.target == "top") file.SetInteger(k, y());
-        if (k.target == "width") file.SetInteger(k, width());
-        if (k.target == "height") file.SetInteger(k, height());
+    // A settings file that cannot be read is left as it is, not replaced by these keys alone.
+    if (file.Load(S(settingsPath))) return;
+    const std::vector<SettingKey>& keys = WindowSettingKeys("TForm4");
+    SetWindowPlacement(file, keys, *this);
+    for (const SettingKey& k : keys) {
         if (k.target == "EdEps") file.SetString(k, S(edEps_->text()));
         if (k.target == "EdPocetIntervalu") file.SetString(k, S(edPocetIntervalu_->text()));
     }

@@ -132,6 +132,7 @@ class RawDataWindow final : public QWidget {
     void runMarks();
     void fieldChanged();
     bool rangeFieldExit(bool isMin);
+    void runFieldCheck(QObject* field);
     bool requireSample(); // false, with the list and tightness emptied, when there is none
 
     // Toolbar.

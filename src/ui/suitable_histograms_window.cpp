@@ -25,6 +25,7 @@
 #include "localisation/messages.h"
 #include "rawdata/candidate_view.h"
 #include "string_grid.h"
+#include "window_placement.h"
 
 namespace tessavin::ui {
 namespace {
@@ -322,13 +323,9 @@ void SuitableHistogramsWindow::loadPlacement() {
 void SuitableHistogramsWindow::savePlacement() const {
     if (settingsPath_.isEmpty()) return;
     SettingsFile file;
-    file.Load(S(settingsPath_));
-    for (const SettingKey& k : WindowSettingKeys("TForm5")) {
-        if (k.target == "left") file.SetInteger(k, x());
-        if (k.target == "top") file.SetInteger(k, y());
-        if (k.target == "width") file.SetInteger(k, width());
-        if (k.target == "height") file.SetInteger(k, height());
-    }
+    // A settings file that cannot be read is left as it is, not replaced by these keys alone.
+    if (file.Load(S(settingsPath_))) return;
+    SetWindowPlacement(file, WindowSettingKeys("TForm5"), *this);
     file.Save(S(settingsPath_));
 }
 

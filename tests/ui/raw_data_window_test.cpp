@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -22,6 +23,7 @@
 #include <numeric>
 
 #include "chart_panel.h"
+#include "common/regular_file.h"
 #include "localisation/language.h"
 #include "localisation/messages.h"
 #include "main_window.h"
@@ -270,6 +272,28 @@ class RawDataWindowTest : public QObject, test::MainWindowFixture {
         QCOMPARE(field->text(), QString());
     }
 
+    void clickIntoTheFieldRunsItsPendingCheck() {
+        openFixture();
+        raw()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(raw()));
+        auto* field = rc<QLineEdit>("EdPocetIntervalu");
+        field->setFocus();
+        QTest::mouseClick(field, Qt::LeftButton); // nothing typed: nothing to check
+        QVERIFY(dialogs->boxes.empty());
+        type("EdPocetIntervalu", "2");
+        QTest::mouseClick(field, Qt::LeftButton);
+        QCOMPARE(dialogs->boxes.size(), std::size_t(1));
+        QVERIFY(dialogs->boxes[0].text.startsWith(Q(TextCis(88))));
+        QCOMPARE(field->text(), QString());
+        // An accepted entry shows its histogram; a further click finds nothing pending.
+        type("EdPocetIntervalu", "10");
+        QTest::mouseClick(field, Qt::LeftButton);
+        QCOMPARE(raw()->shown().Bins, 10);
+        QVERIFY(!raw()->inputsChanged());
+        QTest::mouseClick(field, Qt::LeftButton);
+        QCOMPARE(dialogs->boxes.size(), std::size_t(1));
+    }
+
     void rangeFieldsTakeOnlyNumberKeys() {
         openFixture();
         type("EdMin", "2x5,5+e");
@@ -299,7 +323,7 @@ class RawDataWindowTest : public QObject, test::MainWindowFixture {
         // Marks over the bars in the chosen style, none when unticked.
         rc<QCheckBox>("CheckBox1")->click();
         QCOMPARE(raw()->marks().size(), 16);
-        QCOMPARE(raw()->marks().first(), QString::number(raw()->shown().P[1], 'g', 4));
+        QCOMPARE(raw()->marks().first(), Q(StrMarkValue(raw()->shown().P[1])));
         auto* style = rc<QComboBox>("CBMarks");
         style->setCurrentIndex(3);
         emit style->activated(3);
@@ -412,6 +436,19 @@ class RawDataWindowTest : public QObject, test::MainWindowFixture {
         QVERIFY(!raw()->parametricMode());
         QVERIFY(rc<ChartPanel>("Chart1L")->isVisible());
         QVERIFY(std::abs(shownSum() - 1.0) < 1e-12);
+    }
+
+    void aSettingsFileThatCannotBeReadIsNotReplaced() {
+        // One byte over the size the reader takes (sparse, so cheap on disk).
+        const QString path = dir.filePath("big.ini");
+        {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("x");
+            QVERIFY(f.resize(qint64(MaxUserFileBytes) + 1));
+        }
+        raw()->saveSettings(path);
+        QCOMPARE(QFileInfo(path).size(), qint64(MaxUserFileBytes) + 1);
     }
 
     void closingStoresTheHistogramShownAndTheCalculationRunsOnIt() {

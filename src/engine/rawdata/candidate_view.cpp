@@ -1,6 +1,7 @@
 #include "rawdata/candidate_view.h"
 
 #include <algorithm>
+#include <cmath>
 #include <span>
 
 #include "common/number_parse.h"
@@ -13,7 +14,8 @@ bool MirrorTowardsSample(WorkingHistogram& h, double sampleMean) {
     const int n = h.Bins;
     if (n < 2 || n > MaxBins) return false;
     const std::span<const double> p(h.P.data() + 1, static_cast<std::size_t>(n));
-    const double median = CellValue(VypMedian(true, p, h.Min, h.Max, n));
+    // A median without a value (" undefined") leaves the histogram as it is.
+    const double median = ParseReal(VypMedian(true, p, h.Min, h.Max, n)).value_or(NAN);
     const double centre = h.Min + (h.Max - h.Min) * 0.5;
     const bool opposite =
         (median < centre && sampleMean > centre) || (median > centre && sampleMean < centre);

@@ -1,13 +1,10 @@
 #include "rawdata/raw_data_view.h"
 
-#include <algorithm>
-#include <cmath>
 #include <cstdio>
 
 #include "common/number_parse.h"
 #include "localisation/messages.h"
 #include "statlib/number_text.h"
-#include "statlib/statistics.h"
 
 namespace tessavin {
 
@@ -25,27 +22,15 @@ std::string SortedValueLine(double value, int position) {
     return text + "  |  " + index;
 }
 
-std::string SortedValuesListing(const RawSample& sample) {
+std::string SortedValuesListing(const RawSample& sample, const RawReadProgress& onLine) {
     std::string listing;
     listing.reserve(static_cast<std::size_t>(sample.count) * 28);
     for (int j = 0; j < sample.count; ++j) {
         if (j > 0) listing += '\n';
         listing += SortedValueLine(sample.values[static_cast<std::size_t>(j)], j + 1);
+        if (onLine) onLine(j + 1);
     }
     return listing;
-}
-
-bool MirrorTowardsMean(WorkingHistogram& candidate, int n, double sampleMean) {
-    if (n < 2) return false;
-    const std::span<const double> p(candidate.P.data() + 1, static_cast<std::size_t>(n));
-    const double median =
-        ParseReal(VypMedian(true, p, candidate.Min, candidate.Max, n)).value_or(NAN);
-    const double middle = candidate.Min + (candidate.Max - candidate.Min) * 0.5;
-    const bool opposite =
-        (median < middle && sampleMean > middle) || (median > middle && sampleMean < middle);
-    if (!opposite) return false;
-    std::reverse(candidate.P.begin() + 1, candidate.P.begin() + 1 + n);
-    return true;
 }
 
 std::vector<std::string> EditorLines(std::string_view text) {

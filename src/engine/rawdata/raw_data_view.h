@@ -1,7 +1,6 @@
 #pragma once
 // The small rules of the raw data window that compute without showing anything: the listing of
-// the sorted values, the mirroring of a fitted candidate towards the
-// sample's mean, and the check of typed raw data before it is saved.
+// the sorted values and the check of typed raw data before it is saved.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,13 +16,9 @@ namespace tessavin {
 // One line of the listing: the value (below 1 as the general display text, otherwise fixed with
 // 5 decimals), "  |  " and the 1-based position with six digits.
 std::string SortedValueLine(double value, int position);
-// All lines of the sorted sample, joined by "\n".
-std::string SortedValuesListing(const RawSample& sample);
-
-// A fitted candidate whose median lies on the other side of the middle of its range than the
-// sample's mean is shown reversed: probability i takes the value of probability N + 1 - i.
-// Returns true when the classes were reversed.
-bool MirrorTowardsMean(WorkingHistogram& candidate, int n, double sampleMean);
+// All lines of the sorted sample, joined by "\n". `onLine` (optional) is told the position of
+// each line as it is listed, for a progress bar; it runs on the listing thread.
+std::string SortedValuesListing(const RawSample& sample, const RawReadProgress& onLine = {});
 
 // The lines of a text as an editor counts them: none for an empty text, a final line end does
 // not start another line; CR LF and LF both end a line.

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace tessavin {
 namespace {
@@ -40,6 +41,23 @@ std::string StrNaCarku(double x) { return General(x, 15); }
 std::string StrNaCarku1(double x) { return General(x, 13); }
 std::string TiskPrv(long double x) { return General(x, 15); }
 std::string StrBottomGraf(double x) { return General(x, 4); }
+
+std::string StrMarkValue(double x) {
+    if (!std::isfinite(x)) return " undefined";
+    if (x == 0) return "0 E0"; // also -0
+    // %E rounds the mantissa and carries into the exponent (9.9996 -> 1.000E+01).
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.3E", x);
+    std::string s(buf);
+    for (char& c : s)
+        if (c == ',') c = '.';
+    const std::size_t e = s.find('E');
+    std::string mantissa = s.substr(0, e);
+    while (mantissa.back() == '0') mantissa.pop_back();
+    if (mantissa.back() == '.') mantissa.pop_back();
+    const int exponent = std::atoi(s.c_str() + e + 1);
+    return mantissa + " E" + std::to_string(exponent);
+}
 
 std::string TCetnost(int width, int classNumber) {
     char buf[32];

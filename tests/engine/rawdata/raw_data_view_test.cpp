@@ -1,4 +1,4 @@
-// The raw data window's rules that need no window: listing, Sturges advice, mirroring and the
+// The raw data window's rules that need no window: listing, Sturges advice and the
 // check of typed raw data.
 #include "rawdata/raw_data_view.h"
 
@@ -17,32 +17,18 @@ TEST(RawDataView, ListingLinesShowValueAndSixDigitPosition) {
     EXPECT_EQ(SortedValueLine(0.25, 1), "0.25  |  000001");
 }
 
-TEST(RawDataView, CandidateIsMirroredOnlyWhenItsMedianFacesAwayFromTheMean) {
-    WorkingHistogram h;
-    h.Min = 0;
-    h.Max = 4;
-    h.Bins = 4;
-    h.P[1] = 0.7;
-    h.P[2] = 0.2;
-    h.P[3] = 0.1;
-    h.P[4] = 0.0; // median left of the middle 2
-    WorkingHistogram left = h;
-    EXPECT_FALSE(MirrorTowardsMean(left, 4, 1.0)); // the mean is left too
-    EXPECT_EQ(left.P, h.P);
-    WorkingHistogram right = h;
-    EXPECT_TRUE(MirrorTowardsMean(right, 4, 3.0));
-    EXPECT_DOUBLE_EQ(right.P[1], 0.0);
-    EXPECT_DOUBLE_EQ(right.P[4], 0.7);
-    // Drawn again, it stays as it is.
-    EXPECT_FALSE(MirrorTowardsMean(right, 4, 3.0));
-}
-
 TEST(RawDataRead, ReportsEveryPhysicalLineForTheProgressBar) {
     std::vector<long long> lines;
     const auto r =
         ParseRawData("1\r\n\r\n2\r\n3", "x.txt", [&](long long n) { lines.push_back(n); });
     ASSERT_TRUE(std::holds_alternative<RawSample>(r));
     EXPECT_EQ(lines, (std::vector<long long>{1, 2, 3, 4})); // the blank line counts too
+    // The listing of the sorted values goes on with its own count, one a value.
+    std::vector<long long> listed;
+    const std::string listing =
+        SortedValuesListing(std::get<RawSample>(r), [&](long long j) { listed.push_back(j); });
+    EXPECT_EQ(listed, (std::vector<long long>{1, 2, 3}));
+    EXPECT_EQ(listing.substr(listing.rfind('\n') + 1), "3.00000  |  000003");
 }
 
 TEST(RawDataView, EditorLinesCountAsTheEditorShowsThem) {

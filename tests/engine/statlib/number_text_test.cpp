@@ -79,6 +79,20 @@ TEST(NumberTextTest, BarLabelKeepsFourDigits) {
     EXPECT_NEAR(ReadBack(StrBottomGraf(-12345.678)), -12345.678, 12345.678 * 5e-4);
 }
 
+TEST(NumberTextTest, BarMarkIsShortScientific) {
+    // Pattern "#.### E-": mantissa of at most 4 digits, exponent signed only when negative.
+    const struct {
+        double x;
+        const char* text;
+    } cases[] = {
+        {0.0012346, "1.235 E-3"}, {0.25, "2.5 E-1"},       {1, "1 E0"},    {25, "2.5 E1"},
+        {9.9996, "1 E1"},         {-0.5, "-5 E-1"},        {0, "0 E0"},    {-0.0, "0 E0"},
+        {1e-300, "1 E-300"},      {123456789, "1.235 E8"}, {0.1, "1 E-1"}, {1.0 / 3, "3.333 E-1"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(StrMarkValue(c.x), c.text) << c.x;
+}
+
 TEST(NumberTextTest, NonFiniteValuesAreUndefined) {
     const double inf = std::numeric_limits<double>::infinity();
     const double nan = std::numeric_limits<double>::quiet_NaN();
@@ -87,6 +101,7 @@ TEST(NumberTextTest, NonFiniteValuesAreUndefined) {
         EXPECT_EQ(StrNaCarku1(x), " undefined");
         EXPECT_EQ(TiskPrv(x), " undefined");
         EXPECT_EQ(StrBottomGraf(x), " undefined");
+        EXPECT_EQ(StrMarkValue(x), " undefined");
     }
 }
 
