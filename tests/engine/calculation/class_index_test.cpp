@@ -31,7 +31,7 @@ TEST(IndexDivisor, RoundsAsTheDivisionOrLeavesItToTheDivision) {
                                       {unit(random), -1}};
             for (const Offset& o : offsets) {
                 const double num = (k + o.value) * h;
-                double r;
+                double r = 0.0;
                 const bool decided = divisor.Rounded(num, r);
                 if (o.decides >= 0 && std::fabs(k + o.value) < 2046) {
                     EXPECT_EQ(decided, o.decides == 1) << k << " + " << o.value;
