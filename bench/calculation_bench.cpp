@@ -57,12 +57,12 @@ void BM_YearLoop(benchmark::State& bs) {
     }
 }
 
-#define TESSAVIN_CALCULATION_BENCH(name)                                                       \
-    BENCHMARK(name)                                                                            \
-        ->ArgNames({"origin", "threads"})                                                      \
-        ->ArgsProduct({{0, 1}, {1, 2}})                                                        \
-        ->Unit(benchmark::kMillisecond)                                                        \
-        ->UseRealTime()                                                                        \
+#define TESSAVIN_CALCULATION_BENCH(name)                                                           \
+    BENCHMARK(name)                                                                                \
+        ->ArgNames({"origin", "threads"})                                                          \
+        ->ArgsProduct({{0, 1}, {1, 2}})                                                            \
+        ->Unit(benchmark::kMillisecond)                                                            \
+        ->UseRealTime()                                                                            \
         ->Iterations(3)
 
 TESSAVIN_CALCULATION_BENCH(BM_WholeCalculation);

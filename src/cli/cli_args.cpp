@@ -16,7 +16,8 @@ Args::Args(const std::vector<std::string>& words, const std::set<std::string>& v
         if (flags.count(name)) {
             flags_.insert(name);
         } else if (valued.count(name)) {
-            if (i + 1 >= words.size()) throw std::invalid_argument("option " + w + " needs a value");
+            if (i + 1 >= words.size())
+                throw std::invalid_argument("option " + w + " needs a value");
             if (values_.count(name)) throw std::invalid_argument("option " + w + " given twice");
             values_[name] = words[++i];
         } else {
@@ -25,7 +26,9 @@ Args::Args(const std::vector<std::string>& words, const std::set<std::string>& v
     }
 }
 
-bool Args::has(const std::string& name) const { return flags_.count(name) || values_.count(name); }
+bool Args::has(const std::string& name) const {
+    return flags_.count(name) || values_.count(name);
+}
 
 std::optional<std::string> Args::value(const std::string& name) const {
     const auto it = values_.find(name);

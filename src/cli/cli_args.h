@@ -10,14 +10,14 @@
 namespace tessavin::cli {
 
 class Args {
-public:
+  public:
     // flags: option names that take no value. Throws std::invalid_argument on a malformed line.
     Args(const std::vector<std::string>& words, const std::set<std::string>& valued,
          const std::set<std::string>& flags);
     bool has(const std::string& name) const;
     std::optional<std::string> value(const std::string& name) const;
 
-private:
+  private:
     std::map<std::string, std::string> values_;
     std::set<std::string> flags_;
 };

@@ -45,13 +45,15 @@ void PrintSample(const RawSample& s, const SampleHistogramView& v) {
 
 void PrintRow(const std::string& rank, const CharacteristicsRow& row) {
     std::cout << rank;
-    for (int f = 0; f <= 10; ++f) std::cout << "\t" << row.fields[f];
+    for (int f = 0; f <= 10; ++f)
+        std::cout << "\t" << row.fields[f];
     std::cout << "\n";
 }
 
 nlohmann::ordered_json RowJson(const CharacteristicsRow& row) {
     nlohmann::ordered_json j;
-    for (int f = 0; f <= 10; ++f) j[kFieldNames[f]] = row.fields[f];
+    for (int f = 0; f <= 10; ++f)
+        j[kFieldNames[f]] = row.fields[f];
     return j;
 }
 
@@ -102,7 +104,8 @@ int RunFitCommand(const std::vector<std::string>& words) {
     std::optional<Args> args;
     try {
         args.emplace(std::vector<std::string>(words.begin() + 1, words.end()),
-                     std::set<std::string>{"intervals", "eps", "lang"}, std::set<std::string>{"json"});
+                     std::set<std::string>{"intervals", "eps", "lang"},
+                     std::set<std::string>{"json"});
     } catch (const std::invalid_argument& e) {
         return Refuse(e.what());
     }
@@ -130,7 +133,8 @@ int RunFitCommand(const std::vector<std::string>& words) {
     const FitContext& context = std::get<FitContext>(made);
     const FitRanking ranking = RankParametricFits(context);
     if (!ranking.completed) {
-        for (const Failure& f : ranking.reports) std::cerr << ForTerminal(f.text) << "\n";
+        for (const Failure& f : ranking.reports)
+            std::cerr << ForTerminal(f.text) << "\n";
         return kBadInput;
     }
     const auto ranked = Ranked(ranking);
@@ -138,7 +142,7 @@ int RunFitCommand(const std::vector<std::string>& words) {
     if (args->has("json")) {
         nlohmann::ordered_json j;
         j["file"] = sample.fileName;
-        j["sample"] = {{"n", sample.count},          {"mean", sample.mean},
+        j["sample"] = {{"n", sample.count},           {"mean", sample.mean},
                        {"variance", sample.variance}, {"deviation", sample.deviation},
                        {"skewness", sample.skewness}, {"minimum", sample.minimum},
                        {"maximum", sample.maximum}};
@@ -164,14 +168,17 @@ int RunFitCommand(const std::vector<std::string>& words) {
             std::cerr << "tessavin-cli fit: warning: " << ForTerminal(*advice) << "\n";
         PrintSample(sample, context.sampleView());
         std::cout << "Rank";
-        for (const char* name : kFieldNames) std::cout << "\t" << name;
+        for (const char* name : kFieldNames)
+            std::cout << "\t" << name;
         std::cout << "\n";
         PrintRow("0", ranking.sampleRow);
         int rank = 0;
-        for (const auto& [entry, row] : ranked) PrintRow(std::to_string(++rank), *row);
+        for (const auto& [entry, row] : ranked)
+            PrintRow(std::to_string(++rank), *row);
     }
     if (ranked.empty())
-        for (const Failure& f : ranking.reports) std::cerr << ForTerminal(f.text) << "\n";
+        for (const Failure& f : ranking.reports)
+            std::cerr << ForTerminal(f.text) << "\n";
     return 0;
 }
 

@@ -37,7 +37,8 @@ void Remark(const std::string& kind, const std::string& message) {
 std::vector<double> Row(const CalculationState& s, int block, int row,
                         const std::vector<int>& years) {
     std::vector<double> v;
-    for (int y : years) v.push_back(s.Event(block, row, y));
+    for (int y : years)
+        v.push_back(s.Event(block, row, y));
     return v;
 }
 
@@ -61,7 +62,8 @@ void PrintJson(const RunResult& r, const CalculationState& s) {
     if (r.furtherSearched) {
         for (int b = 2; b <= ProbabilityBlocks; ++b) {
             bool any = false;
-            for (int y : years) any = any || s.Event(b, 1, y) != 0.0;
+            for (int y : years)
+                any = any || s.Event(b, 1, y) != 0.0;
             if (!any) continue;
             blocks[std::to_string(b)] = {{"r1", Row(s, b, 1, years)},
                                          {"r2", Row(s, b, 2, years)},
@@ -74,7 +76,8 @@ void PrintJson(const RunResult& r, const CalculationState& s) {
     h["Raac"] = HistogramJson(s.Raac);
     h["DeltaSm"] = HistogramJson(s.DeltaSm);
     nlohmann::ordered_json inputs = nlohmann::ordered_json::array();
-    for (int k = 1; k <= RandomInputCount; ++k) inputs.push_back(HistogramJson(s.inputs.histogram[k]));
+    for (int k = 1; k <= RandomInputCount; ++k)
+        inputs.push_back(HistogramJson(s.inputs.histogram[k]));
     h["inputs"] = inputs;
     j["histograms"] = h;
     std::cout << j.dump(1) << "\n";
@@ -120,7 +123,8 @@ int RunCalculationCommand(const std::vector<std::string>& words) {
     CalculationState state;
     const CalculationSource source = LoadCalculation(words[0], in, state);
     if (!source.error.empty()) return Refuse(source.error);
-    for (const std::string& w : source.warnings) Remark("warning", w);
+    for (const std::string& w : source.warnings)
+        Remark("warning", w);
     // A project speaks the language it was saved in, unless --lang says otherwise.
     if (source.projectLanguage && !args.value("lang")) SetLanguage(*source.projectLanguage);
     in.controlPrint = args.has("text-report");
@@ -154,10 +158,12 @@ int RunCalculationCommand(const std::vector<std::string>& words) {
     progress.Done();
 
     if (result.end == RunEnd::Failed || result.end == RunEnd::YearLimit) {
-        for (const Failure& f : result.errors) Remark("error", f.text);
+        for (const Failure& f : result.errors)
+            Remark("error", f.text);
         return kBadInput;
     }
-    for (const Failure& f : result.warnings) Remark("warning", f.text);
+    for (const Failure& f : result.warnings)
+        Remark("warning", f.text);
 
     if (const auto report = args.value("text-report")) {
         if (result.writeResultFile) {
@@ -176,9 +182,12 @@ int RunCalculationCommand(const std::vector<std::string>& words) {
             Remark("note", "no project saved: the calculation did not complete");
         }
     }
-    if (args.has("json")) PrintJson(result, state);
-    else if (args.has("csv")) PrintCsv(result);
-    else PrintTable(result, plan, in);
+    if (args.has("json"))
+        PrintJson(result, state);
+    else if (args.has("csv"))
+        PrintCsv(result);
+    else
+        PrintTable(result, plan, in);
     if (result.end == RunEnd::Interrupted) {
         Remark("note", "interrupted: the years computed so far are shown");
         return kInterrupted;

@@ -45,25 +45,26 @@ int WholeValue(const json& v, const std::string& key) {
 // Field keys of the JSON input and the input-page field each fills.
 const std::map<std::string, std::string CalculationInputs::*>& FieldMembers() {
     static const std::map<std::string, std::string CalculationInputs::*> m = {
-        {"C", &CalculationInputs::C},          {"m", &CalculationInputs::m},
-        {"bf", &CalculationInputs::bf},        {"tf", &CalculationInputs::tf},
-        {"Pd", &CalculationInputs::Pd},        {"start", &CalculationInputs::yearStart},
+        {"C", &CalculationInputs::C},           {"m", &CalculationInputs::m},
+        {"bf", &CalculationInputs::bf},         {"tf", &CalculationInputs::tf},
+        {"Pd", &CalculationInputs::Pd},         {"start", &CalculationInputs::yearStart},
         {"step", &CalculationInputs::yearStep}, {"end", &CalculationInputs::yearEnd},
-        {"eps", &CalculationInputs::eps},      {"intervals", &CalculationInputs::intervals}};
+        {"eps", &CalculationInputs::eps},       {"intervals", &CalculationInputs::intervals}};
     return m;
 }
 
 // The field's own message does not always name it: the key and the text lead.
 std::string NamedRefusal(const Failure& refusal, const CalculationInputs& in) {
     static const std::map<std::string, std::string> keyOfControl = {
-        {"EdKonstC", "C"},      {"EdMocM", "m"},      {"EdSirPas", "bf"},
-        {"EdTloPas", "tf"},     {"EdNavPravd", "Pd"}, {"EdRokT", "start"},
-        {"EdRokKrok", "step"},  {"EdRokKon", "end"},  {"EdEps", "eps"},
-        {"EdPocetIntervalu", "intervals"}};
+        {"EdKonstC", "C"},     {"EdMocM", "m"},
+        {"EdSirPas", "bf"},    {"EdTloPas", "tf"},
+        {"EdNavPravd", "Pd"},  {"EdRokT", "start"},
+        {"EdRokKrok", "step"}, {"EdRokKon", "end"},
+        {"EdEps", "eps"},      {"EdPocetIntervalu", "intervals"}};
     const auto key = keyOfControl.find(refusal.focus);
     if (key == keyOfControl.end()) return refusal.text;
-    return "\"" + key->second + "\" = \"" + in.*FieldMembers().at(key->second) + "\": " +
-           refusal.text;
+    return "\"" + key->second + "\" = \"" + in.*FieldMembers().at(key->second) +
+           "\": " + refusal.text;
 }
 
 void Check(const std::optional<Failure>& failure) {
@@ -104,7 +105,7 @@ void ReadInputs(const json& list, CalculationInputs& in) {
                 // The input rows offer the first four types.
                 if (f.type < 0 || f.type > 3)
                     throw Refusal(where + " must be 0 (Normal), 1 (LogNormal_2P), 2 (Gumbel I) "
-                                  "or 3 (Gumbel II)");
+                                          "or 3 (Gumbel II)");
             } else if (key == "mi") {
                 f.mi = FieldText(value, where);
             } else if (key == "sigma") {
@@ -132,41 +133,52 @@ RunInputOutcome ReadRunInput(const std::string& jsonText, CalculationInputs& in)
         const json j = json::parse(jsonText);
         if (!j.is_object()) throw Refusal("the input must be a JSON object");
         static const std::set<std::string> known = {
-            "crack_origin", "C", "m", "bf", "tf", "Pd", "start", "step", "end", "eps",
-            "intervals", "method", "N_steps", "romberg_n", "tol0", "bound", "inputs", "project"};
+            "crack_origin", "C",         "m",    "bf",    "tf",        "Pd",
+            "start",        "step",      "end",  "eps",   "intervals", "method",
+            "N_steps",      "romberg_n", "tol0", "bound", "inputs",    "project"};
         for (const auto& item : j.items())
             if (!known.count(item.key())) throw Refusal("unknown field \"" + item.key() + "\"");
 
         if (j.contains("crack_origin")) {
             const json& o = j["crack_origin"];
-            if (o == "edge" || o == 0) in.crackOrigin = 0;
-            else if (o == "surface" || o == 1) in.crackOrigin = 1;
-            else throw Refusal("\"crack_origin\" must be \"edge\" or \"surface\"");
+            if (o == "edge" || o == 0)
+                in.crackOrigin = 0;
+            else if (o == "surface" || o == 1)
+                in.crackOrigin = 1;
+            else
+                throw Refusal("\"crack_origin\" must be \"edge\" or \"surface\"");
         }
         for (const auto& [key, member] : FieldMembers())
             if (j.contains(key)) in.*member = FieldText(j[key], key);
         const InputFieldsCheck fields = CheckInputFields(in);
-        for (const Failure& remark : fields.remarks) out.warnings.push_back(remark.text);
+        for (const Failure& remark : fields.remarks)
+            out.warnings.push_back(remark.text);
         if (fields.refusal) throw Refusal(NamedRefusal(*fields.refusal, in));
         in.startText = in.yearStart;
         in.stepText = in.yearStep;
         in.endText = in.yearEnd;
         in.tfValue = ParseRealPrefix(in.tf);
         // Every N field follows the number of intervals unless an input names its own.
-        for (int k = 1; k <= RandomInputCount; ++k) in.random[k].n = in.intervals;
+        for (int k = 1; k <= RandomInputCount; ++k)
+            in.random[k].n = in.intervals;
 
         if (j.contains("bound")) {
-            if (j["bound"] == "lower") in.lowerBound = true;
-            else if (j["bound"] == "upper") in.lowerBound = false;
-            else throw Refusal("\"bound\" must be \"lower\" or \"upper\"");
+            if (j["bound"] == "lower")
+                in.lowerBound = true;
+            else if (j["bound"] == "upper")
+                in.lowerBound = false;
+            else
+                throw Refusal("\"bound\" must be \"lower\" or \"upper\"");
         }
         if (j.contains("project")) {
             if (!j["project"].is_string()) throw Refusal("\"project\" must be a text");
             in.projectName = j["project"].get<std::string>();
         }
         ReadIntegration(j, in.integration);
-        if (j.contains("inputs")) ReadInputs(j["inputs"], in);
-        else ReadInputs(json::array(), in);
+        if (j.contains("inputs"))
+            ReadInputs(j["inputs"], in);
+        else
+            ReadInputs(json::array(), in);
         out.ok = true;
     } catch (const json::exception& e) {
         out.error = std::string("the input is not valid JSON: ") + e.what();

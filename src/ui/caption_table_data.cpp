@@ -140,7 +140,11 @@ Table MainWindow() {
                 {"Tabulka pravděpodobností D,F,Fi při"}),
         // Label32 is composed of Label23, the inspection number and Label31.
         {K::TextPiece, "Label23", 0, 0, {" of the selected  "}, {" výpočtu doby zvolené  "}},
-        {K::TextPiece, "Label31", 0, 0, {" th  inspection time ( p(U)=0 )"},
+        {K::TextPiece,
+         "Label31",
+         0,
+         0,
+         {" th  inspection time ( p(U)=0 )"},
          {".  prohlídky ( p(U)=0 )"}},
         Cell("StringGrid5", 0, 0, {"  Inspection"}, {"   Prohlídka"}),
         Cell("StringGrid5", 1, 0, {"   between the years"}, {"         mezi roky"}),

@@ -95,13 +95,18 @@ void ApplyCaptions(QWidget* window, const std::vector<CaptionAssignment>& table,
         case CaptionKind::WindowCaption:
             if (auto* w = qobject_cast<QWidget*>(target)) w->setWindowTitle(text);
             break;
-        case CaptionKind::Caption: SetCaption(target, text); break;
-        case CaptionKind::Hint: SetHint(target, text); break;
+        case CaptionKind::Caption:
+            SetCaption(target, text);
+            break;
+        case CaptionKind::Hint:
+            SetHint(target, text);
+            break;
         case CaptionKind::ListItem:
             if (auto* list = qobject_cast<QComboBox*>(target)) {
                 const int selected = list->currentIndex();
                 const QSignalBlocker block(list); // a translation is no change of the choice
-                while (list->count() <= a.index) list->addItem(QString());
+                while (list->count() <= a.index)
+                    list->addItem(QString());
                 list->setItemText(a.index, text);
                 list->setCurrentIndex(selected);
             }

@@ -148,8 +148,8 @@ struct ChartPanel::Impl {
     QStringList title;
     int labelSeparation = 8;
     double valueCeiling = 0; // > 0: the value axis ends there at the latest
-    int shownStep = 0;      // every shownStep-th label is on the axis
-    int shownRevision = -1; // categoriesRevision the axis labels were built from
+    int shownStep = 0;       // every shownStep-th label is on the axis
+    int shownRevision = -1;  // categoriesRevision the axis labels were built from
     bool rangesDirty = true;
     QTimer flushTimer;
 

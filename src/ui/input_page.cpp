@@ -4,12 +4,11 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
-#include <QKeyEvent>
 #include <QFrame>
 #include <QGridLayout>
-#include <QHBoxLayout>
-#include <QVBoxLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -17,14 +16,14 @@
 #include <QStyle>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include "about_window.h"
-#include "event_graph_window.h"
-#include "histogram_window.h"
-#include "settings_window.h"
 #include "calculation/field_checks.h"
 #include "chart_panel.h"
 #include "common/number_parse.h"
+#include "event_graph_window.h"
+#include "histogram_window.h"
 #include "integration_window.h"
 #include "interaction.h"
 #include "key_filters.h"
@@ -32,6 +31,7 @@
 #include "localisation/messages.h"
 #include "main_window.h"
 #include "parametric/distribution_catalogue.h"
+#include "settings_window.h"
 #include "string_grid.h"
 
 namespace tessavin::ui {
@@ -98,7 +98,8 @@ void MainWindow::buildInputPage(QWidget* page) {
     in_.yearEnd = "50";
     in_.eps = "1E-7";
     in_.intervals = "10";
-    for (int k = 1; k <= RandomInputCount; ++k) in_.random[k].n = "32";
+    for (int k = 1; k <= RandomInputCount; ++k)
+        in_.random[k].n = "32";
 
     auto* column = new QVBoxLayout(page);
     column->setContentsMargins(6, 4, 6, 4);
@@ -152,7 +153,8 @@ void MainWindow::buildInputPage(QWidget* page) {
     fields->addWidget(edMocM_, 2, 4);
     fields->addWidget(label("Label14", "Number of intervals"), 3, 3);
     fields->addWidget(edPocetIntervalu_, 3, 4);
-    fields->addWidget(label("Label29", "Parameter epsilon for bounded parametric histogram "), 4, 3);
+    fields->addWidget(label("Label29", "Parameter epsilon for bounded parametric histogram "), 4,
+                      3);
     fields->addWidget(edEps_, 4, 4);
     fields->setColumnStretch(0, 1);
     fields->setColumnMinimumWidth(2, 12);
@@ -181,7 +183,8 @@ void MainWindow::buildInputPage(QWidget* page) {
         row.source->setFixedWidth(104);
         row.type = new QComboBox(page);
         row.type->setObjectName(c.type);
-        for (int t = 0; t < 4; ++t) row.type->addItem(Q(DistributionName(t)));
+        for (int t = 0; t < 4; ++t)
+            row.type->addItem(Q(DistributionName(t)));
         row.type->setItemText(0, "Normal");
         row.type->setFixedWidth(112);
         row.mi = NamedEdit(page, c.mi, Q(in_.random[k].mi), 62);
@@ -208,7 +211,7 @@ void MainWindow::buildInputPage(QWidget* page) {
     column->addStretch(1);
 
     // Enter moves on in this order (Tab too).
-    QWidget* order[] = {cbSireni_, edRokT_, edRokKrok_, edRokKon_, edEps_, edNavPravd_,
+    QWidget* order[] = {cbSireni_, edRokT_,   edRokKrok_,        edRokKon_, edEps_, edNavPravd_,
                         edSirPas_, edTloPas_, edPocetIntervalu_, edKonstC_, edMocM_};
     QWidget* previous = nullptr;
     for (QWidget* w : order) {
@@ -216,11 +219,10 @@ void MainWindow::buildInputPage(QWidget* page) {
         previous = w;
     }
     for (int k = 1; k <= RandomInputCount; ++k) {
-        for (QWidget* w : {static_cast<QWidget*>(rows_[k].source),
-                           static_cast<QWidget*>(rows_[k].type),
-                           static_cast<QWidget*>(rows_[k].mi),
-                           static_cast<QWidget*>(rows_[k].sigma),
-                           static_cast<QWidget*>(rows_[k].n)}) {
+        for (QWidget* w :
+             {static_cast<QWidget*>(rows_[k].source), static_cast<QWidget*>(rows_[k].type),
+              static_cast<QWidget*>(rows_[k].mi), static_cast<QWidget*>(rows_[k].sigma),
+              static_cast<QWidget*>(rows_[k].n)}) {
             QWidget::setTabOrder(previous, w);
             previous = w;
         }
@@ -354,7 +356,8 @@ bool MainWindow::leaveField(QLineEdit* field) {
         in_.endText = text;
         state_->currentYear = static_cast<int>(ParseWholePrefix(in_.yearStart));
     } else if (field == edPocetIntervalu_) {
-        for (int k = 1; k <= RandomInputCount; ++k) rows_[k].n->setText(field->text());
+        for (int k = 1; k <= RandomInputCount; ++k)
+            rows_[k].n->setText(field->text());
     } else if (field == edTloPas_) {
         in_.tfValue = ParseRealPrefix(text);
     }
@@ -378,8 +381,9 @@ void MainWindow::fieldChanged(QLineEdit* field) {
         in_.tf = text;
         resetResults();
     } else if (field == edRokT_ || field == edRokKrok_ || field == edRokKon_) {
-        (field == edRokT_ ? in_.yearStart : field == edRokKrok_ ? in_.yearStep : in_.yearEnd) =
-            text;
+        (field == edRokT_      ? in_.yearStart
+         : field == edRokKrok_ ? in_.yearStep
+                               : in_.yearEnd) = text;
         if (field != edRokKrok_) lastYearField_ = field;
         state_->NnReady = false;
         if (state_->RadReady) hideYearResults();
@@ -409,16 +413,18 @@ void MainWindow::rebuildInput(int k) {
     const RebuildOutcome out =
         RebuildInput(k, in_.random[k], in_.eps, in_.par3, in_.par4, state_->inputs);
     parameterBlock_.TakeBuildResult(out);
-    for (const Failure& f : out.reports) ShowFailure(f, this);
+    for (const Failure& f : out.reports)
+        ShowFailure(f, this);
     if (out.status == RebuildOutcome::Status::RawDataRequested) return openRawDataWindow(k);
     if (out.nText) row.n->setText(Q(*out.nText));
     row.chart->setEnabled(state_->inputs.ready[k]);
 }
 
 void MainWindow::updateLabel15() {
-    label15_->setText(Q(tessavin::CaptionText(Caption::Label39)) + " : " + cbSireni_->currentText() +
-                      "  ( " + edRokT_->text() + " / " + edRokKrok_->text() + " / " +
-                      edRokKon_->text() + " )  INT=" + edPocetIntervalu_->text());
+    label15_->setText(Q(tessavin::CaptionText(Caption::Label39)) + " : " +
+                      cbSireni_->currentText() + "  ( " + edRokT_->text() + " / " +
+                      edRokKrok_->text() + " / " + edRokKon_->text() +
+                      " )  INT=" + edPocetIntervalu_->text());
 }
 
 // ------------------------------------------------------------------ reactions
@@ -435,14 +441,16 @@ void MainWindow::resetResults() {
 
 void MainWindow::hideYearResults() {
     state_->NnCurrent = state_->SnCurrent = state_->RfUReady = state_->RfFReady = false;
-    for (QToolButton* b : {bGN_, bGV_, bJevuUmSn_, bJevuFmSn_}) b->setEnabled(false);
+    for (QToolButton* b : {bGN_, bGV_, bJevuUmSn_, bJevuFmSn_})
+        b->setEnabled(false);
     for (QWidget* w : {static_cast<QWidget*>(chart3_), static_cast<QWidget*>(lProhl_),
                        static_cast<QWidget*>(lVysledek_), static_cast<QWidget*>(bnUpresnit_),
                        static_cast<QWidget*>(groupBox3_), panel3_})
         w->hide();
     for (const char* b : {"BGrafVysl", "BExcel", "SaveProjekt"})
         panel1_->findChild<QToolButton*>(b)->setEnabled(false);
-    for (const char* a : {"GrafjevUDF1", "UlozExcel", "Ulozit1"}) action(a)->setEnabled(false);
+    for (const char* a : {"GrafjevUDF1", "UlozExcel", "Ulozit1"})
+        action(a)->setEnabled(false);
     // The inspections come from the same years: none stays beside the new inputs.
     clearInspectionChart();
     clearInspectionsPage();
@@ -495,22 +503,29 @@ void MainWindow::defaultsCommand() {
     setWindowState(Qt::WindowNoState);
     setGeometry(0, 0, 740, 487); // the minimum width of 800 still applies
     move(0, 0);
-    const std::pair<QWidget*, QSize> windows[] = {
-        {histogram_.get(), {726, 511}},     {integration_.get(), {375, 170}},
-        {about_.get(), {350, 545}},         {eventGraph_.get(), {900, 600}},
-        {settingsListing_.get(), {500, 355}}};
+    const std::pair<QWidget*, QSize> windows[] = {{histogram_.get(), {726, 511}},
+                                                  {integration_.get(), {375, 170}},
+                                                  {about_.get(), {350, 545}},
+                                                  {eventGraph_.get(), {900, 600}},
+                                                  {settingsListing_.get(), {500, 355}}};
     for (const auto& [window, size] : windows) {
         window->setWindowState(Qt::WindowNoState);
         window->resize(size); // each window's minimum size still applies
         window->move(0, 0);
     }
     defaultRandomInputs();
-    const std::pair<QLineEdit*, const char*> texts[] = {
-        {edPocetIntervalu_, "128"}, {edEps_, "1E-8"},  {edKonstC_, "2.2E-13"},
-        {edMocM_, "3"},             {edRokT_, "0"},    {edRokKrok_, "1"},
-        {edRokKon_, "150"},         {edSirPas_, "400"}, {edTloPas_, "25"},
-        {edNavPravd_, "2.277E-2"}};
-    for (const auto& [field, text] : texts) field->setText(text);
+    const std::pair<QLineEdit*, const char*> texts[] = {{edPocetIntervalu_, "128"},
+                                                        {edEps_, "1E-8"},
+                                                        {edKonstC_, "2.2E-13"},
+                                                        {edMocM_, "3"},
+                                                        {edRokT_, "0"},
+                                                        {edRokKrok_, "1"},
+                                                        {edRokKon_, "150"},
+                                                        {edSirPas_, "400"},
+                                                        {edTloPas_, "25"},
+                                                        {edNavPravd_, "2.277E-2"}};
+    for (const auto& [field, text] : texts)
+        field->setText(text);
     in_.tfValue = 25;
     integration_->resetToDefaults();
     in_.startText = "0";
@@ -519,7 +534,8 @@ void MainWindow::defaultsCommand() {
     defaultInputSources();
     for (const char* b : {"BGrafVysl", "BExcel", "SaveProjekt"})
         panel1_->findChild<QToolButton*>(b)->setEnabled(false);
-    for (const char* a : {"GrafjevUDF1", "UlozExcel", "Ulozit1"}) action(a)->setEnabled(false);
+    for (const char* a : {"GrafjevUDF1", "UlozExcel", "Ulozit1"})
+        action(a)->setEnabled(false);
     in_.controlPrint = false;
     action("Ano1")->setChecked(true);
     action("Ne1")->setChecked(false);

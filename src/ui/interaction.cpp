@@ -22,10 +22,18 @@ class DialogInteraction final : public Interaction {
         box.setWindowTitle(r.caption);
         box.setText(r.text);
         switch (r.kind) {
-        case BoxKind::Warning: box.setIcon(QMessageBox::Warning); break;
-        case BoxKind::Error: box.setIcon(QMessageBox::Critical); break;
-        case BoxKind::Information: box.setIcon(QMessageBox::Information); break;
-        case BoxKind::Confirmation: box.setIcon(QMessageBox::Question); break;
+        case BoxKind::Warning:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case BoxKind::Error:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case BoxKind::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case BoxKind::Confirmation:
+            box.setIcon(QMessageBox::Question);
+            break;
         }
         if (r.buttons == BoxButtons::YesNo) {
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
@@ -54,10 +62,14 @@ Interaction* g_installed = nullptr;
 
 BoxKind KindOfCaption(int caption) {
     switch (caption) {
-    case 1: return BoxKind::Confirmation;
-    case 2: return BoxKind::Information;
-    case 4: return BoxKind::Warning;
-    default: return BoxKind::Error;
+    case 1:
+        return BoxKind::Confirmation;
+    case 2:
+        return BoxKind::Information;
+    case 4:
+        return BoxKind::Warning;
+    default:
+        return BoxKind::Error;
     }
 }
 
@@ -68,7 +80,9 @@ Interaction& UserInteraction() {
     return g_installed ? *g_installed : real;
 }
 
-void SetUserInteraction(Interaction* interaction) { g_installed = interaction; }
+void SetUserInteraction(Interaction* interaction) {
+    g_installed = interaction;
+}
 
 int DefMessageDlg(const QString& caption, const QString& text, BoxKind kind, BoxButtons buttons,
                   QWidget* parent) {
@@ -84,9 +98,8 @@ int ShowFailure(const Failure& failure, QWidget* window) {
         if (auto* target = window->findChild<QWidget*>(Q(failure.focus))) {
             // A field on a page not shown: show its page, so the user sees what to correct.
             for (QWidget* w = target; w && w != window; w = w->parentWidget())
-                if (auto* tabs = qobject_cast<QTabWidget*>(w->parentWidget()
-                                                               ? w->parentWidget()->parentWidget()
-                                                               : nullptr))
+                if (auto* tabs = qobject_cast<QTabWidget*>(
+                        w->parentWidget() ? w->parentWidget()->parentWidget() : nullptr))
                     if (tabs->indexOf(w) >= 0) tabs->setCurrentWidget(w);
             target->setFocus();
         }

@@ -63,7 +63,11 @@ void CopyScreenToClipboard(QWidget* fallback);
 // Centres a label over [left, left + width] of its parent, keeping its vertical position.
 void Centr(QLabel* label, int left, int width);
 
-inline QString Q(const std::string& text) { return QString::fromStdString(text); }
-inline std::string S(const QString& text) { return text.toStdString(); }
+inline QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+inline std::string S(const QString& text) {
+    return text.toStdString();
+}
 
 } // namespace tessavin::ui

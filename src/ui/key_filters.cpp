@@ -68,7 +68,8 @@ bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
     if (accepted == typed) return false;
     if (!accepted.isEmpty()) {
         // The mapped characters pass this filter unchanged on their way back in.
-        QKeyEvent mapped(QEvent::KeyPress, accepted.size() == 1 ? KeyOf(accepted[0]) : Qt::Key_unknown,
+        QKeyEvent mapped(QEvent::KeyPress,
+                         accepted.size() == 1 ? KeyOf(accepted[0]) : Qt::Key_unknown,
                          key->modifiers(), accepted, key->isAutoRepeat());
         QCoreApplication::sendEvent(watched, &mapped);
     }

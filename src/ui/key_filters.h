@@ -9,8 +9,8 @@ class QLineEdit;
 namespace tessavin::ui {
 
 enum class NumberFilter {
-    Real,  // Backspace, Enter, digits, "+", ",", "-", ".", "E", "e"; "," -> ".", "e" -> "E"
-    Whole, // Backspace, Enter, digits, "E", "e"; "e" -> "E"
+    Real,      // Backspace, Enter, digits, "+", ",", "-", ".", "E", "e"; "," -> ".", "e" -> "E"
+    Whole,     // Backspace, Enter, digits, "E", "e"; "e" -> "E"
     RangeReal, // as Real without "+": exponents are typed as "1E5" or "1E-7"
     EpsReal,   // as RangeReal, but "e" stays "e"
     Digits,    // Backspace, Enter and the digits

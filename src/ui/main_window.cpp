@@ -31,15 +31,15 @@
 #include "common/number_parse.h"
 #include "event_graph_window.h"
 #include "histogram_window.h"
-#include "raw_data_window.h"
 #include "integration_window.h"
 #include "interaction.h"
-#include "suitable_histograms_window.h"
 #include "localisation/messages.h"
 #include "platform_texts.h"
+#include "raw_data_window.h"
 #include "settings_window.h"
 #include "splash_window.h"
 #include "string_grid.h"
+#include "suitable_histograms_window.h"
 
 namespace tessavin::ui {
 namespace {
@@ -176,7 +176,9 @@ MainWindow::~MainWindow() {
     }
 }
 
-QAction* MainWindow::action(const char* name) const { return findChild<QAction*>(name); }
+QAction* MainWindow::action(const char* name) const {
+    return findChild<QAction*>(name);
+}
 
 void MainWindow::buildToolbar() {
     auto* row = new QHBoxLayout(panel1_);
@@ -197,7 +199,8 @@ void MainWindow::buildToolbar() {
         {"OVerzi", QStyle::SP_MessageBoxInformation},
         {"BKonec", QStyle::SP_DialogCloseButton},
     };
-    for (const Glyph& g : glyphs) row->addWidget(GlyphButton(panel1_, g.name, g.pixmap));
+    for (const Glyph& g : glyphs)
+        row->addWidget(GlyphButton(panel1_, g.name, g.pixmap));
     row->addStretch(1);
     for (const char* off : {"BGrafVysl", "BExcel", "SaveProjekt"})
         panel1_->findChild<QToolButton*>(off)->setEnabled(false);
@@ -253,8 +256,8 @@ void MainWindow::buildMenu() {
             &QAction::triggered, this, &MainWindow::defaultsCommand);
 
     // Pairs of check items, one of which is always ticked.
-    auto pair = [&](QMenu* menu, const char* a, const QString& ta, const char* b,
-                    const QString& tb, bool firstTicked) {
+    auto pair = [&](QMenu* menu, const char* a, const QString& ta, const char* b, const QString& tb,
+                    bool firstTicked) {
         QAction* x = item(menu, a, ta, {}, true);
         QAction* y = item(menu, b, tb, {}, true);
         x->setChecked(firstTicked);
@@ -276,7 +279,8 @@ void MainWindow::buildMenu() {
     QMenu* colours = submenu(menuSetUp_, "BarZvy", "The colour highlighting &histograms");
     auto [ano1, ne1] = pair(colours, "Ano1", "Yes", "Ne1", "No", true);
     QMenu* axis = submenu(menuSetUp_, "BottomAxis", "&Labels on Bottom axis");
-    auto [index1, nonIndex] = pair(axis, "index1", "&index  f (z)", "NonIndex", "&value  f (z)", false);
+    auto [index1, nonIndex] =
+        pair(axis, "index1", "&index  f (z)", "NonIndex", "&value  f (z)", false);
     QMenu* printing = submenu(menuSetUp_, "KontrolniTisk1", "&Control printing");
     auto [ano2, ne2] = pair(printing, "Ano2", "&Yes", "Ne2", "&No", false);
     QMenu* further = submenu(menuSetUp_, "VypDalProhl",
@@ -307,8 +311,7 @@ void MainWindow::buildMenu() {
     exclusive(dolMez, horMez, [this] { in_.lowerBound = true; });
     exclusive(horMez, dolMez, [this] { in_.lowerBound = false; });
 
-    QAction* toolbarWanted =
-        item(menuSetUp_, "TcharCom", "Show the chart toolbar ?", {}, true);
+    QAction* toolbarWanted = item(menuSetUp_, "TcharCom", "Show the chart toolbar ?", {}, true);
     toolbarWanted->setChecked(true);
     item(menuSetUp_, "VpisINIsouboru1", "INI-&file statement", QKeySequence("Ctrl+I"));
 
@@ -408,8 +411,8 @@ void MainWindow::startUp() {
 }
 
 void MainWindow::connectCommands() {
-    const std::pair<QToolButton*, int> charts[] = {
-        {bGN_, 2}, {bGV_, 3}, {bJevU_, 4}, {bJevF_, 5}, {bJevuUmSn_, 6}, {bJevuFmSn_, 7}};
+    const std::pair<QToolButton*, int> charts[] = {{bGN_, 2},   {bGV_, 3},       {bJevU_, 4},
+                                                   {bJevF_, 5}, {bJevuUmSn_, 6}, {bJevuFmSn_, 7}};
     for (const auto& [button, kind] : charts)
         connect(button, &QToolButton::clicked, this, [this, kind = kind] { showHistogram(kind); });
     for (int k = 1; k <= RandomInputCount; ++k)
@@ -426,14 +429,14 @@ void MainWindow::connectCommands() {
     connect(action("Otevrit1"), &QAction::triggered, this, &MainWindow::openProjectCommand);
     connect(button("SaveProjekt"), &QToolButton::clicked, this, &MainWindow::saveProjectCommand);
     connect(action("Ulozit1"), &QAction::triggered, this, &MainWindow::saveProjectCommand);
-    connect(action("VpisINIsouboru1"), &QAction::triggered, this,
-            &MainWindow::showSettingsListing);
+    connect(action("VpisINIsouboru1"), &QAction::triggered, this, &MainWindow::showSettingsListing);
 }
 
 void MainWindow::setBusy(bool enabled) {
     panel1_->setEnabled(enabled);
     panel3_->setEnabled(enabled);
-    for (QMenu* m : {menuFunction_, menuSetUp_, menuHelp_}) m->menuAction()->setEnabled(enabled);
+    for (QMenu* m : {menuFunction_, menuSetUp_, menuHelp_})
+        m->menuAction()->setEnabled(enabled);
     // The fields and commands of the pages stay still while the worker reads them.
     tabInput_->setEnabled(enabled);
     groupBox1_->setEnabled(enabled);

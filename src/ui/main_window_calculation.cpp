@@ -27,11 +27,15 @@
 namespace tessavin::ui {
 namespace {
 
-QColor ToColour(const Rgb& c) { return QColor(c.r, c.g, c.b); }
+QColor ToColour(const Rgb& c) {
+    return QColor(c.r, c.g, c.b);
+}
 
 } // namespace
 
-void MainWindow::BPocitejClick() { startRun(false); }
+void MainWindow::BPocitejClick() {
+    startRun(false);
+}
 
 void MainWindow::BnUpresnitClick() {
     if (running_) return;
@@ -71,14 +75,16 @@ void MainWindow::startRun(bool refining) {
         w->hide();
     for (const char* b : {"BGrafVysl", "BExcel"})
         panel1_->findChild<QToolButton*>(b)->setEnabled(false);
-    for (const char* a : {"GrafjevUDF1", "UlozExcel"}) action(a)->setEnabled(false);
+    for (const char* a : {"GrafjevUDF1", "UlozExcel"})
+        action(a)->setEnabled(false);
 
     refiningRun_ = refining;
     if (refining) driver_->BeginRefinement();
     const RunPlan plan = driver_->Prepare();
     for (std::size_t i = 0; i < plan.rebuilt.size(); ++i) {
         const int k = plan.rebuiltInputs[i];
-        for (const Failure& f : plan.rebuilt[i].reports) ShowFailure(f, this);
+        for (const Failure& f : plan.rebuilt[i].reports)
+            ShowFailure(f, this);
         InputRow& row = rows_[k];
         if (plan.rebuilt[i].nText) row.n->setText(Q(*plan.rebuilt[i].nText));
         row.chart->setEnabled(state_->inputs.ready[k]);
@@ -156,21 +162,36 @@ void MainWindow::runOnWorker(const RunPlan& plan) {
     DriverOptions options;
     options.resistanceProgress = [self](const ResistanceProgress& p) {
         QMetaObject::invokeMethod(
-            self, [self, p] { if (self) self->onResistanceProgress(p); }, Qt::QueuedConnection);
+            self,
+            [self, p] {
+                if (self) self->onResistanceProgress(p);
+            },
+            Qt::QueuedConnection);
     };
     options.gauge = [self](int position, int maximum) {
         QMetaObject::invokeMethod(
-            self, [self, position, maximum] { if (self) self->onGauge(position, maximum); },
+            self,
+            [self, position, maximum] {
+                if (self) self->onGauge(position, maximum);
+            },
             Qt::QueuedConnection);
     };
     options.yearDone = [self](const YearRow& row) {
         QMetaObject::invokeMethod(
-            self, [self, row] { if (self) self->onYearDone(row); }, Qt::QueuedConnection);
+            self,
+            [self, row] {
+                if (self) self->onYearDone(row);
+            },
+            Qt::QueuedConnection);
     };
     worker_ = QThread::create([this, plan, options, self] {
         RunResult result = driver_->Run(plan, options);
         QMetaObject::invokeMethod(
-            self, [self, result] { if (self) self->finishRun(result); }, Qt::QueuedConnection);
+            self,
+            [self, result] {
+                if (self) self->finishRun(result);
+            },
+            Qt::QueuedConnection);
     });
     worker_->setObjectName("CalculationWorker");
     worker_->start();
@@ -209,7 +230,8 @@ void MainWindow::onGauge(int position, int maximum) {
 void MainWindow::onYearDone(const YearRow& row) {
     if (runPlan_.stepFieldZero) bPrerus_->hide();
     stringGrid3_->setCell(0, row.row, Q(row.yearText));
-    for (int c = 0; c < 3; ++c) stringGrid3_->setCell(c + 1, row.row, Q(row.texts[c]));
+    for (int c = 0; c < 3; ++c)
+        stringGrid3_->setCell(c + 1, row.row, Q(row.texts[c]));
     const QString year = QString::number(row.year);
     cbVyber_->addItem(year);
     cbVyber_->setCurrentIndex(cbVyber_->count() - 1);
@@ -222,7 +244,8 @@ void MainWindow::onYearDone(const YearRow& row) {
         chart3_->show();
         panel3_->show();
     }
-    for (int r = 0; r < 3; ++r) stringGrid2_->setCell(1, r, Q(row.texts[r]));
+    for (int r = 0; r < 3; ++r)
+        stringGrid2_->setCell(1, r, Q(row.texts[r]));
     if (row.year == runPlan_.start) groupBox3_->show();
     eventGraphYear(row);
 }
@@ -252,15 +275,18 @@ void MainWindow::finishRun(const RunResult& result) {
     if (!result.raacLabel.empty()) label26_->setText(Q(result.raacLabel));
 
     switch (result.end) {
-    case RunEnd::NotRun: break;
+    case RunEnd::NotRun:
+        break;
     case RunEnd::Failed:
         setBusy(true); // the field named by a failure must be able to take the focus
         abortCalculationDisplays(result.abortKind);
-        for (const Failure& f : result.errors) ShowFailure(f, this);
+        for (const Failure& f : result.errors)
+            ShowFailure(f, this);
         break;
     case RunEnd::YearLimit:
     case RunEnd::Interrupted:
-        for (const Failure& f : result.errors) ShowFailure(f, this);
+        for (const Failure& f : result.errors)
+            ShowFailure(f, this);
         bnUpresnit_->hide();
         if (result.abortKind != AbortKind::None) abortCalculationDisplays(result.abortKind);
         // The resistances were built before the year loop stopped: the project can be saved.
@@ -281,11 +307,11 @@ void MainWindow::finishRun(const RunResult& result) {
             first_ = result.first;
             showFirstInspection();
             if (first_->found) {
-                for (QWidget* w : {static_cast<QWidget*>(stringGrid3_),
-                                   static_cast<QWidget*>(stringGrid5_),
-                                   static_cast<QWidget*>(label18_), static_cast<QWidget*>(label21_),
-                                   static_cast<QWidget*>(label22_), static_cast<QWidget*>(label30_),
-                                   static_cast<QWidget*>(label32_)})
+                for (QWidget* w :
+                     {static_cast<QWidget*>(stringGrid3_), static_cast<QWidget*>(stringGrid5_),
+                      static_cast<QWidget*>(label18_), static_cast<QWidget*>(label21_),
+                      static_cast<QWidget*>(label22_), static_cast<QWidget*>(label30_),
+                      static_cast<QWidget*>(label32_)})
                     w->show();
                 const bool coarse = runPlan_.step >= 2;
                 bnUpresnit_->setVisible(result.offerRefinement && !refiningRun_);
@@ -299,13 +325,15 @@ void MainWindow::finishRun(const RunResult& result) {
             stringGrid4_->show();
             for (const char* b : {"BGrafVysl", "BExcel"})
                 panel1_->findChild<QToolButton*>(b)->setEnabled(true);
-            for (const char* a : {"GrafjevUDF1", "UlozExcel"}) action(a)->setEnabled(true);
+            for (const char* a : {"GrafjevUDF1", "UlozExcel"})
+                action(a)->setEnabled(true);
             for (int s = 1; s <= InspectionSeries; ++s)
                 for (const ChartPoint& p : result.inspectionChart.series[s])
                     chart3_->addPoint(QString("Series%1").arg(s), p.value, QString::number(p.year),
                                       p.blue ? QColor() : QColor(255, 255, 255));
         }
-        for (const Failure& f : result.warnings) ShowFailure(f, this);
+        for (const Failure& f : result.warnings)
+            ShowFailure(f, this);
         if (!result.first || result.first->found) {
             for (int r = 1; r <= InspectionRows; ++r) {
                 if (plan_.rows[r].rangeText.empty()) continue;
@@ -336,12 +364,15 @@ void MainWindow::CBVyberChange() {
     if (running_) return;
     const bool chartsOn = panel1_->findChild<QToolButton*>("BGrafVysl")->isEnabled();
     if (!chartsOn && edRokKrok_->text() != "0") return;
-    for (QToolButton* b : {bGN_, bGV_, bJevuUmSn_, bJevuFmSn_}) b->setEnabled(false);
+    for (QToolButton* b : {bGN_, bGV_, bJevuUmSn_, bJevuFmSn_})
+        b->setEnabled(false);
     const YearChoiceResult r = driver_->RecomputeYear(S(cbVyber_->currentText()));
-    for (const Failure& f : r.errors) ShowFailure(f, this);
+    for (const Failure& f : r.errors)
+        ShowFailure(f, this);
     if (r.abortKind != AbortKind::None) abortCalculationDisplays(r.abortKind);
     if (r.ok) {
-        for (int i = 0; i < 3; ++i) stringGrid2_->setCell(1, i, Q(r.texts[i]));
+        for (int i = 0; i < 3; ++i)
+            stringGrid2_->setCell(1, i, Q(r.texts[i]));
         groupBox3_->show();
     }
     updateChartButtons();
@@ -358,8 +389,8 @@ void MainWindow::writeResultTextFile() {
     if (file.isEmpty()) return;
     if (QFileInfo::exists(file)) {
         const std::string text = FormatMessage(TextCis(6), S(file)) + "\r\n";
-        if (DefMessageDlg(Q(TextCis(1)), Q(text), BoxKind::Confirmation, BoxButtons::YesNo,
-                          this) != BoxYes)
+        if (DefMessageDlg(Q(TextCis(1)), Q(text), BoxKind::Confirmation, BoxButtons::YesNo, this) !=
+            BoxYes)
             return;
     }
     paths_.projectDir = QFileInfo(file).absolutePath();

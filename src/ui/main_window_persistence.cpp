@@ -12,13 +12,13 @@
 #include <algorithm>
 #include <variant>
 
+#include "about_window.h"
 #include "common/number_parse.h"
+#include "event_graph_window.h"
 #include "files/project_checks.h"
 #include "files/project_file.h"
 #include "files/settings_file.h"
 #include "files/settings_keys.h"
-#include "about_window.h"
-#include "event_graph_window.h"
 #include "histogram_window.h"
 #include "integration_window.h"
 #include "interaction.h"

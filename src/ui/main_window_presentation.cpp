@@ -35,7 +35,9 @@ void MainWindow::eventGraphStart(const RunPlan& plan) {
     eventGraph_->startRun(plan, plan.Pd, plan.start, plan.step, plan.end);
 }
 
-void MainWindow::eventGraphYear(const YearRow& row) { eventGraph_->addYear(row); }
+void MainWindow::eventGraphYear(const YearRow& row) {
+    eventGraph_->addYear(row);
+}
 
 void MainWindow::eventGraphFinish(const RunResult& result) {
     eventGraph_->finishRun(result, runPlan_.Pd);

@@ -53,8 +53,7 @@ void MainWindow::openSuitableTable() {
 void MainWindow::applyRawDataLanguage(Language language) {
     rawData_->applyLanguage(language);
     rawData_->setAxisMode(action("index1")->isChecked() ? 0 : 1);
-    if (suitableTable_)
-        suitableTable_->applyLanguage(language);
+    if (suitableTable_) suitableTable_->applyLanguage(language);
 }
 
 void MainWindow::openRawDataWindow(int k) {

@@ -48,16 +48,21 @@ struct ChartAction {
 };
 
 constexpr ChartAction ChartActions[] = {
-    {"ChartZoomIn", {"Zoom in", "Přiblížit"},
+    {"ChartZoomIn",
+     {"Zoom in", "Přiblížit"},
      {"Zoom in|Zoom in around the data", "Přiblížit|Přiblíží graf kolem dat"}},
-    {"ChartZoomOut", {"Zoom out", "Oddálit"},
+    {"ChartZoomOut",
+     {"Zoom out", "Oddálit"},
      {"Zoom out|Zoom out around the data", "Oddálit|Oddálí graf kolem dat"}},
-    {"ChartZoomReset", {"Whole chart", "Celý graf"},
+    {"ChartZoomReset",
+     {"Whole chart", "Celý graf"},
      {"Show the whole chart|Show all the data of the chart",
       "Celý graf|Zobrazí všechna data grafu"}},
-    {"ChartCopy", {"Copy", "Kopírovat"},
+    {"ChartCopy",
+     {"Copy", "Kopírovat"},
      {"Copy|Copy the chart to the clipboard", "Kopírovat|Zkopíruje graf do schránky"}},
-    {"ChartSave", {"Save…", "Uložit…"},
+    {"ChartSave",
+     {"Save…", "Uložit…"},
      {"Save…|Save the chart as a picture", "Uložit…|Uloží graf jako obrázek"}},
 };
 

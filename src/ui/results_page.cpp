@@ -129,7 +129,8 @@ void MainWindow::buildResultsPage(QWidget* page) {
     lVysledek_ = NamedLabel(groupBox2, "LVysledek", "Time of the first inspection :");
     lProhl_ = NamedLabel(groupBox2, "LProhl", "");
     lProhl_->setStyleSheet("color: red;");
-    for (QLabel* l : {lVysledek_, lProhl_}) l->setAlignment(Qt::AlignHCenter);
+    for (QLabel* l : {lVysledek_, lProhl_})
+        l->setAlignment(Qt::AlignHCenter);
     gauge1_ = new QProgressBar(groupBox2);
     gauge1_->setObjectName("Gauge1");
     gauge1_->hide();
@@ -168,7 +169,8 @@ void MainWindow::buildInspectionsPage(QWidget* page) {
     label18_ = NamedLabel(page, "Label18", "Probabilities of U,D,F events in calculation");
     label22_ = NamedLabel(page, "Label22", "of the first inspection time");
     label21_ = NamedLabel(page, "Label21", "Year of inspection");
-    label30_ = NamedLabel(page, "Label30", "Table of probabilities of D,F,Fi events in calculation");
+    label30_ =
+        NamedLabel(page, "Label30", "Table of probabilities of D,F,Fi events in calculation");
     label32_ = NamedLabel(page, "Label32", "");
     for (QLabel* l : {label18_, label22_, label21_, label30_, label32_})
         l->setAlignment(Qt::AlignHCenter);
@@ -232,7 +234,8 @@ void MainWindow::showInspectionTable(const InspectionTable& table) {
     int r = 1;
     for (const InspectionTableRow& row : table.rows) {
         stringGrid4_->setCell(0, r, Q(row.yearText));
-        for (int c = 0; c < 3; ++c) stringGrid4_->setCell(c + 1, r, Q(row.valueTexts[c]));
+        for (int c = 0; c < 3; ++c)
+            stringGrid4_->setCell(c + 1, r, Q(row.valueTexts[c]));
         ++r;
     }
     label32_->setText(Q(table.title));
@@ -280,7 +283,8 @@ void MainWindow::applyLanguageLayout() {
             to->setStatusTip(from->statusTip());
         }
     }
-    label32_->setText(Q(tessavin::CaptionText(Caption::Label23)) + QString::number(state_->blockShown - 1) +
+    label32_->setText(Q(tessavin::CaptionText(Caption::Label23)) +
+                      QString::number(state_->blockShown - 1) +
                       Q(tessavin::CaptionText(Caption::Label31)));
     updateLabel15();
     if (!lVysledek_->isHidden()) showFirstInspection(); // also while another page is shown

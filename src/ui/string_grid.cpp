@@ -6,8 +6,8 @@
 
 namespace tessavin::ui {
 
-StringGrid::StringGrid(const QString& name, int columns, int rows, int fixedRows,
-                       int fixedColumns, QWidget* parent)
+StringGrid::StringGrid(const QString& name, int columns, int rows, int fixedRows, int fixedColumns,
+                       QWidget* parent)
     : QTableWidget(rows, columns, parent), fixedRows_(fixedRows), fixedColumns_(fixedColumns) {
     setObjectName(name);
     horizontalHeader()->hide();
@@ -68,11 +68,14 @@ void StringGrid::setCell(int column, int row, const QString& text) {
     it->setText(text);
 }
 
-void StringGrid::setRows(int rows) { setRowCount(std::max(rows, 0)); }
+void StringGrid::setRows(int rows) {
+    setRowCount(std::max(rows, 0));
+}
 
 void StringGrid::setColumnWidths(std::initializer_list<int> widths) {
     int c = 0;
-    for (int w : widths) setColumnWidth(c++, w);
+    for (int w : widths)
+        setColumnWidth(c++, w);
 }
 
 void StringGrid::clearColumn(int column, int fromRow) {

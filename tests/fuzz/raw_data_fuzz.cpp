@@ -23,8 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(s.count == static_cast<int>(s.values.size()));
     FUZZ_CHECK(s.count >= 3 && s.count <= MaxRawValues);
     FUZZ_CHECK(std::is_sorted(s.values.begin(), s.values.end()));
-    FUZZ_CHECK(std::all_of(s.values.begin(), s.values.end(),
-                           [](double v) { return std::isfinite(v); }));
+    FUZZ_CHECK(
+        std::all_of(s.values.begin(), s.values.end(), [](double v) { return std::isfinite(v); }));
     FUZZ_CHECK(s.minimum == s.values.front() && s.maximum == s.values.back());
     FUZZ_CHECK(!(s.variance < 0) && !(s.deviation < 0));
 

@@ -62,7 +62,8 @@ class IntegrationWindowTest : public QObject {
         const QStringList items{"Trapezoidal rule", "Simpson's rule", "Romberg's method",
                                 "Adaptive integration", "Gaussian quadrature"};
         QCOMPARE(combo->count(), items.size());
-        for (int i = 0; i < items.size(); ++i) QCOMPARE(combo->itemText(i), items[i]);
+        for (int i = 0; i < items.size(); ++i)
+            QCOMPARE(combo->itemText(i), items[i]);
         QCOMPARE(combo->currentIndex(), 4);
 
         w.applyLanguage(tessavin::Language::English);
@@ -88,26 +89,50 @@ class IntegrationWindowTest : public QObject {
         QTest::addColumn<double>("value");
 
         const QString nLabel = "Number of diferences n";
-        QTest::newRow("Simpson, odd N") << 1 << "EdNintegrace" << "1001"
-                                        << nLabel + " not even (n=1001)" << 1001.0;
-        QTest::newRow("Simpson, even N") << 1 << "EdNintegrace" << "1000" << "" << 1000.0;
-        QTest::newRow("trapezoid, odd N") << 0 << "EdNintegrace" << "1001" << "" << 1001.0;
-        QTest::newRow("N 9") << 0 << "EdNintegrace" << "9" << nLabel + " < 10 (n=9)" << 9.0;
-        QTest::newRow("N 10") << 0 << "EdNintegrace" << "10" << "" << 10.0;
-        QTest::newRow("N 10000") << 1 << "EdNintegrace" << "10000" << "" << 10000.0;
-        QTest::newRow("N 10001") << 0 << "EdNintegrace" << "10001"
-                                 << nLabel + " > 10000 (n=10001)" << 10001.0;
-        QTest::newRow("N not whole") << 0 << "EdNintegrace" << "2e3"
+        QTest::newRow("Simpson, odd N") << 1 << "EdNintegrace"
+                                        << "1001" << nLabel + " not even (n=1001)" << 1001.0;
+        QTest::newRow("Simpson, even N") << 1 << "EdNintegrace"
+                                         << "1000"
+                                         << "" << 1000.0;
+        QTest::newRow("trapezoid, odd N") << 0 << "EdNintegrace"
+                                          << "1001"
+                                          << "" << 1001.0;
+        QTest::newRow("N 9") << 0 << "EdNintegrace"
+                             << "9" << nLabel + " < 10 (n=9)" << 9.0;
+        QTest::newRow("N 10") << 0 << "EdNintegrace"
+                              << "10"
+                              << "" << 10.0;
+        QTest::newRow("N 10000") << 1 << "EdNintegrace"
+                                 << "10000"
+                                 << "" << 10000.0;
+        QTest::newRow("N 10001") << 0 << "EdNintegrace"
+                                 << "10001" << nLabel + " > 10000 (n=10001)" << 10001.0;
+        QTest::newRow("N not whole") << 0 << "EdNintegrace"
+                                     << "2e3"
                                      << "Chybný zápis čísla (n=2E3)" << 2.0;
-        QTest::newRow("n 4") << 2 << "EdN" << "4" << "Parameter n < 5 (cn=4)" << 4.0;
-        QTest::newRow("n 5") << 2 << "EdN" << "5" << "" << 5.0;
-        QTest::newRow("n 10") << 2 << "EdN" << "10" << "" << 10.0;
-        QTest::newRow("n 11") << 2 << "EdN" << "11" << "Parameter n > 10 (cn=11)" << 11.0;
-        QTest::newRow("tol0 0") << 3 << "EdTol0" << "0"
+        QTest::newRow("n 4") << 2 << "EdN"
+                             << "4"
+                             << "Parameter n < 5 (cn=4)" << 4.0;
+        QTest::newRow("n 5") << 2 << "EdN"
+                             << "5"
+                             << "" << 5.0;
+        QTest::newRow("n 10") << 2 << "EdN"
+                              << "10"
+                              << "" << 10.0;
+        QTest::newRow("n 11") << 2 << "EdN"
+                              << "11"
+                              << "Parameter n > 10 (cn=11)" << 11.0;
+        QTest::newRow("tol0 0") << 3 << "EdTol0"
+                                << "0"
                                 << "Paramater tol0 < 0,0000001 ( tol0=0)" << 0.0;
-        QTest::newRow("tol0 1E-7") << 3 << "EdTol0" << "1e-7" << "" << 1e-7;
-        QTest::newRow("tol0 0.1") << 3 << "EdTol0" << "0,1" << "" << 0.1;
-        QTest::newRow("tol0 0.11") << 3 << "EdTol0" << "0.11"
+        QTest::newRow("tol0 1E-7") << 3 << "EdTol0"
+                                   << "1e-7"
+                                   << "" << 1e-7;
+        QTest::newRow("tol0 0.1") << 3 << "EdTol0"
+                                  << "0,1"
+                                  << "" << 0.1;
+        QTest::newRow("tol0 0.11") << 3 << "EdTol0"
+                                   << "0.11"
                                    << "Paramater tol0 > 0.1 ( tol0=0.11)" << 0.11;
     }
 
@@ -139,7 +164,7 @@ class IntegrationWindowTest : public QObject {
             QCOMPARE(QApplication::focusWidget(), edit);
         }
         const double held = field == "EdNintegrace" ? settings.steps
-                             : field == "EdN"       ? settings.levels
+                            : field == "EdN"        ? settings.levels
                                                     : settings.tol0;
         QCOMPARE(held, value);
     }
@@ -148,10 +173,18 @@ class IntegrationWindowTest : public QObject {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("real") << "EdTol0" << "1,5e-3x" << "1.5E-3";
-        QTest::newRow("real, signs and blanks") << "EdTol0" << "+2.5 e+1;" << "+2.5E+1";
-        QTest::newRow("whole") << "EdNintegrace" << "1,5e-3x+" << "15E3";
-        QTest::newRow("whole, Romberg") << "EdN" << "a7 " << "7";
+        QTest::newRow("real") << "EdTol0"
+                              << "1,5e-3x"
+                              << "1.5E-3";
+        QTest::newRow("real, signs and blanks") << "EdTol0"
+                                                << "+2.5 e+1;"
+                                                << "+2.5E+1";
+        QTest::newRow("whole") << "EdNintegrace"
+                               << "1,5e-3x+"
+                               << "15E3";
+        QTest::newRow("whole, Romberg") << "EdN"
+                                        << "a7 "
+                                        << "7";
     }
 
     void keyFilters() {
@@ -314,7 +347,8 @@ class IntegrationWindowTest : public QObject {
         QCOMPARE(splash.timer()->interval(), 7000);
         QVERIFY(splash.timer()->isSingleShot());
         QStringList texts;
-        for (const QLabel* label : splash.findChildren<QLabel*>()) texts << label->text();
+        for (const QLabel* label : splash.findChildren<QLabel*>())
+            texts << label->text();
         QVERIFY2(texts.contains("Version " TESSAVIN_VERSION), qPrintable(texts.join('|')));
         QVERIFY(texts.contains("Tessavin"));
 
@@ -329,7 +363,8 @@ class IntegrationWindowTest : public QObject {
         about.applyLanguage(tessavin::Language::English);
         QCOMPARE(about.objectName(), QString("TForm6"));
         QStringList texts;
-        for (const QLabel* label : about.findChildren<QLabel*>()) texts << label->text();
+        for (const QLabel* label : about.findChildren<QLabel*>())
+            texts << label->text();
         QVERIFY2(texts.contains("Version " TESSAVIN_VERSION), qPrintable(texts.join('|')));
 
         about.show();

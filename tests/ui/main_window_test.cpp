@@ -24,9 +24,9 @@
 #include "main_window.h"
 #include "main_window_fixture.h"
 #include "scripted_interaction.h"
-#include "widget_lookup.h"
 #include "string_grid.h"
 #include "ui_test_registry.h"
+#include "widget_lookup.h"
 
 using namespace tessavin;
 using namespace tessavin::ui;
@@ -91,24 +91,39 @@ class MainWindowTest : public QObject, test::MainWindowFixture {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("box");
         QTest::addColumn<bool>("focusBack");
-        QTest::newRow("C comma becomes point") << "EdKonstC" << "2,5e-3" << "" << false;
-        QTest::newRow("C zero") << "EdKonstC" << "0"
+        QTest::newRow("C comma becomes point") << "EdKonstC"
+                                               << "2,5e-3"
+                                               << "" << false;
+        QTest::newRow("C zero") << "EdKonstC"
+                                << "0"
                                 << "Constant of material  C  was not specified! (C=" << false;
-        QTest::newRow("m zero") << "EdMocM" << "0" << "Exponent m (0) < 0" << true;
-        QTest::newRow("Pd 1 accepted") << "EdNavPravd" << "1" << "" << false;
-        QTest::newRow("Pd above 1") << "EdNavPravd" << "1.0001"
+        QTest::newRow("m zero") << "EdMocM"
+                                << "0"
+                                << "Exponent m (0) < 0" << true;
+        QTest::newRow("Pd 1 accepted") << "EdNavPravd"
+                                       << "1"
+                                       << "" << false;
+        QTest::newRow("Pd above 1") << "EdNavPravd"
+                                    << "1.0001"
                                     << "Number entry is not correct (Pd=1.0001)" << true;
-        QTest::newRow("bf 0 accepted") << "EdSirPas" << "0" << "" << false;
-        QTest::newRow("intervals 2") << "EdPocetIntervalu" << "2"
+        QTest::newRow("bf 0 accepted") << "EdSirPas"
+                                       << "0"
+                                       << "" << false;
+        QTest::newRow("intervals 2") << "EdPocetIntervalu"
+                                     << "2"
                                      << "Number of intervals is not in range 3 .. 1024 :" << true;
-        QTest::newRow("end empty") << "EdRokKon" << ""
+        QTest::newRow("end empty") << "EdRokKon"
+                                   << ""
                                    << "Number entry is not correct (Year<1 or Year>300" << true;
-        QTest::newRow("year 301") << "EdRokT" << "301"
+        QTest::newRow("year 301") << "EdRokT"
+                                  << "301"
                                   << "Number entry is not correct (Year<1 or Year>300" << true;
-        QTest::newRow("Mi letters") << "EdRozSpMi" << "abc"
+        QTest::newRow("Mi letters") << "EdRozSpMi"
+                                    << "abc"
                                     << "Number entry is not correct (Mi=)" << true;
-        QTest::newRow("N 1025") << "EdRozSpN" << "1025" << "Number entry is not correct (N=1025)"
-                                << true;
+        QTest::newRow("N 1025") << "EdRozSpN"
+                                << "1025"
+                                << "Number entry is not correct (N=1025)" << true;
     }
     void leaveFieldChecks() {
         QFETCH(QString, field);
@@ -157,13 +172,20 @@ class MainWindowTest : public QObject, test::MainWindowFixture {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("resistancesKept");
         QTest::addColumn<bool>("inputsKept");
-        QTest::newRow("C") << "EdKonstC" << "3E-13" << false << true;
-        QTest::newRow("m") << "EdMocM" << "3.1" << false << true;
-        QTest::newRow("bf") << "EdSirPas" << "401" << false << true;
-        QTest::newRow("tf") << "EdTloPas" << "24" << false << true;
-        QTest::newRow("end year") << "EdRokKon" << "79" << true << true;
-        QTest::newRow("Pd") << "EdNavPravd" << "0.01" << true << true;
-        QTest::newRow("Eps") << "EdEps" << "1E-7" << false << false;
+        QTest::newRow("C") << "EdKonstC"
+                           << "3E-13" << false << true;
+        QTest::newRow("m") << "EdMocM"
+                           << "3.1" << false << true;
+        QTest::newRow("bf") << "EdSirPas"
+                            << "401" << false << true;
+        QTest::newRow("tf") << "EdTloPas"
+                            << "24" << false << true;
+        QTest::newRow("end year") << "EdRokKon"
+                                  << "79" << true << true;
+        QTest::newRow("Pd") << "EdNavPravd"
+                            << "0.01" << true << true;
+        QTest::newRow("Eps") << "EdEps"
+                             << "1E-7" << false << false;
     }
     void reactionsToChanges() {
         QFETCH(QString, field);

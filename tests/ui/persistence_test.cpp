@@ -20,8 +20,8 @@
 #include "localisation/language.h"
 #include "main_window.h"
 #include "scripted_interaction.h"
-#include "widget_lookup.h"
 #include "ui_test_registry.h"
+#include "widget_lookup.h"
 
 using namespace tessavin;
 using namespace tessavin::ui;
@@ -308,12 +308,18 @@ class PersistenceTest : public QObject {
         QTest::addColumn<QByteArray>("to");
         QTest::newRow("short") << 3000 << QByteArray() << "Stream read error" << QByteArray()
                                << QByteArray();
-        QTest::newRow("wrong tag") << -1 << QByteArray("\x02") << "Invalid property value"
-                                   << QByteArray() << QByteArray();
+        QTest::newRow("wrong tag")
+            << -1 << QByteArray("\x02") << "Invalid property value" << QByteArray() << QByteArray();
         // Whole and readable, but an m the input page refuses: tf "25" is followed by m "0".
         QTest::newRow("m of 0") << -1 << QByteArray() << "Exponent m (0) < 0"
-                                << QByteArray("\x06\x02" "25" "\x06\x01" "3")
-                                << QByteArray("\x06\x02" "25" "\x06\x01" "0");
+                                << QByteArray("\x06\x02"
+                                              "25"
+                                              "\x06\x01"
+                                              "3")
+                                << QByteArray("\x06\x02"
+                                              "25"
+                                              "\x06\x01"
+                                              "0");
     }
     void badProjectChangesNothing() {
         QFETCH(int, cut);

@@ -120,8 +120,8 @@ bool CalculationDriver::YearIndependentSteps(const DriverOptions& options, RunRe
 
 bool CalculationDriver::YearSteps(int year) {
     state_.currentYear = year;
-    return NnStep(year, in_, state_, cache_) && SnStep(in_, state_) &&
-           UStep(year, in_, state_) && FStep(year, in_, state_);
+    return NnStep(year, in_, state_, cache_) && SnStep(in_, state_) && UStep(year, in_, state_) &&
+           FStep(year, in_, state_);
 }
 
 YearRow CalculationDriver::MakeYearRow(int row, int year, double Pd) const {
@@ -209,9 +209,9 @@ RunResult CalculationDriver::Run(const RunPlan& plan, const DriverOptions& optio
     long long y = static_cast<long long>(start) - step;
     while (y <= static_cast<long long>(end) - step) {
         if (y + step > MaxYear) {
-            Failure f = Box(3, 251,
-                            TextCis(251) + std::to_string(y + step) + ">" +
-                                std::to_string(MaxYear) + ")");
+            Failure f =
+                Box(3, 251,
+                    TextCis(251) + std::to_string(y + step) + ">" + std::to_string(MaxYear) + ")");
             state_.Reports.push_back(f);
             Finish(result, RunEnd::YearLimit);
             return result;
@@ -304,7 +304,8 @@ YearChoiceResult CalculationDriver::RecomputeYear(const std::string& yearText) {
     result.abortKind = state_.abortKind;
     if (!result.ok) return result;
     result.values = {state_.Event(1, 1, year), state_.Event(1, 2, year), state_.Event(1, 3, year)};
-    for (int i = 0; i < 3; ++i) result.texts[i] = StrNaCarku1(result.values[i]);
+    for (int i = 0; i < 3; ++i)
+        result.texts[i] = StrNaCarku1(result.values[i]);
     return result;
 }
 

@@ -44,13 +44,13 @@ struct NamedPoint {
 
 // One computed year: a row of the year tables and the chart points of that year.
 struct YearRow {
-    int row = 0;  // 1-based row of the year tables
+    int row = 0; // 1-based row of the year tables
     int year = 0;
     double pU = 0.0, pD = 0.0, pF = 0.0; // after the saturation rule
     std::string yearText;                // YearCellText
     std::array<std::string, 3> texts;    // pU, pD, pF by StrNaCarku1
     std::vector<NamedPoint> points;
-    bool showInspectionChart = false;    // Pd > 0: Chart3 and Panel3 shown
+    bool showInspectionChart = false; // Pd > 0: Chart3 and Panel3 shown
 };
 
 // What the checks before a run found. Boxes come in the order of the fields: the rebuild
@@ -73,10 +73,10 @@ struct RunPlan {
 
 enum class RunEnd {
     Completed,
-    Failed,       // a step failed: errors hold its boxes, abortKind what follows them
-    Interrupted,  // BPrerus: the years so far stay
-    YearLimit,    // message 251
-    NotRun,       // the plan's error, or the confirmation declined
+    Failed,      // a step failed: errors hold its boxes, abortKind what follows them
+    Interrupted, // BPrerus: the years so far stay
+    YearLimit,   // message 251
+    NotRun,      // the plan's error, or the confirmation declined
 };
 
 struct RunResult {
@@ -85,7 +85,7 @@ struct RunResult {
     std::vector<Failure> warnings; // message 254
     AbortKind abortKind = AbortKind::None;
 
-    bool resistancesBuilt = false;  // the year-independent steps ran in this run
+    bool resistancesBuilt = false;   // the year-independent steps ran in this run
     std::string radLabel, raacLabel; // Label25 / Label26 after the resistance steps
     std::vector<YearRow> rows;
     bool saturated = false;

@@ -2,10 +2,10 @@
 
 #include "calculation/model.h"
 
-#include <utility>
 #include "common/number_parse.h"
 #include "histogram/histogram.h"
 #include "localisation/messages.h"
+#include <utility>
 
 namespace tessavin {
 namespace {
@@ -58,8 +58,7 @@ FieldCheck CheckInputField(const std::string& control, const std::string& text,
         if (*m <= 0) return Refused(control, 51, TextCis(51) + text + ") < 0");
         return {};
     }
-    if (control == "EdSirPas")
-        return RealField(control, text, 76, [](double v) { return v >= 0; });
+    if (control == "EdSirPas") return RealField(control, text, 76, [](double v) { return v >= 0; });
     if (control == "EdTloPas")
         return RealField(control, text, 217, [](double v) { return v >= 0; });
     if (control == "EdNavPravd")
@@ -101,10 +100,11 @@ FieldCheck CheckInputField(const std::string& control, const std::string& text,
 
 InputFieldsCheck CheckInputFields(const CalculationInputs& in) {
     const std::pair<const char*, const std::string*> fields[] = {
-        {"EdRokT", &in.yearStart},  {"EdRokKrok", &in.yearStep}, {"EdRokKon", &in.yearEnd},
-        {"EdEps", &in.eps},         {"EdNavPravd", &in.Pd},      {"EdSirPas", &in.bf},
-        {"EdTloPas", &in.tf},       {"EdPocetIntervalu", &in.intervals},
-        {"EdKonstC", &in.C},        {"EdMocM", &in.m}};
+        {"EdRokT", &in.yearStart}, {"EdRokKrok", &in.yearStep},
+        {"EdRokKon", &in.yearEnd}, {"EdEps", &in.eps},
+        {"EdNavPravd", &in.Pd},    {"EdSirPas", &in.bf},
+        {"EdTloPas", &in.tf},      {"EdPocetIntervalu", &in.intervals},
+        {"EdKonstC", &in.C},       {"EdMocM", &in.m}};
     InputFieldsCheck result;
     for (const auto& [control, text] : fields) {
         FieldCheck check = CheckInputField(control, *text, in.yearStart);

@@ -12,9 +12,9 @@ namespace tessavin {
 struct CalculationInputs;
 
 struct FieldCheck {
-    bool accepted = true;          // the value goes into the calculation
-    std::optional<Failure> box;    // an error box to show, also for an accepted zero C
-    bool focusBack = false;        // the focus returns to the field
+    bool accepted = true;       // the value goes into the calculation
+    std::optional<Failure> box; // an error box to show, also for an accepted zero C
+    bool focusBack = false;     // the focus returns to the field
 };
 
 // `control` is the field's control name (EdKonstC, EdMocM, EdSirPas, EdTloPas, EdNavPravd,

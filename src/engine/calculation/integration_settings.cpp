@@ -31,8 +31,8 @@ const char* MethodParameterControl(int method) {
     }
 }
 
-std::optional<Failure> CheckIntegrationField(const std::string& control,
-                                             const std::string& text, int method) {
+std::optional<Failure> CheckIntegrationField(const std::string& control, const std::string& text,
+                                             int method) {
     if (control == "EdNintegrace") {
         // The first line of each check is the same Czech text in both languages.
         const std::optional<long long> n = ParseWhole(text);
@@ -68,10 +68,17 @@ std::string MethodLine(const IntegrationSettings& settings) {
                        IntegrationMethodText(settings.method) + " ";
     switch (settings.method) {
     case 0:
-    case 1: line += "(" + settings.stepsText + ")"; break;
-    case 2: line += "( n = " + settings.levelsText + " )"; break;
-    case 3: line += "( tol0 = " + settings.tol0Text + " )"; break;
-    default: break;
+    case 1:
+        line += "(" + settings.stepsText + ")";
+        break;
+    case 2:
+        line += "( n = " + settings.levelsText + " )";
+        break;
+    case 3:
+        line += "( tol0 = " + settings.tol0Text + " )";
+        break;
+    default:
+        break;
     }
     return line;
 }

@@ -10,8 +10,8 @@ namespace tessavin {
 
 // Leaving EdNintegrace (N), EdN (Romberg n) or EdTol0 (tol0). `method` is the chosen method,
 // which makes an odd N a failure for Simpson's rule. No value: accepted.
-std::optional<Failure> CheckIntegrationField(const std::string& control,
-                                             const std::string& text, int method);
+std::optional<Failure> CheckIntegrationField(const std::string& control, const std::string& text,
+                                             int method);
 
 // The field of the parameter a method uses (EdNintegrace, EdN or EdTol0); null for Gauss or no
 // method. Only that field is shown, so only that one is checked.

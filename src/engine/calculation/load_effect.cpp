@@ -242,7 +242,8 @@ OneYear ReadOneYear(const DiscreteHistogram& b) {
 // P[1 .. bins] kept up to its last non-empty class.
 NnPass Compact(const ClassArray& P, double lo, double hi, double h, int bins) {
     int size = MaxBins;
-    while (size > 0 && P[size] == 0.0) --size;
+    while (size > 0 && P[size] == 0.0)
+        --size;
     NnPass a;
     a.P.assign(P.begin() + 1, P.begin() + 1 + size);
     a.lo = lo;
@@ -329,8 +330,8 @@ std::optional<NnFault> NtPass(int k, const NnPass& a, const OneYear& b, PassRang
                 if (!std::isfinite(q)) return PassMathFault(FaultIn({q}), stepName);
                 if (!ClassIndex(q, MaxBins, t)) {
                     const std::string format = TextCis(32) + std::to_string(MaxBins) +
-                                               " n=" + std::to_string(k) + " ! " +
-                                               "\r\n\r\n\t" + TextCis(38);
+                                               " n=" + std::to_string(k) + " ! " + "\r\n\r\n\t" +
+                                               TextCis(38);
                     Failure f;
                     f.caption = 3;
                     f.message = 32;

@@ -62,7 +62,9 @@ std::optional<ResistanceParameters> PreCheck(Kind kind, const CalculationInputs&
         int input;
         int message;
         const char* focus;
-    } needed[] = {{3, 221, "CBMezKluZad"}, {4, 222, "CBNomNapZad"}, {5, 223, "CBPoNaTrZad"},
+    } needed[] = {{3, 221, "CBMezKluZad"},
+                  {4, 222, "CBNomNapZad"},
+                  {5, 223, "CBPoNaTrZad"},
                   {6, 225, "CBNejRozZad"}};
     for (const auto& n : needed) {
         if (n.input == 6 && kind == Kind::F) continue;
@@ -109,7 +111,9 @@ struct LoopSetup {
     std::string stepName;
 };
 
-std::string Num(double v) { return StrNaCarku(v); }
+std::string Num(double v) {
+    return StrNaCarku(v);
+}
 
 Failure ClassIndexFailure(const LoopSetup& s, int i, double a0, double x2, double x3, double r) {
     Failure f;
@@ -125,8 +129,7 @@ Failure ClassIndexFailure(const LoopSetup& s, int i, double a0, double x2, doubl
     } else {
         f.text = TextCis(218) + "256" + " pro n=" + std::to_string(i) + " ! " + "\r\n\r\n\t" +
                  TextCis(224) + "\r\n\r\n" + method + "\r\n" + "(  a0=" + Num(a0) +
-                 ",  ad=" + Num(x2) + "\r\n\r\n" + range + ",Odolnost_U (a0, ad)=" + Num(r) +
-                 "  )";
+                 ",  ad=" + Num(x2) + "\r\n\r\n" + range + ",Odolnost_U (a0, ad)=" + Num(r) + "  )";
     }
     return f;
 }
@@ -187,8 +190,8 @@ ClassResult RunA0Class(const LoopSetup& s, int t1) {
             return false;
         }
         if (i == ClassNotFinite) {
-            out.failure = ClassFailure{MathFailure(s.h == 0 ? 101 : 104, s.stepName),
-                                       AbortKind::Calculation};
+            out.failure =
+                ClassFailure{MathFailure(s.h == 0 ? 101 : 104, s.stepName), AbortKind::Calculation};
             return false;
         }
         if (i < 1) {
@@ -211,8 +214,9 @@ ClassResult RunA0Class(const LoopSetup& s, int t1) {
         for (int t2 = 1; t2 <= Fy.Bins; ++t2) {
             const double fy = ClassLower(Fy, t2);
             for (int t3 = 1; t3 <= Sg.Bins; ++t3, ++k)
-                if (!add(k, pa0 * Fy.P[t2] * Sg.P[t3], [&] { return fy; },
-                         [&] { return ClassLower(Sg, t3); }))
+                if (!add(
+                        k, pa0 * Fy.P[t2] * Sg.P[t3], [&] { return fy; },
+                        [&] { return ClassLower(Sg, t3); }))
                     return out;
             if (interrupted()) return out;
         }
@@ -233,12 +237,14 @@ void DistinctTargets(const std::vector<double>& values, std::vector<double>& dis
                      std::vector<int>& index) {
     std::vector<std::uint64_t> bits;
     bits.reserve(values.size());
-    for (double v : values) bits.push_back(std::bit_cast<std::uint64_t>(v));
+    for (double v : values)
+        bits.push_back(std::bit_cast<std::uint64_t>(v));
     std::vector<std::uint64_t> unique = bits;
     std::sort(unique.begin(), unique.end());
     unique.erase(std::unique(unique.begin(), unique.end()), unique.end());
     distinct.clear();
-    for (std::uint64_t b : unique) distinct.push_back(std::bit_cast<double>(b));
+    for (std::uint64_t b : unique)
+        distinct.push_back(std::bit_cast<double>(b));
     for (std::size_t k = 0; k < values.size(); ++k)
         if (index[k] >= 0)
             index[k] = static_cast<int>(std::lower_bound(unique.begin(), unique.end(), bits[k]) -
@@ -260,7 +266,8 @@ std::string TimeText(long long ms) {
 bool ThirdRangeValue(const DiscreteHistogram& h, double& value) {
     if (!(h.XFirst < 0 && h.XLast > 0)) return false;
     double v = h.XFirst - h.Step;
-    for (int k = 0; k < h.Bins && v + h.Step <= 0; ++k) v += h.Step;
+    for (int k = 0; k < h.Bins && v + h.Step <= 0; ++k)
+        v += h.Step;
     value = v;
     return true;
 }
@@ -304,7 +311,8 @@ ResistanceOutcome RunStep(Kind kind, const CalculationInputs& in, CalculationSta
                     }
         } else {
             calc.SetSurfaceCap(capFy, capSigma);
-            std::vector<double> a0Values(a0Edges, a0Edges + 2), adValues{RangeMin(H[6]), RangeMax(H[6])};
+            std::vector<double> a0Values(a0Edges, a0Edges + 2),
+                adValues{RangeMin(H[6]), RangeMax(H[6])};
             double third;
             if (ThirdRangeValue(A0, third)) a0Values.push_back(third);
             if (ThirdRangeValue(H[6], third)) adValues.push_back(third);
@@ -319,8 +327,8 @@ ResistanceOutcome RunStep(Kind kind, const CalculationInputs& in, CalculationSta
     }
     const double h = (rmax - rmin) / ResistanceBins;
 
-    LoopSetup setup{kind,     in, state, *params, rmin,    rmax, h,
-                    capFy,    capSigma, options.simd, {}, {}, {}, stepName};
+    LoopSetup setup{kind,  in,       state,        *params, rmin, rmax, h,
+                    capFy, capSigma, options.simd, {},      {},   {},   stepName};
     std::vector<double> targetOf; // per combination, before the distinct ones are found
     if (kind == Kind::F) {
         // The acceptable size depends on (Fy, sigma) only: computed once, not per a0 class.
@@ -380,18 +388,21 @@ ResistanceOutcome RunStep(Kind kind, const CalculationInputs& in, CalculationSta
                                               std::chrono::steady_clock::now() - started)
                                               .count();
                 const long long e = elapsed / finished;
-                options.progress({finished, classes, e * classes, e * (classes - finished),
-                                  kind == Kind::F});
+                options.progress(
+                    {finished, classes, e * classes, e * (classes - finished), kind == Kind::F});
             }
         }
     };
-    int threads = options.threads > 0 ? options.threads
-                                      : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    int threads = options.threads > 0
+                      ? options.threads
+                      : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     threads = std::min(threads, std::max(1, classes));
     std::vector<std::thread> pool;
-    for (int t = 1; t < threads; ++t) pool.emplace_back(worker);
+    for (int t = 1; t < threads; ++t)
+        pool.emplace_back(worker);
     worker();
-    for (auto& t : pool) t.join();
+    for (auto& t : pool)
+        t.join();
 
     StateHistogram& target = kind == Kind::F ? state.Raac : state.Rad;
     StateHistogram result;
@@ -407,7 +418,8 @@ ResistanceOutcome RunStep(Kind kind, const CalculationInputs& in, CalculationSta
             state.abortKind = AbortKind::InputPage;
             return outcome;
         }
-        for (int i = 1; i <= ResistanceBins; ++i) result.P[i] += r.P[i];
+        for (int i = 1; i <= ResistanceBins; ++i)
+            result.P[i] += r.P[i];
     }
     const long long total = std::chrono::duration_cast<std::chrono::milliseconds>(
                                 std::chrono::steady_clock::now() - started)
@@ -419,7 +431,8 @@ ResistanceOutcome RunStep(Kind kind, const CalculationInputs& in, CalculationSta
     result.Bins = ResistanceBins;
     ClearMathFlags();
     long double sum = 0;
-    for (int i = 1; i <= ResistanceBins; ++i) sum += result.P[i];
+    for (int i = 1; i <= ResistanceBins; ++i)
+        sum += result.P[i];
     long double reciprocal = 0;
     for (int i = 1; i <= ResistanceBins; ++i) {
         result.P[i] = static_cast<double>(result.P[i] / sum);
@@ -441,9 +454,8 @@ ResistanceOutcome RunStep(Kind kind, const CalculationInputs& in, CalculationSta
         state.RadReady = true;
     const std::string duration = TimeText(total);
     outcome.ok = true;
-    outcome.labelText = kind == Kind::F
-                            ? CaptionText(Caption::Label26) + " ( " + duration + " )"
-                            : CaptionText(Caption::Label25) + "  ( " + duration + " )";
+    outcome.labelText = kind == Kind::F ? CaptionText(Caption::Label26) + " ( " + duration + " )"
+                                        : CaptionText(Caption::Label25) + "  ( " + duration + " )";
     return outcome;
 }
 

@@ -10,11 +10,11 @@
 namespace tessavin {
 
 struct ResistanceProgress {
-    int classesDone = 0;      // a0 classes finished
-    int classes = 0;          // a0 classes in all
+    int classesDone = 0;       // a0 classes finished
+    int classes = 0;           // a0 classes in all
     long long estimatedMs = 0; // estimated duration of the whole loop
     long long remainingMs = 0;
-    bool acceptable = false;   // R(aac) ("Start : R(aac)"), else R(ad)
+    bool acceptable = false; // R(aac) ("Start : R(aac)"), else R(ad)
 };
 
 struct ResistanceOptions {

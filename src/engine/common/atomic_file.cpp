@@ -1,9 +1,9 @@
 #include "common/atomic_file.h"
 
 #include <atomic>
+#include <cerrno>
 #include <charconv>
 #include <csignal>
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 

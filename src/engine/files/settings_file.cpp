@@ -56,9 +56,12 @@ bool KeptLine(std::string_view line) {
 // save: the line must read the same wherever it stands.
 std::string_view Unindented(std::string_view line) {
     for (;;) {
-        if (!line.empty() && IsBlank(line.front())) line.remove_prefix(1);
-        else if (line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);
-        else return line;
+        if (!line.empty() && IsBlank(line.front()))
+            line.remove_prefix(1);
+        else if (line.substr(0, 3) == "\xEF\xBB\xBF")
+            line.remove_prefix(3);
+        else
+            return line;
     }
 }
 

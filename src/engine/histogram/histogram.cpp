@@ -10,25 +10,32 @@ void StoreWorkingHistogram(const WorkingHistogram& source, DiscreteHistogram& ta
     target.P = source.P;
     target.XFirst = source.Min + source.Step / 2;
     target.XLast = source.Max - source.Step / 2;
-    target.Step = source.Bins > 1 ? (target.XLast - target.XFirst) / (source.Bins - 1) : source.Step;
+    target.Step =
+        source.Bins > 1 ? (target.XLast - target.XFirst) / (source.Bins - 1) : source.Step;
     target.Total = static_cast<double>(source.Total);
     target.Bins = source.Bins;
 }
 
-double ClassValue(const DiscreteHistogram& h, int i) { return h.XFirst + (i - 1) * h.Step; }
-double ClassLower(const DiscreteHistogram& h, int i) { return ClassValue(h, i) - h.Step / 2; }
-double ClassUpper(const DiscreteHistogram& h, int i) { return ClassValue(h, i) + h.Step / 2; }
+double ClassValue(const DiscreteHistogram& h, int i) {
+    return h.XFirst + (i - 1) * h.Step;
+}
+double ClassLower(const DiscreteHistogram& h, int i) {
+    return ClassValue(h, i) - h.Step / 2;
+}
+double ClassUpper(const DiscreteHistogram& h, int i) {
+    return ClassValue(h, i) + h.Step / 2;
+}
 
 long double ProbabilitySum(const DiscreteHistogram& h) {
     long double sum = 0.0L;
-    for (int i = 1; i <= h.Bins; ++i) sum += h.P[i];
+    for (int i = 1; i <= h.Bins; ++i)
+        sum += h.P[i];
     return sum;
 }
 
 bool IsUsableHistogram(const DiscreteHistogram& h) {
     if (h.Bins < 1 || h.Bins > MaxBins) return false;
-    if (!std::isfinite(h.XFirst) || !std::isfinite(h.XLast) || !(h.XFirst <= h.XLast))
-        return false;
+    if (!std::isfinite(h.XFirst) || !std::isfinite(h.XLast) || !(h.XFirst <= h.XLast)) return false;
     if (h.Bins > 1 && !(std::isfinite(h.Step) && h.Step > 0)) return false;
     for (int i = 1; i <= h.Bins; ++i)
         if (!std::isfinite(h.P[i]) || h.P[i] < 0) return false;
@@ -42,7 +49,8 @@ void TrimZeroEndClasses(ClassArray& P, double& first, double& last, int& bins, d
     const ClassArray T = P;
     // An empty class followed only by empty classes ends the histogram.
     int lastNonEmpty = bins;
-    while (lastNonEmpty >= 1 && T[lastNonEmpty] == 0.0) --lastNonEmpty;
+    while (lastNonEmpty >= 1 && T[lastNonEmpty] == 0.0)
+        --lastNonEmpty;
     int i = 1;
     int j = 1;
     bool leading = true;

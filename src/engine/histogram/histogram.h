@@ -37,8 +37,12 @@ void StoreWorkingHistogram(const WorkingHistogram& source, DiscreteHistogram& ta
 double ClassValue(const DiscreteHistogram& h, int i);
 double ClassLower(const DiscreteHistogram& h, int i);
 double ClassUpper(const DiscreteHistogram& h, int i);
-inline double RangeMin(const DiscreteHistogram& h) { return h.XFirst - h.Step / 2; }
-inline double RangeMax(const DiscreteHistogram& h) { return h.XLast + h.Step / 2; }
+inline double RangeMin(const DiscreteHistogram& h) {
+    return h.XFirst - h.Step / 2;
+}
+inline double RangeMax(const DiscreteHistogram& h) {
+    return h.XLast + h.Step / 2;
+}
 
 long double ProbabilitySum(const DiscreteHistogram& h);
 

@@ -103,7 +103,8 @@ MathFault PostProcess(Sampling& s, DiscretiseOutcome& out) {
         w.P[i] = static_cast<double>(w.P[i] / s.sum);
         if (w.P[i] != 0) r += 1.0L / w.P[i];
     }
-    while (r > kInt64Max) r /= 10;
+    while (r > kInt64Max)
+        r /= 10;
     for (int i = 1; i <= s.n; ++i)
         if (std::nearbyint(r * w.P[i]) == 0) w.P[i] = 0.0;
     const double m = std::min(w.P[1], w.P[s.n]);

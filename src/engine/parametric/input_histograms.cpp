@@ -27,7 +27,9 @@ Failure FieldError(int message, const std::string& text, const char* focus) {
     return f;
 }
 
-bool ValidInput(int k) { return k >= 1 && k <= RandomInputCount; }
+bool ValidInput(int k) {
+    return k >= 1 && k <= RandomInputCount;
+}
 
 // Whether `value` as parameter `index` (1 Mi, 2 Sigma) passes the checks of `type`; the other
 // parameter is set to a value every type accepts.
@@ -40,7 +42,9 @@ bool AcceptedBy(int type, int index, double value) {
 
 } // namespace
 
-const RandomInputControls& InputControls(int k) { return kControls[ValidInput(k) ? k : 0]; }
+const RandomInputControls& InputControls(int k) {
+    return kControls[ValidInput(k) ? k : 0];
+}
 
 std::optional<Failure> ValidateMi(int k, const std::string& text, int type) {
     const std::optional<double> v = ParseReal(text);

@@ -49,7 +49,7 @@ struct InputHistograms {
 // a value the distribution refuses would build no histogram and leave the previous one in use.
 std::optional<Failure> ValidateMi(int k, const std::string& text, int type = -1);    // message 64
 std::optional<Failure> ValidateSigma(int k, const std::string& text, int type = -1); // message 65
-std::optional<Failure> ValidateN(int k, const std::string& text);     // message 63, 3..1024
+std::optional<Failure> ValidateN(int k, const std::string& text); // message 63, 3..1024
 
 struct RebuildOutcome {
     enum class Status {
@@ -59,9 +59,9 @@ struct RebuildOutcome {
         Failed,           // the build failed; the chart button stays disabled
     };
     Status status = Status::Failed;
-    std::vector<Failure> reports; // boxes to show, in order
+    std::vector<Failure> reports;     // boxes to show, in order
     std::optional<std::string> nText; // the input's N field shows the stored class count
-    std::string minText;          // range before trimming, for the parameter block
+    std::string minText;              // range before trimming, for the parameter block
     std::string maxText;
     std::array<std::string, 4> labels;
     std::string groupTitle;

@@ -10,7 +10,7 @@ namespace tessavin {
 inline constexpr long kMaxSearchSteps = 2'000'000;
 
 class RangeSearch {
-public:
+  public:
     RangeSearch(const Density& f, double eps) : f_(f), eps_(eps) {}
 
     // Upwards and downwards while f > eps * f(x0).
@@ -27,7 +27,7 @@ public:
     // Evaluates the density and throws on a floating-point fault.
     long double Eval(double x) const;
 
-private:
+  private:
     const Density& f_;
     double eps_;
 };

@@ -31,7 +31,9 @@ Failure EscapedFaultReport(MathFault fault) {
 
 } // namespace
 
-bool IsAcceptedTightness(double t) { return t > kLowestAccepted && t <= 1; }
+bool IsAcceptedTightness(double t) {
+    return t > kLowestAccepted && t <= 1;
+}
 
 std::string FitTypeName(DistributionType type) {
     if (!IsValidDistributionType(type)) return {};
@@ -58,7 +60,8 @@ std::variant<FitContext, Failure> FitContext::Make(const RawSample& sample, cons
     c.stats_.meanText = StrNaCarku(sample.mean);
     c.stats_.sigmaText = StrNaCarku(sample.deviation);
     c.stats_.skewnessText = StrNaCarku(sample.skewness);
-    c.stats_.skewness = ParseReal(c.stats_.skewnessText).value_or(std::numeric_limits<double>::quiet_NaN());
+    c.stats_.skewness =
+        ParseReal(c.stats_.skewnessText).value_or(std::numeric_limits<double>::quiet_NaN());
     c.stats_.xmin = c.view_.layout.X1;
     c.stats_.xmax = c.view_.layout.XN;
     c.stats_.median = c.view_.characteristics.median;
@@ -79,7 +82,8 @@ FitContext::Candidate FitContext::build(DistributionType type, bool givenRange) 
     Candidate c;
     const DiscretiseOutcome out = Discretise(rq, c.histogram);
     c.reports = out.Reports;
-    if (out.EscapedFault != MathFault::None) c.reports.push_back(EscapedFaultReport(out.EscapedFault));
+    if (out.EscapedFault != MathFault::None)
+        c.reports.push_back(EscapedFaultReport(out.EscapedFault));
     c.failed = !c.reports.empty();
     c.usable = !c.failed && out.Accepted;
     c.parameterText = out.ParameterText;
@@ -94,7 +98,8 @@ double FitContext::tightness(const WorkingHistogram& candidate) const {
 
 double SortCandidates(std::array<FitEntry, DistributionCount>& entries) {
     double sum = 0;
-    for (const FitEntry& e : entries) sum += e.tightness;
+    for (const FitEntry& e : entries)
+        sum += e.tightness;
     for (int s = 0; s + 1 < DistributionCount; ++s) {
         int best = s;
         for (int j = s + 1; j < DistributionCount; ++j)
@@ -179,10 +184,14 @@ std::optional<RefusedFit> Evaluate(FitContext& ctx, DistributionType t, bool spr
 
 const char* FitRefusalKey(FitRefusal reason) {
     switch (reason) {
-    case FitRefusal::NotEvaluated: return "not evaluated";
-    case FitRefusal::ByChecks: return "refused by its checks";
-    case FitRefusal::MathFault: return "math fault";
-    case FitRefusal::TightnessOutOfRange: return "tightness outside (0.0001, 1]";
+    case FitRefusal::NotEvaluated:
+        return "not evaluated";
+    case FitRefusal::ByChecks:
+        return "refused by its checks";
+    case FitRefusal::MathFault:
+        return "math fault";
+    case FitRefusal::TightnessOutOfRange:
+        return "tightness outside (0.0001, 1]";
     }
     return "";
 }
@@ -192,7 +201,8 @@ FitRanking RankParametricFits(const FitContext& context, const FitProgress& prog
     const bool spread = ctx.sampleView().characteristics.varianceY != 0;
     FitRanking r;
     r.sampleRow = ctx.sampleView().row;
-    for (int i = 0; i < DistributionCount; ++i) r.entries[i].type = i;
+    for (int i = 0; i < DistributionCount; ++i)
+        r.entries[i].type = i;
     int evaluated = 0;
     for (DistributionType t = 0; t < DistributionCount; ++t)
         evaluated += Distribution(t).ranked;

@@ -26,7 +26,7 @@ struct FitSettings {
 
 // The sample as the discretisation sees it, ready to build candidates.
 class FitContext {
-public:
+  public:
     // Failure: the sample's histogram cannot be built for these settings.
     static std::variant<FitContext, Failure> Make(const RawSample& sample, const FitSettings& s);
 
@@ -36,11 +36,11 @@ public:
     void setWeibullShape(double k) { stats_.weibullShape = k; }
 
     struct Candidate {
-        bool failed = false;          // the discretisation raised a math fault: reports say which
+        bool failed = false; // the discretisation raised a math fault: reports say which
         bool usable = false;
         std::vector<Failure> reports;
         std::string parameterText;
-        WorkingHistogram histogram;   // Bins = N; not trimmed
+        WorkingHistogram histogram; // Bins = N; not trimmed
     };
     // givenRange: over the sample's range, class by class comparable with the sample's
     // histogram; otherwise over the distribution's own range.
@@ -48,7 +48,7 @@ public:
     // Tightness of a candidate over the sample's range against the sample's histogram.
     double tightness(const WorkingHistogram& candidate) const;
 
-private:
+  private:
     FitSettings settings_;
     SampleHistogramView view_;
     SampleStatistics stats_;
@@ -56,8 +56,8 @@ private:
 
 struct FitEntry {
     DistributionType type = 0;
-    double tightness = 0.0;     // 0: not accepted
-    std::string parameterText;  // cut before its first ")"
+    double tightness = 0.0;    // 0: not accepted
+    std::string parameterText; // cut before its first ")"
 };
 
 // Why a type is missing from the ranking.
@@ -79,15 +79,15 @@ struct RefusedFit {
 const char* FitRefusalKey(FitRefusal reason);
 
 struct FitRanking {
-    bool completed = false;              // true once every type was tried
-    std::vector<Failure> reports;        // message 110 when no type fits
-    std::vector<RefusedFit> refused;     // every type not accepted, in ascending type order
+    bool completed = false;          // true once every type was tried
+    std::vector<Failure> reports;    // message 110 when no type fits
+    std::vector<RefusedFit> refused; // every type not accepted, in ascending type order
     std::array<FitEntry, DistributionCount> entries; // best first (ties keep the earlier position)
-    CharacteristicsRow sampleRow;        // row 0
-    std::vector<CharacteristicsRow> rows; // accepted candidates in ascending type order
-    std::vector<DistributionType> rowTypes; // the type of each row
-    int listLength = 0;                  // list items to offer: rows with a non-zero median
-    double weibullShape = 1.5;           // the shape the ranking left (best, else the last tried)
+    CharacteristicsRow sampleRow;                    // row 0
+    std::vector<CharacteristicsRow> rows;            // accepted candidates in ascending type order
+    std::vector<DistributionType> rowTypes;          // the type of each row
+    int listLength = 0;        // list items to offer: rows with a non-zero median
+    double weibullShape = 1.5; // the shape the ranking left (best, else the last tried)
     int acceptedCount() const { return static_cast<int>(rows.size()); }
 };
 

@@ -35,7 +35,8 @@ bool IsBlank(std::string_view line) {
 std::string Quoted(std::string_view line) {
     if (line.size() <= kQuotedLineBytes) return std::string(line);
     std::size_t cut = kQuotedLineBytes;
-    while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
+    while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80)
+        --cut;
     return std::string(line.substr(0, cut)) + "...";
 }
 
@@ -124,7 +125,8 @@ std::variant<RawSample, Failure> ReadRawDataFile(const std::filesystem::path& pa
 std::variant<WorkingHistogram, Failure> BuildRawHistogram(const RawSample& sample, int n,
                                                           double min, double max) {
     if (n < 3 || n > MaxBins) return Error(88, TextCis(88) + std::to_string(MaxBins) + " !");
-    if (!std::isfinite(min) || !std::isfinite(max)) return Error(129, TextCis(129) + " MinX / MaxX");
+    if (!std::isfinite(min) || !std::isfinite(max))
+        return Error(129, TextCis(129) + " MinX / MaxX");
     if (!(min < max)) return Error(0, "MinX >= MaxX !");
     const double step = (max - min) / n;
     if (!std::isfinite(step) || !(step > 0))
@@ -140,7 +142,8 @@ std::variant<WorkingHistogram, Failure> BuildRawHistogram(const RawSample& sampl
     }
     const double count = static_cast<double>(sample.values.size());
     if (count > 0)
-        for (int i = 1; i <= n; ++i) h.P[i] /= count;
+        for (int i = 1; i <= n; ++i)
+            h.P[i] /= count;
     h.Total = count;
     h.Bins = n;
     h.Min = min;
@@ -196,9 +199,8 @@ CharacteristicsRow MakeCharacteristicsRow(std::string type, std::string tightnes
     return row;
 }
 
-std::variant<SampleHistogramView, Failure> ShowSampleHistogram(const RawSample& sample, int n,
-                                                               double min, double max,
-                                                               HistogramKind kind) {
+std::variant<SampleHistogramView, Failure>
+ShowSampleHistogram(const RawSample& sample, int n, double min, double max, HistogramKind kind) {
     auto built = BuildRawHistogram(sample, n, min, max);
     if (auto* f = std::get_if<Failure>(&built)) return *f;
     SampleHistogramView view;
@@ -210,7 +212,8 @@ std::variant<SampleHistogramView, Failure> ShowSampleHistogram(const RawSample& 
     view.characteristics = ComputeCharacteristics(p, n, view.layout.X1, view.layout.XN,
                                                   static_cast<double>(sample.count));
     // The sample's own row has the same fixed type text in both languages.
-    view.row = MakeCharacteristicsRow("Prvotní data", StrNaCarku(1.0), view.characteristics, " ----- ");
+    view.row =
+        MakeCharacteristicsRow("Prvotní data", StrNaCarku(1.0), view.characteristics, " ----- ");
     return view;
 }
 

@@ -23,12 +23,12 @@ struct RawSample {
     long double sum = 0.0L;
     long double sumOfSquares = 0.0L;
     double mean = 0.0;
-    double variance = 0.0;      // sample variance (n - 1); cancellation below 0 is taken as 0
+    double variance = 0.0; // sample variance (n - 1); cancellation below 0 is taken as 0
     double deviation = 0.0;
-    double skewness = 0.0;      // NaN when the deviation is 0
+    double skewness = 0.0; // NaN when the deviation is 0
     double minimum = 0.0;
     double maximum = 0.0;
-    std::string fileName;       // without its folder
+    std::string fileName; // without its folder
 };
 
 // One value a line, LF or CR LF; the first comma of a line is a decimal point. Blank lines (and
@@ -63,10 +63,10 @@ ClassLayout SetClassLayout(HistogramKind kind, int n, double min, double max);
 // The statistics of a histogram as the comparison table shows them.
 struct Characteristics {
     double median = 0.0, mode = 0.0, mean = 0.0, variance = 0.0, deviation = 0.0;
-    double variation = 0.0;     // percent
-    double meanY = 0.0;         // mean of the class probabilities
-    double varianceY = 0.0;     // their variance
-    std::string skewnessText;   // " undefined" when it cannot be computed
+    double variation = 0.0;   // percent
+    double meanY = 0.0;       // mean of the class probabilities
+    double varianceY = 0.0;   // their variance
+    std::string skewnessText; // " undefined" when it cannot be computed
     std::string kurtosisText;
     std::array<std::string, 8> texts; // fields 2..9 of a CharacteristicsRow
 };
@@ -91,9 +91,8 @@ struct SampleHistogramView {
     Characteristics characteristics;
     CharacteristicsRow row; // "Prvotní data", tightness 1, " ----- "
 };
-std::variant<SampleHistogramView, Failure> ShowSampleHistogram(const RawSample& sample, int n,
-                                                               double min, double max,
-                                                               HistogramKind kind);
+std::variant<SampleHistogramView, Failure>
+ShowSampleHistogram(const RawSample& sample, int n, double min, double max, HistogramKind kind);
 
 // A number as its display text read back (the window keeps numbers in grid cells).
 double ThroughDisplayText(double x);

@@ -30,17 +30,26 @@ std::string General(long double x, int digits) {
     const auto e = s.find('E');
     if (e != std::string::npos) {
         std::size_t d = e + 2;
-        while (d + 1 < s.size() && s[d] == '0') s.erase(d, 1);
+        while (d + 1 < s.size() && s[d] == '0')
+            s.erase(d, 1);
     }
     return s;
 }
 
 } // namespace
 
-std::string StrNaCarku(double x) { return General(x, 15); }
-std::string StrNaCarku1(double x) { return General(x, 13); }
-std::string TiskPrv(long double x) { return General(x, 15); }
-std::string StrBottomGraf(double x) { return General(x, 4); }
+std::string StrNaCarku(double x) {
+    return General(x, 15);
+}
+std::string StrNaCarku1(double x) {
+    return General(x, 13);
+}
+std::string TiskPrv(long double x) {
+    return General(x, 15);
+}
+std::string StrBottomGraf(double x) {
+    return General(x, 4);
+}
 
 std::string StrMarkValue(double x) {
     if (!std::isfinite(x)) return " undefined";
@@ -53,7 +62,8 @@ std::string StrMarkValue(double x) {
         if (c == ',') c = '.';
     const std::size_t e = s.find('E');
     std::string mantissa = s.substr(0, e);
-    while (mantissa.back() == '0') mantissa.pop_back();
+    while (mantissa.back() == '0')
+        mantissa.pop_back();
     if (mantissa.back() == '.') mantissa.pop_back();
     const int exponent = std::atoi(s.c_str() + e + 1);
     return mantissa + " E" + std::to_string(exponent);

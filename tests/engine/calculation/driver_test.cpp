@@ -16,7 +16,8 @@ struct Job {
     explicit Job(const char* intervals = "32", int origin = 0) {
         SetLanguage(Language::English);
         in.intervals = intervals;
-        for (int k = 1; k <= RandomInputCount; ++k) in.random[k].n = intervals;
+        for (int k = 1; k <= RandomInputCount; ++k)
+            in.random[k].n = intervals;
         in.crackOrigin = origin;
     }
     void Period(const char* start, const char* step, const char* end) {
@@ -171,7 +172,8 @@ TEST(CalculationDriver, PlanChecksThePeriod) {
               "Fatigue crack progression from : the edge  ( 0 / 5 / 150 )  INT=32");
     // Every input was rebuilt from its fields.
     EXPECT_EQ(plan.rebuiltInputs, (std::vector<int>{1, 2, 3, 4, 5, 6}));
-    for (int k = 1; k <= RandomInputCount; ++k) EXPECT_TRUE(run.state->inputs.ready[k]);
+    for (int k = 1; k <= RandomInputCount; ++k)
+        EXPECT_TRUE(run.state->inputs.ready[k]);
 
     Job zeroStep;
     zeroStep.Period("0", "0", "150");
@@ -209,7 +211,8 @@ TEST(CalculationDriver, StepFiveOffersRefinementWhichRerunsTheRangeWithStepOne) 
     ASSERT_EQ(fine.end, RunEnd::Completed);
     EXPECT_FALSE(fine.resistancesBuilt);
     ASSERT_EQ(fine.rows.size(), 6u);
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(fine.rows[i].year, from + i);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(fine.rows[i].year, from + i);
     // The search scans the grid of the year fields again and keeps the coarse range.
     EXPECT_EQ(run.state->firstFrom, from);
     EXPECT_EQ(run.state->firstTo, to);
@@ -349,12 +352,19 @@ TEST(CalculationDriver, YearLoopFailuresAreTheSameOnOneAndTwoThreads) {
             h.XFirst = 0;
             h.Step = 1;
             h.XLast = 2;
-            for (int i = 1; i <= 1024; ++i) h.P[i] = 1.0 / 1024;
+            for (int i = 1; i <= 1024; ++i)
+                h.P[i] = 1.0 / 1024;
         }
         const RunResult r = job.driver.Run(job.plan, {threads, {}, {}, {}});
-        Outcome o{r.end, {}, r.abortKind, r.rows.size(), job.state->Abort,
-                  job.state->NnReady, job.state->Interrupt};
-        for (const Failure& f : r.errors) o.texts.push_back(f.text);
+        Outcome o{r.end,
+                  {},
+                  r.abortKind,
+                  r.rows.size(),
+                  job.state->Abort,
+                  job.state->NnReady,
+                  job.state->Interrupt};
+        for (const Failure& f : r.errors)
+            o.texts.push_back(f.text);
         return o;
     };
     for (bool badOneYear : {true, false}) {

@@ -33,7 +33,9 @@ DiscreteHistogram Normal(const char* mi, const char* sigma, const char* classes)
     return test::ParametricInput(0, mi, sigma, classes);
 }
 
-double Sum(const DiscreteHistogram& h) { return static_cast<double>(ProbabilitySum(h)); }
+double Sum(const DiscreteHistogram& h) {
+    return static_cast<double>(ProbabilitySum(h));
+}
 
 double Mean(const DiscreteHistogram& h) {
     long double s = 0;
@@ -272,8 +274,8 @@ TEST_F(LoadEffect, NnOfYearOneIsTheSumOfTwoOneYearCounts) {
 }
 
 // Class count of a pass: (range / width of A) rounded + 1, replaced by 256 outside 4 .. 256; the
-// range spans cnt - 4 classes. Below 16 classes the second chain takes over. Worked by hand for one-year inputs of width 1 starting at 0 (a
-// single class starts at 100).
+// range spans cnt - 4 classes. Below 16 classes the second chain takes over. Worked by hand for
+// one-year inputs of width 1 starting at 0 (a single class starts at 100).
 TEST_F(LoadEffect, NnPassClassCount) {
     struct Case {
         const char* name;

@@ -15,7 +15,9 @@ namespace {
 
 const auto Hand = &test::Hand<StateHistogram>;
 
-double Sum(const DiscreteHistogram& h) { return static_cast<double>(ProbabilitySum(h)); }
+double Sum(const DiscreteHistogram& h) {
+    return static_cast<double>(ProbabilitySum(h));
+}
 
 double Mean(const DiscreteHistogram& h) {
     long double s = 0;

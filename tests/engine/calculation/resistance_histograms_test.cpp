@@ -16,7 +16,8 @@ void SetDefaultInputs(CalculationState& s) {
     s.inputs.histogram[4] = test::ParametricInput(0, "200", "20", "12");
     s.inputs.histogram[5] = test::ParametricInput(1, "0.2", "0.05", "12");
     s.inputs.histogram[6] = test::ParametricInput(0, "10", "0.6", "12");
-    for (int k = 3; k <= 6; ++k) s.inputs.ready[k] = true;
+    for (int k = 3; k <= 6; ++k)
+        s.inputs.ready[k] = true;
 }
 
 TEST(ResistanceHistograms, BitIdenticalForAnyThreadCount) {
@@ -35,7 +36,8 @@ TEST(ResistanceHistograms, BitIdenticalForAnyThreadCount) {
             EXPECT_EQ(std::memcmp(a->P.data(), b->P.data(), sizeof(ClassArray)), 0);
             EXPECT_EQ(a->XFirst, b->XFirst);
             long double sum = 0;
-            for (int i = 1; i <= a->Bins; ++i) sum += a->P[i];
+            for (int i = 1; i <= a->Bins; ++i)
+                sum += a->P[i];
             EXPECT_NEAR(static_cast<double>(sum), 1.0, 1e-12);
             EXPECT_LE(a->Bins, ResistanceBins);
         }

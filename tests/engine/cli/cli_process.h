@@ -37,12 +37,12 @@ inline std::string ReadText(const std::filesystem::path& file) {
 
 inline CliRun RunCli(const std::string& args) {
     const std::filesystem::path err = TempDir() / "stderr.txt";
-    const std::string command =
-        std::string(TESSAVIN_CLI_PATH) + " " + args + " 2>" + err.string();
+    const std::string command = std::string(TESSAVIN_CLI_PATH) + " " + args + " 2>" + err.string();
     FILE* pipe = popen(command.c_str(), "r");
     std::string out;
     std::array<char, 4096> buf{};
-    while (pipe && std::fgets(buf.data(), buf.size(), pipe)) out += buf.data();
+    while (pipe && std::fgets(buf.data(), buf.size(), pipe))
+        out += buf.data();
     const int status = pipe ? pclose(pipe) : -1;
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, ReadText(err)};
 }

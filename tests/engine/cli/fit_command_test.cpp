@@ -26,7 +26,8 @@ std::filesystem::path WriteWeibullData(const std::filesystem::path& dir) {
     std::ofstream out(file, std::ios::binary);
     char buf[40];
     for (int i = 1; i <= 400; ++i) {
-        std::snprintf(buf, sizeof buf, "%.17g\r\n", 10 * std::pow(-std::log(1 - (i - 0.5) / 400), 1 / 3.0));
+        std::snprintf(buf, sizeof buf, "%.17g\r\n",
+                      10 * std::pow(-std::log(1 - (i - 0.5) / 400), 1 / 3.0));
         out << buf;
     }
     return file;
@@ -44,7 +45,8 @@ TEST(FitCli, StatisticsAndRankingAsJson) {
     EXPECT_NEAR(j["sample"]["mean"].get<double>(), 8.9298, 0.01);
     EXPECT_EQ(j["histogram"]["Bins"], 16);
     double sum = 0;
-    for (double p : j["histogram"]["P"]) sum += p;
+    for (double p : j["histogram"]["P"])
+        sum += p;
     EXPECT_NEAR(sum, 1.0, 1e-12);
     EXPECT_EQ(j["characteristics"]["type"], "Prvotní data");
     ASSERT_GT(j["ranking"].size(), 0u);
@@ -81,7 +83,8 @@ TEST(FitCli, ATypeFaultingOnTheSampleIsListedAsRefused) {
         const auto j = nlohmann::json::parse(r.out);
         EXPECT_GE(j["ranking"].size(), 5u) << c.file;
         std::set<int> types;
-        for (const auto& item : j["ranking"]) types.insert(item["type"].get<int>());
+        for (const auto& item : j["ranking"])
+            types.insert(item["type"].get<int>());
         bool faultListed = false;
         for (const auto& item : j["refused"]) {
             EXPECT_TRUE(types.insert(item["type"].get<int>()).second) << c.file << item;

@@ -20,19 +20,22 @@ using tessavin::test::RunCli;
 using tessavin::test::TempDir;
 
 TEST(CliHistogram, NormalExampleAsJson) {
-    const CliRun r = RunCli("histogram --type 0 --par1 30 --par2 3 --intervals 32 --eps 1E-7 --json");
+    const CliRun r =
+        RunCli("histogram --type 0 --par1 30 --par2 3 --intervals 32 --eps 1E-7 --json");
     ASSERT_EQ(r.exitCode, 0);
     const auto j = nlohmann::json::parse(r.out);
     EXPECT_EQ(j["Bins"], 32);
     EXPECT_NEAR(j["Min"].get<double>(), 12.96, 1e-9);
     EXPECT_NEAR(j["Max"].get<double>(), 47.04, 1e-9);
     double sum = 0;
-    for (double p : j["P"]) sum += p;
+    for (double p : j["P"])
+        sum += p;
     EXPECT_NEAR(sum, 1.0, 1e-12);
     EXPECT_EQ(j["P"].size(), 32u);
     EXPECT_NEAR(j["P"][0].get<double>(), j["P"][31].get<double>(), 1e-18);
     // Total is 1/P[1] formed in extended precision: equal within 1e-12 relative.
-    EXPECT_NEAR(j["Total"].get<double>(), 1 / j["P"][0].get<double>(), 1e-12 * j["Total"].get<double>());
+    EXPECT_NEAR(j["Total"].get<double>(), 1 / j["P"][0].get<double>(),
+                1e-12 * j["Total"].get<double>());
 }
 
 TEST(CliHistogram, WritesADisFile) {
@@ -59,7 +62,8 @@ TEST(CliHistogram, BadArgumentsExitWithTwoAndWriteNothing) {
     const std::string out = " --out " + file.string();
     for (const std::string args :
          {"histogram --type 0 --par1 30 --par2 0", "histogram --type 24 --par1 1",
-          "histogram --type 0 --par1 abc --par2 3", "histogram --type 0 --par1 30 --par2 3 --intervals 2",
+          "histogram --type 0 --par1 abc --par2 3",
+          "histogram --type 0 --par1 30 --par2 3 --intervals 2",
           "histogram --type 0 --par1 30 --par2 3 --bogus 1", "histogram --type 5 --par1 0 --par2 1",
           "histogram --type 0 --par1 30 --par2 3 --eps 0", "histogram --par1 30", "nothing"}) {
         EXPECT_EQ(RunCli(args + out).exitCode, 2) << args;

@@ -5,8 +5,8 @@
 #include <string>
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <nlohmann/json.hpp>
+#include <sys/stat.h>
 
 #include "cli_process.h"
 
@@ -38,8 +38,8 @@ TEST(CliRun, EmptyInputRunsTheDefaultsAndFindsTheFirstInspection) {
     EXPECT_EQ(to, from + 1);
     EXPECT_LT(pF[from].get<double>(), 2.277E-2);
     EXPECT_GE(pF[to].get<double>(), 2.277E-2);
-    EXPECT_EQ(j["first_inspection_text"], "between years : " + std::to_string(from) + " - " +
-                                              std::to_string(to));
+    EXPECT_EQ(j["first_inspection_text"],
+              "between years : " + std::to_string(from) + " - " + std::to_string(to));
     EXPECT_EQ(j["inspections"][0], j["first_inspection"]);
     EXPECT_TRUE(j["blocks"].contains("2"));
     EXPECT_EQ(j["blocks"]["2"]["r3"].size(), 151u);
@@ -217,8 +217,8 @@ TEST(CliRun, InputThatIsNotARegularFileIsRefusedAtOnce) {
 }
 
 TEST(CliRun, ZeroConstantIsAcceptedWithAWarning) {
-    const CliRun r = RunCli("run " + InputFile(R"({"C": 0, "end": 3, "intervals": 16})").string() +
-                            " --csv");
+    const CliRun r =
+        RunCli("run " + InputFile(R"({"C": 0, "end": 3, "intervals": 16})").string() + " --csv");
     EXPECT_NE(r.err.find("Constant of material  C  was not specified!"), std::string::npos);
 }
 

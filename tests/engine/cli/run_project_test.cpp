@@ -82,10 +82,23 @@ TEST(CliRunProject, BrokenProjectIsRefusedWithItsMessage) {
         {"short.Vys", good.substr(0, good.size() / 2), "Stream read error"},
         {"bad.Vys", "\x02" + good.substr(1), "Invalid property value"},
         // Whole files whose values the input page refuses.
-        {"pd.Vys", Replaced(good, std::string("\x06\x08" "2.277E-2"), "\x06\x03" "abc"),
+        {"pd.Vys",
+         Replaced(good,
+                  std::string("\x06\x08"
+                              "2.277E-2"),
+                  "\x06\x03"
+                  "abc"),
          "(Pd=abc)"},
-        {"m.Vys", Replaced(good, std::string("\x06\x02" "25" "\x06\x01" "3"),
-                           std::string("\x06\x02" "25" "\x06\x01" "0")),
+        {"m.Vys",
+         Replaced(good,
+                  std::string("\x06\x02"
+                              "25"
+                              "\x06\x01"
+                              "3"),
+                  std::string("\x06\x02"
+                              "25"
+                              "\x06\x01"
+                              "0")),
          "(0) < 0"},
     };
     for (const auto& c : cases) {

@@ -57,8 +57,8 @@ class SpecialFilesTest : public ::testing::Test {
 
 TEST_F(SpecialFilesTest, EveryReaderRefusesWhatIsNotARegularFileOrIsTooLarge) {
     // Each reader: whether it refused, and the text it refused with.
-    const std::vector<std::pair<const char*, std::function<std::string(const fs::path&)>>>
-        readers = {
+    const std::vector<std::pair<const char*, std::function<std::string(const fs::path&)>>> readers =
+        {
             {"ReadRegularFile",
              [](const fs::path& p) {
                  auto r = ReadRegularFile(p, MaxUserFileBytes);
@@ -84,7 +84,8 @@ TEST_F(SpecialFilesTest, EveryReaderRefusesWhatIsNotARegularFileOrIsTooLarge) {
              }},
         };
     std::vector<std::pair<fs::path, std::string>> cases;
-    for (const fs::path& p : SpecialPaths()) cases.emplace_back(p, "not a regular file");
+    for (const fs::path& p : SpecialPaths())
+        cases.emplace_back(p, "not a regular file");
     cases.emplace_back(Oversized(), "larger than 64 MB");
     for (const auto& [name, read] : readers)
         for (const auto& [path, reason] : cases) {
@@ -120,17 +121,22 @@ TEST_F(SpecialFilesTest, SaveRemovesTemporariesOfEndedProcessesOnly) {
 
     const std::vector<std::string> stale = {".tessavin-" + ended + "-0.tmp",
                                             ".tessavin-" + ended + "-7.xlsx.tmp"};
-    const std::vector<std::string> kept = {
-        ".tessavin-" + own + "-99.tmp", // a save of this process may be under way
-        ".tessavin-1-0.tmp",            // pid 1 always runs
-        ".tessavin-" + ended + "-0.tmp.bak", "tessavin-" + ended + "-0.tmp",
-        ".tessavin-" + ended + ".tmp", "user.Vys"};
+    const std::vector<std::string> kept = {".tessavin-" + own +
+                                               "-99.tmp", // a save of this process may be under way
+                                           ".tessavin-1-0.tmp", // pid 1 always runs
+                                           ".tessavin-" + ended + "-0.tmp.bak",
+                                           "tessavin-" + ended + "-0.tmp",
+                                           ".tessavin-" + ended + ".tmp",
+                                           "user.Vys"};
     for (const auto& names : {stale, kept})
-        for (const std::string& name : names) std::ofstream(folder / name) << "x";
+        for (const std::string& name : names)
+            std::ofstream(folder / name) << "x";
 
     ASSERT_FALSE(WriteFileAtomically(folder / "saved.Vys", "new").has_value());
-    for (const std::string& name : stale) EXPECT_FALSE(fs::exists(folder / name)) << name;
-    for (const std::string& name : kept) EXPECT_TRUE(fs::exists(folder / name)) << name;
+    for (const std::string& name : stale)
+        EXPECT_FALSE(fs::exists(folder / name)) << name;
+    for (const std::string& name : kept)
+        EXPECT_TRUE(fs::exists(folder / name)) << name;
     EXPECT_TRUE(fs::exists(folder / "saved.Vys"));
 
     EXPECT_EQ(TemporaryOwner(".tessavin-42-3.tmp"), 42);

@@ -69,10 +69,12 @@ TEST(ProjectChecks, EveryStoredValueIsCheckedAsTheInputPageChecksIt) {
              p.methodParameter = "1001";
          },
          CaptionText(Caption::IntegrationLabel4) + TextCis(255) + "(n=1001)"},
-        {"Romberg 7", [](ProjectData& p) {
+        {"Romberg 7",
+         [](ProjectData& p) {
              p.method = 2;
              p.methodParameter = "7";
-         }, ""},
+         },
+         ""},
         {"input of 0 classes", [](ProjectData& p) { p.inputs[1].Bins = 0; }, bad},
         {"input of 1025 classes", [](ProjectData& p) { p.inputs[3].Bins = 1025; }, bad},
         {"XFirst > XLast", [](ProjectData& p) { std::swap(p.inputs[4].XFirst, p.inputs[4].XLast); },
@@ -103,10 +105,12 @@ TEST(ProjectChecks, EveryStoredValueIsCheckedAsTheInputPageChecksIt) {
              p.deltaSm.P[1] = 0.5;
          },
          bad},
-        {"R(aac) of one class", [](ProjectData& p) {
+        {"R(aac) of one class",
+         [](ProjectData& p) {
              p.results[1].Bins = 1;
              p.results[1].P[1] = 1;
-         }, ""},
+         },
+         ""},
         {"RfF reversed",
          [](ProjectData& p) {
              p.results[3].Bins = 1;

@@ -25,7 +25,8 @@ TEST(InputFieldValidation, MessagesAndFocus) {
     ASSERT_TRUE(sigma);
     EXPECT_EQ(sigma->text, "Number entry is not correct (Sigma=1,5)");
     EXPECT_EQ(sigma->focus, "EdNejRozSigma");
-    for (const char* ok : {"3", "1024"}) EXPECT_FALSE(ValidateN(1, ok)) << ok;
+    for (const char* ok : {"3", "1024"})
+        EXPECT_FALSE(ValidateN(1, ok)) << ok;
     for (const char* bad : {"2", "1025", "x", "3.5"}) {
         const auto n = ValidateN(2, bad);
         ASSERT_TRUE(n) << bad;
@@ -77,7 +78,8 @@ TEST(RebuildInput, StoresTheHistogramAndItsClassCount) {
 
 TEST(RebuildInput, TrimmingShowsTheSmallerCount) {
     InputHistograms inputs;
-    const RebuildOutcome out = RebuildInput(1, Fields(0, "30", "3", "1024"), "1E-300", "1", "1", inputs);
+    const RebuildOutcome out =
+        RebuildInput(1, Fields(0, "30", "3", "1024"), "1E-300", "1", "1", inputs);
     ASSERT_EQ(out.status, RebuildOutcome::Status::Built);
     ASSERT_TRUE(out.nText);
     EXPECT_LT(std::stoi(*out.nText), 1024);
@@ -121,7 +123,8 @@ TEST(RebuildInput, RawDataWaitsForTheRawDataWindow) {
 
 TEST(RebuildInput, BadIntervalCountFailsWithMessage88) {
     InputHistograms inputs;
-    const RebuildOutcome out = RebuildInput(6, Fields(0, "10", "0.6", "2"), "1E-7", "1", "1", inputs);
+    const RebuildOutcome out =
+        RebuildInput(6, Fields(0, "10", "0.6", "2"), "1E-7", "1", "1", inputs);
     EXPECT_EQ(out.status, RebuildOutcome::Status::Failed);
     ASSERT_EQ(out.reports.size(), 1u);
     EXPECT_EQ(out.reports[0].message, 88);

@@ -15,8 +15,7 @@ namespace tessavin {
 namespace {
 
 // A sample of n values at the quantiles (i - 1/2)/n of a distribution: no random numbers.
-template <class Quantile>
-RawSample QuantileSample(int n, Quantile q) {
+template <class Quantile> RawSample QuantileSample(int n, Quantile q) {
     std::string text;
     char buf[40];
     for (int i = 1; i <= n; ++i) {
@@ -42,10 +41,11 @@ FitContext Context(const RawSample& s, int intervals) {
 }
 
 TEST(FitAcceptance, TightnessBetweenOneTenThousandthAndOne) {
-    const std::pair<double, bool> cases[] = {{1.0, true},     {0.5, true},    {0.00005, false},
-                                             {0.0001, false}, {1.2, false},   {0.0, false},
+    const std::pair<double, bool> cases[] = {{1.0, true},     {0.5, true},  {0.00005, false},
+                                             {0.0001, false}, {1.2, false}, {0.0, false},
                                              {-3.0, false},   {NAN, false}};
-    for (const auto& [t, accepted] : cases) EXPECT_EQ(IsAcceptedTightness(t), accepted) << t;
+    for (const auto& [t, accepted] : cases)
+        EXPECT_EQ(IsAcceptedTightness(t), accepted) << t;
 }
 
 TEST(FitSort, DescendingWithTheSelectionSortOrderOfTies) {
@@ -69,7 +69,8 @@ TEST(FitSort, DescendingWithTheSelectionSortOrderOfTies) {
             if (i < static_cast<int>(c.tightness.size())) entries[i].tightness = c.tightness[i];
         }
         double sum = 0;
-        for (double t : c.tightness) sum += t;
+        for (double t : c.tightness)
+            sum += t;
         EXPECT_NEAR(SortCandidates(entries), sum, 1e-15);
         for (std::size_t s = 0; s < c.order.size(); ++s) {
             EXPECT_EQ(entries[s].type, c.order[s]) << "position " << s;
@@ -88,7 +89,8 @@ TEST(FitRanking, WeibullSampleRanksWeibullWithItsShape) {
     ASSERT_TRUE(r.completed);
     EXPECT_TRUE(r.reports.empty());
     ASSERT_EQ(progress.size(), 22u);
-    for (int i = 0; i < 22; ++i) EXPECT_EQ(progress[i], i + 1);
+    for (int i = 0; i < 22; ++i)
+        EXPECT_EQ(progress[i], i + 1);
 
     // Best first; accepted entries hold a tightness in (0.0001, 1], the rest 0.
     for (int i = 0; i + 1 < DistributionCount; ++i)
@@ -129,7 +131,8 @@ TEST(FitRanking, EqualClassProbabilitiesAcceptNothing) {
     // One value in each of 16 classes over [0, 16], placed off-centre so that the sample is
     // skewed: D2 = 0, so every tightness is 0 and message 110 reports it.
     std::string text;
-    for (int i = 0; i < 16; ++i) text += std::to_string(i + (i < 12 ? 0.2 : 0.9)) + "\n";
+    for (int i = 0; i < 16; ++i)
+        text += std::to_string(i + (i < 12 ? 0.2 : 0.9)) + "\n";
     RawSample s = std::get<RawSample>(ParseRawData(text));
     FitSettings settings;
     settings.intervals = 16;
@@ -142,7 +145,8 @@ TEST(FitRanking, EqualClassProbabilitiesAcceptNothing) {
     ASSERT_EQ(r.reports.size(), 1u);
     EXPECT_EQ(r.reports[0].message, 110);
     EXPECT_EQ(r.reports[0].text, TextCis(110));
-    for (const FitEntry& e : r.entries) EXPECT_EQ(e.tightness, 0.0);
+    for (const FitEntry& e : r.entries)
+        EXPECT_EQ(e.tightness, 0.0);
 }
 
 TEST(FitRanking, AFaultingTypeIsRefusedAloneAndTheRankingGoesOn) {
@@ -160,7 +164,8 @@ TEST(FitRanking, AFaultingTypeIsRefusedAloneAndTheRankingGoesOn) {
 
     // Every type is either ranked or refused, once, with a reason.
     std::array<int, DistributionCount> seen{};
-    for (DistributionType t : r.rowTypes) ++seen[t];
+    for (DistributionType t : r.rowTypes)
+        ++seen[t];
     const RefusedFit* logNormal3 = nullptr;
     for (const RefusedFit& f : r.refused) {
         ++seen[f.type];
@@ -174,7 +179,8 @@ TEST(FitRanking, AFaultingTypeIsRefusedAloneAndTheRankingGoesOn) {
             EXPECT_EQ(f.tightness, 0.0) << f.type;
         }
     }
-    for (int t = 0; t < DistributionCount; ++t) EXPECT_EQ(seen[t], 1) << "type " << t;
+    for (int t = 0; t < DistributionCount; ++t)
+        EXPECT_EQ(seen[t], 1) << "type " << t;
     ASSERT_NE(logNormal3, nullptr);
     EXPECT_EQ(logNormal3->reason, FitRefusal::MathFault);
     EXPECT_NE(logNormal3->message.find("LogNormal_3P"), std::string::npos) << logNormal3->message;
@@ -192,7 +198,7 @@ TEST(FitContextSettings, RefusesBadEpsAndRange) {
         double min, max;
         int message;
     };
-    const Case cases[] = {{"abc", 16, 0, 20, 129}, {"0", 16, 0, 20, 97},  {"-1E-7", 16, 0, 20, 97},
+    const Case cases[] = {{"abc", 16, 0, 20, 129}, {"0", 16, 0, 20, 97},   {"-1E-7", 16, 0, 20, 97},
                           {"2", 16, 0, 20, 0},     {"1E-7", 2, 0, 20, 88}, {"1E-7", 16, 20, 0, 0}};
     for (const Case& c : cases) {
         FitSettings settings{c.intervals, c.eps, c.min, c.max, HistogramKind::Discrete};
