@@ -265,6 +265,21 @@ Table MainWindow() {
              "Upřesnit první prohlídku|Přepočte roky rozmezí první prohlídky s krokem jeden rok"),
         Hint("BPrerus", "Break the calculation|Interrupt the running calculation",
              "Přerušit výpočet|Přeruší probíhající výpočet"),
+        Caption("BCrossCheck", {"Cross-check by simulation"}, {"Kontrola simulací"}),
+        Hint("BCrossCheck",
+             "Cross-check by simulation|Simulate the same model by Monte Carlo and draw its pF "
+             "with a band of two standard errors on the inspection chart",
+             "Kontrola simulací|Simuluje tentýž model metodou Monte Carlo a vykreslí jeho pF s "
+             "pásem dvou směrodatných chyb do grafu prohlídek"),
+        // The legend and the failure text of the cross-check; %1 is the number of samples.
+        {K::TextPiece, "CrossCheckMethod", 0, 0, {"Method, first inspection "},
+         {"Metoda, první prohlídka "}},
+        {K::TextPiece, "CrossCheckSimulation", 0, 0, {"Simulation (%1 samples), first inspection "},
+         {"Simulace (%1 vzorků), první prohlídka "}},
+        {K::TextPiece, "CrossCheckBand", 0, 0, {"Simulation ± 2 standard errors"},
+         {"Simulace ± 2 směrodatné chyby"}},
+        {K::TextPiece, "CrossCheckFailed", 0, 0, {"The cross-check by simulation failed: "},
+         {"Kontrola simulací selhala: "}},
         Hint("BitBtn1",
              "Histogram of DeltaS|Show the histogram of the oscillation of stress peaks DeltaS "
              "[ MPa ]",

@@ -33,6 +33,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <map>
 #include <vector>
 
@@ -106,6 +107,7 @@ struct Point {
     QString label;
     QColor colour; // invalid: the series colour, whatever it is at the time
     int x;
+    double low = std::numeric_limits<double>::quiet_NaN(); // Band: the lower line
 };
 
 } // namespace
@@ -120,7 +122,8 @@ struct ChartPanel::Impl {
         std::vector<Point> points;
         bool dirty = true;
         // The chart's objects for this series (owned by the chart).
-        QLineSeries* line = nullptr; // Line: the line; Area: the upper boundary
+        QLineSeries* line = nullptr;  // Line: the line; Area, Band: the upper boundary
+        QLineSeries* lower = nullptr; // Band: the lower boundary
         QAreaSeries* area = nullptr;
         // The square markers: one series without a line per point colour (a marker of its
         // own per point would make Qt rebuild every marker on each change).
@@ -234,6 +237,14 @@ struct ChartPanel::Impl {
             s.area->setUpperSeries(s.line);
             attach(s.area);
             break;
+        case SeriesType::Band:
+            s.area = new QAreaSeries;
+            s.line = new QLineSeries(s.area);
+            s.lower = new QLineSeries(s.area);
+            s.area->setUpperSeries(s.line);
+            s.area->setLowerSeries(s.lower);
+            attach(s.area);
+            break;
         case SeriesType::Bar:
             s.bars = new QStackedBarSeries;
             s.bars->setBarWidth(HistogramBarWidth);
@@ -254,6 +265,7 @@ struct ChartPanel::Impl {
         for (QAbstractSeries* x : ownObjects(s))
             remove(x);
         s.line = nullptr;
+        s.lower = nullptr;
         s.area = nullptr;
         s.markers.clear();
         s.bars = nullptr;
@@ -279,10 +291,12 @@ struct ChartPanel::Impl {
             s.line->setName(s.legend);
         }
         if (s.area) {
+            // A band is a faint shade behind the lines it goes with.
+            const bool band = s.type == SeriesType::Band;
             QColor fill = s.colour;
-            fill.setAlpha(110);
+            fill.setAlpha(band ? 60 : 110);
             s.area->setBrush(fill);
-            s.area->setPen(QPen(s.colour, 2));
+            s.area->setPen(band ? QPen(fill, 1) : QPen(s.colour, 2));
             s.area->setName(s.legend);
         }
         for (QAbstractSeries* x : ownObjects(s))
@@ -329,6 +343,18 @@ struct ChartPanel::Impl {
             }
             layer->replace(points);
         }
+    }
+
+    // The two boundaries of a band; points without a finite pair are left out.
+    void rebuildBand(Series& s) {
+        QList<QPointF> upper, lower;
+        for (const Point& p : s.points) {
+            if (!std::isfinite(p.value) || !std::isfinite(p.low)) continue;
+            upper.append(QPointF(p.x, p.value));
+            lower.append(QPointF(p.x, p.low));
+        }
+        s.line->replace(upper);
+        s.lower->replace(lower);
     }
 
     // One bar set per point colour; in the other classes the set is 0, so that each class
@@ -380,6 +406,9 @@ struct ChartPanel::Impl {
         case SeriesType::Area:
             rebuildXY(s);
             break;
+        case SeriesType::Band:
+            rebuildBand(s);
+            break;
         case SeriesType::Bar:
             s.bars->clear();
             appendBarSets(s.bars, s);
@@ -410,7 +439,8 @@ struct ChartPanel::Impl {
                     lo = std::min(lo, neg);
                     hi = std::max(hi, pos);
                 } else {
-                    lo = std::min(lo, p.value);
+                    const double low = std::isfinite(p.low) ? std::min(p.low, p.value) : p.value;
+                    lo = std::min(lo, low);
                     hi = std::max(hi, p.value);
                 }
             }
@@ -762,6 +792,12 @@ void ChartPanel::addPoint(const QString& series, double value, const QString& la
     d->touch(*s);
 }
 
+void ChartPanel::addBandPoint(const QString& series, double low, double high,
+                              const QString& label) {
+    addPoint(series, high, label);
+    if (Impl::Series* s = d->find(series)) s->points.back().low = low;
+}
+
 int ChartPanel::pointCount(const QString& series) const {
     const Impl::Series* s = d->find(series);
     return s ? static_cast<int>(s->points.size()) : 0;
@@ -770,6 +806,12 @@ int ChartPanel::pointCount(const QString& series) const {
 double ChartPanel::pointValue(const QString& series, int index) const {
     const Point* p = d->point(series, index);
     return p ? p->value : 0.0;
+}
+
+double ChartPanel::pointLow(const QString& series, int index) const {
+    const Point* p = d->point(series, index);
+    if (!p) return 0.0;
+    return std::isfinite(p->low) ? p->low : p->value;
 }
 
 QString ChartPanel::pointLabel(const QString& series, int index) const {

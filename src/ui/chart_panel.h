@@ -28,6 +28,7 @@ class ChartPanel : public QWidget {
         Bar,        // histogram: one bar per class, adjacent bars
         Area,       // filled down to zero, with point markers
         StackedBar, // all series of this type stack in one bar series
+        Band,       // filled between a lower and an upper line (addBandPoint), no markers
     };
     Q_ENUM(SeriesType)
 
@@ -55,8 +56,11 @@ class ChartPanel : public QWidget {
     // series colour changes. A point for a series never defined is ignored with a warning.
     void addPoint(const QString& series, double value, const QString& label,
                   const QColor& colour = QColor());
+    // A point of a Band series: the band spans low .. high at `label`; pointValue gives high.
+    void addBandPoint(const QString& series, double low, double high, const QString& label);
     int pointCount(const QString& series) const;
     double pointValue(const QString& series, int index) const;
+    double pointLow(const QString& series, int index) const; // Band: the lower line; else value
     QString pointLabel(const QString& series, int index) const;
     QColor pointColour(const QString& series, int index) const;
     int pointPosition(const QString& series, int index) const; // x; -1 when out of range

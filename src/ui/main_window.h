@@ -32,6 +32,7 @@ namespace tessavin::ui {
 
 class AboutWindow;
 class ChartPanel;
+class CrossCheck;
 class EventGraphWindow;
 class HistogramWindow;
 class RawDataWindow;
@@ -242,6 +243,7 @@ class MainWindow : public QMainWindow {
     QToolButton* bJevuUmSn_ = nullptr;
     QToolButton* bJevuFmSn_ = nullptr;
     ChartPanel* chart3_ = nullptr;
+    CrossCheck* crossCheck_ = nullptr;
     QWidget* panel3_ = nullptr;
     QLabel* lVysledek_ = nullptr;
     QLabel* lProhl_ = nullptr;

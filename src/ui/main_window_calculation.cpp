@@ -16,6 +16,7 @@
 
 #include "calculation/result_text_file.h"
 #include "chart_panel.h"
+#include "cross_check.h"
 #include "histogram_window.h"
 #include "inspection_chart_style.h"
 #include "interaction.h"
@@ -343,6 +344,7 @@ void MainWindow::finishRun(const RunResult& result) {
             if (result.inspectionTable) showInspectionTable(*result.inspectionTable);
             if (result.writeResultFile) writeResultTextFile();
         }
+        crossCheck_->offer(first_);
         break;
     }
     }
@@ -352,6 +354,7 @@ void MainWindow::finishRun(const RunResult& result) {
 }
 
 void MainWindow::BPrerusClick() {
+    if (crossCheck_->running()) return crossCheck_->breakCommand();
     if (!running_) return;
     if (DefMessageDlg(Q(TextCis(1)), Q(TextCis(216)), BoxKind::Confirmation, BoxButtons::YesNo,
                       this) != BoxYes)

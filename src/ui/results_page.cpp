@@ -15,6 +15,7 @@
 #include <QtCharts/QChart>
 
 #include "chart_panel.h"
+#include "cross_check.h"
 #include "inspection_chart_style.h"
 #include "interaction.h"
 #include "localisation/captions.h"
@@ -96,6 +97,8 @@ void MainWindow::buildResultsPage(QWidget* page) {
         summary->addWidget(button, r, 1);
         ++r;
     }
+    crossCheck_ = new CrossCheck(this);
+    summary->addWidget(crossCheck_->command(), r++, 0, 1, 2);
     summary->setRowStretch(r, 1);
     top->addWidget(groupBox1_);
 
@@ -247,6 +250,7 @@ void MainWindow::selectInspectionRow(int row) {
 }
 
 void MainWindow::clearInspectionChart() {
+    if (crossCheck_) crossCheck_->clear();
     chart3_->clearAll();
 }
 
@@ -292,6 +296,7 @@ void MainWindow::applyLanguageLayout() {
     if (!chart3_->titleLines().isEmpty())
         chart3_->setTitleLines(
             {Q(TextCis(240)), Q(TextCis(238) + tessavin::CrackOriginText(in_.crackOrigin))});
+    crossCheck_->applyLanguage();
 }
 
 } // namespace tessavin::ui

@@ -1,6 +1,7 @@
 // The chart panel on the offscreen platform: points and labels, axes, label thinning, pictures
 // and the toolbar commands.
 #include <QAction>
+#include <QAreaSeries>
 #include <QBarSet>
 #include <QCategoryAxis>
 #include <QChart>
@@ -11,6 +12,7 @@
 #include <QImageReader>
 #include <QLegend>
 #include <QLegendMarker>
+#include <QLineSeries>
 #include <QStackedBarSeries>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -83,6 +85,7 @@ class ChartPanelTest : public QObject {
     void redefiningASeriesKeepsItsPoints();
     void titleLinesAndAxisTitlesThroughInvokeMethod();
     void legendListsTitledVisibleSeriesOnce();
+    void bandSpansItsTwoLinesOnTheSharedLabels();
     void valueAxisFollowsVisibleData_data();
     void valueAxisFollowsVisibleData();
     void probabilityAxisSpansTheDataWithASmallMargin_data();
@@ -259,6 +262,39 @@ void ChartPanelTest::legendListsTitledVisibleSeriesOnce() {
 
     panel.setLegendVisible(false);
     QVERIFY(!panel.legendVisible());
+}
+
+void ChartPanelTest::bandSpansItsTwoLinesOnTheSharedLabels() {
+    ChartPanel panel;
+    panel.addSeries("Curve", Type::Line, Qt::blue, "Curve");
+    panel.addSeries("Band", Type::Band, Green, "Band");
+    for (const char* label : {"10", "11", "12"})
+        panel.addPoint("Curve", 0.1, label);
+    // The band comes later, on two of the labels, and reaches below zero.
+    panel.addBandPoint("Band", -0.5, 0.3, "12");
+    panel.addBandPoint("Band", 0.05, 0.2, "11");
+    panel.addBandPoint("Band", qQNaN(), 0.2, "10"); // no lower line: left out of the drawing
+    ShowAt(panel, QSize(600, 400));
+
+    QCOMPARE(panel.categories(), QStringList({"10", "11", "12"}));
+    QCOMPARE(panel.pointPosition("Band", 0), 2);
+    QCOMPARE(panel.pointLow("Band", 0), -0.5);
+    QCOMPARE(panel.pointValue("Band", 0), 0.3);
+    QCOMPARE(panel.pointLow("Curve", 0), 0.1); // no band: the value itself
+    QCOMPARE(LegendEntries(panel), QStringList({"Curve", "Band"}));
+
+    QAreaSeries* area = nullptr;
+    for (QAbstractSeries* x : panel.chart()->series())
+        if (auto* a = qobject_cast<QAreaSeries*>(x)) area = a;
+    QVERIFY(area && area->lowerSeries());
+    QCOMPARE(area->upperSeries()->points(), QList<QPointF>({{2, 0.3}, {1, 0.2}}));
+    QCOMPARE(area->lowerSeries()->points(), QList<QPointF>({{2, -0.5}, {1, 0.05}}));
+    QVERIFY(ValueAxis(panel)->min() <= -0.5);
+
+    panel.clearSeries("Band");
+    panel.refresh();
+    QCOMPARE(area->upperSeries()->count(), 0);
+    QCOMPARE(panel.categories().size(), 3); // the curve keeps its labels
 }
 
 void ChartPanelTest::valueAxisFollowsVisibleData_data() {

@@ -1,0 +1,204 @@
+#include "cross_check.h"
+
+#include <QMetaObject>
+#include <QProgressBar>
+#include <QPushButton>
+#include <string_view>
+
+#include "caption_tables.h"
+#include "chart_panel.h"
+#include "interaction.h"
+#include "localisation/messages.h"
+#include "main_window.h"
+
+namespace tessavin::ui {
+namespace {
+
+using namespace tessavin::montecarlo;
+
+const QString kCurve = "CrossCheckCurve";
+const QString kBand = "CrossCheckBand";
+const QString kMethodCurve = "Series11"; // the method's pF on the inspection chart
+const QColor kSimulationColour(0, 140, 60);
+constexpr int kGaugeSteps = 1000;
+
+// A text piece of the main window's caption table, in the current language.
+QString Piece(std::string_view name) {
+    const bool czech = CurrentLanguage() == Language::Czech;
+    for (const CaptionAssignment& a : CaptionTable(1))
+        if (a.kind == CaptionKind::TextPiece && name == a.control)
+            return QString::fromUtf8((czech ? a.czech : a.english).text);
+    return {};
+}
+
+// "from - to" of a first inspection found, else the search's message.
+QString FirstText(const std::optional<FirstInspectionResult>& first) {
+    if (!first) return "-";
+    if (!first->found) return Q(TextCis(first->message));
+    return QString("%1 - %2").arg(first->from).arg(first->to);
+}
+
+} // namespace
+
+CrossCheck::CrossCheck(MainWindow* window)
+    : QObject(window), window_(window), command_(new QPushButton("Cross-check by simulation")) {
+    setObjectName("CrossCheck");
+    command_->setObjectName("BCrossCheck");
+    command_->setEnabled(false);
+    connect(command_, &QPushButton::clicked, this, &CrossCheck::start);
+}
+
+CrossCheck::~CrossCheck() {
+    stopWorker();
+}
+
+ChartPanel* CrossCheck::chart() const {
+    return window_->findChild<ChartPanel*>("Chart3");
+}
+
+void CrossCheck::offer(const std::optional<FirstInspectionResult>& methodFirst) {
+    methodFirst_ = methodFirst;
+    ChartPanel* c = chart();
+    command_->setEnabled(c && !c->isHidden() && c->pointCount(kMethodCurve) > 0);
+}
+
+void CrossCheck::clear() {
+    stopWorker();
+    ++run_; // a run stopped here reports nothing
+    command_->setEnabled(false);
+    methodFirst_.reset();
+    removeDrawing();
+}
+
+void CrossCheck::stopWorker() {
+    if (!worker_.joinable()) return;
+    stop_ = true;
+    worker_.join(); // the run ends after the sample blocks in hand
+}
+
+void CrossCheck::breakCommand() {
+    if (!running()) return;
+    if (DefMessageDlg(Q(TextCis(1)), Q(TextCis(216)), BoxKind::Confirmation, BoxButtons::YesNo,
+                      window_) != BoxYes)
+        return;
+    stop_ = true;
+}
+
+void CrossCheck::start() {
+    if (running() || !command_->isEnabled()) return;
+    removeDrawing();
+    const CalculationInputs in = window_->inputs();
+    auto setup = SetupFromInputs(in, window_->state().inputs);
+    if (const Failure* f = std::get_if<Failure>(&setup)) {
+        ShowFailure(Failure{3, 0, S(Piece("CrossCheckFailed")) + f->text, "", ""}, window_);
+        return;
+    }
+
+    window_->setBusy(false);
+    for (QPushButton* b : window_->findChildren<QPushButton*>("BPrerus")) {
+        b->show();
+        b->setEnabled(true);
+    }
+    if (auto* gauge = window_->findChild<QProgressBar*>("Gauge1")) {
+        gauge->setRange(0, kGaugeSteps);
+        gauge->setValue(0);
+        gauge->show();
+    }
+
+    stop_ = false;
+    const int run = ++run_;
+    const long long samples = samples_;
+    // The worker owns its copies; it reaches this object only through queued calls, and the
+    // destructor joins it before the object goes.
+    worker_ = std::thread([this, run, samples, in, setup = std::move(std::get<ModelSetup>(setup))] {
+        Outcome out;
+        const SimulationModel model(setup);
+        if (model.failure()) {
+            out.failure = model.failure();
+        } else {
+            SimulationSettings settings;
+            settings.samples = samples;
+            settings.seed = Seed;
+            settings.stop = &stop_;
+            int shown = -1;
+            settings.progress = [this, &shown](long long done, long long total) {
+                const int permille = static_cast<int>(kGaugeSteps * done / total);
+                if (permille == shown) return;
+                shown = permille;
+                QMetaObject::invokeMethod(
+                    this, [this, permille] { onProgress(permille); }, Qt::QueuedConnection);
+            };
+            out.result = Simulate(model, settings);
+            out.failure = out.result.failure;
+            if (!out.failure && !out.result.interrupted) out.plan = PlanFromCurves(in, out.result);
+        }
+        QMetaObject::invokeMethod(
+            this, [this, run, out] { finish(run, out); }, Qt::QueuedConnection);
+    });
+}
+
+void CrossCheck::onProgress(int permille) {
+    if (!running()) return;
+    if (auto* gauge = window_->findChild<QProgressBar*>("Gauge1")) gauge->setValue(permille);
+}
+
+void CrossCheck::finish(int run, const Outcome& outcome) {
+    if (run != run_) return; // cleared meanwhile; clear() has joined the worker
+    if (worker_.joinable()) worker_.join();
+    if (auto* gauge = window_->findChild<QProgressBar*>("Gauge1")) gauge->hide();
+    for (QPushButton* b : window_->findChildren<QPushButton*>("BPrerus"))
+        b->hide();
+    window_->setBusy(true);
+    if (outcome.failure) {
+        ShowFailure(Failure{3, 0, S(Piece("CrossCheckFailed")) + outcome.failure->text, "", ""},
+                    window_);
+    } else if (!outcome.result.interrupted) {
+        // A broken run is left off the chart: its few samples would look like a result.
+        simulatedFirst_ = outcome.plan.first;
+        draw(outcome.result);
+    }
+    emit finished();
+}
+
+void CrossCheck::draw(const SimulationResult& result) {
+    ChartPanel* c = chart();
+    if (!c) return;
+    c->addSeries(kBand, ChartPanel::SeriesType::Band, kSimulationColour);
+    c->addSeries(kCurve, ChartPanel::SeriesType::Line, kSimulationColour);
+    // Only the years the method's curve shows: the two curves share the year axis.
+    const QStringList years = c->categories();
+    for (std::size_t j = 0; j < result.years.size(); ++j) {
+        const QString year = QString::number(result.years[j]);
+        if (!years.contains(year)) continue;
+        const double pF = result.pF[j], spread = 2 * result.pFSe[j];
+        c->addBandPoint(kBand, pF - spread, pF + spread, year);
+        c->addPoint(kCurve, pF, year);
+    }
+    drawn_ = true;
+    drawnSamples_ = result.samples;
+    applyLanguage();
+    c->setLegendVisible(true);
+}
+
+void CrossCheck::removeDrawing() {
+    drawn_ = false;
+    simulatedFirst_.reset();
+    ChartPanel* c = chart();
+    if (!c || !c->hasSeries(kCurve)) return;
+    c->clearSeries(kCurve);
+    c->clearSeries(kBand);
+    for (const QString& name : {kCurve, kBand, kMethodCurve})
+        c->setLegendTitle(name, {});
+    c->setLegendVisible(false);
+}
+
+void CrossCheck::applyLanguage() {
+    ChartPanel* c = chart();
+    if (!drawn_ || !c) return;
+    c->setLegendTitle(kMethodCurve, Piece("CrossCheckMethod") + FirstText(methodFirst_));
+    c->setLegendTitle(kCurve, Piece("CrossCheckSimulation").arg(drawnSamples_) +
+                                  FirstText(simulatedFirst_));
+    c->setLegendTitle(kBand, Piece("CrossCheckBand"));
+}
+
+} // namespace tessavin::ui

@@ -1,0 +1,84 @@
+#pragma once
+// The cross-check by simulation on the results page: a Monte Carlo run of the same model on a
+// worker thread (progress in Gauge1, Break stops it), whose pF curve and a band of ±2 standard
+// errors are drawn on the inspection chart beside the method's curve, the first inspections of
+// both in the legend. A broken run draws nothing; new inputs or a new calculation remove the
+// drawing.
+#include <QObject>
+#include <atomic>
+#include <optional>
+#include <thread>
+
+#include "calculation/inspections.h"
+#include "montecarlo/inspection_plan.h"
+#include "montecarlo/simulation.h"
+
+class QPushButton;
+
+namespace tessavin::ui {
+
+class ChartPanel;
+class MainWindow;
+
+class CrossCheck : public QObject {
+    Q_OBJECT
+
+  public:
+    // Seed and default number of samples: the run is the same on every machine.
+    static constexpr long long DefaultSamples = 1000000;
+    static constexpr std::uint64_t Seed = 1;
+
+    explicit CrossCheck(MainWindow* window);
+    ~CrossCheck() override;
+
+    // The command button (BCrossCheck), for the window to place.
+    QPushButton* command() const { return command_; }
+
+    // A calculation has ended: the command is offered while the inspection chart shows the
+    // method's curve; `methodFirst` is the method's first inspection for the legend.
+    void offer(const std::optional<FirstInspectionResult>& methodFirst);
+    // The results being checked are gone: a run stops unseen, the drawing goes, the command
+    // is withdrawn.
+    void clear();
+    bool running() const { return worker_.joinable(); }
+    // Break while the simulation runs: asks as the calculation's Break does.
+    void breakCommand();
+    // The legend again in the current language.
+    void applyLanguage();
+
+    void setSamples(long long samples) { samples_ = samples; }
+    long long samples() const { return samples_; }
+
+  signals:
+    // A run has ended: drawn, broken or failed.
+    void finished();
+
+  private:
+    struct Outcome {
+        montecarlo::SimulationResult result;
+        montecarlo::SimulatedPlan plan;
+        std::optional<Failure> failure;
+    };
+
+    void start();
+    void onProgress(int permille);
+    void finish(int run, const Outcome& outcome);
+    void draw(const montecarlo::SimulationResult& result);
+    void removeDrawing();
+    void stopWorker();
+    ChartPanel* chart() const;
+
+    MainWindow* window_;
+    QPushButton* command_;
+    long long samples_ = DefaultSamples;
+    std::thread worker_;
+    std::atomic<bool> stop_{false};
+    int run_ = 0; // a finished run reports only when it is still the current one
+    std::optional<FirstInspectionResult> methodFirst_;
+    // What the legend shows, kept for a change of language.
+    bool drawn_ = false;
+    std::optional<FirstInspectionResult> simulatedFirst_;
+    long long drawnSamples_ = 0;
+};
+
+} // namespace tessavin::ui

@@ -1,0 +1,164 @@
+// The cross-check by simulation on the results page: offered after a calculation, drawn as a
+// curve and a band with both first inspections in the legend, stopped by Break, and removed by
+// new inputs or a new calculation.
+#include <QChart>
+#include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "chart_panel.h"
+#include "cross_check.h"
+#include "localisation/messages.h"
+#include "main_window_fixture.h"
+#include "ui_test_registry.h"
+
+using namespace tessavin;
+using namespace tessavin::ui;
+
+namespace {
+
+const QString kCurve = "CrossCheckCurve";
+const QString kBand = "CrossCheckBand";
+
+QStringList LegendEntries(ChartPanel* chart) {
+    QCoreApplication::processEvents();
+    chart->refresh();
+    QStringList entries;
+    if (!chart->legendVisible()) return entries;
+    for (QLegendMarker* marker : chart->chart()->legend()->markers())
+        if (marker->isVisible()) entries << marker->label();
+    return entries;
+}
+
+} // namespace
+
+class CrossCheckTest : public QObject, test::MainWindowFixture {
+    Q_OBJECT
+
+    CrossCheck* crossCheck() const { return w->findChild<CrossCheck*>("CrossCheck"); }
+    ChartPanel* chart() const { return find<ChartPanel>("Chart3"); }
+    QPushButton* command() const { return find<QPushButton>("BCrossCheck"); }
+
+    // 16 classes and 70 years: the method's first inspection lies inside, the run is quick.
+    void calculate() {
+        edit("EdPocetIntervalu")->setText("16");
+        edit("EdRokKon")->setText("70");
+        QSignalSpy finished(w.get(), &MainWindow::calculationFinished);
+        w->BPocitejClick();
+        if (w->calculationRunning()) QVERIFY(finished.wait(60000));
+        QVERIFY(chart()->pointCount("Series11") > 0);
+    }
+    // Runs the cross-check with `samples` and waits for its end; `during` runs while it works.
+    void crossCheckWith(long long samples, const std::function<void()>& during = {}) {
+        crossCheck()->setSamples(samples);
+        QSignalSpy finished(crossCheck(), &CrossCheck::finished);
+        command()->click();
+        QVERIFY(crossCheck()->running());
+        QVERIFY(find<QPushButton>("BPrerus")->isVisible());
+        QVERIFY(!command()->isEnabled() || !command()->isEnabledTo(w.get()));
+        if (during) during();
+        QVERIFY(finished.wait(60000));
+        QVERIFY(!crossCheck()->running());
+        QVERIFY(!find<QPushButton>("BPrerus")->isVisible());
+        QVERIFY(!find<QProgressBar>("Gauge1")->isVisible());
+    }
+    QList<double> curve() const {
+        QList<double> values;
+        for (int i = 0; i < chart()->pointCount(kCurve); ++i)
+            values << chart()->pointValue(kCurve, i);
+        return values;
+    }
+    void verifyNoDrawing() {
+        QCOMPARE(chart()->pointCount(kCurve), 0);
+        QCOMPARE(chart()->pointCount(kBand), 0);
+        QCOMPARE(LegendEntries(chart()), QStringList());
+    }
+
+  private slots:
+    void init() { openMainWindow(); }
+    void cleanup() { closeMainWindow(); }
+
+    void drawsCurveBandAndBothFirstInspections() {
+        QVERIFY(!command()->isEnabled()); // no results yet
+        calculate();
+        QVERIFY(command()->isEnabled());
+        QCOMPARE(command()->text(), QString("Cross-check by simulation"));
+        crossCheckWith(20000);
+
+        // One point per year of the method's curve, on the same labels, inside its band.
+        const int years = chart()->pointCount("Series11");
+        QCOMPARE(chart()->pointCount(kCurve), years);
+        QCOMPARE(chart()->pointCount(kBand), years);
+        for (int i = 0; i < years; ++i) {
+            QCOMPARE(chart()->pointLabel(kCurve, i), chart()->pointLabel("Series11", i));
+            const double pF = chart()->pointValue(kCurve, i);
+            QVERIFY(pF >= 0 && pF <= 1);
+            QVERIFY(chart()->pointLow(kBand, i) <= pF && pF <= chart()->pointValue(kBand, i));
+        }
+        // pF grows over the period: the band is wider than nothing where pF is neither 0 nor 1.
+        QVERIFY(chart()->pointValue(kBand, years - 1) > chart()->pointLow(kBand, years - 1));
+
+        const QStringList legend = LegendEntries(chart());
+        QCOMPARE(legend.size(), 3);
+        const QString method = find<QLabel>("LProhl")->text().section(": ", 1).trimmed();
+        QCOMPARE(legend[0], "Method, first inspection " + method);
+        QCOMPARE(legend[1], QString("Simulation ± 2 standard errors"));
+        QVERIFY2(
+            QRegularExpression("^Simulation \\(20000 samples\\), first inspection \\d+ - \\d+$")
+                .match(legend[2])
+                .hasMatch(),
+            qPrintable(legend[2]));
+
+        // The same seed and samples give the same curve; the legend follows the language.
+        const QList<double> first = curve();
+        crossCheckWith(20000);
+        QCOMPARE(curve(), first);
+        w->switchLanguage(Language::Czech);
+        QVERIFY(LegendEntries(chart()).contains("Simulace ± 2 směrodatné chyby"));
+        QCOMPARE(command()->text(), QString("Kontrola simulací"));
+    }
+
+    void breakStopsTheRunAndDrawsNothing() {
+        calculate();
+        dialogs->clear();
+        // Far more samples than can be drawn before Break is answered.
+        crossCheckWith(100000000, [this] { w->BPrerusClick(); });
+        QCOMPARE(dialogs->texts(), QStringList{Q(TextCis(216))});
+        verifyNoDrawing();
+        QVERIFY(command()->isEnabled()); // it can be run again
+        QVERIFY(find<QPushButton>("BPocitej")->isEnabled());
+    }
+
+    void newInputsOrANewCalculationRemoveTheDrawing_data() {
+        QTest::addColumn<bool>("newCalculation");
+        QTest::newRow("new input") << false;
+        QTest::newRow("new calculation") << true;
+    }
+    void newInputsOrANewCalculationRemoveTheDrawing() {
+        QFETCH(bool, newCalculation);
+        calculate();
+        crossCheckWith(20000);
+        QVERIFY(chart()->pointCount(kCurve) > 0);
+        if (newCalculation) {
+            calculate();
+            QVERIFY(command()->isEnabled());
+        } else {
+            QLineEdit* c = edit("EdKonstC");
+            c->setFocus();
+            c->setText("2.3E-13");
+            find<QPushButton>("BPocitej")->setFocus(Qt::TabFocusReason);
+            QCoreApplication::processEvents();
+            QVERIFY(!command()->isEnabled());
+        }
+        verifyNoDrawing();
+    }
+};
+
+TESSAVIN_UI_TEST(CrossCheckTest, cross_check_test)
+
+#include "cross_check_test.moc"
