@@ -34,6 +34,9 @@ CaptionAssignment Cell(const char* control, int column, int row, CaptionText en,
 CaptionAssignment Axis(const char* control, int axis, CaptionText en, CaptionText cs) {
     return {K::AxisTitle, control, axis, 0, en, cs};
 }
+CaptionAssignment Piece(const char* name, const char* en, const char* cs) {
+    return {K::TextPiece, name, 0, 0, {en}, {cs}};
+}
 
 Table MainWindow() {
     // The window caption (message 46, the version, " )") is set by the main window itself.
@@ -272,14 +275,12 @@ Table MainWindow() {
              "Kontrola simulací|Simuluje tentýž model metodou Monte Carlo a vykreslí jeho pF s "
              "pásem dvou směrodatných chyb do grafu prohlídek"),
         // The legend and the failure text of the cross-check; %1 is the number of samples.
-        {K::TextPiece, "CrossCheckMethod", 0, 0, {"Method, first inspection "},
-         {"Metoda, první prohlídka "}},
-        {K::TextPiece, "CrossCheckSimulation", 0, 0, {"Simulation (%1 samples), first inspection "},
-         {"Simulace (%1 vzorků), první prohlídka "}},
-        {K::TextPiece, "CrossCheckBand", 0, 0, {"Simulation ± 2 standard errors"},
-         {"Simulace ± 2 směrodatné chyby"}},
-        {K::TextPiece, "CrossCheckFailed", 0, 0, {"The cross-check by simulation failed: "},
-         {"Kontrola simulací selhala: "}},
+        Piece("CrossCheckMethod", "Method, first inspection ", "Metoda, první prohlídka "),
+        Piece("CrossCheckSimulation", "Simulation (%1 samples), first inspection ",
+              "Simulace (%1 vzorků), první prohlídka "),
+        Piece("CrossCheckBand", "Simulation ± 2 standard errors", "Simulace ± 2 směrodatné chyby"),
+        Piece("CrossCheckFailed",
+              "The cross-check by simulation failed: ", "Kontrola simulací selhala: "),
         Hint("BitBtn1",
              "Histogram of DeltaS|Show the histogram of the oscillation of stress peaks DeltaS "
              "[ MPa ]",

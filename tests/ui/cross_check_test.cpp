@@ -134,6 +134,20 @@ class CrossCheckTest : public QObject, test::MainWindowFixture {
         QVERIFY(find<QPushButton>("BPocitej")->isEnabled());
     }
 
+    void aRefusedModelShowsAnErrorBoxAndDrawsNothing() {
+        calculate();
+        dialogs->clear();
+        w->state().inputs.ready[5] = false; // the simulation finds no histogram of a0
+        command()->click();
+        QVERIFY(!crossCheck()->running());
+        QCOMPARE(dialogs->boxes.size(), size_t(1));
+        QCOMPARE(dialogs->boxes[0].kind, BoxKind::Error);
+        QVERIFY2(dialogs->boxes[0].text.startsWith("The cross-check by simulation failed: input 5"),
+                 qPrintable(dialogs->boxes[0].text));
+        verifyNoDrawing();
+        QVERIFY(find<QPushButton>("BPocitej")->isEnabled());
+    }
+
     void newInputsOrANewCalculationRemoveTheDrawing_data() {
         QTest::addColumn<bool>("newCalculation");
         QTest::newRow("new input") << false;
