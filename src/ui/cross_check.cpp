@@ -52,8 +52,13 @@ CrossCheck::~CrossCheck() {
     stopWorker();
 }
 
+// The results page's chart and progress bar, made by the window after this object.
 ChartPanel* CrossCheck::chart() const {
     return window_->findChild<ChartPanel*>("Chart3");
+}
+
+QProgressBar* CrossCheck::gauge() const {
+    return window_->findChild<QProgressBar*>("Gauge1");
 }
 
 void CrossCheck::offer(const std::optional<FirstInspectionResult>& methodFirst) {
@@ -63,8 +68,12 @@ void CrossCheck::offer(const std::optional<FirstInspectionResult>& methodFirst) 
 }
 
 void CrossCheck::clear() {
+    const bool wasRunning = running();
     stopWorker();
     ++run_; // a run stopped here reports nothing
+    // A command that clears the results while the simulation runs (a menu shortcut) finds the
+    // window idle again.
+    if (wasRunning) showIdle();
     command_->setEnabled(false);
     methodFirst_.reset();
     removeDrawing();
@@ -95,15 +104,11 @@ void CrossCheck::start() {
     }
 
     window_->setBusy(false);
-    for (QPushButton* b : window_->findChildren<QPushButton*>("BPrerus")) {
-        b->show();
-        b->setEnabled(true);
-    }
-    if (auto* gauge = window_->findChild<QProgressBar*>("Gauge1")) {
-        gauge->setRange(0, kGaugeSteps);
-        gauge->setValue(0);
-        gauge->show();
-    }
+    window_->findChild<QPushButton*>("BPrerus")->show();
+    window_->findChild<QPushButton*>("BPrerus")->setEnabled(true);
+    gauge()->setRange(0, kGaugeSteps);
+    gauge()->setValue(0);
+    gauge()->show();
 
     stop_ = false;
     const int run = ++run_;
@@ -139,16 +144,13 @@ void CrossCheck::start() {
 
 void CrossCheck::onProgress(int permille) {
     if (!running()) return;
-    if (auto* gauge = window_->findChild<QProgressBar*>("Gauge1")) gauge->setValue(permille);
+    gauge()->setValue(permille);
 }
 
 void CrossCheck::finish(int run, const Outcome& outcome) {
     if (run != run_) return; // cleared meanwhile; clear() has joined the worker
     if (worker_.joinable()) worker_.join();
-    if (auto* gauge = window_->findChild<QProgressBar*>("Gauge1")) gauge->hide();
-    for (QPushButton* b : window_->findChildren<QPushButton*>("BPrerus"))
-        b->hide();
-    window_->setBusy(true);
+    showIdle();
     if (outcome.failure) {
         ShowFailure(Failure{3, 0, S(Piece("CrossCheckFailed")) + outcome.failure->text, "", ""},
                     window_);
@@ -158,6 +160,12 @@ void CrossCheck::finish(int run, const Outcome& outcome) {
         draw(outcome.result);
     }
     emit finished();
+}
+
+void CrossCheck::showIdle() {
+    gauge()->hide();
+    window_->findChild<QPushButton*>("BPrerus")->hide();
+    window_->setBusy(true);
 }
 
 void CrossCheck::draw(const SimulationResult& result) {

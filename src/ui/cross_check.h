@@ -13,6 +13,7 @@
 #include "montecarlo/inspection_plan.h"
 #include "montecarlo/simulation.h"
 
+class QProgressBar;
 class QPushButton;
 
 namespace tessavin::ui {
@@ -63,10 +64,12 @@ class CrossCheck : public QObject {
     void start();
     void onProgress(int permille);
     void finish(int run, const Outcome& outcome);
+    void showIdle(); // progress and Break away, the window usable
     void draw(const montecarlo::SimulationResult& result);
     void removeDrawing();
     void stopWorker();
     ChartPanel* chart() const;
+    QProgressBar* gauge() const;
 
     MainWindow* window_;
     QPushButton* command_;

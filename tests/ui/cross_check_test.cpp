@@ -134,6 +134,20 @@ class CrossCheckTest : public QObject, test::MainWindowFixture {
         QVERIFY(find<QPushButton>("BPocitej")->isEnabled());
     }
 
+    void resultsClearedWhileItRunsStopItAndFreeTheWindow() {
+        calculate();
+        crossCheck()->setSamples(100000000);
+        command()->click();
+        QVERIFY(crossCheck()->running());
+        w->resetResults(); // as the default values do, reachable by their shortcut
+        QVERIFY(!crossCheck()->running());
+        QVERIFY(!find<QPushButton>("BPrerus")->isVisible());
+        QVERIFY(find<QPushButton>("BPocitej")->isEnabled());
+        QTest::qWait(50); // the stopped run's report, if any, is dropped
+        verifyNoDrawing();
+        QVERIFY(!command()->isEnabled());
+    }
+
     void aRefusedModelShowsAnErrorBoxAndDrawsNothing() {
         calculate();
         dialogs->clear();
