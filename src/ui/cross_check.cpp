@@ -99,7 +99,7 @@ void CrossCheck::start() {
     const CalculationInputs in = window_->inputs();
     auto setup = SetupFromInputs(in, window_->state().inputs);
     if (const Failure* f = std::get_if<Failure>(&setup)) {
-        ShowFailure(Failure{3, 0, S(Piece("CrossCheckFailed")) + f->text, "", ""}, window_);
+        showFailure(*f);
         return;
     }
 
@@ -152,14 +152,17 @@ void CrossCheck::finish(int run, const Outcome& outcome) {
     if (worker_.joinable()) worker_.join();
     showIdle();
     if (outcome.failure) {
-        ShowFailure(Failure{3, 0, S(Piece("CrossCheckFailed")) + outcome.failure->text, "", ""},
-                    window_);
+        showFailure(*outcome.failure);
     } else if (!outcome.result.interrupted) {
         // A broken run is left off the chart: its few samples would look like a result.
         simulatedFirst_ = outcome.plan.first;
         draw(outcome.result);
     }
     emit finished();
+}
+
+void CrossCheck::showFailure(const Failure& failure) {
+    ShowFailure(Failure{3, 0, S(Piece("CrossCheckFailed")) + failure.text, "", ""}, window_);
 }
 
 void CrossCheck::showIdle() {

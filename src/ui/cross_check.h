@@ -65,6 +65,7 @@ class CrossCheck : public QObject {
     void onProgress(int permille);
     void finish(int run, const Outcome& outcome);
     void showIdle(); // progress and Break away, the window usable
+    void showFailure(const Failure& failure);
     void draw(const montecarlo::SimulationResult& result);
     void removeDrawing();
     void stopWorker();

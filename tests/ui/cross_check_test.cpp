@@ -1,10 +1,7 @@
 // The cross-check by simulation on the results page: offered after a calculation, drawn as a
 // curve and a band with both first inspections in the legend, stopped by Break, and removed by
 // new inputs or a new calculation.
-#include <QChart>
 #include <QLabel>
-#include <QLegend>
-#include <QLegendMarker>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -25,13 +22,13 @@ namespace {
 const QString kCurve = "CrossCheckCurve";
 const QString kBand = "CrossCheckBand";
 
+// The legend as the chart panel keeps it: the titled series, in the order of their definition
+// (that Qt draws them so is the chart panel's own test).
 QStringList LegendEntries(ChartPanel* chart) {
-    QCoreApplication::processEvents();
-    chart->refresh();
     QStringList entries;
     if (!chart->legendVisible()) return entries;
-    for (QLegendMarker* marker : chart->chart()->legend()->markers())
-        if (marker->isVisible()) entries << marker->label();
+    for (const QString& name : chart->seriesNames())
+        if (!chart->legendTitle(name).isEmpty()) entries << chart->legendTitle(name);
     return entries;
 }
 
