@@ -270,15 +270,14 @@ Table MainWindow() {
              "Přerušit výpočet|Přeruší probíhající výpočet"),
         Caption("BCrossCheck", {"Cross-check by simulation"}, {"Kontrola simulací"}),
         Hint("BCrossCheck",
-             "Cross-check by simulation|Simulate the same model by Monte Carlo and draw its pF "
-             "with a band of two standard errors on the inspection chart",
-             "Kontrola simulací|Simuluje tentýž model metodou Monte Carlo a vykreslí jeho pF s "
-             "pásem dvou směrodatných chyb do grafu prohlídek"),
-        // The legend and the failure text of the cross-check; %1 is the number of samples.
-        Piece("CrossCheckMethod", "Method, first inspection ", "Metoda, první prohlídka "),
-        Piece("CrossCheckSimulation", "Simulation (%1 samples), first inspection ",
-              "Simulace (%1 vzorků), první prohlídka "),
-        Piece("CrossCheckBand", "Simulation ± 2 standard errors", "Simulace ± 2 směrodatné chyby"),
+             "Cross-check by simulation|Simulate the same model by Monte Carlo (10⁶ samples, seed "
+             "1) and draw its pF with a band of two standard errors on the inspection chart",
+             "Kontrola simulací|Simuluje tentýž model metodou Monte Carlo (10⁶ vzorků, semínko "
+             "1) a vykreslí jeho pF s pásem dvou směrodatných chyb do grafu prohlídek"),
+        // The legend of the cross-check (each curve with its first inspection) and its failure.
+        Piece("CrossCheckMethod", "Method: ", "Metoda: "),
+        Piece("CrossCheckSimulation", "Simulation: ", "Simulace: "),
+        Piece("CrossCheckBand", "± 2 SE", "± 2 sm. ch."),
         Piece("CrossCheckFailed",
               "The cross-check by simulation failed: ", "Kontrola simulací selhala: "),
         Hint("BitBtn1",

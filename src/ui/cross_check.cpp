@@ -1,8 +1,10 @@
 #include "cross_check.h"
 
+#include <QLegend>
 #include <QMetaObject>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QtCharts/QChart>
 #include <string_view>
 
 #include "caption_tables.h"
@@ -186,9 +188,10 @@ void CrossCheck::draw(const SimulationResult& result) {
         c->addPoint(kCurve, pF, year);
     }
     drawn_ = true;
-    drawnSamples_ = result.samples;
     applyLanguage();
     c->setLegendVisible(true);
+    // A narrow chart elides the entries; the whole text is then the marker's tool tip.
+    c->chart()->legend()->setShowToolTips(true);
 }
 
 void CrossCheck::removeDrawing() {
@@ -207,8 +210,7 @@ void CrossCheck::applyLanguage() {
     ChartPanel* c = chart();
     if (!drawn_ || !c) return;
     c->setLegendTitle(kMethodCurve, Piece("CrossCheckMethod") + FirstText(methodFirst_));
-    c->setLegendTitle(kCurve, Piece("CrossCheckSimulation").arg(drawnSamples_) +
-                                  FirstText(simulatedFirst_));
+    c->setLegendTitle(kCurve, Piece("CrossCheckSimulation") + FirstText(simulatedFirst_));
     c->setLegendTitle(kBand, Piece("CrossCheckBand"));
 }
 

@@ -82,7 +82,6 @@ class CrossCheck : public QObject {
     // What the legend shows, kept for a change of language.
     bool drawn_ = false;
     std::optional<FirstInspectionResult> simulatedFirst_;
-    long long drawnSamples_ = 0;
 };
 
 } // namespace tessavin::ui

@@ -103,20 +103,17 @@ class CrossCheckTest : public QObject, test::MainWindowFixture {
         const QStringList legend = LegendEntries(chart());
         QCOMPARE(legend.size(), 3);
         const QString method = find<QLabel>("LProhl")->text().section(": ", 1).trimmed();
-        QCOMPARE(legend[0], "Method, first inspection " + method);
-        QCOMPARE(legend[1], QString("Simulation ± 2 standard errors"));
-        QVERIFY2(
-            QRegularExpression("^Simulation \\(20000 samples\\), first inspection \\d+ - \\d+$")
-                .match(legend[2])
-                .hasMatch(),
-            qPrintable(legend[2]));
+        QCOMPARE(legend[0], "Method: " + method);
+        QCOMPARE(legend[1], QString("± 2 SE"));
+        QVERIFY2(QRegularExpression("^Simulation: \\d+ - \\d+$").match(legend[2]).hasMatch(),
+                 qPrintable(legend[2]));
 
         // The same seed and samples give the same curve; the legend follows the language.
         const QList<double> first = curve();
         crossCheckWith(20000);
         QCOMPARE(curve(), first);
         w->switchLanguage(Language::Czech);
-        QVERIFY(LegendEntries(chart()).contains("Simulace ± 2 směrodatné chyby"));
+        QVERIFY(LegendEntries(chart()).contains("± 2 sm. ch."));
         QCOMPARE(command()->text(), QString("Kontrola simulací"));
     }
 
