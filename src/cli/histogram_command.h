@@ -5,6 +5,6 @@
 namespace tessavin::cli {
 
 // tessavin-cli histogram: one parametric distribution as a histogram, printed or saved as .dis.
-int RunHistogramCommand(const std::vector<std::string>& args);
+int RunHistogramCommand(const std::vector<std::string>& words);
 
 } // namespace tessavin::cli

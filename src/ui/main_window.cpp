@@ -288,7 +288,7 @@ void MainWindow::buildMenu() {
     auto [dolMez, horMez] = pair(further, "DolMez", "&Lower bound 1th inspection time", "HorMez",
                                  "&Upper bound 1th inspection time", true);
     // A click on a check item ticks it and unticks its partner; the tick is the state.
-    auto exclusive = [this](QAction* on, QAction* off, std::function<void()> then = {}) {
+    auto exclusive = [this](QAction* on, QAction* off, const std::function<void()>& then = {}) {
         connect(on, &QAction::triggered, this, [on, off, then] {
             on->setChecked(true);
             off->setChecked(false);

@@ -34,7 +34,7 @@ QString WorkbookPath(const CalculationInputs& in, const QString& resultsDir) {
 
 QString ExportWorkbook(QWidget* parent, const CalculationInputs& in, const CalculationState& state,
                        const QString& resultsDir, QString& projectDir) {
-    const QString path = WorkbookPath(in, resultsDir);
+    QString path = WorkbookPath(in, resultsDir); // not const: returned by move
     if (QFileInfo::exists(path)) {
         const QString question =
             Q(FormatMessage(TextCis(6), S(QDir::toNativeSeparators(path)))) + "\r\n";

@@ -51,7 +51,8 @@ class ResistanceCalculator {
     double Tvar(double a, double c);     // shape factor Q
     double FaPovrchu(double a, double c, double W, double t);
     double FxPovrchu(double a, double c, double W, double t, double m); // 1/(F √(π a/Q))^m
-    double Integrovani(double x, double c, double W, double t, double m, double k); // k·FxPovrchu
+    // weight·FxPovrchu
+    double Integrovani(double x, double c, double W, double t, double m, double weight);
     double LichPovrchu(double x1, double x2);    // trapezoid panel, c = Rozmer_c(x, tf) at each end
     double velikost_fce(double x, double sigma); // net-section stress with a crack of depth x
     double vypocet_aac(double Fy, double sigma); // depth where velikost_fce reaches Fy, ≤ 0.8 tf

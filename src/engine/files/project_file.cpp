@@ -224,7 +224,7 @@ class Writer {
         char bytes[MaxBins * 11];
         for (int i = 1; i <= MaxBins; ++i) {
             const long double x = P[i];
-            char* at = bytes + (i - 1) * 11;
+            char* at = bytes + static_cast<std::size_t>(i - 1) * 11;
             at[0] = static_cast<char>(Extended);
             std::memcpy(at + 1, &x, 10);
         }

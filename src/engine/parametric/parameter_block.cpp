@@ -7,6 +7,7 @@ namespace tessavin {
 
 std::vector<std::string> ParameterBlock::TypeNames() {
     std::vector<std::string> names;
+    names.reserve(DistributionCount);
     for (DistributionType t = 0; t < DistributionCount; ++t)
         names.push_back(DistributionName(t));
     names[0] = TextCis(91);
