@@ -20,8 +20,6 @@ namespace {
 
 constexpr int NnMaxBins = 256;
 constexpr int SnMaxBins = 256;
-// Largest frequency total of the normalisation: 2^63 - 1.
-constexpr long double TotalLimit = static_cast<long double>(std::numeric_limits<long long>::max());
 // An index argument this close to the outer half-class edge is rounding noise, not a value
 // outside the histogram.
 constexpr double EdgeTolerance = 1e-9;
@@ -106,11 +104,7 @@ long double Normalise(ClassArray& P, int bins) {
         sum += P[k];
     for (int k = 1; k <= bins; ++k)
         P[k] = static_cast<double>(P[k] / sum);
-    long double total = 0.0L;
-    for (int k = 1; k <= bins; ++k)
-        if (P[k] != 0.0) total += 1.0L / P[k];
-    while (total > TotalLimit)
-        total /= 10;
+    const long double total = WithinCountRange(FrequencyTotal(P, bins));
     for (int k = 1; k <= bins; ++k)
         if (std::nearbyint(total * P[k]) == 0.0L) P[k] = 0.0;
     return total;

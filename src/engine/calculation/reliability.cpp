@@ -184,11 +184,9 @@ bool DifferenceHistogram(const DiscreteHistogram& R, const DiscreteHistogram& Sn
     long double sum = 0.0L;
     for (int t = 1; t <= DifferenceBins; ++t)
         sum += d.P[t];
-    long double total = 0.0L;
-    for (int t = 1; t <= DifferenceBins; ++t) {
+    for (int t = 1; t <= DifferenceBins; ++t)
         d.P[t] = static_cast<double>(d.P[t] / sum);
-        if (d.P[t] != 0.0) total += 1.0L / d.P[t];
-    }
+    const long double total = FrequencyTotal(d.P, DifferenceBins);
     d.Total = static_cast<double>(total);
     if (const int message = FaultIn({sum, total, d.Total})) return MathFailed(state, message);
 

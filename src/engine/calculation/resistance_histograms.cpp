@@ -433,12 +433,9 @@ ResistanceOutcome RunStep(Kind kind, const CalculationInputs& in, CalculationSta
     long double sum = 0;
     for (int i = 1; i <= ResistanceBins; ++i)
         sum += result.P[i];
-    long double reciprocal = 0;
-    for (int i = 1; i <= ResistanceBins; ++i) {
+    for (int i = 1; i <= ResistanceBins; ++i)
         result.P[i] = static_cast<double>(result.P[i] / sum);
-        if (result.P[i] != 0) reciprocal += 1.0L / result.P[i];
-    }
-    result.Total = static_cast<double>(reciprocal);
+    result.Total = static_cast<double>(FrequencyTotal(result.P, ResistanceBins));
     if (const MathFault fault = RaisedMathFault(); fault != MathFault::None || !(sum > 0)) {
         state.Fail(MathFailure(fault == MathFault::None ? 101 : MathFaultMessage(fault), stepName),
                    AbortKind::Calculation);

@@ -376,13 +376,7 @@ class Reader {
 // The frequency total of DeltaS^m follows from its probabilities as the DeltaS^m step derives it:
 // the sum of 1/P over the occupied classes, scaled down by tens into the range of a 64-bit count.
 double DeltaSmTotal(const StateHistogram& h) {
-    long double total = 0.0L;
-    for (int k = 1; k <= h.Bins; ++k)
-        if (h.P[k] != 0.0) total += 1.0L / h.P[k];
-    const long double limit = static_cast<long double>(std::numeric_limits<long long>::max());
-    while (total > limit)
-        total /= 10;
-    return static_cast<double>(total);
+    return static_cast<double>(WithinCountRange(FrequencyTotal(h.P, h.Bins)));
 }
 
 // File arithmetic leaves the floating-point flags of the calculation as they were.

@@ -12,8 +12,6 @@
 namespace tessavin {
 namespace {
 
-constexpr long double kInt64Max = 9223372036854775807.0L;
-
 // A refused fit or a failed parameter check: no histogram, no message.
 struct Refusal {};
 
@@ -98,13 +96,9 @@ MathFault PostProcess(Sampling& s, DiscretiseOutcome& out) {
         return MathFault::None;
     }
     ClearMathFlags();
-    long double r = 0.0L;
-    for (int i = 1; i <= s.n; ++i) {
+    for (int i = 1; i <= s.n; ++i)
         w.P[i] = static_cast<double>(w.P[i] / s.sum);
-        if (w.P[i] != 0) r += 1.0L / w.P[i];
-    }
-    while (r > kInt64Max)
-        r /= 10;
+    const long double r = WithinCountRange(FrequencyTotal(w.P, s.n));
     for (int i = 1; i <= s.n; ++i)
         if (std::nearbyint(r * w.P[i]) == 0) w.P[i] = 0.0;
     const double m = std::min(w.P[1], w.P[s.n]);
