@@ -514,23 +514,24 @@ void MainWindow::defaultsCommand() {
         window->move(0, 0);
     }
     defaultRandomInputs();
-    const std::pair<QLineEdit*, const char*> texts[] = {{edPocetIntervalu_, "128"},
-                                                        {edEps_, "1E-8"},
-                                                        {edKonstC_, "2.2E-13"},
-                                                        {edMocM_, "3"},
-                                                        {edRokT_, "0"},
-                                                        {edRokKrok_, "1"},
-                                                        {edRokKon_, "150"},
-                                                        {edSirPas_, "400"},
-                                                        {edTloPas_, "25"},
-                                                        {edNavPravd_, "2.277E-2"}};
+    constexpr InputDefaults d = DefaultInputs();
+    const std::pair<QLineEdit*, std::string_view> texts[] = {{edPocetIntervalu_, d.intervals},
+                                                             {edEps_, d.eps},
+                                                             {edKonstC_, d.C},
+                                                             {edMocM_, d.m},
+                                                             {edRokT_, d.yearStart},
+                                                             {edRokKrok_, d.yearStep},
+                                                             {edRokKon_, d.yearEnd},
+                                                             {edSirPas_, d.bf},
+                                                             {edTloPas_, d.tf},
+                                                             {edNavPravd_, d.Pd}};
     for (const auto& [field, text] : texts)
-        field->setText(text);
-    in_.tfValue = 25;
+        field->setText(Q(std::string(text)));
+    in_.tfValue = d.tfValue;
     integration_->resetToDefaults();
-    in_.startText = "0";
-    in_.stepText = "1";
-    in_.endText = "150";
+    in_.startText = d.yearStart;
+    in_.stepText = d.yearStep;
+    in_.endText = d.yearEnd;
     defaultInputSources();
     for (const char* b : {"BGrafVysl", "BExcel", "SaveProjekt"})
         panel1_->findChild<QToolButton*>(b)->setEnabled(false);
