@@ -19,15 +19,6 @@ int PeriodValue(const std::string& text) {
     return static_cast<int>(std::clamp(ParseWholePrefix(text), -1000000000LL, 1000000000LL));
 }
 
-Failure Box(int caption, int message, std::string text, std::string focus = {}) {
-    Failure f;
-    f.caption = caption;
-    f.message = message;
-    f.text = std::move(text);
-    f.focus = std::move(focus);
-    return f;
-}
-
 // The years the year loop visits, up to the last one the year arrays hold.
 std::vector<int> LoopYears(int start, int step, int end) {
     std::vector<int> years;
@@ -82,15 +73,15 @@ RunPlan CalculationDriver::Prepare() {
     plan.stepFieldZero = plan.start == plan.end;
     plan.step = PeriodValue(in_.stepText);
 
-    if (plan.step != 1) plan.warning = Box(4, 273, TextCis(273));
+    if (plan.step != 1) plan.warning = Box(BoxKind::Warning, 273, TextCis(273));
     if (plan.start != plan.end) {
         if (plan.step == 0) {
-            plan.error = Box(3, 57, TextCis(57));
+            plan.error = MessageFailure(57);
             return plan;
         }
         if (!state_.refining)
-            plan.confirmation =
-                Box(1, 235, PeriodConfirmationText(plan.start, plan.end, plan.step));
+            plan.confirmation = Box(BoxKind::Confirmation, 235,
+                                    PeriodConfirmationText(plan.start, plan.end, plan.step));
     }
 
     const int accepted = plan.stepFieldZero ? 0 : plan.step;
@@ -209,9 +200,8 @@ RunResult CalculationDriver::Run(const RunPlan& plan, const DriverOptions& optio
     long long y = static_cast<long long>(start) - step;
     while (y <= static_cast<long long>(end) - step) {
         if (y + step > MaxYear) {
-            Failure f =
-                Box(3, 251,
-                    TextCis(251) + std::to_string(y + step) + ">" + std::to_string(MaxYear) + ")");
+            Failure f = ErrorBox(251, TextCis(251) + std::to_string(y + step) + ">" +
+                                          std::to_string(MaxYear) + ")");
             state_.Reports.push_back(f);
             Finish(result, RunEnd::YearLimit);
             return result;
@@ -254,7 +244,7 @@ RunResult CalculationDriver::Run(const RunPlan& plan, const DriverOptions& optio
             FurtherInspectionSearch(in_, Pd, state_, result.plan, result.noExceedance);
     }
     if (result.noExceedance && step == 1 && start != end)
-        result.warnings.push_back(Box(4, 254, TextCis(254)));
+        result.warnings.push_back(Box(BoxKind::Warning, 254, TextCis(254)));
     if (MarkInspectionRows(result.plan, state_) > 1)
         result.inspectionTable = InspectionTableDisplay(3, state_);
     result.writeResultFile = in_.controlPrint;
@@ -291,7 +281,7 @@ YearChoiceResult CalculationDriver::RecomputeYear(const std::string& yearText) {
     YearChoiceResult result;
     const long long n = ParseWholePrefix(yearText);
     if (n > MaxYear || n < 0) {
-        result.errors.push_back(Box(3, 247, TextCis(247) + std::to_string(MaxYear), "CBVyber"));
+        result.errors.push_back(ErrorBox(247, TextCis(247) + std::to_string(MaxYear), "CBVyber"));
         return result;
     }
     state_.Reports.clear();

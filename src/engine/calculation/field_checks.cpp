@@ -12,12 +12,8 @@ namespace {
 
 FieldCheck Refused(const std::string& control, int message, std::string text,
                    bool focusBack = true) {
-    Failure f;
-    f.caption = 3;
-    f.message = message;
-    f.text = std::move(text);
-    if (focusBack) f.focus = control;
-    return FieldCheck{false, std::move(f), focusBack};
+    return FieldCheck{false, ErrorBox(message, std::move(text), focusBack ? control : ""),
+                      focusBack};
 }
 
 // A real-valued field refused with "<message><text>)" when `ok` fails.
@@ -67,10 +63,8 @@ FieldCheck CheckInputField(const std::string& control, const std::string& text,
     if (control == "EdPocetIntervalu") {
         const std::optional<long long> n = ParseWhole(text);
         if (!n) {
-            Failure f;
-            f.caption = 3;
-            f.text = "'" + text + "' is not a valid integer value";
-            return FieldCheck{false, std::move(f), false};
+            return FieldCheck{false, ErrorBox(0, "'" + text + "' is not a valid integer value"),
+                              false};
         }
         if (*n < 3 || *n > MaxBins)
             return Refused(control, 71, TextCis(71) + std::to_string(MaxBins) + " :");

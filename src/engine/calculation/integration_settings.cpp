@@ -8,11 +8,7 @@ namespace tessavin {
 namespace {
 
 Failure Refused(const std::string& control, std::string text) {
-    Failure f;
-    f.caption = 3;
-    f.text = std::move(text);
-    f.focus = control;
-    return f;
+    return ErrorBox(0, std::move(text), control);
 }
 
 } // namespace

@@ -77,22 +77,12 @@ bool MathFailed(CalculationState& state, int message) {
 }
 
 bool ClassIndexFailed(CalculationState& state, int message, std::string text) {
-    Failure f;
-    f.caption = 3;
-    f.message = message;
-    f.text = std::move(text);
-    f.stepName = state.StepName;
-    state.Fail(std::move(f), AbortKind::InputPage);
+    state.Fail(StepFailure(message, std::move(text), state.StepName), AbortKind::InputPage);
     return false;
 }
 
 bool PreCheckFailed(CalculationState& state, int message, std::string text, const char* focus) {
-    Failure f;
-    f.caption = 3;
-    f.message = message;
-    f.text = std::move(text);
-    f.focus = focus;
-    state.Fail(std::move(f), AbortKind::Calculation);
+    state.Fail(ErrorBox(message, std::move(text), focus), AbortKind::Calculation);
     return false;
 }
 
@@ -326,12 +316,9 @@ std::optional<NnFault> NtPass(int k, const NnPass& a, const OneYear& b, PassRang
                     const std::string format = TextCis(32) + std::to_string(MaxBins) +
                                                " n=" + std::to_string(k) + " ! " + "\r\n\r\n\t" +
                                                TextCis(38);
-                    Failure f;
-                    f.caption = 3;
-                    f.message = 32;
-                    f.text = FormatMessage(format, std::to_string(t));
-                    f.stepName = stepName;
-                    return NnFault{std::move(f), AbortKind::InputPage};
+                    return NnFault{
+                        StepFailure(32, FormatMessage(format, std::to_string(t)), stepName),
+                        AbortKind::InputPage};
                 }
             }
             if (t != run) {

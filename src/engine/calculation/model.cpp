@@ -1,7 +1,5 @@
 #include "calculation/model.h"
 
-#include "localisation/messages.h"
-
 namespace tessavin {
 
 void CalculationState::Fail(Failure f, AbortKind kind) {
@@ -38,15 +36,6 @@ void AbortCalculation(CalculationState& state) {
     ResetResults(state);
     state.Abort = true;
     if (state.abortKind == AbortKind::None) state.abortKind = AbortKind::Calculation;
-}
-
-Failure MathFailure(int message, const std::string& stepName) {
-    Failure f;
-    f.caption = 3;
-    f.message = message;
-    f.stepName = stepName;
-    f.text = TextCis(message) + "\r\n\r\n" + stepName;
-    return f;
 }
 
 } // namespace tessavin

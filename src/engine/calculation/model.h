@@ -134,7 +134,4 @@ void ResetResults(CalculationState& state);
 // page keeps that kind.
 void AbortCalculation(CalculationState& state);
 
-// Error box text of a numerical failure: the message of the fault, a blank line, the step name.
-Failure MathFailure(int message, const std::string& stepName);
-
 } // namespace tessavin

@@ -49,23 +49,18 @@ bool MathFailed(CalculationState& state, int message) {
 }
 
 bool ClassIndexFailed(CalculationState& state, long long t) {
-    Failure f;
-    f.caption = 3;
-    f.message = 218;
-    f.stepName = state.StepName;
-    f.text = state.StepName + "\r\n\r\n" + TextCis(218) + std::to_string(DifferenceBins) +
-             " n=" + std::to_string(t) + " ! \r\n\r\n\t" + TextCis(228);
-    state.Fail(std::move(f), AbortKind::Calculation);
+    state.Fail(StepFailure(218,
+                           state.StepName + "\r\n\r\n" + TextCis(218) +
+                               std::to_string(DifferenceBins) + " n=" + std::to_string(t) +
+                               " ! \r\n\r\n\t" + TextCis(228),
+                           state.StepName),
+               AbortKind::Calculation);
     state.Interrupt = false;
     return false;
 }
 
 bool MissingOperand(CalculationState& state, int message) {
-    Failure f;
-    f.caption = 3;
-    f.message = message;
-    f.text = TextCis(message);
-    state.Fail(std::move(f), AbortKind::Calculation);
+    state.Fail(MessageFailure(message), AbortKind::Calculation);
     return false;
 }
 

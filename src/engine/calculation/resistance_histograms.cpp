@@ -29,22 +29,6 @@ std::string StepNameOf(Kind kind, const CalculationInputs& in) {
            CrackOriginText(in.crackOrigin) + ")";
 }
 
-Failure FieldFailure(int message, const std::string& text, const char* focus) {
-    Failure f;
-    f.message = message;
-    f.text = TextCis(message) + text + ")";
-    f.focus = focus;
-    return f;
-}
-
-Failure MissingHistogram(int message, const char* focus) {
-    Failure f;
-    f.message = message;
-    f.text = TextCis(message);
-    f.focus = focus;
-    return f;
-}
-
 // m, bf and the input histograms the step needs; the first failure is reported.
 std::optional<ResistanceParameters> PreCheck(Kind kind, const CalculationInputs& in,
                                              CalculationState& state) {
@@ -69,7 +53,7 @@ std::optional<ResistanceParameters> PreCheck(Kind kind, const CalculationInputs&
     for (const auto& n : needed) {
         if (n.input == 6 && kind == Kind::F) continue;
         if (!state.inputs.ready[n.input]) {
-            state.Fail(MissingHistogram(n.message, n.focus), AbortKind::None);
+            state.Fail(MessageFailure(n.message, n.focus), AbortKind::None);
             return std::nullopt;
         }
     }

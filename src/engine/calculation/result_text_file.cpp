@@ -93,10 +93,7 @@ std::optional<Failure> WriteResultTextFile(const std::filesystem::path& file,
                                            const CalculationInputs& in,
                                            const CalculationState& state) {
     if (!WriteFileAtomically(file, ResultTextFileText(in, state))) return std::nullopt;
-    Failure f;
-    f.caption = 3;
-    f.text = FormatMessage("Chyba při zapisování souboru %s", file.string());
-    return f;
+    return ErrorBox(0, FormatMessage("Chyba při zapisování souboru %s", file.string()));
 }
 
 std::string DefaultResultFileName(const CalculationInputs& in) {

@@ -391,13 +391,6 @@ class QuietFloatingPoint {
     std::fenv_t saved_;
 };
 
-Failure FileFailure(std::string text) {
-    Failure f;
-    f.caption = 3;
-    f.text = std::move(text);
-    return f;
-}
-
 } // namespace
 
 bool MethodHasParameter(int method) {
@@ -509,7 +502,7 @@ std::variant<ProjectData, Failure> DecodeProject(std::string_view bytes) {
         for (DiscreteHistogram& h : p.results)
             h.Total = r.Range(h);
     } catch (const DecodeError& e) {
-        return FileFailure(e.text);
+        return ErrorBox(0, e.text);
     }
     return p;
 }
@@ -517,14 +510,14 @@ std::variant<ProjectData, Failure> DecodeProject(std::string_view bytes) {
 std::optional<Failure> WriteProjectFile(const std::filesystem::path& path,
                                         const ProjectData& project) {
     if (const auto error = WriteFileAtomically(path, EncodeProject(project)))
-        return FileFailure("Cannot create file \"" + path.string() + "\". " + *error);
+        return ErrorBox(0, "Cannot create file \"" + path.string() + "\". " + *error);
     return std::nullopt;
 }
 
 std::variant<ProjectData, Failure> ReadProjectFile(const std::filesystem::path& path) {
     auto read = ReadRegularFile(path, MaxUserFileBytes);
     if (const FileReadFailure* f = std::get_if<FileReadFailure>(&read))
-        return FileFailure("Cannot open file \"" + path.string() + "\". " + f->reason);
+        return ErrorBox(0, "Cannot open file \"" + path.string() + "\". " + f->reason);
     return DecodeProject(std::get<std::string>(read));
 }
 

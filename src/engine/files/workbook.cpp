@@ -33,11 +33,8 @@ double EventValue(const CalculationState& state, int block, int row, int year) {
 }
 
 Failure WriteFailure(const std::filesystem::path& file, const std::string& reason) {
-    Failure f;
-    f.caption = 3;
-    f.message = 136;
-    f.text = FormatMessage(TextCis(136), file.filename().string()) + "\r\n\r\n" + reason;
-    return f;
+    return ErrorBox(136,
+                    FormatMessage(TextCis(136), file.filename().string()) + "\r\n\r\n" + reason);
 }
 
 // Reserves a new file beside the target for the workbook to be written into.

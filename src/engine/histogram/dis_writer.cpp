@@ -75,11 +75,7 @@ std::string DisFileText(const DiscreteHistogram& h, std::string_view fileName) {
 std::optional<Failure> WriteDisFile(const DiscreteHistogram& h, const std::filesystem::path& path) {
     const std::string name = path.filename().string();
     if (!WriteFileAtomically(path, DisFileText(h, name))) return std::nullopt;
-    Failure failure;
-    failure.caption = 3;
-    failure.message = 27;
-    failure.text = FormatMessage(TextCis(27), path.string());
-    return failure;
+    return ErrorBox(27, FormatMessage(TextCis(27), path.string()));
 }
 
 } // namespace tessavin

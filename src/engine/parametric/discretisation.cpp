@@ -107,11 +107,8 @@ MathFault PostProcess(Sampling& s, DiscretiseOutcome& out) {
 }
 
 Failure MathFaultReport(const std::string& header, MathFault fault) {
-    Failure f;
-    f.caption = 3;
-    f.message = MathFaultMessage(fault);
-    f.text = header + TextCis(f.message);
-    return f;
+    const int message = MathFaultMessage(fault);
+    return ErrorBox(message, header + TextCis(message));
 }
 
 } // namespace
@@ -182,11 +179,7 @@ BuildOutcome BuildParametricHistogram(const ParametricRequest& request, WorkingH
     BuildOutcome out;
     const std::optional<long long> n = ParseWhole(request.IntervalCount);
     if (!n || *n < 3 || *n > MaxBins) {
-        Failure f;
-        f.caption = 3;
-        f.message = 88;
-        f.text = TextCis(88) + "1024" + " :";
-        out.Reports.push_back(f);
+        out.Reports.push_back(ErrorBox(88, TextCis(88) + "1024" + " :"));
         return out;
     }
     out.Discretisation = Discretise(request, work);
@@ -195,12 +188,7 @@ BuildOutcome BuildParametricHistogram(const ParametricRequest& request, WorkingH
     out.MaxBeforeTrim = work.Max;
     const MathFault fault = out.Discretisation.EscapedFault;
     if (fault != MathFault::None) {
-        Failure f;
-        f.caption = 3;
-        f.message = MathFaultMessage(fault);
-        f.stepName = TextCis(78);
-        f.text = TextCis(f.message) + "\r\n\r\n" + f.stepName;
-        out.Reports.push_back(f);
+        out.Reports.push_back(MathFailure(MathFaultMessage(fault), TextCis(78)));
         if (fault == MathFault::Invalid) {
             out.Succeeded = true;
             return out;
