@@ -5,6 +5,7 @@
 
 #include "common/number_parse.h"
 #include "histogram/class_mean.h"
+#include "localisation/message_ids.h"
 #include "localisation/messages.h"
 
 namespace tessavin::montecarlo {
@@ -19,13 +20,14 @@ long long PeriodValue(const std::string& text) {
 std::optional<Failure> ReadPeriod(const CalculationInputs& in, std::vector<int>& years) {
     const long long start = PeriodValue(in.startText), step = PeriodValue(in.stepText),
                     end = PeriodValue(in.endText);
-    if (start != end && step == 0) return MessageFailure(57);
+    if (start != end && step == 0) return MessageFailure(msg::ZeroTimeStep);
     if (start < 0 || end < start || (start != end && step < 0))
         return ErrorBox(0, "the period must run forward from a year of 0 or more");
     for (long long y = start; y <= end; y += (start == end ? 1 : step)) {
         if (y > MaxYear)
-            return ErrorBox(251,
-                            TextCis(251) + std::to_string(y) + ">" + std::to_string(MaxYear) + ")");
+            return ErrorBox(msg::YearLimitExceeded, TextCis(msg::YearLimitExceeded) +
+                                                        std::to_string(y) + ">" +
+                                                        std::to_string(MaxYear) + ")");
         years.push_back(static_cast<int>(y));
     }
     return std::nullopt;
@@ -68,9 +70,9 @@ std::variant<ModelSetup, Failure> SetupFromInputs(const CalculationInputs& in,
                                                   const InputHistograms& histograms) {
     ModelSetup s;
     const auto m = ParseReal(in.m);
-    if (!m || *m == 0) return FieldFailure(41, in.m, {});
+    if (!m || *m == 0) return FieldFailure(msg::BadNumberM, in.m, {});
     const auto bf = ParseReal(in.bf);
-    if (!bf || *bf == 0) return FieldFailure(220, in.bf, {});
+    if (!bf || *bf == 0) return FieldFailure(msg::BadNumberBf, in.bf, {});
     s.m = *m;
     s.bf = *bf;
     s.tf = in.tfValue;

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "common/number_parse.h"
+#include "localisation/message_ids.h"
 #include "localisation/messages.h"
 #include "parametric/range_search.h"
 #include "parametric/special_functions.h"
@@ -154,8 +155,8 @@ DiscretiseOutcome Discretise(const ParametricRequest& request, WorkingHistogram&
         s.hasCut = true;
         s.cut = request.GivenMin;
     }
-    const std::string header =
-        TextCis(211) + DistributionName(request.Type) + "\r\n\r\n" + "       ";
+    const std::string header = TextCis(msg::ParametricDistributionError) +
+                               DistributionName(request.Type) + "\r\n\r\n" + "       ";
 
     ClearMathFlags();
     try {
@@ -179,7 +180,8 @@ BuildOutcome BuildParametricHistogram(const ParametricRequest& request, WorkingH
     BuildOutcome out;
     const std::optional<long long> n = ParseWhole(request.IntervalCount);
     if (!n || *n < 3 || *n > MaxBins) {
-        out.Reports.push_back(ErrorBox(88, TextCis(88) + "1024" + " :"));
+        out.Reports.push_back(ErrorBox(msg::IntervalCountOutOfRange,
+                                       TextCis(msg::IntervalCountOutOfRange) + "1024" + " :"));
         return out;
     }
     out.Discretisation = Discretise(request, work);
@@ -188,7 +190,8 @@ BuildOutcome BuildParametricHistogram(const ParametricRequest& request, WorkingH
     out.MaxBeforeTrim = work.Max;
     const MathFault fault = out.Discretisation.EscapedFault;
     if (fault != MathFault::None) {
-        out.Reports.push_back(MathFailure(MathFaultMessage(fault), TextCis(78)));
+        out.Reports.push_back(
+            MathFailure(MathFaultMessage(fault), TextCis(msg::ParametricDistribution)));
         if (fault == MathFault::Invalid) {
             out.Succeeded = true;
             return out;

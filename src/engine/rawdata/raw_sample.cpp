@@ -8,6 +8,7 @@
 
 #include "common/number_parse.h"
 #include "common/regular_file.h"
+#include "localisation/message_ids.h"
 #include "localisation/messages.h"
 #include "statlib/number_text.h"
 #include "statlib/statistics.h"
@@ -65,17 +66,19 @@ std::variant<RawSample, Failure> ParseRawData(std::string_view bytes, std::strin
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (IsBlank(line)) continue;
         if (s.count >= MaxRawValues)
-            return ErrorBox(113, TextCis(113) + std::to_string(MaxRawValues) + " !");
+            return ErrorBox(msg::TooManyValues,
+                            TextCis(msg::TooManyValues) + std::to_string(MaxRawValues) + " !");
         const std::optional<double> v = ParseValue(line);
         if (!v)
-            return ErrorBox(118, TextCis(118) + "\r\n\r\n\t" + "Line " +
-                                     std::to_string(lineNumber) + " : " + Quoted(line));
+            return ErrorBox(msg::InvalidNumberInFile,
+                            TextCis(msg::InvalidNumberInFile) + "\r\n\r\n\t" + "Line " +
+                                std::to_string(lineNumber) + " : " + Quoted(line));
         s.values.push_back(*v);
         ++s.count;
         s.sum += *v;
         s.sumOfSquares += static_cast<long double>(*v) * *v;
     }
-    if (s.count < 3) return ErrorBox(130, TextCis(130) + " !");
+    if (s.count < 3) return ErrorBox(msg::TooFewValues, TextCis(msg::TooFewValues) + " !");
 
     const long double n = s.count;
     s.mean = static_cast<double>(s.sum / n);
@@ -107,18 +110,20 @@ std::variant<RawSample, Failure> ReadRawDataFile(const std::filesystem::path& pa
     if (ec) full = path;
     auto read = ReadRegularFile(path, MaxUserFileBytes);
     if (const FileReadFailure* f = std::get_if<FileReadFailure>(&read)) {
-        std::string text = FormatMessage(TextCis(112), full.string());
+        std::string text = FormatMessage(TextCis(msg::FileDoesNotExist), full.string());
         if (!f->missing) text += "\r\n\r\n" + f->reason;
-        return ErrorBox(112, std::move(text));
+        return ErrorBox(msg::FileDoesNotExist, std::move(text));
     }
     return ParseRawData(std::get<std::string>(read), path.filename().string(), onLine);
 }
 
 std::variant<WorkingHistogram, Failure> BuildRawHistogram(const RawSample& sample, int n,
                                                           double min, double max) {
-    if (n < 3 || n > MaxBins) return ErrorBox(88, TextCis(88) + std::to_string(MaxBins) + " !");
+    if (n < 3 || n > MaxBins)
+        return ErrorBox(msg::IntervalCountOutOfRange,
+                        TextCis(msg::IntervalCountOutOfRange) + std::to_string(MaxBins) + " !");
     if (!std::isfinite(min) || !std::isfinite(max))
-        return ErrorBox(129, TextCis(129) + " MinX / MaxX");
+        return ErrorBox(msg::InvalidNumberInput, TextCis(msg::InvalidNumberInput) + " MinX / MaxX");
     if (!(min < max)) return ErrorBox(0, "MinX >= MaxX !");
     const double step = (max - min) / n;
     if (!std::isfinite(step) || !(step > 0))
