@@ -12,6 +12,7 @@
 #include "common/math_fault.h"
 #include "common/number_parse.h"
 #include "localisation/captions.h"
+#include "localisation/message_ids.h"
 #include "localisation/messages.h"
 #include "statlib/number_text.h"
 
@@ -65,9 +66,9 @@ int FaultIn(std::initializer_list<double> values) {
     }
     if (const int message = RaisedMessage()) return message;
     for (const double v : values)
-        if (std::isnan(v)) return 104;
+        if (std::isnan(v)) return msg::UndefinedFloatOperation;
     for (const double v : values)
-        if (!std::isfinite(v)) return 102;
+        if (!std::isfinite(v)) return msg::Overflow;
     return 0;
 }
 
@@ -187,9 +188,10 @@ bool VypocetDs(double m, const CalculationInputs& in, CalculationState& state) {
             if (!std::isfinite(q)) return MathFailed(state, FaultIn({q}));
             long long k = 0;
             if (!ClassIndex(q, cnt, k))
-                return ClassIndexFailed(state, 218,
-                                        TextCis(218) + std::to_string(cnt) + " n=" +
-                                            std::to_string(k) + " ! " + "\r\n\r\n\t" + TextCis(33));
+                return ClassIndexFailed(state, msg::FieldIndexOutOfRange,
+                                        TextCis(msg::FieldIndexOutOfRange) + std::to_string(cnt) +
+                                            " n=" + std::to_string(k) + " ! " + "\r\n\r\n\t" +
+                                            TextCis(msg::DsImpossible));
             P[k] += ds.P[i];
         }
     }
@@ -313,12 +315,12 @@ std::optional<NnFault> NtPass(int k, const NnPass& a, const OneYear& b, PassRang
                 const double q = num / h;
                 if (!std::isfinite(q)) return PassMathFault(FaultIn({q}), stepName);
                 if (!ClassIndex(q, MaxBins, t)) {
-                    const std::string format = TextCis(32) + std::to_string(MaxBins) +
-                                               " n=" + std::to_string(k) + " ! " + "\r\n\r\n\t" +
-                                               TextCis(38);
-                    return NnFault{
-                        StepFailure(32, FormatMessage(format, std::to_string(t)), stepName),
-                        AbortKind::InputPage};
+                    const std::string format = TextCis(msg::FieldIndexOutOfRangeOf) +
+                                               std::to_string(MaxBins) + " n=" + std::to_string(k) +
+                                               " ! " + "\r\n\r\n\t" + TextCis(msg::NtImpossible);
+                    return NnFault{StepFailure(msg::FieldIndexOutOfRangeOf,
+                                               FormatMessage(format, std::to_string(t)), stepName),
+                                   AbortKind::InputPage};
                 }
             }
             if (t != run) {
@@ -394,10 +396,11 @@ bool VypocetDsNt(const CalculationInputs& in, CalculationState& state) {
                 const double q = num / h;
                 if (!std::isfinite(q)) return MathFailed(state, FaultIn({q}));
                 if (!ClassIndex(q, cnt, k))
-                    return ClassIndexFailed(
-                        state, 32,
-                        FormatMessage(TextCis(32) + std::to_string(cnt) + TextCis(24),
-                                      std::to_string(k)));
+                    return ClassIndexFailed(state, 32,
+                                            FormatMessage(TextCis(msg::FieldIndexOutOfRangeOf) +
+                                                              std::to_string(cnt) +
+                                                              TextCis(msg::DsNtImpossible),
+                                                          std::to_string(k)));
             }
             if (k != run) {
                 if (run) P[run] = acc;
@@ -518,16 +521,21 @@ std::optional<NnFault> NnCache::Running(int year, const std::string& stepName, N
 bool DeltaSmStep(const CalculationInputs& in, CalculationState& state) {
     const auto m = ParseReal(in.m);
     if (!m || !std::isfinite(*m))
-        return PreCheckFailed(state, 41, TextCis(41) + in.m + ")", "EdMocM");
+        return PreCheckFailed(state, msg::BadNumberM, TextCis(msg::BadNumberM) + in.m + ")",
+                              "EdMocM");
     // An input waiting for its raw data has no histogram to combine.
-    if (!state.inputs.ready[1]) return PreCheckFailed(state, 42, TextCis(42), "CBRozSpZad");
+    if (!state.inputs.ready[1])
+        return PreCheckFailed(state, msg::DeltaSMissing, TextCis(msg::DeltaSMissing), "CBRozSpZad");
     return VypocetDs(*m, in, state);
 }
 
 bool NnStep(int year, const CalculationInputs& in, CalculationState& state, NnCache& cache) {
     if (year < 0)
-        return PreCheckFailed(state, 41, TextCis(41) + std::to_string(year) + ")", "EdRokT");
-    if (!state.inputs.ready[2]) return PreCheckFailed(state, 44, TextCis(44), "CBCelKmitZad");
+        return PreCheckFailed(state, msg::BadNumberM,
+                              TextCis(msg::BadNumberM) + std::to_string(year) + ")", "EdRokT");
+    if (!state.inputs.ready[2])
+        return PreCheckFailed(state, msg::StressRangesPerYearMissing,
+                              TextCis(msg::StressRangesPerYearMissing), "CBCelKmitZad");
 
     state.StepName = CaptionText(Caption::Label19);
     if (in.yearStart.empty()) return false;
@@ -543,7 +551,7 @@ bool NnStep(int year, const CalculationInputs& in, CalculationState& state, NnCa
     ClassArray P;
     Expand(a, P);
     if (!Finish(state.Nn, P, a.lo, a.hi, a.h, a.bins, state)) return false;
-    state.HistogramTitle = TextCis(43) + std::to_string(year);
+    state.HistogramTitle = TextCis(msg::NnForYear) + std::to_string(year);
     state.NnReady = true;
     state.NnCurrent = true;
     state.SnCurrent = false;
@@ -551,8 +559,11 @@ bool NnStep(int year, const CalculationInputs& in, CalculationState& state, NnCa
 }
 
 bool SnStep(const CalculationInputs& in, CalculationState& state) {
-    if (!state.NnReady) return PreCheckFailed(state, 48, TextCis(48), "");
-    if (!state.DeltaSmReady) return PreCheckFailed(state, 39, TextCis(39), "");
+    if (!state.NnReady)
+        return PreCheckFailed(state, msg::NnNotCalculated, TextCis(msg::NnNotCalculated), "");
+    if (!state.DeltaSmReady)
+        return PreCheckFailed(state, msg::DeltaSNotCalculated, TextCis(msg::DeltaSNotCalculated),
+                              "");
     return VypocetDsNt(in, state);
 }
 
