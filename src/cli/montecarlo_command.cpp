@@ -108,7 +108,7 @@ int RunMonteCarloCommand(const std::vector<std::string>& words) {
         const RebuildOutcome o =
             RebuildInput(k, in.random[k], in.eps, in.par3, in.par4, state.inputs);
         for (const Failure& f : o.reports)
-            Remark(f.caption == 3 ? "error" : "warning", f.text);
+            Remark(f.kind == BoxKind::Error ? "error" : "warning", f.text);
         if (o.status != RebuildOutcome::Status::Built || !state.inputs.ready[k])
             return Refuse("input " + std::to_string(k) + " gives no histogram for its parameters");
     }

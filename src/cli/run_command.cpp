@@ -133,7 +133,7 @@ int RunCalculationCommand(const std::vector<std::string>& words) {
     const RunPlan plan = driver.Prepare();
     for (std::size_t i = 0; i < plan.rebuilt.size(); ++i) {
         for (const Failure& f : plan.rebuilt[i].reports)
-            Remark(f.caption == 3 ? "error" : "warning", f.text);
+            Remark(f.kind == BoxKind::Error ? "error" : "warning", f.text);
         if (plan.rebuilt[i].status != RebuildOutcome::Status::Built)
             return Refuse("input " + std::to_string(plan.rebuiltInputs[i]) +
                           " gives no histogram for its parameters");

@@ -12,17 +12,14 @@
 
 #include "chart_panel.h"
 #include "interaction.h"
-#include "localisation/messages.h"
 #include "platform_texts.h"
 
 namespace tessavin::ui {
 namespace {
 
 // Messages are read in the active language, which the caller sets to the table's.
-QString Compose(const CaptionText& t) {
-    QString s = QString::fromUtf8(t.lead);
-    if (t.message) s += Q(TextCis(t.message));
-    return s + QString::fromUtf8(t.text);
+QString Compose(const TableText& t) {
+    return QString::fromStdString(ComposeText(t));
 }
 
 // The tab widget that shows `widget` as one of its pages, with the page's index.

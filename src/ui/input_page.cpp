@@ -27,6 +27,7 @@
 #include "integration_window.h"
 #include "interaction.h"
 #include "key_filters.h"
+#include "localisation/caption_table.h"
 #include "localisation/captions.h"
 #include "localisation/messages.h"
 #include "main_window.h"
@@ -50,20 +51,15 @@ QLineEdit* NamedEdit(QWidget* parent, const char* name, const QString& text, int
     return e;
 }
 
-// Row labels of the six inputs and the controls' stems.
-struct RowNames {
-    const char* label;
-    const char* english;
-};
-constexpr RowNames kRowLabels[RandomInputCount + 1] = {
-    {"", ""},
-    {"Label3", "Oscillation of stress peaks DeltaS [ MPa ]"},
-    {"Label5", "Total number of oscillation of stress peaks per year"},
-    {"Label11", "Yield stress of material Fy [ MPa ]"},
-    {"Label12", "Nominal stress in flange in tension Sigma [ MPa ]"},
-    {"Label6", "Initial size of the crack a0 [ mm ]"},
-    {"Label13", "Detectable size of the crack ad [ mm ]"},
-};
+// Row labels of the six inputs.
+constexpr const char* kRowLabels[RandomInputCount + 1] = {"",        "Label3", "Label5", "Label11",
+                                                          "Label12", "Label6", "Label13"};
+
+// The design text of a control of the page: its English entry in the main window's caption table.
+QString DesignText(const char* control, CaptionKind kind = CaptionKind::Caption, int index = 0) {
+    const CaptionAssignment* entry = FindCaption(1, control, kind, index);
+    return entry ? Q(ComposeText(*entry, Language::English)) : QString();
+}
 
 // The widest the input blocks grow (pixels): a wider window leaves the rest empty at the
 // right, so that each field stays next to its label.
@@ -132,29 +128,28 @@ void MainWindow::buildInputPage(QWidget* page) {
     auto* fields = new QGridLayout;
     fields->setHorizontalSpacing(6);
     fields->setVerticalSpacing(2);
-    auto label = [page](const char* name, const char* text) {
-        QLabel* l = NamedLabel(page, name, text);
+    auto label = [page](const char* name) {
+        QLabel* l = NamedLabel(page, name, DesignText(name));
         l->setWordWrap(true);
         return l;
     };
-    fields->addWidget(label("Label39", "Fatigue crack progression from"), 0, 0);
+    fields->addWidget(label("Label39"), 0, 0);
     fields->addWidget(cbSireni_, 0, 1);
-    fields->addWidget(label("Label4", "Number of years n starting / step / end values :"), 1, 0);
+    fields->addWidget(label("Label4"), 1, 0);
     fields->addLayout(years, 1, 1, Qt::AlignLeft);
-    fields->addWidget(label("Label16", "Width of the flange in tension bf [ mm ]"), 2, 0);
+    fields->addWidget(label("Label16"), 2, 0);
     fields->addWidget(edSirPas_, 2, 1);
-    fields->addWidget(label("Label17", "Thickness of the flange in tension tf [ mm ]"), 3, 0);
+    fields->addWidget(label("Label17"), 3, 0);
     fields->addWidget(edTloPas_, 3, 1);
-    fields->addWidget(label("Label38", "Design value of the limit probability pd"), 0, 3);
+    fields->addWidget(label("Label38"), 0, 3);
     fields->addWidget(edNavPravd_, 0, 4);
-    fields->addWidget(label("Label2", "Constant of material  C"), 1, 3);
+    fields->addWidget(label("Label2"), 1, 3);
     fields->addWidget(edKonstC_, 1, 4);
-    fields->addWidget(label("Label1", "Constant of material  m"), 2, 3);
+    fields->addWidget(label("Label1"), 2, 3);
     fields->addWidget(edMocM_, 2, 4);
-    fields->addWidget(label("Label14", "Number of intervals"), 3, 3);
+    fields->addWidget(label("Label14"), 3, 3);
     fields->addWidget(edPocetIntervalu_, 3, 4);
-    fields->addWidget(label("Label29", "Parameter epsilon for bounded parametric histogram "), 4,
-                      3);
+    fields->addWidget(label("Label29"), 4, 3);
     fields->addWidget(edEps_, 4, 4);
     fields->setColumnStretch(0, 1);
     fields->setColumnMinimumWidth(2, 12);
@@ -169,23 +164,26 @@ void MainWindow::buildInputPage(QWidget* page) {
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(2);
-    grid->addWidget(NamedLabel(page, "Label10", "Parametric / Raw data"), 0, 1, Qt::AlignHCenter);
-    grid->addWidget(NamedLabel(page, "Label9", "Parametric distribution"), 0, 2, Qt::AlignHCenter);
+    grid->addWidget(NamedLabel(page, "Label10", DesignText("Label10")), 0, 1, Qt::AlignHCenter);
+    grid->addWidget(NamedLabel(page, "Label9", DesignText("Label9")), 0, 2, Qt::AlignHCenter);
     grid->addWidget(NamedLabel(page, "Label8", "Mi"), 0, 3, Qt::AlignHCenter);
     grid->addWidget(NamedLabel(page, "Label7", "Sigma"), 0, 4, Qt::AlignHCenter);
     grid->addWidget(NamedLabel(page, "Label37", "N"), 0, 5, Qt::AlignHCenter);
+    // Only the first row's lists are in the caption table; the other rows keep these texts.
+    const QStringList sources = DesignText("CBRozSpZad", CaptionKind::ListRefill).split('\n');
+    const QString firstType = DesignText("CBTypTypRozSp", CaptionKind::ListItem, 0);
     for (int k = 1; k <= RandomInputCount; ++k) {
         const RandomInputControls& c = InputControls(k);
         InputRow& row = rows_[k];
         row.source = new QComboBox(page);
         row.source->setObjectName(c.source);
-        row.source->addItems({"Parametric", "Raw Data"});
+        row.source->addItems(sources);
         row.source->setFixedWidth(104);
         row.type = new QComboBox(page);
         row.type->setObjectName(c.type);
         for (int t = 0; t < 4; ++t)
             row.type->addItem(Q(DistributionName(t)));
-        row.type->setItemText(0, "Normal");
+        row.type->setItemText(0, firstType);
         row.type->setFixedWidth(112);
         row.mi = NamedEdit(page, c.mi, Q(in_.random[k].mi), 62);
         row.sigma = NamedEdit(page, c.sigma, Q(in_.random[k].sigma), 62);
@@ -196,7 +194,7 @@ void MainWindow::buildInputPage(QWidget* page) {
         row.chart->setFixedSize(21, 21);
         row.chart->setEnabled(false);
         row.type->setCurrentIndex(in_.random[k].type);
-        QLabel* name = NamedLabel(page, kRowLabels[k].label, kRowLabels[k].english);
+        QLabel* name = NamedLabel(page, kRowLabels[k], DesignText(kRowLabels[k]));
         name->setWordWrap(true);
         grid->addWidget(name, k, 0);
         grid->addWidget(row.source, k, 1);
@@ -514,23 +512,24 @@ void MainWindow::defaultsCommand() {
         window->move(0, 0);
     }
     defaultRandomInputs();
-    const std::pair<QLineEdit*, const char*> texts[] = {{edPocetIntervalu_, "128"},
-                                                        {edEps_, "1E-8"},
-                                                        {edKonstC_, "2.2E-13"},
-                                                        {edMocM_, "3"},
-                                                        {edRokT_, "0"},
-                                                        {edRokKrok_, "1"},
-                                                        {edRokKon_, "150"},
-                                                        {edSirPas_, "400"},
-                                                        {edTloPas_, "25"},
-                                                        {edNavPravd_, "2.277E-2"}};
+    constexpr InputDefaults d = DefaultInputs();
+    const std::pair<QLineEdit*, std::string_view> texts[] = {{edPocetIntervalu_, d.intervals},
+                                                             {edEps_, d.eps},
+                                                             {edKonstC_, d.C},
+                                                             {edMocM_, d.m},
+                                                             {edRokT_, d.yearStart},
+                                                             {edRokKrok_, d.yearStep},
+                                                             {edRokKon_, d.yearEnd},
+                                                             {edSirPas_, d.bf},
+                                                             {edTloPas_, d.tf},
+                                                             {edNavPravd_, d.Pd}};
     for (const auto& [field, text] : texts)
-        field->setText(text);
-    in_.tfValue = 25;
+        field->setText(Q(std::string(text)));
+    in_.tfValue = d.tfValue;
     integration_->resetToDefaults();
-    in_.startText = "0";
-    in_.stepText = "1";
-    in_.endText = "150";
+    in_.startText = d.yearStart;
+    in_.stepText = d.yearStep;
+    in_.endText = d.yearEnd;
     defaultInputSources();
     for (const char* b : {"BGrafVysl", "BExcel", "SaveProjekt"})
         panel1_->findChild<QToolButton*>(b)->setEnabled(false);

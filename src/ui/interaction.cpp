@@ -60,19 +60,6 @@ class DialogInteraction final : public Interaction {
 
 Interaction* g_installed = nullptr;
 
-BoxKind KindOfCaption(int caption) {
-    switch (caption) {
-    case 1:
-        return BoxKind::Confirmation;
-    case 2:
-        return BoxKind::Information;
-    case 4:
-        return BoxKind::Warning;
-    default:
-        return BoxKind::Error;
-    }
-}
-
 } // namespace
 
 Interaction& UserInteraction() {
@@ -90,9 +77,9 @@ int DefMessageDlg(const QString& caption, const QString& text, BoxKind kind, Box
 }
 
 int ShowFailure(const Failure& failure, QWidget* window) {
-    const BoxKind kind = KindOfCaption(failure.caption);
+    const BoxKind kind = failure.kind;
     const int answer =
-        DefMessageDlg(Q(TextCis(failure.caption)), Q(failure.text), kind,
+        DefMessageDlg(Q(TextCis(CaptionMessage(kind))), Q(failure.text), kind,
                       kind == BoxKind::Confirmation ? BoxButtons::YesNo : BoxButtons::Ok, window);
     if (window && !failure.focus.empty()) {
         if (auto* target = window->findChild<QWidget*>(Q(failure.focus))) {

@@ -11,8 +11,8 @@ class QWidget;
 
 namespace tessavin::ui {
 
-// Kinds and answers of the message box, numbered as the callers have always numbered them.
-enum class BoxKind { Warning = 0, Error = 1, Information = 2, Confirmation = 3 };
+// Buttons and answers of the message box (its kinds: BoxKind of common/failure.h), numbered as
+// the callers have always numbered them.
 enum class BoxButtons { Ok, YesNo };
 inline constexpr int BoxOk = 1;
 inline constexpr int BoxYes = 6;
@@ -52,8 +52,8 @@ void SetUserInteraction(Interaction* interaction);
 int DefMessageDlg(const QString& caption, const QString& text, BoxKind kind, BoxButtons buttons,
                   QWidget* parent = nullptr);
 
-// An engine failure as its box (caption message 1 question, 2 information, 3 error, 4 warning);
-// afterwards the named control of `window` gets the focus.
+// An engine failure as its box, captioned after its kind; afterwards the named control of
+// `window` gets the focus.
 int ShowFailure(const Failure& failure, QWidget* window);
 
 // A picture of the whole screen into the clipboard (the print-screen key); a platform that

@@ -7,10 +7,13 @@
 
 #include "localisation/language.h"
 
+namespace tessavin {
+struct CaptionAssignment;
+}
+
 namespace tessavin::ui {
 
 class ChartPanel;
-struct CaptionAssignment;
 
 enum class PlatformText {
     ProjectFilter,      // project file dialogs

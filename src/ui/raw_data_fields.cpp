@@ -23,8 +23,8 @@ bool LeavesField(const QFocusEvent* e) {
 }
 
 // The error box of a refused entry; the focus goes back to the field.
-void Refuse(QWidget* window, QLineEdit* field, const std::string& text, int caption = 3) {
-    DefMessageDlg(Q(TextCis(caption)), Q(text), caption == 4 ? BoxKind::Warning : BoxKind::Error,
+void Refuse(QWidget* window, QLineEdit* field, const std::string& text) {
+    DefMessageDlg(Q(TextCis(CaptionMessage(BoxKind::Error))), Q(text), BoxKind::Error,
                   BoxButtons::Ok, window);
     field->setFocus();
 }

@@ -27,6 +27,9 @@
 #include "ui_test_registry.h"
 #include "widget_lookup.h"
 
+using tessavin::CaptionAssignment;
+using tessavin::CaptionKind;
+using tessavin::CaptionTable;
 using tessavin::CurrentLanguage;
 using tessavin::Language;
 using tessavin::SetLanguage;
@@ -150,10 +153,10 @@ const Probe kProbes[] = {
      "title of its own", "title of its own"},
 };
 
-bool IsEmpty(const CaptionText& t) {
+bool IsEmpty(const tessavin::TableText& t) {
     return !*t.text && !t.message && !*t.lead;
 }
-bool SameText(const CaptionText& a, const CaptionText& b) {
+bool SameText(const tessavin::TableText& a, const tessavin::TableText& b) {
     return QByteArray(a.text) == b.text && a.message == b.message && QByteArray(a.lead) == b.lead;
 }
 

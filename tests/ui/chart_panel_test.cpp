@@ -546,7 +546,7 @@ void ChartPanelTest::toolbarSaveAsksForFileAndReportsFailure() {
     script.files = {impossible};
     save->trigger();
     QCOMPARE(script.boxes.size(), size_t(1));
-    QCOMPARE(script.boxes.front().kind, tessavin::ui::BoxKind::Error);
+    QCOMPARE(script.boxes.front().kind, tessavin::BoxKind::Error);
     QCOMPARE(script.boxes.front().caption, QString::fromStdString(tessavin::TextCis(3)));
     QVERIFY(script.boxes.front().text.contains(impossible));
 }

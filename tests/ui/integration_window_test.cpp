@@ -159,7 +159,7 @@ class IntegrationWindowTest : public QObject {
             QCOMPARE(QApplication::focusWidget(), exit);
         } else {
             QCOMPARE(boxes.texts(), QStringList{message});
-            QCOMPARE(boxes.boxes[0].kind, tessavin::ui::BoxKind::Error);
+            QCOMPARE(boxes.boxes[0].kind, tessavin::BoxKind::Error);
             QCOMPARE(boxes.boxes[0].caption, QString("E r r o r"));
             QCOMPARE(QApplication::focusWidget(), edit);
         }

@@ -8,6 +8,7 @@
 #include "calculation/year_pipeline.h"
 #include "common/number_parse.h"
 #include "localisation/captions.h"
+#include "localisation/message_ids.h"
 #include "localisation/messages.h"
 #include "statlib/number_text.h"
 
@@ -17,15 +18,6 @@ namespace {
 // A period text read without a check, kept far from the int limits so that sums stay exact.
 int PeriodValue(const std::string& text) {
     return static_cast<int>(std::clamp(ParseWholePrefix(text), -1000000000LL, 1000000000LL));
-}
-
-Failure Box(int caption, int message, std::string text, std::string focus = {}) {
-    Failure f;
-    f.caption = caption;
-    f.message = message;
-    f.text = std::move(text);
-    f.focus = std::move(focus);
-    return f;
 }
 
 // The years the year loop visits, up to the last one the year arrays hold.
@@ -53,9 +45,9 @@ int RowCount(int start, int step, int end) {
 
 std::string PeriodConfirmationText(int start, int end, int step) {
     const std::string five(5, ' ');
-    return TextCis(235) + "\r\n\r\n" + five + std::to_string(start) + TextCis(29) +
-           std::to_string(end) + TextCis(30) + std::to_string(step) + std::string(10, ' ') +
-           "\r\n\r\n" + five + TextCis(31);
+    return TextCis(msg::CalculationForYears) + "\r\n\r\n" + five + std::to_string(start) +
+           TextCis(msg::PeriodTo) + std::to_string(end) + TextCis(msg::PeriodUsingStep) +
+           std::to_string(step) + std::string(10, ' ') + "\r\n\r\n" + five + TextCis(msg::Continue);
 }
 
 RunPlan CalculationDriver::Prepare() {
@@ -82,22 +74,25 @@ RunPlan CalculationDriver::Prepare() {
     plan.stepFieldZero = plan.start == plan.end;
     plan.step = PeriodValue(in_.stepText);
 
-    if (plan.step != 1) plan.warning = Box(4, 273, TextCis(273));
+    if (plan.step != 1)
+        plan.warning = Box(BoxKind::Warning, msg::OnlyFirstInspectionForStep,
+                           TextCis(msg::OnlyFirstInspectionForStep));
     if (plan.start != plan.end) {
         if (plan.step == 0) {
-            plan.error = Box(3, 57, TextCis(57));
+            plan.error = MessageFailure(msg::ZeroTimeStep);
             return plan;
         }
         if (!state_.refining)
-            plan.confirmation =
-                Box(1, 235, PeriodConfirmationText(plan.start, plan.end, plan.step));
+            plan.confirmation = Box(BoxKind::Confirmation, msg::CalculationForYears,
+                                    PeriodConfirmationText(plan.start, plan.end, plan.step));
     }
 
     const int accepted = plan.stepFieldZero ? 0 : plan.step;
     plan.eventTableRows =
         accepted != 0 ? RowCount(plan.start, plan.step, plan.end) : plan.end - plan.start + 1;
     plan.yearTableRows = RowCount(plan.start, plan.step, plan.end);
-    plan.chartTitles = {TextCis(240), TextCis(238) + CrackOriginText(in_.crackOrigin)};
+    plan.chartTitles = {TextCis(msg::FirstInspectionCharts),
+                        TextCis(msg::CrackProgressionFrom) + CrackOriginText(in_.crackOrigin)};
     return plan;
 }
 
@@ -209,9 +204,9 @@ RunResult CalculationDriver::Run(const RunPlan& plan, const DriverOptions& optio
     long long y = static_cast<long long>(start) - step;
     while (y <= static_cast<long long>(end) - step) {
         if (y + step > MaxYear) {
-            Failure f =
-                Box(3, 251,
-                    TextCis(251) + std::to_string(y + step) + ">" + std::to_string(MaxYear) + ")");
+            Failure f = ErrorBox(msg::YearLimitExceeded, TextCis(msg::YearLimitExceeded) +
+                                                             std::to_string(y + step) + ">" +
+                                                             std::to_string(MaxYear) + ")");
             state_.Reports.push_back(f);
             Finish(result, RunEnd::YearLimit);
             return result;
@@ -254,7 +249,8 @@ RunResult CalculationDriver::Run(const RunPlan& plan, const DriverOptions& optio
             FurtherInspectionSearch(in_, Pd, state_, result.plan, result.noExceedance);
     }
     if (result.noExceedance && step == 1 && start != end)
-        result.warnings.push_back(Box(4, 254, TextCis(254)));
+        result.warnings.push_back(Box(BoxKind::Warning, msg::NextInspectionNotFound,
+                                      TextCis(msg::NextInspectionNotFound)));
     if (MarkInspectionRows(result.plan, state_) > 1)
         result.inspectionTable = InspectionTableDisplay(3, state_);
     result.writeResultFile = in_.controlPrint;
@@ -291,7 +287,9 @@ YearChoiceResult CalculationDriver::RecomputeYear(const std::string& yearText) {
     YearChoiceResult result;
     const long long n = ParseWholePrefix(yearText);
     if (n > MaxYear || n < 0) {
-        result.errors.push_back(Box(3, 247, TextCis(247) + std::to_string(MaxYear), "CBVyber"));
+        result.errors.push_back(ErrorBox(msg::YearOutOfRange,
+                                         TextCis(msg::YearOutOfRange) + std::to_string(MaxYear),
+                                         "CBVyber"));
         return result;
     }
     state_.Reports.clear();

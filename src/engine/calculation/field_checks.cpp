@@ -4,6 +4,7 @@
 
 #include "common/number_parse.h"
 #include "histogram/histogram.h"
+#include "localisation/message_ids.h"
 #include "localisation/messages.h"
 #include <utility>
 
@@ -12,12 +13,8 @@ namespace {
 
 FieldCheck Refused(const std::string& control, int message, std::string text,
                    bool focusBack = true) {
-    Failure f;
-    f.caption = 3;
-    f.message = message;
-    f.text = std::move(text);
-    if (focusBack) f.focus = control;
-    return FieldCheck{false, std::move(f), focusBack};
+    return FieldCheck{false, ErrorBox(message, std::move(text), focusBack ? control : ""),
+                      focusBack};
 }
 
 // A real-valued field refused with "<message><text>)" when `ok` fails.
@@ -35,7 +32,8 @@ bool InYears(std::optional<long long> y) {
 // "end < start" naming both texts, refused on `control`.
 FieldCheck EndBeforeStart(const std::string& control, const std::string& startText,
                           const std::string& endText) {
-    return Refused(control, 244, TextCis(244) + startText + TextCis(245) + endText + ")");
+    return Refused(control, 244,
+                   TextCis(msg::EndBeforeStart) + startText + TextCis(msg::EndIs) + endText + ")");
 }
 
 } // namespace
@@ -45,17 +43,18 @@ FieldCheck CheckInputField(const std::string& control, const std::string& text,
     const std::string maxYear = std::to_string(MaxYear);
     if (control == "EdKonstC") {
         const std::optional<double> c = ParseReal(text);
-        if (!c) return Refused(control, 8, TextCis(8) + text + ")");
+        if (!c) return Refused(control, 8, TextCis(msg::BadNumberC) + text + ")");
         if (*c != 0.0) return {};
         // A zero C is reported but kept.
-        FieldCheck check = Refused(control, 9, TextCis(9), false);
+        FieldCheck check = Refused(control, 9, TextCis(msg::ZeroC), false);
         check.accepted = true;
         return check;
     }
     if (control == "EdMocM") {
         const std::optional<double> m = ParseReal(text);
-        if (!m) return Refused(control, 41, TextCis(41) + text + ")");
-        if (*m <= 0) return Refused(control, 51, TextCis(51) + text + ") < 0");
+        if (!m) return Refused(control, 41, TextCis(msg::BadNumberM) + text + ")");
+        if (*m <= 0)
+            return Refused(control, 51, TextCis(msg::ExponentMNotPositive) + text + ") < 0");
         return {};
     }
     if (control == "EdSirPas") return RealField(control, text, 76, [](double v) { return v >= 0; });
@@ -67,18 +66,17 @@ FieldCheck CheckInputField(const std::string& control, const std::string& text,
     if (control == "EdPocetIntervalu") {
         const std::optional<long long> n = ParseWhole(text);
         if (!n) {
-            Failure f;
-            f.caption = 3;
-            f.text = "'" + text + "' is not a valid integer value";
-            return FieldCheck{false, std::move(f), false};
+            return FieldCheck{false, ErrorBox(0, "'" + text + "' is not a valid integer value"),
+                              false};
         }
         if (*n < 3 || *n > MaxBins)
-            return Refused(control, 71, TextCis(71) + std::to_string(MaxBins) + " :");
+            return Refused(control, 71,
+                           TextCis(msg::IntervalsOutOfRange) + std::to_string(MaxBins) + " :");
         return {};
     }
     if (control == "EdRokT") {
         const std::optional<long long> start = ParseWhole(text);
-        if (!InYears(start)) return Refused(control, 75, TextCis(75) + maxYear);
+        if (!InYears(start)) return Refused(control, 75, TextCis(msg::BadYear) + maxYear);
         const std::optional<long long> end = ParseWhole(endText);
         if (InYears(end) && *start > *end) return EndBeforeStart(control, text, endText);
         return {};
@@ -86,11 +84,11 @@ FieldCheck CheckInputField(const std::string& control, const std::string& text,
     if (control == "EdRokKrok") {
         const std::optional<long long> s = ParseWhole(text);
         if (s && *s >= 0) return {};
-        return Refused(control, 246, TextCis(246) + text + ")");
+        return Refused(control, 246, TextCis(msg::BadNumberStep) + text + ")");
     }
     if (control == "EdRokKon") {
         const std::optional<long long> e = ParseWhole(text);
-        if (!InYears(e)) return Refused(control, 75, TextCis(75) + maxYear);
+        if (!InYears(e)) return Refused(control, 75, TextCis(msg::BadYear) + maxYear);
         const std::optional<long long> start = ParseWhole(startText);
         if (start && *e < *start) return EndBeforeStart(control, startText, text);
         return {};

@@ -6,6 +6,7 @@
 
 #include "common/number_parse.h"
 #include "localisation/captions.h"
+#include "localisation/message_ids.h"
 #include "localisation/messages.h"
 #include "statlib/number_text.h"
 
@@ -56,24 +57,24 @@ FirstInspectionResult FirstInspectionSearch(const CalculationInputs& in, double 
         return result;
     };
 
-    if (Ev(state, 1, 3, start) > Pd) return fail(232);
+    if (Ev(state, 1, 3, start) > Pd) return fail(msg::PdExceededAtStart);
     long long a = start - step;
     long long e;
     for (;;) {
-        if (a >= end) return fail(234);
+        if (a >= end) return fail(msg::PdNotReached);
         e = a + step;
         if (Ev(state, 1, 3, e) >= Pd) break;
         // Years past the table hold 0, as do all later ones; a step that does not advance
         // never reaches another year.
-        if (e > MaxYear || step <= 0) return fail(234);
+        if (e > MaxYear || step <= 0) return fail(msg::PdNotReached);
         a = e;
     }
 
     result.found = true;
     result.from = static_cast<int>(a);
     result.to = static_cast<int>(e);
-    result.message = 233;
-    result.label = TextCis(233) + std::to_string(a) + " - " + std::to_string(e);
+    result.message = msg::BetweenYears;
+    result.label = TextCis(msg::BetweenYears) + std::to_string(a) + " - " + std::to_string(e);
     if (!state.refining) {
         state.firstFrom = result.from;
         state.firstTo = result.to;
@@ -176,7 +177,7 @@ int MarkInspectionRows(InspectionPlan& plan, CalculationState& state) {
             continue;
         }
         row.numberText = RowNumberText(r);
-        row.rangeText = std::string(6, ' ') + TextCis(256);
+        row.rangeText = std::string(6, ' ') + TextCis(msg::InspectionNotCalculated);
     }
     state.inspectionsFound = found;
     return found;

@@ -2,17 +2,14 @@
 
 #include "common/number_parse.h"
 #include "localisation/captions.h"
+#include "localisation/message_ids.h"
 #include "localisation/messages.h"
 
 namespace tessavin {
 namespace {
 
 Failure Refused(const std::string& control, std::string text) {
-    Failure f;
-    f.caption = 3;
-    f.text = std::move(text);
-    f.focus = control;
-    return f;
+    return ErrorBox(0, std::move(text), control);
 }
 
 } // namespace
@@ -41,7 +38,7 @@ std::optional<Failure> CheckIntegrationField(const std::string& control, const s
         if (*n < 10) return Refused(control, label + " < 10 (n=" + text + ")");
         if (*n > 10000) return Refused(control, label + " > 10000 (n=" + text + ")");
         if (method == 1 && *n % 2 != 0)
-            return Refused(control, label + TextCis(255) + "(n=" + text + ")");
+            return Refused(control, label + TextCis(msg::NotEven) + "(n=" + text + ")");
         return std::nullopt;
     }
     if (control == "EdN") {

@@ -12,6 +12,7 @@
 #include "common/math_fault.h"
 #include "common/number_parse.h"
 #include "localisation/captions.h"
+#include "localisation/message_ids.h"
 #include "localisation/messages.h"
 #include "statlib/number_text.h"
 
@@ -20,8 +21,6 @@ namespace {
 
 constexpr int NnMaxBins = 256;
 constexpr int SnMaxBins = 256;
-// Largest frequency total of the normalisation: 2^63 - 1.
-constexpr long double TotalLimit = static_cast<long double>(std::numeric_limits<long long>::max());
 // An index argument this close to the outer half-class edge is rounding noise, not a value
 // outside the histogram.
 constexpr double EdgeTolerance = 1e-9;
@@ -67,9 +66,9 @@ int FaultIn(std::initializer_list<double> values) {
     }
     if (const int message = RaisedMessage()) return message;
     for (const double v : values)
-        if (std::isnan(v)) return 104;
+        if (std::isnan(v)) return msg::UndefinedFloatOperation;
     for (const double v : values)
-        if (!std::isfinite(v)) return 102;
+        if (!std::isfinite(v)) return msg::Overflow;
     return 0;
 }
 
@@ -79,22 +78,12 @@ bool MathFailed(CalculationState& state, int message) {
 }
 
 bool ClassIndexFailed(CalculationState& state, int message, std::string text) {
-    Failure f;
-    f.caption = 3;
-    f.message = message;
-    f.text = std::move(text);
-    f.stepName = state.StepName;
-    state.Fail(std::move(f), AbortKind::InputPage);
+    state.Fail(StepFailure(message, std::move(text), state.StepName), AbortKind::InputPage);
     return false;
 }
 
 bool PreCheckFailed(CalculationState& state, int message, std::string text, const char* focus) {
-    Failure f;
-    f.caption = 3;
-    f.message = message;
-    f.text = std::move(text);
-    f.focus = focus;
-    state.Fail(std::move(f), AbortKind::Calculation);
+    state.Fail(ErrorBox(message, std::move(text), focus), AbortKind::Calculation);
     return false;
 }
 
@@ -106,11 +95,7 @@ long double Normalise(ClassArray& P, int bins) {
         sum += P[k];
     for (int k = 1; k <= bins; ++k)
         P[k] = static_cast<double>(P[k] / sum);
-    long double total = 0.0L;
-    for (int k = 1; k <= bins; ++k)
-        if (P[k] != 0.0) total += 1.0L / P[k];
-    while (total > TotalLimit)
-        total /= 10;
+    const long double total = WithinCountRange(FrequencyTotal(P, bins));
     for (int k = 1; k <= bins; ++k)
         if (std::nearbyint(total * P[k]) == 0.0L) P[k] = 0.0;
     return total;
@@ -203,9 +188,10 @@ bool VypocetDs(double m, const CalculationInputs& in, CalculationState& state) {
             if (!std::isfinite(q)) return MathFailed(state, FaultIn({q}));
             long long k = 0;
             if (!ClassIndex(q, cnt, k))
-                return ClassIndexFailed(state, 218,
-                                        TextCis(218) + std::to_string(cnt) + " n=" +
-                                            std::to_string(k) + " ! " + "\r\n\r\n\t" + TextCis(33));
+                return ClassIndexFailed(state, msg::FieldIndexOutOfRange,
+                                        TextCis(msg::FieldIndexOutOfRange) + std::to_string(cnt) +
+                                            " n=" + std::to_string(k) + " ! " + "\r\n\r\n\t" +
+                                            TextCis(msg::DsImpossible));
             P[k] += ds.P[i];
         }
     }
@@ -329,15 +315,12 @@ std::optional<NnFault> NtPass(int k, const NnPass& a, const OneYear& b, PassRang
                 const double q = num / h;
                 if (!std::isfinite(q)) return PassMathFault(FaultIn({q}), stepName);
                 if (!ClassIndex(q, MaxBins, t)) {
-                    const std::string format = TextCis(32) + std::to_string(MaxBins) +
-                                               " n=" + std::to_string(k) + " ! " + "\r\n\r\n\t" +
-                                               TextCis(38);
-                    Failure f;
-                    f.caption = 3;
-                    f.message = 32;
-                    f.text = FormatMessage(format, std::to_string(t));
-                    f.stepName = stepName;
-                    return NnFault{std::move(f), AbortKind::InputPage};
+                    const std::string format = TextCis(msg::FieldIndexOutOfRangeOf) +
+                                               std::to_string(MaxBins) + " n=" + std::to_string(k) +
+                                               " ! " + "\r\n\r\n\t" + TextCis(msg::NtImpossible);
+                    return NnFault{StepFailure(msg::FieldIndexOutOfRangeOf,
+                                               FormatMessage(format, std::to_string(t)), stepName),
+                                   AbortKind::InputPage};
                 }
             }
             if (t != run) {
@@ -413,10 +396,11 @@ bool VypocetDsNt(const CalculationInputs& in, CalculationState& state) {
                 const double q = num / h;
                 if (!std::isfinite(q)) return MathFailed(state, FaultIn({q}));
                 if (!ClassIndex(q, cnt, k))
-                    return ClassIndexFailed(
-                        state, 32,
-                        FormatMessage(TextCis(32) + std::to_string(cnt) + TextCis(24),
-                                      std::to_string(k)));
+                    return ClassIndexFailed(state, 32,
+                                            FormatMessage(TextCis(msg::FieldIndexOutOfRangeOf) +
+                                                              std::to_string(cnt) +
+                                                              TextCis(msg::DsNtImpossible),
+                                                          std::to_string(k)));
             }
             if (k != run) {
                 if (run) P[run] = acc;
@@ -537,16 +521,21 @@ std::optional<NnFault> NnCache::Running(int year, const std::string& stepName, N
 bool DeltaSmStep(const CalculationInputs& in, CalculationState& state) {
     const auto m = ParseReal(in.m);
     if (!m || !std::isfinite(*m))
-        return PreCheckFailed(state, 41, TextCis(41) + in.m + ")", "EdMocM");
+        return PreCheckFailed(state, msg::BadNumberM, TextCis(msg::BadNumberM) + in.m + ")",
+                              "EdMocM");
     // An input waiting for its raw data has no histogram to combine.
-    if (!state.inputs.ready[1]) return PreCheckFailed(state, 42, TextCis(42), "CBRozSpZad");
+    if (!state.inputs.ready[1])
+        return PreCheckFailed(state, msg::DeltaSMissing, TextCis(msg::DeltaSMissing), "CBRozSpZad");
     return VypocetDs(*m, in, state);
 }
 
 bool NnStep(int year, const CalculationInputs& in, CalculationState& state, NnCache& cache) {
     if (year < 0)
-        return PreCheckFailed(state, 41, TextCis(41) + std::to_string(year) + ")", "EdRokT");
-    if (!state.inputs.ready[2]) return PreCheckFailed(state, 44, TextCis(44), "CBCelKmitZad");
+        return PreCheckFailed(state, msg::BadNumberM,
+                              TextCis(msg::BadNumberM) + std::to_string(year) + ")", "EdRokT");
+    if (!state.inputs.ready[2])
+        return PreCheckFailed(state, msg::StressRangesPerYearMissing,
+                              TextCis(msg::StressRangesPerYearMissing), "CBCelKmitZad");
 
     state.StepName = CaptionText(Caption::Label19);
     if (in.yearStart.empty()) return false;
@@ -562,7 +551,7 @@ bool NnStep(int year, const CalculationInputs& in, CalculationState& state, NnCa
     ClassArray P;
     Expand(a, P);
     if (!Finish(state.Nn, P, a.lo, a.hi, a.h, a.bins, state)) return false;
-    state.HistogramTitle = TextCis(43) + std::to_string(year);
+    state.HistogramTitle = TextCis(msg::NnForYear) + std::to_string(year);
     state.NnReady = true;
     state.NnCurrent = true;
     state.SnCurrent = false;
@@ -570,8 +559,11 @@ bool NnStep(int year, const CalculationInputs& in, CalculationState& state, NnCa
 }
 
 bool SnStep(const CalculationInputs& in, CalculationState& state) {
-    if (!state.NnReady) return PreCheckFailed(state, 48, TextCis(48), "");
-    if (!state.DeltaSmReady) return PreCheckFailed(state, 39, TextCis(39), "");
+    if (!state.NnReady)
+        return PreCheckFailed(state, msg::NnNotCalculated, TextCis(msg::NnNotCalculated), "");
+    if (!state.DeltaSmReady)
+        return PreCheckFailed(state, msg::DeltaSNotCalculated, TextCis(msg::DeltaSNotCalculated),
+                              "");
     return VypocetDsNt(in, state);
 }
 

@@ -1,7 +1,5 @@
 #include "calculation/model.h"
 
-#include "localisation/messages.h"
-
 namespace tessavin {
 
 void CalculationState::Fail(Failure f, AbortKind kind) {
@@ -13,14 +11,15 @@ void CalculationState::Fail(Failure f, AbortKind kind) {
 std::array<RandomInputFields, RandomInputCount + 1> DefaultRandomFields() {
     std::array<RandomInputFields, RandomInputCount + 1> f{};
     auto set = [&](int k, int type, const char* mi, const char* sigma) {
-        f[k] = RandomInputFields{InputSource::Parametric, type, mi, sigma, "128"};
+        f[k] = RandomInputFields{InputSource::Parametric, type, mi, sigma,
+                                 std::string(DefaultInputs().intervals)};
     };
-    set(1, 0, "30", "3");      // stress range DeltaS, Normal
-    set(2, 0, "1E6", "1E5");   // stress ranges per year, Normal
-    set(3, 1, "280", "28");    // yield stress Fy, LogNormal_2P
-    set(4, 0, "200", "20");    // nominal stress sigma, Normal
-    set(5, 1, "0.2", "0.05");  // initial crack size a0, LogNormal_2P
-    set(6, 0, "10", "0.6");    // detectable crack size ad, Normal
+    set(1, 0, "30", "3");     // stress range DeltaS, Normal
+    set(2, 0, "1E6", "1E5");  // stress ranges per year, Normal
+    set(3, 1, "280", "28");   // yield stress Fy, LogNormal_2P
+    set(4, 0, "200", "20");   // nominal stress sigma, Normal
+    set(5, 1, "0.2", "0.05"); // initial crack size a0, LogNormal_2P
+    set(6, 0, "10", "0.6");   // detectable crack size ad, Normal
     return f;
 }
 
@@ -37,15 +36,6 @@ void AbortCalculation(CalculationState& state) {
     ResetResults(state);
     state.Abort = true;
     if (state.abortKind == AbortKind::None) state.abortKind = AbortKind::Calculation;
-}
-
-Failure MathFailure(int message, const std::string& stepName) {
-    Failure f;
-    f.caption = 3;
-    f.message = message;
-    f.stepName = stepName;
-    f.text = TextCis(message) + "\r\n\r\n" + stepName;
-    return f;
 }
 
 } // namespace tessavin

@@ -6,13 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "calculation/default_inputs.h"
 #include "common/failure.h"
 #include "histogram/histogram.h"
 #include "parametric/input_histograms.h"
 
 namespace tessavin {
 
-inline constexpr int MaxYear = 300;         // per-year arrays hold years 0 .. 300
+inline constexpr int MaxYear = 300;          // per-year arrays hold years 0 .. 300
 inline constexpr int ProbabilityBlocks = 11; // block 1: no inspection; 2 .. 11: after inspections
 inline constexpr int ResistanceBins = 256;
 
@@ -20,44 +21,45 @@ enum class IntegrationMethod { Trapezoid = 0, Simpson = 1, Romberg = 2, Adaptive
 
 // The settings of the integration window as last accepted.
 struct IntegrationSettings {
-    int method = 4;        // CBMetoda item; any other index integrates to 0
-    int steps = 1000;      // N of the trapezoid and Simpson rules (EdNintegrace)
-    int levels = 10;       // n of Romberg (EdN)
-    double tol0 = 0.0001;  // tolerance of the adaptive method (EdTol0)
-    std::string stepsText = "1000";
-    std::string levelsText = "10";
-    std::string tol0Text = "0.0001";
+    int method = DefaultInputs().method; // CBMetoda item; any other index integrates to 0
+    int steps = DefaultInputs().steps;   // N of the trapezoid and Simpson rules (EdNintegrace)
+    int levels = DefaultInputs().levels; // n of Romberg (EdN)
+    double tol0 = DefaultInputs().tol0;  // tolerance of the adaptive method (EdTol0)
+    std::string stepsText{DefaultInputs().stepsText};
+    std::string levelsText{DefaultInputs().levelsText};
+    std::string tol0Text{DefaultInputs().tol0Text};
 };
 
-// The six input rows at first start: the type choice and Mi / Sigma texts of each, N = 128.
+// The six input rows at first start: the type choice and Mi / Sigma texts of each, N the default
+// number of intervals.
 std::array<RandomInputFields, RandomInputCount + 1> DefaultRandomFields();
 
 // The deterministic inputs as the input page holds them: field texts as typed, parsed by the
 // steps that read them.
 struct CalculationInputs {
-    std::string C = "2.2E-13";  // EdKonstC
-    std::string m = "3";        // EdMocM
-    std::string bf = "400";     // EdSirPas
-    std::string tf = "25";      // EdTloPas
-    double tfValue = 25;        // tf as accepted last by its field
-    std::string Pd = "2.277E-2"; // EdNavPravd
-    int crackOrigin = 0;        // CBSireni: 0 edge, 1 surface
+    std::string C{DefaultInputs().C};         // EdKonstC
+    std::string m{DefaultInputs().m};         // EdMocM
+    std::string bf{DefaultInputs().bf};       // EdSirPas
+    std::string tf{DefaultInputs().tf};       // EdTloPas
+    double tfValue = DefaultInputs().tfValue; // tf as accepted last by its field
+    std::string Pd{DefaultInputs().Pd};       // EdNavPravd
+    int crackOrigin = 0;                      // CBSireni: 0 edge, 1 surface
     // The year fields EdRokT / EdRokKrok / EdRokKon ...
-    std::string yearStart = "0";
-    std::string yearStep = "1";
-    std::string yearEnd = "150";
+    std::string yearStart{DefaultInputs().yearStart};
+    std::string yearStep{DefaultInputs().yearStep};
+    std::string yearEnd{DefaultInputs().yearEnd};
     // ... and the period texts they last accepted (acceptedYears).
-    std::string startText = "0";
-    std::string stepText = "1";
-    std::string endText = "150";
+    std::string startText{DefaultInputs().yearStart};
+    std::string stepText{DefaultInputs().yearStep};
+    std::string endText{DefaultInputs().yearEnd};
     IntegrationSettings integration;
-    bool lowerBound = true;     // menu DolMez ticked (HorMez otherwise)
+    bool lowerBound = true; // menu DolMez ticked (HorMez otherwise)
     bool controlPrint = false;
-    std::string eps = "1E-8";     // EdEps
-    std::string intervals = "128"; // EdPocetIntervalu
-    std::string projectName;    // EdProjekt
+    std::string eps{DefaultInputs().eps};             // EdEps
+    std::string intervals{DefaultInputs().intervals}; // EdPocetIntervalu
+    std::string projectName;                          // EdProjekt
     std::array<RandomInputFields, RandomInputCount + 1> random = DefaultRandomFields(); // [1..6]
-    std::string par3 = "1.5";   // the parameter block's third and fourth parameters
+    std::string par3 = "1.5"; // the parameter block's third and fourth parameters
     std::string par4 = "1";
 };
 
@@ -85,12 +87,12 @@ struct CalculationState {
     bool NnReady = false;
     bool SnReady = false;
     // Ready states mirrored to the chart buttons of the results page.
-    bool NnCurrent = false;  // BGN: Nn is that of the current year
-    bool SnCurrent = false;  // BGV: Sn is that of the current year
-    bool RadReady = false;   // BJevU
-    bool RaacReady = false;  // BJevF
-    bool RfUReady = false;   // BjevuUmSn
-    bool RfFReady = false;   // BjevuFmSn
+    bool NnCurrent = false; // BGN: Nn is that of the current year
+    bool SnCurrent = false; // BGV: Sn is that of the current year
+    bool RadReady = false;  // BJevU
+    bool RaacReady = false; // BJevF
+    bool RfUReady = false;  // BjevuUmSn
+    bool RfFReady = false;  // BjevuFmSn
 
     double CurrentFy = 0.0;
     double CurrentSigma = 0.0;
@@ -100,13 +102,13 @@ struct CalculationState {
     // Period and year bookkeeping.
     int start = 0, step = 1, end = 0;
     int acceptedStep = 1;
-    int currentYear = 0;     // the year whose Nn, Sn and probabilities are computed now
+    int currentYear = 0; // the year whose Nn, Sn and probabilities are computed now
 
     // Inspections.
     int firstFrom = 0, firstTo = 0;
     int inspectionsFound = 0;
     int blockShown = 3;
-    bool refining = false;   // BnUpresnit visible: a refinement runs
+    bool refining = false; // BnUpresnit visible: a refinement runs
 
     // Control.
     bool Abort = false;
@@ -120,7 +122,9 @@ struct CalculationState {
 
     void Fail(Failure f, AbortKind kind);
     double& Event(int block, int row, int year) { return EventProbabilities[block][row][year]; }
-    double Event(int block, int row, int year) const { return EventProbabilities[block][row][year]; }
+    double Event(int block, int row, int year) const {
+        return EventProbabilities[block][row][year];
+    }
 };
 
 // What resetResults clears of the state: the resistances and every year-dependent result.
@@ -129,8 +133,5 @@ void ResetResults(CalculationState& state);
 // AbortCalculation: ResetResults and Abort; a step that already sent the user back to the input
 // page keeps that kind.
 void AbortCalculation(CalculationState& state);
-
-// Error box text of a numerical failure: the message of the fault, a blank line, the step name.
-Failure MathFailure(int message, const std::string& stepName);
 
 } // namespace tessavin

@@ -11,6 +11,7 @@
 #include "calculation/class_index.h"
 #include "common/math_fault.h"
 #include "localisation/captions.h"
+#include "localisation/message_ids.h"
 #include "localisation/messages.h"
 
 namespace tessavin {
@@ -37,9 +38,9 @@ int FaultIn(std::initializer_list<long double> values) {
     if (const MathFault fault = RaisedMathFault(); fault != MathFault::None)
         return MathFaultMessage(fault);
     for (const long double v : values)
-        if (std::isnan(v)) return 104;
+        if (std::isnan(v)) return msg::UndefinedFloatOperation;
     for (const long double v : values)
-        if (!std::isfinite(v)) return 102;
+        if (!std::isfinite(v)) return msg::Overflow;
     return 0;
 }
 
@@ -49,23 +50,18 @@ bool MathFailed(CalculationState& state, int message) {
 }
 
 bool ClassIndexFailed(CalculationState& state, long long t) {
-    Failure f;
-    f.caption = 3;
-    f.message = 218;
-    f.stepName = state.StepName;
-    f.text = state.StepName + "\r\n\r\n" + TextCis(218) + std::to_string(DifferenceBins) +
-             " n=" + std::to_string(t) + " ! \r\n\r\n\t" + TextCis(228);
-    state.Fail(std::move(f), AbortKind::Calculation);
+    state.Fail(StepFailure(msg::FieldIndexOutOfRange,
+                           state.StepName + "\r\n\r\n" + TextCis(msg::FieldIndexOutOfRange) +
+                               std::to_string(DifferenceBins) + " n=" + std::to_string(t) +
+                               " ! \r\n\r\n\t" + TextCis(msg::CalculationImpossible),
+                           state.StepName),
+               AbortKind::Calculation);
     state.Interrupt = false;
     return false;
 }
 
 bool MissingOperand(CalculationState& state, int message) {
-    Failure f;
-    f.caption = 3;
-    f.message = message;
-    f.text = TextCis(message);
-    state.Fail(std::move(f), AbortKind::Calculation);
+    state.Fail(MessageFailure(message), AbortKind::Calculation);
     return false;
 }
 
@@ -109,7 +105,7 @@ bool AddRowPairwise(double r, double pr, const DiscreteHistogram& Sn, StateHisto
             const double q = num / h;
             if (!std::isfinite(q)) {
                 const int message = FaultIn({q});
-                return MathFailed(state, message != 0 ? message : 104);
+                return MathFailed(state, message != 0 ? message : msg::UndefinedFloatOperation);
             }
             if (q >= DifferenceBins) {
                 t = DifferenceBins; // above the range: the last class
@@ -184,11 +180,9 @@ bool DifferenceHistogram(const DiscreteHistogram& R, const DiscreteHistogram& Sn
     long double sum = 0.0L;
     for (int t = 1; t <= DifferenceBins; ++t)
         sum += d.P[t];
-    long double total = 0.0L;
-    for (int t = 1; t <= DifferenceBins; ++t) {
+    for (int t = 1; t <= DifferenceBins; ++t)
         d.P[t] = static_cast<double>(d.P[t] / sum);
-        if (d.P[t] != 0.0) total += 1.0L / d.P[t];
-    }
+    const long double total = FrequencyTotal(d.P, DifferenceBins);
     d.Total = static_cast<double>(total);
     if (const int message = FaultIn({sum, total, d.Total})) return MathFailed(state, message);
 
@@ -215,8 +209,8 @@ double ProbabilityBelowZero(const DiscreteHistogram& d) {
 
 bool UStep(int year, const CalculationInputs& in, CalculationState& state) {
     CheckYear(year);
-    if (!state.SnCurrent) return MissingOperand(state, 229);
-    if (!state.RadReady) return MissingOperand(state, 230);
+    if (!state.SnCurrent) return MissingOperand(state, msg::SnMissing);
+    if (!state.RadReady) return MissingOperand(state, msg::RadMissing);
     if (!DifferenceHistogram(state.Rad, state.Sn, in.crackOrigin, state, state.RfU)) return false;
     state.RfUReady = true;
     state.Event(1, 1, year) = 1.0 - ProbabilityBelowZero(state.RfU);
@@ -225,8 +219,8 @@ bool UStep(int year, const CalculationInputs& in, CalculationState& state) {
 
 bool FStep(int year, const CalculationInputs& in, CalculationState& state) {
     CheckYear(year);
-    if (!state.SnCurrent) return MissingOperand(state, 229);
-    if (!state.RaacReady) return MissingOperand(state, 231);
+    if (!state.SnCurrent) return MissingOperand(state, msg::SnMissing);
+    if (!state.RaacReady) return MissingOperand(state, msg::RaacMissing);
     if (!DifferenceHistogram(state.Raac, state.Sn, in.crackOrigin, state, state.RfF)) return false;
     state.RfFReady = true;
     const double pF = ProbabilityBelowZero(state.RfF);

@@ -16,6 +16,7 @@
 #include "common/number_parse.h"
 #include "histogram/class_mean.h"
 #include "localisation/captions.h"
+#include "localisation/message_ids.h"
 #include "localisation/messages.h"
 #include "statlib/number_text.h"
 
@@ -29,47 +30,31 @@ std::string StepNameOf(Kind kind, const CalculationInputs& in) {
            CrackOriginText(in.crackOrigin) + ")";
 }
 
-Failure FieldFailure(int message, const std::string& text, const char* focus) {
-    Failure f;
-    f.message = message;
-    f.text = TextCis(message) + text + ")";
-    f.focus = focus;
-    return f;
-}
-
-Failure MissingHistogram(int message, const char* focus) {
-    Failure f;
-    f.message = message;
-    f.text = TextCis(message);
-    f.focus = focus;
-    return f;
-}
-
 // m, bf and the input histograms the step needs; the first failure is reported.
 std::optional<ResistanceParameters> PreCheck(Kind kind, const CalculationInputs& in,
                                              CalculationState& state) {
     const auto m = ParseReal(in.m);
     if (!m || *m == 0) {
-        state.Fail(FieldFailure(41, in.m, "EdMocM"), AbortKind::None);
+        state.Fail(FieldFailure(msg::BadNumberM, in.m, "EdMocM"), AbortKind::None);
         return std::nullopt;
     }
     const auto bf = ParseReal(in.bf);
     if (!bf || *bf == 0) {
-        state.Fail(FieldFailure(220, in.bf, "EdSirPas"), AbortKind::None);
+        state.Fail(FieldFailure(msg::BadNumberBf, in.bf, "EdSirPas"), AbortKind::None);
         return std::nullopt;
     }
     const struct {
         int input;
         int message;
         const char* focus;
-    } needed[] = {{3, 221, "CBMezKluZad"},
-                  {4, 222, "CBNomNapZad"},
-                  {5, 223, "CBPoNaTrZad"},
-                  {6, 225, "CBNejRozZad"}};
+    } needed[] = {{3, msg::FyMissing, "CBMezKluZad"},
+                  {4, msg::SigmaMissing, "CBNomNapZad"},
+                  {5, msg::A0Missing, "CBPoNaTrZad"},
+                  {6, msg::AdMissing, "CBNejRozZad"}};
     for (const auto& n : needed) {
         if (n.input == 6 && kind == Kind::F) continue;
         if (!state.inputs.ready[n.input]) {
-            state.Fail(MissingHistogram(n.message, n.focus), AbortKind::None);
+            state.Fail(MessageFailure(n.message, n.focus), AbortKind::None);
             return std::nullopt;
         }
     }
@@ -117,19 +102,20 @@ std::string Num(double v) {
 
 Failure ClassIndexFailure(const LoopSetup& s, int i, double a0, double x2, double x3, double r) {
     Failure f;
-    f.message = 218;
+    f.message = msg::FieldIndexOutOfRange;
     const std::string method = CaptionText(Caption::IntegrationLabel1) + " : " +
                                IntegrationMethodText(s.in.integration.method);
     const std::string range = "( Min=" + Num(s.rmin) + ",Max=" + Num(s.rmax) + ",dx=" + Num(s.h);
     if (s.kind == Kind::F) {
-        f.text = TextCis(218) + "256" + "    ( n=" + std::to_string(i) + " ) ! " + "\r\n\r\n\t" +
-                 TextCis(219) + "\r\n\r\n" + method + "\r\n" + "(  a0=" + Num(a0) +
-                 ",  fy=" + Num(x2) + ",  Sigma=" + Num(x3) + "  )" + "\r\n\r\n" + range +
-                 ",Odolnost_F (a0, fy, Sigma)=" + Num(r) + "  )";
+        f.text = TextCis(msg::FieldIndexOutOfRange) + "256" + "    ( n=" + std::to_string(i) +
+                 " ) ! " + "\r\n\r\n\t" + TextCis(msg::RaacImpossible) + "\r\n\r\n" + method +
+                 "\r\n" + "(  a0=" + Num(a0) + ",  fy=" + Num(x2) + ",  Sigma=" + Num(x3) + "  )" +
+                 "\r\n\r\n" + range + ",Odolnost_F (a0, fy, Sigma)=" + Num(r) + "  )";
     } else {
-        f.text = TextCis(218) + "256" + " pro n=" + std::to_string(i) + " ! " + "\r\n\r\n\t" +
-                 TextCis(224) + "\r\n\r\n" + method + "\r\n" + "(  a0=" + Num(a0) +
-                 ",  ad=" + Num(x2) + "\r\n\r\n" + range + ",Odolnost_U (a0, ad)=" + Num(r) + "  )";
+        f.text = TextCis(msg::FieldIndexOutOfRange) + "256" + " pro n=" + std::to_string(i) +
+                 " ! " + "\r\n\r\n\t" + TextCis(msg::RadImpossible) + "\r\n\r\n" + method + "\r\n" +
+                 "(  a0=" + Num(a0) + ",  ad=" + Num(x2) + "\r\n\r\n" + range +
+                 ",Odolnost_U (a0, ad)=" + Num(r) + "  )";
     }
     return f;
 }
@@ -191,7 +177,8 @@ ClassResult RunA0Class(const LoopSetup& s, int t1) {
         }
         if (i == ClassNotFinite) {
             out.failure =
-                ClassFailure{MathFailure(s.h == 0 ? 101 : 104, s.stepName), AbortKind::Calculation};
+                ClassFailure{MathFailure(s.h == 0 ? msg::DivisionByZero : 104, s.stepName),
+                             AbortKind::Calculation};
             return false;
         }
         if (i < 1) {
@@ -433,15 +420,14 @@ ResistanceOutcome RunStep(Kind kind, const CalculationInputs& in, CalculationSta
     long double sum = 0;
     for (int i = 1; i <= ResistanceBins; ++i)
         sum += result.P[i];
-    long double reciprocal = 0;
-    for (int i = 1; i <= ResistanceBins; ++i) {
+    for (int i = 1; i <= ResistanceBins; ++i)
         result.P[i] = static_cast<double>(result.P[i] / sum);
-        if (result.P[i] != 0) reciprocal += 1.0L / result.P[i];
-    }
-    result.Total = static_cast<double>(reciprocal);
+    result.Total = static_cast<double>(FrequencyTotal(result.P, ResistanceBins));
     if (const MathFault fault = RaisedMathFault(); fault != MathFault::None || !(sum > 0)) {
-        state.Fail(MathFailure(fault == MathFault::None ? 101 : MathFaultMessage(fault), stepName),
-                   AbortKind::Calculation);
+        state.Fail(
+            MathFailure(fault == MathFault::None ? msg::DivisionByZero : MathFaultMessage(fault),
+                        stepName),
+            AbortKind::Calculation);
         return outcome;
     }
     int bins = result.Bins;

@@ -9,6 +9,7 @@
 
 #include "common/atomic_file.h"
 #include "localisation/captions.h"
+#include "localisation/message_ids.h"
 #include "localisation/messages.h"
 
 namespace tessavin {
@@ -62,13 +63,13 @@ std::string ResultTextFileText(const CalculationInputs& in, const CalculationSta
         out += text;
         out += "\r\n";
     };
-    line(TextCis(280) + std::to_string(state.start) + ", " +
+    line(TextCis(msg::ProbabilitiesOfFirstInspection) + std::to_string(state.start) + ", " +
          std::to_string(state.start + state.step) + ",...," + std::to_string(state.end) + ")");
-    line(TextCis(238) + " (" + CrackOriginText(in.crackOrigin) + " bf= " + in.bf +
-         " mm, tf= " + in.tf + " m= " + in.m + ")");
-    line(TextCis(276) + in.Pd);
-    line(TextCis(277) + in.C);
-    line(TextCis(278) + in.m);
+    line(TextCis(msg::CrackProgressionFrom) + " (" + CrackOriginText(in.crackOrigin) +
+         " bf= " + in.bf + " mm, tf= " + in.tf + " m= " + in.m + ")");
+    line(TextCis(msg::DesignProbabilityPd) + in.Pd);
+    line(TextCis(msg::MaterialConstantC) + in.C);
+    line(TextCis(msg::MaterialConstantM) + in.m);
     line(" ");
 
     const std::vector<int> years = PeriodYears(state);
@@ -93,10 +94,7 @@ std::optional<Failure> WriteResultTextFile(const std::filesystem::path& file,
                                            const CalculationInputs& in,
                                            const CalculationState& state) {
     if (!WriteFileAtomically(file, ResultTextFileText(in, state))) return std::nullopt;
-    Failure f;
-    f.caption = 3;
-    f.text = FormatMessage("Chyba při zapisování souboru %s", file.string());
-    return f;
+    return ErrorBox(0, FormatMessage("Chyba při zapisování souboru %s", file.string()));
 }
 
 std::string DefaultResultFileName(const CalculationInputs& in) {

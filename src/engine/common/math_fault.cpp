@@ -2,22 +2,32 @@
 
 #include <cfenv>
 
+#include "localisation/message_ids.h"
+
 namespace tessavin {
 
 int MathFaultMessage(MathFault fault) {
     switch (fault) {
-    case MathFault::DivisionByZero: return 101;
-    case MathFault::Overflow: return 102;
-    case MathFault::Underflow: return 103;
-    case MathFault::Invalid: return 104;
-    case MathFault::OtherMath: return 105;
+    case MathFault::DivisionByZero:
+        return msg::DivisionByZero;
+    case MathFault::Overflow:
+        return msg::Overflow;
+    case MathFault::Underflow:
+        return msg::Underflow;
+    case MathFault::Invalid:
+        return msg::UndefinedFloatOperation;
+    case MathFault::OtherMath:
+        return msg::ForbiddenMathOperation;
     case MathFault::Other:
-    case MathFault::None: break;
+    case MathFault::None:
+        break;
     }
-    return 106;
+    return msg::UndefinedOperation;
 }
 
-void ClearMathFlags() { std::feclearexcept(FE_DIVBYZERO | FE_OVERFLOW | FE_INVALID); }
+void ClearMathFlags() {
+    std::feclearexcept(FE_DIVBYZERO | FE_OVERFLOW | FE_INVALID);
+}
 
 MathFault RaisedMathFault() {
     const int raised = std::fetestexcept(FE_DIVBYZERO | FE_OVERFLOW | FE_INVALID);

@@ -9,10 +9,7 @@ namespace tessavin {
 namespace {
 
 Failure Unusable() {
-    Failure f;
-    f.caption = 3;
-    f.text = "Invalid property value";
-    return f;
+    return ErrorBox(0, "Invalid property value");
 }
 
 // The project's values are not in the fields yet: the message names no control to return to.

@@ -376,13 +376,7 @@ class Reader {
 // The frequency total of DeltaS^m follows from its probabilities as the DeltaS^m step derives it:
 // the sum of 1/P over the occupied classes, scaled down by tens into the range of a 64-bit count.
 double DeltaSmTotal(const StateHistogram& h) {
-    long double total = 0.0L;
-    for (int k = 1; k <= h.Bins; ++k)
-        if (h.P[k] != 0.0) total += 1.0L / h.P[k];
-    const long double limit = static_cast<long double>(std::numeric_limits<long long>::max());
-    while (total > limit)
-        total /= 10;
-    return static_cast<double>(total);
+    return static_cast<double>(WithinCountRange(FrequencyTotal(h.P, h.Bins)));
 }
 
 // File arithmetic leaves the floating-point flags of the calculation as they were.
@@ -396,13 +390,6 @@ class QuietFloatingPoint {
   private:
     std::fenv_t saved_;
 };
-
-Failure FileFailure(std::string text) {
-    Failure f;
-    f.caption = 3;
-    f.text = std::move(text);
-    return f;
-}
 
 } // namespace
 
@@ -515,7 +502,7 @@ std::variant<ProjectData, Failure> DecodeProject(std::string_view bytes) {
         for (DiscreteHistogram& h : p.results)
             h.Total = r.Range(h);
     } catch (const DecodeError& e) {
-        return FileFailure(e.text);
+        return ErrorBox(0, e.text);
     }
     return p;
 }
@@ -523,14 +510,14 @@ std::variant<ProjectData, Failure> DecodeProject(std::string_view bytes) {
 std::optional<Failure> WriteProjectFile(const std::filesystem::path& path,
                                         const ProjectData& project) {
     if (const auto error = WriteFileAtomically(path, EncodeProject(project)))
-        return FileFailure("Cannot create file \"" + path.string() + "\". " + *error);
+        return ErrorBox(0, "Cannot create file \"" + path.string() + "\". " + *error);
     return std::nullopt;
 }
 
 std::variant<ProjectData, Failure> ReadProjectFile(const std::filesystem::path& path) {
     auto read = ReadRegularFile(path, MaxUserFileBytes);
     if (const FileReadFailure* f = std::get_if<FileReadFailure>(&read))
-        return FileFailure("Cannot open file \"" + path.string() + "\". " + f->reason);
+        return ErrorBox(0, "Cannot open file \"" + path.string() + "\". " + f->reason);
     return DecodeProject(std::get<std::string>(read));
 }
 

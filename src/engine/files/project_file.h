@@ -27,19 +27,19 @@ struct ProjectData {
     int start = 0, step = 1, end = 0; // the period held by the calculation driver
 
     // Field texts as typed.
-    std::string Pd = "2.277E-2";   // EdNavPravd
-    std::string bf = "400";        // EdSirPas
-    std::string C = "2.2E-13";     // EdKonstC
-    std::string tf = "25";         // EdTloPas
-    std::string m = "3";           // EdMocM
-    std::string eps = "1E-8";      // EdEps
-    std::string intervals = "128"; // EdPocetIntervalu
+    std::string Pd{DefaultInputs().Pd};               // EdNavPravd
+    std::string bf{DefaultInputs().bf};               // EdSirPas
+    std::string C{DefaultInputs().C};                 // EdKonstC
+    std::string tf{DefaultInputs().tf};               // EdTloPas
+    std::string m{DefaultInputs().m};                 // EdMocM
+    std::string eps{DefaultInputs().eps};             // EdEps
+    std::string intervals{DefaultInputs().intervals}; // EdPocetIntervalu
 
     // [1..6]: Mi, Sigma and N texts, source and type choices of each random input.
     std::array<RandomInputFields, RandomInputCount + 1> random = DefaultRandomFields();
     std::array<DiscreteHistogram, RandomInputCount + 1> inputs{}; // InputHistogram[1..6]
 
-    int method = 4;              // CBMetoda item; -1: none chosen
+    int method = DefaultInputs().method; // CBMetoda item; -1: none chosen
     std::string methodParameter; // text of the method's parameter field; methods 0 .. 3 only
 
     // DeltaS^m: the file keeps its span in place of its total.

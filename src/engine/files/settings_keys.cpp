@@ -1,5 +1,7 @@
 #include "files/settings_keys.h"
 
+#include "calculation/default_inputs.h"
+
 #include <map>
 #include <string>
 
@@ -33,21 +35,22 @@ std::vector<SettingKey> Plus(std::vector<SettingKey> keys, std::vector<SettingKe
 } // namespace
 
 const std::vector<SettingKey>& MainWindowSettingKeys() {
+    constexpr InputDefaults d = DefaultInputs();
     static const std::vector<SettingKey> keys = {
         {PositionSection, "Tessavin-Form1left", Int, "0", "left"},
         {PositionSection, "Tessavin-Form1top", Int, "0", "top"},
         {PositionSection, "Tessavin-Form1width", Int, "800", "width"},
         {PositionSection, "Tessavin-Form1height", Int, "483", "height"},
         {PositionSection, "Tessavin-Form1CBSireni", Int, "0", "CBSireni"},
-        {ComponentSection, "Tessavin-Form1EdEps", Text, "1E-8", "EdEps"},
-        {ComponentSection, "Tessavin-Form1EdPocetIntervalu", Text, "128", "EdPocetIntervalu"},
-        {ComponentSection, "Tessavin-Form1EdKonstC", Text, "2.2E-13", "EdKonstC"},
-        {ComponentSection, "Tessavin-Form1EdMocM", Text, "3", "EdMocM"},
-        {ComponentSection, "Tessavin-Form1EdRokT", Text, "0", "EdRokT"},
-        {ComponentSection, "Tessavin-Form1EdRokKrok", Text, "1", "EdRokKrok"},
-        {ComponentSection, "Tessavin-Form1EdRokKon", Text, "150", "EdRokKon"},
-        {ComponentSection, "Tessavin-Form1EdSirPas", Text, "400", "EdSirPas"},
-        {ComponentSection, "Tessavin-Form1EdTloPas", Text, "25", "EdTloPas"},
+        {ComponentSection, "Tessavin-Form1EdEps", Text, d.eps, "EdEps"},
+        {ComponentSection, "Tessavin-Form1EdPocetIntervalu", Text, d.intervals, "EdPocetIntervalu"},
+        {ComponentSection, "Tessavin-Form1EdKonstC", Text, d.C, "EdKonstC"},
+        {ComponentSection, "Tessavin-Form1EdMocM", Text, d.m, "EdMocM"},
+        {ComponentSection, "Tessavin-Form1EdRokT", Text, d.yearStart, "EdRokT"},
+        {ComponentSection, "Tessavin-Form1EdRokKrok", Text, d.yearStep, "EdRokKrok"},
+        {ComponentSection, "Tessavin-Form1EdRokKon", Text, d.yearEnd, "EdRokKon"},
+        {ComponentSection, "Tessavin-Form1EdSirPas", Text, d.bf, "EdSirPas"},
+        {ComponentSection, "Tessavin-Form1EdTloPas", Text, d.tf, "EdTloPas"},
         {ComponentSection, "Tessavin-Form1 jazyk cesky", Bool, "0", "Cestina"},
         {ComponentSection, "Tessavin-Form1 jazyk anglicky", Bool, "1", "Anglictina"},
         {ComponentSection, "Tessavin-Form1 Kont.Tisk Ano", Bool, "0", "Ano2"},
@@ -63,6 +66,7 @@ const std::vector<SettingKey>& MainWindowSettingKeys() {
 }
 
 const std::vector<SettingKey>& WindowSettingKeys(std::string_view windowName) {
+    constexpr InputDefaults d = DefaultInputs();
     // Key names differ between windows ("-" or "*", "width" or "Width") and are used as they are.
     static const std::map<std::string, std::vector<SettingKey>, std::less<>> windows = {
         {"TForm2", Geometry("Histogram-Form2.left", "Histogram-Form2.top", "Histogram-Form2.width",
@@ -79,17 +83,17 @@ const std::vector<SettingKey>& WindowSettingKeys(std::string_view windowName) {
                             "TabChar-Form5.height", "", "600")},
         {"TForm6", Geometry("Logo*Form6.left", "Logo*Form6.top", "Logo*Form6.width",
                             "Logo*Form6.height", "350", "545")},
-        {"TForm7", HeightFirst(Geometry("GrafVysl-Form7.left", "GrafVysl-Form7.top",
-                                        "GrafVysl-Form7.width", "GrafVysl-Form7.height", "900",
-                                        "450"))},
+        {"TForm7",
+         HeightFirst(Geometry("GrafVysl-Form7.left", "GrafVysl-Form7.top", "GrafVysl-Form7.width",
+                              "GrafVysl-Form7.height", "900", "450"))},
         {"TForm9",
-         Plus(HeightFirst(Geometry("Nastaveni*Form9.left", "Nastaveni*Form9.top",
-                                   "Nastaveni*Form9.width", "Nastaveni*Form9.height", "375",
-                                   "170")),
-              {{PositionSection, "Nastaveni*Form9.EdNintegrace", Text, "1000", "EdNintegrace"},
-               {PositionSection, "Nastaveni*Form9.EdN", Text, "10", "EdN"},
-               {PositionSection, "Nastaveni*Form9.EdTol1", Text, "0.0001", "EdTol0"},
-               {PositionSection, "Nastaveni*Form9.CBMetoda", Int, "4", "CBMetoda"}})},
+         Plus(
+             HeightFirst(Geometry("Nastaveni*Form9.left", "Nastaveni*Form9.top",
+                                  "Nastaveni*Form9.width", "Nastaveni*Form9.height", "375", "170")),
+             {{PositionSection, "Nastaveni*Form9.EdNintegrace", Text, d.stepsText, "EdNintegrace"},
+              {PositionSection, "Nastaveni*Form9.EdN", Text, d.levelsText, "EdN"},
+              {PositionSection, "Nastaveni*Form9.EdTol1", Text, d.tol0Text, "EdTol0"},
+              {PositionSection, "Nastaveni*Form9.CBMetoda", Int, d.methodText, "CBMetoda"}})},
         {"TForm10",
          Geometry("TabVypisIni-Form10.left", "TabVypisIni-Form10.top", "TabVypisIni-Form10.Width",
                   "TabVypisIni-Form10.Height", "500", "355")},

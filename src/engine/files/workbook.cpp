@@ -18,6 +18,7 @@
 #include "calculation/inspections.h"
 #include "common/atomic_file.h"
 #include "localisation/captions.h"
+#include "localisation/message_ids.h"
 #include "localisation/messages.h"
 #include "statlib/number_text.h"
 
@@ -33,11 +34,9 @@ double EventValue(const CalculationState& state, int block, int row, int year) {
 }
 
 Failure WriteFailure(const std::filesystem::path& file, const std::string& reason) {
-    Failure f;
-    f.caption = 3;
-    f.message = 136;
-    f.text = FormatMessage(TextCis(136), file.filename().string()) + "\r\n\r\n" + reason;
-    return f;
+    return ErrorBox(msg::WriteError,
+                    FormatMessage(TextCis(msg::WriteError), file.filename().string()) + "\r\n\r\n" +
+                        reason);
 }
 
 // Reserves a new file beside the target for the workbook to be written into.
@@ -135,14 +134,14 @@ std::vector<WorkbookCell> InspectionWorkbookCells(const CalculationInputs& in,
     const int start = state.start, step = state.step, end = state.end;
     std::vector<WorkbookCell> cells = {
         TextCell(1, 1,
-                 TextCis(280) + std::to_string(start) + ", " + std::to_string(start + step) +
-                     ",...," + std::to_string(end) + ")"),
+                 TextCis(msg::ProbabilitiesOfFirstInspection) + std::to_string(start) + ", " +
+                     std::to_string(start + step) + ",...," + std::to_string(end) + ")"),
         TextCell(2, 1,
-                 TextCis(238) + " (" + CrackOriginText(in.crackOrigin) + " bf= " + in.bf +
-                     " mm, tf= " + in.tf + " m= " + in.m + ")"),
-        TextCell(3, 1, TextCis(276) + in.Pd),
-        TextCell(4, 1, TextCis(277) + in.C),
-        TextCell(5, 1, TextCis(278) + in.m),
+                 TextCis(msg::CrackProgressionFrom) + " (" + CrackOriginText(in.crackOrigin) +
+                     " bf= " + in.bf + " mm, tf= " + in.tf + " m= " + in.m + ")"),
+        TextCell(3, 1, TextCis(msg::DesignProbabilityPd) + in.Pd),
+        TextCell(4, 1, TextCis(msg::MaterialConstantC) + in.C),
+        TextCell(5, 1, TextCis(msg::MaterialConstantM) + in.m),
     };
 
     // The years of the period; a step that is not positive gives the start year only, and no
@@ -158,8 +157,9 @@ std::vector<WorkbookCell> InspectionWorkbookCells(const CalculationInputs& in,
     for (int i = 1; i <= count; ++i) {
         const int first = BlockColumns * i - 3;
         const int block = i == 1 ? 1 : i + 1;
-        cells.push_back(TextCell(TitleRow, first + 2, std::to_string(i) + TextCis(275)));
-        cells.push_back(TextCell(HeaderRow, first, std::string(6, ' ') + TextCis(259)));
+        cells.push_back(
+            TextCell(TitleRow, first + 2, std::to_string(i) + TextCis(msg::InspectionSuffix)));
+        cells.push_back(TextCell(HeaderRow, first, std::string(6, ' ') + TextCis(msg::Year)));
         const std::array<std::string, 3> headers =
             i == 1 ? std::array<std::string, 3>{pad + "p(U)", pad + "p(D)", pad + "p(F)"}
                    : std::array<std::string, 3>{pad + "p(D)", pad + "p(F)",

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "localisation/language.h"
+#include "localisation/message_ids.h"
 #include "localisation/messages.h"
 #include "statlib/number_text.h"
 #include "statlib/statistics.h"
@@ -77,7 +78,7 @@ HistogramCharacteristicsResult HistogramCharacteristics(std::string_view title,
                                                         double xFirst, double xLast, double t,
                                                         bool suppressText) {
     if (n < 3)
-        return {suppressText ? std::string() : TextCis(215),
+        return {suppressText ? std::string() : TextCis(msg::RawDataParameters),
                 std::numeric_limits<double>::quiet_NaN()};
 
     const double w = (xLast - xFirst) / (n - 1);
@@ -109,7 +110,7 @@ HistogramCharacteristicsResult HistogramCharacteristics(std::string_view title,
         s += kCrLf;
     };
     s += title;
-    s += kCrLf + rule + kCrLf + kCrLf + TextCis(81) + kCrLf + kCrLf;
+    s += kCrLf + rule + kCrLf + kCrLf + TextCis(msg::Basic) + kCrLf + kCrLf;
     row(L.min, "\t\t", StrNaCarku1(a));
     row(L.max, "\t\t", StrNaCarku1(b));
     row(L.classCount, wideTab,

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "common/atomic_file.h"
+#include "localisation/message_ids.h"
 #include "localisation/messages.h"
 #include "statlib/number_text.h"
 
@@ -75,11 +76,8 @@ std::string DisFileText(const DiscreteHistogram& h, std::string_view fileName) {
 std::optional<Failure> WriteDisFile(const DiscreteHistogram& h, const std::filesystem::path& path) {
     const std::string name = path.filename().string();
     if (!WriteFileAtomically(path, DisFileText(h, name))) return std::nullopt;
-    Failure failure;
-    failure.caption = 3;
-    failure.message = 27;
-    failure.text = FormatMessage(TextCis(27), path.string());
-    return failure;
+    return ErrorBox(msg::DataFileWriteError,
+                    FormatMessage(TextCis(msg::DataFileWriteError), path.string()));
 }
 
 } // namespace tessavin

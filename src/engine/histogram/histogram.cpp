@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace tessavin {
 
@@ -31,6 +32,20 @@ long double ProbabilitySum(const DiscreteHistogram& h) {
     for (int i = 1; i <= h.Bins; ++i)
         sum += h.P[i];
     return sum;
+}
+
+long double FrequencyTotal(const ClassArray& P, int bins) {
+    long double total = 0.0L;
+    for (int i = 1; i <= bins; ++i)
+        if (P[i] != 0.0) total += 1.0L / P[i];
+    return total;
+}
+
+long double WithinCountRange(long double total) {
+    constexpr long double limit = static_cast<long double>(std::numeric_limits<long long>::max());
+    while (total > limit)
+        total /= 10;
+    return total;
 }
 
 bool IsUsableHistogram(const DiscreteHistogram& h) {

@@ -46,6 +46,14 @@ inline double RangeMax(const DiscreteHistogram& h) {
 
 long double ProbabilitySum(const DiscreteHistogram& h);
 
+// The frequency total that the probabilities P[1..bins] stand for: the sum of 1/P over the
+// occupied classes, in extended precision (1/P of a tiny tail probability is beyond what a double
+// sum survives).
+long double FrequencyTotal(const ClassArray& P, int bins);
+
+// `total` divided by ten until it fits a 64-bit count (at most 2^63 - 1).
+long double WithinCountRange(long double total);
+
 // A histogram the calculation can use: 1 .. MaxBins classes, XFirst <= XLast, a positive Step
 // when there is more than one class, and finite, non-negative probabilities summing to 1 within
 // 1e-9.

@@ -1,18 +1,19 @@
 #pragma once
-// Captions of controls whose texts the engine composes into step names and messages.
+// Captions of controls whose texts the engine composes into step names and messages, read from
+// the caption tables in the active language.
 #include <string>
 
 namespace tessavin {
 
 enum class Caption {
-    Label19,        // Nn step
-    Label20,        // Sn step
-    Label25,        // resistance R(ad)
-    Label26,        // resistance R(aac)
-    Label27,        // reliability functions
-    Label39,        // crack-origin heading
-    Label23,        // inspection table heading, before the number
-    Label31,        // inspection table heading, after the number
+    Label19,           // Nn step
+    Label20,           // Sn step
+    Label25,           // resistance R(ad)
+    Label26,           // resistance R(aac)
+    Label27,           // reliability functions
+    Label39,           // crack-origin heading
+    Label23,           // inspection table heading, before the number
+    Label31,           // inspection table heading, after the number
     IntegrationLabel1, // "Choice of integration method"
     IntegrationLabel4, // the N row of the integration window
     IntegrationLabel2, // the Romberg n row

@@ -5,18 +5,12 @@
 
 #include "common/number_parse.h"
 #include "histogram/class_mean.h"
+#include "localisation/message_ids.h"
 #include "localisation/messages.h"
 
 namespace tessavin::montecarlo {
 
 namespace {
-
-Failure Refusal(std::string text, int message = 0) {
-    Failure f;
-    f.message = message;
-    f.text = std::move(text);
-    return f;
-}
 
 // A period text read without a check, kept far from the int limits so that sums stay exact.
 long long PeriodValue(const std::string& text) {
@@ -26,13 +20,14 @@ long long PeriodValue(const std::string& text) {
 std::optional<Failure> ReadPeriod(const CalculationInputs& in, std::vector<int>& years) {
     const long long start = PeriodValue(in.startText), step = PeriodValue(in.stepText),
                     end = PeriodValue(in.endText);
-    if (start != end && step == 0) return Refusal(TextCis(57), 57);
+    if (start != end && step == 0) return MessageFailure(msg::ZeroTimeStep);
     if (start < 0 || end < start || (start != end && step < 0))
-        return Refusal("the period must run forward from a year of 0 or more");
+        return ErrorBox(0, "the period must run forward from a year of 0 or more");
     for (long long y = start; y <= end; y += (start == end ? 1 : step)) {
         if (y > MaxYear)
-            return Refusal(TextCis(251) + std::to_string(y) + ">" + std::to_string(MaxYear) + ")",
-                           251);
+            return ErrorBox(msg::YearLimitExceeded, TextCis(msg::YearLimitExceeded) +
+                                                        std::to_string(y) + ">" +
+                                                        std::to_string(MaxYear) + ")");
         years.push_back(static_cast<int>(y));
     }
     return std::nullopt;
@@ -75,9 +70,9 @@ std::variant<ModelSetup, Failure> SetupFromInputs(const CalculationInputs& in,
                                                   const InputHistograms& histograms) {
     ModelSetup s;
     const auto m = ParseReal(in.m);
-    if (!m || *m == 0) return Refusal(TextCis(41) + in.m + ")", 41);
+    if (!m || *m == 0) return FieldFailure(msg::BadNumberM, in.m, {});
     const auto bf = ParseReal(in.bf);
-    if (!bf || *bf == 0) return Refusal(TextCis(220) + in.bf + ")", 220);
+    if (!bf || *bf == 0) return FieldFailure(msg::BadNumberBf, in.bf, {});
     s.m = *m;
     s.bf = *bf;
     s.tf = in.tfValue;
@@ -88,15 +83,16 @@ std::variant<ModelSetup, Failure> SetupFromInputs(const CalculationInputs& in,
     for (int k = 1; k <= RandomInputCount; ++k) {
         const auto sampler =
             histograms.ready[k] ? SamplerOf(in.random[k], histograms.histogram[k]) : std::nullopt;
-        if (!sampler) return Refusal("input " + std::to_string(k) + " has no histogram");
+        if (!sampler) return ErrorBox(0, "input " + std::to_string(k) + " has no histogram");
         s.inputs[k] = *sampler;
     }
     for (int k : {5, 6})
         if (!(s.inputs[k].lower() > 0))
-            return Refusal("the crack sizes a0 and ad must stay above 0; the range of input " +
-                           std::to_string(k) + " starts at " + std::to_string(s.inputs[k].lower()));
+            return ErrorBox(0, "the crack sizes a0 and ad must stay above 0; the range of input " +
+                                   std::to_string(k) + " starts at " +
+                                   std::to_string(s.inputs[k].lower()));
     if (s.inputs[1].lower() < 0 && s.m != std::floor(s.m))
-        return Refusal("DeltaS^m has no value for a negative stress range and a fractional m");
+        return ErrorBox(0, "DeltaS^m has no value for a negative stress range and a fractional m");
 
     if (s.origin == 1) {
         ResistanceCalculator calc(ParametersOf(s));
@@ -130,8 +126,8 @@ SimulationModel::SimulationModel(ModelSetup setup)
     if (calc.failed())
         failure_ = calc.failure();
     else if (!integral_->ok())
-        failure_ = Refusal("the crack-growth integrand has no finite value on the crack sizes "
-                           "of the inputs");
+        failure_ = ErrorBox(0, "the crack-growth integrand has no finite value on the crack sizes "
+                               "of the inputs");
 
     normalCount_ = in[2].kind() == InputSampler::Kind::Normal;
     if (normalCount_) {

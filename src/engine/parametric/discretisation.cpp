@@ -5,14 +5,13 @@
 #include <optional>
 
 #include "common/number_parse.h"
+#include "localisation/message_ids.h"
 #include "localisation/messages.h"
 #include "parametric/range_search.h"
 #include "parametric/special_functions.h"
 
 namespace tessavin {
 namespace {
-
-constexpr long double kInt64Max = 9223372036854775807.0L;
 
 // A refused fit or a failed parameter check: no histogram, no message.
 struct Refusal {};
@@ -98,13 +97,9 @@ MathFault PostProcess(Sampling& s, DiscretiseOutcome& out) {
         return MathFault::None;
     }
     ClearMathFlags();
-    long double r = 0.0L;
-    for (int i = 1; i <= s.n; ++i) {
+    for (int i = 1; i <= s.n; ++i)
         w.P[i] = static_cast<double>(w.P[i] / s.sum);
-        if (w.P[i] != 0) r += 1.0L / w.P[i];
-    }
-    while (r > kInt64Max)
-        r /= 10;
+    const long double r = WithinCountRange(FrequencyTotal(w.P, s.n));
     for (int i = 1; i <= s.n; ++i)
         if (std::nearbyint(r * w.P[i]) == 0) w.P[i] = 0.0;
     const double m = std::min(w.P[1], w.P[s.n]);
@@ -113,11 +108,8 @@ MathFault PostProcess(Sampling& s, DiscretiseOutcome& out) {
 }
 
 Failure MathFaultReport(const std::string& header, MathFault fault) {
-    Failure f;
-    f.caption = 3;
-    f.message = MathFaultMessage(fault);
-    f.text = header + TextCis(f.message);
-    return f;
+    const int message = MathFaultMessage(fault);
+    return ErrorBox(message, header + TextCis(message));
 }
 
 } // namespace
@@ -163,8 +155,8 @@ DiscretiseOutcome Discretise(const ParametricRequest& request, WorkingHistogram&
         s.hasCut = true;
         s.cut = request.GivenMin;
     }
-    const std::string header =
-        TextCis(211) + DistributionName(request.Type) + "\r\n\r\n" + "       ";
+    const std::string header = TextCis(msg::ParametricDistributionError) +
+                               DistributionName(request.Type) + "\r\n\r\n" + "       ";
 
     ClearMathFlags();
     try {
@@ -188,11 +180,8 @@ BuildOutcome BuildParametricHistogram(const ParametricRequest& request, WorkingH
     BuildOutcome out;
     const std::optional<long long> n = ParseWhole(request.IntervalCount);
     if (!n || *n < 3 || *n > MaxBins) {
-        Failure f;
-        f.caption = 3;
-        f.message = 88;
-        f.text = TextCis(88) + "1024" + " :";
-        out.Reports.push_back(f);
+        out.Reports.push_back(ErrorBox(msg::IntervalCountOutOfRange,
+                                       TextCis(msg::IntervalCountOutOfRange) + "1024" + " :"));
         return out;
     }
     out.Discretisation = Discretise(request, work);
@@ -201,12 +190,8 @@ BuildOutcome BuildParametricHistogram(const ParametricRequest& request, WorkingH
     out.MaxBeforeTrim = work.Max;
     const MathFault fault = out.Discretisation.EscapedFault;
     if (fault != MathFault::None) {
-        Failure f;
-        f.caption = 3;
-        f.message = MathFaultMessage(fault);
-        f.stepName = TextCis(78);
-        f.text = TextCis(f.message) + "\r\n\r\n" + f.stepName;
-        out.Reports.push_back(f);
+        out.Reports.push_back(
+            MathFailure(MathFaultMessage(fault), TextCis(msg::ParametricDistribution)));
         if (fault == MathFault::Invalid) {
             out.Succeeded = true;
             return out;

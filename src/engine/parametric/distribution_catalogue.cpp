@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "localisation/message_ids.h"
 #include "localisation/messages.h"
 
 namespace tessavin {
@@ -12,7 +13,7 @@ std::string DistributionName(DistributionType type) {
 }
 
 std::string ParameterGroupTitle(DistributionType type) {
-    return TextCis(212) + Distribution(type).groupSuffix;
+    return TextCis(msg::ParametricDistributionLabel) + Distribution(type).groupSuffix;
 }
 
 bool ParametersValid(DistributionType type, const DistributionParameters& p) {

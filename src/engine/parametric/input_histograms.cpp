@@ -1,6 +1,7 @@
 #include "parametric/input_histograms.h"
 
 #include "common/number_parse.h"
+#include "localisation/message_ids.h"
 #include "localisation/messages.h"
 #include "parametric/distribution_catalogue.h"
 #include "statlib/number_text.h"
@@ -17,15 +18,6 @@ const RandomInputControls kControls[RandomInputCount + 1] = {
     {"CBPoNaTrZad", "CBTypPoNaTr", "EdPoNaTrMi", "EdPoNaTrSigma", "EdPoNaTrN", "BitBtn5", 69},
     {"CBNejRozZad", "CBTypNejRoz", "EdNejRozMi", "EdNejRozSigma", "EdNejRozN", "BitBtn6", 70},
 };
-
-Failure FieldError(int message, const std::string& text, const char* focus) {
-    Failure f;
-    f.caption = 3;
-    f.message = message;
-    f.text = TextCis(message) + text + ")";
-    f.focus = focus;
-    return f;
-}
 
 bool ValidInput(int k) {
     return k >= 1 && k <= RandomInputCount;
@@ -49,19 +41,19 @@ const RandomInputControls& InputControls(int k) {
 std::optional<Failure> ValidateMi(int k, const std::string& text, int type) {
     const std::optional<double> v = ParseReal(text);
     if (v && AcceptedBy(type, 1, *v)) return std::nullopt;
-    return FieldError(64, text, InputControls(k).mi);
+    return FieldFailure(msg::BadNumberMi, text, InputControls(k).mi);
 }
 
 std::optional<Failure> ValidateSigma(int k, const std::string& text, int type) {
     const std::optional<double> v = ParseReal(text);
     if (v && AcceptedBy(type, 2, *v)) return std::nullopt;
-    return FieldError(65, text, InputControls(k).sigma);
+    return FieldFailure(msg::BadNumberSigma, text, InputControls(k).sigma);
 }
 
 std::optional<Failure> ValidateN(int k, const std::string& text) {
     const std::optional<long long> n = ParseWhole(text);
     if (n && *n >= 3 && *n <= MaxBins) return std::nullopt;
-    return FieldError(63, text, InputControls(k).n);
+    return FieldFailure(msg::BadNumberN, text, InputControls(k).n);
 }
 
 RebuildOutcome RebuildInput(int k, const RandomInputFields& fields, const std::string& eps,
@@ -75,11 +67,8 @@ RebuildOutcome RebuildInput(int k, const RandomInputFields& fields, const std::s
         return out;
     }
     if (fields.mi.empty() || fields.sigma.empty() || fields.type < 0) {
-        Failure f;
-        f.caption = 4;
-        f.message = 21;
-        f.text = TextCis(21);
-        out.reports.push_back(f);
+        out.reports.push_back(Box(BoxKind::Warning, msg::SetParametricDistribution,
+                                  TextCis(msg::SetParametricDistribution)));
         out.status = RebuildOutcome::Status::MissingFields;
         return out;
     }

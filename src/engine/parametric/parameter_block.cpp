@@ -1,5 +1,6 @@
 #include "parametric/parameter_block.h"
 
+#include "localisation/message_ids.h"
 #include "localisation/messages.h"
 #include "parametric/distribution_catalogue.h"
 
@@ -10,7 +11,7 @@ std::vector<std::string> ParameterBlock::TypeNames() {
     names.reserve(DistributionCount);
     for (DistributionType t = 0; t < DistributionCount; ++t)
         names.push_back(DistributionName(t));
-    names[0] = TextCis(91);
+    names[0] = TextCis(msg::Normal);
     return names;
 }
 

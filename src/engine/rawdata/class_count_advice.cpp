@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "localisation/message_ids.h"
 #include "localisation/messages.h"
 
 namespace tessavin {
@@ -14,7 +15,8 @@ int SturgesClassCount(int sampleCount) {
 std::optional<std::string> TooFewClassesAdvice(int sampleCount, int intervals) {
     const int s = SturgesClassCount(sampleCount);
     if (intervals >= s) return std::nullopt;
-    return FormatMessage(TextCis(116), std::to_string(sampleCount)) + std::to_string(s) + "   !";
+    return FormatMessage(TextCis(msg::SturgesAdvice), std::to_string(sampleCount)) +
+           std::to_string(s) + "   !";
 }
 
 } // namespace tessavin

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "common/number_parse.h"
+#include "localisation/message_ids.h"
 #include "localisation/messages.h"
 #include "parametric/discretisation.h"
 #include "statlib/number_text.h"
@@ -21,12 +22,7 @@ std::span<const double> Classes(const WorkingHistogram& h, int n) {
 }
 
 Failure EscapedFaultReport(MathFault fault) {
-    Failure f;
-    f.caption = 3;
-    f.message = MathFaultMessage(fault);
-    f.stepName = TextCis(78);
-    f.text = TextCis(f.message) + "\r\n\r\n" + f.stepName;
-    return f;
+    return MathFailure(MathFaultMessage(fault), TextCis(msg::ParametricDistribution));
 }
 
 } // namespace
@@ -44,12 +40,11 @@ std::string FitTypeName(DistributionType type) {
 std::variant<FitContext, Failure> FitContext::Make(const RawSample& sample, const FitSettings& s) {
     const std::optional<double> eps = ParseReal(s.eps);
     if (!eps || !(*eps > 0) || *eps > 1) {
-        Failure f;
-        f.caption = 3;
-        f.message = !eps ? 129 : (*eps > 0 ? 0 : 97);
-        f.text = !eps ? TextCis(129) + " Eps : " + s.eps
-                      : (*eps > 0 ? "Eps = " + s.eps + " is > 1 !" : TextCis(97));
-        return f;
+        if (!eps)
+            return ErrorBox(msg::InvalidNumberInput,
+                            TextCis(msg::InvalidNumberInput) + " Eps : " + s.eps);
+        return *eps > 0 ? ErrorBox(0, "Eps = " + s.eps + " is > 1 !")
+                        : MessageFailure(msg::MinProbabilityNotPositive);
     }
     auto view = ShowSampleHistogram(sample, s.intervals, s.min, s.max, s.kind);
     if (auto* f = std::get_if<Failure>(&view)) return *f;
@@ -220,11 +215,7 @@ FitRanking RankParametricFits(const FitContext& context, const FitProgress& prog
     r.completed = true;
     r.weibullShape = ctx.weibullShape();
     if (SortCandidates(r.entries) == 0) {
-        Failure f;
-        f.caption = 3;
-        f.message = 110;
-        f.text = TextCis(110);
-        r.reports.push_back(f);
+        r.reports.push_back(MessageFailure(msg::NoDistributionFits));
         return r;
     }
     for (const CharacteristicsRow& row : r.rows) {

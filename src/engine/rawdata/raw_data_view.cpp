@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "common/number_parse.h"
+#include "localisation/message_ids.h"
 #include "localisation/messages.h"
 #include "statlib/number_text.h"
 
@@ -58,13 +59,11 @@ std::variant<std::string, Failure> TypedRawDataFile(const std::vector<std::strin
         std::string number = line;
         if (const auto comma = number.find(','); comma != std::string::npos) number[comma] = '.';
         if (!ParseReal(number)) {
-            Failure f;
-            f.caption = 3;
-            f.message = 147;
-            f.text = TextCis(147) + "\r\n\r\n\t" + TextCis(148) + std::to_string(i + 1) + "\r\n\t" +
-                     TextCis(149) + line;
-            f.focus = "Memo1";
-            return f;
+            return ErrorBox(msg::InvalidNumber,
+                            TextCis(msg::InvalidNumber) + "\r\n\r\n\t" + TextCis(msg::LineLabel) +
+                                std::to_string(i + 1) + "\r\n\t" + TextCis(msg::ElementLabel) +
+                                line,
+                            "Memo1");
         }
         content += line + "\r\n";
     }

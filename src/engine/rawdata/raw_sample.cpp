@@ -8,6 +8,7 @@
 
 #include "common/number_parse.h"
 #include "common/regular_file.h"
+#include "localisation/message_ids.h"
 #include "localisation/messages.h"
 #include "statlib/number_text.h"
 #include "statlib/statistics.h"
@@ -18,14 +19,6 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 // A rejected line is quoted in the message up to this many bytes.
 constexpr std::size_t kQuotedLineBytes = 100;
-
-Failure Error(int message, std::string text) {
-    Failure f;
-    f.caption = 3;
-    f.message = message;
-    f.text = std::move(text);
-    return f;
-}
 
 bool IsBlank(std::string_view line) {
     return line.find_first_not_of(" \t") == std::string_view::npos;
@@ -73,17 +66,19 @@ std::variant<RawSample, Failure> ParseRawData(std::string_view bytes, std::strin
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (IsBlank(line)) continue;
         if (s.count >= MaxRawValues)
-            return Error(113, TextCis(113) + std::to_string(MaxRawValues) + " !");
+            return ErrorBox(msg::TooManyValues,
+                            TextCis(msg::TooManyValues) + std::to_string(MaxRawValues) + " !");
         const std::optional<double> v = ParseValue(line);
         if (!v)
-            return Error(118, TextCis(118) + "\r\n\r\n\t" + "Line " + std::to_string(lineNumber) +
-                                  " : " + Quoted(line));
+            return ErrorBox(msg::InvalidNumberInFile,
+                            TextCis(msg::InvalidNumberInFile) + "\r\n\r\n\t" + "Line " +
+                                std::to_string(lineNumber) + " : " + Quoted(line));
         s.values.push_back(*v);
         ++s.count;
         s.sum += *v;
         s.sumOfSquares += static_cast<long double>(*v) * *v;
     }
-    if (s.count < 3) return Error(130, TextCis(130) + " !");
+    if (s.count < 3) return ErrorBox(msg::TooFewValues, TextCis(msg::TooFewValues) + " !");
 
     const long double n = s.count;
     s.mean = static_cast<double>(s.sum / n);
@@ -115,22 +110,24 @@ std::variant<RawSample, Failure> ReadRawDataFile(const std::filesystem::path& pa
     if (ec) full = path;
     auto read = ReadRegularFile(path, MaxUserFileBytes);
     if (const FileReadFailure* f = std::get_if<FileReadFailure>(&read)) {
-        std::string text = FormatMessage(TextCis(112), full.string());
+        std::string text = FormatMessage(TextCis(msg::FileDoesNotExist), full.string());
         if (!f->missing) text += "\r\n\r\n" + f->reason;
-        return Error(112, std::move(text));
+        return ErrorBox(msg::FileDoesNotExist, std::move(text));
     }
     return ParseRawData(std::get<std::string>(read), path.filename().string(), onLine);
 }
 
 std::variant<WorkingHistogram, Failure> BuildRawHistogram(const RawSample& sample, int n,
                                                           double min, double max) {
-    if (n < 3 || n > MaxBins) return Error(88, TextCis(88) + std::to_string(MaxBins) + " !");
+    if (n < 3 || n > MaxBins)
+        return ErrorBox(msg::IntervalCountOutOfRange,
+                        TextCis(msg::IntervalCountOutOfRange) + std::to_string(MaxBins) + " !");
     if (!std::isfinite(min) || !std::isfinite(max))
-        return Error(129, TextCis(129) + " MinX / MaxX");
-    if (!(min < max)) return Error(0, "MinX >= MaxX !");
+        return ErrorBox(msg::InvalidNumberInput, TextCis(msg::InvalidNumberInput) + " MinX / MaxX");
+    if (!(min < max)) return ErrorBox(0, "MinX >= MaxX !");
     const double step = (max - min) / n;
     if (!std::isfinite(step) || !(step > 0))
-        return Error(0, "The range MinX .. MaxX is too wide for a histogram !");
+        return ErrorBox(0, "The range MinX .. MaxX is too wide for a histogram !");
 
     WorkingHistogram h;
     h.P.fill(0.0);

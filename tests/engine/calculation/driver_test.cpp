@@ -164,8 +164,8 @@ TEST(CalculationDriver, PlanChecksThePeriod) {
     const RunPlan plan = run.driver.Prepare();
     EXPECT_EQ(plan.warning->text,
               "For choosing \"step>1\" will be counted only the time 1.inspection !");
-    EXPECT_EQ(plan.warning->caption, 4);
-    EXPECT_EQ(plan.confirmation->caption, 1);
+    EXPECT_EQ(plan.warning->kind, BoxKind::Warning);
+    EXPECT_EQ(plan.confirmation->kind, BoxKind::Confirmation);
     EXPECT_EQ(plan.confirmation->text, "Calculation will proceed for years\r\n\r\n     0 to 150"
                                        " using step 5          \r\n\r\n     C o n t i n u e ?");
     EXPECT_EQ(plan.periodLabel,

@@ -59,7 +59,7 @@ TEST(InputFieldChecks, TableOfLeaveFieldCases) {
         ASSERT_EQ(check.box.has_value(), c.box != nullptr);
         if (c.box) {
             EXPECT_EQ(check.box->text, c.box);
-            EXPECT_EQ(check.box->caption, 3);
+            EXPECT_EQ(check.box->kind, BoxKind::Error);
             EXPECT_EQ(check.box->focus, c.focusBack ? c.control : "");
         }
     }

@@ -170,7 +170,7 @@ TEST(Integration, AdaptiveStackLimit) {
     EXPECT_EQ(f.calls, 2 + 4 * 999);
 
     const Failure failure = AdaptiveStackFullFailure("procedure Vypocet LichOkraje");
-    EXPECT_EQ(failure.caption, 3);
+    EXPECT_EQ(failure.kind, BoxKind::Error);
     EXPECT_EQ(failure.text, "procedure Vypocet LichOkraje\r\n\r\nAdaptivní integrace n>1000");
     EXPECT_EQ(failure.stepName, "procedure Vypocet LichOkraje");
 }

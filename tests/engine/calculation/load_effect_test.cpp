@@ -227,7 +227,7 @@ TEST_F(LoadEffect, DeltaSmFailuresKeepThePreviousHistogram) {
         EXPECT_FALSE(DeltaSmStep(in, *s));
         ASSERT_EQ(s->Reports.size(), 1u);
         EXPECT_EQ(s->Reports[0].message, c.message);
-        EXPECT_EQ(s->Reports[0].caption, 3);
+        EXPECT_EQ(s->Reports[0].kind, BoxKind::Error);
         EXPECT_EQ(s->Reports[0].text, c.text);
         EXPECT_EQ(s->Reports[0].focus, c.focus);
         EXPECT_TRUE(s->Abort);

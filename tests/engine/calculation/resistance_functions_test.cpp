@@ -370,7 +370,7 @@ TEST(ResistanceFailure, ZeroInitialSizeDividesByZero) {
             EXPECT_EQ(calc.OdolnostU(0, 10), 0.0);
             ASSERT_TRUE(calc.failed()) << origin << " " << method;
             EXPECT_EQ(calc.failure().message, 101);
-            EXPECT_EQ(calc.failure().caption, 3);
+            EXPECT_EQ(calc.failure().kind, BoxKind::Error);
             EXPECT_EQ(calc.failure().stepName, integrand[origin]) << origin << " " << method;
             EXPECT_EQ(calc.failure().text, Text(101, integrand[origin]));
         }
@@ -468,7 +468,7 @@ TEST(ResistanceFailure, AdaptiveStackLimitNamesThePanel) {
         ResistanceCalculator calc(p);
         EXPECT_EQ(calc.OdolnostF(1, 355, 100), 0.0);
         ASSERT_TRUE(calc.failed());
-        EXPECT_EQ(calc.failure().caption, 3);
+        EXPECT_EQ(calc.failure().kind, BoxKind::Error);
         EXPECT_EQ(calc.failure().text,
                   std::string(panel[origin]) + "\r\n\r\nAdaptivní integrace n>1000");
     }

@@ -173,7 +173,7 @@ TEST_F(ResultTextFileTest, WritesTheFileAndReportsAFailedWrite) {
     const fs::path missing = dir / "no such folder" / "results.txt";
     const std::optional<Failure> f = WriteResultTextFile(missing, in, *state);
     ASSERT_TRUE(f.has_value());
-    EXPECT_EQ(f->caption, 3);
+    EXPECT_EQ(f->kind, BoxKind::Error);
     EXPECT_EQ(f->text, "Chyba při zapisování souboru " + missing.string());
     EXPECT_FALSE(fs::exists(missing.parent_path()));
     // Nothing but the good file was left behind.

@@ -310,7 +310,7 @@ TEST_F(WorkbookTest, MissingFolderFailsAndLeavesNoFile) {
     const fs::path file = folder / "missing" / "Results.xlsx";
     const std::optional<Failure> failure = WriteInspectionWorkbook(file, in, *state);
     ASSERT_TRUE(failure.has_value());
-    EXPECT_EQ(failure->caption, 3);
+    EXPECT_EQ(failure->kind, BoxKind::Error);
     EXPECT_EQ(failure->message, 136);
     EXPECT_EQ(failure->text.rfind("Write error ! File Results.xlsx", 0), 0u) << failure->text;
     EXPECT_FALSE(fs::exists(folder / "missing"));

@@ -182,7 +182,7 @@ TEST_F(DisWriterFileTest, MissingFolderGivesMessage27WithThePathAsGiven) {
     const auto failure = WriteDisFile(SmallHistogram(), target);
     ASSERT_TRUE(failure.has_value());
     EXPECT_EQ(failure->message, 27);
-    EXPECT_EQ(failure->caption, 3);
+    EXPECT_EQ(failure->kind, BoxKind::Error);
     EXPECT_EQ(failure->text, "I/O error during saving the data file  " + target.string());
 }
 

@@ -72,7 +72,7 @@ TEST(BuildParametricHistogram, IntervalCountOutOfRangeGivesMessage88) {
         EXPECT_FALSE(out.Succeeded) << n;
         ASSERT_EQ(out.Reports.size(), 1u);
         EXPECT_EQ(out.Reports[0].message, 88);
-        EXPECT_EQ(out.Reports[0].caption, 3);
+        EXPECT_EQ(out.Reports[0].kind, BoxKind::Error);
         EXPECT_EQ(out.Reports[0].text, "Intervals number is not in range 3 .. 1024 :");
         EXPECT_EQ(w.Bins, 5) << "nothing built";
     }

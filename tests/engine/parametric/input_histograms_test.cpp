@@ -19,7 +19,7 @@ TEST(InputFieldValidation, MessagesAndFocus) {
     const auto mi = ValidateMi(3, "abc");
     ASSERT_TRUE(mi);
     EXPECT_EQ(mi->text, "Number entry is not correct (Mi=abc)");
-    EXPECT_EQ(mi->caption, 3);
+    EXPECT_EQ(mi->kind, BoxKind::Error);
     EXPECT_EQ(mi->focus, "EdMezKluMi");
     const auto sigma = ValidateSigma(6, "1,5");
     ASSERT_TRUE(sigma);
@@ -92,7 +92,7 @@ TEST(RebuildInput, MissingFieldsWarnAndKeepTheButtonDisabled) {
     const RebuildOutcome out = RebuildInput(2, Fields(0, "1E6", ""), "1E-7", "1", "1", inputs);
     EXPECT_EQ(out.status, RebuildOutcome::Status::MissingFields);
     ASSERT_EQ(out.reports.size(), 1u);
-    EXPECT_EQ(out.reports[0].caption, 4);
+    EXPECT_EQ(out.reports[0].kind, BoxKind::Warning);
     EXPECT_EQ(out.reports[0].text, "Set type, Mi, Sigma of parametric distribution");
     EXPECT_FALSE(inputs.ready[2]);
 }

@@ -83,7 +83,7 @@ TEST(RawDataFile, RefusesWithTheMessageOfTheFault) {
         ASSERT_TRUE(std::holds_alternative<Failure>(r));
         EXPECT_EQ(std::get<Failure>(r).message, 130);
         EXPECT_EQ(std::get<Failure>(r).text, TextCis(130) + " !");
-        EXPECT_EQ(std::get<Failure>(r).caption, 3);
+        EXPECT_EQ(std::get<Failure>(r).kind, BoxKind::Error);
     }
     {   // The bad line is the third physical line, after a blank one.
         const auto r = ReadRawDataFile(kData / "double_comma.txt");

@@ -1,37 +1,37 @@
 // The caption tables: per window, every language-dependent text in English and in Czech.
-#include "caption_tables.h"
+#include "localisation/caption_table.h"
 
 #include <string_view>
 
-namespace tessavin::ui {
+namespace tessavin {
 namespace {
 
 using K = CaptionKind;
 using Table = std::vector<CaptionAssignment>;
 
-constexpr CaptionText Msg(int message) {
+constexpr TableText Msg(int message) {
     return {"", message};
 }
 
-CaptionAssignment WindowTitle(CaptionText en, CaptionText cs) {
+CaptionAssignment WindowTitle(TableText en, TableText cs) {
     return {K::WindowCaption, "", 0, 0, en, cs};
 }
-CaptionAssignment Caption(const char* control, CaptionText en, CaptionText cs) {
+CaptionAssignment Caption(const char* control, TableText en, TableText cs) {
     return {K::Caption, control, 0, 0, en, cs};
 }
 CaptionAssignment Hint(const char* control, const char* en, const char* cs) {
     return {K::Hint, control, 0, 0, {en}, {cs}};
 }
-CaptionAssignment Item(const char* control, int item, CaptionText en, CaptionText cs) {
+CaptionAssignment Item(const char* control, int item, TableText en, TableText cs) {
     return {K::ListItem, control, item, 0, en, cs};
 }
 CaptionAssignment Refill(const char* control, const char* en, const char* cs) {
     return {K::ListRefill, control, 0, 0, {en}, {cs}};
 }
-CaptionAssignment Cell(const char* control, int column, int row, CaptionText en, CaptionText cs) {
+CaptionAssignment Cell(const char* control, int column, int row, TableText en, TableText cs) {
     return {K::GridCell, control, column, row, en, cs};
 }
-CaptionAssignment Axis(const char* control, int axis, CaptionText en, CaptionText cs) {
+CaptionAssignment Axis(const char* control, int axis, TableText en, TableText cs) {
     return {K::AxisTitle, control, axis, 0, en, cs};
 }
 CaptionAssignment Piece(const char* name, const char* en, const char* cs) {
@@ -788,4 +788,4 @@ const std::vector<CaptionAssignment>& CaptionTable(int window) {
     return tables[window];
 }
 
-} // namespace tessavin::ui
+} // namespace tessavin

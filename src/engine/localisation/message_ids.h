@@ -1,0 +1,111 @@
+#pragma once
+// Names of the catalogue messages that the engine composes into its texts and failures, each
+// named after what it says (the texts: message_table.cpp).
+namespace tessavin::msg {
+
+// Refused numbers and fields.
+inline constexpr int BadNumberC = 8;               // "Number entry is not correct (C="
+inline constexpr int ZeroC = 9;                    // "Constant of material  C  was not specified!"
+inline constexpr int BadNumberM = 41;              // "Number entry is not correct (m="
+inline constexpr int ExponentMNotPositive = 51;    // "Exponent m ("
+inline constexpr int BadNumberN = 63;              // "Number entry is not correct (N="
+inline constexpr int BadNumberMi = 64;             // "Number entry is not correct (Mi="
+inline constexpr int BadNumberSigma = 65;          // "Number entry is not correct (Sigma="
+inline constexpr int IntervalsOutOfRange = 71;     // "Number of intervals is not in range 3 .. "
+inline constexpr int BadYear = 75;                 // "... (Year<1 or Year>"
+inline constexpr int IntervalCountOutOfRange = 88; // "Intervals number is not in range 3 .. "
+inline constexpr int MinProbabilityNotPositive = 97; // "Minimal probability Min_f(x) is not > 0 !"
+inline constexpr int InvalidNumberInput = 129; // "I n v a l i d  number input! ... Contained: "
+inline constexpr int BadNumberBf = 220;        // "Number entry is not correct (b="
+inline constexpr int EndBeforeStart = 244;     // "end < start ! ! !   (start="
+inline constexpr int EndIs = 245;              // ",end="
+inline constexpr int BadNumberStep = 246;      // "Number entry is not correct (Step="
+inline constexpr int YearOutOfRange = 247;     // "Number of Year is not in range 0 .. "
+inline constexpr int NotEven = 255;            // " not even "
+
+// The period and the inspections.
+inline constexpr int PeriodTo = 29;        // " to "
+inline constexpr int PeriodUsingStep = 30; // " using step "
+inline constexpr int Continue = 31;        // "C o n t i n u e ?"
+inline constexpr int ZeroTimeStep = 57;    // "Selected time step of calculation equals to yero..."
+inline constexpr int BetweenYears = 233;   // "between years : "
+inline constexpr int PdExceededAtStart =
+    232;                                 // "Probability of the F event in starting year ... > pd"
+inline constexpr int PdNotReached = 234; // "Probability of the F event in end year ... < pd"
+inline constexpr int CalculationForYears = 235; // "Calculation will proceed for years"
+inline constexpr int YearLimitExceeded =
+    251; // "Limit for the allowable number of years was exceeded ("
+inline constexpr int NextInspectionNotFound = 254; // "The next inspection time was not found ! ..."
+inline constexpr int InspectionNotCalculated = 256;    // "not calculated"
+inline constexpr int OnlyFirstInspectionForStep = 273; // "For choosing "step>1" ... 1.inspection"
+
+// Missing histograms.
+inline constexpr int SetParametricDistribution =
+    21;                                        // "Set type, Mi, Sigma of parametric distribution"
+inline constexpr int DeltaSNotCalculated = 39; // "Histogram DeltaS was not calculated!"
+inline constexpr int DeltaSMissing =
+    42; // "Histogram "Oscillation of stress peaks DeltaS" was not specified!"
+inline constexpr int StressRangesPerYearMissing =
+    44; // "Histogram "Total number of oscillation ..." was not specified!"
+inline constexpr int NnNotCalculated = 48; // "Histogram Nn was not calculated!"
+inline constexpr int FyMissing = 221;      // "Histogram "Yield stress of material Fy [MPa]" ..."
+inline constexpr int SigmaMissing =
+    222; // "Histogram "Nominal stress in flange in tension Sigma " ..."
+inline constexpr int A0Missing = 223;   // "Histogram "Initial size of the crack a0" ..."
+inline constexpr int AdMissing = 225;   // "Histogram "Detectable size of the crack ad" ..."
+inline constexpr int SnMissing = 229;   // "Histogram "Cumulated effect of Loads Sn" ..."
+inline constexpr int RadMissing = 230;  // "Histogram "Resistance Rad" ..."
+inline constexpr int RaacMissing = 231; // "Histogram "Resistance Raac" ..."
+
+// Calculation steps that cannot proceed.
+inline constexpr int DsNtImpossible = 24;         // "! Calculation using VypocetDsNt procedure ..."
+inline constexpr int FieldIndexOutOfRangeOf = 32; // "Field index (%s) is not in range 1 .. "
+inline constexpr int DsImpossible = 33;           // "Calculation using VypocetDs procedure ..."
+inline constexpr int NtImpossible = 38;           // "Calculation using VypocetNt procedure ..."
+inline constexpr int NnForYear = 43;              // "Number of oscillation Nn for n="
+inline constexpr int FieldIndexOutOfRange = 218;  // "Field index is not in range 1 .. "
+inline constexpr int RaacImpossible = 219;        // "Calculation using ResVypJevuF procedure ..."
+inline constexpr int RadImpossible = 224;         // "Calculation using ResVypJevuU procedure ..."
+inline constexpr int CalculationImpossible = 228; // "Calculation  is impossible!"
+
+// Numerical faults.
+inline constexpr int DivisionByZero = 101; // "D i v i s i o n  by zero !"
+inline constexpr int Overflow = 102;       // "Real number  o v e r f l o w !"
+inline constexpr int Underflow = 103;      // "Real number  u n d e r f l o w !"
+inline constexpr int UndefinedFloatOperation =
+    104; // "N o n  d e f i n e d  operation in floating ..."
+inline constexpr int ForbiddenMathOperation =
+    105;                                       // "Forbidden  m a t h e m a t i c a l  operation !"
+inline constexpr int UndefinedOperation = 106; // "U n d e f i n e d  operation !"
+
+// Files and raw data.
+inline constexpr int DataFileWriteError = 27; // "I/O error during saving the data file  %s"
+inline constexpr int NoDistributionFits =
+    110; // "No type of parametric distribution histogram is ..."
+inline constexpr int FileDoesNotExist = 112;    // "File %s does  n o t  e x i s t !"
+inline constexpr int TooManyValues = 113;       // "Number of measurement datas is "
+inline constexpr int SturgesAdvice = 116;       // "Advice according Sturgesov rule ..."
+inline constexpr int InvalidNumberInFile = 118; // "Invalid number input - Eps : ..."
+inline constexpr int TooFewValues = 130;        // "Number of measurement datas is < 3 !"
+inline constexpr int WriteError = 136;          // "Write error ! File %s"
+inline constexpr int InvalidNumber = 147;       // "Invalid number input ! "
+inline constexpr int LineLabel = 148;           // "Line    :  "
+inline constexpr int ElementLabel = 149;        // "Element :  "
+
+// Headings and labels of composed texts.
+inline constexpr int ParametricDistribution = 78;       // "Parametric distribution"
+inline constexpr int Basic = 81;                        // "   B a s i c"
+inline constexpr int Normal = 91;                       // "Normal"
+inline constexpr int ParametricDistributionError = 211; // "Error in procedure VypParaRoz : ..."
+inline constexpr int ParametricDistributionLabel = 212; // "Parametric distribution : "
+inline constexpr int RawDataParameters = 215; // "Parameters of histogram from the raw datas : ..."
+inline constexpr int CrackProgressionFrom = 238;           // "Fatigue crack progression from "
+inline constexpr int FirstInspectionCharts = 240;          // "First inspection time Charts"
+inline constexpr int Year = 259;                           // " Year"
+inline constexpr int InspectionSuffix = 275;               // ".Inspection"
+inline constexpr int DesignProbabilityPd = 276;            // "Design probability   Pd = "
+inline constexpr int MaterialConstantC = 277;              // "Constant of material C  = "
+inline constexpr int MaterialConstantM = 278;              // "Constant of material m  = "
+inline constexpr int ProbabilitiesOfFirstInspection = 280; // "Probability of Events U, D, F ..."
+
+} // namespace tessavin::msg
