@@ -102,6 +102,7 @@ struct LoopSetup {
     double rmin, rmax, h;
     double capFy, capSigma;
     SimdLevel simd;
+    Convention convention;
     // Per combination of the classes besides a0 (R(aac): Fy row by row, σ within; R(ad): ad):
     // its target size as an index into `targets`, or -1 when R is 0 for every a0 ...
     std::vector<int> target;
@@ -138,9 +139,10 @@ ClassResult RunA0Class(const LoopSetup& s, int t1) {
     ClassResult out;
     const CalculationState& st = s.state;
     const DiscreteHistogram& A0 = st.inputs.histogram[5];
-    const double a0 = ClassLower(A0, t1);
+    const Convention c = s.convention;
+    const double a0 = CombinedValue(A0, t1, c);
     const double pa0 = A0.P[t1];
-    const ResistanceGrid grid{s.rmin, s.h};
+    const ResistanceGrid grid{s.rmin, s.h, c};
     const ResistanceKind kind =
         s.kind == Kind::F ? ResistanceKind::Acceptable : ResistanceKind::Detectable;
     ResistanceBatch batch(s.params, kind, grid, s.simd);
@@ -212,18 +214,18 @@ ClassResult RunA0Class(const LoopSetup& s, int t1) {
         const DiscreteHistogram& Sg = st.inputs.histogram[4];
         int k = 0;
         for (int t2 = 1; t2 <= Fy.Bins; ++t2) {
-            const double fy = ClassLower(Fy, t2);
+            const double fy = CombinedValue(Fy, t2, c);
             for (int t3 = 1; t3 <= Sg.Bins; ++t3, ++k)
                 if (!add(
                         k, pa0 * Fy.P[t2] * Sg.P[t3], [&] { return fy; },
-                        [&] { return ClassLower(Sg, t3); }))
+                        [&] { return CombinedValue(Sg, t3, c); }))
                     return out;
             if (interrupted()) return out;
         }
     } else {
         const DiscreteHistogram& Ad = st.inputs.histogram[6];
         for (int t2 = 1; t2 <= Ad.Bins; ++t2) {
-            auto ad = [&] { return ClassLower(Ad, t2); };
+            auto ad = [&] { return CombinedValue(Ad, t2, c); };
             if (!add(t2 - 1, pa0 * Ad.P[t2], ad, [] { return 0.0; })) return out;
         }
         interrupted();
@@ -319,6 +321,7 @@ bool FindRange(Kind kind, const ResistanceParameters& params, double capFy, doub
 // into `setup`; false after a reported failure.
 bool FindTargets(LoopSetup& setup, CalculationState& state) {
     const auto& H = state.inputs.histogram;
+    const Convention c = setup.convention;
     std::vector<double> targetOf; // per combination, before the distinct ones are found
     if (setup.kind == Kind::F) {
         // The acceptable size depends on (Fy, sigma) only: computed once, not per a0 class.
@@ -331,7 +334,7 @@ bool FindTargets(LoopSetup& setup, CalculationState& state) {
         targetOf.assign(pairs, 0.0);
         for (int t2 = 1; t2 <= Fy.Bins; ++t2)
             for (int t3 = 1; t3 <= Sg.Bins; ++t3) {
-                const double fy = ClassLower(Fy, t2), sg = ClassLower(Sg, t3);
+                const double fy = CombinedValue(Fy, t2, c), sg = CombinedValue(Sg, t3, c);
                 const std::size_t k = static_cast<std::size_t>(t2 - 1) * Sg.Bins + (t3 - 1);
                 if (!ResistanceCalculator::HasAcceptableSize(fy, sg)) continue;
                 setup.aacRaw[k] = calc.AcceptableSizeRaw(fy, sg);
@@ -342,15 +345,15 @@ bool FindTargets(LoopSetup& setup, CalculationState& state) {
             state.Fail(calc.failure(), AbortKind::Calculation);
             return false;
         }
-        state.CurrentFy = ClassLower(Fy, Fy.Bins);
-        state.CurrentSigma = ClassLower(Sg, Sg.Bins);
+        state.CurrentFy = CombinedValue(Fy, Fy.Bins, c);
+        state.CurrentSigma = CombinedValue(Sg, Sg.Bins, c);
     } else {
         ResistanceCalculator calc(setup.params);
         calc.SetSurfaceCap(setup.capFy, setup.capSigma);
         const DiscreteHistogram& Ad = H[6];
         setup.target.assign(static_cast<std::size_t>(Ad.Bins), 0);
         for (int t2 = 1; t2 <= Ad.Bins; ++t2)
-            targetOf.push_back(calc.DetectableTarget(ClassLower(Ad, t2)));
+            targetOf.push_back(calc.DetectableTarget(CombinedValue(Ad, t2, c)));
     }
     DistinctTargets(targetOf, setup.targets, setup.target);
     return true;
@@ -426,8 +429,15 @@ ResistanceOutcome Finish(const LoopSetup& setup, StateHistogram& result, long lo
                          CalculationState& state) {
     ResistanceOutcome outcome;
     const Kind kind = setup.kind;
-    result.XFirst = setup.rmin + setup.h;
-    result.XLast = setup.rmax - setup.h;
+    // First: each class one whole class above the grid its resistances were rounded on.
+    // Centre: the class values are the centres of the grid's classes.
+    if (setup.convention == Convention::Centre) {
+        result.XFirst = setup.rmin + setup.h / 2;
+        result.XLast = setup.rmax - setup.h / 2;
+    } else {
+        result.XFirst = setup.rmin + setup.h;
+        result.XLast = setup.rmax - setup.h;
+    }
     result.Step = setup.h;
     result.Bins = ResistanceBins;
     ClearMathFlags();
@@ -476,8 +486,21 @@ ResistanceOutcome RunStep(Kind kind, const CalculationInputs& in, CalculationSta
     double rmin, rmax;
     if (!FindRange(kind, *params, capFy, capSigma, state, rmin, rmax)) return {};
     const double h = (rmax - rmin) / ResistanceBins;
-    LoopSetup setup{kind,  in,       state,        *params, rmin, rmax, h,
-                    capFy, capSigma, options.simd, {},      {},   {},   stepName};
+    LoopSetup setup{kind,
+                    in,
+                    state,
+                    *params,
+                    rmin,
+                    rmax,
+                    h,
+                    capFy,
+                    capSigma,
+                    options.simd,
+                    in.integration.convention,
+                    {},
+                    {},
+                    {},
+                    stepName};
     if (!FindTargets(setup, state)) return {};
 
     StateHistogram result;
