@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "calculation/integration_settings.h"
 #include "common/atomic_file.h"
 #include "localisation/captions.h"
 #include "localisation/messages.h"
@@ -69,6 +70,7 @@ std::string ResultTextFileText(const CalculationInputs& in, const CalculationSta
     line(TextCis(276) + in.Pd);
     line(TextCis(277) + in.C);
     line(TextCis(278) + in.m);
+    line(ConventionLine(in.integration.convention));
     line(" ");
 
     const std::vector<int> years = PeriodYears(state);

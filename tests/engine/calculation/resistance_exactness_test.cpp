@@ -108,5 +108,39 @@ TEST(ResistanceExactness, SameBitsAsIntegratingEveryCombination) {
     }
 }
 
+// The centre convention classifies on whole-class boundaries: every vector level and thread
+// count gives the scalar path's histograms on one thread.
+TEST(ResistanceExactness, CentreIsTheSameAtEveryLevelAndThreadCount) {
+    for (const ExactCase& c : {Cases[0], Cases[4], Cases[6], Cases[9], Cases[11]}) {
+        CalculationInputs in;
+        in.crackOrigin = c.origin;
+        in.integration.method = c.method;
+        in.integration.convention = Convention::Centre;
+        in.m = c.m;
+        std::uint64_t rad = 0, raac = 0;
+        for (const SimdLevel level : SimdLevelsHere())
+            for (int threads : {1, 2}) {
+                SCOPED_TRACE(testing::Message()
+                             << "origin " << c.origin << ", method " << c.method << ", " << threads
+                             << " thread(s), SIMD level " << static_cast<int>(level));
+                CalculationState s;
+                SetInputs(s, c);
+                ResistanceOptions o;
+                o.threads = threads;
+                o.simd = level;
+                ASSERT_TRUE(ResVypJevuU(in, s, o).ok);
+                ASSERT_TRUE(ResVypJevuF(in, s, o).ok);
+                if (rad == 0) {
+                    rad = Fingerprint(s.Rad);
+                    raac = Fingerprint(s.Raac);
+                    EXPECT_NE(rad, c.rad);
+                    EXPECT_NE(raac, c.raac);
+                }
+                EXPECT_EQ(Fingerprint(s.Rad), rad);
+                EXPECT_EQ(Fingerprint(s.Raac), raac);
+            }
+    }
+}
+
 } // namespace
 } // namespace tessavin
