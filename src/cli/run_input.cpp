@@ -79,6 +79,14 @@ void ReadIntegration(const json& j, IntegrationSettings& s) {
     if (j.contains("N_steps")) s.stepsText = FieldText(j["N_steps"], "N_steps");
     if (j.contains("romberg_n")) s.levelsText = FieldText(j["romberg_n"], "romberg_n");
     if (j.contains("tol0")) s.tol0Text = FieldText(j["tol0"], "tol0");
+    if (j.contains("convention")) {
+        if (j["convention"] == "first")
+            s.convention = Convention::First;
+        else if (j["convention"] == "centre")
+            s.convention = Convention::Centre;
+        else
+            throw Refusal("\"convention\" must be \"first\" or \"centre\"");
+    }
     // Only the parameter of the chosen method is shown, so only that one is checked.
     if (s.method == 0 || s.method == 1)
         Check(CheckIntegrationField("EdNintegrace", s.stepsText, s.method));
@@ -133,9 +141,9 @@ RunInputOutcome ReadRunInput(const std::string& jsonText, CalculationInputs& in)
         const json j = json::parse(jsonText);
         if (!j.is_object()) throw Refusal("the input must be a JSON object");
         static const std::set<std::string> known = {
-            "crack_origin", "C",         "m",    "bf",    "tf",        "Pd",
-            "start",        "step",      "end",  "eps",   "intervals", "method",
-            "N_steps",      "romberg_n", "tol0", "bound", "inputs",    "project"};
+            "crack_origin", "C",     "m",      "bf",        "tf",        "Pd",      "start",
+            "step",         "end",   "eps",    "intervals", "method",    "N_steps", "romberg_n",
+            "tol0",         "bound", "inputs", "project",   "convention"};
         for (const auto& item : j.items())
             if (!known.count(item.key())) throw Refusal("unknown field \"" + item.key() + "\"");
 

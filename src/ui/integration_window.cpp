@@ -26,7 +26,9 @@ int WholeOf(const QString& text) {
     return static_cast<int>(std::clamp(ParseWholePrefix(S(text)), -1000000000LL, 1000000000LL));
 }
 
-double RealOf(const QString& text) { return ParseRealPrefix(S(text)); }
+double RealOf(const QString& text) {
+    return ParseRealPrefix(S(text));
+}
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const std::string& text, int y) {
     auto* label = new QLabel(Q(text), parent);
@@ -58,7 +60,8 @@ IntegrationWindow::IntegrationWindow(IntegrationSettings& settings, QWidget* par
     method_ = new QComboBox(this);
     method_->setObjectName("CBMetoda");
     method_->setGeometry(40, 32, 295, 26);
-    for (int i = 0; i < MethodCount; ++i) method_->addItem(Q(IntegrationMethodText(i)));
+    for (int i = 0; i < MethodCount; ++i)
+        method_->addItem(Q(IntegrationMethodText(i)));
 
     const QRect fieldPlace(127, 94, 121, 26);
     label4_ = MakeLabel(this, "Label4", tessavin::CaptionText(Caption::IntegrationLabel4), 72);
@@ -71,6 +74,12 @@ IntegrationWindow::IntegrationWindow(IntegrationSettings& settings, QWidget* par
     exit_ = new QPushButton("Exit", this);
     exit_->setObjectName("BKonec");
     exit_->setGeometry(375 - 8 - 90, 170 - 8 - 30, 90, 30);
+    // Beside Exit, so that the window keeps its size; the items name themselves;
+    // after Exit in the tab order.
+    convention_ = new QComboBox(this);
+    convention_->setObjectName("CBKonvence");
+    convention_->setGeometry(8, 170 - 8 - 28, 262, 26);
+    conventionTexts();
 
     InstallKeyFilter(steps_, NumberFilter::Whole);
     InstallKeyFilter(levels_, NumberFilter::Whole);
@@ -84,6 +93,10 @@ IntegrationWindow::IntegrationWindow(IntegrationSettings& settings, QWidget* par
         settings_.method = index;
         methodChange(true);
     });
+    connect(convention_, &QComboBox::activated, this, [this](int index) {
+        settings_.convention = index == 1 ? Convention::Centre : Convention::First;
+        emit settingsChanged();
+    });
     connect(exit_, &QPushButton::clicked, this, &QWidget::close);
 
     loadSettings();
@@ -92,7 +105,20 @@ IntegrationWindow::IntegrationWindow(IntegrationSettings& settings, QWidget* par
 
 void IntegrationWindow::applyLanguage(Language language) {
     ApplyCaptionTable(this, 9, language);
+    conventionTexts();
     centreLabels();
+}
+
+void IntegrationWindow::conventionTexts() {
+    const QSignalBlocker block(convention_);
+    const int index = convention_->currentIndex();
+    convention_->clear();
+    for (Convention c : {Convention::First, Convention::Centre})
+        convention_->addItem(Q(ConventionText(c)));
+    convention_->setCurrentIndex(index < 0 ? 0 : index);
+    convention_->setToolTip(CurrentLanguage() == Language::Czech
+                                ? "Konvence tříd histogramové metody"
+                                : "Convention of the classes of the histogram method");
 }
 
 void IntegrationWindow::loadSettings() {
@@ -103,9 +129,10 @@ void IntegrationWindow::loadSettings() {
     quiet_ = false;
     {
         const QSignalBlocker block(method_);
-        method_->setCurrentIndex(settings_.method >= 0 && settings_.method < MethodCount
-                                     ? settings_.method
-                                     : -1);
+        method_->setCurrentIndex(
+            settings_.method >= 0 && settings_.method < MethodCount ? settings_.method : -1);
+        const QSignalBlocker blockConvention(convention_);
+        convention_->setCurrentIndex(settings_.convention == Convention::Centre ? 1 : 0);
     }
     methodChange(false);
 }

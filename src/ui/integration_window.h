@@ -1,6 +1,7 @@
 #pragma once
 // The integration settings window TForm9: the method of the resistance integral and its one
-// parameter. It edits the IntegrationSettings of the calculation inputs it is given.
+// parameter, and the convention of the classes (CBKonvence). It edits the IntegrationSettings of
+// the calculation inputs it is given.
 #include <QWidget>
 
 #include "calculation/model.h"
@@ -37,6 +38,7 @@ class IntegrationWindow final : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    void conventionTexts();
     // Shows the parameter row of the method and reads that parameter from its field.
     void methodChange(bool notify);
     void leaveField(QLineEdit* field);
@@ -46,6 +48,7 @@ class IntegrationWindow final : public QWidget {
     IntegrationSettings& settings_;
     QLabel* label1_;
     QComboBox* method_;
+    QComboBox* convention_;
     QLabel* label4_; // N
     QLabel* label2_; // Romberg n
     QLabel* label3_; // tol0

@@ -506,6 +506,7 @@ void MainWindow::switchLanguage(Language language) {
 
 void MainWindow::methodLine() {
     label24_->setText(Q(MethodLine(in_.integration)));
+    conventionLabel_->setText(Q(ConventionLine(in_.integration.convention)));
 }
 
 } // namespace tessavin::ui

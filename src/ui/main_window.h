@@ -233,6 +233,7 @@ class MainWindow : public QMainWindow {
     // Results page.
     QGroupBox* groupBox1_ = nullptr;
     QLabel* label24_ = nullptr;
+    QLabel* conventionLabel_ = nullptr; // the convention of the classes, under the method line
     QLabel* label15_ = nullptr;
     QLabel* label25_ = nullptr;
     QLabel* label26_ = nullptr;

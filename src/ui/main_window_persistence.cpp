@@ -101,6 +101,8 @@ void MainWindow::restoreSideWindows() {
             const int method = file.GetInteger(k);
             s.method = method >= -1 && method <= 4 ? method : -1;
         }
+        if (k.target == "CBKonvence")
+            s.convention = file.GetInteger(k) == 1 ? Convention::Centre : Convention::First;
     }
     // The window parses its whole-number texts when it is created.
     for (const std::string* text : {&s.stepsText, &s.levelsText})
@@ -125,6 +127,8 @@ void MainWindow::saveSideWindow(QWidget* window) {
             if (k.target == "EdN") file.SetString(k, s.levelsText);
             if (k.target == "EdTol0") file.SetString(k, s.tol0Text);
             if (k.target == "CBMetoda") file.SetInteger(k, s.method);
+            if (k.target == "CBKonvence")
+                file.SetInteger(k, s.convention == Convention::Centre ? 1 : 0);
         }
     }
     file.Save(S(paths_.settingsPath));

@@ -61,8 +61,9 @@ void MainWindow::buildResultsPage(QWidget* page) {
     auto* summary = new QGridLayout(groupBox1_);
     summary->setVerticalSpacing(2);
     label24_ = NamedLabel(groupBox1_, "Label24", "");
+    conventionLabel_ = NamedLabel(groupBox1_, "LKonvence", "");
     label15_ = NamedLabel(groupBox1_, "Label15", "");
-    for (QLabel* l : {label24_, label15_}) {
+    for (QLabel* l : {label24_, conventionLabel_, label15_}) {
         l->setAlignment(Qt::AlignHCenter);
         l->setWordWrap(true);
     }
@@ -70,8 +71,9 @@ void MainWindow::buildResultsPage(QWidget* page) {
     line->setObjectName("Label40");
     line->setFrameShape(QFrame::HLine);
     summary->addWidget(label24_, 0, 0, 1, 2);
-    summary->addWidget(label15_, 1, 0, 1, 2);
-    summary->addWidget(line, 2, 0, 1, 2);
+    summary->addWidget(conventionLabel_, 1, 0, 1, 2);
+    summary->addWidget(label15_, 2, 0, 1, 2);
+    summary->addWidget(line, 3, 0, 1, 2);
     label25_ = NamedLabel(groupBox1_, "Label25", Q(TextCis(269)));
     label26_ = NamedLabel(groupBox1_, "Label26", Q(TextCis(270)));
     bJevU_ = ChartButton(groupBox1_, "BJevU");
@@ -89,7 +91,7 @@ void MainWindow::buildResultsPage(QWidget* page) {
         {NamedLabel(groupBox1_, "Label28", "Reliability function F ( RF = Raac - Sn )"),
          bJevuFmSn_},
     };
-    int r = 3;
+    int r = 4;
     for (const auto& [label, button] : rows) {
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         label->setWordWrap(true);

@@ -19,6 +19,7 @@
 #include "ui_test_registry.h"
 #include "widget_lookup.h"
 
+using tessavin::Convention;
 using tessavin::IntegrationSettings;
 using tessavin::test::Control;
 using tessavin::ui::IntegrationWindow;
@@ -271,6 +272,34 @@ class IntegrationWindowTest : public QObject {
         if (method <= 1) QCOMPARE(settings.steps, 500);
         if (method == 2) QCOMPARE(settings.levels, 7);
         if (method == 3) QCOMPARE(settings.tol0, 0.001);
+    }
+
+    // CBKonvence: the user's choice sets the convention with one settingsChanged; the program's
+    // loading shows it without a signal; the items follow the language.
+    void conventionChoice() {
+        IntegrationSettings settings;
+        IntegrationWindow w(settings);
+        w.show();
+        auto* combo = Control<QComboBox>(w, "CBKonvence");
+        QCOMPARE(combo->currentIndex(), 0);
+        QCOMPARE(combo->itemText(1), QString("Class centres (centre)"));
+        QSignalSpy changed(&w, &IntegrationWindow::settingsChanged);
+        combo->setFocus();
+        QTest::keyClick(combo, Qt::Key_Down);
+        QVERIFY(settings.convention == Convention::Centre);
+        QCOMPARE(changed.count(), 1);
+
+        settings.convention = Convention::First;
+        w.loadSettings();
+        QCOMPARE(combo->currentIndex(), 0);
+        QCOMPARE(changed.count(), 1);
+        settings.convention = Convention::Centre;
+        w.loadSettings();
+        tessavin::SetLanguage(tessavin::Language::Czech);
+        w.applyLanguage(tessavin::Language::Czech);
+        QCOMPARE(combo->currentIndex(), 1);
+        QCOMPARE(combo->itemText(0), QString("Dolní meze tříd (first)"));
+        tessavin::SetLanguage(tessavin::Language::English);
     }
 
     void typingChangesTheSettings() {

@@ -377,9 +377,14 @@ class PersistenceTest : public QObject {
         chooseMethod(2);
         auto* n = integration->findChild<QLineEdit*>("EdN");
         n->setText("7");
+        auto* convention = integration->findChild<QComboBox*>("CBKonvence");
+        convention->setFocus();
+        QTest::keyClick(convention, Qt::Key_Down); // class centres
         integration->move(40, 30);
         integration->close();
         restart();
+        QVERIFY(w->inputs().integration.convention == tessavin::Convention::Centre);
+        QCOMPARE(find<QLabel>("LKonvence")->text(), QString("Convention: class centres (centre)"));
         QCOMPARE(w->inputs().integration.method, 2);
         QCOMPARE(w->inputs().integration.levelsText, std::string("7"));
         QCOMPARE(w->integrationWindow()->findChild<QLineEdit*>("EdN")->text(), QString("7"));

@@ -20,4 +20,9 @@ const char* MethodParameterControl(int method);
 // Label24: the method and the parameter it uses.
 std::string MethodLine(const IntegrationSettings& settings);
 
+// The convention as the integration window lists it, e.g. "Class centres (centre)".
+std::string ConventionText(Convention convention);
+// The line naming the convention of a calculation, e.g. "Convention: class centres (centre)".
+std::string ConventionLine(Convention convention);
+
 } // namespace tessavin

@@ -132,6 +132,7 @@ bool IsEvenWhole(double m) {
 // ---------------------------------------------------------------- DeltaS^m
 
 bool VypocetDs(double m, const CalculationInputs& in, CalculationState& state) {
+    const bool centre = in.integration.convention == Convention::Centre;
     state.StepName = "Procedure Vypocet DeltaS^m";
     if (in.m.empty()) return false;
     ClearMathFlags();
@@ -179,12 +180,12 @@ bool VypocetDs(double m, const CalculationInputs& in, CalculationState& state) {
         P = ds.P;
         h = h1;
         cnt = n1;
-        first = aLo;
-        last = aHi;
+        first = centre ? ds.XFirst : aLo;
+        last = centre ? ds.XLast : aHi;
     } else {
         double x = aLo; // lower edge of class i, by repeated addition
         for (int i = 1; i <= n1; ++i, x += h1) {
-            const double q = std::pow(x, m) / h - first / h;
+            const double q = std::pow(centre ? x + h1 / 2 : x, m) / h - first / h;
             if (!std::isfinite(q)) return MathFailed(state, FaultIn({q}));
             long long k = 0;
             if (!ClassIndex(q, cnt, k))
@@ -209,16 +210,18 @@ bool VypocetDs(double m, const CalculationInputs& in, CalculationState& state) {
 struct OneYear {
     const ClassArray* P;
     double lo, hi, h;
+    double x1; // the value of class 1 that enters the sums: lo, or its class value (Centre)
     int bins;
     std::array<double, MaxBins + 1> offset; // (j - 1) * h
 };
 
-OneYear ReadOneYear(const DiscreteHistogram& b) {
+OneYear ReadOneYear(const DiscreteHistogram& b, Convention convention) {
     OneYear y{};
     y.P = &b.P;
     y.h = b.Step;
     y.lo = b.XFirst - b.Step / 2;
     y.hi = b.XLast + b.Step / 2;
+    y.x1 = convention == Convention::Centre ? b.XFirst : y.lo;
     y.bins = std::clamp(b.Bins, 0, MaxBins);
     for (int j = 1; j <= y.bins; ++j)
         y.offset[j] = (j - 1) * y.h;
@@ -244,7 +247,10 @@ void Expand(const NnPass& a, ClassArray& P) {
     std::copy(a.P.begin(), a.P.end(), P.begin() + 1);
 }
 
-NnPass Initial(const DiscreteHistogram& b) {
+// No pass yet: the one-year input, its classes at the values that enter the sums.
+NnPass Initial(const DiscreteHistogram& b, Convention convention) {
+    if (convention == Convention::Centre)
+        return Compact(b.P, b.XFirst, b.XLast, b.Step, std::clamp(b.Bins, 0, MaxBins));
     return Compact(b.P, b.XFirst - b.Step / 2, b.XLast + b.Step / 2, b.Step,
                    std::clamp(b.Bins, 0, MaxBins));
 }
@@ -296,7 +302,7 @@ std::optional<NnFault> NtPass(int k, const NnPass& a, const OneYear& b, PassRang
     const ClassArray& pb = *b.P;
     const IndexDivisor divisor(h);
     for (int i = 1; i <= a.bins; ++i) {
-        const double base = a.lo + (i - 1) * a.h + b.lo;
+        const double base = a.lo + (i - 1) * a.h + b.x1;
         const double pai = pa[i];
         // An empty class adds nothing: only its indices are checked, by the ends of the row.
         if (pai == 0.0 && b.bins > 0 && divisor.RoundsBelow(base + b.offset[1] - lo, MaxBins) &&
@@ -457,24 +463,25 @@ void NnCache::Clear() {
     firstFault_.reset();
 }
 
-bool NnCache::Matches(const DiscreteHistogram& input) const {
-    return keyed_ && key_.Bins == input.Bins &&
+bool NnCache::Matches(const DiscreteHistogram& input, Convention convention) const {
+    return keyed_ && convention_ == convention && key_.Bins == input.Bins &&
            std::memcmp(&key_.XFirst, &input.XFirst, sizeof(double)) == 0 &&
            std::memcmp(&key_.XLast, &input.XLast, sizeof(double)) == 0 &&
            std::memcmp(&key_.Step, &input.Step, sizeof(double)) == 0 &&
            std::memcmp(key_.P.data(), input.P.data(), sizeof(ClassArray)) == 0;
 }
 
-void NnCache::Restart(const DiscreteHistogram& input) {
+void NnCache::Restart(const DiscreteHistogram& input, Convention convention) {
     Clear();
     key_ = input;
+    convention_ = convention;
     keyed_ = true;
-    first_.push_back(Initial(input));
+    first_.push_back(Initial(input, convention));
     second_.push_back(first_.back());
 }
 
 std::optional<NnFault> NnCache::Running(int year, const std::string& stepName, NnPass& a) {
-    const OneYear one = ReadOneYear(key_);
+    const OneYear one = ReadOneYear(key_, convention_);
     // The first chain, until its count would fall below its floor or a pass fails.
     while (switch_ == 0 && KeptPasses() <= year) {
         const int k = KeptPasses();
@@ -542,7 +549,8 @@ bool NnStep(int year, const CalculationInputs& in, CalculationState& state, NnCa
     ClearMathFlags();
 
     const DiscreteHistogram& b = state.inputs.histogram[2];
-    if (!cache.Matches(b)) cache.Restart(b);
+    const Convention convention = in.integration.convention;
+    if (!cache.Matches(b, convention)) cache.Restart(b, convention);
     NnPass a;
     if (std::optional<NnFault> fault = cache.Running(year, state.StepName, a)) {
         state.Fail(std::move(fault->failure), fault->kind);

@@ -29,7 +29,8 @@ struct NnFault {
 // Passes of VypocetNt already computed for one one-year input histogram, so that year n + 1
 // continues from year n. A pass depends only on A, its number and the one-year input, so the
 // continued result is bit-identical to a computation from year 0. Changing the one-year input
-// (anything the passes read) restarts the passes. One cache per calculation thread.
+// or the convention (anything the passes read) restarts the passes. One cache per calculation
+// thread.
 //
 // Long periods: each pass measures its class count in the previous class width but spreads the
 // range over four classes fewer, so late passes lose about three classes each until the count
@@ -48,12 +49,13 @@ class NnCache {
   private:
     friend bool NnStep(int year, const CalculationInputs& in, CalculationState& state,
                        NnCache& cache);
-    bool Matches(const DiscreteHistogram& input) const;
-    void Restart(const DiscreteHistogram& input);
+    bool Matches(const DiscreteHistogram& input, Convention convention) const;
+    void Restart(const DiscreteHistogram& input, Convention convention);
     // A after `year` passes of the chain that serves that year, into `a`.
     std::optional<NnFault> Running(int year, const std::string& stepName, NnPass& a);
 
     DiscreteHistogram key_{};
+    Convention convention_ = Convention::First;
     bool keyed_ = false;
     std::vector<NnPass> first_;  // first_[k]: A after k passes, k below the switch
     std::vector<NnPass> second_; // second_[k]: the second chain after k passes

@@ -19,6 +19,17 @@ inline constexpr int ResistanceBins = 256;
 
 enum class IntegrationMethod { Trapezoid = 0, Simpson = 1, Romberg = 2, Adaptive = 3, Gauss = 4 };
 
+// What a class stands for where the method combines classes. First: its lower edge, and a
+// resistance histogram placed one class above its grid (the method as it always was). Centre:
+// its class value, and a resistance histogram on the grid of its computed values; unbiased to
+// first order in the class widths.
+enum class Convention { First = 0, Centre = 1 };
+
+// The value of class i of h that enters a combination under the convention.
+inline double CombinedValue(const DiscreteHistogram& h, int i, Convention convention) {
+    return convention == Convention::Centre ? ClassValue(h, i) : ClassLower(h, i);
+}
+
 // The settings of the integration window as last accepted.
 struct IntegrationSettings {
     int method = DefaultInputs().method; // CBMetoda item; any other index integrates to 0
@@ -28,6 +39,7 @@ struct IntegrationSettings {
     std::string stepsText{DefaultInputs().stepsText};
     std::string levelsText{DefaultInputs().levelsText};
     std::string tol0Text{DefaultInputs().tol0Text};
+    Convention convention = Convention::First; // CBKonvence
 };
 
 // The six input rows at first start: the type choice and Mi / Sigma texts of each, N the default

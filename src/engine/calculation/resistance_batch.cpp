@@ -1,5 +1,6 @@
 #include "calculation/resistance_batch.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -14,10 +15,16 @@ int ResistanceClass(double q) {
     return static_cast<int>(i);
 }
 
+int CentreClass(double q) {
+    if (q >= ResistanceBins - 1) return ResistanceBins;
+    if (q < 0 && q > -1e-9) return 1;
+    return static_cast<int>(1 + std::floor(std::max(q, -2e9)));
+}
+
 int ClassOf(double r, const ResistanceGrid& grid) {
     const double q = (r - grid.rmin) / grid.h;
     if (!std::isfinite(q)) return ClassNotFinite;
-    return ResistanceClass(q);
+    return grid.convention == Convention::Centre ? CentreClass(q) : ResistanceClass(q);
 }
 
 int CertainClassOf(double r, double err, const ResistanceGrid& grid) {
@@ -29,6 +36,14 @@ int CertainClassOf(double r, double err, const ResistanceGrid& grid) {
     const double bound =
         2 * ((err + 4 * u * (std::fabs(r) + std::fabs(grid.rmin))) / std::fabs(grid.h) +
              4 * u * std::fabs(q));
+    if (grid.convention == Convention::Centre) {
+        // Boundaries at whole q; 0 < q < 255: the class by truncation.
+        if (!(q > bound)) return 0;
+        if (!(q < ResistanceBins - 1 + bound)) return ResistanceBins;
+        const double frac = q - static_cast<double>(static_cast<int>(q));
+        if (frac <= bound || frac >= 1 - bound) return 0;
+        return 1 + static_cast<int>(q);
+    }
     if (!(q > 0.5 + bound)) return 0;
     if (!(q < ResistanceBins - 0.5 + bound)) return ResistanceBins;
     // 0.5 < q < 255.5: the whole part by truncation; q is no nearer than `bound` (over an ulp

@@ -11,11 +11,13 @@
 
 namespace tessavin {
 
-// The classes of a resistance histogram under construction: class i (1-based) takes the
-// resistances whose (R − rmin)/h rounds, halves to even, to i − 1; the top is clamped.
+// The classes of a resistance histogram under construction, with q = (R − rmin)/h: class i
+// (1-based) takes the resistances whose q rounds, halves to even, to i − 1 (convention First),
+// or those with i − 1 ≤ q < i (Centre); the top is clamped.
 struct ResistanceGrid {
     double rmin = 0.0;
     double h = 1.0;
+    Convention convention = Convention::First;
 };
 
 // Class outcomes besides a class number. A number below 1 is the class-index failure.
@@ -25,10 +27,12 @@ inline constexpr int ClassNotFinite = INT_MIN + 1; // (R − rmin)/h is not fini
 // 1 + round-half-even(q), at most ResistanceBins. A q within 1e-9 of the half-class below
 // class 1 is rounding, not a value outside.
 int ResistanceClass(double q);
+// 1 + floor(q), at most ResistanceBins. A q within 1e-9 below 0 is rounding: class 1.
+int CentreClass(double q);
 // The class of r, or ClassNotFinite.
 int ClassOf(double r, const ResistanceGrid& grid);
 // The class of a resistance known only within ±err (err ≥ 0) when that class is certain: no
-// half-class boundary lies within the resulting bound of (r − rmin)/h, and r is not near or
+// class boundary lies within the resulting bound of (r − rmin)/h, and r is not near or
 // below class 1 (where the class-index failure and its rounding tolerance are decided). 0 when
 // the scalar value must decide.
 int CertainClassOf(double r, double err, const ResistanceGrid& grid);

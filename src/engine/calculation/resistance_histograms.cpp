@@ -87,6 +87,7 @@ struct LoopSetup {
     double rmin, rmax, h;
     double capFy, capSigma;
     SimdLevel simd;
+    Convention convention;
     // Per combination of the classes besides a0 (R(aac): Fy row by row, σ within; R(ad): ad):
     // its target size as an index into `targets`, or -1 when R is 0 for every a0 ...
     std::vector<int> target;
@@ -124,9 +125,10 @@ ClassResult RunA0Class(const LoopSetup& s, int t1) {
     ClassResult out;
     const CalculationState& st = s.state;
     const DiscreteHistogram& A0 = st.inputs.histogram[5];
-    const double a0 = ClassLower(A0, t1);
+    const Convention c = s.convention;
+    const double a0 = CombinedValue(A0, t1, c);
     const double pa0 = A0.P[t1];
-    const ResistanceGrid grid{s.rmin, s.h};
+    const ResistanceGrid grid{s.rmin, s.h, c};
     const ResistanceKind kind =
         s.kind == Kind::F ? ResistanceKind::Acceptable : ResistanceKind::Detectable;
     ResistanceBatch batch(s.params, kind, grid, s.simd);
@@ -199,18 +201,18 @@ ClassResult RunA0Class(const LoopSetup& s, int t1) {
         const DiscreteHistogram& Sg = st.inputs.histogram[4];
         int k = 0;
         for (int t2 = 1; t2 <= Fy.Bins; ++t2) {
-            const double fy = ClassLower(Fy, t2);
+            const double fy = CombinedValue(Fy, t2, c);
             for (int t3 = 1; t3 <= Sg.Bins; ++t3, ++k)
                 if (!add(
                         k, pa0 * Fy.P[t2] * Sg.P[t3], [&] { return fy; },
-                        [&] { return ClassLower(Sg, t3); }))
+                        [&] { return CombinedValue(Sg, t3, c); }))
                     return out;
             if (interrupted()) return out;
         }
     } else {
         const DiscreteHistogram& Ad = st.inputs.histogram[6];
         for (int t2 = 1; t2 <= Ad.Bins; ++t2) {
-            auto ad = [&] { return ClassLower(Ad, t2); };
+            auto ad = [&] { return CombinedValue(Ad, t2, c); };
             if (!add(t2 - 1, pa0 * Ad.P[t2], ad, [] { return 0.0; })) return out;
         }
         interrupted();
@@ -261,65 +263,56 @@ bool ThirdRangeValue(const DiscreteHistogram& h, double& value) {
 
 namespace {
 
-ResistanceOutcome RunStep(Kind kind, const CalculationInputs& in, CalculationState& state,
-                          const ResistanceOptions& options) {
-    ResistanceOutcome outcome;
-    const auto params = PreCheck(kind, in, state);
-    if (!params) return outcome;
-
-    const std::string stepName = StepNameOf(kind, in);
-    state.StepName = stepName;
+// The extreme resistances over the corners of the input ranges into rmin and rmax; false after
+// a reported failure.
+bool FindRange(Kind kind, const ResistanceParameters& params, double capFy, double capSigma,
+               CalculationState& state, double& rmin, double& rmax) {
     const auto& H = state.inputs.histogram;
     const DiscreteHistogram& A0 = H[5];
-    const double capFy = ClassValueMean(H[3]);
-    const double capSigma = ClassValueMean(H[4]);
-
-    // Range: the extreme resistances over the corners of the input ranges.
-    double rmin = 1.7E308;
-    double rmax = 4.9E-324;
-    {
-        ResistanceCalculator calc(*params);
-        auto take = [&](double r) {
-            if (calc.failed()) return false;
-            rmin = std::min(rmin, r);
-            rmax = std::max(rmax, r);
-            return true;
-        };
-        bool ok = true;
-        const double a0Edges[] = {RangeMin(A0), RangeMax(A0)};
-        if (kind == Kind::F) {
-            for (double a0 : a0Edges)
-                for (double fy : {RangeMin(H[3]), RangeMax(H[3])})
-                    for (double sg : {RangeMin(H[4]), RangeMax(H[4])}) {
-                        if (!ok) break;
-                        state.CurrentFy = fy;
-                        state.CurrentSigma = sg;
-                        ok = take(calc.OdolnostF(a0, fy, sg));
-                    }
-        } else {
-            calc.SetSurfaceCap(capFy, capSigma);
-            std::vector<double> a0Values(a0Edges, a0Edges + 2),
-                adValues{RangeMin(H[6]), RangeMax(H[6])};
-            double third;
-            if (ThirdRangeValue(A0, third)) a0Values.push_back(third);
-            if (ThirdRangeValue(H[6], third)) adValues.push_back(third);
-            for (double a0 : a0Values)
-                for (double ad : adValues)
-                    if (ok) ok = take(calc.OdolnostU(a0, ad));
-        }
-        if (!ok) {
-            state.Fail(calc.failure(), AbortKind::Calculation);
-            return outcome;
-        }
-    }
-    const double h = (rmax - rmin) / ResistanceBins;
-
-    LoopSetup setup{kind,  in,       state,        *params, rmin, rmax, h,
-                    capFy, capSigma, options.simd, {},      {},   {},   stepName};
-    std::vector<double> targetOf; // per combination, before the distinct ones are found
+    rmin = 1.7E308;
+    rmax = 4.9E-324;
+    ResistanceCalculator calc(params);
+    auto take = [&](double r) {
+        if (calc.failed()) return false;
+        rmin = std::min(rmin, r);
+        rmax = std::max(rmax, r);
+        return true;
+    };
+    bool ok = true;
+    const double a0Edges[] = {RangeMin(A0), RangeMax(A0)};
     if (kind == Kind::F) {
+        for (double a0 : a0Edges)
+            for (double fy : {RangeMin(H[3]), RangeMax(H[3])})
+                for (double sg : {RangeMin(H[4]), RangeMax(H[4])}) {
+                    if (!ok) break;
+                    state.CurrentFy = fy;
+                    state.CurrentSigma = sg;
+                    ok = take(calc.OdolnostF(a0, fy, sg));
+                }
+    } else {
+        calc.SetSurfaceCap(capFy, capSigma);
+        std::vector<double> a0Values(a0Edges, a0Edges + 2),
+            adValues{RangeMin(H[6]), RangeMax(H[6])};
+        double third;
+        if (ThirdRangeValue(A0, third)) a0Values.push_back(third);
+        if (ThirdRangeValue(H[6], third)) adValues.push_back(third);
+        for (double a0 : a0Values)
+            for (double ad : adValues)
+                if (ok) ok = take(calc.OdolnostU(a0, ad));
+    }
+    if (!ok) state.Fail(calc.failure(), AbortKind::Calculation);
+    return ok;
+}
+
+// The target size of every combination of the classes besides a0, and the distinct targets,
+// into `setup`; false after a reported failure.
+bool FindTargets(LoopSetup& setup, CalculationState& state) {
+    const auto& H = state.inputs.histogram;
+    const Convention c = setup.convention;
+    std::vector<double> targetOf; // per combination, before the distinct ones are found
+    if (setup.kind == Kind::F) {
         // The acceptable size depends on (Fy, sigma) only: computed once, not per a0 class.
-        ResistanceCalculator calc(*params);
+        ResistanceCalculator calc(setup.params);
         const DiscreteHistogram& Fy = H[3];
         const DiscreteHistogram& Sg = H[4];
         const std::size_t pairs = static_cast<std::size_t>(Fy.Bins) * Sg.Bins;
@@ -328,7 +321,7 @@ ResistanceOutcome RunStep(Kind kind, const CalculationInputs& in, CalculationSta
         targetOf.assign(pairs, 0.0);
         for (int t2 = 1; t2 <= Fy.Bins; ++t2)
             for (int t3 = 1; t3 <= Sg.Bins; ++t3) {
-                const double fy = ClassLower(Fy, t2), sg = ClassLower(Sg, t3);
+                const double fy = CombinedValue(Fy, t2, c), sg = CombinedValue(Sg, t3, c);
                 const std::size_t k = static_cast<std::size_t>(t2 - 1) * Sg.Bins + (t3 - 1);
                 if (!ResistanceCalculator::HasAcceptableSize(fy, sg)) continue;
                 setup.aacRaw[k] = calc.AcceptableSizeRaw(fy, sg);
@@ -337,24 +330,29 @@ ResistanceOutcome RunStep(Kind kind, const CalculationInputs& in, CalculationSta
             }
         if (calc.failed()) {
             state.Fail(calc.failure(), AbortKind::Calculation);
-            return outcome;
+            return false;
         }
-        state.CurrentFy = ClassLower(Fy, Fy.Bins);
-        state.CurrentSigma = ClassLower(Sg, Sg.Bins);
+        state.CurrentFy = CombinedValue(Fy, Fy.Bins, c);
+        state.CurrentSigma = CombinedValue(Sg, Sg.Bins, c);
     } else {
-        ResistanceCalculator calc(*params);
-        calc.SetSurfaceCap(capFy, capSigma);
+        ResistanceCalculator calc(setup.params);
+        calc.SetSurfaceCap(setup.capFy, setup.capSigma);
         const DiscreteHistogram& Ad = H[6];
         setup.target.assign(static_cast<std::size_t>(Ad.Bins), 0);
         for (int t2 = 1; t2 <= Ad.Bins; ++t2)
-            targetOf.push_back(calc.DetectableTarget(ClassLower(Ad, t2)));
+            targetOf.push_back(calc.DetectableTarget(CombinedValue(Ad, t2, c)));
     }
     DistinctTargets(targetOf, setup.targets, setup.target);
+    return true;
+}
 
-    // Histogram loop: a0 classes are handed out to the workers; each class keeps its own
-    // partial histogram, merged afterwards in class order, so the sums never depend on the
-    // number of threads.
-    const int classes = A0.Bins;
+// The histogram loop: a0 classes are handed out to the workers; each class keeps its own
+// partial histogram, merged into `P` afterwards in class order, so the sums never depend on
+// the number of threads. The loop's duration into `ms`; false after a reported failure or an
+// interruption.
+bool RunLoop(const LoopSetup& setup, const ResistanceOptions& options, CalculationState& state,
+             ClassArray& P, long long& ms) {
+    const int classes = state.inputs.histogram[5].Bins;
     std::vector<ClassResult> results(static_cast<std::size_t>(classes) + 1);
     std::atomic<int> next{1};
     std::atomic<int> done{0};
@@ -375,8 +373,8 @@ ResistanceOutcome RunStep(Kind kind, const CalculationInputs& in, CalculationSta
                                               std::chrono::steady_clock::now() - started)
                                               .count();
                 const long long e = elapsed / finished;
-                options.progress(
-                    {finished, classes, e * classes, e * (classes - finished), kind == Kind::F});
+                options.progress({finished, classes, e * classes, e * (classes - finished),
+                                  setup.kind == Kind::F});
             }
         }
     };
@@ -391,30 +389,43 @@ ResistanceOutcome RunStep(Kind kind, const CalculationInputs& in, CalculationSta
     for (auto& t : pool)
         t.join();
 
-    StateHistogram& target = kind == Kind::F ? state.Raac : state.Rad;
-    StateHistogram result;
     for (int t1 = 1; t1 <= classes; ++t1) {
         const ClassResult& r = results[t1];
         if (r.failure) {
             state.Fail(r.failure->failure, r.failure->kind);
-            return outcome;
+            return false;
         }
         if (r.interrupted) {
             state.Interrupt = false;
             state.Abort = true;
             state.abortKind = AbortKind::InputPage;
-            return outcome;
+            return false;
         }
         for (int i = 1; i <= ResistanceBins; ++i)
-            result.P[i] += r.P[i];
+            P[i] += r.P[i];
     }
-    const long long total = std::chrono::duration_cast<std::chrono::milliseconds>(
-                                std::chrono::steady_clock::now() - started)
-                                .count();
+    ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                               started)
+             .count();
+    return true;
+}
 
-    result.XFirst = rmin + h;
-    result.XLast = rmax - h;
-    result.Step = h;
+// The merged classes normalised, with their frequency total (sum of 1/P), placed on the grid,
+// trimmed and stored as R(aac) or R(ad); the step's label with the loop's duration.
+ResistanceOutcome Finish(const LoopSetup& setup, StateHistogram& result, long long ms,
+                         CalculationState& state) {
+    ResistanceOutcome outcome;
+    const Kind kind = setup.kind;
+    // First: each class one whole class above the grid its resistances were rounded on.
+    // Centre: the class values are the centres of the grid's classes.
+    if (setup.convention == Convention::Centre) {
+        result.XFirst = setup.rmin + setup.h / 2;
+        result.XLast = setup.rmax - setup.h / 2;
+    } else {
+        result.XFirst = setup.rmin + setup.h;
+        result.XLast = setup.rmax - setup.h;
+    }
+    result.Step = setup.h;
     result.Bins = ResistanceBins;
     ClearMathFlags();
     long double sum = 0;
@@ -426,23 +437,61 @@ ResistanceOutcome RunStep(Kind kind, const CalculationInputs& in, CalculationSta
     if (const MathFault fault = RaisedMathFault(); fault != MathFault::None || !(sum > 0)) {
         state.Fail(
             MathFailure(fault == MathFault::None ? msg::DivisionByZero : MathFaultMessage(fault),
-                        stepName),
+                        setup.stepName),
             AbortKind::Calculation);
         return outcome;
     }
     int bins = result.Bins;
     TrimZeroEndClasses(result.P, result.XFirst, result.XLast, bins, result.Step, result.Span);
     result.Bins = bins;
-    target = result;
-    if (kind == Kind::F)
+    if (kind == Kind::F) {
+        state.Raac = result;
         state.RaacReady = true;
-    else
+    } else {
+        state.Rad = result;
         state.RadReady = true;
-    const std::string duration = TimeText(total);
+    }
+    const std::string duration = TimeText(ms);
     outcome.ok = true;
     outcome.labelText = kind == Kind::F ? CaptionText(Caption::Label26) + " ( " + duration + " )"
                                         : CaptionText(Caption::Label25) + "  ( " + duration + " )";
     return outcome;
+}
+
+ResistanceOutcome RunStep(Kind kind, const CalculationInputs& in, CalculationState& state,
+                          const ResistanceOptions& options) {
+    const auto params = PreCheck(kind, in, state);
+    if (!params) return {};
+    const std::string stepName = StepNameOf(kind, in);
+    state.StepName = stepName;
+    const auto& H = state.inputs.histogram;
+    const double capFy = ClassValueMean(H[3]);
+    const double capSigma = ClassValueMean(H[4]);
+
+    double rmin, rmax;
+    if (!FindRange(kind, *params, capFy, capSigma, state, rmin, rmax)) return {};
+    const double h = (rmax - rmin) / ResistanceBins;
+    LoopSetup setup{kind,
+                    in,
+                    state,
+                    *params,
+                    rmin,
+                    rmax,
+                    h,
+                    capFy,
+                    capSigma,
+                    options.simd,
+                    in.integration.convention,
+                    {},
+                    {},
+                    {},
+                    stepName};
+    if (!FindTargets(setup, state)) return {};
+
+    StateHistogram result;
+    long long ms = 0;
+    if (!RunLoop(setup, options, state, result.P, ms)) return {};
+    return Finish(setup, result, ms, state);
 }
 
 } // namespace

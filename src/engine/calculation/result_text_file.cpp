@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "calculation/integration_settings.h"
 #include "common/atomic_file.h"
 #include "localisation/captions.h"
 #include "localisation/message_ids.h"
@@ -70,6 +71,7 @@ std::string ResultTextFileText(const CalculationInputs& in, const CalculationSta
     line(TextCis(msg::DesignProbabilityPd) + in.Pd);
     line(TextCis(msg::MaterialConstantC) + in.C);
     line(TextCis(msg::MaterialConstantM) + in.m);
+    line(ConventionLine(in.integration.convention));
     line(" ");
 
     const std::vector<int> years = PeriodYears(state);

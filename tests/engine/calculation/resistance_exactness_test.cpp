@@ -4,6 +4,7 @@
 // path only).
 #include <cstdint>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -83,27 +84,51 @@ std::vector<SimdLevel> SimdLevelsHere() {
 
 namespace {
 
+// Fingerprints of R(ad) and R(aac) of a case at one level and thread count.
+std::pair<std::uint64_t, std::uint64_t> Histograms(const ExactCase& c, Convention convention,
+                                                   SimdLevel level, int threads) {
+    CalculationInputs in;
+    in.crackOrigin = c.origin;
+    in.integration.method = c.method;
+    in.integration.convention = convention;
+    in.m = c.m;
+    CalculationState s;
+    SetInputs(s, c);
+    ResistanceOptions o;
+    o.threads = threads;
+    o.simd = level;
+    EXPECT_TRUE(ResVypJevuU(in, s, o).ok);
+    EXPECT_TRUE(ResVypJevuF(in, s, o).ok);
+    return {Fingerprint(s.Rad), Fingerprint(s.Raac)};
+}
+
 TEST(ResistanceExactness, SameBitsAsIntegratingEveryCombination) {
-    for (const ExactCase& c : Cases) {
-        CalculationInputs in;
-        in.crackOrigin = c.origin;
-        in.integration.method = c.method;
-        in.m = c.m;
+    for (const ExactCase& c : Cases)
         for (const SimdLevel level : SimdLevelsHere())
             for (int threads : {1, 2}) {
                 SCOPED_TRACE(testing::Message()
                              << "origin " << c.origin << ", method " << c.method << ", m " << c.m
                              << ", σ " << c.sigmaMi << ", " << threads << " thread(s), SIMD level "
                              << static_cast<int>(level));
-                CalculationState s;
-                SetInputs(s, c);
-                ResistanceOptions o;
-                o.threads = threads;
-                o.simd = level;
-                ASSERT_TRUE(ResVypJevuU(in, s, o).ok);
-                ASSERT_TRUE(ResVypJevuF(in, s, o).ok);
-                EXPECT_EQ(Fingerprint(s.Rad), c.rad);
-                EXPECT_EQ(Fingerprint(s.Raac), c.raac);
+                const auto [rad, raac] = Histograms(c, Convention::First, level, threads);
+                EXPECT_EQ(rad, c.rad);
+                EXPECT_EQ(raac, c.raac);
+            }
+}
+
+// The centre convention classifies on whole-class boundaries: every vector level and thread
+// count gives the scalar path's histograms on one thread.
+TEST(ResistanceExactness, CentreIsTheSameAtEveryLevelAndThreadCount) {
+    for (const ExactCase& c : {Cases[0], Cases[4], Cases[6], Cases[9], Cases[11]}) {
+        const auto scalar = Histograms(c, Convention::Centre, SimdLevel::Scalar, 1);
+        EXPECT_NE(scalar.first, c.rad);
+        EXPECT_NE(scalar.second, c.raac);
+        for (const SimdLevel level : SimdLevelsHere())
+            for (int threads : {1, 2}) {
+                SCOPED_TRACE(testing::Message()
+                             << "origin " << c.origin << ", method " << c.method << ", " << threads
+                             << " thread(s), SIMD level " << static_cast<int>(level));
+                EXPECT_EQ(Histograms(c, Convention::Centre, level, threads), scalar);
             }
     }
 }

@@ -107,6 +107,20 @@ TEST(ResistanceLanes, CertainClassLeavesBoundariesToTheScalarPath) {
     EXPECT_EQ(CertainClassOf(900.0, 0.0, grid), 256);
     EXPECT_EQ(CertainClassOf(NAN, 0.0, grid), 0);
     EXPECT_EQ(CertainClassOf(1.0, 0.0, ResistanceGrid{0.0, 0.0}), 0);
+
+    // Centre: class i holds i − 1 ≤ q < i; whole q are boundaries.
+    const ResistanceGrid centre{0.0, 1.0, Convention::Centre};
+    const std::pair<double, int> cases[] = {
+        {100.2, 101}, {100.7, 101}, {100.0, 0},   {101.0 - 1e-13, 0}, {0.3, 1},
+        {0.0, 0},     {-0.5, 0},    {255.5, 256}, {900.0, 256},       {NAN, 0},
+    };
+    for (const auto& [r, cls] : cases) {
+        EXPECT_EQ(CertainClassOf(r, 0.0, centre), cls) << r;
+        if (cls > 0) EXPECT_EQ(ClassOf(r, centre), cls) << r;
+    }
+    EXPECT_EQ(ClassOf(100.0, centre), 101);
+    EXPECT_EQ(ClassOf(-1e-12, centre), 1); // rounding below the first boundary
+    EXPECT_EQ(ClassOf(-0.5, centre), 0);   // outside: the class-index failure
 }
 
 // Purpose-made grids put each scalar resistance on a half-class boundary, and a few units in
