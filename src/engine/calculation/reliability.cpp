@@ -126,10 +126,43 @@ bool AddRowPairwise(double r, double pr, const DiscreteHistogram& Sn, StateHisto
     return true;
 }
 
+// Every pair of class values shared between the two classes of d around it, in proportion to
+// its distance from each; below the first class value into class 1, above the last into the
+// last. False after reporting a failure.
+bool AddPairsShared(const DiscreteHistogram& R, const DiscreteHistogram& Sn, StateHistogram& d,
+                    CalculationState& state) {
+    for (int w = 1; w <= R.Bins; ++w) {
+        const double r = R.XFirst + (w - 1) * R.Step;
+        const double pr = R.P[w];
+        for (int f = 1; f <= Sn.Bins; ++f) {
+            const double q = (r - (Sn.XFirst + (f - 1) * Sn.Step) - d.XFirst) / d.Step;
+            if (!std::isfinite(q)) {
+                const int message = FaultIn({q});
+                return MathFailed(state, message != 0 ? message : 104);
+            }
+            if (q < -0.5 - EdgeTolerance)
+                return ClassIndexFailed(
+                    state, static_cast<long long>(std::nearbyint(std::max(q, -FarIndex))) + 1);
+            const double p = pr * Sn.P[f];
+            if (q <= 0) {
+                d.P[1] += p;
+            } else if (q >= DifferenceBins - 1) {
+                d.P[DifferenceBins] += p;
+            } else {
+                const int k = static_cast<int>(q); // between class k + 1 and class k + 2
+                const double upper = q - k;
+                d.P[k + 1] += p * (1 - upper);
+                d.P[k + 2] += p * upper;
+            }
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 bool DifferenceHistogram(const DiscreteHistogram& R, const DiscreteHistogram& Sn, int crackOrigin,
-                         CalculationState& state, StateHistogram& out) {
+                         CalculationState& state, StateHistogram& out, Convention convention) {
     state.StepName = CaptionText(Caption::Label27) + " (" + CrackOriginText(crackOrigin) + ")";
     ClearMathFlags();
 
@@ -151,7 +184,8 @@ bool DifferenceHistogram(const DiscreteHistogram& R, const DiscreteHistogram& Sn
     for (int f = 1; f <= Sn.Bins; ++f)
         sn[f - 1] = snValue(f);
     std::array<int, MaxBins> rowClass;
-    for (int w = 1; w <= R.Bins; ++w) {
+    if (convention == Convention::Centre && !AddPairsShared(R, Sn, d, state)) return false;
+    for (int w = 1; w <= R.Bins && convention == Convention::First; ++w) {
         const double r = R.XFirst + (w - 1) * R.Step;
         const double pr = R.P[w];
         // An empty class adds nothing: only its indices are checked, by the ends of the row
@@ -211,7 +245,9 @@ bool UStep(int year, const CalculationInputs& in, CalculationState& state) {
     CheckYear(year);
     if (!state.SnCurrent) return MissingOperand(state, msg::SnMissing);
     if (!state.RadReady) return MissingOperand(state, msg::RadMissing);
-    if (!DifferenceHistogram(state.Rad, state.Sn, in.crackOrigin, state, state.RfU)) return false;
+    if (!DifferenceHistogram(state.Rad, state.Sn, in.crackOrigin, state, state.RfU,
+                             in.integration.convention))
+        return false;
     state.RfUReady = true;
     state.Event(1, 1, year) = 1.0 - ProbabilityBelowZero(state.RfU);
     return true;
@@ -221,7 +257,9 @@ bool FStep(int year, const CalculationInputs& in, CalculationState& state) {
     CheckYear(year);
     if (!state.SnCurrent) return MissingOperand(state, msg::SnMissing);
     if (!state.RaacReady) return MissingOperand(state, msg::RaacMissing);
-    if (!DifferenceHistogram(state.Raac, state.Sn, in.crackOrigin, state, state.RfF)) return false;
+    if (!DifferenceHistogram(state.Raac, state.Sn, in.crackOrigin, state, state.RfF,
+                             in.integration.convention))
+        return false;
     state.RfFReady = true;
     const double pF = ProbabilityBelowZero(state.RfF);
     state.Event(1, 3, year) = pF;

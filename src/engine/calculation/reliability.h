@@ -8,11 +8,15 @@ namespace tessavin {
 inline constexpr int DifferenceBins = 256;
 
 // D = R - Sn of two independent histograms, class by class, into 256 classes over the whole
-// range of the difference (trimmed afterwards). Sets state.StepName. On a class-index or
+// range of the difference (trimmed afterwards): each pair of class values into the nearest
+// class (First), or shared between the two nearest classes in proportion to its distance from
+// each (Centre), which keeps the mean and does not alias where the class widths of R and Sn
+// are near multiples of each other. Sets state.StepName. On a class-index or
 // numerical failure the failure is in state.Reports, Abort is set, `out` is untouched and the
 // result is false.
 bool DifferenceHistogram(const DiscreteHistogram& R, const DiscreteHistogram& Sn, int crackOrigin,
-                         CalculationState& state, StateHistogram& out);
+                         CalculationState& state, StateHistogram& out,
+                         Convention convention = Convention::First);
 
 // P(D < 0) with the probability of each class spread uniformly over the class:
 // sum of P[i] * clamp((0 - ClassLower(i)) / Step, 0, 1). A class of zero width counts wholly

@@ -85,6 +85,23 @@ TEST_F(ReliabilityTest, DifferenceOfTwoHandHistograms) {
     EXPECT_TRUE(state->Reports.empty());
 }
 
+TEST_F(ReliabilityTest, CentreSharesEachDifferenceBetweenItsTwoClasses) {
+    // The hand histograms above: the shares keep the mean 8.9 to rounding, and 7 (argument
+    // 54.14 from class 1) gives 0.86 of its 0.15 to class 55 and 0.14 to class 56.
+    const StateHistogram R = Hand(10, 2, {0.5, 0.5});
+    const StateHistogram S = Hand(1, 1, {0.2, 0.5, 0.3});
+    StateHistogram D;
+    ASSERT_TRUE(DifferenceHistogram(R, S, 0, *state, D, Convention::Centre));
+    const double h = 7.0 / 255;
+    EXPECT_NEAR(Sum(D), 1.0, 1e-15);
+    EXPECT_NEAR(Mean(D), 8.9, 1e-12);
+    const double q = (7 - (5.5 + h / 2)) / h;
+    EXPECT_NEAR(D.XFirst, 5.5 + 54.5 * h, 1e-12); // class 55 is the first kept
+    EXPECT_NEAR(D.P[1], 0.15 * (55 - q), 1e-12);
+    EXPECT_NEAR(D.P[2], 0.15 * (q - 54), 1e-12);
+    EXPECT_TRUE(state->Reports.empty());
+}
+
 TEST_F(ReliabilityTest, ClassBelowTheRangeFailsAndKeepsTheResult) {
     // An Sn record whose XLast (0) lags its classes 0, 1, 2: the range starts at
     // 10 - 0 - 1 = 9 with h = 2/255, and 10 - 2 = 8 lands at argument
