@@ -447,10 +447,8 @@ void MainWindow::hideYearResults() {
                        static_cast<QWidget*>(lVysledek_), static_cast<QWidget*>(bnUpresnit_),
                        static_cast<QWidget*>(groupBox3_), panel3_})
         w->hide();
-    for (const char* b : {"BGrafVysl", "BExcel", "SaveProjekt"})
-        panel1_->findChild<QToolButton*>(b)->setEnabled(false);
-    for (const char* a : {"GrafjevUDF1", "UlozExcel", "Ulozit1"})
-        action(a)->setEnabled(false);
+    for (QAction* command : {eventChartsMenu_, workbookItem_, saveProjectItem_})
+        command->setEnabled(false);
     // The inspections come from the same years: none stays beside the new inputs.
     clearInspectionChart();
     clearInspectionsPage();
@@ -532,17 +530,12 @@ void MainWindow::defaultsCommand() {
     in_.stepText = "1";
     in_.endText = "150";
     defaultInputSources();
-    for (const char* b : {"BGrafVysl", "BExcel", "SaveProjekt"})
-        panel1_->findChild<QToolButton*>(b)->setEnabled(false);
-    for (const char* a : {"GrafjevUDF1", "UlozExcel", "Ulozit1"})
-        action(a)->setEnabled(false);
+    for (QAction* command : {eventChartsMenu_, workbookItem_, saveProjectItem_})
+        command->setEnabled(false);
     in_.controlPrint = false;
-    action("Ano1")->setChecked(true);
-    action("Ne1")->setChecked(false);
-    action("Ano2")->setChecked(false);
-    action("Ne2")->setChecked(true);
-    action("DolMez")->setChecked(true);
-    action("HorMez")->setChecked(false);
+    colourTicks_.tick(true);
+    controlPrintTicks_.tick(false);
+    boundTicks_.tick(true);
     in_.lowerBound = true;
     switchLanguage(Language::English);
     defaultRandomInputs();

@@ -51,6 +51,14 @@ struct InputRow {
     QToolButton* chart = nullptr;
 };
 
+// Two check items of a menu in an exclusive group: ticking one unticks the other.
+struct TickPair {
+    QAction* first = nullptr;
+    QAction* second = nullptr;
+    bool firstTicked() const;
+    void tick(bool firstOne) const;
+};
+
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
@@ -167,8 +175,6 @@ class MainWindow : public QMainWindow {
     void clearInspectionChart();
     void clearInspectionsPage();
 
-    QAction* action(const char* name) const;
-
     // Model.
     CalculationInputs in_;
     ParameterBlock parameterBlock_; // what the discretisation is handed and writes back
@@ -185,6 +191,26 @@ class MainWindow : public QMainWindow {
     InspectionPlan plan_;
     RunPlan runPlan_;
     QThread* worker_ = nullptr;
+
+    // Menu commands; a toolbar button follows each command it shares.
+    QAction* eventChartsMenu_ = nullptr; // the submenu of the three event charts
+    std::array<QAction*, 3> eventChartItems_{};
+    QAction* workbookItem_ = nullptr;
+    QAction* openProjectItem_ = nullptr;
+    QAction* saveProjectItem_ = nullptr;
+    QAction* exitItem_ = nullptr;
+    QAction* integrationItem_ = nullptr;
+    QAction* defaultsItem_ = nullptr;
+    QAction* chartToolbarItem_ = nullptr; // the chart toolbar wanted in wide chart windows
+    QAction* aboutItem_ = nullptr;
+    QAction* foldersItem_ = nullptr;
+    // The set-up choices, each a pair of check items of which one is ticked.
+    TickPair languageTicks_;     // Czech, English
+    TickPair colourTicks_;       // colour highlighting of histograms: yes, no
+    TickPair axisTicks_;         // labels on the bottom axis: class index, value
+    TickPair controlPrintTicks_; // control printing: yes, no
+    TickPair boundTicks_;        // further inspections from the lower, upper bound of the first
+    Language shownLanguage_ = Language::English;
 
     // Side windows (top-level, so that disabling this window leaves them usable).
     std::unique_ptr<SplashWindow> splash_;

@@ -59,8 +59,7 @@ void MainWindow::startRun(bool refining) {
         }
     }
     const bool resistancesShown = state_->RadReady; // BJevU, whatever the busy state shows
-    panel1_->findChild<QToolButton*>("SaveProjekt")->setEnabled(resistancesShown);
-    action("Ulozit1")->setEnabled(resistancesShown);
+    saveProjectItem_->setEnabled(resistancesShown);
     methodLine();
     label25_->setText(Q(TextCis(269)));
     label26_->setText(Q(TextCis(270)));
@@ -73,10 +72,8 @@ void MainWindow::startRun(bool refining) {
                        static_cast<QWidget*>(label30_), static_cast<QWidget*>(label32_),
                        static_cast<QWidget*>(lProhl_), static_cast<QWidget*>(lVysledek_)})
         w->hide();
-    for (const char* b : {"BGrafVysl", "BExcel"})
-        panel1_->findChild<QToolButton*>(b)->setEnabled(false);
-    for (const char* a : {"GrafjevUDF1", "UlozExcel"})
-        action(a)->setEnabled(false);
+    for (QAction* command : {eventChartsMenu_, workbookItem_})
+        command->setEnabled(false);
 
     refiningRun_ = refining;
     if (refining) driver_->BeginRefinement();
@@ -290,14 +287,12 @@ void MainWindow::finishRun(const RunResult& result) {
         bnUpresnit_->hide();
         if (result.abortKind != AbortKind::None) abortCalculationDisplays(result.abortKind);
         // The resistances were built before the year loop stopped: the project can be saved.
-        panel1_->findChild<QToolButton*>("SaveProjekt")->setEnabled(state_->RadReady);
-        action("Ulozit1")->setEnabled(state_->RadReady);
+        saveProjectItem_->setEnabled(state_->RadReady);
         break;
     case RunEnd::Completed: {
         eventGraphFinish(result);
         stringGrid1_->hide();
-        panel1_->findChild<QToolButton*>("SaveProjekt")->setEnabled(true);
-        action("Ulozit1")->setEnabled(true);
+        saveProjectItem_->setEnabled(true);
         if (runPlan_.step == 0) {
             chart3_->hide();
             panel3_->hide();
@@ -315,18 +310,14 @@ void MainWindow::finishRun(const RunResult& result) {
                     w->show();
                 const bool coarse = runPlan_.step >= 2;
                 bnUpresnit_->setVisible(result.offerRefinement && !refiningRun_);
-                panel1_->findChild<QToolButton*>("BGrafVysl")->setEnabled(true);
-                action("GrafjevUDF1")->setEnabled(true);
-                panel1_->findChild<QToolButton*>("BExcel")->setEnabled(coarse);
-                action("UlozExcel")->setEnabled(coarse);
+                eventChartsMenu_->setEnabled(true);
+                workbookItem_->setEnabled(coarse);
             }
         }
         if (result.furtherSearched) {
             stringGrid4_->show();
-            for (const char* b : {"BGrafVysl", "BExcel"})
-                panel1_->findChild<QToolButton*>(b)->setEnabled(true);
-            for (const char* a : {"GrafjevUDF1", "UlozExcel"})
-                action(a)->setEnabled(true);
+            for (QAction* command : {eventChartsMenu_, workbookItem_})
+                command->setEnabled(true);
             for (int s = 1; s <= InspectionSeries; ++s)
                 for (const ChartPoint& p : result.inspectionChart.series[s])
                     chart3_->addPoint(QString("Series%1").arg(s), p.value, QString::number(p.year),
@@ -357,12 +348,12 @@ void MainWindow::BPrerusClick() {
                       this) != BoxYes)
         return;
     driver_->RequestInterrupt();
-    if (histogram_) histogram_->setToolbarWanted(action("TcharCom")->isChecked());
+    if (histogram_) histogram_->setToolbarWanted(chartToolbarItem_->isChecked());
 }
 
 void MainWindow::CBVyberChange() {
     if (running_) return;
-    const bool chartsOn = panel1_->findChild<QToolButton*>("BGrafVysl")->isEnabled();
+    const bool chartsOn = eventChartsMenu_->isEnabled();
     if (!chartsOn && edRokKrok_->text() != "0") return;
     for (QToolButton* b : {bGN_, bGV_, bJevuUmSn_, bJevuFmSn_})
         b->setEnabled(false);

@@ -150,8 +150,12 @@ void MainWindow::loadMainSettings() {
             item->setChecked(file.GetBool(k));
         }
     }
-    in_.controlPrint = action("Ano2")->isChecked();
-    in_.lowerBound = action("DolMez")->isChecked();
+    // A file may tick both items of a pair, or neither: the item the program reads decides.
+    for (const TickPair* pair : {&languageTicks_, &controlPrintTicks_, &axisTicks_, &boundTicks_})
+        pair->tick(file.GetBool(MainKey(S(pair->first->objectName()))));
+    colourTicks_.tick(!file.GetBool(MainKey("Ne1")));
+    in_.controlPrint = controlPrintTicks_.firstTicked();
+    in_.lowerBound = boundTicks_.firstTicked();
 
     settingsListing_->readSettings(paths_.settingsPath);
     restoreSideWindows();
@@ -202,8 +206,7 @@ void MainWindow::openProjectCommand() {
     // The controls in file order; setting a text runs its change reaction, a choice set by the
     // program runs none.
     edProjekt_->setText(QString::fromStdString(p.projectName));
-    action("Ano2")->setChecked(p.controlPrintYes);
-    action("Ne2")->setChecked(p.controlPrintNo);
+    controlPrintTicks_.tick(p.controlPrintYes);
     cbSireni_->setCurrentIndex(p.crackOrigin);
     edRokT_->setText(QString::number(p.start));
     edRokKrok_->setText(QString::number(p.step));
@@ -237,8 +240,7 @@ void MainWindow::openProjectCommand() {
     for (int k = 1; k <= RandomInputCount; ++k)
         rows_[k].chart->setEnabled(true);
     updateChartButtons();
-    panel1_->findChild<QToolButton*>("SaveProjekt")->setEnabled(true);
-    action("Ulozit1")->setEnabled(true);
+    saveProjectItem_->setEnabled(true);
     pages_->setCurrentWidget(tabInput_);
 }
 
@@ -258,10 +260,10 @@ void MainWindow::saveProjectCommand() {
     paths_.projectDir = QFileInfo(chosen).absolutePath();
 
     ProjectData p = MakeProjectData(in_, *state_);
-    p.controlPrintYes = action("Ano2")->isChecked();
-    p.controlPrintNo = action("Ne2")->isChecked();
-    p.english = action("Anglictina")->isChecked();
-    p.czech = action("Cestina")->isChecked();
+    p.controlPrintYes = controlPrintTicks_.first->isChecked();
+    p.controlPrintNo = controlPrintTicks_.second->isChecked();
+    p.czech = languageTicks_.first->isChecked();
+    p.english = languageTicks_.second->isChecked();
     if (const auto failure = WriteProjectFile(S(chosen), p)) ShowFailure(*failure, this);
 }
 

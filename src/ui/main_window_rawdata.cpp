@@ -20,8 +20,7 @@ void MainWindow::createRawDataWindow() {
             [this](const QString& folder) { paths_.projectDir = folder; });
     // The axis mode is one choice of the whole program.
     connect(rawData_.get(), &RawDataWindow::axisModeChanged, this, [this](int index) {
-        action("index1")->setChecked(index == 0);
-        action("NonIndex")->setChecked(index == 1);
+        axisTicks_.tick(index == 0);
         if (histogram_) histogram_->setAxisMode(index);
     });
     connect(histogram_.get(), &HistogramWindow::axisModeChanged, rawData_.get(),
@@ -52,14 +51,14 @@ void MainWindow::openSuitableTable() {
 
 void MainWindow::applyRawDataLanguage(Language language) {
     rawData_->applyLanguage(language);
-    rawData_->setAxisMode(action("index1")->isChecked() ? 0 : 1);
+    rawData_->setAxisMode(axisTicks_.firstTicked() ? 0 : 1);
     if (suitableTable_) suitableTable_->applyLanguage(language);
 }
 
 void MainWindow::openRawDataWindow(int k) {
     rawData_->setFolders(paths_.rawDataDir, paths_.startDir);
-    rawData_->setColourHighlighting(!action("Ne1")->isChecked());
-    rawData_->setToolbarWanted(action("TcharCom")->isChecked());
+    rawData_->setColourHighlighting(!colourTicks_.second->isChecked());
+    rawData_->setToolbarWanted(chartToolbarItem_->isChecked());
     rawData_->openForInput(k, edEps_->text(), edPocetIntervalu_->text());
     setEnabled(false);
 }
