@@ -1,10 +1,8 @@
 #include "event_graph_window.h"
 
 #include <QBrush>
-#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLegend>
-#include <QShortcut>
 #include <QStyle>
 #include <QTabWidget>
 #include <QToolBar>
@@ -15,7 +13,6 @@
 #include <iterator>
 
 #include "calculation/inspections.h"
-#include "caption_tables.h"
 #include "chart_panel.h"
 #include "inspection_chart_style.h"
 #include "interaction.h"
@@ -114,8 +111,8 @@ void WriteProbabilityHeader(StringGrid* grid) {
 
 } // namespace
 
-EventGraphWindow::EventGraphWindow() : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint) {
-    setObjectName("TForm7");
+EventGraphWindow::EventGraphWindow()
+    : SideWindow("TForm7", 7, Qt::Window | Qt::WindowStaysOnTopHint) {
     setWindowTitle("Tessavin : Probability Charts of Events U, D, F");
     setMinimumSize(900, 600);
     resize(900, 600);
@@ -187,8 +184,7 @@ EventGraphWindow::EventGraphWindow() : QWidget(nullptr, Qt::Window | Qt::WindowS
     root->addWidget(pages_, 1);
 
     connect(quit, &QToolButton::clicked, this, &QWidget::close);
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
-            &QWidget::close);
+    closeOnEscape();
 
     applyLanguage(CurrentLanguage());
 }
@@ -285,8 +281,7 @@ int EventGraphWindow::currentPage() const {
     return pages_->currentIndex() + 1;
 }
 
-void EventGraphWindow::applyLanguage(Language language) {
-    ApplyCaptionTable(this, 7, language);
+void EventGraphWindow::languageApplied(Language language) {
     // The copies of the year table take its year heading in the new language too.
     grid1_->setCell(0, 0, grid2_->cell(0, 0));
     grid3_->setCell(0, 0, grid2_->cell(0, 0));
@@ -309,11 +304,6 @@ void EventGraphWindow::eventChartTitles() {
     chart1_->setTitleLines({Q(years), Q(crack)});
     chart2_->setTitleLines({Q(years), Q(crack)});
     chart3_->setTitleLines({Q(TextCis(53) + in.Pd + " )"), Q(crack)});
-}
-
-void EventGraphWindow::closeEvent(QCloseEvent* event) {
-    event->accept();
-    emit closed();
 }
 
 } // namespace tessavin::ui

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QDate>
 #include <QDir>
@@ -21,7 +20,6 @@
 #include <filesystem>
 #include <numeric>
 
-#include "caption_tables.h"
 #include "chart_panel.h"
 #include "histogram/characteristics.h"
 #include "histogram/dis_writer.h"
@@ -68,8 +66,8 @@ double CellNumber(const StringGrid& grid, int row) {
 
 } // namespace
 
-HistogramWindow::HistogramWindow() : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint) {
-    setObjectName("TForm2");
+HistogramWindow::HistogramWindow()
+    : SideWindow("TForm2", 2, Qt::Window | Qt::WindowStaysOnTopHint) {
     setMinimumSize(HistogramMinWidth, HistogramMinHeight);
     move(0, 0);
     resize(HistogramMinWidth, HistogramMinHeight);
@@ -244,23 +242,13 @@ void HistogramWindow::setSaveFolder(const QString& dir) {
     saveFolder_ = dir;
 }
 
-void HistogramWindow::applyLanguage(Language language) {
-    ApplyCaptionTable(this, 2, language);
+void HistogramWindow::languageApplied(Language language) {
     axisMode_->setItemText(static_cast<int>(HistogramAxis::Index), "Index x");
     if (kind_ == None) return;
     const Language before = CurrentLanguage();
     SetLanguage(language);
     redraw(); // axis titles and the total row of the class table
     SetLanguage(before);
-}
-
-QRect HistogramWindow::placement() const {
-    return QRect(pos(), size());
-}
-
-void HistogramWindow::setPlacement(const QRect& place) {
-    move(place.topLeft());
-    resize(place.size().expandedTo(minimumSize()));
 }
 
 // --- commands -------------------------------------------------------------------------
@@ -318,11 +306,6 @@ bool HistogramWindow::event(QEvent* event) {
         close();
     }
     return handled;
-}
-
-void HistogramWindow::closeEvent(QCloseEvent* event) {
-    event->accept();
-    emit closed();
 }
 
 void HistogramWindow::resizeEvent(QResizeEvent* event) {

@@ -1,6 +1,5 @@
 #include "integration_window.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QLabel>
@@ -26,7 +25,9 @@ int WholeOf(const QString& text) {
     return static_cast<int>(std::clamp(ParseWholePrefix(S(text)), -1000000000LL, 1000000000LL));
 }
 
-double RealOf(const QString& text) { return ParseRealPrefix(S(text)); }
+double RealOf(const QString& text) {
+    return ParseRealPrefix(S(text));
+}
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const std::string& text, int y) {
     auto* label = new QLabel(Q(text), parent);
@@ -44,12 +45,12 @@ QLineEdit* MakeField(QWidget* parent, const char* name, QRect place) {
 
 } // namespace
 
-IntegrationWindow::IntegrationWindow(IntegrationSettings& settings, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                          Qt::WindowStaysOnTopHint),
+IntegrationWindow::IntegrationWindow(IntegrationSettings& settings)
+    : SideWindow("TForm9", 9,
+                 Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                     Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                     Qt::WindowStaysOnTopHint),
       settings_(settings) {
-    setObjectName("TForm9");
     setWindowTitle("Set up input parameters for numerical integration");
     setFixedSize(375, 170);
 
@@ -58,7 +59,8 @@ IntegrationWindow::IntegrationWindow(IntegrationSettings& settings, QWidget* par
     method_ = new QComboBox(this);
     method_->setObjectName("CBMetoda");
     method_->setGeometry(40, 32, 295, 26);
-    for (int i = 0; i < MethodCount; ++i) method_->addItem(Q(IntegrationMethodText(i)));
+    for (int i = 0; i < MethodCount; ++i)
+        method_->addItem(Q(IntegrationMethodText(i)));
 
     const QRect fieldPlace(127, 94, 121, 26);
     label4_ = MakeLabel(this, "Label4", tessavin::CaptionText(Caption::IntegrationLabel4), 72);
@@ -90,9 +92,31 @@ IntegrationWindow::IntegrationWindow(IntegrationSettings& settings, QWidget* par
     centreLabels();
 }
 
-void IntegrationWindow::applyLanguage(Language language) {
-    ApplyCaptionTable(this, 9, language);
+void IntegrationWindow::languageApplied(Language) {
     centreLabels();
+}
+
+void IntegrationWindow::readOwnSettings(const SettingsFile& file) {
+    for (const SettingKey& k : settingKeys()) {
+        if (k.target == "EdNintegrace") settings_.stepsText = file.GetString(k);
+        if (k.target == "EdN") settings_.levelsText = file.GetString(k);
+        if (k.target == "EdTol0") settings_.tol0Text = file.GetString(k);
+        if (k.target == "CBMetoda") {
+            // -1 is the list without a choice; anything else unknown reads the same way.
+            const int method = file.GetInteger(k);
+            settings_.method = method >= -1 && method <= 4 ? method : -1;
+        }
+    }
+    loadSettings();
+}
+
+void IntegrationWindow::writeOwnSettings(SettingsFile& file) const {
+    for (const SettingKey& k : settingKeys()) {
+        if (k.target == "EdNintegrace") file.SetString(k, settings_.stepsText);
+        if (k.target == "EdN") file.SetString(k, settings_.levelsText);
+        if (k.target == "EdTol0") file.SetString(k, settings_.tol0Text);
+        if (k.target == "CBMetoda") file.SetInteger(k, settings_.method);
+    }
 }
 
 void IntegrationWindow::loadSettings() {
@@ -103,9 +127,8 @@ void IntegrationWindow::loadSettings() {
     quiet_ = false;
     {
         const QSignalBlocker block(method_);
-        method_->setCurrentIndex(settings_.method >= 0 && settings_.method < MethodCount
-                                     ? settings_.method
-                                     : -1);
+        method_->setCurrentIndex(
+            settings_.method >= 0 && settings_.method < MethodCount ? settings_.method : -1);
     }
     methodChange(false);
 }
@@ -164,10 +187,8 @@ bool IntegrationWindow::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void IntegrationWindow::closeEvent(QCloseEvent* event) {
+void IntegrationWindow::closing() {
     settings_.steps = WholeOf(steps_->text());
-    event->accept();
-    emit closed();
 }
 
 void IntegrationWindow::centreLabels() {

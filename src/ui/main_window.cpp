@@ -150,8 +150,8 @@ MainWindow::MainWindow(QWidget* parent)
         resetInputHistograms();
         methodLine();
     });
-    connect(integration_.get(), &IntegrationWindow::closed, this, [this] { setEnabled(true); });
-    connect(about_.get(), &AboutWindow::closed, this, [this] { setEnabled(true); });
+    registerSideWindow(integration_.get(), true);
+    registerSideWindow(about_.get(), true);
 
     buildMenu();
     createHistogramWindow();
@@ -398,14 +398,11 @@ void MainWindow::startUp() {
     SetLanguage(shownLanguage_);
     UseQtTranslations(CurrentLanguage());
     ApplyCaptionTable(this, 1, CurrentLanguage());
-    integration_->applyLanguage(CurrentLanguage());
-    about_->applyLanguage(CurrentLanguage());
-    histogram_->applyLanguage(CurrentLanguage());
+    for (SideWindow* side : sideWindows_)
+        side->applyLanguage(CurrentLanguage());
     histogram_->setAxisMode(axisTicks_.firstTicked() ? 0 : 1);
     applyRawDataLanguage(CurrentLanguage());
     rawData_->setFolders(paths_.rawDataDir, paths_.startDir);
-    rawData_->loadSettings(paths_.settingsPath);
-    eventGraph_->applyLanguage(CurrentLanguage());
     applyLanguageLayout();
 
     state_->NnReady = state_->DeltaSmReady = state_->SnReady = false;
@@ -492,15 +489,10 @@ void MainWindow::switchLanguage(Language language) {
     UseQtTranslations(language);
     ApplyCaptionTable(this, 1, language);
     applyLanguageLayout();
-    about_->applyLanguage(language);
-    integration_->applyLanguage(language);
-    if (histogram_) {
-        histogram_->applyLanguage(language);
-        histogram_->setAxisMode(axisTicks_.firstTicked() ? 0 : 1);
-    }
-    if (rawData_) applyRawDataLanguage(language);
-    if (eventGraph_) eventGraph_->applyLanguage(language);
-    if (settingsListing_) settingsListing_->applyLanguage(language);
+    for (SideWindow* side : sideWindows_)
+        side->applyLanguage(language);
+    histogram_->setAxisMode(axisTicks_.firstTicked() ? 0 : 1);
+    applyRawDataLanguage(language);
     methodLine();
 }
 

@@ -37,6 +37,7 @@ class HistogramWindow;
 class RawDataWindow;
 class SuitableHistogramsWindow;
 class SettingsListingWindow;
+class SideWindow;
 class IntegrationWindow;
 class SplashWindow;
 class StringGrid;
@@ -152,9 +153,11 @@ class MainWindow : public QMainWindow {
     void openSuitableTable();
     void applyRawDataLanguage(Language language);
     void createPersistenceWindows();
+    // A side window of this window: its language follows the menu, its place, size and
+    // settings are restored at start and kept when it closes; `modal` when this window is
+    // disabled while it is open.
+    void registerSideWindow(SideWindow* window, bool modal);
     void restoreSideWindows();
-    void saveSideWindow(QWidget* window);
-    std::vector<QWidget*> sideWindows() const;
 
     // The calculation, GUI side.
     void startRun(bool refining);
@@ -223,6 +226,7 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<SuitableHistogramsWindow> suitableTable_;
     std::unique_ptr<EventGraphWindow> eventGraph_;
     std::unique_ptr<SettingsListingWindow> settingsListing_;
+    std::vector<SideWindow*> sideWindows_; // the registered ones, in registration order
 
     // Frame.
     QWidget* panel1_ = nullptr;

@@ -12,6 +12,7 @@ namespace tessavin::ui {
 
 void MainWindow::createHistogramWindow() {
     histogram_ = std::make_unique<HistogramWindow>();
+    registerSideWindow(histogram_.get(), false);
     // The axis mode is one choice of the whole program: the window's list and the menu ticks.
     connect(histogram_.get(), &HistogramWindow::axisModeChanged, this,
             [this](int index) { axisTicks_.tick(index == 0); });

@@ -15,6 +15,7 @@ namespace tessavin::ui {
 
 void MainWindow::createRawDataWindow() {
     rawData_ = std::make_unique<RawDataWindow>();
+    registerSideWindow(rawData_.get(), true);
     connect(rawData_.get(), &RawDataWindow::closedForInput, this, &MainWindow::rawDataWindowClosed);
     connect(rawData_.get(), &RawDataWindow::folderChosen, this,
             [this](const QString& folder) { paths_.projectDir = folder; });
@@ -50,7 +51,6 @@ void MainWindow::openSuitableTable() {
 }
 
 void MainWindow::applyRawDataLanguage(Language language) {
-    rawData_->applyLanguage(language);
     rawData_->setAxisMode(axisTicks_.firstTicked() ? 0 : 1);
     if (suitableTable_) suitableTable_->applyLanguage(language);
 }
@@ -63,9 +63,9 @@ void MainWindow::openRawDataWindow(int k) {
     setEnabled(false);
 }
 
+// The window's settings are kept, and this window enabled again, once this has run.
 void MainWindow::rawDataWindowClosed(int k, bool withSample, const DiscreteHistogram& histogram) {
-    rawData_->saveSettings(paths_.settingsPath);
-    if (k < 1 || k > RandomInputCount) return setEnabled(true);
+    if (k < 1 || k > RandomInputCount) return;
     InputRow& row = rows_[k];
     if (withSample) {
         state_->inputs.histogram[k] = histogram;
@@ -82,7 +82,6 @@ void MainWindow::rawDataWindowClosed(int k, bool withSample, const DiscreteHisto
         syncRandomFields(k);
         rebuildInput(k);
     }
-    setEnabled(true);
 }
 
 } // namespace tessavin::ui

@@ -3,7 +3,6 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -32,7 +31,6 @@
 #include "localisation/messages.h"
 #include "rawdata/raw_data_view.h"
 #include "string_grid.h"
-#include "window_placement.h"
 
 namespace tessavin::ui {
 namespace {
@@ -97,8 +95,7 @@ ChartPanel* SmallChart(QWidget* parent, const char* name) {
 
 } // namespace
 
-RawDataWindow::RawDataWindow() : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint) {
-    setObjectName("TForm4");
+RawDataWindow::RawDataWindow() : SideWindow("TForm4", 4, Qt::Window | Qt::WindowStaysOnTopHint) {
     buildControls();
     connectControls();
     applyLanguage(CurrentLanguage());
@@ -409,8 +406,7 @@ void RawDataWindow::setAxisMode(int index) {
     cbValInd_->setCurrentIndex(index);
 }
 
-void RawDataWindow::applyLanguage(Language language) {
-    ApplyCaptionTable(this, 4, language);
+void RawDataWindow::languageApplied(Language language) {
     // The layout step of both languages: the value item as the histogram window names it, the
     // axis titles of the chart in the language applied.
     cbValInd_->setItemText(static_cast<int>(HistogramAxis::Value), "Value x");
@@ -422,30 +418,18 @@ void RawDataWindow::applyLanguage(Language language) {
     SetLanguage(before);
 }
 
-void RawDataWindow::loadSettings(const QString& settingsPath) {
-    SettingsFile file;
-    file.Load(S(settingsPath));
-    for (const SettingKey& k : WindowSettingKeys("TForm4")) {
-        if (k.target == "left") move(file.GetInteger(k), y());
-        if (k.target == "top") move(x(), file.GetInteger(k));
-        if (k.target == "width") resize(file.GetInteger(k), height());
-        if (k.target == "height") resize(width(), file.GetInteger(k));
+void RawDataWindow::readOwnSettings(const SettingsFile& file) {
+    for (const SettingKey& k : settingKeys()) {
         if (k.target == "EdEps") edEps_->setText(Q(file.GetString(k)));
         if (k.target == "EdPocetIntervalu") edPocetIntervalu_->setText(Q(file.GetString(k)));
     }
 }
 
-void RawDataWindow::saveSettings(const QString& settingsPath) const {
-    SettingsFile file;
-    // A settings file that cannot be read is left as it is, not replaced by these keys alone.
-    if (file.Load(S(settingsPath))) return;
-    const std::vector<SettingKey>& keys = WindowSettingKeys("TForm4");
-    SetWindowPlacement(file, keys, *this);
-    for (const SettingKey& k : keys) {
+void RawDataWindow::writeOwnSettings(SettingsFile& file) const {
+    for (const SettingKey& k : settingKeys()) {
         if (k.target == "EdEps") file.SetString(k, S(edEps_->text()));
         if (k.target == "EdPocetIntervalu") file.SetString(k, S(edPocetIntervalu_->text()));
     }
-    file.Save(S(settingsPath));
 }
 
 bool RawDataWindow::hasSample() const {
@@ -470,12 +454,7 @@ void RawDataWindow::BitBtn1Click() {
     close();
 }
 
-void RawDataWindow::closeEvent(QCloseEvent* event) {
-    if (busy_) {
-        event->ignore();
-        return;
-    }
-    event->accept();
+void RawDataWindow::closing() {
     const bool withSample = hasSample();
     emit closedForInput(k_, withSample, withSample ? shownAsInput() : DiscreteHistogram{});
 }

@@ -5,7 +5,6 @@
 // also edits new raw data files and exports its chart.
 #include <QList>
 #include <QString>
-#include <QWidget>
 #include <array>
 #include <optional>
 
@@ -14,6 +13,7 @@
 #include "localisation/language.h"
 #include "rawdata/fit_ranking.h"
 #include "rawdata/raw_sample.h"
+#include "side_window.h"
 
 class QAction;
 class QCheckBox;
@@ -34,7 +34,7 @@ class BarMarks;
 class ChartPanel;
 class StringGrid;
 
-class RawDataWindow final : public QWidget {
+class RawDataWindow final : public SideWindow {
     Q_OBJECT
   public:
     RawDataWindow();
@@ -50,9 +50,6 @@ class RawDataWindow final : public QWidget {
     void setColourHighlighting(bool on);
     void setToolbarWanted(bool on);
     void setAxisMode(int index); // 0 index, 1 value; no redraw, no signal
-    void applyLanguage(Language language);
-    void loadSettings(const QString& settingsPath);
-    void saveSettings(const QString& settingsPath) const;
 
     // The commands of the window.
     void PrepareForNewSample();
@@ -107,11 +104,18 @@ class RawDataWindow final : public QWidget {
     void sampleHistogramDrawn(const tessavin::WorkingHistogram& histogram);
 
   protected:
-    void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // After caption table 4: the axis list and the chart's axis titles in that language.
+    void languageApplied(Language language) override;
+    // Eps and the number of intervals, kept beside the window's place and size.
+    void readOwnSettings(const SettingsFile& file) override;
+    void writeOwnSettings(SettingsFile& file) const override;
+    // Not while a ranking runs; closing hands the shown histogram to input k.
+    bool mayClose() const override { return !busy_; }
+    void closing() override;
     void buildControls();
     void connectControls();
     void updatePanel1();
