@@ -117,10 +117,10 @@ MainWindow::MainWindow(QWidget* parent)
     column->setSpacing(2);
     setCentralWidget(central);
 
-    panel1_ = new QWidget(central);
-    panel1_->setObjectName("Panel1");
-    panel1_->setFixedHeight(31);
-    column->addWidget(panel1_);
+    toolbar_ = new QWidget(central);
+    toolbar_->setObjectName("Panel1");
+    toolbar_->setFixedHeight(31);
+    column->addWidget(toolbar_);
     buildToolbar();
 
     pages_ = new QTabWidget(central);
@@ -194,7 +194,7 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::buildToolbar() {
-    auto* row = new QHBoxLayout(panel1_);
+    auto* row = new QHBoxLayout(toolbar_);
     row->setContentsMargins(2, 3, 2, 3);
     row->setSpacing(2);
     struct Glyph {
@@ -214,7 +214,7 @@ void MainWindow::buildToolbar() {
     };
     // The commands come with the menu, whose items they share.
     for (const Glyph& g : glyphs)
-        row->addWidget(GlyphButton(panel1_, g.name, g.pixmap));
+        row->addWidget(GlyphButton(toolbar_, g.name, g.pixmap));
     row->addStretch(1);
 }
 
@@ -332,7 +332,7 @@ void MainWindow::buildMenu() {
                                                       {"OVerzi", aboutItem_},
                                                       {"BKonec", exitItem_}};
     for (const auto& [name, command] : faces)
-        FollowCommand(panel1_->findChild<QToolButton*>(name), command,
+        FollowCommand(toolbar_->findChild<QToolButton*>(name), command,
                       command == eventChartItems_[1] ? eventChartsMenu_ : command);
 }
 
@@ -408,16 +408,17 @@ void MainWindow::startUp() {
     state_->NnReady = state_->DeltaSmReady = state_->SnReady = false;
     updateChartButtons();
     resetResults();
-    stringGrid1_->hide();
+    timingTable_->hide();
     in_.startText = in_.yearStart;
     in_.stepText = in_.yearStep;
     in_.endText = in_.yearEnd;
     pages_->setCurrentWidget(tabInput_);
     QWidget::setTabOrder(rows_[RandomInputCount].n, bPocitej_); // the Enter order ends at RUN
-    for (QWidget* w : {static_cast<QWidget*>(stringGrid3_), static_cast<QWidget*>(stringGrid4_),
-                       static_cast<QWidget*>(stringGrid5_), static_cast<QWidget*>(label18_),
-                       static_cast<QWidget*>(label21_), static_cast<QWidget*>(label22_),
-                       static_cast<QWidget*>(label30_), static_cast<QWidget*>(label32_)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(yearTable_), static_cast<QWidget*>(furtherTable_),
+          static_cast<QWidget*>(inspectionTable_), static_cast<QWidget*>(yearTableTitle_),
+          static_cast<QWidget*>(inspectionTableTitle_), static_cast<QWidget*>(yearTableSubtitle_),
+          static_cast<QWidget*>(furtherTableTitle_), static_cast<QWidget*>(furtherTableSubtitle_)})
         w->hide();
     methodLine();
 }
@@ -432,14 +433,14 @@ void MainWindow::connectCommands() {
 }
 
 void MainWindow::setBusy(bool enabled) {
-    panel1_->setEnabled(enabled);
-    panel3_->setEnabled(enabled);
+    toolbar_->setEnabled(enabled);
+    inspectionChartTools_->setEnabled(enabled);
     for (QMenu* m : {menuFunction_, menuSetUp_, menuHelp_})
         m->menuAction()->setEnabled(enabled);
     // The fields and commands of the pages stay still while the worker reads them.
     tabInput_->setEnabled(enabled);
-    groupBox1_->setEnabled(enabled);
-    groupBox3_->setEnabled(enabled);
+    summaryBox_->setEnabled(enabled);
+    yearBox_->setEnabled(enabled);
     tabInspections_->setEnabled(enabled);
     edProjekt_->setEnabled(enabled);
     bPocitej_->setEnabled(enabled);
@@ -497,7 +498,7 @@ void MainWindow::switchLanguage(Language language) {
 }
 
 void MainWindow::methodLine() {
-    label24_->setText(Q(MethodLine(in_.integration)));
+    methodLabel_->setText(Q(MethodLine(in_.integration)));
 }
 
 } // namespace tessavin::ui

@@ -140,7 +140,7 @@ class MainWindow : public QMainWindow {
     void fieldChanged(QLineEdit* field);
     void rebuildInput(int k);
     void syncRandomFields(int k);
-    void updateLabel15();
+    void updateCrackOriginLabel();
 
     // The event graph window follows the run (main_window_presentation.cpp).
     void eventGraphStart(const RunPlan& plan);
@@ -228,15 +228,16 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<SettingsListingWindow> settingsListing_;
     std::vector<SideWindow*> sideWindows_; // the registered ones, in registration order
 
-    // Frame.
-    QWidget* panel1_ = nullptr;
+    // Frame. Members are named after what they show; the comment gives the objectName, by
+    // which tests and settings address the control (docs/GLOSSARY.md explains the Czech ones).
+    QWidget* toolbar_ = nullptr; // Panel1
     QTabWidget* pages_ = nullptr;
     QWidget* tabInput_ = nullptr;
     QWidget* tabResults_ = nullptr;
     QWidget* tabInspections_ = nullptr;
-    QMenu* menuFunction_ = nullptr;
-    QMenu* menuSetUp_ = nullptr;
-    QMenu* menuHelp_ = nullptr;
+    QMenu* menuFunction_ = nullptr; // N3
+    QMenu* menuSetUp_ = nullptr;    // N1
+    QMenu* menuHelp_ = nullptr;     // N2
     QLabel* clock_ = nullptr;
     QLabel* hint_ = nullptr; // the long part of the hint under the mouse
     QTimer* clockTimer_ = nullptr;
@@ -260,36 +261,36 @@ class MainWindow : public QMainWindow {
     std::array<InputRow, RandomInputCount + 1> rows_{};
 
     // Results page.
-    QGroupBox* groupBox1_ = nullptr;
-    QLabel* label24_ = nullptr;
-    QLabel* label15_ = nullptr;
-    QLabel* label25_ = nullptr;
-    QLabel* label26_ = nullptr;
+    QGroupBox* summaryBox_ = nullptr;    // GroupBox1: method, crack origin, histogram buttons
+    QLabel* methodLabel_ = nullptr;      // Label24: the integration method line
+    QLabel* crackOriginLabel_ = nullptr; // Label15
+    QLabel* radLabel_ = nullptr;         // Label25, beside BJevU (R(ad))
+    QLabel* raacLabel_ = nullptr;        // Label26, beside BJevF (R(aac))
     QToolButton* bJevU_ = nullptr;
     QToolButton* bJevF_ = nullptr;
     QToolButton* bGN_ = nullptr;
     QToolButton* bGV_ = nullptr;
     QToolButton* bJevuUmSn_ = nullptr;
     QToolButton* bJevuFmSn_ = nullptr;
-    ChartPanel* chart3_ = nullptr;
-    QWidget* panel3_ = nullptr;
+    ChartPanel* inspectionChart_ = nullptr;   // Chart3
+    QWidget* inspectionChartTools_ = nullptr; // Panel3, the chart's toolbar
     QLabel* lVysledek_ = nullptr;
     QLabel* lProhl_ = nullptr;
-    QProgressBar* gauge1_ = nullptr;
-    StringGrid* stringGrid1_ = nullptr;
-    QGroupBox* groupBox3_ = nullptr;
+    QProgressBar* progress_ = nullptr;  // Gauge1
+    StringGrid* timingTable_ = nullptr; // StringGrid1: time taken and remaining
+    QGroupBox* yearBox_ = nullptr;      // GroupBox3: the chosen year
     QComboBox* cbVyber_ = nullptr;
-    StringGrid* stringGrid2_ = nullptr;
+    StringGrid* yearProbabilities_ = nullptr; // StringGrid2: pU, pD, pF of the chosen year
 
     // Inspections page.
-    StringGrid* stringGrid3_ = nullptr;
-    StringGrid* stringGrid4_ = nullptr;
-    StringGrid* stringGrid5_ = nullptr;
-    QLabel* label18_ = nullptr;
-    QLabel* label21_ = nullptr;
-    QLabel* label22_ = nullptr;
-    QLabel* label30_ = nullptr;
-    QLabel* label32_ = nullptr;
+    StringGrid* yearTable_ = nullptr;        // StringGrid3: pU, pD, pF of every year
+    StringGrid* furtherTable_ = nullptr;     // StringGrid4: D, F, Fi after further inspections
+    StringGrid* inspectionTable_ = nullptr;  // StringGrid5: each inspection's two years
+    QLabel* yearTableTitle_ = nullptr;       // Label18
+    QLabel* inspectionTableTitle_ = nullptr; // Label21
+    QLabel* yearTableSubtitle_ = nullptr;    // Label22
+    QLabel* furtherTableTitle_ = nullptr;    // Label30
+    QLabel* furtherTableSubtitle_ = nullptr; // Label32
 };
 
 } // namespace tessavin::ui

@@ -186,7 +186,7 @@ void MainWindow::openProjectCommand() {
     integration_->loadSettings();
     methodLine();
 
-    label15_->setText(Q(CaptionText(Caption::Label39)) + " : " + cbSireni_->currentText());
+    crackOriginLabel_->setText(Q(CaptionText(Caption::Label39)) + " : " + cbSireni_->currentText());
     for (int k = 1; k <= RandomInputCount; ++k)
         rows_[k].chart->setEnabled(true);
     updateChartButtons();
