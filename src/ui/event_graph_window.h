@@ -49,12 +49,12 @@ class EventGraphWindow : public SideWindow {
 
     const CalculationInputs* inputs_ = nullptr;
     QTabWidget* pages_ = nullptr;
-    ChartPanel* chart1_ = nullptr;
-    ChartPanel* chart2_ = nullptr;
-    ChartPanel* chart3_ = nullptr;
-    StringGrid* grid2_ = nullptr; // page 1, filled year by year
-    StringGrid* grid1_ = nullptr; // page 2, its copy
-    StringGrid* grid3_ = nullptr; // page 3: year, p(F), Pd
+    ChartPanel* lineChart_ = nullptr;       // Chart1
+    ChartPanel* barChart_ = nullptr;        // Chart2
+    ChartPanel* inspectionChart_ = nullptr; // Chart3
+    StringGrid* lineTable_ = nullptr;       // StringGrid2: page 1, filled year by year
+    StringGrid* barTable_ = nullptr;        // StringGrid1: page 2, its copy
+    StringGrid* inspectionTable_ = nullptr; // StringGrid3: page 3: year, p(F), Pd
     bool hasPeriod_ = false;
     int start_ = 0, step_ = 0, end_ = 0;
 };

@@ -90,15 +90,15 @@ HistogramWindow::HistogramWindow()
 
     chart_ = new ChartPanel(this);
     chart_->setObjectName("Chart1");
-    panel1_ = new QWidget(this);
-    panel1_->setObjectName("Panel1");
-    auto* panelLayout = new QHBoxLayout(panel1_);
+    chartTools_ = new QWidget(this);
+    chartTools_->setObjectName("Panel1");
+    auto* panelLayout = new QHBoxLayout(chartTools_);
     panelLayout->setContentsMargins(0, 0, 0, 0);
     QToolBar* chartTools = chart_->toolbar();
     chartTools->setObjectName("TeeCommander1");
     panelLayout->addWidget(chartTools); // reparented: the panel shows and hides it
     chartTools->show();
-    panel1_->hide();
+    chartTools_->hide();
 
     auto* top = new QHBoxLayout;
     top->setSpacing(2);
@@ -107,7 +107,7 @@ HistogramWindow::HistogramWindow()
     top->addSpacing(16);
     top->addWidget(axisMode_);
     top->addSpacing(16);
-    top->addWidget(panel1_);
+    top->addWidget(chartTools_);
     top->addStretch(1);
 
     // Classes at the right: the basic values above the class table.
@@ -317,7 +317,7 @@ void HistogramWindow::updatePanel1() {
     // "As wide as the screen": the frame fills the screen's available width, as when maximised.
     const QScreen* s = screen();
     const bool wide = s && frameGeometry().width() >= s->availableGeometry().width();
-    panel1_->setVisible(wide && toolbarWanted_);
+    chartTools_->setVisible(wide && toolbarWanted_);
 }
 
 } // namespace tessavin::ui

@@ -89,7 +89,7 @@ class HistogramWindow final : public SideWindow {
     StringGrid* classes_; // StringGrid2
     StringGrid* basic_;   // StringGrid3
     QComboBox* axisMode_; // CBValInd
-    QWidget* panel1_;     // holds the chart's own toolbar
+    QWidget* chartTools_; // Panel1: holds the chart's own toolbar
     QToolButton* save_;   // BUlozit
 
     DiscreteHistogram shown_;
