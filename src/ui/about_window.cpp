@@ -1,14 +1,9 @@
 #include "about_window.h"
 
-#include <QCloseEvent>
 #include <QHBoxLayout>
-#include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
-
-#include "caption_tables.h"
 
 namespace tessavin::ui {
 namespace {
@@ -29,10 +24,10 @@ QString VersionText(Language language) {
 
 } // namespace
 
-AboutWindow::AboutWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
-    setObjectName("TForm6");
+AboutWindow::AboutWindow()
+    : SideWindow("TForm6", 6,
+                 Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                     Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
     setWindowTitle("About Tessavin");
 
     auto* lines = new QVBoxLayout(this);
@@ -48,9 +43,9 @@ AboutWindow::AboutWindow(QWidget* parent)
              "Probabilistic calculation of fatigue crack propagation in steel bridges");
     version_ = AddLabel(lines, "LVerze", VersionText(CurrentLanguage()));
     AddLabel(lines, "Label3", "Tessavin development team");
-    QLabel* contact = AddLabel(
-        lines, "Label4",
-        "Contact: <a href=\"mailto:tessavin@example.org\">tessavin@example.org</a>");
+    QLabel* contact =
+        AddLabel(lines, "Label4",
+                 "Contact: <a href=\"mailto:tessavin@example.org\">tessavin@example.org</a>");
     contact->setTextFormat(Qt::RichText);
     contact->setOpenExternalLinks(true);
     lines->addStretch();
@@ -62,20 +57,13 @@ AboutWindow::AboutWindow(QWidget* parent)
     row->addWidget(close);
     lines->addLayout(row);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
-            &QWidget::close);
+    closeOnEscape();
 
     resize(350, 545);
 }
 
-void AboutWindow::applyLanguage(Language language) {
-    ApplyCaptionTable(this, 6, language);
+void AboutWindow::languageApplied(Language language) {
     version_->setText(VersionText(language));
-}
-
-void AboutWindow::closeEvent(QCloseEvent* event) {
-    event->accept();
-    emit closed();
 }
 
 } // namespace tessavin::ui

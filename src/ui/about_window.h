@@ -1,28 +1,20 @@
 #pragma once
 // The about window TForm6: program name, version, authorship and the contact address.
-#include <QWidget>
-
-#include "localisation/language.h"
+#include "side_window.h"
 
 class QLabel;
 
 namespace tessavin::ui {
 
-class AboutWindow final : public QWidget {
+class AboutWindow final : public SideWindow {
     Q_OBJECT
   public:
-    explicit AboutWindow(QWidget* parent = nullptr);
-
-    // Caption table 6; the version line is composed here.
-    void applyLanguage(Language language);
-
-  signals:
-    void closed();
-
-  protected:
-    void closeEvent(QCloseEvent* event) override;
+    AboutWindow();
 
   private:
+    // The version line is composed here.
+    void languageApplied(Language language) override;
+
     QLabel* version_;
 };
 

@@ -1,10 +1,8 @@
 #include "event_graph_window.h"
 
 #include <QBrush>
-#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLegend>
-#include <QShortcut>
 #include <QStyle>
 #include <QTabWidget>
 #include <QToolBar>
@@ -15,7 +13,6 @@
 #include <iterator>
 
 #include "calculation/inspections.h"
-#include "caption_tables.h"
 #include "chart_panel.h"
 #include "inspection_chart_style.h"
 #include "interaction.h"
@@ -114,8 +111,8 @@ void WriteProbabilityHeader(StringGrid* grid) {
 
 } // namespace
 
-EventGraphWindow::EventGraphWindow() : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint) {
-    setObjectName("TForm7");
+EventGraphWindow::EventGraphWindow()
+    : SideWindow("TForm7", 7, Qt::Window | Qt::WindowStaysOnTopHint) {
     setWindowTitle("Tessavin : Probability Charts of Events U, D, F");
     setMinimumSize(900, 600);
     resize(900, 600);
@@ -137,58 +134,57 @@ EventGraphWindow::EventGraphWindow() : QWidget(nullptr, Qt::Window | Qt::WindowS
     panelRow->addStretch();
     root->addWidget(panel);
 
-    chart1_ = new ChartPanel;
-    chart1_->setObjectName("Chart1");
-    chart1_->addSeries("HistogramSeries1", SeriesType::Line, Olive, "U");
-    chart1_->addSeries("HistogramSeries2", SeriesType::Line, Blue, "D");
-    chart1_->addSeries("HistogramSeries3", SeriesType::Line, Red, "F");
+    lineChart_ = new ChartPanel;
+    lineChart_->setObjectName("Chart1");
+    lineChart_->addSeries("HistogramSeries1", SeriesType::Line, Olive, "U");
+    lineChart_->addSeries("HistogramSeries2", SeriesType::Line, Blue, "D");
+    lineChart_->addSeries("HistogramSeries3", SeriesType::Line, Red, "F");
 
     // The bars of a year lie over each other: 1 (red), p(U) + p(D) (blue) and p(U) (yellow),
     // so that p(U) shows at the bottom, p(D) above it and p(F) on top. The chart puts bar
     // series side by side, so they are stacked instead, each from the top of the one below.
-    chart2_ = new ChartPanel;
-    chart2_->setObjectName("Chart2");
+    barChart_ = new ChartPanel;
+    barChart_->setObjectName("Chart2");
     for (const OverlaidBar& bar : OverlaidBars)
-        chart2_->addSeries(bar.name, SeriesType::StackedBar, bar.colour, bar.legend);
+        barChart_->addSeries(bar.name, SeriesType::StackedBar, bar.colour, bar.legend);
 
-    chart3_ = new ChartPanel;
-    chart3_->setObjectName("Chart3");
-    chart3_->setLegendVisible(false);
-    chart3_->addSeries("LineSeries2", SeriesType::Line, Red, "Pd");
-    chart3_->addSeries("Series4", SeriesType::Line, Blue, " F");
+    inspectionChart_ = new ChartPanel;
+    inspectionChart_->setObjectName("Chart3");
+    inspectionChart_->setLegendVisible(false);
+    inspectionChart_->addSeries("LineSeries2", SeriesType::Line, Red, "Pd");
+    inspectionChart_->addSeries("Series4", SeriesType::Line, Blue, " F");
     // Series s (5 .. 13) is the curve after inspection s - 3; Series14 stays empty.
     for (int s = 5; s <= 14; ++s)
-        chart3_->addSeries(QString("Series%1").arg(s), SeriesType::Line,
-                           InspectionCurveColour(s - 3));
+        inspectionChart_->addSeries(QString("Series%1").arg(s), SeriesType::Line,
+                                    InspectionCurveColour(s - 3));
 
-    for (ChartPanel* chart : {chart1_, chart2_})
+    for (ChartPanel* chart : {lineChart_, barChart_})
         chart->chart()->legend()->setAlignment(Qt::AlignTop);
     // The titles are long: a smaller font shows more of them.
-    for (ChartPanel* chart : {chart1_, chart2_, chart3_}) {
+    for (ChartPanel* chart : {lineChart_, barChart_, inspectionChart_}) {
         QFont title = chart->chart()->titleFont();
         title.setPointSize(8);
         chart->chart()->setTitleFont(title);
     }
 
-    grid2_ = MakeGrid("StringGrid2", 4, this);
-    grid1_ = MakeGrid("StringGrid1", 4, this);
-    grid3_ = MakeGrid("StringGrid3", 3, this);
-    WriteProbabilityHeader(grid2_);
-    WriteProbabilityHeader(grid1_);
-    grid3_->setCell(0, 0, Q(TextCis(259)));
-    grid3_->setCell(1, 0, " p ( F )");
-    grid3_->setCell(2, 0, "    Pd");
+    lineTable_ = MakeGrid("StringGrid2", 4, this);
+    barTable_ = MakeGrid("StringGrid1", 4, this);
+    inspectionTable_ = MakeGrid("StringGrid3", 3, this);
+    WriteProbabilityHeader(lineTable_);
+    WriteProbabilityHeader(barTable_);
+    inspectionTable_->setCell(0, 0, Q(TextCis(259)));
+    inspectionTable_->setCell(1, 0, " p ( F )");
+    inspectionTable_->setCell(2, 0, "    Pd");
 
     pages_ = new QTabWidget(this);
     pages_->setObjectName("PageControl1");
-    pages_->addTab(MakePage("TabSheet1", chart1_, grid2_), "Graph1");
-    pages_->addTab(MakePage("TabSheet2", chart2_, grid1_), "Graph2");
-    pages_->addTab(MakePage("TabSheet3", chart3_, grid3_), "Graph");
+    pages_->addTab(MakePage("TabSheet1", lineChart_, lineTable_), "Graph1");
+    pages_->addTab(MakePage("TabSheet2", barChart_, barTable_), "Graph2");
+    pages_->addTab(MakePage("TabSheet3", inspectionChart_, inspectionTable_), "Graph");
     root->addWidget(pages_, 1);
 
     connect(quit, &QToolButton::clicked, this, &QWidget::close);
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
-            &QWidget::close);
+    closeOnEscape();
 
     applyLanguage(CurrentLanguage());
 }
@@ -200,38 +196,38 @@ void EventGraphWindow::setInputs(const CalculationInputs* inputs) {
 }
 
 ChartPanel* EventGraphWindow::chartOf(const std::string& series) const {
-    if (series.rfind("HistogramSeries", 0) == 0) return chart1_;
-    if (series == "Series1" || series == "Series2" || series == "Series3") return chart2_;
-    return chart3_; // LineSeries2, Series4 .. Series14
+    if (series.rfind("HistogramSeries", 0) == 0) return lineChart_;
+    if (series == "Series1" || series == "Series2" || series == "Series3") return barChart_;
+    return inspectionChart_; // LineSeries2, Series4 .. Series14
 }
 
 void EventGraphWindow::startRun(const RunPlan& plan, double Pd, int start, int step, int end) {
-    chart3_->setValueCeiling(InspectionChartCeiling(Pd));
+    inspectionChart_->setValueCeiling(InspectionChartCeiling(Pd));
     start_ = start;
     step_ = step;
     end_ = end;
     hasPeriod_ = true;
 
-    grid2_->clearContents();
-    grid2_->setRows(std::max(plan.eventTableRows, 1));
-    WriteProbabilityHeader(grid2_);
-    for (ChartPanel* chart : {chart1_, chart2_, chart3_})
+    lineTable_->clearContents();
+    lineTable_->setRows(std::max(plan.eventTableRows, 1));
+    WriteProbabilityHeader(lineTable_);
+    for (ChartPanel* chart : {lineChart_, barChart_, inspectionChart_})
         chart->clearAll();
     eventChartTitles();
 }
 
 void EventGraphWindow::addYear(const YearRow& row) {
-    grid2_->setRows(row.row + 1);
-    grid2_->setCell(0, row.row, Q(row.yearText));
+    lineTable_->setRows(row.row + 1);
+    lineTable_->setCell(0, row.row, Q(row.yearText));
     const QColor backs[3] = {UColumn, DColumn, FColumn};
     for (int c = 0; c < 3; ++c)
-        SetDataCell(grid2_, c + 1, row.row, Q(row.texts[c]), backs[c]);
+        SetDataCell(lineTable_, c + 1, row.row, Q(row.texts[c]), backs[c]);
 
     const NamedPoint* bars[3] = {};
     for (const NamedPoint& p : row.points) {
         if (p.chart != ChartId::EventGraph) continue;
         ChartPanel* chart = chartOf(p.series);
-        if (chart == chart2_) {
+        if (chart == barChart_) {
             const auto at = std::find_if(std::begin(OverlaidBars), std::end(OverlaidBars),
                                          [&](const OverlaidBar& b) { return p.series == b.name; });
             bars[at - std::begin(OverlaidBars)] = &p;
@@ -242,38 +238,39 @@ void EventGraphWindow::addYear(const YearRow& row) {
     double below = 0.0;
     for (const NamedPoint* p : bars) {
         if (!p) continue;
-        chart2_->addPoint(Q(p->series), p->point.value - below, Q(p->point.label),
-                          ToColour(p->point.colour));
+        barChart_->addPoint(Q(p->series), p->point.value - below, Q(p->point.label),
+                            ToColour(p->point.colour));
         below = p->point.value;
     }
 }
 
 void EventGraphWindow::finishRun(const RunResult& result, double Pd) {
-    const int rows = grid2_->rowCount();
-    grid1_->setRows(rows);
-    grid3_->setRows(rows);
+    const int rows = lineTable_->rowCount();
+    barTable_->setRows(rows);
+    inspectionTable_->setRows(rows);
     for (int c = 0; c < 4; ++c)
-        grid1_->setCell(c, 0, grid2_->cell(c, 0));
-    grid3_->setCell(0, 0, grid2_->cell(0, 0));
-    grid3_->setCell(1, 0, grid2_->cell(3, 0));
-    grid3_->setCell(2, 0, "    Pd");
+        barTable_->setCell(c, 0, lineTable_->cell(c, 0));
+    inspectionTable_->setCell(0, 0, lineTable_->cell(0, 0));
+    inspectionTable_->setCell(1, 0, lineTable_->cell(3, 0));
+    inspectionTable_->setCell(2, 0, "    Pd");
 
     const QString pd = Q(StrNaCarku1(Pd));
     const QColor backs[3] = {UColumn, DColumn, FColumn};
     for (int r = 1; r < rows; ++r) {
-        grid1_->setCell(0, r, grid2_->cell(0, r));
+        barTable_->setCell(0, r, lineTable_->cell(0, r));
         for (int c = 1; c < 4; ++c)
-            SetDataCell(grid1_, c, r, grid2_->cell(c, r), backs[c - 1]);
-        grid3_->setCell(0, r, grid2_->cell(0, r));
-        SetDataCell(grid3_, 1, r, grid2_->cell(3, r), DColumn);
-        SetDataCell(grid3_, 2, r, pd, FColumn);
+            SetDataCell(barTable_, c, r, lineTable_->cell(c, r), backs[c - 1]);
+        inspectionTable_->setCell(0, r, lineTable_->cell(0, r));
+        SetDataCell(inspectionTable_, 1, r, lineTable_->cell(3, r), DColumn);
+        SetDataCell(inspectionTable_, 2, r, pd, FColumn);
     }
 
     // Inspection k = 2 .. 10 is series k - 1 of the search, Series k + 3 here.
     for (int s = 1; s <= InspectionSeries; ++s) {
         const QString name = QString("Series%1").arg(s + 4);
         for (const ChartPoint& p : result.inspectionChart.series[s])
-            chart3_->addPoint(name, p.value, QString::number(p.year), p.blue ? QColor() : White);
+            inspectionChart_->addPoint(name, p.value, QString::number(p.year),
+                                       p.blue ? QColor() : White);
     }
 }
 
@@ -285,13 +282,12 @@ int EventGraphWindow::currentPage() const {
     return pages_->currentIndex() + 1;
 }
 
-void EventGraphWindow::applyLanguage(Language language) {
-    ApplyCaptionTable(this, 7, language);
+void EventGraphWindow::languageApplied(Language language) {
     // The copies of the year table take its year heading in the new language too.
-    grid1_->setCell(0, 0, grid2_->cell(0, 0));
-    grid3_->setCell(0, 0, grid2_->cell(0, 0));
+    barTable_->setCell(0, 0, lineTable_->cell(0, 0));
+    inspectionTable_->setCell(0, 0, lineTable_->cell(0, 0));
     const LanguageScope scope(language);
-    for (ChartPanel* chart : {chart1_, chart2_, chart3_}) {
+    for (ChartPanel* chart : {lineChart_, barChart_, inspectionChart_}) {
         chart->setAxisTitle("left", Q(TextCis(257)));
         chart->setAxisTitle("bottom", Q(TextCis(258)));
     }
@@ -306,14 +302,9 @@ void EventGraphWindow::eventChartTitles() {
                               " mm, tf= " + in.tf + " mm, m= " + in.m;
     const std::string years = TextCis(239) + std::to_string(start_) + ", " +
                               std::to_string(start_ + step_) + ",...," + std::to_string(end_) + ")";
-    chart1_->setTitleLines({Q(years), Q(crack)});
-    chart2_->setTitleLines({Q(years), Q(crack)});
-    chart3_->setTitleLines({Q(TextCis(53) + in.Pd + " )"), Q(crack)});
-}
-
-void EventGraphWindow::closeEvent(QCloseEvent* event) {
-    event->accept();
-    emit closed();
+    lineChart_->setTitleLines({Q(years), Q(crack)});
+    barChart_->setTitleLines({Q(years), Q(crack)});
+    inspectionChart_->setTitleLines({Q(TextCis(53) + in.Pd + " )"), Q(crack)});
 }
 
 } // namespace tessavin::ui

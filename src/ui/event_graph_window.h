@@ -3,11 +3,11 @@
 // bars drawn over each other, and p(F) against Pd with the curves of the further inspections;
 // each page shows the table of the plotted numbers beside its chart. The main window fills it
 // while a calculation runs and shows it afterwards.
-#include <QWidget>
 
 #include "calculation/driver.h"
 #include "calculation/model.h"
 #include "localisation/language.h"
+#include "side_window.h"
 
 class QTabWidget;
 
@@ -16,10 +16,9 @@ namespace tessavin::ui {
 class ChartPanel;
 class StringGrid;
 
-class EventGraphWindow : public QWidget {
+class EventGraphWindow : public SideWindow {
     Q_OBJECT
   public:
-    // Top-level and parentless, so that it stays usable while the main window is disabled.
     EventGraphWindow();
     ~EventGraphWindow() override;
 
@@ -40,28 +39,22 @@ class EventGraphWindow : public QWidget {
     void showPage(int page);
     int currentPage() const;
 
-    // Caption table 7, the axis titles (messages 257 and 258) and the chart titles.
-    void applyLanguage(Language language);
     // The titles of the three charts in the active language; nothing before the first run.
     void eventChartTitles();
 
-  signals:
-    void closed();
-
-  protected:
-    void closeEvent(QCloseEvent* event) override;
-
   private:
+    // After caption table 7: the axis titles (messages 257 and 258) and the chart titles.
+    void languageApplied(Language language) override;
     ChartPanel* chartOf(const std::string& series) const;
 
     const CalculationInputs* inputs_ = nullptr;
     QTabWidget* pages_ = nullptr;
-    ChartPanel* chart1_ = nullptr;
-    ChartPanel* chart2_ = nullptr;
-    ChartPanel* chart3_ = nullptr;
-    StringGrid* grid2_ = nullptr; // page 1, filled year by year
-    StringGrid* grid1_ = nullptr; // page 2, its copy
-    StringGrid* grid3_ = nullptr; // page 3: year, p(F), Pd
+    ChartPanel* lineChart_ = nullptr;       // Chart1
+    ChartPanel* barChart_ = nullptr;        // Chart2
+    ChartPanel* inspectionChart_ = nullptr; // Chart3
+    StringGrid* lineTable_ = nullptr;       // StringGrid2: page 1, filled year by year
+    StringGrid* barTable_ = nullptr;        // StringGrid1: page 2, its copy
+    StringGrid* inspectionTable_ = nullptr; // StringGrid3: page 3: year, p(F), Pd
     bool hasPeriod_ = false;
     int start_ = 0, step_ = 0, end_ = 0;
 };

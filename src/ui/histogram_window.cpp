@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QDate>
 #include <QDir>
@@ -21,7 +20,6 @@
 #include <filesystem>
 #include <numeric>
 
-#include "caption_tables.h"
 #include "chart_panel.h"
 #include "histogram/characteristics.h"
 #include "histogram/dis_writer.h"
@@ -68,8 +66,8 @@ double CellNumber(const StringGrid& grid, int row) {
 
 } // namespace
 
-HistogramWindow::HistogramWindow() : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint) {
-    setObjectName("TForm2");
+HistogramWindow::HistogramWindow()
+    : SideWindow("TForm2", 2, Qt::Window | Qt::WindowStaysOnTopHint) {
     setMinimumSize(HistogramMinWidth, HistogramMinHeight);
     move(0, 0);
     resize(HistogramMinWidth, HistogramMinHeight);
@@ -92,15 +90,15 @@ HistogramWindow::HistogramWindow() : QWidget(nullptr, Qt::Window | Qt::WindowSta
 
     chart_ = new ChartPanel(this);
     chart_->setObjectName("Chart1");
-    panel1_ = new QWidget(this);
-    panel1_->setObjectName("Panel1");
-    auto* panelLayout = new QHBoxLayout(panel1_);
+    chartTools_ = new QWidget(this);
+    chartTools_->setObjectName("Panel1");
+    auto* panelLayout = new QHBoxLayout(chartTools_);
     panelLayout->setContentsMargins(0, 0, 0, 0);
     QToolBar* chartTools = chart_->toolbar();
     chartTools->setObjectName("TeeCommander1");
     panelLayout->addWidget(chartTools); // reparented: the panel shows and hides it
     chartTools->show();
-    panel1_->hide();
+    chartTools_->hide();
 
     auto* top = new QHBoxLayout;
     top->setSpacing(2);
@@ -109,7 +107,7 @@ HistogramWindow::HistogramWindow() : QWidget(nullptr, Qt::Window | Qt::WindowSta
     top->addSpacing(16);
     top->addWidget(axisMode_);
     top->addSpacing(16);
-    top->addWidget(panel1_);
+    top->addWidget(chartTools_);
     top->addStretch(1);
 
     // Classes at the right: the basic values above the class table.
@@ -244,23 +242,13 @@ void HistogramWindow::setSaveFolder(const QString& dir) {
     saveFolder_ = dir;
 }
 
-void HistogramWindow::applyLanguage(Language language) {
-    ApplyCaptionTable(this, 2, language);
+void HistogramWindow::languageApplied(Language language) {
     axisMode_->setItemText(static_cast<int>(HistogramAxis::Index), "Index x");
     if (kind_ == None) return;
     const Language before = CurrentLanguage();
     SetLanguage(language);
     redraw(); // axis titles and the total row of the class table
     SetLanguage(before);
-}
-
-QRect HistogramWindow::placement() const {
-    return QRect(pos(), size());
-}
-
-void HistogramWindow::setPlacement(const QRect& place) {
-    move(place.topLeft());
-    resize(place.size().expandedTo(minimumSize()));
 }
 
 // --- commands -------------------------------------------------------------------------
@@ -320,11 +308,6 @@ bool HistogramWindow::event(QEvent* event) {
     return handled;
 }
 
-void HistogramWindow::closeEvent(QCloseEvent* event) {
-    event->accept();
-    emit closed();
-}
-
 void HistogramWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     updatePanel1();
@@ -334,7 +317,7 @@ void HistogramWindow::updatePanel1() {
     // "As wide as the screen": the frame fills the screen's available width, as when maximised.
     const QScreen* s = screen();
     const bool wide = s && frameGeometry().width() >= s->availableGeometry().width();
-    panel1_->setVisible(wide && toolbarWanted_);
+    chartTools_->setVisible(wide && toolbarWanted_);
 }
 
 } // namespace tessavin::ui

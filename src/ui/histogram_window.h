@@ -2,13 +2,12 @@
 // The histogram window TForm2: one histogram at a time (an input, Nn, Sn or a result of the
 // calculation) as chart, class table and basic values; saving it as a .dis file, its
 // characteristics and a screenshot. It shows a copy and never changes a stored histogram.
-#include <QRect>
 #include <QString>
-#include <QWidget>
 
 #include "histogram/histogram.h"
 #include "histogram_chart.h"
 #include "localisation/language.h"
+#include "side_window.h"
 
 class QComboBox;
 class QToolButton;
@@ -27,7 +26,7 @@ inline constexpr const char* HistogramHeightKey = "Histogram-Form2.height";
 inline constexpr int HistogramMinWidth = 726;
 inline constexpr int HistogramMinHeight = 511;
 
-class HistogramWindow final : public QWidget {
+class HistogramWindow final : public SideWindow {
     Q_OBJECT
   public:
     // What the window shows.
@@ -60,14 +59,9 @@ class HistogramWindow final : public QWidget {
     void setColourHighlighting(bool on);
     void setToolbarWanted(bool on);
     void setSaveFolder(const QString& dir);
-    void applyLanguage(Language language);
 
     int kind() const { return kind_; }
     const DiscreteHistogram& shown() const { return shown_; }
-
-    // Place and size as the settings file keeps them (left, top, width, height).
-    QRect placement() const;
-    void setPlacement(const QRect& place);
 
     // The commands of the toolbar.
     void copyScreen();          // UlozOkno
@@ -77,15 +71,14 @@ class HistogramWindow final : public QWidget {
   signals:
     // The user chose the axis mode in CBValInd (the chart is already redrawn).
     void axisModeChanged(int index);
-    // The window was closed (Exit, the close box or loss of the focus).
-    void closed();
 
   protected:
     bool event(QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    // After caption table 2: the axis list and the drawn texts in that language.
+    void languageApplied(Language language) override;
     void redraw();
     void fillBasicTable();
     void updatePanel1();
@@ -96,7 +89,7 @@ class HistogramWindow final : public QWidget {
     StringGrid* classes_; // StringGrid2
     StringGrid* basic_;   // StringGrid3
     QComboBox* axisMode_; // CBValInd
-    QWidget* panel1_;     // holds the chart's own toolbar
+    QWidget* chartTools_; // Panel1: holds the chart's own toolbar
     QToolButton* save_;   // BUlozit
 
     DiscreteHistogram shown_;

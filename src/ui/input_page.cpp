@@ -275,7 +275,7 @@ void MainWindow::connectInputFields() {
         in_.crackOrigin = index;
         resetResults();
         resetInputHistograms();
-        updateLabel15();
+        updateCrackOriginLabel();
     });
 }
 
@@ -418,11 +418,11 @@ void MainWindow::rebuildInput(int k) {
     row.chart->setEnabled(state_->inputs.ready[k]);
 }
 
-void MainWindow::updateLabel15() {
-    label15_->setText(Q(tessavin::CaptionText(Caption::Label39)) + " : " +
-                      cbSireni_->currentText() + "  ( " + edRokT_->text() + " / " +
-                      edRokKrok_->text() + " / " + edRokKon_->text() +
-                      " )  INT=" + edPocetIntervalu_->text());
+void MainWindow::updateCrackOriginLabel() {
+    crackOriginLabel_->setText(Q(tessavin::CaptionText(Caption::Label39)) + " : " +
+                               cbSireni_->currentText() + "  ( " + edRokT_->text() + " / " +
+                               edRokKrok_->text() + " / " + edRokKon_->text() +
+                               " )  INT=" + edPocetIntervalu_->text());
 }
 
 // ------------------------------------------------------------------ reactions
@@ -432,23 +432,21 @@ void MainWindow::resetResults() {
     bJevU_->setEnabled(false);
     bJevF_->setEnabled(false);
     hideYearResults();
-    stringGrid2_->setCell(0, 0, "p ( U )");
-    stringGrid2_->setCell(0, 1, "p ( D )");
-    stringGrid2_->setCell(0, 2, "p ( F )");
+    yearProbabilities_->setCell(0, 0, "p ( U )");
+    yearProbabilities_->setCell(0, 1, "p ( D )");
+    yearProbabilities_->setCell(0, 2, "p ( F )");
 }
 
 void MainWindow::hideYearResults() {
     state_->NnCurrent = state_->SnCurrent = state_->RfUReady = state_->RfFReady = false;
     for (QToolButton* b : {bGN_, bGV_, bJevuUmSn_, bJevuFmSn_})
         b->setEnabled(false);
-    for (QWidget* w : {static_cast<QWidget*>(chart3_), static_cast<QWidget*>(lProhl_),
+    for (QWidget* w : {static_cast<QWidget*>(inspectionChart_), static_cast<QWidget*>(lProhl_),
                        static_cast<QWidget*>(lVysledek_), static_cast<QWidget*>(bnUpresnit_),
-                       static_cast<QWidget*>(groupBox3_), panel3_})
+                       static_cast<QWidget*>(yearBox_), inspectionChartTools_})
         w->hide();
-    for (const char* b : {"BGrafVysl", "BExcel", "SaveProjekt"})
-        panel1_->findChild<QToolButton*>(b)->setEnabled(false);
-    for (const char* a : {"GrafjevUDF1", "UlozExcel", "Ulozit1"})
-        action(a)->setEnabled(false);
+    for (QAction* command : {eventChartsMenu_, workbookItem_, saveProjectItem_})
+        command->setEnabled(false);
     // The inspections come from the same years: none stays beside the new inputs.
     clearInspectionChart();
     clearInspectionsPage();
@@ -466,7 +464,7 @@ void MainWindow::defaultInputSources() {
         b->setEnabled(false);
     cbVyber_->setPlaceholderText("0");
     for (QWidget* w : {static_cast<QWidget*>(lProhl_), static_cast<QWidget*>(lVysledek_),
-                       static_cast<QWidget*>(chart3_), panel3_})
+                       static_cast<QWidget*>(inspectionChart_), inspectionChartTools_})
         w->hide();
 }
 
@@ -475,7 +473,7 @@ void MainWindow::resetInputHistograms() {
         rows_[k].chart->setEnabled(false);
         state_->inputs.ready[k] = false;
     }
-    panel3_->hide();
+    inspectionChartTools_->hide();
     defaultInputSources();
     resetResults();
 }
@@ -531,17 +529,12 @@ void MainWindow::defaultsCommand() {
     in_.stepText = d.yearStep;
     in_.endText = d.yearEnd;
     defaultInputSources();
-    for (const char* b : {"BGrafVysl", "BExcel", "SaveProjekt"})
-        panel1_->findChild<QToolButton*>(b)->setEnabled(false);
-    for (const char* a : {"GrafjevUDF1", "UlozExcel", "Ulozit1"})
-        action(a)->setEnabled(false);
+    for (QAction* command : {eventChartsMenu_, workbookItem_, saveProjectItem_})
+        command->setEnabled(false);
     in_.controlPrint = false;
-    action("Ano1")->setChecked(true);
-    action("Ne1")->setChecked(false);
-    action("Ano2")->setChecked(false);
-    action("Ne2")->setChecked(true);
-    action("DolMez")->setChecked(true);
-    action("HorMez")->setChecked(false);
+    colourTicks_.tick(true);
+    controlPrintTicks_.tick(false);
+    boundTicks_.tick(true);
     in_.lowerBound = true;
     switchLanguage(Language::English);
     defaultRandomInputs();

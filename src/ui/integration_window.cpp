@@ -1,6 +1,5 @@
 #include "integration_window.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QLabel>
@@ -46,12 +45,12 @@ QLineEdit* MakeField(QWidget* parent, const char* name, QRect place) {
 
 } // namespace
 
-IntegrationWindow::IntegrationWindow(IntegrationSettings& settings, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                          Qt::WindowStaysOnTopHint),
+IntegrationWindow::IntegrationWindow(IntegrationSettings& settings)
+    : SideWindow("TForm9", 9,
+                 Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                     Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                     Qt::WindowStaysOnTopHint),
       settings_(settings) {
-    setObjectName("TForm9");
     setWindowTitle("Set up input parameters for numerical integration");
     setFixedSize(375, 170);
 
@@ -103,10 +102,37 @@ IntegrationWindow::IntegrationWindow(IntegrationSettings& settings, QWidget* par
     centreLabels();
 }
 
-void IntegrationWindow::applyLanguage(Language language) {
-    ApplyCaptionTable(this, 9, language);
+void IntegrationWindow::languageApplied(Language) {
     conventionTexts();
     centreLabels();
+}
+
+void IntegrationWindow::readOwnSettings(const SettingsFile& file) {
+    for (const SettingKey& k : settingKeys()) {
+        if (k.target == "EdNintegrace") settings_.stepsText = file.GetString(k);
+        if (k.target == "EdN") settings_.levelsText = file.GetString(k);
+        if (k.target == "EdTol0") settings_.tol0Text = file.GetString(k);
+        if (k.target == "CBMetoda") {
+            // -1 is the list without a choice; anything else unknown reads the same way.
+            const int method = file.GetInteger(k);
+            settings_.method = method >= -1 && method <= 4 ? method : -1;
+        }
+        if (k.target == "CBKonvence")
+            settings_.convention =
+                file.GetInteger(k) == 1 ? Convention::Centre : Convention::First;
+    }
+    loadSettings();
+}
+
+void IntegrationWindow::writeOwnSettings(SettingsFile& file) const {
+    for (const SettingKey& k : settingKeys()) {
+        if (k.target == "EdNintegrace") file.SetString(k, settings_.stepsText);
+        if (k.target == "EdN") file.SetString(k, settings_.levelsText);
+        if (k.target == "EdTol0") file.SetString(k, settings_.tol0Text);
+        if (k.target == "CBMetoda") file.SetInteger(k, settings_.method);
+        if (k.target == "CBKonvence")
+            file.SetInteger(k, settings_.convention == Convention::Centre ? 1 : 0);
+    }
 }
 
 void IntegrationWindow::conventionTexts() {
@@ -191,10 +217,8 @@ bool IntegrationWindow::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void IntegrationWindow::closeEvent(QCloseEvent* event) {
+void IntegrationWindow::closing() {
     settings_.steps = WholeOf(steps_->text());
-    event->accept();
-    emit closed();
 }
 
 void IntegrationWindow::centreLabels() {

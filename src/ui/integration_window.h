@@ -2,10 +2,10 @@
 // The integration settings window TForm9: the method of the resistance integral and its one
 // parameter, and the convention of the classes (CBKonvence). It edits the IntegrationSettings of
 // the calculation inputs it is given.
-#include <QWidget>
 
 #include "calculation/model.h"
 #include "localisation/language.h"
+#include "side_window.h"
 
 class QComboBox;
 class QLabel;
@@ -14,31 +14,33 @@ class QPushButton;
 
 namespace tessavin::ui {
 
-class IntegrationWindow final : public QWidget {
+class IntegrationWindow final : public SideWindow {
     Q_OBJECT
   public:
     // `settings` must outlive the window.
-    explicit IntegrationWindow(IntegrationSettings& settings, QWidget* parent = nullptr);
+    explicit IntegrationWindow(IntegrationSettings& settings);
 
-    // Caption table 9, then Label1 .. Label4 centred over CBMetoda.
-    void applyLanguage(Language language);
     // The fields and the method from the settings (after a project is opened); no signal.
     void loadSettings();
+    using SideWindow::loadSettings;
     // The defaults command: "1000", "10", "0.0001", method 4; settingsChanged once.
     void resetToDefaults();
 
   signals:
     // The method or a parameter text changed: inputs are reset and the method line rebuilt.
     void settingsChanged();
-    // The window was closed (Exit or the close box).
-    void closed();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
   private:
     void conventionTexts();
+    // After caption table 9: Label1 .. Label4 centred over CBMetoda.
+    void languageApplied(Language language) override;
+    // The parameter texts and the method, kept beside the window's place and size.
+    void readOwnSettings(const SettingsFile& file) override;
+    void writeOwnSettings(SettingsFile& file) const override;
+    void closing() override;
     // Shows the parameter row of the method and reads that parameter from its field.
     void methodChange(bool notify);
     void leaveField(QLineEdit* field);

@@ -56,6 +56,15 @@ QToolButton* GlyphButton(QWidget* parent, const char* name, QStyle::StandardPixm
     return b;
 }
 
+// The toolbar button triggers the menu command and is enabled exactly when `enabler` (the
+// command, or the submenu it belongs to) is. A button's default action would also copy the
+// menu item's texts over the button's own hint at every change of the action.
+void FollowCommand(QToolButton* button, QAction* command, QAction* enabler) {
+    button->setEnabled(enabler->isEnabled());
+    QObject::connect(enabler, &QAction::enabledChanged, button, &QWidget::setEnabled);
+    QObject::connect(button, &QToolButton::clicked, command, &QAction::trigger);
+}
+
 // Every key press is first offered as a shortcut, before a popup closes with it: an Esc
 // offered while a popup is open was the popup's. Qt may then hand the same key press on to the
 // main window, within the same turn of the event loop; the mark lasts until that turn ends.
@@ -77,6 +86,14 @@ class EscapeWatch : public QObject {
 };
 
 } // namespace
+
+bool TickPair::firstTicked() const {
+    return first->isChecked();
+}
+
+void TickPair::tick(bool firstOne) const {
+    (firstOne ? first : second)->setChecked(true);
+}
 
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent), state_(std::make_unique<CalculationState>()) {
@@ -100,10 +117,10 @@ MainWindow::MainWindow(QWidget* parent)
     column->setSpacing(2);
     setCentralWidget(central);
 
-    panel1_ = new QWidget(central);
-    panel1_->setObjectName("Panel1");
-    panel1_->setFixedHeight(31);
-    column->addWidget(panel1_);
+    toolbar_ = new QWidget(central);
+    toolbar_->setObjectName("Panel1");
+    toolbar_->setFixedHeight(31);
+    column->addWidget(toolbar_);
     buildToolbar();
 
     pages_ = new QTabWidget(central);
@@ -133,8 +150,8 @@ MainWindow::MainWindow(QWidget* parent)
         resetInputHistograms();
         methodLine();
     });
-    connect(integration_.get(), &IntegrationWindow::closed, this, [this] { setEnabled(true); });
-    connect(about_.get(), &AboutWindow::closed, this, [this] { setEnabled(true); });
+    registerSideWindow(integration_.get(), true);
+    registerSideWindow(about_.get(), true);
 
     buildMenu();
     createHistogramWindow();
@@ -176,12 +193,8 @@ MainWindow::~MainWindow() {
     }
 }
 
-QAction* MainWindow::action(const char* name) const {
-    return findChild<QAction*>(name);
-}
-
 void MainWindow::buildToolbar() {
-    auto* row = new QHBoxLayout(panel1_);
+    auto* row = new QHBoxLayout(toolbar_);
     row->setContentsMargins(2, 3, 2, 3);
     row->setSpacing(2);
     struct Glyph {
@@ -199,22 +212,10 @@ void MainWindow::buildToolbar() {
         {"OVerzi", QStyle::SP_MessageBoxInformation},
         {"BKonec", QStyle::SP_DialogCloseButton},
     };
+    // The commands come with the menu, whose items they share.
     for (const Glyph& g : glyphs)
-        row->addWidget(GlyphButton(panel1_, g.name, g.pixmap));
+        row->addWidget(GlyphButton(toolbar_, g.name, g.pixmap));
     row->addStretch(1);
-    for (const char* off : {"BGrafVysl", "BExcel", "SaveProjekt"})
-        panel1_->findChild<QToolButton*>(off)->setEnabled(false);
-
-    connect(panel1_->findChild<QToolButton*>("BNastav"), &QToolButton::clicked, this,
-            [this] { showSideWindow(integration_.get()); });
-    connect(panel1_->findChild<QToolButton*>("BDefHodn"), &QToolButton::clicked, this,
-            &MainWindow::defaultsCommand);
-    connect(panel1_->findChild<QToolButton*>("OAdresach"), &QToolButton::clicked, this,
-            &MainWindow::foldersBox);
-    connect(panel1_->findChild<QToolButton*>("OVerzi"), &QToolButton::clicked, this,
-            [this] { showSideWindow(about_.get()); });
-    connect(panel1_->findChild<QToolButton*>("BKonec"), &QToolButton::clicked, this,
-            &MainWindow::exitCommand);
 }
 
 void MainWindow::buildMenu() {
@@ -238,88 +239,101 @@ void MainWindow::buildMenu() {
 
     menuFunction_ = submenu(nullptr, "N3", "&Function");
     QMenu* charts = submenu(menuFunction_, "GrafjevUDF1", "&Probability Charts of Events U, D, F");
-    charts->menuAction()->setEnabled(false);
-    item(charts, "Graf11", "Chart &1 ( U,D,F - Line Graph )");
-    item(charts, "Graf21", "Chart &2 ( U,D,F - Bar Graph )");
-    item(charts, "Graf31", "Chart &3 ( Time of Inspections )");
-    item(menuFunction_, "UlozExcel", "Save results to the &spreadsheet")->setEnabled(false);
-    item(menuFunction_, "Otevrit1", "&Open results");
-    item(menuFunction_, "Ulozit1", "&Save results")->setEnabled(false);
-    connect(item(menuFunction_, "Konec1", "&Exit", QKeySequence("Ctrl+X")), &QAction::triggered,
-            this, &MainWindow::exitCommand);
+    eventChartsMenu_ = charts->menuAction();
+    eventChartsMenu_->setEnabled(false);
+    const std::pair<const char*, const char*> pages[] = {
+        {"Graf11", "Chart &1 ( U,D,F - Line Graph )"},
+        {"Graf21", "Chart &2 ( U,D,F - Bar Graph )"},
+        {"Graf31", "Chart &3 ( Time of Inspections )"}};
+    for (int page : {1, 2, 3}) {
+        eventChartItems_[page - 1] = item(charts, pages[page - 1].first, pages[page - 1].second);
+        connect(eventChartItems_[page - 1], &QAction::triggered, this,
+                [this, page] { showEventGraph(page); });
+    }
+    workbookItem_ = item(menuFunction_, "UlozExcel", "Save results to the &spreadsheet");
+    workbookItem_->setEnabled(false);
+    openProjectItem_ = item(menuFunction_, "Otevrit1", "&Open results");
+    saveProjectItem_ = item(menuFunction_, "Ulozit1", "&Save results");
+    saveProjectItem_->setEnabled(false);
+    exitItem_ = item(menuFunction_, "Konec1", "&Exit", QKeySequence("Ctrl+X"));
+    connect(workbookItem_, &QAction::triggered, this, &MainWindow::exportWorkbook);
+    connect(openProjectItem_, &QAction::triggered, this, &MainWindow::openProjectCommand);
+    connect(saveProjectItem_, &QAction::triggered, this, &MainWindow::saveProjectCommand);
+    connect(exitItem_, &QAction::triggered, this, &MainWindow::exitCommand);
 
     menuSetUp_ = submenu(nullptr, "N1", "&Set up");
-    connect(item(menuSetUp_, "VolbaIntegrace1", "Selection of &Integration Methods",
-                 QKeySequence("Ctrl+M")),
-            &QAction::triggered, this, [this] { showSideWindow(integration_.get()); });
-    connect(item(menuSetUp_, "Pedvolenhodnoty1", "&Default values", QKeySequence("Ctrl+D")),
-            &QAction::triggered, this, &MainWindow::defaultsCommand);
+    integrationItem_ = item(menuSetUp_, "VolbaIntegrace1", "Selection of &Integration Methods",
+                            QKeySequence("Ctrl+M"));
+    connect(integrationItem_, &QAction::triggered, this,
+            [this] { showSideWindow(integration_.get()); });
+    defaultsItem_ = item(menuSetUp_, "Pedvolenhodnoty1", "&Default values", QKeySequence("Ctrl+D"));
+    connect(defaultsItem_, &QAction::triggered, this, &MainWindow::defaultsCommand);
 
-    // Pairs of check items, one of which is always ticked.
+    // Pairs of check items, exactly one of which is ticked.
     auto pair = [&](QMenu* menu, const char* a, const QString& ta, const char* b, const QString& tb,
                     bool firstTicked) {
-        QAction* x = item(menu, a, ta, {}, true);
-        QAction* y = item(menu, b, tb, {}, true);
-        x->setChecked(firstTicked);
-        y->setChecked(!firstTicked);
-        return std::pair{x, y};
+        TickPair p{item(menu, a, ta, {}, true), item(menu, b, tb, {}, true)};
+        auto* group = new QActionGroup(menu);
+        group->addAction(p.first);
+        group->addAction(p.second);
+        p.tick(firstTicked);
+        return p;
     };
     QMenu* language = submenu(menuSetUp_, "Jazyk1", "&Language");
-    auto [czech, english] = pair(language, "Cestina", "&Czech", "Anglictina", "&English", false);
-    // Qt toggles a check item before its handler runs; the handler wants the tick before it.
-    connect(czech, &QAction::triggered, this, [this, czech = czech](bool now) {
-        czech->setChecked(!now);
-        switchLanguage(Language::Czech);
-    });
-    connect(english, &QAction::triggered, this, [this, english = english](bool now) {
-        english->setChecked(!now);
-        switchLanguage(Language::English);
-    });
+    languageTicks_ = pair(language, "Cestina", "&Czech", "Anglictina", "&English", false);
+    connect(languageTicks_.first, &QAction::triggered, this,
+            [this] { switchLanguage(Language::Czech); });
+    connect(languageTicks_.second, &QAction::triggered, this,
+            [this] { switchLanguage(Language::English); });
 
     QMenu* colours = submenu(menuSetUp_, "BarZvy", "The colour highlighting &histograms");
-    auto [ano1, ne1] = pair(colours, "Ano1", "Yes", "Ne1", "No", true);
+    colourTicks_ = pair(colours, "Ano1", "Yes", "Ne1", "No", true);
     QMenu* axis = submenu(menuSetUp_, "BottomAxis", "&Labels on Bottom axis");
-    auto [index1, nonIndex] =
-        pair(axis, "index1", "&index  f (z)", "NonIndex", "&value  f (z)", false);
+    axisTicks_ = pair(axis, "index1", "&index  f (z)", "NonIndex", "&value  f (z)", false);
     QMenu* printing = submenu(menuSetUp_, "KontrolniTisk1", "&Control printing");
-    auto [ano2, ne2] = pair(printing, "Ano2", "&Yes", "Ne2", "&No", false);
+    controlPrintTicks_ = pair(printing, "Ano2", "&Yes", "Ne2", "&No", false);
     QMenu* further = submenu(menuSetUp_, "VypDalProhl",
                              "&Selection of the calculation 2th, 3th., ... inspection time");
-    auto [dolMez, horMez] = pair(further, "DolMez", "&Lower bound 1th inspection time", "HorMez",
-                                 "&Upper bound 1th inspection time", true);
-    // A click on a check item ticks it and unticks its partner; the tick is the state.
-    auto exclusive = [this](QAction* on, QAction* off, const std::function<void()>& then = {}) {
-        connect(on, &QAction::triggered, this, [on, off, then] {
-            on->setChecked(true);
-            off->setChecked(false);
-            if (then) then();
-        });
+    boundTicks_ = pair(further, "DolMez", "&Lower bound 1th inspection time", "HorMez",
+                       "&Upper bound 1th inspection time", true);
+    auto onTick = [this](QAction* item, std::function<void()> then) {
+        connect(item, &QAction::triggered, this, std::move(then));
     };
-    exclusive(ano1, ne1);
-    exclusive(ne1, ano1);
-    // Choosing the axis mode that is already ticked does nothing.
-    exclusive(index1, nonIndex, [this] {
-        if (histogram_) histogram_->setAxisMode(0);
-        if (rawData_) rawData_->setAxisMode(0);
-    });
-    exclusive(nonIndex, index1, [this] {
-        if (histogram_) histogram_->setAxisMode(1);
-        if (rawData_) rawData_->setAxisMode(1);
-    });
-    exclusive(ano2, ne2, [this] { in_.controlPrint = true; });
-    exclusive(ne2, ano2, [this] { in_.controlPrint = false; });
-    exclusive(dolMez, horMez, [this] { in_.lowerBound = true; });
-    exclusive(horMez, dolMez, [this] { in_.lowerBound = false; });
+    auto axisMode = [this](int mode) {
+        if (histogram_) histogram_->setAxisMode(mode);
+        if (rawData_) rawData_->setAxisMode(mode);
+    };
+    onTick(axisTicks_.first, [axisMode] { axisMode(0); });
+    onTick(axisTicks_.second, [axisMode] { axisMode(1); });
+    onTick(controlPrintTicks_.first, [this] { in_.controlPrint = true; });
+    onTick(controlPrintTicks_.second, [this] { in_.controlPrint = false; });
+    onTick(boundTicks_.first, [this] { in_.lowerBound = true; });
+    onTick(boundTicks_.second, [this] { in_.lowerBound = false; });
 
-    QAction* toolbarWanted = item(menuSetUp_, "TcharCom", "Show the chart toolbar ?", {}, true);
-    toolbarWanted->setChecked(true);
-    item(menuSetUp_, "VpisINIsouboru1", "INI-&file statement", QKeySequence("Ctrl+I"));
+    chartToolbarItem_ = item(menuSetUp_, "TcharCom", "Show the chart toolbar ?", {}, true);
+    chartToolbarItem_->setChecked(true);
+    connect(item(menuSetUp_, "VpisINIsouboru1", "INI-&file statement", QKeySequence("Ctrl+I")),
+            &QAction::triggered, this, &MainWindow::showSettingsListing);
 
     menuHelp_ = submenu(nullptr, "N2", "&Help");
-    connect(item(menuHelp_, "Npovda1", "About &Version ", QKeySequence(Qt::Key_F1)),
-            &QAction::triggered, this, [this] { showSideWindow(about_.get()); });
-    connect(item(menuHelp_, "OAdresach1", "About &Directories", QKeySequence(Qt::Key_F2)),
-            &QAction::triggered, this, &MainWindow::foldersBox);
+    aboutItem_ = item(menuHelp_, "Npovda1", "About &Version ", QKeySequence(Qt::Key_F1));
+    connect(aboutItem_, &QAction::triggered, this, [this] { showSideWindow(about_.get()); });
+    foldersItem_ = item(menuHelp_, "OAdresach1", "About &Directories", QKeySequence(Qt::Key_F2));
+    connect(foldersItem_, &QAction::triggered, this, &MainWindow::foldersBox);
+
+    // Each toolbar button is the second face of a menu command.
+    const std::pair<const char*, QAction*> faces[] = {{"BGrafVysl", eventChartItems_[1]},
+                                                      {"BExcel", workbookItem_},
+                                                      {"OpenProjekt", openProjectItem_},
+                                                      {"SaveProjekt", saveProjectItem_},
+                                                      {"BNastav", integrationItem_},
+                                                      {"BDefHodn", defaultsItem_},
+                                                      {"OAdresach", foldersItem_},
+                                                      {"OVerzi", aboutItem_},
+                                                      {"BKonec", exitItem_}};
+    for (const auto& [name, command] : faces)
+        FollowCommand(toolbar_->findChild<QToolButton*>(name), command,
+                      command == eventChartItems_[1] ? eventChartsMenu_ : command);
 }
 
 void MainWindow::buildBottomRow(QWidget* area) {
@@ -379,33 +393,32 @@ void MainWindow::startUp() {
     loadMainSettings();
     // Inputs as the fields show them; bf, tf and m are parsed by the steps that read them.
     in_.tfValue = ParseRealPrefix(in_.tf);
-    in_.controlPrint = action("Ano2")->isChecked();
-    SetLanguage(action("Cestina")->isChecked() ? Language::Czech : Language::English);
+    in_.controlPrint = controlPrintTicks_.firstTicked();
+    shownLanguage_ = languageTicks_.firstTicked() ? Language::Czech : Language::English;
+    SetLanguage(shownLanguage_);
     UseQtTranslations(CurrentLanguage());
     ApplyCaptionTable(this, 1, CurrentLanguage());
-    integration_->applyLanguage(CurrentLanguage());
-    about_->applyLanguage(CurrentLanguage());
-    histogram_->applyLanguage(CurrentLanguage());
-    histogram_->setAxisMode(action("index1")->isChecked() ? 0 : 1);
+    for (SideWindow* side : sideWindows_)
+        side->applyLanguage(CurrentLanguage());
+    histogram_->setAxisMode(axisTicks_.firstTicked() ? 0 : 1);
     applyRawDataLanguage(CurrentLanguage());
     rawData_->setFolders(paths_.rawDataDir, paths_.startDir);
-    rawData_->loadSettings(paths_.settingsPath);
-    eventGraph_->applyLanguage(CurrentLanguage());
     applyLanguageLayout();
 
     state_->NnReady = state_->DeltaSmReady = state_->SnReady = false;
     updateChartButtons();
     resetResults();
-    stringGrid1_->hide();
+    timingTable_->hide();
     in_.startText = in_.yearStart;
     in_.stepText = in_.yearStep;
     in_.endText = in_.yearEnd;
     pages_->setCurrentWidget(tabInput_);
     QWidget::setTabOrder(rows_[RandomInputCount].n, bPocitej_); // the Enter order ends at RUN
-    for (QWidget* w : {static_cast<QWidget*>(stringGrid3_), static_cast<QWidget*>(stringGrid4_),
-                       static_cast<QWidget*>(stringGrid5_), static_cast<QWidget*>(label18_),
-                       static_cast<QWidget*>(label21_), static_cast<QWidget*>(label22_),
-                       static_cast<QWidget*>(label30_), static_cast<QWidget*>(label32_)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(yearTable_), static_cast<QWidget*>(furtherTable_),
+          static_cast<QWidget*>(inspectionTable_), static_cast<QWidget*>(yearTableTitle_),
+          static_cast<QWidget*>(inspectionTableTitle_), static_cast<QWidget*>(yearTableSubtitle_),
+          static_cast<QWidget*>(furtherTableTitle_), static_cast<QWidget*>(furtherTableSubtitle_)})
         w->hide();
     methodLine();
 }
@@ -417,30 +430,17 @@ void MainWindow::connectCommands() {
         connect(button, &QToolButton::clicked, this, [this, kind = kind] { showHistogram(kind); });
     for (int k = 1; k <= RandomInputCount; ++k)
         connect(rows_[k].chart, &QToolButton::clicked, this, [this, k] { showHistogram(k + 7); });
-
-    auto button = [this](const char* name) { return panel1_->findChild<QToolButton*>(name); };
-    connect(button("BGrafVysl"), &QToolButton::clicked, this, [this] { showEventGraph(2); });
-    for (int page : {1, 2, 3})
-        connect(action(QString("Graf%1").arg(page * 10 + 1).toUtf8().constData()),
-                &QAction::triggered, this, [this, page] { showEventGraph(page); });
-    connect(button("BExcel"), &QToolButton::clicked, this, &MainWindow::exportWorkbook);
-    connect(action("UlozExcel"), &QAction::triggered, this, &MainWindow::exportWorkbook);
-    connect(button("OpenProjekt"), &QToolButton::clicked, this, &MainWindow::openProjectCommand);
-    connect(action("Otevrit1"), &QAction::triggered, this, &MainWindow::openProjectCommand);
-    connect(button("SaveProjekt"), &QToolButton::clicked, this, &MainWindow::saveProjectCommand);
-    connect(action("Ulozit1"), &QAction::triggered, this, &MainWindow::saveProjectCommand);
-    connect(action("VpisINIsouboru1"), &QAction::triggered, this, &MainWindow::showSettingsListing);
 }
 
 void MainWindow::setBusy(bool enabled) {
-    panel1_->setEnabled(enabled);
-    panel3_->setEnabled(enabled);
+    toolbar_->setEnabled(enabled);
+    inspectionChartTools_->setEnabled(enabled);
     for (QMenu* m : {menuFunction_, menuSetUp_, menuHelp_})
         m->menuAction()->setEnabled(enabled);
     // The fields and commands of the pages stay still while the worker reads them.
     tabInput_->setEnabled(enabled);
-    groupBox1_->setEnabled(enabled);
-    groupBox3_->setEnabled(enabled);
+    summaryBox_->setEnabled(enabled);
+    yearBox_->setEnabled(enabled);
     tabInspections_->setEnabled(enabled);
     edProjekt_->setEnabled(enabled);
     bPocitej_->setEnabled(enabled);
@@ -483,29 +483,22 @@ void MainWindow::foldersBox() {
 }
 
 void MainWindow::switchLanguage(Language language) {
-    QAction* chosen = action(language == Language::Czech ? "Cestina" : "Anglictina");
-    QAction* other = action(language == Language::Czech ? "Anglictina" : "Cestina");
-    if (chosen->isChecked()) return;
-    chosen->setChecked(true);
-    other->setChecked(false);
+    languageTicks_.tick(language == Language::Czech);
+    if (language == shownLanguage_) return;
+    shownLanguage_ = language;
     SetLanguage(language);
     UseQtTranslations(language);
     ApplyCaptionTable(this, 1, language);
     applyLanguageLayout();
-    about_->applyLanguage(language);
-    integration_->applyLanguage(language);
-    if (histogram_) {
-        histogram_->applyLanguage(language);
-        histogram_->setAxisMode(action("index1")->isChecked() ? 0 : 1);
-    }
-    if (rawData_) applyRawDataLanguage(language);
-    if (eventGraph_) eventGraph_->applyLanguage(language);
-    if (settingsListing_) settingsListing_->applyLanguage(language);
+    for (SideWindow* side : sideWindows_)
+        side->applyLanguage(language);
+    histogram_->setAxisMode(axisTicks_.firstTicked() ? 0 : 1);
+    applyRawDataLanguage(language);
     methodLine();
 }
 
 void MainWindow::methodLine() {
-    label24_->setText(Q(MethodLine(in_.integration)));
+    methodLabel_->setText(Q(MethodLine(in_.integration)));
     conventionLabel_->setText(Q(ConventionLine(in_.integration.convention)));
 }
 

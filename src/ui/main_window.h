@@ -38,6 +38,7 @@ class HistogramWindow;
 class RawDataWindow;
 class SuitableHistogramsWindow;
 class SettingsListingWindow;
+class SideWindow;
 class IntegrationWindow;
 class SplashWindow;
 class StringGrid;
@@ -50,6 +51,14 @@ struct InputRow {
     QLineEdit* sigma = nullptr;
     QLineEdit* n = nullptr;
     QToolButton* chart = nullptr;
+};
+
+// Two check items of a menu in an exclusive group: ticking one unticks the other.
+struct TickPair {
+    QAction* first = nullptr;
+    QAction* second = nullptr;
+    bool firstTicked() const;
+    void tick(bool firstOne) const;
 };
 
 class MainWindow : public QMainWindow {
@@ -132,7 +141,7 @@ class MainWindow : public QMainWindow {
     void fieldChanged(QLineEdit* field);
     void rebuildInput(int k);
     void syncRandomFields(int k);
-    void updateLabel15();
+    void updateCrackOriginLabel();
 
     // The event graph window follows the run (main_window_presentation.cpp).
     void eventGraphStart(const RunPlan& plan);
@@ -145,9 +154,11 @@ class MainWindow : public QMainWindow {
     void openSuitableTable();
     void applyRawDataLanguage(Language language);
     void createPersistenceWindows();
+    // A side window of this window: its language follows the menu, its place, size and
+    // settings are restored at start and kept when it closes; `modal` when this window is
+    // disabled while it is open.
+    void registerSideWindow(SideWindow* window, bool modal);
     void restoreSideWindows();
-    void saveSideWindow(QWidget* window);
-    std::vector<QWidget*> sideWindows() const;
 
     // The calculation, GUI side.
     void startRun(bool refining);
@@ -168,8 +179,6 @@ class MainWindow : public QMainWindow {
     void clearInspectionChart();
     void clearInspectionsPage();
 
-    QAction* action(const char* name) const;
-
     // Model.
     CalculationInputs in_;
     ParameterBlock parameterBlock_; // what the discretisation is handed and writes back
@@ -187,6 +196,26 @@ class MainWindow : public QMainWindow {
     RunPlan runPlan_;
     QThread* worker_ = nullptr;
 
+    // Menu commands; a toolbar button follows each command it shares.
+    QAction* eventChartsMenu_ = nullptr; // the submenu of the three event charts
+    std::array<QAction*, 3> eventChartItems_{};
+    QAction* workbookItem_ = nullptr;
+    QAction* openProjectItem_ = nullptr;
+    QAction* saveProjectItem_ = nullptr;
+    QAction* exitItem_ = nullptr;
+    QAction* integrationItem_ = nullptr;
+    QAction* defaultsItem_ = nullptr;
+    QAction* chartToolbarItem_ = nullptr; // the chart toolbar wanted in wide chart windows
+    QAction* aboutItem_ = nullptr;
+    QAction* foldersItem_ = nullptr;
+    // The set-up choices, each a pair of check items of which one is ticked.
+    TickPair languageTicks_;     // Czech, English
+    TickPair colourTicks_;       // colour highlighting of histograms: yes, no
+    TickPair axisTicks_;         // labels on the bottom axis: class index, value
+    TickPair controlPrintTicks_; // control printing: yes, no
+    TickPair boundTicks_;        // further inspections from the lower, upper bound of the first
+    Language shownLanguage_ = Language::English;
+
     // Side windows (top-level, so that disabling this window leaves them usable).
     std::unique_ptr<SplashWindow> splash_;
     std::unique_ptr<IntegrationWindow> integration_;
@@ -198,16 +227,18 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<SuitableHistogramsWindow> suitableTable_;
     std::unique_ptr<EventGraphWindow> eventGraph_;
     std::unique_ptr<SettingsListingWindow> settingsListing_;
+    std::vector<SideWindow*> sideWindows_; // the registered ones, in registration order
 
-    // Frame.
-    QWidget* panel1_ = nullptr;
+    // Frame. Members are named after what they show; the comment gives the objectName, by
+    // which tests and settings address the control (docs/GLOSSARY.md explains the Czech ones).
+    QWidget* toolbar_ = nullptr; // Panel1
     QTabWidget* pages_ = nullptr;
     QWidget* tabInput_ = nullptr;
     QWidget* tabResults_ = nullptr;
     QWidget* tabInspections_ = nullptr;
-    QMenu* menuFunction_ = nullptr;
-    QMenu* menuSetUp_ = nullptr;
-    QMenu* menuHelp_ = nullptr;
+    QMenu* menuFunction_ = nullptr; // N3
+    QMenu* menuSetUp_ = nullptr;    // N1
+    QMenu* menuHelp_ = nullptr;     // N2
     QLabel* clock_ = nullptr;
     QLabel* hint_ = nullptr; // the long part of the hint under the mouse
     QTimer* clockTimer_ = nullptr;
@@ -231,38 +262,38 @@ class MainWindow : public QMainWindow {
     std::array<InputRow, RandomInputCount + 1> rows_{};
 
     // Results page.
-    QGroupBox* groupBox1_ = nullptr;
-    QLabel* label24_ = nullptr;
-    QLabel* conventionLabel_ = nullptr; // the convention of the classes, under the method line
-    QLabel* label15_ = nullptr;
-    QLabel* label25_ = nullptr;
-    QLabel* label26_ = nullptr;
+    QGroupBox* summaryBox_ = nullptr;    // GroupBox1: method, crack origin, histogram buttons
+    QLabel* methodLabel_ = nullptr;      // Label24: the integration method line
+    QLabel* conventionLabel_ = nullptr;  // LKonvence: the convention of the classes
+    QLabel* crackOriginLabel_ = nullptr; // Label15
+    QLabel* radLabel_ = nullptr;         // Label25, beside BJevU (R(ad))
+    QLabel* raacLabel_ = nullptr;        // Label26, beside BJevF (R(aac))
     QToolButton* bJevU_ = nullptr;
     QToolButton* bJevF_ = nullptr;
     QToolButton* bGN_ = nullptr;
     QToolButton* bGV_ = nullptr;
     QToolButton* bJevuUmSn_ = nullptr;
     QToolButton* bJevuFmSn_ = nullptr;
-    ChartPanel* chart3_ = nullptr;
+    ChartPanel* inspectionChart_ = nullptr;   // Chart3
+    QWidget* inspectionChartTools_ = nullptr; // Panel3, the chart's toolbar
     CrossCheck* crossCheck_ = nullptr;
-    QWidget* panel3_ = nullptr;
     QLabel* lVysledek_ = nullptr;
     QLabel* lProhl_ = nullptr;
-    QProgressBar* gauge1_ = nullptr;
-    StringGrid* stringGrid1_ = nullptr;
-    QGroupBox* groupBox3_ = nullptr;
+    QProgressBar* progress_ = nullptr;  // Gauge1
+    StringGrid* timingTable_ = nullptr; // StringGrid1: time taken and remaining
+    QGroupBox* yearBox_ = nullptr;      // GroupBox3: the chosen year
     QComboBox* cbVyber_ = nullptr;
-    StringGrid* stringGrid2_ = nullptr;
+    StringGrid* yearProbabilities_ = nullptr; // StringGrid2: pU, pD, pF of the chosen year
 
     // Inspections page.
-    StringGrid* stringGrid3_ = nullptr;
-    StringGrid* stringGrid4_ = nullptr;
-    StringGrid* stringGrid5_ = nullptr;
-    QLabel* label18_ = nullptr;
-    QLabel* label21_ = nullptr;
-    QLabel* label22_ = nullptr;
-    QLabel* label30_ = nullptr;
-    QLabel* label32_ = nullptr;
+    StringGrid* yearTable_ = nullptr;        // StringGrid3: pU, pD, pF of every year
+    StringGrid* furtherTable_ = nullptr;     // StringGrid4: D, F, Fi after further inspections
+    StringGrid* inspectionTable_ = nullptr;  // StringGrid5: each inspection's two years
+    QLabel* yearTableTitle_ = nullptr;       // Label18
+    QLabel* inspectionTableTitle_ = nullptr; // Label21
+    QLabel* yearTableSubtitle_ = nullptr;    // Label22
+    QLabel* furtherTableTitle_ = nullptr;    // Label30
+    QLabel* furtherTableSubtitle_ = nullptr; // Label32
 };
 
 } // namespace tessavin::ui

@@ -60,24 +60,22 @@ void MainWindow::startRun(bool refining) {
         }
     }
     const bool resistancesShown = state_->RadReady; // BJevU, whatever the busy state shows
-    panel1_->findChild<QToolButton*>("SaveProjekt")->setEnabled(resistancesShown);
-    action("Ulozit1")->setEnabled(resistancesShown);
+    saveProjectItem_->setEnabled(resistancesShown);
     methodLine();
-    label25_->setText(Q(TextCis(269)));
-    label26_->setText(Q(TextCis(270)));
-    updateLabel15();
+    radLabel_->setText(Q(TextCis(269)));
+    raacLabel_->setText(Q(TextCis(270)));
+    updateCrackOriginLabel();
 
-    stringGrid5_->clearColumn(1, 1);
-    for (QWidget* w : {static_cast<QWidget*>(stringGrid3_), static_cast<QWidget*>(stringGrid4_),
-                       static_cast<QWidget*>(stringGrid5_), static_cast<QWidget*>(label18_),
-                       static_cast<QWidget*>(label21_), static_cast<QWidget*>(label22_),
-                       static_cast<QWidget*>(label30_), static_cast<QWidget*>(label32_),
-                       static_cast<QWidget*>(lProhl_), static_cast<QWidget*>(lVysledek_)})
+    inspectionTable_->clearColumn(1, 1);
+    for (QWidget* w :
+         {static_cast<QWidget*>(yearTable_), static_cast<QWidget*>(furtherTable_),
+          static_cast<QWidget*>(inspectionTable_), static_cast<QWidget*>(yearTableTitle_),
+          static_cast<QWidget*>(inspectionTableTitle_), static_cast<QWidget*>(yearTableSubtitle_),
+          static_cast<QWidget*>(furtherTableTitle_), static_cast<QWidget*>(furtherTableSubtitle_),
+          static_cast<QWidget*>(lProhl_), static_cast<QWidget*>(lVysledek_)})
         w->hide();
-    for (const char* b : {"BGrafVysl", "BExcel"})
-        panel1_->findChild<QToolButton*>(b)->setEnabled(false);
-    for (const char* a : {"GrafjevUDF1", "UlozExcel"})
-        action(a)->setEnabled(false);
+    for (QAction* command : {eventChartsMenu_, workbookItem_})
+        command->setEnabled(false);
 
     refiningRun_ = refining;
     if (refining) driver_->BeginRefinement();
@@ -105,23 +103,23 @@ void MainWindow::startRun(bool refining) {
         return stop();
     }
     if (plan.confirmation && ShowFailure(*plan.confirmation, this) != BoxYes) {
-        groupBox3_->hide();
-        chart3_->hide();
-        panel3_->hide();
+        yearBox_->hide();
+        inspectionChart_->hide();
+        inspectionChartTools_->hide();
         return stop();
     }
 
-    stringGrid3_->setRows(plan.yearTableRows);
-    stringGrid3_->clearContents();
-    stringGrid3_->setCell(0, 0, Q(TextCis(259)));
-    stringGrid3_->setCell(1, 0, "    p ( U )");
-    stringGrid3_->setCell(2, 0, "    p ( D )");
-    stringGrid3_->setCell(3, 0, "    p ( F )");
+    yearTable_->setRows(plan.yearTableRows);
+    yearTable_->clearContents();
+    yearTable_->setCell(0, 0, Q(TextCis(259)));
+    yearTable_->setCell(1, 0, "    p ( U )");
+    yearTable_->setCell(2, 0, "    p ( D )");
+    yearTable_->setCell(3, 0, "    p ( F )");
     clearInspectionChart();
     pages_->setCurrentWidget(tabResults_);
-    chart3_->setLabelSeparation(10);
-    chart3_->setValueCeiling(InspectionChartCeiling(plan.Pd));
-    chart3_->setTitleLines({Q(plan.chartTitles[0]), Q(plan.chartTitles[1])});
+    inspectionChart_->setLabelSeparation(10);
+    inspectionChart_->setValueCeiling(InspectionChartCeiling(plan.Pd));
+    inspectionChart_->setTitleLines({Q(plan.chartTitles[0]), Q(plan.chartTitles[1])});
     first_.reset();
     cbVyber_->clear();
     eventGraphStart(plan);
@@ -200,64 +198,64 @@ void MainWindow::runOnWorker(const RunPlan& plan) {
 
 void MainWindow::onResistanceProgress(const ResistanceProgress& p) {
     if (p.classesDone <= 1) {
-        stringGrid1_->setCell(0, 0, p.acceptable ? "Start : R(aac)" : "Start : R(ad)");
-        stringGrid1_->setCell(1, 0, QTime::currentTime().toString("HH:mm:ss"));
-        stringGrid1_->show();
-        gauge1_->setRange(0, p.classes);
-        gauge1_->show();
+        timingTable_->setCell(0, 0, p.acceptable ? "Start : R(aac)" : "Start : R(ad)");
+        timingTable_->setCell(1, 0, QTime::currentTime().toString("HH:mm:ss"));
+        timingTable_->show();
+        progress_->setRange(0, p.classes);
+        progress_->show();
     }
-    stringGrid1_->setCell(1, 1, Q(TimeText(p.estimatedMs)));
-    stringGrid1_->setCell(1, 2, Q(TimeText(p.remainingMs)));
-    gauge1_->setValue(p.classesDone);
+    timingTable_->setCell(1, 1, Q(TimeText(p.estimatedMs)));
+    timingTable_->setCell(1, 2, Q(TimeText(p.remainingMs)));
+    progress_->setValue(p.classesDone);
     if (p.classesDone >= p.classes) {
-        const QString duration = stringGrid1_->cell(1, 1);
+        const QString duration = timingTable_->cell(1, 1);
         if (p.acceptable)
-            label26_->setText(Q(TextCis(270)) + " ( " + duration + " )");
+            raacLabel_->setText(Q(TextCis(270)) + " ( " + duration + " )");
         else
-            label25_->setText(Q(TextCis(269)) + "  ( " + duration + " )");
-        gauge1_->setValue(0);
-        gauge1_->hide();
-        stringGrid1_->hide();
+            radLabel_->setText(Q(TextCis(269)) + "  ( " + duration + " )");
+        progress_->setValue(0);
+        progress_->hide();
+        timingTable_->hide();
     }
 }
 
 void MainWindow::onGauge(int position, int maximum) {
-    stringGrid1_->hide();
-    gauge1_->setRange(0, maximum);
-    gauge1_->setValue(position);
-    gauge1_->show();
+    timingTable_->hide();
+    progress_->setRange(0, maximum);
+    progress_->setValue(position);
+    progress_->show();
 }
 
 void MainWindow::onYearDone(const YearRow& row) {
     if (runPlan_.stepFieldZero) bPrerus_->hide();
-    stringGrid3_->setCell(0, row.row, Q(row.yearText));
+    yearTable_->setCell(0, row.row, Q(row.yearText));
     for (int c = 0; c < 3; ++c)
-        stringGrid3_->setCell(c + 1, row.row, Q(row.texts[c]));
+        yearTable_->setCell(c + 1, row.row, Q(row.texts[c]));
     const QString year = QString::number(row.year);
     cbVyber_->addItem(year);
     cbVyber_->setCurrentIndex(cbVyber_->count() - 1);
     cbVyber_->show();
     for (const NamedPoint& p : row.points)
         if (p.chart == ChartId::Inspection)
-            chart3_->addPoint(Q(p.series), p.point.value, Q(p.point.label),
-                              ToColour(p.point.colour));
+            inspectionChart_->addPoint(Q(p.series), p.point.value, Q(p.point.label),
+                                       ToColour(p.point.colour));
     if (row.showInspectionChart) {
-        chart3_->show();
-        panel3_->show();
+        inspectionChart_->show();
+        inspectionChartTools_->show();
     }
     for (int r = 0; r < 3; ++r)
-        stringGrid2_->setCell(1, r, Q(row.texts[r]));
-    if (row.year == runPlan_.start) groupBox3_->show();
+        yearProbabilities_->setCell(1, r, Q(row.texts[r]));
+    if (row.year == runPlan_.start) yearBox_->show();
     eventGraphYear(row);
 }
 
 void MainWindow::abortCalculationDisplays(AbortKind kind) {
     resetResults();
-    for (QWidget* w : {static_cast<QWidget*>(bPrerus_), static_cast<QWidget*>(gauge1_),
+    for (QWidget* w : {static_cast<QWidget*>(bPrerus_), static_cast<QWidget*>(progress_),
                        static_cast<QWidget*>(bnUpresnit_)})
         w->hide();
     if (kind == AbortKind::InputPage) {
-        stringGrid1_->hide();
+        timingTable_->hide();
         pages_->setCurrentWidget(tabInput_);
     }
 }
@@ -270,10 +268,10 @@ void MainWindow::finishRun(const RunResult& result) {
     }
     running_ = false;
     if (refiningRun_) driver_->EndRefinement();
-    gauge1_->hide();
+    progress_->hide();
     bPrerus_->hide();
-    if (!result.radLabel.empty()) label25_->setText(Q(result.radLabel));
-    if (!result.raacLabel.empty()) label26_->setText(Q(result.raacLabel));
+    if (!result.radLabel.empty()) radLabel_->setText(Q(result.radLabel));
+    if (!result.raacLabel.empty()) raacLabel_->setText(Q(result.raacLabel));
 
     switch (result.end) {
     case RunEnd::NotRun:
@@ -291,17 +289,15 @@ void MainWindow::finishRun(const RunResult& result) {
         bnUpresnit_->hide();
         if (result.abortKind != AbortKind::None) abortCalculationDisplays(result.abortKind);
         // The resistances were built before the year loop stopped: the project can be saved.
-        panel1_->findChild<QToolButton*>("SaveProjekt")->setEnabled(state_->RadReady);
-        action("Ulozit1")->setEnabled(state_->RadReady);
+        saveProjectItem_->setEnabled(state_->RadReady);
         break;
     case RunEnd::Completed: {
         eventGraphFinish(result);
-        stringGrid1_->hide();
-        panel1_->findChild<QToolButton*>("SaveProjekt")->setEnabled(true);
-        action("Ulozit1")->setEnabled(true);
+        timingTable_->hide();
+        saveProjectItem_->setEnabled(true);
         if (runPlan_.step == 0) {
-            chart3_->hide();
-            panel3_->hide();
+            inspectionChart_->hide();
+            inspectionChartTools_->hide();
         }
         plan_ = result.plan;
         if (result.first) {
@@ -309,37 +305,36 @@ void MainWindow::finishRun(const RunResult& result) {
             showFirstInspection();
             if (first_->found) {
                 for (QWidget* w :
-                     {static_cast<QWidget*>(stringGrid3_), static_cast<QWidget*>(stringGrid5_),
-                      static_cast<QWidget*>(label18_), static_cast<QWidget*>(label21_),
-                      static_cast<QWidget*>(label22_), static_cast<QWidget*>(label30_),
-                      static_cast<QWidget*>(label32_)})
+                     {static_cast<QWidget*>(yearTable_), static_cast<QWidget*>(inspectionTable_),
+                      static_cast<QWidget*>(yearTableTitle_),
+                      static_cast<QWidget*>(inspectionTableTitle_),
+                      static_cast<QWidget*>(yearTableSubtitle_),
+                      static_cast<QWidget*>(furtherTableTitle_),
+                      static_cast<QWidget*>(furtherTableSubtitle_)})
                     w->show();
                 const bool coarse = runPlan_.step >= 2;
                 bnUpresnit_->setVisible(result.offerRefinement && !refiningRun_);
-                panel1_->findChild<QToolButton*>("BGrafVysl")->setEnabled(true);
-                action("GrafjevUDF1")->setEnabled(true);
-                panel1_->findChild<QToolButton*>("BExcel")->setEnabled(coarse);
-                action("UlozExcel")->setEnabled(coarse);
+                eventChartsMenu_->setEnabled(true);
+                workbookItem_->setEnabled(coarse);
             }
         }
         if (result.furtherSearched) {
-            stringGrid4_->show();
-            for (const char* b : {"BGrafVysl", "BExcel"})
-                panel1_->findChild<QToolButton*>(b)->setEnabled(true);
-            for (const char* a : {"GrafjevUDF1", "UlozExcel"})
-                action(a)->setEnabled(true);
+            furtherTable_->show();
+            for (QAction* command : {eventChartsMenu_, workbookItem_})
+                command->setEnabled(true);
             for (int s = 1; s <= InspectionSeries; ++s)
                 for (const ChartPoint& p : result.inspectionChart.series[s])
-                    chart3_->addPoint(QString("Series%1").arg(s), p.value, QString::number(p.year),
-                                      p.blue ? QColor() : QColor(255, 255, 255));
+                    inspectionChart_->addPoint(QString("Series%1").arg(s), p.value,
+                                               QString::number(p.year),
+                                               p.blue ? QColor() : QColor(255, 255, 255));
         }
         for (const Failure& f : result.warnings)
             ShowFailure(f, this);
         if (!result.first || result.first->found) {
             for (int r = 1; r <= InspectionRows; ++r) {
                 if (plan_.rows[r].rangeText.empty()) continue;
-                stringGrid5_->setCell(0, r, Q(plan_.rows[r].numberText));
-                stringGrid5_->setCell(1, r, Q(plan_.rows[r].rangeText));
+                inspectionTable_->setCell(0, r, Q(plan_.rows[r].numberText));
+                inspectionTable_->setCell(1, r, Q(plan_.rows[r].rangeText));
             }
             if (result.inspectionTable) showInspectionTable(*result.inspectionTable);
             if (result.writeResultFile) writeResultTextFile();
@@ -360,12 +355,12 @@ void MainWindow::BPrerusClick() {
                       this) != BoxYes)
         return;
     driver_->RequestInterrupt();
-    if (histogram_) histogram_->setToolbarWanted(action("TcharCom")->isChecked());
+    if (histogram_) histogram_->setToolbarWanted(chartToolbarItem_->isChecked());
 }
 
 void MainWindow::CBVyberChange() {
     if (running_) return;
-    const bool chartsOn = panel1_->findChild<QToolButton*>("BGrafVysl")->isEnabled();
+    const bool chartsOn = eventChartsMenu_->isEnabled();
     if (!chartsOn && edRokKrok_->text() != "0") return;
     for (QToolButton* b : {bGN_, bGV_, bJevuUmSn_, bJevuFmSn_})
         b->setEnabled(false);
@@ -375,8 +370,8 @@ void MainWindow::CBVyberChange() {
     if (r.abortKind != AbortKind::None) abortCalculationDisplays(r.abortKind);
     if (r.ok) {
         for (int i = 0; i < 3; ++i)
-            stringGrid2_->setCell(1, i, Q(r.texts[i]));
-        groupBox3_->show();
+            yearProbabilities_->setCell(1, i, Q(r.texts[i]));
+        yearBox_->show();
     }
     updateChartButtons();
 }

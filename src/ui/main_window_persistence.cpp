@@ -27,7 +27,6 @@
 #include "main_window.h"
 #include "platform_texts.h"
 #include "settings_window.h"
-#include "window_placement.h"
 
 namespace tessavin::ui {
 namespace {
@@ -57,81 +56,29 @@ FileRequest ProjectDialog(const ShellPaths& paths, bool save, const QString& sug
 } // namespace
 
 void MainWindow::createPersistenceWindows() {
-    // Top-level and without a parent, so that disabling the main window leaves it usable.
     settingsListing_ = std::make_unique<SettingsListingWindow>();
-    connect(settingsListing_.get(), &SettingsListingWindow::closed, this,
-            [this] { setEnabled(true); });
-    // The other side windows keep their geometry (and the integration window its settings)
-    // when they close.
-    connect(histogram_.get(), &HistogramWindow::closed, this,
-            [this] { saveSideWindow(histogram_.get()); });
-    connect(eventGraph_.get(), &EventGraphWindow::closed, this,
-            [this] { saveSideWindow(eventGraph_.get()); });
-    connect(integration_.get(), &IntegrationWindow::closed, this,
-            [this] { saveSideWindow(integration_.get()); });
-    connect(about_.get(), &AboutWindow::closed, this, [this] { saveSideWindow(about_.get()); });
+    registerSideWindow(settingsListing_.get(), true);
 }
 
-std::vector<QWidget*> MainWindow::sideWindows() const {
-    return {histogram_.get(), about_.get(), eventGraph_.get(), integration_.get()};
+void MainWindow::registerSideWindow(SideWindow* window, bool modal) {
+    sideWindows_.push_back(window);
+    connect(window, &SideWindow::closed, this, [this, window, modal] {
+        window->saveSettings(paths_.settingsPath);
+        if (modal) setEnabled(true);
+    });
 }
 
 void MainWindow::restoreSideWindows() {
     SettingsFile file;
     file.Load(S(paths_.settingsPath));
-    for (QWidget* window : sideWindows()) {
-        const std::vector<SettingKey>& keys = WindowSettingKeys(S(window->objectName()));
-        auto value = [&](std::string_view target) {
-            const SettingKey* k = FindSettingKey(keys, target);
-            return k ? file.GetInteger(*k) : 0;
-        };
-        if (!FindSettingKey(keys, "width")) continue;
-        window->move(value("left"), value("top"));
-        window->resize(value("width"), value("height"));
-    }
-    // The integration window's parameters, read as the window shows them.
-    const std::vector<SettingKey>& keys = WindowSettingKeys("TForm9");
-    IntegrationSettings& s = in_.integration;
-    for (const SettingKey& k : keys) {
-        if (k.target == "EdNintegrace") s.stepsText = file.GetString(k);
-        if (k.target == "EdN") s.levelsText = file.GetString(k);
-        if (k.target == "EdTol0") s.tol0Text = file.GetString(k);
-        if (k.target == "CBMetoda") {
-            // -1 is the list without a choice; anything else unknown reads the same way.
-            const int method = file.GetInteger(k);
-            s.method = method >= -1 && method <= 4 ? method : -1;
-        }
-        if (k.target == "CBKonvence")
-            s.convention = file.GetInteger(k) == 1 ? Convention::Centre : Convention::First;
-    }
-    // The window parses its whole-number texts when it is created.
+    for (SideWindow* window : sideWindows_)
+        window->readSettings(file);
+    // The integration window parses its whole-number texts when it is created.
+    const IntegrationSettings& s = in_.integration;
     for (const std::string* text : {&s.stepsText, &s.levelsText})
         if (!ParseWhole(*text))
             DefMessageDlg(Q(TextCis(3)), "'" + Q(*text) + "' is not a valid integer value",
                           BoxKind::Error, BoxButtons::Ok, this);
-    integration_->loadSettings();
-}
-
-void MainWindow::saveSideWindow(QWidget* window) {
-    const std::vector<SettingKey>& keys = WindowSettingKeys(S(window->objectName()));
-    if (!FindSettingKey(keys, "width")) return;
-    SettingsFile file;
-    // A settings file that cannot be read is left as it is, not replaced by these keys alone.
-    if (file.Load(S(paths_.settingsPath))) return;
-    // In the order of the table, which is the order of the file.
-    SetWindowPlacement(file, keys, *window);
-    if (window == integration_.get()) {
-        const IntegrationSettings& s = in_.integration;
-        for (const SettingKey& k : keys) {
-            if (k.target == "EdNintegrace") file.SetString(k, s.stepsText);
-            if (k.target == "EdN") file.SetString(k, s.levelsText);
-            if (k.target == "EdTol0") file.SetString(k, s.tol0Text);
-            if (k.target == "CBMetoda") file.SetInteger(k, s.method);
-            if (k.target == "CBKonvence")
-                file.SetInteger(k, s.convention == Convention::Centre ? 1 : 0);
-        }
-    }
-    file.Save(S(paths_.settingsPath));
 }
 
 void MainWindow::loadMainSettings() {
@@ -154,10 +101,13 @@ void MainWindow::loadMainSettings() {
             item->setChecked(file.GetBool(k));
         }
     }
-    in_.controlPrint = action("Ano2")->isChecked();
-    in_.lowerBound = action("DolMez")->isChecked();
+    // A file may tick both items of a pair, or neither: the item the program reads decides.
+    for (const TickPair* pair : {&languageTicks_, &controlPrintTicks_, &axisTicks_, &boundTicks_})
+        pair->tick(file.GetBool(MainKey(S(pair->first->objectName()))));
+    colourTicks_.tick(!file.GetBool(MainKey("Ne1")));
+    in_.controlPrint = controlPrintTicks_.firstTicked();
+    in_.lowerBound = boundTicks_.firstTicked();
 
-    settingsListing_->readSettings(paths_.settingsPath);
     restoreSideWindows();
 }
 
@@ -206,8 +156,7 @@ void MainWindow::openProjectCommand() {
     // The controls in file order; setting a text runs its change reaction, a choice set by the
     // program runs none.
     edProjekt_->setText(QString::fromStdString(p.projectName));
-    action("Ano2")->setChecked(p.controlPrintYes);
-    action("Ne2")->setChecked(p.controlPrintNo);
+    controlPrintTicks_.tick(p.controlPrintYes);
     cbSireni_->setCurrentIndex(p.crackOrigin);
     edRokT_->setText(QString::number(p.start));
     edRokKrok_->setText(QString::number(p.step));
@@ -237,12 +186,11 @@ void MainWindow::openProjectCommand() {
     integration_->loadSettings();
     methodLine();
 
-    label15_->setText(Q(CaptionText(Caption::Label39)) + " : " + cbSireni_->currentText());
+    crackOriginLabel_->setText(Q(CaptionText(Caption::Label39)) + " : " + cbSireni_->currentText());
     for (int k = 1; k <= RandomInputCount; ++k)
         rows_[k].chart->setEnabled(true);
     updateChartButtons();
-    panel1_->findChild<QToolButton*>("SaveProjekt")->setEnabled(true);
-    action("Ulozit1")->setEnabled(true);
+    saveProjectItem_->setEnabled(true);
     pages_->setCurrentWidget(tabInput_);
 }
 
@@ -262,10 +210,10 @@ void MainWindow::saveProjectCommand() {
     paths_.projectDir = QFileInfo(chosen).absolutePath();
 
     ProjectData p = MakeProjectData(in_, *state_);
-    p.controlPrintYes = action("Ano2")->isChecked();
-    p.controlPrintNo = action("Ne2")->isChecked();
-    p.english = action("Anglictina")->isChecked();
-    p.czech = action("Cestina")->isChecked();
+    p.controlPrintYes = controlPrintTicks_.first->isChecked();
+    p.controlPrintNo = controlPrintTicks_.second->isChecked();
+    p.czech = languageTicks_.first->isChecked();
+    p.english = languageTicks_.second->isChecked();
     if (const auto failure = WriteProjectFile(S(chosen), p)) ShowFailure(*failure, this);
 }
 

@@ -12,7 +12,7 @@ namespace tessavin::ui {
 void MainWindow::createPresentationWindows() {
     eventGraph_ = std::make_unique<EventGraphWindow>();
     eventGraph_->setInputs(&in_);
-    connect(eventGraph_.get(), &EventGraphWindow::closed, this, [this] { setEnabled(true); });
+    registerSideWindow(eventGraph_.get(), true);
 }
 
 void MainWindow::showEventGraph(int page) {

@@ -15,13 +15,13 @@ namespace tessavin::ui {
 
 void MainWindow::createRawDataWindow() {
     rawData_ = std::make_unique<RawDataWindow>();
+    registerSideWindow(rawData_.get(), true);
     connect(rawData_.get(), &RawDataWindow::closedForInput, this, &MainWindow::rawDataWindowClosed);
     connect(rawData_.get(), &RawDataWindow::folderChosen, this,
             [this](const QString& folder) { paths_.projectDir = folder; });
     // The axis mode is one choice of the whole program.
     connect(rawData_.get(), &RawDataWindow::axisModeChanged, this, [this](int index) {
-        action("index1")->setChecked(index == 0);
-        action("NonIndex")->setChecked(index == 1);
+        axisTicks_.tick(index == 0);
         if (histogram_) histogram_->setAxisMode(index);
     });
     connect(histogram_.get(), &HistogramWindow::axisModeChanged, rawData_.get(),
@@ -51,22 +51,21 @@ void MainWindow::openSuitableTable() {
 }
 
 void MainWindow::applyRawDataLanguage(Language language) {
-    rawData_->applyLanguage(language);
-    rawData_->setAxisMode(action("index1")->isChecked() ? 0 : 1);
+    rawData_->setAxisMode(axisTicks_.firstTicked() ? 0 : 1);
     if (suitableTable_) suitableTable_->applyLanguage(language);
 }
 
 void MainWindow::openRawDataWindow(int k) {
     rawData_->setFolders(paths_.rawDataDir, paths_.startDir);
-    rawData_->setColourHighlighting(!action("Ne1")->isChecked());
-    rawData_->setToolbarWanted(action("TcharCom")->isChecked());
+    rawData_->setColourHighlighting(!colourTicks_.second->isChecked());
+    rawData_->setToolbarWanted(chartToolbarItem_->isChecked());
     rawData_->openForInput(k, edEps_->text(), edPocetIntervalu_->text());
     setEnabled(false);
 }
 
+// The window's settings are kept, and this window enabled again, once this has run.
 void MainWindow::rawDataWindowClosed(int k, bool withSample, const DiscreteHistogram& histogram) {
-    rawData_->saveSettings(paths_.settingsPath);
-    if (k < 1 || k > RandomInputCount) return setEnabled(true);
+    if (k < 1 || k > RandomInputCount) return;
     InputRow& row = rows_[k];
     if (withSample) {
         state_->inputs.histogram[k] = histogram;
@@ -83,7 +82,6 @@ void MainWindow::rawDataWindowClosed(int k, bool withSample, const DiscreteHisto
         syncRandomFields(k);
         rebuildInput(k);
     }
-    setEnabled(true);
 }
 
 } // namespace tessavin::ui

@@ -39,11 +39,11 @@ QString DialogFilter(const QString& suffix) {
 void RawDataWindow::BNovyClick() {
     PrepareForNewSample();
     progressBar1_->setRange(1, 100000);
-    chart1L_->setTitleLines({});
-    groupBox3_->show();
-    memo1_->setFocus();
-    stringGrid5_->setCell(1, 0, " 0");
-    stringGrid5_->setCell(1, 1, QString());
+    histogramChart_->setTitleLines({});
+    newDataBox_->show();
+    newData_->setFocus();
+    newDataCount_->setCell(1, 0, " 0");
+    newDataCount_->setCell(1, 1, QString());
 }
 
 QString RawDataWindow::chooseSaveFile(const QString& suffix, const QString& suggested,
@@ -65,15 +65,15 @@ bool RawDataWindow::askOverwrite(const QString& path) {
 }
 
 void RawDataWindow::BSaveClick() {
-    const std::vector<std::string> lines = EditorLines(S(memo1_->toPlainText()));
+    const std::vector<std::string> lines = EditorLines(S(newData_->toPlainText()));
     if (lines.empty()) {
         DefMessageDlg(Q(TextCis(3)), Q(TextCis(135)), BoxKind::Confirmation, BoxButtons::Ok, this);
-        groupBox3_->hide();
+        newDataBox_->hide();
         return;
     }
     const QString path = chooseSaveFile("txt", "Raw_Data", rawDataDir_);
     if (path.isEmpty()) {
-        groupBox3_->hide();
+        newDataBox_->hide();
         return;
     }
     if (!askOverwrite(path)) return;
@@ -94,7 +94,7 @@ void RawDataWindow::BSaveClick() {
         return;
     }
     restoreFolder();
-    groupBox3_->hide();
+    newDataBox_->hide();
 }
 
 void RawDataWindow::exportChoiceClicked(QAction* item) {
@@ -109,14 +109,14 @@ void RawDataWindow::exportChoiceClicked(QAction* item) {
 
 void RawDataWindow::UlozGrafClick() {
     if (exportItems_[Schranka]->isChecked()) {
-        chart1L_->copyToClipboard();
+        histogramChart_->copyToClipboard();
         return;
     }
     const QString suffix = exportItems_[Bitmapa]->isChecked()    ? "bmp"
                            : exportItems_[Metafile]->isChecked() ? "svg"
                                                                  : "jpg";
     const QString path = chooseSaveFile(suffix, QString(), startDir_);
-    if (!path.isEmpty() && askOverwrite(path) && !chart1L_->savePicture(path)) {
+    if (!path.isEmpty() && askOverwrite(path) && !histogramChart_->savePicture(path)) {
         DefMessageDlg(Q(TextCis(3)), Q(FormatMessage(TextCis(27), S(QFileInfo(path).fileName()))),
                       BoxKind::Error, BoxButtons::Ok, this);
     }
@@ -145,7 +145,7 @@ void RawDataWindow::runMarks() {
         texts << text;
         heights.push_back(p);
     }
-    marks_->show(texts, heights, spinEdAngle_->value(), checkBox1_->isChecked());
+    marks_->show(texts, heights, spinEdAngle_->value(), dataMarks_->isChecked());
 }
 
 QStringList RawDataWindow::marks() const {

@@ -35,9 +35,9 @@ std::optional<FitSettings> RawDataWindow::fitSettings() const {
 void RawDataWindow::BuParamClick() {
     if (!requireSample()) return;
     for (QWidget* w : {static_cast<QWidget*>(cbMarks_), static_cast<QWidget*>(cbValInd_),
-                       static_cast<QWidget*>(spinEdAngle_), static_cast<QWidget*>(checkBox1_)})
+                       static_cast<QWidget*>(spinEdAngle_), static_cast<QWidget*>(dataMarks_)})
         w->hide();
-    checkBox1_->setChecked(false);
+    dataMarks_->setChecked(false);
     Button2Click();
     auto made = FitContext::Make(*sample_, *fitSettings());
     if (const Failure* f = std::get_if<Failure>(&made)) {
@@ -46,10 +46,10 @@ void RawDataWindow::BuParamClick() {
     }
     context_ = std::move(std::get<FitContext>(made));
     parametric_ = true;
-    stringGrid2_->hide();
-    chart1L_->hide();
-    stringGrid1_->setCell(1, 2, QString());
-    stringGrid1_->setCell(1, 3, QString());
+    shownClasses_->hide();
+    histogramChart_->hide();
+    shownValues_->setCell(1, 2, QString());
+    shownValues_->setCell(1, 3, QString());
 
     // The ranking runs on a worker; the progress bar follows the evaluated types.
     auto done = std::make_shared<std::atomic<int>>(0);
@@ -99,13 +99,13 @@ void RawDataWindow::listCandidates() {
             cbTypPara_->addItem(Q(FitTypeName(e.type)));
         cbTypPara_->setCurrentIndex(0);
     }
-    stringGrid4_->setCell(1, 0, Q(StrNaCarku(ranking_.entries[0].tightness)));
+    fitCloseness_->setCell(1, 0, Q(StrNaCarku(ranking_.entries[0].tightness)));
     if (drawCandidate(0))
-        groupBox4_->setTitle("  " + Q(TextCis(111)) + Q(ranking_.entries[0].parameterText) + "  ");
+        chartBox_->setTitle("  " + Q(TextCis(111)) + Q(ranking_.entries[0].parameterText) + "  ");
     cbTypPara_->setEnabled(true);
     bTabChar_->setEnabled(true);
     inputsChanged_ = false;
-    button2_->setEnabled(true);
+    notParamButton_->setEnabled(true);
     // Only candidates with a median to show are offered.
     const QSignalBlocker block(cbTypPara_);
     while (cbTypPara_->count() > ranking_.listLength)
@@ -132,13 +132,13 @@ void RawDataWindow::ShowCandidate() {
     const int i = cbTypPara_->currentIndex();
     if (i < 0 || i >= DistributionCount || !context_) return;
     const FitEntry& entry = ranking_.entries[static_cast<std::size_t>(i)];
-    stringGrid4_->setCell(1, 0, QLocale().toString(entry.tightness, 'f', 5));
+    fitCloseness_->setCell(1, 0, QLocale().toString(entry.tightness, 'f', 5));
     if (entry.tightness <= 0) {
         clearCandidateDisplay();
         return;
     }
     if (drawCandidate(i)) {
-        groupBox4_->setTitle(Q(TextCis(117)) + Q(entry.parameterText));
+        chartBox_->setTitle(Q(TextCis(117)) + Q(entry.parameterText));
         inputsChanged_ = false;
     }
 }
@@ -156,11 +156,11 @@ void RawDataWindow::removeCandidates(const QList<int>& types) {
 }
 
 void RawDataWindow::clearCandidateDisplay() {
-    chart1L_->hide();
-    stringGrid1_->setCell(1, 2, QString());
-    stringGrid1_->setCell(1, 3, QString());
-    stringGrid2_->hide();
-    groupBox4_->setTitle(QString());
+    histogramChart_->hide();
+    shownValues_->setCell(1, 2, QString());
+    shownValues_->setCell(1, 3, QString());
+    shownClasses_->hide();
+    chartBox_->setTitle(QString());
     inputsChanged_ = false;
 }
 

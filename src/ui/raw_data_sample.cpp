@@ -51,37 +51,38 @@ std::span<const double> Classes(const WorkingHistogram& h, int n) {
 } // namespace
 
 void RawDataWindow::PrepareForNewSample() {
-    memo1_->clear();
+    newData_->clear();
     memoDat_->clear();
-    chart1Min_->clearAll();
+    sampleChart_->clearAll();
     cbTypPara_->clear();
     move(0, 0);
     for (QLineEdit* e : {edMin_, edMax_, edNazev_}) {
         const QSignalBlocker block(e);
         e->clear();
     }
-    groupBox4_->setTitle(QString());
+    chartBox_->setTitle(QString());
     savedEps_ = edEps_->text();
     inputsChanged_ = false;
-    checkBox1_->setChecked(false);
+    dataMarks_->setChecked(false);
     typHist_->setChecked(false);
     for (QWidget* w : {static_cast<QWidget*>(bTabChar_), static_cast<QWidget*>(bChar_),
-                       static_cast<QWidget*>(ulozGraf_), static_cast<QWidget*>(speedButton1_),
+                       static_cast<QWidget*>(ulozGraf_), static_cast<QWidget*>(screenshot_),
                        static_cast<QWidget*>(edPocetIntervalu_), static_cast<QWidget*>(edEps_)})
         w->setEnabled(false);
-    stringGrid1_->clearColumn(1, 0);
-    stringGrid3_->clearColumn(1, 0);
-    stringGrid4_->setCell(1, 0, QString());
-    stringGrid5_->setCell(1, 1, QString());
-    for (QWidget* w : {static_cast<QWidget*>(stringGrid1_), static_cast<QWidget*>(stringGrid2_),
-                       static_cast<QWidget*>(chart1L_), static_cast<QWidget*>(groupBox3_),
-                       static_cast<QWidget*>(label2_), static_cast<QWidget*>(label3_)})
+    shownValues_->clearColumn(1, 0);
+    sampleValues_->clearColumn(1, 0);
+    fitCloseness_->setCell(1, 0, QString());
+    newDataCount_->setCell(1, 1, QString());
+    for (QWidget* w :
+         {static_cast<QWidget*>(shownValues_), static_cast<QWidget*>(shownClasses_),
+          static_cast<QWidget*>(histogramChart_), static_cast<QWidget*>(newDataBox_),
+          static_cast<QWidget*>(marksRotationLabel_), static_cast<QWidget*>(marksAngleLabel_)})
         w->hide();
     // Nothing of an earlier sample stays on screen.
-    stringGrid6_->clearColumn(1, 0);
-    for (QWidget* w : {static_cast<QWidget*>(stringGrid6_), static_cast<QWidget*>(chart1Min_),
+    shownMoments_->clearColumn(1, 0);
+    for (QWidget* w : {static_cast<QWidget*>(shownMoments_), static_cast<QWidget*>(sampleChart_),
                        static_cast<QWidget*>(cbMarks_), static_cast<QWidget*>(cbValInd_),
-                       static_cast<QWidget*>(spinEdAngle_), static_cast<QWidget*>(checkBox1_)})
+                       static_cast<QWidget*>(spinEdAngle_), static_cast<QWidget*>(dataMarks_)})
         w->hide();
     sample_.reset();
     context_.reset();
@@ -92,15 +93,15 @@ void RawDataWindow::PrepareForNewSample() {
 }
 
 void RawDataWindow::ClearShownHistogram() {
-    stringGrid4_->setCell(1, 0, QString());
-    stringGrid1_->clearColumn(1, 0);
-    for (QWidget* w : {static_cast<QWidget*>(chart1L_), static_cast<QWidget*>(stringGrid1_),
-                       static_cast<QWidget*>(stringGrid2_), static_cast<QWidget*>(stringGrid6_),
+    fitCloseness_->setCell(1, 0, QString());
+    shownValues_->clearColumn(1, 0);
+    for (QWidget* w : {static_cast<QWidget*>(histogramChart_), static_cast<QWidget*>(shownValues_),
+                       static_cast<QWidget*>(shownClasses_), static_cast<QWidget*>(shownMoments_),
                        static_cast<QWidget*>(cbMarks_), static_cast<QWidget*>(cbValInd_),
-                       static_cast<QWidget*>(spinEdAngle_), static_cast<QWidget*>(checkBox1_)})
+                       static_cast<QWidget*>(spinEdAngle_), static_cast<QWidget*>(dataMarks_)})
         w->hide();
     for (QWidget* w : {static_cast<QWidget*>(bTabChar_), static_cast<QWidget*>(ulozGraf_),
-                       static_cast<QWidget*>(speedButton1_), static_cast<QWidget*>(cbTypPara_)})
+                       static_cast<QWidget*>(screenshot_), static_cast<QWidget*>(cbTypPara_)})
         w->setEnabled(false);
     cbTypPara_->clear();
     inputsChanged_ = true;
@@ -115,7 +116,7 @@ void RawDataWindow::fieldChanged() {
 
 void RawDataWindow::OpenDataClick() {
     PrepareForNewSample();
-    chart1L_->setTitleLines({});
+    histogramChart_->setTitleLines({});
     FileRequest request;
     request.directory = rawDataDir_;
     request.filter = "Distributions Files (*.txt);;All files (*)";
@@ -173,10 +174,10 @@ bool RawDataWindow::readFile(const QString& path) {
         return false;
     }
     sample_ = std::move(std::get<RawSample>(read.sample));
-    stringGrid3_->setCell(1, 0, "     " + QString::number(sample_->count));
-    stringGrid3_->setCell(1, 1, Q(StrNaCarku(sample_->mean)));
-    stringGrid3_->setCell(1, 2, Q(StrNaCarku(sample_->deviation)));
-    stringGrid3_->setCell(1, 3, Q(StrNaCarku(sample_->skewness)));
+    sampleValues_->setCell(1, 0, "     " + QString::number(sample_->count));
+    sampleValues_->setCell(1, 1, Q(StrNaCarku(sample_->mean)));
+    sampleValues_->setCell(1, 2, Q(StrNaCarku(sample_->deviation)));
+    sampleValues_->setCell(1, 3, Q(StrNaCarku(sample_->skewness)));
     lastMin_ = Q(StrNaCarku(sample_->minimum));
     lastMax_ = Q(StrNaCarku(sample_->maximum));
     {
@@ -191,7 +192,7 @@ bool RawDataWindow::readFile(const QString& path) {
     Button2Click();
     if (!startDir_.isEmpty()) QDir::setCurrent(startDir_);
     for (QWidget* w : {static_cast<QWidget*>(edPocetIntervalu_), static_cast<QWidget*>(bChar_),
-                       static_cast<QWidget*>(ulozGraf_), static_cast<QWidget*>(speedButton1_)})
+                       static_cast<QWidget*>(ulozGraf_), static_cast<QWidget*>(screenshot_)})
         w->setEnabled(true);
     return true;
 }
@@ -213,17 +214,17 @@ QString RawDataWindow::fileStem() const {
 bool RawDataWindow::requireSample() {
     if (hasSample()) return true;
     cbTypPara_->clear();
-    stringGrid4_->setCell(1, 0, QString());
+    fitCloseness_->setCell(1, 0, QString());
     return false;
 }
 
 void RawDataWindow::Button2Click() {
     if (!requireSample()) return;
-    checkBox1_->setChecked(false);
+    dataMarks_->setChecked(false);
     cbTypPara_->clear();
     cbTypPara_->setEnabled(false);
     bTabChar_->setEnabled(false);
-    stringGrid4_->setCell(1, 0, QString());
+    fitCloseness_->setCell(1, 0, QString());
     parametric_ = false;
     ranking_ = FitRanking{};
     const double min = ParseReal(S(edMin_->text())).value_or(sample_->minimum);
@@ -236,8 +237,8 @@ void RawDataWindow::Button2Click() {
     const SampleHistogramView& v = std::get<SampleHistogramView>(view);
     shown_ = v.histogram;
     ranking_.sampleRow = v.row;
-    stringGrid2_->hide();
-    groupBox4_->setTitle(QString());
+    shownClasses_->hide();
+    chartBox_->setTitle(QString());
     DrawShownHistogram();
     // The fits take the sample's histogram, its class values, median and mode from the same
     // view (FitContext), so nothing more is kept here.
@@ -247,13 +248,13 @@ void RawDataWindow::Button2Click() {
 }
 
 void RawDataWindow::fillSmallChart(const WorkingHistogram& h) {
-    chart1Min_->clearAll();
-    if (!chart1Min_->hasSeries(HistogramSeries))
-        chart1Min_->addSeries(HistogramSeries, ChartPanel::SeriesType::Bar, SmallChartColour);
+    sampleChart_->clearAll();
+    if (!sampleChart_->hasSeries(HistogramSeries))
+        sampleChart_->addSeries(HistogramSeries, ChartPanel::SeriesType::Bar, SmallChartColour);
     for (int i = 1; i <= h.Bins; ++i)
-        chart1Min_->addPoint(HistogramSeries, h.P[static_cast<std::size_t>(i)],
-                             QString::number(i - 1));
-    chart1Min_->show();
+        sampleChart_->addPoint(HistogramSeries, h.P[static_cast<std::size_t>(i)],
+                               QString::number(i - 1));
+    sampleChart_->show();
 }
 
 void RawDataWindow::chartTitle(QStringList& lines) const {
@@ -278,20 +279,21 @@ void RawDataWindow::DrawShownHistogram() {
     const int n = shown_.Bins;
     if (n <= 0) return;
     shown_.Step = (shown_.Max - shown_.Min) / n;
-    for (QWidget* w : {static_cast<QWidget*>(cbMarks_), static_cast<QWidget*>(cbValInd_),
-                       static_cast<QWidget*>(spinEdAngle_), static_cast<QWidget*>(checkBox1_),
-                       static_cast<QWidget*>(label2_), static_cast<QWidget*>(label3_)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(cbMarks_), static_cast<QWidget*>(cbValInd_),
+          static_cast<QWidget*>(spinEdAngle_), static_cast<QWidget*>(dataMarks_),
+          static_cast<QWidget*>(marksRotationLabel_), static_cast<QWidget*>(marksAngleLabel_)})
         w->show();
     QStringList title;
     chartTitle(title);
-    if (parametric_ && hasSample()) MirrorTowardsSample(shown_, CellValue(*stringGrid3_, 1));
+    if (parametric_ && hasSample()) MirrorTowardsSample(shown_, CellValue(*sampleValues_, 1));
 
     const ClassLayout layout = SetClassLayout(histogramKind(), n, shown_.Min, shown_.Max);
-    stringGrid1_->setCell(1, 0, Q(StrNaCarku(layout.X1)));
-    stringGrid1_->setCell(1, 1, Q(StrNaCarku(layout.XN)));
-    const double x1 = CellValue(*stringGrid1_, 0);
-    const double xn = CellValue(*stringGrid1_, 1);
-    FillHistogramTable(*stringGrid2_, std::span<const double>(shown_.P), n, x1, layout.Step,
+    shownValues_->setCell(1, 0, Q(StrNaCarku(layout.X1)));
+    shownValues_->setCell(1, 1, Q(StrNaCarku(layout.XN)));
+    const double x1 = CellValue(*shownValues_, 0);
+    const double xn = CellValue(*shownValues_, 1);
+    FillHistogramTable(*shownClasses_, std::span<const double>(shown_.P), n, x1, layout.Step,
                        histogramKind() == HistogramKind::Discrete, highlight_);
     emit histogramDrawn(shown_);
 
@@ -302,28 +304,30 @@ void RawDataWindow::DrawShownHistogram() {
     drawn_.XLast = layout.XN;
     drawn_.Step = layout.Step;
     drawn_.Total = static_cast<double>(shown_.Total);
-    DrawHistogramChart(*chart1L_, drawn_, title.value(0), title.value(1), RawIndexCaption, axis());
+    DrawHistogramChart(*histogramChart_, drawn_, title.value(0), title.value(1), RawIndexCaption,
+                       axis());
     runMarks();
 
-    for (QWidget* w : {static_cast<QWidget*>(stringGrid1_), static_cast<QWidget*>(stringGrid2_),
-                       static_cast<QWidget*>(stringGrid6_), static_cast<QWidget*>(chart1L_)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(shownValues_), static_cast<QWidget*>(shownClasses_),
+          static_cast<QWidget*>(shownMoments_), static_cast<QWidget*>(histogramChart_)})
         w->show();
     for (QWidget* w : {static_cast<QWidget*>(bChar_), static_cast<QWidget*>(ulozGraf_),
-                       static_cast<QWidget*>(speedButton1_)})
+                       static_cast<QWidget*>(screenshot_)})
         w->setEnabled(true);
     updatePanel1();
 
     const std::span<const double> p = Classes(shown_, n);
-    stringGrid1_->setCell(1, 2, Q(VypMedian(true, p, x1, xn, n)));
-    stringGrid1_->setCell(1, 3, Q(VypMode(p, n, x1, xn)));
+    shownValues_->setCell(1, 2, Q(VypMedian(true, p, x1, xn, n)));
+    shownValues_->setCell(1, 3, Q(VypMode(p, n, x1, xn)));
     const double skewness =
         HistogramCharacteristics("", p, n, x1, xn, static_cast<double>(shown_.Total), true)
             .skewness;
     if (sample_) {
-        stringGrid6_->setCell(1, 0, Q(StrNaCarku(sample_->mean)));
-        stringGrid6_->setCell(1, 1, Q(StrNaCarku(sample_->deviation)));
+        shownMoments_->setCell(1, 0, Q(StrNaCarku(sample_->mean)));
+        shownMoments_->setCell(1, 1, Q(StrNaCarku(sample_->deviation)));
     }
-    stringGrid6_->setCell(1, 2, Q(StrNaCarku(skewness)));
+    shownMoments_->setCell(1, 2, Q(StrNaCarku(skewness)));
 }
 
 HistogramAxis RawDataWindow::axis() const {
@@ -334,8 +338,8 @@ HistogramAxis RawDataWindow::axis() const {
 
 void RawDataWindow::BCharClick() {
     const int n = intervals();
-    const double x1 = CellValue(*stringGrid1_, 0);
-    const double xn = CellValue(*stringGrid1_, 1);
+    const double x1 = CellValue(*shownValues_, 0);
+    const double xn = CellValue(*shownValues_, 1);
     const int i = cbTypPara_->currentIndex();
     const bool candidate = i >= 0 && i < DistributionCount &&
                            ranking_.entries[static_cast<std::size_t>(i)].tightness > 0;

@@ -3,7 +3,6 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -32,7 +31,6 @@
 #include "localisation/messages.h"
 #include "rawdata/raw_data_view.h"
 #include "string_grid.h"
-#include "window_placement.h"
 
 namespace tessavin::ui {
 namespace {
@@ -97,8 +95,7 @@ ChartPanel* SmallChart(QWidget* parent, const char* name) {
 
 } // namespace
 
-RawDataWindow::RawDataWindow() : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint) {
-    setObjectName("TForm4");
+RawDataWindow::RawDataWindow() : SideWindow("TForm4", 4, Qt::Window | Qt::WindowStaysOnTopHint) {
     buildControls();
     connectControls();
     applyLanguage(CurrentLanguage());
@@ -115,15 +112,15 @@ void RawDataWindow::buildControls() {
     openData_ = ToolButton(speedPanel, "OpenData", QStyle::SP_DialogOpenButton);
     bNovy_ = ToolButton(speedPanel, "BNovy", QStyle::SP_FileIcon);
     bChar_ = ToolButton(speedPanel, "BChar", QStyle::SP_FileIcon, "Char");
-    speedButton1_ = ToolButton(speedPanel, "SpeedButton1", QStyle::SP_DesktopIcon);
+    screenshot_ = ToolButton(speedPanel, "SpeedButton1", QStyle::SP_DesktopIcon);
     ulozGraf_ = ToolButton(speedPanel, "UlozGraf", QStyle::SP_DialogSaveButton);
     typHist_ = new QCheckBox("Pure Discrete", speedPanel);
     typHist_->setObjectName("ChB_TypHist");
-    bitBtn1_ = ToolButton(speedPanel, "BitBtn1", QStyle::SP_DialogCloseButton);
+    closeButton_ = ToolButton(speedPanel, "BitBtn1", QStyle::SP_DialogCloseButton);
     auto* tools = new QHBoxLayout(speedPanel);
     tools->setContentsMargins(0, 0, 0, 0);
-    for (QWidget* w : std::initializer_list<QWidget*>{openData_, bNovy_, bChar_, speedButton1_,
-                                                      ulozGraf_, typHist_, bitBtn1_})
+    for (QWidget* w : std::initializer_list<QWidget*>{openData_, bNovy_, bChar_, screenshot_,
+                                                      ulozGraf_, typHist_, closeButton_})
         tools->addWidget(w);
     tools->addStretch(1);
 
@@ -146,154 +143,154 @@ void RawDataWindow::buildControls() {
     ulozGraf_->setContextMenuPolicy(Qt::CustomContextMenu);
 
     // Data file.
-    groupBox2_ = Group(this, "GroupBox2", "  Data file  ");
-    edMin_ = Edit(groupBox2_, "EdMin", 110);
-    edMax_ = Edit(groupBox2_, "EdMax", 110);
-    memoDat_ = new QPlainTextEdit(groupBox2_);
+    dataFileBox_ = Group(this, "GroupBox2", "  Data file  ");
+    edMin_ = Edit(dataFileBox_, "EdMin", 110);
+    edMax_ = Edit(dataFileBox_, "EdMax", 110);
+    memoDat_ = new QPlainTextEdit(dataFileBox_);
     memoDat_->setObjectName("MemoDat");
     memoDat_->setReadOnly(true);
     memoDat_->setLineWrapMode(QPlainTextEdit::NoWrap);
     memoDat_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    auto* dataLayout = new QGridLayout(groupBox2_);
-    dataLayout->addWidget(new QLabel("Min", groupBox2_), 0, 0);
+    auto* dataLayout = new QGridLayout(dataFileBox_);
+    dataLayout->addWidget(new QLabel("Min", dataFileBox_), 0, 0);
     dataLayout->addWidget(edMin_, 0, 1);
-    dataLayout->addWidget(new QLabel("Max", groupBox2_), 1, 0);
+    dataLayout->addWidget(new QLabel("Max", dataFileBox_), 1, 0);
     dataLayout->addWidget(edMax_, 1, 1);
     dataLayout->addWidget(memoDat_, 2, 0, 1, 2);
-    groupBox2_->setFixedWidth(200);
+    dataFileBox_->setFixedWidth(200);
 
     // Raw data.
-    groupBox5_ = Group(this, "GroupBox5", "  Raw data  ");
-    edNazev_ = Edit(groupBox5_, "EdNazev", 190, true);
-    stringGrid3_ =
-        ValueGrid(groupBox5_, "StringGrid3", 4, "Number of values ", "-1234.56789012345");
-    button2_ = Button(groupBox5_, "Button2", "NotParam");
-    chart1Min_ = SmallChart(groupBox5_, "Chart1Min");
-    chart1Min_->setMinimumHeight(110);
+    rawDataBox_ = Group(this, "GroupBox5", "  Raw data  ");
+    edNazev_ = Edit(rawDataBox_, "EdNazev", 190, true);
+    sampleValues_ =
+        ValueGrid(rawDataBox_, "StringGrid3", 4, "Number of values ", "-1234.56789012345");
+    notParamButton_ = Button(rawDataBox_, "Button2", "NotParam");
+    sampleChart_ = SmallChart(rawDataBox_, "Chart1Min");
+    sampleChart_->setMinimumHeight(110);
     edPocetIntervalu_ = Edit(this, "EdPocetIntervalu", 60);
-    auto* rawLayout = new QVBoxLayout(groupBox5_);
-    rawLayout->addWidget(Label(groupBox5_, "Label1", "Data file name"));
+    auto* rawLayout = new QVBoxLayout(rawDataBox_);
+    rawLayout->addWidget(Label(rawDataBox_, "Label1", "Data file name"));
     rawLayout->addWidget(edNazev_);
-    rawLayout->addWidget(stringGrid3_);
-    rawLayout->addWidget(button2_);
-    rawLayout->addWidget(chart1Min_, 1);
+    rawLayout->addWidget(sampleValues_);
+    rawLayout->addWidget(notParamButton_);
+    rawLayout->addWidget(sampleChart_, 1);
     rawLayout->addStretch(0); // takes the chart's place while it is hidden
     auto* intervalRow = new QHBoxLayout;
     intervalRow->addWidget(Label(this, "Label4", "Intervals"));
     intervalRow->addWidget(edPocetIntervalu_);
     rawLayout->addLayout(intervalRow);
-    groupBox5_->setFixedWidth(260);
+    rawDataBox_->setFixedWidth(260);
 
     // Parametric histogram.
-    groupBox6_ = Group(this, "GroupBox6", " Parametric histogram ");
-    edEps_ = Edit(groupBox6_, "EdEps", 110);
-    cbTypPara_ = new QComboBox(groupBox6_);
+    parametricBox_ = Group(this, "GroupBox6", " Parametric histogram ");
+    edEps_ = Edit(parametricBox_, "EdEps", 110);
+    cbTypPara_ = new QComboBox(parametricBox_);
     cbTypPara_->setObjectName("CBTypPara");
     cbTypPara_->setMaxVisibleItems(30);
-    buParam_ = Button(groupBox6_, "BuParam", "Param");
-    stringGrid4_ = ValueGrid(groupBox6_, "StringGrid4", 1, "Closeness ", "0.999999999999999");
-    bTabChar_ = Button(groupBox6_, "BTabChar", "TAB");
-    progressBar1_ = new QProgressBar(groupBox6_);
+    buParam_ = Button(parametricBox_, "BuParam", "Param");
+    fitCloseness_ = ValueGrid(parametricBox_, "StringGrid4", 1, "Closeness ", "0.999999999999999");
+    bTabChar_ = Button(parametricBox_, "BTabChar", "TAB");
+    progressBar1_ = new QProgressBar(parametricBox_);
     progressBar1_->setObjectName("ProgressBar1");
     progressBar1_->setTextVisible(false);
-    auto* paraLayout = new QGridLayout(groupBox6_);
-    paraLayout->addWidget(new QLabel("Eps", groupBox6_), 0, 0);
+    auto* paraLayout = new QGridLayout(parametricBox_);
+    paraLayout->addWidget(new QLabel("Eps", parametricBox_), 0, 0);
     paraLayout->addWidget(edEps_, 0, 1);
     paraLayout->addWidget(buParam_, 0, 2);
-    paraLayout->addWidget(Label(groupBox6_, "Label11", "Type (according to closeness)"), 1, 0, 1,
-                          3);
+    paraLayout->addWidget(Label(parametricBox_, "Label11", "Type (according to closeness)"), 1, 0,
+                          1, 3);
     paraLayout->addWidget(cbTypPara_, 2, 0, 1, 2);
     paraLayout->addWidget(bTabChar_, 2, 2);
-    paraLayout->addWidget(stringGrid4_, 3, 0, 1, 3);
+    paraLayout->addWidget(fitCloseness_, 3, 0, 1, 3);
     paraLayout->addWidget(progressBar1_, 4, 0, 1, 3);
 
     // Chart.
-    groupBox4_ = Group(this, "GroupBox4", QString());
-    chart1L_ = new ChartPanel(groupBox4_);
-    chart1L_->setObjectName("Chart1L");
-    marks_ = new BarMarks(chart1L_);
-    cbMarks_ = new QComboBox(groupBox4_);
+    chartBox_ = Group(this, "GroupBox4", QString());
+    histogramChart_ = new ChartPanel(chartBox_);
+    histogramChart_->setObjectName("Chart1L");
+    marks_ = new BarMarks(histogramChart_);
+    cbMarks_ = new QComboBox(chartBox_);
     cbMarks_->setObjectName("CBMarks");
     cbMarks_->addItems({"P(x)", "x", "x & P(x)", "INT ... x", "INT & P(x)"});
-    spinEdAngle_ = new QSpinBox(groupBox4_);
+    spinEdAngle_ = new QSpinBox(chartBox_);
     spinEdAngle_->setObjectName("SpinEdAngle");
     spinEdAngle_->setRange(0, 360);
     spinEdAngle_->setSingleStep(15);
     spinEdAngle_->setValue(90);
     spinEdAngle_->findChild<QLineEdit*>()->setReadOnly(true); // turned by its arrows only
-    checkBox1_ = new QCheckBox("Marks of data", groupBox4_);
-    checkBox1_->setObjectName("CheckBox1");
-    cbValInd_ = new QComboBox(groupBox4_);
+    dataMarks_ = new QCheckBox("Marks of data", chartBox_);
+    dataMarks_->setObjectName("CheckBox1");
+    cbValInd_ = new QComboBox(chartBox_);
     cbValInd_->setObjectName("CBValInd");
     cbValInd_->addItems({"Index   f(z)", "Value x"});
     cbValInd_->setCurrentIndex(static_cast<int>(HistogramAxis::Value));
-    label2_ = Label(groupBox4_, "Label2", "     rotation");
-    label3_ = Label(groupBox4_, "Label3", "Angle of marks");
-    stringGrid1_ = ValueGrid(groupBox4_, "StringGrid1", 4, "Median ", "-1234.56789012345");
+    marksRotationLabel_ = Label(chartBox_, "Label2", "     rotation");
+    marksAngleLabel_ = Label(chartBox_, "Label3", "Angle of marks");
+    shownValues_ = ValueGrid(chartBox_, "StringGrid1", 4, "Median ", "-1234.56789012345");
     for (int r = 0; r < 4; ++r)
-        stringGrid1_->setCell(0, r, QStringList{"Xmin", "Xmax", "Median", "Mode"}[r]);
-    stringGrid6_ = ValueGrid(groupBox4_, "StringGrid6", 3, "Směr.odchylka ", "-1234.56789012345");
-    panel1_ = new QWidget(groupBox4_);
-    panel1_->setObjectName("Panel1");
-    auto* panelLayout = new QHBoxLayout(panel1_);
+        shownValues_->setCell(0, r, QStringList{"Xmin", "Xmax", "Median", "Mode"}[r]);
+    shownMoments_ = ValueGrid(chartBox_, "StringGrid6", 3, "Směr.odchylka ", "-1234.56789012345");
+    chartTools_ = new QWidget(chartBox_);
+    chartTools_->setObjectName("Panel1");
+    auto* panelLayout = new QHBoxLayout(chartTools_);
     panelLayout->setContentsMargins(0, 0, 0, 0);
-    panelLayout->addWidget(chart1L_->toolbar());
-    chart1L_->toolbar()->show();
-    panel1_->hide();
+    panelLayout->addWidget(histogramChart_->toolbar());
+    histogramChart_->toolbar()->show();
+    chartTools_->hide();
     auto* angleLabels = new QVBoxLayout;
     angleLabels->setSpacing(0);
-    angleLabels->addWidget(label3_);
-    angleLabels->addWidget(label2_);
+    angleLabels->addWidget(marksAngleLabel_);
+    angleLabels->addWidget(marksRotationLabel_);
     auto* marksRow = new QHBoxLayout;
-    marksRow->addWidget(checkBox1_);
+    marksRow->addWidget(dataMarks_);
     marksRow->addWidget(cbMarks_);
     marksRow->addLayout(angleLabels);
-    for (QWidget* w : std::initializer_list<QWidget*>{spinEdAngle_, cbValInd_, panel1_})
+    for (QWidget* w : std::initializer_list<QWidget*>{spinEdAngle_, cbValInd_, chartTools_})
         marksRow->addWidget(w);
     marksRow->addStretch(1);
     auto* gridsColumn = new QVBoxLayout;
-    gridsColumn->addWidget(stringGrid1_);
-    gridsColumn->addWidget(stringGrid6_);
+    gridsColumn->addWidget(shownValues_);
+    gridsColumn->addWidget(shownMoments_);
     gridsColumn->addStretch(1);
     auto* chartRow = new QHBoxLayout;
-    chartRow->addWidget(chart1L_, 1);
+    chartRow->addWidget(histogramChart_, 1);
     chartRow->addLayout(gridsColumn);
-    auto* chartLayout = new QVBoxLayout(groupBox4_);
+    auto* chartLayout = new QVBoxLayout(chartBox_);
     chartLayout->addLayout(marksRow);
     chartLayout->addLayout(chartRow, 1);
 
-    stringGrid2_ = new StringGrid("StringGrid2", 3, 2, 1, 0, this);
-    stringGrid2_->fitColumns({"  INT", "-1234.56789012345", "0.00367647058823529"});
-    stringGrid2_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    shownClasses_ = new StringGrid("StringGrid2", 3, 2, 1, 0, this);
+    shownClasses_->fitColumns({"  INT", "-1234.56789012345", "0.00367647058823529"});
+    shownClasses_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     // New raw data, over the class table when shown.
-    groupBox3_ = Group(this, "GroupBox3", QString());
-    memo1_ = new QPlainTextEdit(groupBox3_);
-    memo1_->setObjectName("Memo1");
-    memo1_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    memo1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    stringGrid5_ = ValueGrid(groupBox3_, "StringGrid5", 2, "Number of values ", " 100000");
-    stringGrid5_->setCell(0, 1, "index");
-    bSave_ = Button(groupBox3_, "BSave", "&Save  ");
-    bcancel_ = Button(groupBox3_, "Bcancel", "C&ancel");
-    auto* entryLayout = new QVBoxLayout(groupBox3_);
-    entryLayout->addWidget(memo1_, 1);
-    entryLayout->addWidget(stringGrid5_);
+    newDataBox_ = Group(this, "GroupBox3", QString());
+    newData_ = new QPlainTextEdit(newDataBox_);
+    newData_->setObjectName("Memo1");
+    newData_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    newData_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    newDataCount_ = ValueGrid(newDataBox_, "StringGrid5", 2, "Number of values ", " 100000");
+    newDataCount_->setCell(0, 1, "index");
+    bSave_ = Button(newDataBox_, "BSave", "&Save  ");
+    bcancel_ = Button(newDataBox_, "Bcancel", "C&ancel");
+    auto* entryLayout = new QVBoxLayout(newDataBox_);
+    entryLayout->addWidget(newData_, 1);
+    entryLayout->addWidget(newDataCount_);
     entryLayout->addWidget(bSave_);
     entryLayout->addWidget(bcancel_);
 
     // The class table and the editor share the right column.
     auto* right = new QVBoxLayout;
-    right->addWidget(stringGrid2_, 1);
-    right->addWidget(groupBox3_, 1);
+    right->addWidget(shownClasses_, 1);
+    right->addWidget(newDataBox_, 1);
 
     auto* left = new QVBoxLayout;
-    left->addWidget(groupBox5_, 1);
-    left->addWidget(groupBox6_);
+    left->addWidget(rawDataBox_, 1);
+    left->addWidget(parametricBox_);
     auto* body = new QHBoxLayout;
-    body->addWidget(groupBox2_);
+    body->addWidget(dataFileBox_);
     body->addLayout(left);
-    body->addWidget(groupBox4_, 1);
+    body->addWidget(chartBox_, 1);
     body->addLayout(right);
     auto* root = new QVBoxLayout(this);
     root->setContentsMargins(4, 4, 4, 4);
@@ -305,33 +302,33 @@ void RawDataWindow::connectControls() {
     connect(openData_, &QToolButton::clicked, this, &RawDataWindow::OpenDataClick);
     connect(bNovy_, &QToolButton::clicked, this, &RawDataWindow::BNovyClick);
     connect(bChar_, &QToolButton::clicked, this, &RawDataWindow::BCharClick);
-    connect(speedButton1_, &QToolButton::clicked, this, &RawDataWindow::SpeedButton1Click);
+    connect(screenshot_, &QToolButton::clicked, this, &RawDataWindow::SpeedButton1Click);
     connect(ulozGraf_, &QToolButton::clicked, this, &RawDataWindow::UlozGrafClick);
     connect(ulozGraf_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { popupMenu2_->popup(ulozGraf_->mapToGlobal(at)); });
     for (QAction* item : exportItems_)
         connect(item, &QAction::triggered, this, [this, item] { exportChoiceClicked(item); });
     connect(typHist_, &QCheckBox::clicked, this, &RawDataWindow::Button2Click);
-    connect(bitBtn1_, &QToolButton::clicked, this, &RawDataWindow::BitBtn1Click);
-    connect(button2_, &QPushButton::clicked, this, &RawDataWindow::Button2Click);
+    connect(closeButton_, &QToolButton::clicked, this, &RawDataWindow::BitBtn1Click);
+    connect(notParamButton_, &QPushButton::clicked, this, &RawDataWindow::Button2Click);
     connect(buParam_, &QPushButton::clicked, this, &RawDataWindow::BuParamClick);
     connect(bTabChar_, &QPushButton::clicked, this, &RawDataWindow::tableRequested);
     connect(cbTypPara_, &QComboBox::activated, this, &RawDataWindow::ShowCandidate);
     connect(bSave_, &QPushButton::clicked, this, &RawDataWindow::BSaveClick);
-    connect(bcancel_, &QPushButton::clicked, groupBox3_, &QWidget::hide);
-    connect(memo1_, &QPlainTextEdit::textChanged, this, [this] {
-        stringGrid5_->setCell(1, 1, QString());
-        stringGrid5_->setCell(
-            1, 0,
-            " " + QString::number(static_cast<int>(EditorLines(S(memo1_->toPlainText())).size())));
+    connect(bcancel_, &QPushButton::clicked, newDataBox_, &QWidget::hide);
+    connect(newData_, &QPlainTextEdit::textChanged, this, [this] {
+        newDataCount_->setCell(1, 1, QString());
+        newDataCount_->setCell(1, 0,
+                               " " + QString::number(static_cast<int>(
+                                         EditorLines(S(newData_->toPlainText())).size())));
     });
-    connect(memo1_, &QPlainTextEdit::cursorPositionChanged, this, [this] {
-        stringGrid5_->setCell(1, 1, " " + QString::number(memo1_->textCursor().blockNumber()));
+    connect(newData_, &QPlainTextEdit::cursorPositionChanged, this, [this] {
+        newDataCount_->setCell(1, 1, " " + QString::number(newData_->textCursor().blockNumber()));
     });
-    connect(checkBox1_, &QCheckBox::clicked, this, [this] {
+    connect(dataMarks_, &QCheckBox::clicked, this, [this] {
         // The range again from the class values shown, then the chart with or without marks.
-        const double x1 = stringGrid1_->cell(1, 0).trimmed().toDouble();
-        const double xn = stringGrid1_->cell(1, 1).trimmed().toDouble();
+        const double x1 = shownValues_->cell(1, 0).trimmed().toDouble();
+        const double xn = shownValues_->cell(1, 1).trimmed().toDouble();
         if (histogramKind() == HistogramKind::Discrete) {
             shown_.Min = x1 - shown_.Step / 2;
             shown_.Max = xn + shown_.Step / 2;
@@ -342,11 +339,11 @@ void RawDataWindow::connectControls() {
         DrawShownHistogram();
     });
     connect(cbMarks_, &QComboBox::activated, this, [this] {
-        if (checkBox1_->isChecked()) DrawShownHistogram();
+        if (dataMarks_->isChecked()) DrawShownHistogram();
     });
     connect(spinEdAngle_, &QSpinBox::valueChanged, this, [this] {
-        if (!checkBox1_->isChecked()) return runMarks();
-        checkBox1_->setChecked(false);
+        if (!dataMarks_->isChecked()) return runMarks();
+        dataMarks_->setChecked(false);
         DrawShownHistogram();
     });
     connect(cbValInd_, &QComboBox::activated, this, [this](int index) {
@@ -362,13 +359,13 @@ void RawDataWindow::connectControls() {
     InstallKeyFilter(edEps_, NumberFilter::EpsReal);
     InstallKeyFilter(edPocetIntervalu_, NumberFilter::Digits);
     // The information boxes of the grids.
-    connect(stringGrid1_, &QTableWidget::cellClicked, this, [this] {
+    connect(shownValues_, &QTableWidget::cellClicked, this, [this] {
         DefMessageDlg(Q(TextCis(1)), Q(TextCis(214)), BoxKind::Information, BoxButtons::Ok, this);
     });
-    connect(stringGrid3_, &QTableWidget::cellClicked, this, [this] {
+    connect(sampleValues_, &QTableWidget::cellClicked, this, [this] {
         DefMessageDlg(Q(TextCis(1)), Q(TextCis(215)), BoxKind::Information, BoxButtons::Ok, this);
     });
-    connect(stringGrid6_, &QTableWidget::cellClicked, this, [this] {
+    connect(shownMoments_, &QTableWidget::cellClicked, this, [this] {
         const QString text = bTabChar_->isEnabled()
                                  ? Q(FormatMessage(TextCis(161), S(cbTypPara_->currentText())))
                                  : Q(TextCis(160));
@@ -396,7 +393,7 @@ void RawDataWindow::setFolders(const QString& rawDataDir, const QString& startDi
 
 void RawDataWindow::setColourHighlighting(bool on) {
     highlight_ = on;
-    HighlightHistogramTable(*stringGrid2_, on);
+    HighlightHistogramTable(*shownClasses_, on);
 }
 
 void RawDataWindow::setToolbarWanted(bool on) {
@@ -409,55 +406,42 @@ void RawDataWindow::setAxisMode(int index) {
     cbValInd_->setCurrentIndex(index);
 }
 
-void RawDataWindow::applyLanguage(Language language) {
-    ApplyCaptionTable(this, 4, language);
+void RawDataWindow::languageApplied(Language language) {
     // The layout step of both languages: the value item as the histogram window names it, the
     // axis titles of the chart in the language applied.
     cbValInd_->setItemText(static_cast<int>(HistogramAxis::Value), "Value x");
     const Language before = CurrentLanguage();
     SetLanguage(language);
-    chart1L_->setAxisTitle("left", Q(TextCis(257)));
-    chart1L_->setAxisTitle("bottom", Q(TextCis(258)));
-    if (chart1L_->isVisible()) DrawShownHistogram();
+    histogramChart_->setAxisTitle("left", Q(TextCis(257)));
+    histogramChart_->setAxisTitle("bottom", Q(TextCis(258)));
+    if (histogramChart_->isVisible()) DrawShownHistogram();
     SetLanguage(before);
 }
 
-void RawDataWindow::loadSettings(const QString& settingsPath) {
-    SettingsFile file;
-    file.Load(S(settingsPath));
-    for (const SettingKey& k : WindowSettingKeys("TForm4")) {
-        if (k.target == "left") move(file.GetInteger(k), y());
-        if (k.target == "top") move(x(), file.GetInteger(k));
-        if (k.target == "width") resize(file.GetInteger(k), height());
-        if (k.target == "height") resize(width(), file.GetInteger(k));
+void RawDataWindow::readOwnSettings(const SettingsFile& file) {
+    for (const SettingKey& k : settingKeys()) {
         if (k.target == "EdEps") edEps_->setText(Q(file.GetString(k)));
         if (k.target == "EdPocetIntervalu") edPocetIntervalu_->setText(Q(file.GetString(k)));
     }
 }
 
-void RawDataWindow::saveSettings(const QString& settingsPath) const {
-    SettingsFile file;
-    // A settings file that cannot be read is left as it is, not replaced by these keys alone.
-    if (file.Load(S(settingsPath))) return;
-    const std::vector<SettingKey>& keys = WindowSettingKeys("TForm4");
-    SetWindowPlacement(file, keys, *this);
-    for (const SettingKey& k : keys) {
+void RawDataWindow::writeOwnSettings(SettingsFile& file) const {
+    for (const SettingKey& k : settingKeys()) {
         if (k.target == "EdEps") file.SetString(k, S(edEps_->text()));
         if (k.target == "EdPocetIntervalu") file.SetString(k, S(edPocetIntervalu_->text()));
     }
-    file.Save(S(settingsPath));
 }
 
 bool RawDataWindow::hasSample() const {
     return sample_.has_value() && !edNazev_->text().isEmpty() &&
-           !stringGrid3_->cell(1, 0).trimmed().isEmpty();
+           !sampleValues_->cell(1, 0).trimmed().isEmpty();
 }
 
 DiscreteHistogram RawDataWindow::shownAsInput() const {
     DiscreteHistogram h;
     h.P = shown_.P;
-    h.XFirst = stringGrid1_->cell(1, 0).trimmed().toDouble();
-    h.XLast = stringGrid1_->cell(1, 1).trimmed().toDouble();
+    h.XFirst = shownValues_->cell(1, 0).trimmed().toDouble();
+    h.XLast = shownValues_->cell(1, 1).trimmed().toDouble();
     h.Bins = shown_.Bins;
     // The step between the class values shown: for Pure Discrete the classes sit on the range
     // ends, and the range's own step would put the last class beyond XLast.
@@ -470,12 +454,7 @@ void RawDataWindow::BitBtn1Click() {
     close();
 }
 
-void RawDataWindow::closeEvent(QCloseEvent* event) {
-    if (busy_) {
-        event->ignore();
-        return;
-    }
-    event->accept();
+void RawDataWindow::closing() {
     const bool withSample = hasSample();
     emit closedForInput(k_, withSample, withSample ? shownAsInput() : DiscreteHistogram{});
 }
@@ -488,7 +467,7 @@ void RawDataWindow::resizeEvent(QResizeEvent* event) {
 void RawDataWindow::updatePanel1() {
     const QScreen* s = screen();
     const bool wide = s && frameGeometry().width() >= s->availableGeometry().width();
-    panel1_->setVisible(wide && toolbarWanted_ && stringGrid1_->isVisible());
+    chartTools_->setVisible(wide && toolbarWanted_ && shownValues_->isVisible());
 }
 
 } // namespace tessavin::ui

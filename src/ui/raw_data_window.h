@@ -5,7 +5,6 @@
 // also edits new raw data files and exports its chart.
 #include <QList>
 #include <QString>
-#include <QWidget>
 #include <array>
 #include <optional>
 
@@ -14,6 +13,7 @@
 #include "localisation/language.h"
 #include "rawdata/fit_ranking.h"
 #include "rawdata/raw_sample.h"
+#include "side_window.h"
 
 class QAction;
 class QCheckBox;
@@ -34,7 +34,7 @@ class BarMarks;
 class ChartPanel;
 class StringGrid;
 
-class RawDataWindow final : public QWidget {
+class RawDataWindow final : public SideWindow {
     Q_OBJECT
   public:
     RawDataWindow();
@@ -50,9 +50,6 @@ class RawDataWindow final : public QWidget {
     void setColourHighlighting(bool on);
     void setToolbarWanted(bool on);
     void setAxisMode(int index); // 0 index, 1 value; no redraw, no signal
-    void applyLanguage(Language language);
-    void loadSettings(const QString& settingsPath);
-    void saveSettings(const QString& settingsPath) const;
 
     // The commands of the window.
     void PrepareForNewSample();
@@ -107,11 +104,18 @@ class RawDataWindow final : public QWidget {
     void sampleHistogramDrawn(const tessavin::WorkingHistogram& histogram);
 
   protected:
-    void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // After caption table 4: the axis list and the chart's axis titles in that language.
+    void languageApplied(Language language) override;
+    // Eps and the number of intervals, kept beside the window's place and size.
+    void readOwnSettings(const SettingsFile& file) override;
+    void writeOwnSettings(SettingsFile& file) const override;
+    // Not while a ranking runs; closing hands the shown histogram to input k.
+    bool mayClose() const override { return !busy_; }
+    void closing() override;
     void buildControls();
     void connectControls();
     void updatePanel1();
@@ -139,48 +143,48 @@ class RawDataWindow final : public QWidget {
     QToolButton* openData_;
     QToolButton* bNovy_;
     QToolButton* bChar_;
-    QToolButton* speedButton1_;
+    QToolButton* screenshot_; // SpeedButton1
     QToolButton* ulozGraf_;
-    QCheckBox* typHist_; // ChB_TypHist
-    QToolButton* bitBtn1_;
+    QCheckBox* typHist_;       // ChB_TypHist
+    QToolButton* closeButton_; // BitBtn1
     // Data file.
-    QGroupBox* groupBox2_;
+    QGroupBox* dataFileBox_; // GroupBox2
     QLineEdit* edMin_;
     QLineEdit* edMax_;
     QPlainTextEdit* memoDat_;
     // Raw data.
-    QGroupBox* groupBox5_;
+    QGroupBox* rawDataBox_; // GroupBox5
     QLineEdit* edNazev_;
-    StringGrid* stringGrid3_;
-    QPushButton* button2_;
-    ChartPanel* chart1Min_;
+    StringGrid* sampleValues_;    // StringGrid3: the sample's count and basic values
+    QPushButton* notParamButton_; // Button2: the sample's own histogram
+    ChartPanel* sampleChart_;     // Chart1Min
     QLineEdit* edPocetIntervalu_;
     // Parametric histogram.
-    QGroupBox* groupBox6_;
+    QGroupBox* parametricBox_; // GroupBox6
     QLineEdit* edEps_;
     QComboBox* cbTypPara_;
     QPushButton* buParam_;
-    StringGrid* stringGrid4_;
+    StringGrid* fitCloseness_; // StringGrid4
     QPushButton* bTabChar_;
     QProgressBar* progressBar1_;
     // Chart.
-    QGroupBox* groupBox4_;
-    ChartPanel* chart1L_;
-    BarMarks* marks_; // the marks of Series1
+    QGroupBox* chartBox_;        // GroupBox4
+    ChartPanel* histogramChart_; // Chart1L: the histogram shown
+    BarMarks* marks_;            // the marks of Series1
     QComboBox* cbMarks_;
     QSpinBox* spinEdAngle_;
-    QCheckBox* checkBox1_;
+    QCheckBox* dataMarks_; // CheckBox1
     QComboBox* cbValInd_;
-    StringGrid* stringGrid1_;
-    StringGrid* stringGrid6_;
-    QWidget* panel1_;
-    QLabel* label2_;
-    QLabel* label3_;
-    StringGrid* stringGrid2_;
+    StringGrid* shownValues_;    // StringGrid1: Xmin, Xmax, median, mode
+    StringGrid* shownMoments_;   // StringGrid6: mean, standard deviation, …
+    QWidget* chartTools_;        // Panel1: the chart's own toolbar
+    QLabel* marksRotationLabel_; // Label2
+    QLabel* marksAngleLabel_;    // Label3
+    StringGrid* shownClasses_;   // StringGrid2: the class table
     // New raw data.
-    QGroupBox* groupBox3_;
-    QPlainTextEdit* memo1_;
-    StringGrid* stringGrid5_;
+    QGroupBox* newDataBox_;    // GroupBox3
+    QPlainTextEdit* newData_;  // Memo1
+    StringGrid* newDataCount_; // StringGrid5
     QPushButton* bSave_;
     QPushButton* bcancel_;
     // Export choice.

@@ -54,41 +54,42 @@ void MainWindow::buildResultsPage(QWidget* page) {
     auto* top = new QHBoxLayout;
     column->addLayout(top, 1);
 
-    groupBox1_ = new QGroupBox(page);
-    groupBox1_->setObjectName("GroupBox1");
-    groupBox1_->setStyleSheet("QGroupBox#GroupBox1 { background: rgb(242, 242, 242); }");
-    groupBox1_->setFixedWidth(390);
-    auto* summary = new QGridLayout(groupBox1_);
+    summaryBox_ = new QGroupBox(page);
+    summaryBox_->setObjectName("GroupBox1");
+    summaryBox_->setStyleSheet("QGroupBox#GroupBox1 { background: rgb(242, 242, 242); }");
+    summaryBox_->setFixedWidth(390);
+    auto* summary = new QGridLayout(summaryBox_);
     summary->setVerticalSpacing(2);
-    label24_ = NamedLabel(groupBox1_, "Label24", "");
-    conventionLabel_ = NamedLabel(groupBox1_, "LKonvence", "");
-    label15_ = NamedLabel(groupBox1_, "Label15", "");
-    for (QLabel* l : {label24_, conventionLabel_, label15_}) {
+    methodLabel_ = NamedLabel(summaryBox_, "Label24", "");
+    conventionLabel_ = NamedLabel(summaryBox_, "LKonvence", "");
+    crackOriginLabel_ = NamedLabel(summaryBox_, "Label15", "");
+    for (QLabel* l : {methodLabel_, conventionLabel_, crackOriginLabel_}) {
         l->setAlignment(Qt::AlignHCenter);
         l->setWordWrap(true);
     }
-    auto* line = new QFrame(groupBox1_);
+    auto* line = new QFrame(summaryBox_);
     line->setObjectName("Label40");
     line->setFrameShape(QFrame::HLine);
-    summary->addWidget(label24_, 0, 0, 1, 2);
+    summary->addWidget(methodLabel_, 0, 0, 1, 2);
     summary->addWidget(conventionLabel_, 1, 0, 1, 2);
-    summary->addWidget(label15_, 2, 0, 1, 2);
+    summary->addWidget(crackOriginLabel_, 2, 0, 1, 2);
     summary->addWidget(line, 3, 0, 1, 2);
-    label25_ = NamedLabel(groupBox1_, "Label25", Q(TextCis(269)));
-    label26_ = NamedLabel(groupBox1_, "Label26", Q(TextCis(270)));
-    bJevU_ = ChartButton(groupBox1_, "BJevU");
-    bJevF_ = ChartButton(groupBox1_, "BJevF");
-    bGN_ = ChartButton(groupBox1_, "BGN");
-    bGV_ = ChartButton(groupBox1_, "BGV");
-    bJevuUmSn_ = ChartButton(groupBox1_, "BjevuUmSn");
-    bJevuFmSn_ = ChartButton(groupBox1_, "BjevuFmSn");
+    radLabel_ = NamedLabel(summaryBox_, "Label25", Q(TextCis(269)));
+    raacLabel_ = NamedLabel(summaryBox_, "Label26", Q(TextCis(270)));
+    bJevU_ = ChartButton(summaryBox_, "BJevU");
+    bJevF_ = ChartButton(summaryBox_, "BJevF");
+    bGN_ = ChartButton(summaryBox_, "BGN");
+    bGV_ = ChartButton(summaryBox_, "BGV");
+    bJevuUmSn_ = ChartButton(summaryBox_, "BjevuUmSn");
+    bJevuFmSn_ = ChartButton(summaryBox_, "BjevuFmSn");
     const std::pair<QLabel*, QToolButton*> rows[] = {
-        {label25_, bJevU_},
-        {label26_, bJevF_},
-        {NamedLabel(groupBox1_, "Label19", Q(tessavin::CaptionText(Caption::Label19))), bGN_},
-        {NamedLabel(groupBox1_, "Label20", Q(tessavin::CaptionText(Caption::Label20))), bGV_},
-        {NamedLabel(groupBox1_, "Label27", Q(tessavin::CaptionText(Caption::Label27))), bJevuUmSn_},
-        {NamedLabel(groupBox1_, "Label28", "Reliability function F ( RF = Raac - Sn )"),
+        {radLabel_, bJevU_},
+        {raacLabel_, bJevF_},
+        {NamedLabel(summaryBox_, "Label19", Q(tessavin::CaptionText(Caption::Label19))), bGN_},
+        {NamedLabel(summaryBox_, "Label20", Q(tessavin::CaptionText(Caption::Label20))), bGV_},
+        {NamedLabel(summaryBox_, "Label27", Q(tessavin::CaptionText(Caption::Label27))),
+         bJevuUmSn_},
+        {NamedLabel(summaryBox_, "Label28", "Reliability function F ( RF = Raac - Sn )"),
          bJevuFmSn_},
     };
     int r = 4;
@@ -102,27 +103,27 @@ void MainWindow::buildResultsPage(QWidget* page) {
     crossCheck_ = new CrossCheck(this);
     summary->addWidget(crossCheck_->command(), r++, 0, 1, 2);
     summary->setRowStretch(r, 1);
-    top->addWidget(groupBox1_);
+    top->addWidget(summaryBox_);
 
     auto* chartColumn = new QVBoxLayout;
     top->addLayout(chartColumn, 1);
-    chart3_ = new ChartPanel(page);
-    chart3_->setObjectName("Chart3");
-    chart3_->setLegendVisible(false);
-    QFont title = chart3_->chart()->titleFont();
+    inspectionChart_ = new ChartPanel(page);
+    inspectionChart_->setObjectName("Chart3");
+    inspectionChart_->setLegendVisible(false);
+    QFont title = inspectionChart_->chart()->titleFont();
     title.setPointSize(9);
-    chart3_->chart()->setTitleFont(title);
-    chart3_->setLabelSeparation(10);
-    chart3_->addSeries("LineSeries2", ChartPanel::SeriesType::Line, QColor(255, 0, 0));
-    chart3_->addSeries("Series11", ChartPanel::SeriesType::Line, QColor(0, 0, 255));
+    inspectionChart_->chart()->setTitleFont(title);
+    inspectionChart_->setLabelSeparation(10);
+    inspectionChart_->addSeries("LineSeries2", ChartPanel::SeriesType::Line, QColor(255, 0, 0));
+    inspectionChart_->addSeries("Series11", ChartPanel::SeriesType::Line, QColor(0, 0, 255));
     // Series s is the curve after inspection s + 1.
     for (int s = 1; s <= InspectionSeries; ++s)
-        chart3_->addSeries(QString("Series%1").arg(s), ChartPanel::SeriesType::Line,
-                           InspectionCurveColour(s + 1));
+        inspectionChart_->addSeries(QString("Series%1").arg(s), ChartPanel::SeriesType::Line,
+                                    InspectionCurveColour(s + 1));
     // The chart's toolbar is the panel shown and hidden together with the chart.
-    panel3_ = chart3_->toolbar();
-    panel3_->setObjectName("Panel3");
-    chartColumn->addWidget(chart3_, 1);
+    inspectionChartTools_ = inspectionChart_->toolbar();
+    inspectionChartTools_->setObjectName("Panel3");
+    chartColumn->addWidget(inspectionChart_, 1);
 
     auto* groupBox2 = new QGroupBox(page);
     groupBox2->setObjectName("GroupBox2");
@@ -136,82 +137,82 @@ void MainWindow::buildResultsPage(QWidget* page) {
     lProhl_->setStyleSheet("color: red;");
     for (QLabel* l : {lVysledek_, lProhl_})
         l->setAlignment(Qt::AlignHCenter);
-    gauge1_ = new QProgressBar(groupBox2);
-    gauge1_->setObjectName("Gauge1");
-    gauge1_->hide();
-    stringGrid1_ = new StringGrid("StringGrid1", 2, 3, 0, 1, groupBox2);
-    stringGrid1_->fitColumns({"Start : R(aac)  ", "00:00:00  "});
-    stringGrid1_->setFixedHeight(3 * stringGrid1_->rowHeight(0) + 4);
-    stringGrid1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    stringGrid1_->setCell(0, 1, "Execute time");
-    stringGrid1_->setCell(0, 2, "Remains");
-    groupBox3_ = new QGroupBox("  Year  ", groupBox2);
-    groupBox3_->setObjectName("GroupBox3");
-    auto* yearGroup = new QHBoxLayout(groupBox3_);
+    progress_ = new QProgressBar(groupBox2);
+    progress_->setObjectName("Gauge1");
+    progress_->hide();
+    timingTable_ = new StringGrid("StringGrid1", 2, 3, 0, 1, groupBox2);
+    timingTable_->fitColumns({"Start : R(aac)  ", "00:00:00  "});
+    timingTable_->setFixedHeight(3 * timingTable_->rowHeight(0) + 4);
+    timingTable_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    timingTable_->setCell(0, 1, "Execute time");
+    timingTable_->setCell(0, 2, "Remains");
+    yearBox_ = new QGroupBox("  Year  ", groupBox2);
+    yearBox_->setObjectName("GroupBox3");
+    auto* yearGroup = new QHBoxLayout(yearBox_);
     yearGroup->setContentsMargins(4, 2, 4, 2);
-    cbVyber_ = new QComboBox(groupBox3_);
+    cbVyber_ = new QComboBox(yearBox_);
     cbVyber_->setObjectName("CBVyber");
     // Not editable: only computed years can be chosen, by the list or by typing their digits.
     cbVyber_->setMaxVisibleItems(30);
     cbVyber_->setFixedWidth(70);
-    stringGrid2_ = new StringGrid("StringGrid2", 2, 3, 0, 1, groupBox3_);
-    stringGrid2_->fitColumns({"p ( U ) ", kWideProbability});
-    stringGrid2_->setFixedHeight(3 * stringGrid2_->rowHeight(0) + 4);
-    stringGrid2_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    yearProbabilities_ = new StringGrid("StringGrid2", 2, 3, 0, 1, yearBox_);
+    yearProbabilities_->fitColumns({"p ( U ) ", kWideProbability});
+    yearProbabilities_->setFixedHeight(3 * yearProbabilities_->rowHeight(0) + 4);
+    yearProbabilities_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     yearGroup->addWidget(cbVyber_);
-    yearGroup->addWidget(stringGrid2_);
-    bottom->addWidget(stringGrid1_, 0, 0, 2, 1);
+    yearGroup->addWidget(yearProbabilities_);
+    bottom->addWidget(timingTable_, 0, 0, 2, 1);
     bottom->addWidget(lVysledek_, 0, 1);
     bottom->addWidget(lProhl_, 1, 1);
-    bottom->addWidget(gauge1_, 2, 0, 1, 2);
-    bottom->addWidget(groupBox3_, 0, 2, 3, 1);
+    bottom->addWidget(progress_, 2, 0, 1, 2);
+    bottom->addWidget(yearBox_, 0, 2, 3, 1);
     bottom->setColumnStretch(1, 1);
     connect(cbVyber_, &QComboBox::activated, this, &MainWindow::CBVyberChange);
 }
 
 void MainWindow::buildInspectionsPage(QWidget* page) {
     auto* grid = new QGridLayout(page);
-    label18_ = NamedLabel(page, "Label18", "Probabilities of U,D,F events in calculation");
-    label22_ = NamedLabel(page, "Label22", "of the first inspection time");
-    label21_ = NamedLabel(page, "Label21", "Year of inspection");
-    label30_ =
+    yearTableTitle_ = NamedLabel(page, "Label18", "Probabilities of U,D,F events in calculation");
+    yearTableSubtitle_ = NamedLabel(page, "Label22", "of the first inspection time");
+    inspectionTableTitle_ = NamedLabel(page, "Label21", "Year of inspection");
+    furtherTableTitle_ =
         NamedLabel(page, "Label30", "Table of probabilities of D,F,Fi events in calculation");
-    label32_ = NamedLabel(page, "Label32", "");
-    for (QLabel* l : {label18_, label22_, label21_, label30_, label32_})
+    furtherTableSubtitle_ = NamedLabel(page, "Label32", "");
+    for (QLabel* l : {yearTableTitle_, yearTableSubtitle_, inspectionTableTitle_,
+                      furtherTableTitle_, furtherTableSubtitle_})
         l->setAlignment(Qt::AlignHCenter);
 
-    stringGrid5_ = new StringGrid("StringGrid5", 2, InspectionRows + 1, 1, 1, page);
-    stringGrid5_->fitColumns({"   Prohlídka  ", "   between the years  "});
-    stringGrid3_ = new StringGrid("StringGrid3", 4, 1, 1, 1, page);
-    stringGrid3_->fitColumns({"  300", kWideProbability, kWideProbability, kWideProbability},
-                             false);
-    stringGrid4_ = new StringGrid("StringGrid4", 4, 1, 1, 1, page);
-    stringGrid4_->fitColumns({"  300", kWideProbability, kWideProbability, kWideProbability},
-                             false);
+    inspectionTable_ = new StringGrid("StringGrid5", 2, InspectionRows + 1, 1, 1, page);
+    inspectionTable_->fitColumns({"   Prohlídka  ", "   between the years  "});
+    yearTable_ = new StringGrid("StringGrid3", 4, 1, 1, 1, page);
+    yearTable_->fitColumns({"  300", kWideProbability, kWideProbability, kWideProbability}, false);
+    furtherTable_ = new StringGrid("StringGrid4", 4, 1, 1, 1, page);
+    furtherTable_->fitColumns({"  300", kWideProbability, kWideProbability, kWideProbability},
+                              false);
 
-    stringGrid5_->setCell(0, 0, "  Inspection");
-    stringGrid5_->setCell(1, 0, "   between the years");
-    stringGrid3_->setCell(0, 0, Q(TextCis(259)));
-    stringGrid3_->setCell(1, 0, "    p ( U )");
-    stringGrid3_->setCell(2, 0, "    p ( D )");
-    stringGrid3_->setCell(3, 0, "    p ( F )");
-    stringGrid4_->setCell(0, 0, Q(TextCis(259)));
-    stringGrid4_->setCell(1, 0, "    p ( D )");
-    stringGrid4_->setCell(2, 0, "    p ( F )");
-    stringGrid4_->setCell(3, 0, "       F");
+    inspectionTable_->setCell(0, 0, "  Inspection");
+    inspectionTable_->setCell(1, 0, "   between the years");
+    yearTable_->setCell(0, 0, Q(TextCis(259)));
+    yearTable_->setCell(1, 0, "    p ( U )");
+    yearTable_->setCell(2, 0, "    p ( D )");
+    yearTable_->setCell(3, 0, "    p ( F )");
+    furtherTable_->setCell(0, 0, Q(TextCis(259)));
+    furtherTable_->setCell(1, 0, "    p ( D )");
+    furtherTable_->setCell(2, 0, "    p ( F )");
+    furtherTable_->setCell(3, 0, "       F");
 
-    grid->addWidget(label21_, 0, 0);
-    grid->addWidget(stringGrid5_, 1, 0, 2, 1);
-    grid->addWidget(label18_, 0, 1);
-    grid->addWidget(label22_, 1, 1);
-    grid->addWidget(stringGrid3_, 2, 1);
-    grid->addWidget(label30_, 0, 2);
-    grid->addWidget(label32_, 1, 2);
-    grid->addWidget(stringGrid4_, 2, 2);
+    grid->addWidget(inspectionTableTitle_, 0, 0);
+    grid->addWidget(inspectionTable_, 1, 0, 2, 1);
+    grid->addWidget(yearTableTitle_, 0, 1);
+    grid->addWidget(yearTableSubtitle_, 1, 1);
+    grid->addWidget(yearTable_, 2, 1);
+    grid->addWidget(furtherTableTitle_, 0, 2);
+    grid->addWidget(furtherTableSubtitle_, 1, 2);
+    grid->addWidget(furtherTable_, 2, 2);
     grid->setRowStretch(2, 1);
-    connect(stringGrid5_, &QTableWidget::cellClicked, this,
+    connect(inspectionTable_, &QTableWidget::cellClicked, this,
             [this](int row, int) { selectInspectionRow(row); });
-    connect(stringGrid5_, &QTableWidget::currentCellChanged, this,
+    connect(inspectionTable_, &QTableWidget::currentCellChanged, this,
             [this](int row, int) { selectInspectionRow(row); });
 }
 
@@ -234,16 +235,16 @@ void MainWindow::showFirstInspection() {
 }
 
 void MainWindow::showInspectionTable(const InspectionTable& table) {
-    stringGrid4_->setRows(static_cast<int>(table.rows.size()) + 1);
-    stringGrid4_->setCell(3, 0, Q(table.header));
+    furtherTable_->setRows(static_cast<int>(table.rows.size()) + 1);
+    furtherTable_->setCell(3, 0, Q(table.header));
     int r = 1;
     for (const InspectionTableRow& row : table.rows) {
-        stringGrid4_->setCell(0, r, Q(row.yearText));
+        furtherTable_->setCell(0, r, Q(row.yearText));
         for (int c = 0; c < 3; ++c)
-            stringGrid4_->setCell(c + 1, r, Q(row.valueTexts[c]));
+            furtherTable_->setCell(c + 1, r, Q(row.valueTexts[c]));
         ++r;
     }
-    label32_->setText(Q(table.title));
+    furtherTableSubtitle_->setText(Q(table.title));
 }
 
 void MainWindow::selectInspectionRow(int row) {
@@ -253,18 +254,19 @@ void MainWindow::selectInspectionRow(int row) {
 
 void MainWindow::clearInspectionChart() {
     if (crossCheck_) crossCheck_->clear();
-    chart3_->clearAll();
+    inspectionChart_->clearAll();
 }
 
 void MainWindow::clearInspectionsPage() {
-    stringGrid5_->clearColumn(0, 1);
-    stringGrid5_->clearColumn(1, 1);
-    stringGrid3_->setRows(1);
-    stringGrid4_->setRows(1);
-    for (QWidget* w : {static_cast<QWidget*>(stringGrid3_), static_cast<QWidget*>(stringGrid4_),
-                       static_cast<QWidget*>(stringGrid5_), static_cast<QWidget*>(label18_),
-                       static_cast<QWidget*>(label21_), static_cast<QWidget*>(label22_),
-                       static_cast<QWidget*>(label30_), static_cast<QWidget*>(label32_)})
+    inspectionTable_->clearColumn(0, 1);
+    inspectionTable_->clearColumn(1, 1);
+    yearTable_->setRows(1);
+    furtherTable_->setRows(1);
+    for (QWidget* w :
+         {static_cast<QWidget*>(yearTable_), static_cast<QWidget*>(furtherTable_),
+          static_cast<QWidget*>(inspectionTable_), static_cast<QWidget*>(yearTableTitle_),
+          static_cast<QWidget*>(inspectionTableTitle_), static_cast<QWidget*>(yearTableSubtitle_),
+          static_cast<QWidget*>(furtherTableTitle_), static_cast<QWidget*>(furtherTableSubtitle_)})
         w->hide();
     state_->inspectionsFound = 0;
     first_.reset();
@@ -289,14 +291,14 @@ void MainWindow::applyLanguageLayout() {
             to->setStatusTip(from->statusTip());
         }
     }
-    label32_->setText(Q(tessavin::CaptionText(Caption::Label23)) +
-                      QString::number(state_->blockShown - 1) +
-                      Q(tessavin::CaptionText(Caption::Label31)));
-    updateLabel15();
+    furtherTableSubtitle_->setText(Q(tessavin::CaptionText(Caption::Label23)) +
+                                   QString::number(state_->blockShown - 1) +
+                                   Q(tessavin::CaptionText(Caption::Label31)));
+    updateCrackOriginLabel();
     if (!lVysledek_->isHidden()) showFirstInspection(); // also while another page is shown
     // The inspection chart's title as the run wrote it, in the new language.
-    if (!chart3_->titleLines().isEmpty())
-        chart3_->setTitleLines(
+    if (!inspectionChart_->titleLines().isEmpty())
+        inspectionChart_->setTitleLines(
             {Q(TextCis(240)), Q(TextCis(238) + tessavin::CrackOriginText(in_.crackOrigin))});
     crossCheck_->applyLanguage();
 }

@@ -4,7 +4,6 @@
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -25,7 +24,6 @@
 #include "localisation/messages.h"
 #include "rawdata/candidate_view.h"
 #include "string_grid.h"
-#include "window_placement.h"
 
 namespace tessavin::ui {
 namespace {
@@ -71,9 +69,8 @@ QString RowNumber(int p) {
 
 SuitableHistogramsWindow::SuitableHistogramsWindow(QWidget* rawDataWindow,
                                                    const QString& settingsPath)
-    : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint), rawDataWindow_(rawDataWindow),
+    : SideWindow("TForm5", 5, Qt::Window | Qt::WindowStaysOnTopHint), rawDataWindow_(rawDataWindow),
       settingsPath_(settingsPath) {
-    setObjectName("TForm5");
     setMinimumSize(SuitableMinWidth, SuitableMinHeight);
 
     // The sample's moments and the two small charts.
@@ -151,7 +148,7 @@ SuitableHistogramsWindow::SuitableHistogramsWindow(QWidget* rawDataWindow,
     root->addWidget(grid_, 1);
 
     applyLanguage(CurrentLanguage());
-    loadPlacement();
+    loadSettings(settingsPath_);
 
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
     connect(sortKey_, &QComboBox::currentIndexChanged, this, [this] { sortChanged(); });
@@ -164,10 +161,6 @@ SuitableHistogramsWindow::SuitableHistogramsWindow(QWidget* rawDataWindow,
 }
 
 SuitableHistogramsWindow::~SuitableHistogramsWindow() = default;
-
-void SuitableHistogramsWindow::applyLanguage(Language language) {
-    ApplyCaptionTable(this, 5, language);
-}
 
 // --- filling ------------------------------------------------------------------------------
 
@@ -305,10 +298,8 @@ void SuitableHistogramsWindow::showDrawnHistogram(const WorkingHistogram& h) {
 
 // --- place and size -------------------------------------------------------------------------
 
-void SuitableHistogramsWindow::loadPlacement() {
-    SettingsFile file;
-    if (!settingsPath_.isEmpty()) file.Load(S(settingsPath_));
-    const std::vector<SettingKey>& keys = WindowSettingKeys("TForm5");
+void SuitableHistogramsWindow::readPlacement(const SettingsFile& file) {
+    const std::vector<SettingKey>& keys = settingKeys();
     const auto value = [&](std::string_view target, int fallback) {
         const SettingKey* k = FindSettingKey(keys, target);
         return k && file.Has(k->section, k->key) ? file.GetInteger(*k) : fallback;
@@ -320,20 +311,9 @@ void SuitableHistogramsWindow::loadPlacement() {
                .expandedTo(minimumSize()));
 }
 
-void SuitableHistogramsWindow::savePlacement() const {
-    if (settingsPath_.isEmpty()) return;
-    SettingsFile file;
-    // A settings file that cannot be read is left as it is, not replaced by these keys alone.
-    if (file.Load(S(settingsPath_))) return;
-    SetWindowPlacement(file, WindowSettingKeys("TForm5"), *this);
-    file.Save(S(settingsPath_));
-}
-
-void SuitableHistogramsWindow::closeEvent(QCloseEvent* event) {
-    event->accept();
-    savePlacement();
+void SuitableHistogramsWindow::closing() {
+    saveSettings(settingsPath_);
     if (rawDataWindow_) rawDataWindow_->setEnabled(true);
-    emit closed();
 }
 
 } // namespace tessavin::ui

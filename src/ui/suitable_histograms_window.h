@@ -6,12 +6,12 @@
 #include <QList>
 #include <QPointer>
 #include <QString>
-#include <QWidget>
 #include <optional>
 
 #include "localisation/language.h"
 #include "rawdata/fit_ranking.h"
 #include "rawdata/suitable_table.h"
+#include "side_window.h"
 
 class QCheckBox;
 class QComboBox;
@@ -25,7 +25,7 @@ inline constexpr int SuitableMinWidth = 1000;
 inline constexpr int SuitableMinHeight = 600;
 inline constexpr int SuitableShownRows = 20; // of the 23 rows of the table
 
-class SuitableHistogramsWindow final : public QWidget {
+class SuitableHistogramsWindow final : public SideWindow {
     Q_OBJECT
   public:
     // rawDataWindow is disabled while this window is open (may be null; it is not the parent,
@@ -43,8 +43,6 @@ class SuitableHistogramsWindow final : public QWidget {
     void showSampleHistogram(const WorkingHistogram& h); // Chart1
     void showDrawnHistogram(const WorkingHistogram& h);  // Chart2
 
-    void applyLanguage(Language language);
-
     // Rows 1..23 with their cells and the candidate each shows.
     const SuitableTable& table() const { return table_; }
     // Table row of the first unsuitable candidate, 0 when none.
@@ -56,12 +54,11 @@ class SuitableHistogramsWindow final : public QWidget {
     void candidateSelected(int listIndex, int type);
     // These candidate types were removed from the table.
     void candidatesRemoved(const QList<int>& types);
-    void closed();
-
-  protected:
-    void closeEvent(QCloseEvent* event) override;
 
   private:
+    // Without keys in the file: the screen's width and the least height.
+    void readPlacement(const SettingsFile& file) override;
+    void closing() override;
     void sortChanged();                 // CBTypVyberuChange
     void rowSelected(int row);          // SGCharSelectCell
     void removeUnsuitable(bool ticked); // ChBVymazRadkuTabClick
@@ -69,8 +66,6 @@ class SuitableHistogramsWindow final : public QWidget {
     void markUnsuitableRows();
     ClosenessReference reference() const;
     void drawBars(ChartPanel& chart, const WorkingHistogram& h, const QColor& colour);
-    void loadPlacement();
-    void savePlacement() const;
 
     StringGrid* moments_;     // SGCharPDZ
     StringGrid* sample_;      // SGCharPD

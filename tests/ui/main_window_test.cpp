@@ -86,6 +86,37 @@ class MainWindowTest : public QObject, test::MainWindowFixture {
         QCOMPARE(find<QTabWidget>("PageControl1")->currentIndex(), 0);
     }
 
+    // Each toolbar button is the face of a menu command: it is enabled with the command (or the
+    // submenu it belongs to) and clicking it triggers the command. Its own hint stays.
+    void toolbarButtonsFollowTheirMenuCommands() {
+        const std::tuple<const char*, const char*, const char*> faces[] = {
+            {"BGrafVysl", "Graf21", "GrafjevUDF1"},
+            {"BExcel", "UlozExcel", "UlozExcel"},
+            {"OpenProjekt", "Otevrit1", "Otevrit1"},
+            {"SaveProjekt", "Ulozit1", "Ulozit1"},
+            {"BNastav", "VolbaIntegrace1", "VolbaIntegrace1"},
+            {"BDefHodn", "Pedvolenhodnoty1", "Pedvolenhodnoty1"},
+            {"OAdresach", "OAdresach1", "OAdresach1"},
+            {"OVerzi", "Npovda1", "Npovda1"},
+            {"BKonec", "Konec1", "Konec1"}};
+        for (const auto& [button, command, enabler] : faces) {
+            QAction* on = find<QAction>(enabler);
+            const QString hint = tool(button)->toolTip();
+            on->setEnabled(true);
+            QVERIFY2(tool(button)->isEnabled(), button);
+            on->setEnabled(false);
+            QVERIFY2(!tool(button)->isEnabled(), button);
+            on->setEnabled(true);
+            QCOMPARE(tool(button)->toolTip(), hint);
+            // The commands themselves do not run here: their boxes and windows are tested
+            // elsewhere.
+            QObject::disconnect(find<QAction>(command), &QAction::triggered, w.get(), nullptr);
+            QSignalSpy triggered(find<QAction>(command), &QAction::triggered);
+            tool(button)->click();
+            QVERIFY2(triggered.count() == 1, button);
+        }
+    }
+
     void leaveFieldChecks_data() {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");

@@ -1,0 +1,83 @@
+#include "side_window.h"
+
+#include <QCloseEvent>
+#include <QKeySequence>
+#include <QShortcut>
+
+#include "caption_tables.h"
+#include "files/settings_keys.h"
+#include "interaction.h"
+
+namespace tessavin::ui {
+
+SideWindow::SideWindow(const char* name, int captionTable, Qt::WindowFlags flags)
+    : QWidget(nullptr, flags), captionTable_(captionTable) {
+    setObjectName(name);
+}
+
+void SideWindow::closeOnEscape() {
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            &QWidget::close);
+}
+
+const std::vector<SettingKey>& SideWindow::settingKeys() const {
+    return WindowSettingKeys(S(objectName()));
+}
+
+void SideWindow::applyLanguage(Language language) {
+    ApplyCaptionTable(this, captionTable_, language);
+    languageApplied(language);
+}
+
+void SideWindow::readPlacement(const SettingsFile& file) {
+    const std::vector<SettingKey>& keys = settingKeys();
+    if (!FindSettingKey(keys, "width")) return;
+    const auto value = [&](std::string_view target) {
+        const SettingKey* k = FindSettingKey(keys, target);
+        return k ? file.GetInteger(*k) : 0;
+    };
+    move(value("left"), value("top"));
+    resize(value("width"), value("height"));
+}
+
+void SideWindow::readSettings(const SettingsFile& file) {
+    readPlacement(file);
+    readOwnSettings(file);
+}
+
+void SideWindow::writeSettings(SettingsFile& file) const {
+    // In the order of the table, which is the order of the file.
+    for (const SettingKey& k : settingKeys()) {
+        if (k.target == "left") file.SetInteger(k, x());
+        if (k.target == "top") file.SetInteger(k, y());
+        if (k.target == "width") file.SetInteger(k, width());
+        if (k.target == "height") file.SetInteger(k, height());
+    }
+    writeOwnSettings(file);
+}
+
+void SideWindow::loadSettings(const QString& settingsPath) {
+    SettingsFile file;
+    if (!settingsPath.isEmpty()) file.Load(S(settingsPath));
+    readSettings(file);
+}
+
+void SideWindow::saveSettings(const QString& settingsPath) const {
+    if (settingsPath.isEmpty() || settingKeys().empty()) return;
+    SettingsFile file;
+    if (file.Load(S(settingsPath))) return;
+    writeSettings(file);
+    file.Save(S(settingsPath));
+}
+
+void SideWindow::closeEvent(QCloseEvent* event) {
+    if (!mayClose()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    closing();
+    emit closed();
+}
+
+} // namespace tessavin::ui
