@@ -14,8 +14,8 @@ namespace tessavin::ui {
 // (yet) are skipped. The window's own layout step is the window's business.
 void ApplyCaptionTable(QWidget* window, int number, Language language);
 
-// Runs `table` on `root` and its children in `language`: the step above without a window
+// Runs `table` on `window` and its children in `language`: the step above without a window
 // number. ApplyCaptionTable also runs the chart wrapper's table on every chart of the window.
-void ApplyCaptions(QWidget* root, const std::vector<CaptionAssignment>& table, Language language);
+void ApplyCaptions(QWidget* window, const std::vector<CaptionAssignment>& table, Language language);
 
 } // namespace tessavin::ui

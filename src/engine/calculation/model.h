@@ -21,8 +21,9 @@ enum class IntegrationMethod { Trapezoid = 0, Simpson = 1, Romberg = 2, Adaptive
 
 // What a class stands for where the method combines classes. First: its lower edge, and a
 // resistance histogram placed one class above its grid (the method as it always was). Centre:
-// its class value, and a resistance histogram on the grid of its computed values; unbiased to
-// first order in the class widths.
+// its class value, a resistance histogram on the grid of its computed values, and each pair of
+// a difference R − Sn shared between its two nearest classes; unbiased to first order in the
+// class widths.
 enum class Convention { First = 0, Centre = 1 };
 
 // The value of class i of h that enters a combination under the convention.
