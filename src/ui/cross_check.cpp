@@ -10,6 +10,7 @@
 #include "caption_tables.h"
 #include "chart_panel.h"
 #include "interaction.h"
+#include "localisation/captions.h"
 #include "localisation/messages.h"
 #include "main_window.h"
 
@@ -25,12 +26,9 @@ const QColor kSimulationColour(0, 140, 60);
 constexpr int kGaugeSteps = 1000;
 
 // A text piece of the main window's caption table, in the current language.
-QString Piece(std::string_view name) {
-    const bool czech = CurrentLanguage() == Language::Czech;
-    for (const CaptionAssignment& a : CaptionTable(1))
-        if (a.kind == CaptionKind::TextPiece && name == a.control)
-            return QString::fromUtf8((czech ? a.czech : a.english).text);
-    return {};
+QString Piece(const char* name) {
+    constexpr int MainWindowTable = 1;
+    return Q(TextPiece(MainWindowTable, name));
 }
 
 // "from - to" of a first inspection found, else the search's message.
@@ -164,7 +162,7 @@ void CrossCheck::finish(int run, const Outcome& outcome) {
 }
 
 void CrossCheck::showFailure(const Failure& failure) {
-    ShowFailure(Failure{3, 0, S(Piece("CrossCheckFailed")) + failure.text, "", ""}, window_);
+    ShowFailure(ErrorBox(0, S(Piece("CrossCheckFailed")) + failure.text), window_);
 }
 
 void CrossCheck::showIdle() {

@@ -142,9 +142,6 @@ void IntegrationWindow::conventionTexts() {
     for (Convention c : {Convention::First, Convention::Centre})
         convention_->addItem(Q(ConventionText(c)));
     convention_->setCurrentIndex(index < 0 ? 0 : index);
-    convention_->setToolTip(CurrentLanguage() == Language::Czech
-                                ? "Konvence tříd histogramové metody"
-                                : "Convention of the classes of the histogram method");
 }
 
 void IntegrationWindow::loadSettings() {

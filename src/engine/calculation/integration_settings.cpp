@@ -3,15 +3,10 @@
 #include "common/number_parse.h"
 #include "localisation/captions.h"
 #include "localisation/message_ids.h"
-#include "localisation/language.h"
 #include "localisation/messages.h"
 
 namespace tessavin {
 namespace {
-
-bool Czech() {
-    return CurrentLanguage() == Language::Czech;
-}
 
 Failure Refused(const std::string& control, std::string text) {
     return ErrorBox(0, std::move(text), control);
@@ -85,17 +80,13 @@ std::string MethodLine(const IntegrationSettings& settings) {
     return line;
 }
 
-// The JSON word in parentheses is the same in both languages.
 std::string ConventionText(Convention convention) {
-    if (convention == Convention::Centre)
-        return Czech() ? "Středy tříd (centre)" : "Class centres (centre)";
-    return Czech() ? "Dolní meze tříd (first)" : "Class lower edges (first)";
+    return ConventionItemText(convention == Convention::Centre ? 1 : 0);
 }
 
 std::string ConventionLine(Convention convention) {
-    if (convention == Convention::Centre)
-        return Czech() ? "Konvence: středy tříd (centre)" : "Convention: class centres (centre)";
-    return Czech() ? "Konvence: dolní meze tříd (first)" : "Convention: class lower edges (first)";
+    constexpr int IntegrationWindowTable = 9;
+    return TextPiece(IntegrationWindowTable, convention == Convention::Centre ? "ConventionCentre" : "ConventionFirst");
 }
 
 } // namespace tessavin

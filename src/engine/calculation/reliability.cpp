@@ -138,7 +138,7 @@ bool AddPairsShared(const DiscreteHistogram& R, const DiscreteHistogram& Sn, Sta
             const double q = (r - (Sn.XFirst + (f - 1) * Sn.Step) - d.XFirst) / d.Step;
             if (!std::isfinite(q)) {
                 const int message = FaultIn({q});
-                return MathFailed(state, message != 0 ? message : 104);
+                return MathFailed(state, message != 0 ? message : msg::UndefinedFloatOperation);
             }
             if (q < -0.5 - EdgeTolerance)
                 return ClassIndexFailed(

@@ -179,7 +179,7 @@ ClassResult RunA0Class(const LoopSetup& s, int t1) {
         }
         if (i == ClassNotFinite) {
             out.failure =
-                ClassFailure{MathFailure(s.h == 0 ? msg::DivisionByZero : 104, s.stepName),
+                ClassFailure{MathFailure(s.h == 0 ? msg::DivisionByZero : msg::UndefinedFloatOperation, s.stepName),
                              AbortKind::Calculation};
             return false;
         }

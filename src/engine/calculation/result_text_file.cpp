@@ -71,7 +71,9 @@ std::string ResultTextFileText(const CalculationInputs& in, const CalculationSta
     line(TextCis(msg::DesignProbabilityPd) + in.Pd);
     line(TextCis(msg::MaterialConstantC) + in.C);
     line(TextCis(msg::MaterialConstantM) + in.m);
-    line(ConventionLine(in.integration.convention));
+    // The default method's report keeps its established layout; a centre run says so.
+    if (in.integration.convention == Convention::Centre)
+        line(ConventionLine(in.integration.convention));
     line(" ");
 
     const std::vector<int> years = PeriodYears(state);

@@ -754,6 +754,15 @@ Table IntegrationWindow() {
              "method, Adaptive integration, Gaussian quadrature",
              "| Volba integrační metody : Lichoběžníková metoda, Simpsonova metoda, Rombergova "
              "metoda, Adaptivní integrace, Gaussova kvadratura"),
+        Item("CBKonvence", 0, {"Class lower edges (first)"}, {"Dolní meze tříd (first)"}),
+        Item("CBKonvence", 1, {"Class centres (centre)"}, {"Středy tříd (centre)"}),
+        Hint("CBKonvence", "| Convention of the classes of the histogram method",
+             "| Konvence tříd histogramové metody"),
+        // The convention named on the results page and in the text report.
+        Piece("ConventionFirst", "Convention: class lower edges (first)",
+              "Konvence: dolní meze tříd (first)"),
+        Piece("ConventionCentre", "Convention: class centres (centre)",
+              "Konvence: středy tříd (centre)"),
         Hint("EdNintegrace", "| Selected number of diferences n. Press key ENTER or TAB to exit!",
              "| Zvolený počet diferencí n. Ukončit klávesou ENTER nebo TAB!"),
         Hint("BKonec", "Exit ?| Close window of histogram graph and program become to main desktop",

@@ -49,12 +49,20 @@ std::string CaptionText(Caption caption) {
     return {};
 }
 
+std::string TextPiece(int window, const char* name) {
+    return TextOf(window, name, CaptionKind::TextPiece);
+}
+
 std::string CrackOriginText(int origin) {
     return TextOf(MainWindowTable, "CBSireni", CaptionKind::ListItem, origin == 1 ? 1 : 0);
 }
 
 std::string IntegrationMethodText(int method) {
     return TextOf(IntegrationWindowTable, "CBMetoda", CaptionKind::ListItem, method);
+}
+
+std::string ConventionItemText(int convention) {
+    return TextOf(IntegrationWindowTable, "CBKonvence", CaptionKind::ListItem, convention);
 }
 
 } // namespace tessavin

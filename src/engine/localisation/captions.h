@@ -21,9 +21,13 @@ enum class Caption {
 };
 
 std::string CaptionText(Caption caption);
+// A text piece (no control of its own) of window `window`'s caption table; "" when there is none.
+std::string TextPiece(int window, const char* name);
 // Item text of the crack-origin list CBSireni: 0 edge, 1 surface.
 std::string CrackOriginText(int origin);
 // Item text of the integration method list CBMetoda: 0 .. 4.
 std::string IntegrationMethodText(int method);
+// Item text of the convention list CBKonvence: 0 first, 1 centre.
+std::string ConventionItemText(int convention);
 
 } // namespace tessavin

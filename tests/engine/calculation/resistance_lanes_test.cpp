@@ -116,7 +116,9 @@ TEST(ResistanceLanes, CertainClassLeavesBoundariesToTheScalarPath) {
     };
     for (const auto& [r, cls] : cases) {
         EXPECT_EQ(CertainClassOf(r, 0.0, centre), cls) << r;
-        if (cls > 0) EXPECT_EQ(ClassOf(r, centre), cls) << r;
+        if (cls > 0) {
+            EXPECT_EQ(ClassOf(r, centre), cls) << r;
+        }
     }
     EXPECT_EQ(ClassOf(100.0, centre), 101);
     EXPECT_EQ(ClassOf(-1e-12, centre), 1); // rounding below the first boundary

@@ -52,7 +52,6 @@ const char* const Header = "Probability of Events U, D, F  in calculation of fir
                            "Design probability   Pd = 2.277E-2\r\n"
                            "Constant of material C  = 2.2E-13\r\n"
                            "Constant of material m  = 3\r\n"
-                           "Convention: class lower edges (first)\r\n"
                            " \r\n";
 
 TEST(ResultNumberText, TwentyThreeCharacters) {
@@ -100,7 +99,7 @@ TEST_F(ResultTextFileTest, OneInspectionFound) {
                                  " \r\n";
     const std::string text = ResultTextFileText(in, *state);
     EXPECT_EQ(text, expected);
-    EXPECT_EQ(Lines(text).size(), 25u); // 7 + 3 * (1 + 1 + 3 + 1)
+    EXPECT_EQ(Lines(text).size(), 24u); // 6 + 3 * (1 + 1 + 3 + 1)
 }
 
 TEST_F(ResultTextFileTest, NoInspectionFoundGivesTheHeaderOnly) {
@@ -119,14 +118,14 @@ TEST_F(ResultTextFileTest, LaterInspectionsReadTheBlockAfterThem) {
         state->Event(3, 3, y) = 0.015625;
     }
     const std::vector<std::string> lines = Lines(ResultTextFileText(in, *state));
-    ASSERT_EQ(lines.size(), 43u); // 7 + 2 * 18
-    // Section 2 starts at line 26 (index 25).
-    EXPECT_EQ(lines[25], "************* 2.prohlídka p(D) *************");
-    EXPECT_EQ(lines[27], " 1.00000000000000E+0000");
-    EXPECT_EQ(lines[31], "************* 2.prohlídka p(F) *************");
-    EXPECT_EQ(lines[33], "-5.00000000000000E-0001");
-    EXPECT_EQ(lines[37], "************* 2.prohlídka F2 *************");
-    EXPECT_EQ(lines[39], " 1.56250000000000E-0002"); // 2^-6
+    ASSERT_EQ(lines.size(), 42u); // 6 + 2 * 18
+    // Section 2 starts at line 25 (index 24).
+    EXPECT_EQ(lines[24], "************* 2.prohlídka p(D) *************");
+    EXPECT_EQ(lines[26], " 1.00000000000000E+0000");
+    EXPECT_EQ(lines[30], "************* 2.prohlídka p(F) *************");
+    EXPECT_EQ(lines[32], "-5.00000000000000E-0001");
+    EXPECT_EQ(lines[36], "************* 2.prohlídka F2 *************");
+    EXPECT_EQ(lines[38], " 1.56250000000000E-0002"); // 2^-6
     for (const std::string& l : lines)
         EXPECT_NE(l, " 1.25000000000000E-0001");
 }
@@ -138,11 +137,11 @@ TEST_F(ResultTextFileTest, StepZeroWritesTheStartYearOnly) {
     state->Event(1, 1, 5) = 0.5;
     state->Event(1, 1, 6) = 0.25;
     const std::vector<std::string> lines = Lines(ResultTextFileText(in, *state));
-    ASSERT_EQ(lines.size(), 19u); // 7 + 3 * (1 + 1 + 1 + 1)
+    ASSERT_EQ(lines.size(), 18u); // 6 + 3 * (1 + 1 + 1 + 1)
     EXPECT_EQ(lines[0], "Probability of Events U, D, F  in calculation of first inspection time "
                         "(Years : 5, 5,...,5)");
-    EXPECT_EQ(lines[9], " 5.00000000000000E-0001");
-    EXPECT_EQ(lines[10], " ");
+    EXPECT_EQ(lines[8], " 5.00000000000000E-0001");
+    EXPECT_EQ(lines[9], " ");
 }
 
 TEST_F(ResultTextFileTest, CzechTextsAroundCzechHeaderWords) {
@@ -150,12 +149,16 @@ TEST_F(ResultTextFileTest, CzechTextsAroundCzechHeaderWords) {
     state->inspectionsFound = 1;
     in.crackOrigin = 1;
     in.bf = "380.5";
-    in.integration.convention = Convention::Centre;
     SetLanguage(Language::Czech);
     const std::vector<std::string> lines = Lines(ResultTextFileText(in, *state));
     EXPECT_EQ(lines[1], "Šíření únavových trhlin z  (povrchu bf= 380.5 mm, tf= 25 m= 3)");
-    EXPECT_EQ(lines[5], "Konvence: středy tříd (centre)");
-    EXPECT_EQ(lines[7], "************* 1.prohlídka p(U) *************");
+    EXPECT_EQ(lines[6], "************* 1.prohlídka p(U) *************");
+    // A centre run names its convention after m; the default keeps the layout above.
+    in.integration.convention = Convention::Centre;
+    const std::vector<std::string> centre = Lines(ResultTextFileText(in, *state));
+    ASSERT_EQ(centre.size(), lines.size() + 1);
+    EXPECT_EQ(centre[5], "Konvence: středy tříd (centre)");
+    EXPECT_EQ(centre[7], lines[6]);
 }
 
 TEST_F(ResultTextFileTest, WritesTheFileAndReportsAFailedWrite) {
