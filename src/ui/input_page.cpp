@@ -31,18 +31,13 @@
 #include "localisation/captions.h"
 #include "localisation/messages.h"
 #include "main_window.h"
+#include "named_label.h"
 #include "parametric/distribution_catalogue.h"
 #include "settings_window.h"
 #include "string_grid.h"
 
 namespace tessavin::ui {
 namespace {
-
-QLabel* NamedLabel(QWidget* parent, const char* name, const QString& text) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    return l;
-}
 
 QLineEdit* NamedEdit(QWidget* parent, const char* name, const QString& text, int width = 80) {
     auto* e = new QLineEdit(text, parent);

@@ -118,8 +118,7 @@ void IntegrationWindow::readOwnSettings(const SettingsFile& file) {
             settings_.method = method >= -1 && method <= 4 ? method : -1;
         }
         if (k.target == "CBKonvence")
-            settings_.convention =
-                file.GetInteger(k) == 1 ? Convention::Centre : Convention::First;
+            settings_.convention = file.GetInteger(k) == 1 ? Convention::Centre : Convention::First;
     }
     loadSettings();
 }

@@ -414,12 +414,7 @@ void MainWindow::startUp() {
     in_.endText = in_.yearEnd;
     pages_->setCurrentWidget(tabInput_);
     QWidget::setTabOrder(rows_[RandomInputCount].n, bPocitej_); // the Enter order ends at RUN
-    for (QWidget* w :
-         {static_cast<QWidget*>(yearTable_), static_cast<QWidget*>(furtherTable_),
-          static_cast<QWidget*>(inspectionTable_), static_cast<QWidget*>(yearTableTitle_),
-          static_cast<QWidget*>(inspectionTableTitle_), static_cast<QWidget*>(yearTableSubtitle_),
-          static_cast<QWidget*>(furtherTableTitle_), static_cast<QWidget*>(furtherTableSubtitle_)})
-        w->hide();
+    hideInspectionTables();
     methodLine();
 }
 

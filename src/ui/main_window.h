@@ -178,6 +178,8 @@ class MainWindow : public QMainWindow {
     void applyLanguageLayout();
     void clearInspectionChart();
     void clearInspectionsPage();
+    // The tables of the inspections page and their titles, shown again by the next run.
+    void hideInspectionTables();
 
     // Model.
     CalculationInputs in_;

@@ -29,6 +29,7 @@
 #include "interaction.h"
 #include "key_filters.h"
 #include "localisation/messages.h"
+#include "named_label.h"
 #include "rawdata/raw_data_view.h"
 #include "string_grid.h"
 
@@ -67,12 +68,6 @@ QGroupBox* Group(QWidget* parent, const char* name, const QString& title) {
     auto* g = new QGroupBox(title, parent);
     g->setObjectName(name);
     return g;
-}
-
-QLabel* Label(QWidget* parent, const char* name, const QString& text) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    return l;
 }
 
 // A small grid of row labels and values that shows all its rows.
@@ -169,14 +164,14 @@ void RawDataWindow::buildControls() {
     sampleChart_->setMinimumHeight(110);
     edPocetIntervalu_ = Edit(this, "EdPocetIntervalu", 60);
     auto* rawLayout = new QVBoxLayout(rawDataBox_);
-    rawLayout->addWidget(Label(rawDataBox_, "Label1", "Data file name"));
+    rawLayout->addWidget(NamedLabel(rawDataBox_, "Label1", "Data file name"));
     rawLayout->addWidget(edNazev_);
     rawLayout->addWidget(sampleValues_);
     rawLayout->addWidget(notParamButton_);
     rawLayout->addWidget(sampleChart_, 1);
     rawLayout->addStretch(0); // takes the chart's place while it is hidden
     auto* intervalRow = new QHBoxLayout;
-    intervalRow->addWidget(Label(this, "Label4", "Intervals"));
+    intervalRow->addWidget(NamedLabel(this, "Label4", "Intervals"));
     intervalRow->addWidget(edPocetIntervalu_);
     rawLayout->addLayout(intervalRow);
     rawDataBox_->setFixedWidth(260);
@@ -197,8 +192,8 @@ void RawDataWindow::buildControls() {
     paraLayout->addWidget(new QLabel("Eps", parametricBox_), 0, 0);
     paraLayout->addWidget(edEps_, 0, 1);
     paraLayout->addWidget(buParam_, 0, 2);
-    paraLayout->addWidget(Label(parametricBox_, "Label11", "Type (according to closeness)"), 1, 0,
-                          1, 3);
+    paraLayout->addWidget(NamedLabel(parametricBox_, "Label11", "Type (according to closeness)"), 1,
+                          0, 1, 3);
     paraLayout->addWidget(cbTypPara_, 2, 0, 1, 2);
     paraLayout->addWidget(bTabChar_, 2, 2);
     paraLayout->addWidget(fitCloseness_, 3, 0, 1, 3);
@@ -224,8 +219,8 @@ void RawDataWindow::buildControls() {
     cbValInd_->setObjectName("CBValInd");
     cbValInd_->addItems({"Index   f(z)", "Value x"});
     cbValInd_->setCurrentIndex(static_cast<int>(HistogramAxis::Value));
-    marksRotationLabel_ = Label(chartBox_, "Label2", "     rotation");
-    marksAngleLabel_ = Label(chartBox_, "Label3", "Angle of marks");
+    marksRotationLabel_ = NamedLabel(chartBox_, "Label2", "     rotation");
+    marksAngleLabel_ = NamedLabel(chartBox_, "Label3", "Angle of marks");
     shownValues_ = ValueGrid(chartBox_, "StringGrid1", 4, "Median ", "-1234.56789012345");
     for (int r = 0; r < 4; ++r)
         shownValues_->setCell(0, r, QStringList{"Xmin", "Xmax", "Median", "Mode"}[r]);

@@ -22,16 +22,11 @@
 #include "localisation/language.h"
 #include "localisation/messages.h"
 #include "main_window.h"
+#include "named_label.h"
 #include "string_grid.h"
 
 namespace tessavin::ui {
 namespace {
-
-QLabel* NamedLabel(QWidget* parent, const char* name, const QString& text) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    return l;
-}
 
 QToolButton* ChartButton(QWidget* parent, const char* name) {
     auto* b = new QToolButton(parent);
@@ -257,17 +252,21 @@ void MainWindow::clearInspectionChart() {
     inspectionChart_->clearAll();
 }
 
-void MainWindow::clearInspectionsPage() {
-    inspectionTable_->clearColumn(0, 1);
-    inspectionTable_->clearColumn(1, 1);
-    yearTable_->setRows(1);
-    furtherTable_->setRows(1);
+void MainWindow::hideInspectionTables() {
     for (QWidget* w :
          {static_cast<QWidget*>(yearTable_), static_cast<QWidget*>(furtherTable_),
           static_cast<QWidget*>(inspectionTable_), static_cast<QWidget*>(yearTableTitle_),
           static_cast<QWidget*>(inspectionTableTitle_), static_cast<QWidget*>(yearTableSubtitle_),
           static_cast<QWidget*>(furtherTableTitle_), static_cast<QWidget*>(furtherTableSubtitle_)})
         w->hide();
+}
+
+void MainWindow::clearInspectionsPage() {
+    inspectionTable_->clearColumn(0, 1);
+    inspectionTable_->clearColumn(1, 1);
+    yearTable_->setRows(1);
+    furtherTable_->setRows(1);
+    hideInspectionTables();
     state_->inspectionsFound = 0;
     first_.reset();
 }

@@ -22,6 +22,7 @@
 #include "files/settings_keys.h"
 #include "interaction.h"
 #include "localisation/messages.h"
+#include "named_label.h"
 #include "rawdata/candidate_view.h"
 #include "string_grid.h"
 
@@ -32,12 +33,6 @@ const QColor SampleBarColour(0x00, 0x00, 0x80); // navy
 const QColor DrawnBarColour(0xA6, 0xCA, 0xF0);  // sky blue
 const QString Bars = QStringLiteral("Series1");
 constexpr int TableColumns = 12;
-
-QLabel* MakeLabel(QWidget* parent, const char* name) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    return label;
-}
 
 // A small chart of class bars: no title, legend, axes, toolbar or mouse reaction.
 ChartPanel* MakeSmallChart(QWidget* parent, const char* name, const QColor& colour) {
@@ -82,7 +77,7 @@ SuitableHistogramsWindow::SuitableHistogramsWindow(QWidget* rawDataWindow,
     drawnChart_ = MakeSmallChart(this, "Chart2", DrawnBarColour);
     drawnChart_->hide();
     auto* momentsBox = new QVBoxLayout;
-    momentsBox->addWidget(MakeLabel(this, "Label4"));
+    momentsBox->addWidget(NamedLabel(this, "Label4"));
     momentsBox->addWidget(moments_);
     momentsBox->addStretch(1);
     auto* top = new QHBoxLayout;
@@ -129,9 +124,9 @@ SuitableHistogramsWindow::SuitableHistogramsWindow(QWidget* rawDataWindow,
     exit->setObjectName("BKonec");
 
     auto* tools = new QHBoxLayout;
-    tools->addWidget(MakeLabel(this, "Label2"));
+    tools->addWidget(NamedLabel(this, "Label2"));
     tools->addStretch(1);
-    tools->addWidget(MakeLabel(this, "Label3"));
+    tools->addWidget(NamedLabel(this, "Label3"));
     tools->addWidget(sortKey_);
     tools->addWidget(reference_);
     tools->addSpacing(16);
@@ -142,7 +137,7 @@ SuitableHistogramsWindow::SuitableHistogramsWindow(QWidget* rawDataWindow,
     auto* root = new QVBoxLayout(this);
     root->setContentsMargins(6, 6, 6, 6);
     root->addLayout(top);
-    root->addWidget(MakeLabel(this, "Label1"));
+    root->addWidget(NamedLabel(this, "Label1"));
     root->addWidget(sample_);
     root->addLayout(tools);
     root->addWidget(grid_, 1);

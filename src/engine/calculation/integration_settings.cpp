@@ -86,7 +86,8 @@ std::string ConventionText(Convention convention) {
 
 std::string ConventionLine(Convention convention) {
     constexpr int IntegrationWindowTable = 9;
-    return TextPiece(IntegrationWindowTable, convention == Convention::Centre ? "ConventionCentre" : "ConventionFirst");
+    return TextPiece(IntegrationWindowTable,
+                     convention == Convention::Centre ? "ConventionCentre" : "ConventionFirst");
 }
 
 } // namespace tessavin
