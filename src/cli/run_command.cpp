@@ -37,6 +37,7 @@ void Remark(const std::string& kind, const std::string& message) {
 std::vector<double> Row(const CalculationState& s, int block, int row,
                         const std::vector<int>& years) {
     std::vector<double> v;
+    v.reserve(years.size());
     for (int y : years)
         v.push_back(s.Event(block, row, y));
     return v;

@@ -464,11 +464,14 @@ void NnCache::Clear() {
 }
 
 bool NnCache::Matches(const DiscreteHistogram& input, Convention convention) const {
+    // The key compares bits, not values: -0 and 0 or two NaNs must not count as the same input.
+    // NOLINTBEGIN(bugprone-suspicious-memory-comparison)
     return keyed_ && convention_ == convention && key_.Bins == input.Bins &&
            std::memcmp(&key_.XFirst, &input.XFirst, sizeof(double)) == 0 &&
            std::memcmp(&key_.XLast, &input.XLast, sizeof(double)) == 0 &&
            std::memcmp(&key_.Step, &input.Step, sizeof(double)) == 0 &&
            std::memcmp(key_.P.data(), input.P.data(), sizeof(ClassArray)) == 0;
+    // NOLINTEND(bugprone-suspicious-memory-comparison)
 }
 
 void NnCache::Restart(const DiscreteHistogram& input, Convention convention) {

@@ -11,7 +11,7 @@ namespace tessavin {
 int ResistanceClass(double q) {
     long long i = 1 + static_cast<long long>(std::nearbyint(q));
     if (i > ResistanceBins) i = ResistanceBins;
-    if (i < 1 && i == 0 && std::fabs(q + 0.5) < 1e-9) i = 1;
+    if (i == 0 && std::fabs(q + 0.5) < 1e-9) i = 1;
     return static_cast<int>(i);
 }
 
@@ -50,7 +50,7 @@ int CertainClassOf(double r, double err, const ResistanceGrid& grid) {
     // of q) to a half, so q + 0.5 truncates to the nearest whole number without a tie.
     const double frac = q - static_cast<double>(static_cast<int>(q));
     if (std::fabs(frac - 0.5) <= bound) return 0;
-    return 1 + static_cast<int>(q + 0.5);
+    return 1 + static_cast<int>(q + 0.5); // NOLINT(bugprone-incorrect-roundings): no tie, see above
 }
 
 namespace {

@@ -4,8 +4,11 @@
 #if defined(TESSAVIN_VECTOR_LANES)
 #include <immintrin.h>
 
+// glibc's vector mathematics, by its reserved names.
+// NOLINTBEGIN(bugprone-reserved-identifier)
 extern "C" __m256d _ZGVdN4vv_pow(__m256d, __m256d);
 extern "C" __m256d _ZGVdN4v_cos(__m256d);
+// NOLINTEND(bugprone-reserved-identifier)
 
 namespace tessavin {
 namespace {

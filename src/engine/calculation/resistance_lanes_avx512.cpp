@@ -4,8 +4,11 @@
 #if defined(TESSAVIN_VECTOR_LANES)
 #include <immintrin.h>
 
+// glibc's vector mathematics, by its reserved names.
+// NOLINTBEGIN(bugprone-reserved-identifier)
 extern "C" __m512d _ZGVeN8vv_pow(__m512d, __m512d);
 extern "C" __m512d _ZGVeN8v_cos(__m512d);
+// NOLINTEND(bugprone-reserved-identifier)
 
 namespace tessavin {
 namespace {
