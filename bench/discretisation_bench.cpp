@@ -18,6 +18,10 @@ void BM_BuildParametricHistogram(benchmark::State& state) {
         benchmark::DoNotOptimize(out);
     }
 }
-BENCHMARK(BM_BuildParametricHistogram)->Args({0, 32})->Args({0, 1024})->Args({1, 32})->Args({2, 1024});
+BENCHMARK(BM_BuildParametricHistogram)
+    ->Args({0, 32})
+    ->Args({0, 1024})
+    ->Args({1, 32})
+    ->Args({2, 1024});
 
 } // namespace

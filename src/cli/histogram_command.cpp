@@ -30,7 +30,8 @@ void PrintTable(const DiscreteHistogram& h) {
               << "Max=" << StrNaCarku(RangeMax(h)) << "\n"
               << "Class\tValue\tProbability\n";
     for (int i = 1; i <= h.Bins; ++i)
-        std::cout << i << "\t" << StrNaCarku(ClassValue(h, i)) << "\t" << StrNaCarku(h.P[i]) << "\n";
+        std::cout << i << "\t" << StrNaCarku(ClassValue(h, i)) << "\t" << StrNaCarku(h.P[i])
+                  << "\n";
 }
 
 } // namespace
@@ -59,18 +60,22 @@ int RunHistogramCommand(const std::vector<std::string>& words) {
     request.IntervalCount = args->value("intervals").value_or("32");
     request.Eps = args->value("eps").value_or("1E-7");
     if (!args->value("par1")) return Refuse("--par1 is required");
-    const std::pair<const char*, const std::string*> numbers[] = {
-        {"--par1", &request.Par1}, {"--par2", &request.Par2}, {"--par3", &request.Par3},
-        {"--par4", &request.Par4}, {"--eps", &request.Eps}};
+    const std::pair<const char*, const std::string*> numbers[] = {{"--par1", &request.Par1},
+                                                                  {"--par2", &request.Par2},
+                                                                  {"--par3", &request.Par3},
+                                                                  {"--par4", &request.Par4},
+                                                                  {"--eps", &request.Eps}};
     for (const auto& [name, text] : numbers)
-        if (!ParseReal(*text)) return Refuse(std::string(name) + " is not a number: '" + *text + "'");
+        if (!ParseReal(*text))
+            return Refuse(std::string(name) + " is not a number: '" + *text + "'");
     const auto eps = ParseReal(request.Eps);
     if (!(*eps > 0 && *eps < 1)) return Refuse("--eps must lie between 0 and 1");
     if (args->has("min") != args->has("max")) return Refuse("--min and --max go together");
     if (args->has("min")) {
         const auto lo = ParseReal(*args->value("min"));
         const auto hi = ParseReal(*args->value("max"));
-        if (!lo || !hi || !(*lo < *hi)) return Refuse("--min and --max must be numbers with min < max");
+        if (!lo || !hi || !(*lo < *hi))
+            return Refuse("--min and --max must be numbers with min < max");
         request.GivenRange = true;
         request.GivenMin = *lo;
         request.GivenMax = *hi;
@@ -79,7 +84,8 @@ int RunHistogramCommand(const std::vector<std::string>& words) {
     WorkingHistogram work;
     const BuildOutcome build = BuildParametricHistogram(request, work);
     if (!build.Reports.empty()) {
-        for (const Failure& f : build.Reports) std::cerr << ForTerminal(f.text) << "\n";
+        for (const Failure& f : build.Reports)
+            std::cerr << ForTerminal(f.text) << "\n";
         return kBadInput;
     }
     if (!build.Succeeded || work.Bins == 0)

@@ -16,10 +16,10 @@ ShellPaths ComputeShellPaths() {
     p.startDir = QDir::currentPath();
     p.projectDir = p.startDir;
     const QByteArray ini = qgetenv("TESSAVIN_INI");
-    p.settingsPath = !ini.isEmpty() ? QString::fromLocal8Bit(ini)
-                                    : QStandardPaths::writableLocation(
-                                          QStandardPaths::AppConfigLocation) +
-                                          "/Tessavin.INI";
+    p.settingsPath =
+        !ini.isEmpty()
+            ? QString::fromLocal8Bit(ini)
+            : QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/Tessavin.INI";
     // The settings folder too: the file is created by its first write.
     for (const QString& dir : {p.graphsAndPrintsDir, p.rawDataDir, p.resultsDir,
                                QFileInfo(p.settingsPath).absolutePath()})

@@ -54,6 +54,8 @@ void SplashWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
 }
 
-void SplashWindow::mousePressEvent(QMouseEvent*) { hide(); }
+void SplashWindow::mousePressEvent(QMouseEvent*) {
+    hide();
+}
 
 } // namespace tessavin::ui

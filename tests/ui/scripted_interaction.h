@@ -32,12 +32,16 @@ class ScriptedInteraction final : public ui::Interaction {
 
     QStringList texts() const {
         QStringList t;
-        for (const auto& b : boxes) t << b.text;
+        for (const auto& b : boxes)
+            t << b.text;
         return t;
     }
-    void clear() { boxes.clear(); fileRequests.clear(); }
+    void clear() {
+        boxes.clear();
+        fileRequests.clear();
+    }
 
-    std::deque<int> answers;  // for Yes/No questions
+    std::deque<int> answers;   // for Yes/No questions
     std::deque<QString> files; // for file dialogs
     std::vector<ui::BoxRequest> boxes;
     std::vector<ui::FileRequest> fileRequests;

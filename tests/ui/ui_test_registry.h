@@ -21,6 +21,6 @@ struct UiTestRegistrar {
 
 } // namespace tessavin::test
 
-#define TESSAVIN_UI_TEST(Class, stem)                                                          \
-    static const ::tessavin::test::UiTestRegistrar Class##Registrar(                           \
+#define TESSAVIN_UI_TEST(Class, stem)                                                              \
+    static const ::tessavin::test::UiTestRegistrar Class##Registrar(                               \
         #stem, [] { return std::unique_ptr<QObject>(new Class); });

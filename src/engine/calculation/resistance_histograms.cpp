@@ -178,9 +178,10 @@ ClassResult RunA0Class(const LoopSetup& s, int t1) {
             return false;
         }
         if (i == ClassNotFinite) {
-            out.failure =
-                ClassFailure{MathFailure(s.h == 0 ? msg::DivisionByZero : msg::UndefinedFloatOperation, s.stepName),
-                             AbortKind::Calculation};
+            out.failure = ClassFailure{
+                MathFailure(s.h == 0 ? msg::DivisionByZero : msg::UndefinedFloatOperation,
+                            s.stepName),
+                AbortKind::Calculation};
             return false;
         }
         if (i < 1) {

@@ -8,17 +8,21 @@
 namespace tessavin {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Length of the longest prefix of s (after leading blanks) in the real syntax; 0 when none.
 std::size_t RealPrefixLength(std::string_view s) {
     std::size_t i = 0;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
     std::size_t digits = 0;
-    while (i < s.size() && IsDigit(s[i])) ++i, ++digits;
+    while (i < s.size() && IsDigit(s[i]))
+        ++i, ++digits;
     if (i < s.size() && s[i] == '.') {
         ++i;
-        while (i < s.size() && IsDigit(s[i])) ++i, ++digits;
+        while (i < s.size() && IsDigit(s[i]))
+            ++i, ++digits;
     }
     if (digits == 0) return 0;
     std::size_t mantissaEnd = i;
@@ -26,19 +30,22 @@ std::size_t RealPrefixLength(std::string_view s) {
         std::size_t j = i + 1;
         if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
         std::size_t expDigits = 0;
-        while (j < s.size() && IsDigit(s[j])) ++j, ++expDigits;
+        while (j < s.size() && IsDigit(s[j]))
+            ++j, ++expDigits;
         if (expDigits > 0) return j;
     }
     return mantissaEnd;
 }
 
 std::string_view SkipBlanks(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
     return s;
 }
 
 std::string_view TrimTrailing(std::string_view s) {
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r' || s.back() == '\n'))
+    while (!s.empty() &&
+           (s.back() == ' ' || s.back() == '\t' || s.back() == '\r' || s.back() == '\n'))
         s.remove_suffix(1);
     return s;
 }
@@ -55,7 +62,8 @@ double ConvertChecked(std::string_view s) {
     if (buf[i] == '+' || buf[i] == '-') sign = buf[i++] == '-' ? -1.0 : 1.0;
     std::string digits;
     long exponent = 0;
-    for (; i < buf.size() && IsDigit(buf[i]); ++i) digits += buf[i];
+    for (; i < buf.size() && IsDigit(buf[i]); ++i)
+        digits += buf[i];
     if (i < buf.size() && buf[i] == '.') {
         for (++i; i < buf.size() && IsDigit(buf[i]); ++i) {
             digits += buf[i];
@@ -71,7 +79,8 @@ double ConvertChecked(std::string_view s) {
     }
     // Exact decimal-to-binary conversion: rebuild "digitsE<exp>" and let strtod round it
     // correctly; no decimal separator is involved.
-    std::string canonical = (digits.empty() ? std::string("0") : digits) + "E" + std::to_string(exponent);
+    std::string canonical =
+        (digits.empty() ? std::string("0") : digits) + "E" + std::to_string(exponent);
     errno = 0;
     const double v = std::strtod(canonical.c_str(), nullptr);
     return sign * v;
@@ -118,7 +127,8 @@ long long ParseWholePrefix(std::string_view text) {
     std::size_t n = 0;
     if (n < s.size() && (s[n] == '+' || s[n] == '-')) ++n;
     std::size_t start = n;
-    while (n < s.size() && IsDigit(s[n]) && n - start < 18) ++n;
+    while (n < s.size() && IsDigit(s[n]) && n - start < 18)
+        ++n;
     if (n == start) return 0;
     return *ParseWhole(s.substr(0, n));
 }

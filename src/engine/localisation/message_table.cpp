@@ -3,6 +3,8 @@
 
 namespace tessavin {
 
+// One message a line, as the catalogue is read and compared: the formatter would split the texts.
+// clang-format off
 const MessageEntry kMessageTable[] = {
     {1, "C o n f i r m a t i o n", "P o t v r z e n í"},
     {2, "I n f o r m a t i o n", "I n f o r m a c e"},
@@ -216,6 +218,7 @@ const MessageEntry kMessageTable[] = {
     {508, "D i v i s i o n  by zero ! (Constant C=0)", "D i v i s i o n  by zero ! (Constant C=0)"},
     {509, "Condition not met ", "Condition not met "},
 };
+// clang-format on
 
 const std::size_t kMessageTableSize = sizeof(kMessageTable) / sizeof(kMessageTable[0]);
 

@@ -26,7 +26,8 @@ std::string FormatMessage(std::string_view format, std::initializer_list<std::st
     out.reserve(format.size() + 64);
     auto arg = args.begin();
     for (std::size_t i = 0; i < format.size(); ++i) {
-        if (format[i] == '%' && i + 1 < format.size() && format[i + 1] == 's' && arg != args.end()) {
+        if (format[i] == '%' && i + 1 < format.size() && format[i + 1] == 's' &&
+            arg != args.end()) {
             out += *arg++;
             ++i;
         } else {

@@ -29,8 +29,8 @@ struct ParametricRequest {
 
 struct DiscretiseOutcome {
     bool Accepted = false;
-    std::string ParameterText;           // of a fit
-    std::vector<Failure> Reports;        // math-fault error boxes, in the order they arose
+    std::string ParameterText;                // of a fit
+    std::vector<Failure> Reports;             // math-fault error boxes, in the order they arose
     MathFault EscapedFault = MathFault::None; // a fault of the post-processing
     // Written back into the parameter block: labels and group title of the type.
     std::array<std::string, 4> Labels{"1.para", "2.para", "3.para", "4.para"};
@@ -42,9 +42,9 @@ DiscretiseOutcome Discretise(const ParametricRequest& request, WorkingHistogram&
 
 struct BuildOutcome {
     bool Succeeded = false;
-    std::vector<Failure> Reports;   // every box to show, in order (message 88, math faults)
+    std::vector<Failure> Reports; // every box to show, in order (message 88, math faults)
     DiscretiseOutcome Discretisation;
-    double MinBeforeTrim = 0.0;     // range of the histogram before trimming
+    double MinBeforeTrim = 0.0; // range of the histogram before trimming
     double MaxBeforeTrim = 0.0;
 };
 

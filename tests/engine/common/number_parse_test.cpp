@@ -11,9 +11,8 @@ TEST(ParseReal, AcceptsTheSystemSyntax) {
     const struct {
         const char* text;
         double value;
-    } cases[] = {{"2.2E-13", 2.2E-13}, {"3", 3},       {"-1.5", -1.5}, {"+4", 4},
-                 {"1e6", 1e6},         {" 0.25 ", 0.25}, {".5", 0.5},  {"5.", 5},
-                 {"1E+3", 1000},       {"0.1", 0.1}};
+    } cases[] = {{"2.2E-13", 2.2E-13}, {"3", 3},    {"-1.5", -1.5}, {"+4", 4},      {"1e6", 1e6},
+                 {" 0.25 ", 0.25},     {".5", 0.5}, {"5.", 5},      {"1E+3", 1000}, {"0.1", 0.1}};
     for (const auto& c : cases) {
         const auto v = ParseReal(c.text);
         ASSERT_TRUE(v) << c.text;
@@ -22,8 +21,8 @@ TEST(ParseReal, AcceptsTheSystemSyntax) {
 }
 
 TEST(ParseReal, RefusesWhatIsNotANumber) {
-    for (const char* text : {"", " ", "abc", "1,5", "1E", "E5", "1.2.3", "--1", "1e5x", "inf",
-                             "nan", "1E999"})
+    for (const char* text :
+         {"", " ", "abc", "1,5", "1E", "E5", "1.2.3", "--1", "1e5x", "inf", "nan", "1E999"})
         EXPECT_FALSE(ParseReal(text)) << text;
 }
 

@@ -8,7 +8,8 @@ namespace {
 ClassArray Classes(std::initializer_list<double> values) {
     ClassArray p{};
     int i = 1;
-    for (double v : values) p[i++] = v;
+    for (double v : values)
+        p[i++] = v;
     return p;
 }
 
@@ -80,7 +81,8 @@ TEST(StoreWorkingHistogram, ConvertsRangeFormToClassValues) {
     w.Max = 1024;
     w.Step = 1;
     w.Total = 12345.0L;
-    for (int i = 1; i <= MaxBins; ++i) w.P[i] = 1.0 / MaxBins;
+    for (int i = 1; i <= MaxBins; ++i)
+        w.P[i] = 1.0 / MaxBins;
     DiscreteHistogram h;
     StoreWorkingHistogram(w, h);
     EXPECT_EQ(h.Bins, 1024);

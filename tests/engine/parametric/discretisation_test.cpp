@@ -25,13 +25,15 @@ ParametricRequest Request(int type, const char* p1, const char* p2 = "1", const 
 
 long double Sum(const WorkingHistogram& w) {
     long double s = 0;
-    for (int i = 1; i <= w.Bins; ++i) s += w.P[i];
+    for (int i = 1; i <= w.Bins; ++i)
+        s += w.P[i];
     return s;
 }
 
 double Mean(const WorkingHistogram& w) {
     long double m = 0;
-    for (int i = 1; i <= w.Bins; ++i) m += w.P[i] * (w.Min + (i - 0.5) * w.Step);
+    for (int i = 1; i <= w.Bins; ++i)
+        m += w.P[i] * (w.Min + (i - 0.5) * w.Step);
     return static_cast<double>(m / Sum(w));
 }
 
@@ -90,18 +92,30 @@ struct CatalogueCase {
     double lo, hi;
 };
 const CatalogueCase kCatalogue[] = {
-    {0, {"30", "3"}, false, 0, 0},        {1, {"280", "28"}, false, 0, 0},
-    {2, {"30", "3"}, false, 0, 0},        {3, {"30", "3"}, false, 0, 0},
-    {4, {"0", "1"}, false, 0, 0},         {5, {"0", "1"}, true, -10, 10},
-    {6, {"10", "2"}, false, 0, 0},        {7, {"0", "1"}, false, 0, 0},
-    {8, {"0", "1"}, false, 0, 0},         {9, {"2", "1"}, false, 0, 0},
-    {10, {"1"}, false, 0, 0},             {11, {"1"}, true, 0, 10},
-    {12, {"5"}, false, 0, 0},             {13, {"2", "3"}, false, 0, 0},
-    {14, {"2", "3", "0", "2"}, true, 0, 2}, {15, {"3", "2"}, false, 0, 0},
-    {16, {"5", "10"}, false, 0, 0},       {17, {"1", "3"}, true, 1, 10},
-    {18, {"0", "4"}, true, 0, 4},         {19, {"0", "2", "1"}, true, 0, 2},
-    {20, {"2"}, false, 0, 0},             {21, {"4"}, false, 0, 0},
-    {22, {"0.5"}, false, 0, 0},           {23, {"10", "2", "0.5"}, false, 0, 0},
+    {0, {"30", "3"}, false, 0, 0},
+    {1, {"280", "28"}, false, 0, 0},
+    {2, {"30", "3"}, false, 0, 0},
+    {3, {"30", "3"}, false, 0, 0},
+    {4, {"0", "1"}, false, 0, 0},
+    {5, {"0", "1"}, true, -10, 10},
+    {6, {"10", "2"}, false, 0, 0},
+    {7, {"0", "1"}, false, 0, 0},
+    {8, {"0", "1"}, false, 0, 0},
+    {9, {"2", "1"}, false, 0, 0},
+    {10, {"1"}, false, 0, 0},
+    {11, {"1"}, true, 0, 10},
+    {12, {"5"}, false, 0, 0},
+    {13, {"2", "3"}, false, 0, 0},
+    {14, {"2", "3", "0", "2"}, true, 0, 2},
+    {15, {"3", "2"}, false, 0, 0},
+    {16, {"5", "10"}, false, 0, 0},
+    {17, {"1", "3"}, true, 1, 10},
+    {18, {"0", "4"}, true, 0, 4},
+    {19, {"0", "2", "1"}, true, 0, 2},
+    {20, {"2"}, false, 0, 0},
+    {21, {"4"}, false, 0, 0},
+    {22, {"0.5"}, false, 0, 0},
+    {23, {"10", "2", "0.5"}, false, 0, 0},
 };
 
 TEST(Discretise, EveryTypeGivesANormalisedHistogram) {
@@ -120,7 +134,8 @@ TEST(Discretise, EveryTypeGivesANormalisedHistogram) {
             EXPECT_EQ(out.EscapedFault, MathFault::None);
             EXPECT_EQ(w.Bins, std::atoi(n));
             EXPECT_LT(w.Min, w.Max);
-            for (int i = 1; i <= w.Bins; ++i) EXPECT_GE(w.P[i], 0.0) << i;
+            for (int i = 1; i <= w.Bins; ++i)
+                EXPECT_GE(w.P[i], 0.0) << i;
             EXPECT_NEAR(static_cast<double>(Sum(w)), 1.0, 1e-12);
             EXPECT_TRUE(std::isfinite(static_cast<double>(w.Total)));
             EXPECT_GT(w.Total, 0);
@@ -155,7 +170,8 @@ TEST(Discretise, UniformDensityGivesEqualProbabilities) {
     r.GivenMax = 6;
     WorkingHistogram w;
     ASSERT_TRUE(Discretise(r, w).Accepted);
-    for (int i = 1; i <= 8; ++i) EXPECT_DOUBLE_EQ(w.P[i], 1.0 / 8);
+    for (int i = 1; i <= 8; ++i)
+        EXPECT_DOUBLE_EQ(w.P[i], 1.0 / 8);
     EXPECT_DOUBLE_EQ(static_cast<double>(w.Total), 8.0);
 }
 
@@ -168,16 +184,18 @@ TEST(Discretise, GivenRangeLeavesClassesBelowTheCutEmpty) {
     ASSERT_TRUE(Discretise(r, w).Accepted);
     EXPECT_EQ(w.Min, -2);
     EXPECT_EQ(w.Max, 2);
-    for (int i = 1; i <= 4; ++i) EXPECT_EQ(w.P[i], 0.0) << i;
-    for (int i = 5; i <= 8; ++i) EXPECT_GT(w.P[i], 0.0) << i;
+    for (int i = 1; i <= 4; ++i)
+        EXPECT_EQ(w.P[i], 0.0) << i;
+    for (int i = 5; i <= 8; ++i)
+        EXPECT_GT(w.P[i], 0.0) << i;
 }
 
 TEST(Discretise, RefusalsLeaveNoHistogramAndNoMessage) {
     const ParametricRequest refused[] = {
-        Request(0, "30", "0"),   // sigma must be positive
-        Request(1, "-1", "2"),   // mu must be positive
-        Request(5, "0", "1"),    // Cauchy has no range of its own
-        Request(0, "abc", "3"),  // not a number
+        Request(0, "30", "0"),  // sigma must be positive
+        Request(1, "-1", "2"),  // mu must be positive
+        Request(5, "0", "1"),   // Cauchy has no range of its own
+        Request(0, "abc", "3"), // not a number
     };
     for (const ParametricRequest& r : refused) {
         WorkingHistogram w;

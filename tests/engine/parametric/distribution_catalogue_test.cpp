@@ -104,7 +104,8 @@ TEST(Catalogue, NamesLabelsAndGroupTitles) {
     EXPECT_EQ(DistributionName(11), "Lévy");
     EXPECT_STREQ(Distribution(23).labels[2], "        Skewness");
     EXPECT_EQ(Distribution(14).parameterCount, 4);
-    for (int t = 0; t < DistributionCount; ++t) EXPECT_EQ(Distribution(t).type, t);
+    for (int t = 0; t < DistributionCount; ++t)
+        EXPECT_EQ(Distribution(t).type, t);
 }
 
 TEST(EstimateFromSample, ParametersAndTexts) {
@@ -140,7 +141,8 @@ TEST(EstimateFromSample, Refusals) {
     s.xmin = 0;
     s.xmax = 10;
     s.median = 5; // midrange exactly on the median: both Gumbel types fit
-    for (int t : {5, 11, 14, 17, 18, 19}) EXPECT_TRUE(EstimateFromSample(t, s, 5, 2).refused) << t;
+    for (int t : {5, 11, 14, 17, 18, 19})
+        EXPECT_TRUE(EstimateFromSample(t, s, 5, 2).refused) << t;
     EXPECT_FALSE(EstimateFromSample(2, s, 5, 2).refused);
     EXPECT_FALSE(EstimateFromSample(3, s, 5, 2).refused);
     s.median = 6;

@@ -78,14 +78,14 @@ TEST(RawDataFile, NumberSyntaxOfALine) {
 }
 
 TEST(RawDataFile, RefusesWithTheMessageOfTheFault) {
-    {   // Two values and a blank line: too few.
+    { // Two values and a blank line: too few.
         const auto r = ReadRawDataFile(kData / "two_values.txt");
         ASSERT_TRUE(std::holds_alternative<Failure>(r));
         EXPECT_EQ(std::get<Failure>(r).message, 130);
         EXPECT_EQ(std::get<Failure>(r).text, TextCis(130) + " !");
         EXPECT_EQ(std::get<Failure>(r).kind, BoxKind::Error);
     }
-    {   // The bad line is the third physical line, after a blank one.
+    { // The bad line is the third physical line, after a blank one.
         const auto r = ReadRawDataFile(kData / "double_comma.txt");
         ASSERT_TRUE(std::holds_alternative<Failure>(r));
         EXPECT_EQ(std::get<Failure>(r).message, 118);
@@ -97,7 +97,7 @@ TEST(RawDataFile, RefusesWithTheMessageOfTheFault) {
         EXPECT_EQ(std::get<Failure>(r).message, 112);
         EXPECT_NE(std::get<Failure>(r).text.find(missing.string()), std::string::npos);
     }
-    {   // A long bad line is quoted shortened.
+    { // A long bad line is quoted shortened.
         const auto r = ParseRawData("1\n2\n3\n" + std::string(5000, 'x') + "\n");
         ASSERT_TRUE(std::holds_alternative<Failure>(r));
         EXPECT_NE(std::get<Failure>(r).text.find("Line 4 : xxx"), std::string::npos);
@@ -109,7 +109,8 @@ TEST(RawDataFile, RefusesWithTheMessageOfTheFault) {
 
 TEST(RawDataFile, AtMostOneHundredThousandValues) {
     std::string text;
-    for (int i = 0; i < MaxRawValues; ++i) text += std::to_string(i % 97) + "\r\n";
+    for (int i = 0; i < MaxRawValues; ++i)
+        text += std::to_string(i % 97) + "\r\n";
     text += "\r\n\r\n"; // blank lines add no value
     const auto full = ParseRawData(text);
     ASSERT_TRUE(std::holds_alternative<RawSample>(full));
@@ -129,8 +130,10 @@ TEST(RawHistogram, ClassOfEachValue) {
     ASSERT_TRUE(std::holds_alternative<WorkingHistogram>(r));
     const WorkingHistogram& h = std::get<WorkingHistogram>(r);
     const double expected[] = {2 / 6.0, 0, 2 / 6.0, 0, 2 / 6.0};
-    for (int i = 0; i < 5; ++i) EXPECT_NEAR(h.P[i + 1], expected[i], 1e-15) << "class " << i + 1;
-    for (int i = 6; i <= MaxBins; ++i) ASSERT_EQ(h.P[i], 0.0);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_NEAR(h.P[i + 1], expected[i], 1e-15) << "class " << i + 1;
+    for (int i = 6; i <= MaxBins; ++i)
+        ASSERT_EQ(h.P[i], 0.0);
     EXPECT_EQ(h.Bins, 5);
     EXPECT_EQ(h.Step, 2.0);
     EXPECT_EQ(h.Min, 0.0);
@@ -146,9 +149,8 @@ TEST(RawHistogram, RefusesABadClassCountOrRange) {
         int message;
     };
     const double inf = INFINITY;
-    const Case cases[] = {{2, 0, 4, 88},      {1025, 0, 4, 88},  {0, 0, 4, 88},
-                          {3, 4, 4, 0},       {3, 5, 4, 0},      {3, 0, inf, 129},
-                          {3, -1e308, 1e308, 0}};
+    const Case cases[] = {{2, 0, 4, 88}, {1025, 0, 4, 88}, {0, 0, 4, 88},        {3, 4, 4, 0},
+                          {3, 5, 4, 0},  {3, 0, inf, 129}, {3, -1e308, 1e308, 0}};
     for (const Case& c : cases) {
         const auto r = BuildRawHistogram(s, c.n, c.min, c.max);
         ASSERT_TRUE(std::holds_alternative<Failure>(r)) << c.n << " " << c.min << " " << c.max;
@@ -220,11 +222,14 @@ TEST(RawSampleHistogram, RowOfTheSampleWithTheShownClassValues) {
     EXPECT_EQ(view.row.fields[0], "Prvotní data");
     EXPECT_EQ(view.row.fields[1], "1");
     EXPECT_EQ(view.row.fields[10], " ----- ");
-    for (int f = 2; f <= 9; ++f) EXPECT_FALSE(view.row.fields[f].empty()) << f;
-    for (int f = 11; f < 19; ++f) EXPECT_TRUE(view.row.fields[f].empty()) << f;
+    for (int f = 2; f <= 9; ++f)
+        EXPECT_FALSE(view.row.fields[f].empty()) << f;
+    for (int f = 11; f < 19; ++f)
+        EXPECT_TRUE(view.row.fields[f].empty()) << f;
     // The histogram of the sample holds all its values: probabilities sum to 1.
     double sum = 0;
-    for (int i = 1; i <= 7; ++i) sum += view.histogram.P[i];
+    for (int i = 1; i <= 7; ++i)
+        sum += view.histogram.P[i];
     EXPECT_NEAR(sum, 1.0, 1e-14);
 }
 
@@ -234,17 +239,27 @@ TEST(RawDataMutation, DamagedFilesAreReadOrRefused) {
     const std::string valid = FileBytes(kData / "valid_mixed.txt");
     ASSERT_FALSE(valid.empty());
     std::mt19937 rng(20261210);
-    const auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n)(rng); };
+    const auto pick = [&](std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n)(rng);
+    };
     int refused = 0;
     for (int round = 0; round < 400; ++round) {
         std::string text = valid;
         const int edits = 1 + static_cast<int>(pick(3));
         for (int e = 0; e < edits && !text.empty(); ++e) {
             switch (pick(3)) {
-            case 0: text[pick(text.size() - 1)] = static_cast<char>(pick(255)); break;
-            case 1: text.insert(pick(text.size()), 1, static_cast<char>(pick(255))); break;
-            case 2: text.erase(pick(text.size() - 1), 1 + pick(4)); break;
-            default: text.resize(pick(text.size())); break;
+            case 0:
+                text[pick(text.size() - 1)] = static_cast<char>(pick(255));
+                break;
+            case 1:
+                text.insert(pick(text.size()), 1, static_cast<char>(pick(255)));
+                break;
+            case 2:
+                text.erase(pick(text.size() - 1), 1 + pick(4));
+                break;
+            default:
+                text.resize(pick(text.size()));
+                break;
             }
         }
         SCOPED_TRACE(text);
@@ -263,7 +278,8 @@ TEST(RawDataMutation, DamagedFilesAreReadOrRefused) {
         const auto h = BuildRawHistogram(s, 8, s.minimum, s.maximum);
         if (const auto* w = std::get_if<WorkingHistogram>(&h)) {
             double sum = 0;
-            for (int i = 1; i <= 8; ++i) sum += w->P[i];
+            for (int i = 1; i <= 8; ++i)
+                sum += w->P[i];
             EXPECT_NEAR(sum, 1.0, 1e-12);
         }
     }
