@@ -95,8 +95,6 @@ void MainWindow::buildResultsPage(QWidget* page) {
         summary->addWidget(button, r, 1);
         ++r;
     }
-    crossCheck_ = new CrossCheck(this);
-    summary->addWidget(crossCheck_->command(), r++, 0, 1, 2);
     summary->setRowStretch(r, 1);
     top->addWidget(summaryBox_);
 
@@ -159,7 +157,10 @@ void MainWindow::buildResultsPage(QWidget* page) {
     bottom->addWidget(timingTable_, 0, 0, 2, 1);
     bottom->addWidget(lVysledek_, 0, 1);
     bottom->addWidget(lProhl_, 1, 1);
-    bottom->addWidget(progress_, 2, 0, 1, 2);
+    // Under the first inspection it checks; the summary box above has no room to spare.
+    crossCheck_ = new CrossCheck(this);
+    bottom->addWidget(crossCheck_->command(), 2, 1, Qt::AlignHCenter);
+    bottom->addWidget(progress_, 3, 0, 1, 2);
     bottom->addWidget(yearBox_, 0, 2, 3, 1);
     bottom->setColumnStretch(1, 1);
     connect(cbVyber_, &QComboBox::activated, this, &MainWindow::CBVyberChange);
