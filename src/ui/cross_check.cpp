@@ -104,6 +104,7 @@ void CrossCheck::start() {
     }
 
     window_->setBusy(false);
+    command_->setEnabled(false); // the results page's lower box stays enabled while busy
     window_->findChild<QPushButton*>("BPrerus")->show();
     window_->findChild<QPushButton*>("BPrerus")->setEnabled(true);
     gauge()->setRange(0, kGaugeSteps);
@@ -169,6 +170,7 @@ void CrossCheck::showIdle() {
     gauge()->hide();
     window_->findChild<QPushButton*>("BPrerus")->hide();
     window_->setBusy(true);
+    offer(methodFirst_);
 }
 
 void CrossCheck::draw(const SimulationResult& result) {
