@@ -18,7 +18,6 @@ namespace tessavin::ui {
 namespace {
 
 constexpr int MethodCount = 5;
-constexpr int GaussMethod = 4;
 
 // A field's text read as a whole number without a check.
 int WholeOf(const QString& text) {

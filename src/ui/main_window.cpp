@@ -227,8 +227,8 @@ void MainWindow::buildMenu() {
         m->menuAction()->setObjectName(name);
         return m;
     };
-    auto item = [this](QMenu* menu, const char* name, const QString& text,
-                       const QKeySequence& key = {}, bool checkable = false) {
+    auto item = [](QMenu* menu, const char* name, const QString& text, const QKeySequence& key = {},
+                   bool checkable = false) {
         QAction* a = menu->addAction(text);
         a->setObjectName(name);
         a->setParent(menu);
