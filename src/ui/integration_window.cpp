@@ -77,7 +77,9 @@ IntegrationWindow::IntegrationWindow(IntegrationSettings& settings)
     convention_ = new QComboBox(this);
     convention_->setObjectName("CBKonvence");
     convention_->setGeometry(8, 170 - 8 - 28, 262, 26);
-    conventionTexts();
+    // Item texts of the language in effect; the caption table renames them on a switch.
+    for (Convention c : {Convention::First, Convention::Centre})
+        convention_->addItem(Q(ConventionText(c)));
 
     InstallKeyFilter(steps_, NumberFilter::Whole);
     InstallKeyFilter(levels_, NumberFilter::Whole);
@@ -102,7 +104,6 @@ IntegrationWindow::IntegrationWindow(IntegrationSettings& settings)
 }
 
 void IntegrationWindow::languageApplied(Language) {
-    conventionTexts();
     centreLabels();
 }
 
@@ -131,15 +132,6 @@ void IntegrationWindow::writeOwnSettings(SettingsFile& file) const {
         if (k.target == "CBKonvence")
             file.SetInteger(k, settings_.convention == Convention::Centre ? 1 : 0);
     }
-}
-
-void IntegrationWindow::conventionTexts() {
-    const QSignalBlocker block(convention_);
-    const int index = convention_->currentIndex();
-    convention_->clear();
-    for (Convention c : {Convention::First, Convention::Centre})
-        convention_->addItem(Q(ConventionText(c)));
-    convention_->setCurrentIndex(index < 0 ? 0 : index);
 }
 
 void IntegrationWindow::loadSettings() {

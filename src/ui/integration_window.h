@@ -34,7 +34,6 @@ class IntegrationWindow final : public SideWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void conventionTexts();
     // After caption table 9: Label1 .. Label4 centred over CBMetoda.
     void languageApplied(Language language) override;
     // The parameter texts and the method, kept beside the window's place and size.
