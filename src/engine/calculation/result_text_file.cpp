@@ -9,6 +9,7 @@
 
 #include "calculation/integration_settings.h"
 #include "common/atomic_file.h"
+#include "common/number_format.h"
 #include "localisation/captions.h"
 #include "localisation/message_ids.h"
 #include "localisation/messages.h"
@@ -46,11 +47,7 @@ std::string ResultNumberText(double x) {
         const std::string word = std::isnan(x) ? " NAN" : x < 0 ? "-INF" : " INF";
         return std::string(NumberWidth - word.size(), ' ') + word;
     }
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14E", std::fabs(x));
-    std::string s(buf); // d.ddddddddddddddE±xx[x]
-    for (char& c : s)
-        if (c == ',') c = '.';
+    const std::string s = ScientificText(std::fabs(x), 14); // d.ddddddddddddddE±xx[x]
     const auto e = s.find('E');
     const int exponent = std::atoi(s.c_str() + e + 1);
     char exp[16];

@@ -1,7 +1,6 @@
 #include "parametric/distribution_catalogue.h"
 
-#include <cstdio>
-
+#include "common/number_format.h"
 #include "localisation/message_ids.h"
 #include "localisation/messages.h"
 
@@ -34,12 +33,7 @@ long double Density::operator()(long double x) const {
 }
 
 std::string FiveDecimals(long double v) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.5Lf", v);
-    std::string s(buf);
-    for (char& c : s)
-        if (c == ',') c = '.';
-    return s;
+    return FixedText(v, 5);
 }
 
 FitEstimate EstimateFromSample(DistributionType type, const SampleStatistics& sample, double m,

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "common/number_format.h"
 #include "common/number_parse.h"
 #include "localisation/message_ids.h"
 #include "localisation/messages.h"
@@ -14,9 +15,7 @@ std::string SortedValueLine(double value, int position) {
     if (value < 1) {
         text = StrNaCarku(value);
     } else {
-        char buffer[64];
-        std::snprintf(buffer, sizeof buffer, "%.5f", value);
-        text = buffer;
+        text = FixedText(value, 5);
     }
     char index[16];
     std::snprintf(index, sizeof index, "%06d", position);

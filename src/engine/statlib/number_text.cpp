@@ -2,30 +2,21 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
+
+#include "common/number_format.h"
 
 namespace tessavin {
 namespace {
 
-// printf's %G with the decimal point whatever LC_NUMERIC says.
-std::string Printed(long double x, int digits) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*LG", digits, x);
-    std::string s(buf);
-    for (char& c : s)
-        if (c == ',') c = '.';
-    return s;
-}
-
 std::string General(long double x, int digits) {
     if (!std::isfinite(x)) return " undefined";
     if (x == 0) return "0";
-    std::string s = Printed(x, digits);
+    std::string s = GeneralText(x, digits);
     // Near the end of the double range a rounded text can exceed it; use all the digits then.
     double back = 0;
     if (std::from_chars(s.data(), s.data() + s.size(), back).ec == std::errc::result_out_of_range)
-        s = Printed(x, 17);
+        s = GeneralText(x, 17);
     // Shorten the exponent: "1.5E-07" -> "1.5E-7".
     const auto e = s.find('E');
     if (e != std::string::npos) {
@@ -55,11 +46,7 @@ std::string StrMarkValue(double x) {
     if (!std::isfinite(x)) return " undefined";
     if (x == 0) return "0 E0"; // also -0
     // %E rounds the mantissa and carries into the exponent (9.9996 -> 1.000E+01).
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.3E", x);
-    std::string s(buf);
-    for (char& c : s)
-        if (c == ',') c = '.';
+    const std::string s = ScientificText(x, 3);
     const std::size_t e = s.find('E');
     std::string mantissa = s.substr(0, e);
     while (mantissa.back() == '0')
@@ -70,9 +57,9 @@ std::string StrMarkValue(double x) {
 }
 
 std::string TCetnost(int width, int classNumber) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%*d", width, classNumber);
-    return buf;
+    std::string s = std::to_string(classNumber);
+    if (static_cast<int>(s.size()) < width) s.insert(0, static_cast<std::size_t>(width) - s.size(), ' ');
+    return s;
 }
 
 } // namespace tessavin
