@@ -11,7 +11,7 @@ namespace tessavin {
 namespace {
 
 FileReadFailure SystemFailure(int error) {
-    return FileReadFailure{error == ENOENT, std::strerror(error)};
+    return FileReadFailure{error == ENOENT, error == EISDIR, std::strerror(error)};
 }
 
 std::string SizeText(std::uintmax_t bytes) {
@@ -43,9 +43,9 @@ std::variant<std::string, FileReadFailure> ReadRegularFile(const std::filesystem
     if (fd.get() < 0) return SystemFailure(errno);
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0) return SystemFailure(errno);
-    if (!S_ISREG(info.st_mode)) return FileReadFailure{false, "not a regular file"};
+    if (!S_ISREG(info.st_mode)) return FileReadFailure{false, true, "not a regular file"};
     const auto size = static_cast<std::uintmax_t>(info.st_size);
-    if (size > maxBytes) return FileReadFailure{false, "larger than " + SizeText(maxBytes)};
+    if (size > maxBytes) return FileReadFailure{false, false, "larger than " + SizeText(maxBytes)};
 
     // A file that grows while it is read is still cut off at the bound.
     std::string bytes;
@@ -59,7 +59,7 @@ std::variant<std::string, FileReadFailure> ReadRegularFile(const std::filesystem
         }
         if (got == 0) break;
         if (bytes.size() + static_cast<std::size_t>(got) > maxBytes)
-            return FileReadFailure{false, "larger than " + SizeText(maxBytes)};
+            return FileReadFailure{false, false, "larger than " + SizeText(maxBytes)};
         bytes.append(buffer, static_cast<std::size_t>(got));
     }
     return bytes;

@@ -12,7 +12,8 @@ namespace tessavin {
 inline constexpr std::uintmax_t MaxUserFileBytes = 64u << 20;
 
 struct FileReadFailure {
-    bool missing = false; // the path names nothing
+    bool missing = false;    // the path names nothing
+    bool notRegular = false; // a directory, a device, a pipe or a socket
     std::string reason;   // "not a regular file", "larger than 64 MB", or the system's text
 };
 

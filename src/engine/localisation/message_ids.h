@@ -85,12 +85,14 @@ inline constexpr int NoDistributionFits =
 inline constexpr int FileDoesNotExist = 112;    // "File %s does  n o t  e x i s t !"
 inline constexpr int TooManyValues = 113;       // "Number of measurement datas is "
 inline constexpr int SturgesAdvice = 116;       // "Advice according Sturgesov rule ..."
-inline constexpr int InvalidNumberInFile = 118; // "Invalid number input - Eps : ..."
+inline constexpr int InvalidNumberInFile = 118; // "No valid number was entered in the file!"
 inline constexpr int TooFewValues = 130;        // "Number of measurement datas is < 3 !"
 inline constexpr int WriteError = 136;          // "Write error ! File %s"
 inline constexpr int InvalidNumber = 147;       // "Invalid number input ! "
 inline constexpr int LineLabel = 148;           // "Line    :  "
 inline constexpr int ElementLabel = 149;        // "Element :  "
+inline constexpr int FileCannotBeRead = 281;    // "File %s cannot be read !"
+inline constexpr int NotARegularFile = 282;     // "It is not a regular file (...)"
 
 // Headings and labels of composed texts.
 inline constexpr int ParametricDistribution = 78;       // "Parametric distribution"

@@ -69,10 +69,14 @@ std::variant<RawSample, Failure> ParseRawData(std::string_view bytes, std::strin
             return ErrorBox(msg::TooManyValues,
                             TextCis(msg::TooManyValues) + std::to_string(MaxRawValues) + " !");
         const std::optional<double> v = ParseValue(line);
-        if (!v)
-            return ErrorBox(msg::InvalidNumberInFile,
-                            TextCis(msg::InvalidNumberInFile) + "\r\n\r\n\t" + "Line " +
-                                std::to_string(lineNumber) + " : " + Quoted(line));
+        if (!v) {
+            // The file, its physical line and the line as written.
+            std::string text = TextCis(msg::InvalidNumberInFile) + "\r\n\r\n";
+            if (!s.fileName.empty()) text += "\t" + s.fileName + "\r\n";
+            text += "\t" + TextCis(msg::LineLabel) + std::to_string(lineNumber) + "\r\n\t" +
+                    TextCis(msg::ElementLabel) + Quoted(line);
+            return ErrorBox(msg::InvalidNumberInFile, std::move(text));
+        }
         s.values.push_back(*v);
         ++s.count;
         s.sum += *v;
@@ -110,9 +114,14 @@ std::variant<RawSample, Failure> ReadRawDataFile(const std::filesystem::path& pa
     if (ec) full = path;
     auto read = ReadRegularFile(path, MaxUserFileBytes);
     if (const FileReadFailure* f = std::get_if<FileReadFailure>(&read)) {
-        std::string text = FormatMessage(TextCis(msg::FileDoesNotExist), full.string());
-        if (!f->missing) text += "\r\n\r\n" + f->reason;
-        return ErrorBox(msg::FileDoesNotExist, std::move(text));
+        if (f->missing)
+            return ErrorBox(msg::FileDoesNotExist,
+                            FormatMessage(TextCis(msg::FileDoesNotExist), full.string()));
+        // It exists: say why it cannot be read.
+        return ErrorBox(msg::FileCannotBeRead,
+                        FormatMessage(TextCis(msg::FileCannotBeRead), full.string()) +
+                            "\r\n\r\n" +
+                            (f->notRegular ? TextCis(msg::NotARegularFile) : f->reason));
     }
     return ParseRawData(std::get<std::string>(read), path.filename().string(), onLine);
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "localisation/messages.h"
 
@@ -89,18 +90,35 @@ TEST(RawDataFile, RefusesWithTheMessageOfTheFault) {
         const auto r = ReadRawDataFile(kData / "double_comma.txt");
         ASSERT_TRUE(std::holds_alternative<Failure>(r));
         EXPECT_EQ(std::get<Failure>(r).message, 118);
-        EXPECT_EQ(std::get<Failure>(r).text, TextCis(118) + "\r\n\r\n\tLine 3 : 1,000,5");
+        EXPECT_EQ(std::get<Failure>(r).text,
+                  "No valid number was entered in the file!\r\n\r\n\tdouble_comma.txt\r\n"
+                  "\tLine    :  3\r\n\tElement :  1,000,5");
     }
-    for (const std::filesystem::path& missing : {kData / "no_such_file.txt", kData}) {
+    { // Nothing there.
+        const auto missing = kData / "no_such_file.txt";
         const auto r = ReadRawDataFile(missing);
         ASSERT_TRUE(std::holds_alternative<Failure>(r));
         EXPECT_EQ(std::get<Failure>(r).message, 112);
-        EXPECT_NE(std::get<Failure>(r).text.find(missing.string()), std::string::npos);
+        EXPECT_EQ(std::get<Failure>(r).text, FormatMessage(TextCis(112), missing.string()));
     }
+    // Something there that is not a file of data: a folder, a device, a link to a device.
+    const auto link = std::filesystem::temp_directory_path() /
+                      ("tessavin-zero-link-" + std::to_string(::getpid()));
+    std::filesystem::remove(link);
+    std::filesystem::create_symlink("/dev/zero", link);
+    for (const std::filesystem::path& other : {kData, std::filesystem::path("/dev/zero"), link}) {
+        const auto r = ReadRawDataFile(other);
+        ASSERT_TRUE(std::holds_alternative<Failure>(r));
+        EXPECT_EQ(std::get<Failure>(r).message, 281);
+        EXPECT_EQ(std::get<Failure>(r).text,
+                  FormatMessage(TextCis(281), other.string()) + "\r\n\r\n" + TextCis(282));
+    }
+    std::filesystem::remove(link);
     { // A long bad line is quoted shortened.
         const auto r = ParseRawData("1\n2\n3\n" + std::string(5000, 'x') + "\n");
         ASSERT_TRUE(std::holds_alternative<Failure>(r));
-        EXPECT_NE(std::get<Failure>(r).text.find("Line 4 : xxx"), std::string::npos);
+        EXPECT_NE(std::get<Failure>(r).text.find("Line    :  4\r\n\tElement :  xxx"),
+                  std::string::npos);
         EXPECT_LT(std::get<Failure>(r).text.size(), 300u);
     }
     EXPECT_EQ(std::get<Failure>(ParseRawData("")).message, 130);
