@@ -42,7 +42,7 @@ CalculationSource LoadCalculation(const std::string& path, CalculationInputs& in
         return source;
     }
     const RunInputOutcome read = ReadRunInput(std::get<std::string>(text), in);
-    if (!read.ok) source.error = read.error;
+    if (!read.ok) source.error = read.notJson ? path + ": " + read.error : read.error;
     source.warnings = read.warnings;
     return source;
 }

@@ -133,6 +133,16 @@ void ReadInputs(const json& list, CalculationInputs& in) {
     }
 }
 
+// Where the parser stopped: the line and column (from 1) of the byte it read last.
+std::string SyntaxPlace(const std::string& text, std::size_t bytesRead) {
+    const std::size_t at = std::min(bytesRead > 0 ? bytesRead - 1 : 0, text.size());
+    const auto first = text.begin(), here = first + static_cast<std::ptrdiff_t>(at);
+    const std::size_t line = 1 + static_cast<std::size_t>(std::count(first, here, '\n'));
+    const std::size_t newline = at == 0 ? std::string::npos : text.rfind('\n', at - 1);
+    const std::size_t lineStart = newline == std::string::npos ? 0 : newline + 1;
+    return "line " + std::to_string(line) + ", column " + std::to_string(at - lineStart + 1);
+}
+
 } // namespace
 
 RunInputOutcome ReadRunInput(const std::string& jsonText, CalculationInputs& in) {
@@ -188,6 +198,9 @@ RunInputOutcome ReadRunInput(const std::string& jsonText, CalculationInputs& in)
         else
             ReadInputs(json::array(), in);
         out.ok = true;
+    } catch (const json::parse_error& e) {
+        out.notJson = true;
+        out.error = "not valid JSON at " + SyntaxPlace(jsonText, e.byte);
     } catch (const json::exception& e) {
         out.error = std::string("the input is not valid JSON: ") + e.what();
     } catch (const Refusal& e) {

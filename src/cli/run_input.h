@@ -11,6 +11,7 @@ namespace tessavin::cli {
 struct RunInputOutcome {
     bool ok = false;
     std::string error;                 // why the input was refused
+    bool notJson = false;              // error: "not valid JSON at line L, column C"
     std::vector<std::string> warnings; // accepted with a remark (a zero C)
 };
 
