@@ -43,8 +43,14 @@ std::vector<double> Row(const CalculationState& s, int block, int row,
     return v;
 }
 
-void PrintJson(const RunResult& r, const CalculationState& s) {
+// The convention's name as the JSON input writes it.
+const char* ConventionName(Convention c) {
+    return c == Convention::Centre ? "centre" : "first";
+}
+
+void PrintJson(const RunResult& r, const CalculationState& s, Convention convention) {
     nlohmann::ordered_json j;
+    j["convention"] = ConventionName(convention);
     std::vector<int> years;
     std::vector<double> pU, pD, pF;
     for (const YearRow& row : r.rows) {
@@ -85,8 +91,9 @@ void PrintJson(const RunResult& r, const CalculationState& s) {
 }
 
 // The year table, then after one blank line the inspections found: the first inspection and
-// the further ones, each with the two years it lies between.
-void PrintCsv(const RunResult& r) {
+// the further ones, each with the two years it lies between; last, after another blank line, the
+// convention the results hold under.
+void PrintCsv(const RunResult& r, Convention convention) {
     std::cout << "year,pU,pD,pF\n";
     char line[128];
     for (const YearRow& row : r.rows) {
@@ -98,10 +105,13 @@ void PrintCsv(const RunResult& r) {
     for (int k = 1; k <= InspectionRows; ++k)
         if (r.plan.rows[k].found)
             std::cout << k << "," << r.plan.rows[k].from << "," << r.plan.rows[k].to << "\n";
+    std::cout << "\nconvention\n" << ConventionName(convention) << "\n";
 }
 
 void PrintTable(const RunResult& r, const RunPlan& plan, const CalculationInputs& in) {
-    std::cout << ForTerminal(plan.periodLabel) << "\n" << MethodLine(in.integration) << "\n\n";
+    std::cout << ForTerminal(plan.periodLabel) << "\n"
+              << MethodLine(in.integration) << "\n"
+              << ConventionLine(in.integration.convention) << "\n\n";
     std::vector<std::string> lines;
     char line[160];
     for (const YearRow& row : r.rows) {
@@ -184,9 +194,9 @@ int RunCalculationCommand(const std::vector<std::string>& words) {
         }
     }
     if (args.has("json"))
-        PrintJson(result, state);
+        PrintJson(result, state, in.integration.convention);
     else if (args.has("csv"))
-        PrintCsv(result);
+        PrintCsv(result, in.integration.convention);
     else
         PrintTable(result, plan, in);
     if (result.end == RunEnd::Interrupted) {

@@ -81,6 +81,12 @@ bool LeavesField(const QFocusEvent* e) {
 
 } // namespace
 
+void InputRow::setFieldsEnabled(bool enabled) const {
+    for (QWidget* w : {static_cast<QWidget*>(type), static_cast<QWidget*>(mi),
+                       static_cast<QWidget*>(sigma), static_cast<QWidget*>(n)})
+        w->setEnabled(enabled);
+}
+
 void MainWindow::buildInputPage(QWidget* page) {
     // The fields start with their design texts; the settings then write the stored texts,
     // and the reactions run for every text that differs from its design text.
@@ -316,6 +322,8 @@ bool MainWindow::leaveField(QLineEdit* field) {
     for (int k = 1; k <= RandomInputCount; ++k) {
         const InputRow& row = rows_[k];
         if (field != row.mi && field != row.sigma && field != row.n) continue;
+        // A raw-data row's fields describe its sample; only another source rebuilds it.
+        if (row.source->currentIndex() == 1) return true;
         const int type = row.type->currentIndex();
         const std::optional<Failure> failure = field == row.mi      ? ValidateMi(k, text, type)
                                                : field == row.sigma ? ValidateSigma(k, text, type)
@@ -395,10 +403,7 @@ void MainWindow::rebuildInput(int k) {
     resetResults();
     InputRow& row = rows_[k];
     row.chart->setEnabled(false);
-    const bool parametric = row.source->currentIndex() == 0;
-    for (QWidget* w : {static_cast<QWidget*>(row.type), static_cast<QWidget*>(row.mi),
-                       static_cast<QWidget*>(row.sigma), static_cast<QWidget*>(row.n)})
-        w->setEnabled(parametric);
+    row.setFieldsEnabled(row.source->currentIndex() == 0);
     syncRandomFields(k);
     parameterBlock_.TakeInputRequest(in_.random[k], in_.eps);
     in_.par3 = parameterBlock_.par[2];
@@ -479,9 +484,7 @@ void MainWindow::defaultRandomInputs() {
         InputRow& row = rows_[k];
         row.mi->setText(Q(defaults[k].mi));
         row.sigma->setText(Q(defaults[k].sigma));
-        for (QWidget* w : {static_cast<QWidget*>(row.type), static_cast<QWidget*>(row.mi),
-                           static_cast<QWidget*>(row.sigma), static_cast<QWidget*>(row.n)})
-            w->setEnabled(true);
+        row.setFieldsEnabled(true);
         row.n->setText(edPocetIntervalu_->text());
         syncRandomFields(k);
     }
@@ -520,6 +523,9 @@ void MainWindow::defaultsCommand() {
         field->setText(Q(std::string(text)));
     in_.tfValue = d.tfValue;
     integration_->resetToDefaults();
+    // The convention and the method are settings of the program: a restart must not bring back
+    // the ones just reset.
+    integration_->saveSettings(paths_.settingsPath);
     in_.startText = d.yearStart;
     in_.stepText = d.yearStep;
     in_.endText = d.yearEnd;

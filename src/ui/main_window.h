@@ -51,6 +51,8 @@ struct InputRow {
     QLineEdit* sigma = nullptr;
     QLineEdit* n = nullptr;
     QToolButton* chart = nullptr;
+    // Type, Mi, Sigma and N: editable for a parametric input, read-only for raw data.
+    void setFieldsEnabled(bool enabled) const;
 };
 
 // Two check items of a menu in an exclusive group: ticking one unticks the other.

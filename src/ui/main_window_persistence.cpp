@@ -13,6 +13,7 @@
 #include <variant>
 
 #include "about_window.h"
+#include "calculation/integration_settings.h"
 #include "common/number_parse.h"
 #include "event_graph_window.h"
 #include "files/project_checks.h"
@@ -34,6 +35,8 @@ namespace {
 QString Text(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
 }
+
+constexpr int IntegrationWindowTable = 9;
 
 const SettingKey& MainKey(std::string_view target) {
     return *FindSettingKey(MainWindowSettingKeys(), target);
@@ -177,14 +180,20 @@ void MainWindow::openProjectCommand() {
         row.n->setText(QString::fromStdString(p.random[k].n));
         row.source->setCurrentIndex(static_cast<int>(p.random[k].source));
         row.type->setCurrentIndex(p.random[k].type);
+        row.setFieldsEnabled(p.random[k].source == InputSource::Parametric);
     }
-    // The calculation's side: period, inputs, integration parameter and every histogram, with
-    // the input histograms, DeltaS^m, R(ad) and R(aac) ready.
+    // The calculation's side: period, inputs, integration parameter, convention and every
+    // histogram, with the input histograms, DeltaS^m, R(ad) and R(aac) ready.
+    const Convention before = in_.integration.convention;
     ApplyProject(p, in_, *state_);
 
     switchLanguage(p.english ? Language::English : Language::Czech);
     integration_->loadSettings();
     methodLine();
+    // Its resistances hold only under their own convention, which is now the one in use.
+    if (p.convention != before)
+        hint_->setText(Q(TextPiece(IntegrationWindowTable, "ConventionAdopted")) +
+                       Q(ConventionText(p.convention)));
 
     crackOriginLabel_->setText(Q(CaptionText(Caption::Label39)) + " : " + cbSireni_->currentText());
     for (int k = 1; k <= RandomInputCount; ++k)

@@ -12,8 +12,12 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
+#include <cstring>
 #include <memory>
+#include <variant>
+#include <vector>
 
+#include "files/project_file.h"
 #include "files/settings_file.h"
 #include "histogram_window.h"
 #include "integration_window.h"
@@ -95,6 +99,13 @@ class PersistenceTest : public QObject {
         auto* combo = w->integrationWindow()->findChild<QComboBox*>("CBMetoda");
         combo->setCurrentIndex(method);
         emit combo->activated(method);
+    }
+    // The convention chosen in the integration window, as the user chooses it.
+    void chooseConvention(tessavin::Convention convention) {
+        auto* combo = w->integrationWindow()->findChild<QComboBox*>("CBKonvence");
+        const int index = convention == tessavin::Convention::Centre ? 1 : 0;
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
     }
     QString saveProject(const QString& name) {
         const QString path = dir.filePath(name);
@@ -264,6 +275,119 @@ class PersistenceTest : public QObject {
         item("Ne2")->trigger();
         calculate();
         QCOMPARE(w->state().Event(1, 3, 8), pF);
+    }
+
+    // A project opened under the other convention takes its own: the next calculation gives the
+    // results of a fresh one under the project's convention, bit for bit, never a mixture.
+    void projectRunsUnderTheConventionItWasSavedUnder() {
+        using tessavin::Convention;
+        struct Saved {
+            Convention convention;
+            QString path;
+            tessavin::EventTable events;
+        };
+        std::vector<Saved> saved;
+        for (Convention c : {Convention::First, Convention::Centre}) {
+            chooseConvention(c);
+            smallCalculation();
+            const QString name = c == Convention::Centre ? "centre.Vys" : "first.Vys";
+            saved.push_back({c, saveProject(name), w->state().EventProbabilities});
+        }
+        QVERIFY(std::memcmp(&saved[0].events, &saved[1].events, sizeof(tessavin::EventTable)));
+
+        // Centre is in use: open the first project, then (first in use) the centre one.
+        for (const Saved& project : saved) {
+            const Convention other =
+                project.convention == Convention::Centre ? Convention::First : Convention::Centre;
+            chooseConvention(other);
+            find<QLabel>("StatusHint")->clear();
+            dialogs->clear();
+            dialogs->files.push_back(project.path);
+            w->openProjectCommand();
+            QVERIFY2(dialogs->boxes.empty(), qPrintable(dialogs->texts().join(" / ")));
+            QVERIFY(w->inputs().integration.convention == project.convention);
+            const QString named = project.convention == Convention::Centre
+                                      ? "Class centres (centre)"
+                                      : "Class lower edges (first)";
+            QCOMPARE(find<QLabel>("StatusHint")->text(),
+                     "The project's convention is now in use: " + named);
+            QCOMPARE(w->integrationWindow()->findChild<QComboBox*>("CBKonvence")->currentText(),
+                     named);
+            QVERIFY(find<QLabel>("LKonvence")->text().contains(named.toLower()));
+            calculate();
+            QVERIFY(std::memcmp(&w->state().EventProbabilities, &project.events,
+                                sizeof(tessavin::EventTable)) == 0);
+        }
+        // Opening under the same convention says nothing.
+        find<QLabel>("StatusHint")->clear();
+        dialogs->files.push_back(saved[1].path);
+        w->openProjectCommand();
+        QCOMPARE(find<QLabel>("StatusHint")->text(), QString());
+    }
+
+    // A raw-data input comes back from a project as it was saved: its source, its class count,
+    // and fields that cannot be edited until another source is chosen.
+    void rawDataInputComesBackFromAProject() {
+        smallCalculation();
+        // Input 3 (Fy) as the raw data window leaves it: no type, no parameters, N its classes.
+        const QString path = saveProject("raw.Vys");
+        auto read = tessavin::ReadProjectFile(tessavin::ui::S(path));
+        QVERIFY(std::holds_alternative<tessavin::ProjectData>(read));
+        tessavin::ProjectData p = std::get<tessavin::ProjectData>(read);
+        p.random[3] = {tessavin::InputSource::RawData, -1, "", "", "16"};
+        QVERIFY(!tessavin::WriteProjectFile(tessavin::ui::S(path), p));
+
+        dialogs->answers.push_back(BoxYes);
+        w->defaultsCommand();
+        QVERIFY(edit("EdMezKluMi")->isEnabled());
+        dialogs->clear();
+        dialogs->files.push_back(path);
+        w->openProjectCommand();
+        QVERIFY2(dialogs->boxes.empty(), qPrintable(dialogs->texts().join(" / ")));
+        QCOMPARE(find<QComboBox>("CBMezKluZad")->currentIndex(), 1);
+        QCOMPARE(find<QComboBox>("CBTypMezKlu")->currentIndex(), -1);
+        QCOMPARE(edit("EdMezKluMi")->text(), QString());
+        QCOMPARE(edit("EdMezKluN")->text(), QString("16"));
+        for (const char* name : {"CBTypMezKlu", "EdMezKluMi", "EdMezKluSigma", "EdMezKluN"})
+            QVERIFY2(!find<QWidget>(name)->isEnabled(), name);
+        // The parametric rows stay editable.
+        for (const char* name : {"CBTypTypRozSp", "EdRozSpMi", "EdNomNapN"})
+            QVERIFY2(find<QWidget>(name)->isEnabled(), name);
+
+        // Typing reaches no disabled field, and leaving one opens no raw data window.
+        QLineEdit* mi = edit("EdMezKluMi");
+        QTest::keyClicks(mi, "280");
+        QCOMPARE(mi->text(), QString());
+        mi->setFocus();
+        edit("EdMocM")->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+        QVERIFY(!TopLevel("TForm4") || !TopLevel("TForm4")->isVisible());
+        QVERIFY(w->isEnabled());
+        QVERIFY(w->state().inputs.ready[3]);
+
+        // The run uses the stored sample's histogram; choosing parametric frees the fields.
+        calculate();
+        QCOMPARE(w->state().inputs.histogram[3].Bins, p.inputs[3].Bins);
+        auto* source = find<QComboBox>("CBMezKluZad");
+        source->setCurrentIndex(0);
+        emit source->activated(0);
+        for (const char* name : {"CBTypMezKlu", "EdMezKluMi", "EdMezKluSigma", "EdMezKluN"})
+            QVERIFY2(find<QWidget>(name)->isEnabled(), name);
+    }
+
+    // Defaults resets the convention for this run and for the next.
+    void defaultsResetsTheConventionInTheSettingsFile() {
+        chooseConvention(tessavin::Convention::Centre);
+        w->integrationWindow()->close(); // the window writes its keys
+        restart();
+        QVERIFY(w->inputs().integration.convention == tessavin::Convention::Centre);
+        dialogs->answers.push_back(BoxYes);
+        w->defaultsCommand();
+        QVERIFY(w->inputs().integration.convention == tessavin::Convention::First);
+        QCOMPARE(find<QLabel>("LKonvence")->text(),
+                 QString("Convention: class lower edges (first)"));
+        restart();
+        QVERIFY(w->inputs().integration.convention == tessavin::Convention::First);
     }
 
     void overwriteQuestionAndTheMethodParameter() {

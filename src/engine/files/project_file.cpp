@@ -32,6 +32,8 @@ enum Tag : unsigned char {
 };
 
 const char* const ShortData = "Stream read error";
+// The name of the trailing tag of a project computed under the centre convention.
+const char* const ConventionTag = "CBKonvence";
 const char* const BadValue = "Invalid property value";
 
 struct DecodeError {
@@ -267,6 +269,7 @@ class Reader {
         if (v < lowest || v > highest) throw DecodeError{BadValue};
         return v;
     }
+    bool AtEnd() const { return pos_ == data_.size(); }
     bool Boolean() {
         switch (TagByte()) {
         case True:
@@ -457,6 +460,10 @@ std::string EncodeProject(const ProjectData& p) {
         w.Classes(h.P);
     for (const DiscreteHistogram& h : p.results)
         w.Range(h, h.Total);
+    if (p.convention == Convention::Centre) {
+        w.Text(ConventionTag);
+        w.Integer(1);
+    }
     return w.Take();
 }
 
@@ -501,6 +508,11 @@ std::variant<ProjectData, Failure> DecodeProject(std::string_view bytes) {
             r.Classes(h.P);
         for (DiscreteHistogram& h : p.results)
             h.Total = r.Range(h);
+        if (!r.AtEnd()) {
+            if (r.Text() != ConventionTag) throw DecodeError{BadValue};
+            p.convention = r.Integer(0, 1) == 1 ? Convention::Centre : Convention::First;
+            if (!r.AtEnd()) throw DecodeError{BadValue};
+        }
     } catch (const DecodeError& e) {
         return ErrorBox(0, e.text);
     }
@@ -558,6 +570,7 @@ ProjectData MakeProjectData(const CalculationInputs& in, const CalculationState&
     }
     p.deltaSm = state.DeltaSm;
     p.results = {state.Rad, state.Raac, state.RfU, state.RfF};
+    p.convention = in.integration.convention;
     return p;
 }
 
@@ -599,6 +612,7 @@ void ApplyProject(const ProjectData& p, CalculationInputs& in, CalculationState&
     default:
         break;
     }
+    in.integration.convention = p.convention;
 
     state.inputs.histogram = p.inputs;
     for (int k = 1; k <= RandomInputCount; ++k)

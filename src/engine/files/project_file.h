@@ -46,6 +46,11 @@ struct ProjectData {
     StateHistogram deltaSm;
     // Rad, Raac, RfU (R(ad) - Sn), RfF (R(aac) - Sn).
     std::array<DiscreteHistogram, 4> results{};
+
+    // The class convention the stored histograms were computed under. Only Centre is written:
+    // after everything else, as the text "CBKonvence" and the integer 1, so that a First project
+    // keeps the established layout and readers of that layout stop before the tag.
+    Convention convention = Convention::First;
 };
 
 // Whether a method stores the text of a parameter field after its index.
@@ -54,7 +59,8 @@ bool MethodHasParameter(int method);
 // The bytes of a project file.
 std::string EncodeProject(const ProjectData& project);
 // Reads the whole sequence. Failure texts: "Stream read error" (the data ends early) and
-// "Invalid property value" (a value of an unexpected kind or out of range).
+// "Invalid property value" (a value of an unexpected kind or out of range, or anything after the
+// histograms other than the convention tag).
 std::variant<ProjectData, Failure> DecodeProject(std::string_view bytes);
 
 // Save: the file is replaced only once it is complete.
@@ -69,7 +75,8 @@ std::variant<ProjectData, Failure> ReadProjectFile(const std::filesystem::path& 
 ProjectData MakeProjectData(const CalculationInputs& in, const CalculationState& state);
 
 // What opening a project does to the calculation: fields, choices, period (also as the accepted
-// year texts), integration parameter, and every stored histogram. The six inputs, DeltaS^m,
+// year texts), integration parameter, the class convention (the stored resistances hold only
+// under their own), and every stored histogram. The six inputs, DeltaS^m,
 // R(ad) and R(aac) become ready; Nn, Sn and the two reliability functions do not. controlPrint,
 // the inspection bound and the language are left to the caller.
 void ApplyProject(const ProjectData& project, CalculationInputs& in, CalculationState& state);

@@ -73,7 +73,8 @@ TEST(CliRun, OutputsAgreeAndDoNotDependOnTheThreadCount) {
     }
 }
 
-// --csv: the year table, one blank line, then the inspections the JSON output lists.
+// --csv: the year table, one blank line, then the inspections the JSON output lists, and after
+// another blank line the convention.
 TEST(CliRun, CsvListsTheInspectionsAfterTheYearTable) {
     const std::string input = InputFile(R"({"intervals": 32})").string();
     const CliRun csv = RunCli("run " + input + " --csv");
@@ -92,6 +93,10 @@ TEST(CliRun, CsvListsTheInspectionsAfterTheYearTable) {
         ASSERT_TRUE(std::getline(lines, line));
         EXPECT_EQ(line, std::to_string(k + 1) + "," + j["inspections"][k][0].dump() + "," +
                             j["inspections"][k][1].dump());
+    }
+    for (const char* rest : {"", "convention", "first"}) {
+        ASSERT_TRUE(std::getline(lines, line));
+        EXPECT_EQ(line, rest);
     }
     EXPECT_FALSE(std::getline(lines, line));
 }
@@ -167,6 +172,31 @@ TEST(CliRun, BadInputIsRefusedWithTheFieldMessage) {
     }
     EXPECT_EQ(RunCli("run /no/such/input.json").exitCode, 2);
     EXPECT_EQ(RunCli("run " + InputFile("{}").string() + " --threads 0").exitCode, 2);
+}
+
+// A file that is not JSON is named with the place where reading stopped: the line and column of
+// the offending character, counted from 1.
+TEST(CliRun, MalformedJsonNamesTheFileAndThePlace) {
+    struct Case {
+        const char* json;
+        const char* place;
+    };
+    const Case cases[] = {
+        {"{ not json", "line 1, column 4"}, // "no" is not the start of null
+        {"{\"end\": 20,\n  \"C\": }", "line 2, column 8"},
+        {"{\"end\": 20}x", "line 1, column 12"},
+        {"{\"end\": 20,\r\n\r\n  \"m\": 3,,", "line 3, column 10"},
+        {"", "line 1, column 1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.json);
+        const auto input = InputFile(c.json);
+        const CliRun r = RunCli("run " + input.string());
+        EXPECT_EQ(r.exitCode, 2);
+        EXPECT_EQ(r.err, "tessavin-cli run: " + input.string() + ": not valid JSON at " +
+                             c.place + "\n");
+        EXPECT_TRUE(r.out.empty());
+    }
 }
 
 // Hostile inputs are refused with a message: deep nesting, numbers out of range, control

@@ -61,6 +61,41 @@ TEST(CliRunProject, SavedProjectRunsAgainToTheSameResults) {
     EXPECT_EQ(ReadText(project).substr(0, 8), std::string("\x06\x06Most 7", 8));
 }
 
+// A project runs under the convention it was computed under and names it in every output:
+// its results are those of a fresh run under that convention, bit for bit.
+TEST(CliRunProject, ProjectRunsUnderItsOwnConvention) {
+    for (const char* convention : {"first", "centre"}) {
+        SCOPED_TRACE(convention);
+        const auto input = Write(std::string(convention) + ".json",
+                                 std::string(R"({"end": 25, "intervals": 16, "convention": ")") +
+                                     convention + R"("})");
+        const auto project = TempDir() / (std::string(convention) + ".Vys");
+        std::filesystem::remove(project);
+        const CliRun fresh =
+            RunCli("run " + input.string() + " --json --save-project " + project.string());
+        ASSERT_EQ(fresh.exitCode, 0) << fresh.err;
+        EXPECT_EQ(nlohmann::json::parse(fresh.out)["convention"], convention);
+        const CliRun again = RunCli("run " + project.string() + " --json");
+        ASSERT_EQ(again.exitCode, 0) << again.err;
+        EXPECT_EQ(again.out, fresh.out);
+
+        const CliRun table = RunCli("run " + project.string());
+        const std::string line = std::string(convention) == "centre"
+                                     ? "\nConvention: class centres (centre)\n"
+                                     : "\nConvention: class lower edges (first)\n";
+        EXPECT_NE(table.out.find(line), std::string::npos) << table.out.substr(0, 200);
+        const CliRun csv = RunCli("run " + project.string() + " --csv");
+        EXPECT_EQ(csv.out.substr(csv.out.rfind("\n\n")),
+                  std::string("\n\nconvention\n") + convention + "\n");
+    }
+    // A first project is the file that was always written: nothing after the histograms.
+    const std::string tag = std::string("\x06\x0A"
+                                        "CBKonvence\x02\x01");
+    EXPECT_EQ(ReadText(TempDir() / "first.Vys").find("CBKonvence"), std::string::npos);
+    const std::string centre = ReadText(TempDir() / "centre.Vys");
+    EXPECT_EQ(centre.substr(centre.size() - tag.size()), tag);
+}
+
 std::string Replaced(std::string bytes, const std::string& from, const std::string& to) {
     const std::size_t at = bytes.find(from);
     EXPECT_NE(at, std::string::npos) << from;

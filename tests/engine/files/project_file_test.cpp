@@ -95,6 +95,7 @@ void ExpectSameProject(const ProjectData& a, const ProjectData& b) {
               std::bit_cast<std::uint64_t>(b.deltaSm.Span));
     for (int r = 0; r < 4; ++r)
         ExpectSameHistogram(a.results[r], b.results[r], "result " + std::to_string(r));
+    EXPECT_EQ(a.convention, b.convention);
 }
 
 // Probabilities of awkward doubles: denormals, signed zeros, the extremes, long significands.
@@ -434,6 +435,17 @@ TEST(ProjectFile, ShortOrBadFilesAreRefusedWithTheirMessage) {
          "Invalid property value"},
         {"1025 classes", set(lastBins, Bytes({0x03, 0x01, 0x04})), "Invalid property value"},
         {"negative classes", set(lastBins, Bytes({0x03, 0xFF, 0xFF})), "Invalid property value"},
+        // After the histograms only the convention tag may follow.
+        {"a stray byte after the end", good + Bytes({0x02}), "Invalid property value"},
+        {"another text after the end", good + values::Text("CBMetoda") + values::Integer(1),
+         "Invalid property value"},
+        {"tag without its value", good + values::Text("CBKonvence"), "Stream read error"},
+        {"convention 2", good + values::Text("CBKonvence") + values::Integer(2),
+         "Invalid property value"},
+        {"convention as a boolean", good + values::Text("CBKonvence") + values::Boolean(true),
+         "Invalid property value"},
+        {"bytes after the tag", good + values::Text("CBKonvence") + values::Integer(1) + "x",
+         "Invalid property value"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(RefusalText(c.bytes), c.message) << c.what;
@@ -447,6 +459,33 @@ TEST(ProjectFile, ShortOrBadFilesAreRefusedWithTheirMessage) {
     EXPECT_EQ(
         std::get<Failure>(read).text.rfind("Cannot open file \"" + missing.string() + "\". ", 0),
         0u);
+}
+
+// A first project has the established layout, ending with the Bins of RfF; a centre project
+// carries the tag after it, and reading it back gives the convention.
+TEST(ProjectFile, OnlyACentreProjectCarriesTheConventionTag) {
+    ProjectData first = Sample(2);
+    ProjectData centre = Sample(2);
+    centre.convention = Convention::Centre;
+    const std::string firstBytes = EncodeProject(first);
+    EXPECT_EQ(firstBytes.substr(firstBytes.size() - 3), values::Integer(256)); // RfF Bins
+    EXPECT_EQ(EncodeProject(centre),
+              firstBytes + values::Text("CBKonvence") + values::Integer(1));
+    EXPECT_EQ(Decoded(firstBytes).convention, Convention::First);
+    EXPECT_EQ(Decoded(EncodeProject(centre)).convention, Convention::Centre);
+    EXPECT_EQ(Decoded(firstBytes + values::Text("CBKonvence") + values::Integer(0)).convention,
+              Convention::First);
+
+    // Saving takes the convention of the calculation, opening sets it.
+    CalculationInputs in;
+    CalculationState state;
+    in.integration.convention = Convention::Centre;
+    EXPECT_EQ(MakeProjectData(in, state).convention, Convention::Centre);
+    CalculationInputs other;
+    ApplyProject(centre, other, state);
+    EXPECT_EQ(other.integration.convention, Convention::Centre);
+    ApplyProject(first, other, state);
+    EXPECT_EQ(other.integration.convention, Convention::First);
 }
 
 TEST(ProjectFile, FailedSaveLeavesTheOldFile) {
