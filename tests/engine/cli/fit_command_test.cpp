@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
+#include <random>
+#include <regex>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -60,6 +62,44 @@ TEST(FitCli, StatisticsAndRankingAsJson) {
         EXPECT_EQ(item["characteristics"]["type"], item["name"]);
     }
     std::filesystem::remove_all(dir);
+}
+
+// A sample near 1e100: five-decimal parameter texts run past 100 digits and are written whole,
+// every one ending in its five decimals.
+TEST(FitCli, ParameterTextsOfHugeValuesAreWhole) {
+    const auto file = TempDir() / "huge.txt";
+    {
+        // Near-normal: the sum of four uniform variates.
+        std::ofstream out(file, std::ios::binary);
+        out.precision(17);
+        std::mt19937 rng(3);
+        for (int i = 0; i < 400; ++i) {
+            double sum = 0;
+            for (int k = 0; k < 4; ++k)
+                sum += static_cast<double>(rng()) / 4294967296.0;
+            out << 1e100 * (1 + 0.05 * (sum - 2)) << "\n";
+        }
+    }
+    const CliRun r = RunCli("fit " + file.string() + " --intervals 16 --json");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::regex fiveDecimals(R"(-?[0-9]+\.[0-9]{5})");
+    int longTexts = 0;
+    const auto j = nlohmann::json::parse(r.out);
+    for (const auto& item : j["ranking"]) {
+        const std::string parameters = item["characteristics"]["parameters"];
+        std::size_t at = 0;
+        while ((at = parameters.find('=', at)) != std::string::npos) {
+            const std::size_t end = std::min(parameters.find(',', at), parameters.size());
+            std::string value = parameters.substr(at + 1, end - at - 1);
+            value.erase(value.find_last_not_of(" \t") + 1);
+            at = end;
+            // 15 significant digits or an exponent: a general-format parameter.
+            if (value.find('E') != std::string::npos || value.size() <= 20) continue;
+            EXPECT_TRUE(std::regex_match(value, fiveDecimals)) << item["name"] << ": " << value;
+            longTexts += value.size() > 63;
+        }
+    }
+    EXPECT_GE(longTexts, 5); // Logistic, Raised-cosine, Fisher-Tippett, Laplace, Weibull
 }
 
 TEST(FitCli, TableHasTheSampleRowFirst) {
