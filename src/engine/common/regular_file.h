@@ -14,7 +14,7 @@ inline constexpr std::uintmax_t MaxUserFileBytes = 64u << 20;
 struct FileReadFailure {
     bool missing = false;    // the path names nothing
     bool notRegular = false; // a directory, a device, a pipe or a socket
-    std::string reason;   // "not a regular file", "larger than 64 MB", or the system's text
+    std::string reason;      // "not a regular file", "larger than 64 MB", or the system's text
 };
 
 // The whole content of a regular file of at most maxBytes bytes. A symbolic link counts as what

@@ -764,8 +764,8 @@ Table IntegrationWindow() {
         Piece("ConventionCentre", "Convention: class centres (centre)",
               "Konvence: středy tříd (centre)"),
         // The status bar after opening a project computed under the other convention.
-        Piece("ConventionAdopted", "The project's convention is now in use: ",
-              "Platí konvence projektu: "),
+        Piece("ConventionAdopted",
+              "The project's convention is now in use: ", "Platí konvence projektu: "),
         Hint("EdNintegrace", "| Selected number of diferences n. Press key ENTER or TAB to exit!",
              "| Zvolený počet diferencí n. Ukončit klávesou ENTER nebo TAB!"),
         Hint("BKonec", "Exit ?| Close window of histogram graph and program become to main desktop",

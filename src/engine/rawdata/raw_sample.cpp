@@ -119,8 +119,7 @@ std::variant<RawSample, Failure> ReadRawDataFile(const std::filesystem::path& pa
                             FormatMessage(TextCis(msg::FileDoesNotExist), full.string()));
         // It exists: say why it cannot be read.
         return ErrorBox(msg::FileCannotBeRead,
-                        FormatMessage(TextCis(msg::FileCannotBeRead), full.string()) +
-                            "\r\n\r\n" +
+                        FormatMessage(TextCis(msg::FileCannotBeRead), full.string()) + "\r\n\r\n" +
                             (f->notRegular ? TextCis(msg::NotARegularFile) : f->reason));
     }
     return ParseRawData(std::get<std::string>(read), path.filename().string(), onLine);

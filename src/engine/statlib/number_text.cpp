@@ -58,7 +58,8 @@ std::string StrMarkValue(double x) {
 
 std::string TCetnost(int width, int classNumber) {
     std::string s = std::to_string(classNumber);
-    if (static_cast<int>(s.size()) < width) s.insert(0, static_cast<std::size_t>(width) - s.size(), ' ');
+    if (static_cast<int>(s.size()) < width)
+        s.insert(0, static_cast<std::size_t>(width) - s.size(), ' ');
     return s;
 }
 

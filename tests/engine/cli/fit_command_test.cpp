@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <set>
 #include <random>
 #include <regex>
+#include <set>
 #include <string>
 
 #include <gtest/gtest.h>

@@ -193,8 +193,8 @@ TEST(CliRun, MalformedJsonNamesTheFileAndThePlace) {
         const auto input = InputFile(c.json);
         const CliRun r = RunCli("run " + input.string());
         EXPECT_EQ(r.exitCode, 2);
-        EXPECT_EQ(r.err, "tessavin-cli run: " + input.string() + ": not valid JSON at " +
-                             c.place + "\n");
+        EXPECT_EQ(r.err,
+                  "tessavin-cli run: " + input.string() + ": not valid JSON at " + c.place + "\n");
         EXPECT_TRUE(r.out.empty());
     }
 }

@@ -469,8 +469,7 @@ TEST(ProjectFile, OnlyACentreProjectCarriesTheConventionTag) {
     centre.convention = Convention::Centre;
     const std::string firstBytes = EncodeProject(first);
     EXPECT_EQ(firstBytes.substr(firstBytes.size() - 3), values::Integer(256)); // RfF Bins
-    EXPECT_EQ(EncodeProject(centre),
-              firstBytes + values::Text("CBKonvence") + values::Integer(1));
+    EXPECT_EQ(EncodeProject(centre), firstBytes + values::Text("CBKonvence") + values::Integer(1));
     EXPECT_EQ(Decoded(firstBytes).convention, Convention::First);
     EXPECT_EQ(Decoded(EncodeProject(centre)).convention, Convention::Centre);
     EXPECT_EQ(Decoded(firstBytes + values::Text("CBKonvence") + values::Integer(0)).convention,
