@@ -29,10 +29,12 @@ const Command kCommands[] = {
      "                  [--text-report FILE.txt] [--save-project OUT.Vys] [--lang en|cs]\n"
      "      one whole calculation: the year table, the first inspection and the further\n"
      "      inspections; every field of INPUT.json is optional ({} runs the defaults);\n"
-     "      a .Vys project runs from its stored histograms; --save-project writes the\n"
-     "      project of a completed run, to be opened in the desktop program.\n"
+     "      a .Vys project runs from its stored histograms, under the class convention\n"
+     "      it was saved with; --save-project writes the project of a completed run, to\n"
+     "      be opened in the desktop program.\n"
      "      --csv: the year table, a blank line, then one row per inspection found\n"
-     "      (inspection,from,to); the README lists the JSON keys\n",
+     "      (inspection,from,to), a blank line and the convention (first or centre);\n"
+     "      the README lists the JSON keys\n",
      tessavin::cli::RunCalculationCommand},
     {"fit",
      "  tessavin-cli fit DATA.txt [--intervals N] [--eps X] [--json] [--lang en|cs]\n"
