@@ -7,6 +7,7 @@
 #include "histogram/class_mean.h"
 #include "localisation/message_ids.h"
 #include "localisation/messages.h"
+#include "statlib/number_text.h"
 
 namespace tessavin::montecarlo {
 
@@ -90,7 +91,7 @@ std::variant<ModelSetup, Failure> SetupFromInputs(const CalculationInputs& in,
         if (!(s.inputs[k].lower() > 0))
             return ErrorBox(0, "the crack sizes a0 and ad must stay above 0; the range of input " +
                                    std::to_string(k) + " starts at " +
-                                   std::to_string(s.inputs[k].lower()));
+                                   StrNaCarku(s.inputs[k].lower()));
     if (s.inputs[1].lower() < 0 && s.m != std::floor(s.m))
         return ErrorBox(0, "DeltaS^m has no value for a negative stress range and a fractional m");
 

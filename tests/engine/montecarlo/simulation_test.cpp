@@ -1,11 +1,14 @@
 #include "montecarlo/simulation.h"
 
+#include <clocale>
 #include <cmath>
+#include <string>
 #include <variant>
 
 #include <gtest/gtest.h>
 
 #include "calculation/resistance_functions.h"
+#include "common/number_parse.h"
 #include "montecarlo/inspection_plan.h"
 #include "montecarlo/normal_distribution.h"
 #include "montecarlo/resistance_integral.h"
@@ -205,6 +208,28 @@ TEST(MonteCarlo, SetupRefusesWhatTheModelCannotSimulate) {
         ASSERT_TRUE(std::holds_alternative<Failure>(setup)) << c.what;
         EXPECT_EQ(std::get<Failure>(setup).message, c.message) << c.what;
     }
+}
+
+// The refusal names where the a0 range starts in full, with a decimal point whatever the locale.
+TEST(MonteCarlo, RefusalNamesTheRangeStartInFull) {
+    CalculationInputs in;
+    in.random[5] = {InputSource::Parametric, 0, "0.2", "0.2", "32"};
+    InputHistograms h;
+    for (int k = 1; k <= RandomInputCount; ++k)
+        RebuildInput(k, in.random[k], in.eps, in.par3, in.par4, h);
+    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+    const bool comma = std::setlocale(LC_NUMERIC, "cs_CZ.UTF-8") != nullptr;
+    const auto setup = SetupFromInputs(in, h);
+    std::setlocale(LC_NUMERIC, previous.c_str());
+    if (!comma) GTEST_SKIP() << "cs_CZ.UTF-8 is not installed";
+    ASSERT_TRUE(std::holds_alternative<Failure>(setup));
+    const std::string& text = std::get<Failure>(setup).text;
+    const std::size_t at = text.find("starts at ");
+    ASSERT_NE(at, std::string::npos) << text;
+    const auto start = ParseReal(text.substr(at + 10));
+    ASSERT_TRUE(start.has_value()) << text;
+    const double lower = RangeMin(h.histogram[5]); // where the cut normal's range starts
+    EXPECT_NEAR(*start, lower, std::fabs(lower) * 1e-14) << text;
 }
 
 // The plan comes from the searches of the calculation: the first inspection is the first year
