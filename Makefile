@@ -1,7 +1,8 @@
 # Set-up, build, test and benchmark on a fresh Debian 12 machine (run as root, or with sudo).
 PACKAGES := cmake ninja-build g++ libgtest-dev libbenchmark-dev qt6-base-dev qt6-charts-dev \
             qt6-svg-dev libxlsxwriter-dev libsimpleini-dev nlohmann-json3-dev xvfb xauth unzip \
-            locales qt6-translations-l10n clang libclang-rt-14-dev clang-format clang-tidy git
+            locales qt6-translations-l10n clang libclang-rt-14-dev clang-format clang-tidy git \
+            parallel
 BUILD_DIR := build
 ASAN_DIR  := build-asan
 FUZZ_DIR  := build-fuzz

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "batch_command.h"
 #include "fit_command.h"
 #include "histogram_command.h"
 #include "montecarlo_command.h"
@@ -48,6 +49,15 @@ const Command kCommands[] = {
      "      continuous distributions: pU, pD, pF per year with standard errors and the\n"
      "      inspection plan of those curves (default 1000000 samples, seed 1)\n",
      tessavin::cli::RunMonteCarloCommand},
+    {"batch",
+     "  tessavin-cli batch STUDIES.jsonl --out RESULTS.jsonl [--jobs N] [--shard I/N]\n"
+     "                  [--summary OWNERS.csv] [--lang en|cs]\n"
+     "      many studies: one run input a line (plus an optional \"id\"), one result line\n"
+     "      each in RESULTS.jsonl, in input order; an existing RESULTS.jsonl is resumed\n"
+     "      (its \"ok\" lines of the same id and input are kept); --jobs: studies at once\n"
+     "      (default: the cores); --shard I/N: only study lines i (from 0) with\n"
+     "      i mod N = I - 1; --summary: a table of the plans for a spreadsheet\n",
+     tessavin::cli::RunBatchCommand},
 };
 
 void Usage(std::ostream& out) {

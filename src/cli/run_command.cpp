@@ -21,6 +21,7 @@
 #include "localisation/language.h"
 #include "plan_output.h"
 #include "progress_line.h"
+#include "study_run.h"
 
 namespace tessavin::cli {
 namespace {
@@ -140,18 +141,6 @@ int RunCalculationCommand(const std::vector<std::string>& words) {
     if (source.projectLanguage && !args.value("lang")) SetLanguage(*source.projectLanguage);
     in.controlPrint = args.has("text-report");
 
-    CalculationDriver driver(in, state);
-    const RunPlan plan = driver.Prepare();
-    for (std::size_t i = 0; i < plan.rebuilt.size(); ++i) {
-        for (const Failure& f : plan.rebuilt[i].reports)
-            Remark(f.kind == BoxKind::Error ? "error" : "warning", f.text);
-        if (plan.rebuilt[i].status != RebuildOutcome::Status::Built)
-            return Refuse("input " + std::to_string(plan.rebuiltInputs[i]) +
-                          " gives no histogram for its parameters");
-    }
-    if (plan.warning) Remark("warning", plan.warning->text);
-    if (plan.error) return Refuse(plan.error->text);
-
     ProgressLine progress(isatty(STDERR_FILENO) == 1);
     DriverOptions options;
     options.threads = threads;
@@ -162,13 +151,14 @@ int RunCalculationCommand(const std::vector<std::string>& words) {
     options.gauge = [&](int position, int maximum) {
         progress.Show("years: " + std::to_string(position) + "/" + std::to_string(maximum));
     };
-    const RunResult result = [&] {
-        const InterruptOnSigint sigint(state.Interrupt);
-        return driver.Run(plan, options);
-    }();
+    const StudyOutcome study = RunStudy(in, state, options, true);
     progress.Done();
-
-    if (result.end == RunEnd::Failed || result.end == RunEnd::YearLimit) {
+    for (const StudyRemark& r : study.remarks)
+        Remark(r.kind, r.text);
+    if (study.end == StudyOutcome::End::Refused) return Refuse(study.refusal);
+    const RunPlan& plan = study.plan;
+    const RunResult& result = study.result;
+    if (study.end == StudyOutcome::End::Failed) {
         for (const Failure& f : result.errors)
             Remark("error", f.text);
         return kBadInput;

@@ -18,13 +18,29 @@ namespace {
 
 using nlohmann::json;
 
+// A refused input and the JSON Pointer of the field that holds the refused value ("" for the
+// whole input).
 struct Refusal : std::runtime_error {
-    using std::runtime_error::runtime_error;
+    Refusal(const std::string& text, std::string pointer)
+        : std::runtime_error(text), field(std::move(pointer)) {}
+    std::string field;
 };
+
+// The JSON Pointer of a member key: "~" and "/" escaped.
+std::string Pointer(const std::string& key) {
+    std::string p = "/";
+    for (char c : key)
+        p += c == '~' ? std::string("~0") : c == '/' ? std::string("~1") : std::string(1, c);
+    return p;
+}
+
+std::string InputPointer(int k, const std::string& key = {}) {
+    return "/inputs/" + std::to_string(k - 1) + (key.empty() ? "" : Pointer(key));
+}
 
 // A number as the user would type it: JSON numbers keep their shortest exact text, with the
 // exponent letter the fields use.
-std::string FieldText(const json& v, const std::string& key) {
+std::string FieldText(const json& v, const std::string& key, const std::string& pointer) {
     if (v.is_string()) return v.get<std::string>();
     if (v.is_number_integer() || v.is_number_unsigned()) return v.dump();
     if (v.is_number_float()) {
@@ -32,13 +48,13 @@ std::string FieldText(const json& v, const std::string& key) {
         std::replace(t.begin(), t.end(), 'e', 'E');
         return t;
     }
-    throw Refusal("\"" + key + "\" must be a number or a text");
+    throw Refusal("\"" + key + "\" must be a number or a text", pointer);
 }
 
-int WholeValue(const json& v, const std::string& key) {
-    const auto n = ParseWhole(FieldText(v, key));
+int WholeValue(const json& v, const std::string& key, const std::string& pointer) {
+    const auto n = ParseWhole(FieldText(v, key, pointer));
     if (!n || *n < -1000000000LL || *n > 1000000000LL)
-        throw Refusal("\"" + key + "\" must be a whole number");
+        throw Refusal("\"" + key + "\" must be a whole number", pointer);
     return static_cast<int>(*n);
 }
 
@@ -53,45 +69,50 @@ const std::map<std::string, std::string CalculationInputs::*>& FieldMembers() {
     return m;
 }
 
-// The field's own message does not always name it: the key and the text lead.
-std::string NamedRefusal(const Failure& refusal, const CalculationInputs& in) {
-    static const std::map<std::string, std::string> keyOfControl = {
+const std::map<std::string, std::string>& KeyOfControl() {
+    static const std::map<std::string, std::string> m = {
         {"EdKonstC", "C"},     {"EdMocM", "m"},
         {"EdSirPas", "bf"},    {"EdTloPas", "tf"},
         {"EdNavPravd", "Pd"},  {"EdRokT", "start"},
         {"EdRokKrok", "step"}, {"EdRokKon", "end"},
         {"EdEps", "eps"},      {"EdPocetIntervalu", "intervals"}};
-    const auto key = keyOfControl.find(refusal.focus);
-    if (key == keyOfControl.end()) return refusal.text;
-    return "\"" + key->second + "\" = \"" + in.*FieldMembers().at(key->second) +
-           "\": " + refusal.text;
+    return m;
 }
 
-void Check(const std::optional<Failure>& failure) {
-    if (failure) throw Refusal(failure->text);
+// The field's own message does not always name it: the key and the text lead.
+Refusal NamedRefusal(const Failure& refusal, const CalculationInputs& in) {
+    const auto key = KeyOfControl().find(refusal.focus);
+    if (key == KeyOfControl().end()) return Refusal(refusal.text, "");
+    return Refusal("\"" + key->second + "\" = \"" + in.*FieldMembers().at(key->second) +
+                       "\": " + refusal.text,
+                   Pointer(key->second));
+}
+
+void Check(const std::optional<Failure>& failure, const std::string& pointer) {
+    if (failure) throw Refusal(failure->text, pointer);
 }
 
 void ReadIntegration(const json& j, IntegrationSettings& s) {
     if (j.contains("method")) {
-        s.method = WholeValue(j["method"], "method");
-        if (s.method < 0 || s.method > 4) throw Refusal("\"method\" must be 0 .. 4");
+        s.method = WholeValue(j["method"], "method", "/method");
+        if (s.method < 0 || s.method > 4) throw Refusal("\"method\" must be 0 .. 4", "/method");
     }
-    if (j.contains("N_steps")) s.stepsText = FieldText(j["N_steps"], "N_steps");
-    if (j.contains("romberg_n")) s.levelsText = FieldText(j["romberg_n"], "romberg_n");
-    if (j.contains("tol0")) s.tol0Text = FieldText(j["tol0"], "tol0");
+    if (j.contains("N_steps")) s.stepsText = FieldText(j["N_steps"], "N_steps", "/N_steps");
+    if (j.contains("romberg_n")) s.levelsText = FieldText(j["romberg_n"], "romberg_n", "/romberg_n");
+    if (j.contains("tol0")) s.tol0Text = FieldText(j["tol0"], "tol0", "/tol0");
     if (j.contains("convention")) {
         if (j["convention"] == "first")
             s.convention = Convention::First;
         else if (j["convention"] == "centre")
             s.convention = Convention::Centre;
         else
-            throw Refusal("\"convention\" must be \"first\" or \"centre\"");
+            throw Refusal("\"convention\" must be \"first\" or \"centre\"", "/convention");
     }
     // Only the parameter of the chosen method is shown, so only that one is checked.
     if (s.method == 0 || s.method == 1)
-        Check(CheckIntegrationField("EdNintegrace", s.stepsText, s.method));
-    if (s.method == 2) Check(CheckIntegrationField("EdN", s.levelsText, s.method));
-    if (s.method == 3) Check(CheckIntegrationField("EdTol0", s.tol0Text, s.method));
+        Check(CheckIntegrationField("EdNintegrace", s.stepsText, s.method), "/N_steps");
+    if (s.method == 2) Check(CheckIntegrationField("EdN", s.levelsText, s.method), "/romberg_n");
+    if (s.method == 3) Check(CheckIntegrationField("EdTol0", s.tol0Text, s.method), "/tol0");
     s.steps = static_cast<int>(ParseWholePrefix(s.stepsText));
     s.levels = static_cast<int>(ParseWholePrefix(s.levelsText));
     s.tol0 = ParseRealPrefix(s.tol0Text);
@@ -99,37 +120,39 @@ void ReadIntegration(const json& j, IntegrationSettings& s) {
 
 void ReadInputs(const json& list, CalculationInputs& in) {
     if (!list.is_array() || list.size() > RandomInputCount)
-        throw Refusal("\"inputs\" must be a list of at most six inputs");
+        throw Refusal("\"inputs\" must be a list of at most six inputs", "/inputs");
     for (std::size_t i = 0; i < list.size(); ++i) {
         const int k = static_cast<int>(i) + 1;
         const json& e = list[i];
         if (e.is_null()) continue; // keeps that input's defaults
-        if (!e.is_object()) throw Refusal("input " + std::to_string(k) + " must be an object");
+        if (!e.is_object()) throw Refusal("input " + std::to_string(k) + " must be an object", InputPointer(k));
         RandomInputFields& f = in.random[k];
         for (const auto& [key, value] : e.items()) {
             const std::string where = "input " + std::to_string(k) + " \"" + key + "\"";
+            const std::string pointer = InputPointer(k, key);
             if (key == "type") {
-                f.type = WholeValue(value, where);
+                f.type = WholeValue(value, where, pointer);
                 // The input rows offer the first four types.
                 if (f.type < 0 || f.type > 3)
                     throw Refusal(where + " must be 0 (Normal), 1 (LogNormal_2P), 2 (Gumbel I) "
-                                          "or 3 (Gumbel II)");
+                                          "or 3 (Gumbel II)",
+                                  pointer);
             } else if (key == "mi") {
-                f.mi = FieldText(value, where);
+                f.mi = FieldText(value, where, pointer);
             } else if (key == "sigma") {
-                f.sigma = FieldText(value, where);
+                f.sigma = FieldText(value, where, pointer);
             } else if (key == "N") {
-                f.n = FieldText(value, where);
+                f.n = FieldText(value, where, pointer);
             } else {
-                throw Refusal("unknown field " + where);
+                throw Refusal("unknown field " + where, pointer);
             }
         }
     }
     for (int k = 1; k <= RandomInputCount; ++k) {
         // The distribution's own checks too: a refused parameter would build no histogram.
-        Check(ValidateMi(k, in.random[k].mi, in.random[k].type));
-        Check(ValidateSigma(k, in.random[k].sigma, in.random[k].type));
-        Check(ValidateN(k, in.random[k].n));
+        Check(ValidateMi(k, in.random[k].mi, in.random[k].type), InputPointer(k, "mi"));
+        Check(ValidateSigma(k, in.random[k].sigma, in.random[k].type), InputPointer(k, "sigma"));
+        Check(ValidateN(k, in.random[k].n), InputPointer(k, "N"));
     }
 }
 
@@ -145,17 +168,16 @@ std::string SyntaxPlace(const std::string& text, std::size_t bytesRead) {
 
 } // namespace
 
-RunInputOutcome ReadRunInput(const std::string& jsonText, CalculationInputs& in) {
+RunInputOutcome ReadRunInput(const nlohmann::json& j, CalculationInputs& in) {
     RunInputOutcome out;
     try {
-        const json j = json::parse(jsonText);
-        if (!j.is_object()) throw Refusal("the input must be a JSON object");
+        if (!j.is_object()) throw Refusal("the input must be a JSON object", "");
         static const std::set<std::string> known = {
             "crack_origin", "C",     "m",      "bf",        "tf",        "Pd",      "start",
             "step",         "end",   "eps",    "intervals", "method",    "N_steps", "romberg_n",
             "tol0",         "bound", "inputs", "project",   "convention"};
         for (const auto& item : j.items())
-            if (!known.count(item.key())) throw Refusal("unknown field \"" + item.key() + "\"");
+            if (!known.count(item.key())) throw Refusal("unknown field \"" + item.key() + "\"", Pointer(item.key()));
 
         if (j.contains("crack_origin")) {
             const json& o = j["crack_origin"];
@@ -164,14 +186,14 @@ RunInputOutcome ReadRunInput(const std::string& jsonText, CalculationInputs& in)
             else if (o == "surface" || o == 1)
                 in.crackOrigin = 1;
             else
-                throw Refusal("\"crack_origin\" must be \"edge\" or \"surface\"");
+                throw Refusal("\"crack_origin\" must be \"edge\" or \"surface\"", "/crack_origin");
         }
         for (const auto& [key, member] : FieldMembers())
-            if (j.contains(key)) in.*member = FieldText(j[key], key);
+            if (j.contains(key)) in.*member = FieldText(j[key], key, Pointer(key));
         const InputFieldsCheck fields = CheckInputFields(in);
         for (const Failure& remark : fields.remarks)
             out.warnings.push_back(remark.text);
-        if (fields.refusal) throw Refusal(NamedRefusal(*fields.refusal, in));
+        if (fields.refusal) throw NamedRefusal(*fields.refusal, in);
         in.startText = in.yearStart;
         in.stepText = in.yearStep;
         in.endText = in.yearEnd;
@@ -186,10 +208,10 @@ RunInputOutcome ReadRunInput(const std::string& jsonText, CalculationInputs& in)
             else if (j["bound"] == "upper")
                 in.lowerBound = false;
             else
-                throw Refusal("\"bound\" must be \"lower\" or \"upper\"");
+                throw Refusal("\"bound\" must be \"lower\" or \"upper\"", "/bound");
         }
         if (j.contains("project")) {
-            if (!j["project"].is_string()) throw Refusal("\"project\" must be a text");
+            if (!j["project"].is_string()) throw Refusal("\"project\" must be a text", "/project");
             in.projectName = j["project"].get<std::string>();
         }
         ReadIntegration(j, in.integration);
@@ -198,15 +220,31 @@ RunInputOutcome ReadRunInput(const std::string& jsonText, CalculationInputs& in)
         else
             ReadInputs(json::array(), in);
         out.ok = true;
-    } catch (const json::parse_error& e) {
-        out.notJson = true;
-        out.error = "not valid JSON at " + SyntaxPlace(jsonText, e.byte);
     } catch (const json::exception& e) {
         out.error = std::string("the input is not valid JSON: ") + e.what();
     } catch (const Refusal& e) {
         out.error = e.what();
+        out.field = e.field;
     }
     return out;
+}
+
+RunInputOutcome ReadRunInput(const std::string& jsonText, CalculationInputs& in) {
+    json j;
+    try {
+        j = json::parse(jsonText);
+    } catch (const json::parse_error& e) {
+        RunInputOutcome out;
+        out.notJson = true;
+        out.error = "not valid JSON at " + SyntaxPlace(jsonText, e.byte);
+        return out;
+    }
+    return ReadRunInput(j, in);
+}
+
+std::string FieldOfControl(const std::string& focus) {
+    const auto key = KeyOfControl().find(focus);
+    return key == KeyOfControl().end() ? std::string() : Pointer(key->second);
 }
 
 } // namespace tessavin::cli

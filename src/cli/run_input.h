@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json_fwd.hpp>
+
 #include "calculation/model.h"
 
 namespace tessavin::cli {
@@ -11,11 +13,19 @@ namespace tessavin::cli {
 struct RunInputOutcome {
     bool ok = false;
     std::string error;                 // why the input was refused
+    std::string field;                 // JSON Pointer of the refused field ("/C", "/inputs/2/mi");
+                                       // empty when the refusal concerns the whole input
     bool notJson = false;              // error: "not valid JSON at line L, column C"
     std::vector<std::string> warnings; // accepted with a remark (a zero C)
 };
 
 // Fills `in` from the JSON text; on a refusal `in` may be partly filled and must be dropped.
 RunInputOutcome ReadRunInput(const std::string& jsonText, CalculationInputs& in);
+// The same for an input already parsed.
+RunInputOutcome ReadRunInput(const nlohmann::json& j, CalculationInputs& in);
+
+// The JSON Pointer of the input field a control of the input page shows ("EdRokKon": "/end");
+// empty for a control without a field of its own.
+std::string FieldOfControl(const std::string& focus);
 
 } // namespace tessavin::cli
