@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -11,6 +12,7 @@
 #include "batch_run.h"
 #include "cli_args.h"
 #include "cli_output.h"
+#include "common/number_format.h"
 #include "common/number_parse.h"
 #include "interrupt_signal.h"
 
@@ -72,13 +74,18 @@ int RunBatchCommand(const std::vector<std::string>& words) {
         return Refuse(e.what());
     }
     std::atomic<bool> stop{false};
+    const auto start = std::chrono::steady_clock::now();
     const BatchCounts c = [&] {
         const InterruptOnSigint sigint(stop);
         return RunBatch(options, stop, isatty(STDERR_FILENO) == 1 ? &std::cerr : nullptr);
     }();
     if (!c.error.empty()) return Refuse(c.error);
     std::cerr << "batch: " << c.studies << " studies, " << c.studies - c.failed << " ok ("
-              << c.reused << " kept from the earlier run), " << c.failed << " failed\n";
+              << c.reused << " kept from the earlier run), " << c.failed << " failed, "
+              << FixedText(std::chrono::duration<double>(std::chrono::steady_clock::now() - start)
+                               .count(),
+                           1)
+              << " s\n";
     if (c.interrupted) {
         std::cerr << "note: interrupted; run the same command again to complete the results"
                   << (options.summary.empty() ? "" : " and write the summary") << "\n";

@@ -238,6 +238,10 @@ RunInputOutcome ReadRunInput(const std::string& jsonText, CalculationInputs& in)
         out.notJson = true;
         out.error = "not valid JSON at " + SyntaxPlace(jsonText, e.byte);
         return out;
+    } catch (const json::exception& e) { // a number beyond the range of a double
+        RunInputOutcome out;
+        out.error = std::string("the input is not valid JSON: ") + e.what();
+        return out;
     }
     return ReadRunInput(j, in);
 }

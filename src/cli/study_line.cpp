@@ -20,6 +20,9 @@ StudyLine ReadStudyLine(const std::string& text, long line) {
         const std::size_t column = e.byte > 0 ? e.byte : 1;
         s.error = "not valid JSON at column " + std::to_string(column);
         return s;
+    } catch (const nlohmann::json::exception& e) { // a number beyond the range of a double
+        s.error = std::string("not valid JSON: ") + e.what();
+        return s;
     }
     if (!j.is_object()) {
         s.error = "the line must be a JSON object";

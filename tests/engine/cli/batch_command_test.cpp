@@ -37,7 +37,8 @@ const char* const kStudies = R"(# network A, span 1
 {"id": "A-3", "end": 60, "intervals": 32, "C": "abc"}
 {"id": "A-4", "end": 60, "intervals":
 {"id": "A-1", "end": 50, "intervals": 32}
-{"intervals": 32, "id": "A-6", "end": 60, "Pd": 0.005}
+{"intervals": 32, "id": "A-6", "end": 60, "Pd": 0.02}
+{"id": "A-7", "end": 1e400}
 )";
 
 std::filesystem::path Write(const std::string& name, const std::string& text) {
@@ -65,11 +66,11 @@ TEST(CliBatch, EveryStudyLineGivesOneResultLineInInputOrder) {
     const auto out = TempDir() / "results.jsonl", summary = TempDir() / "owners.csv";
     const CliRun r = Batch(studies, out, "--jobs 2 --summary " + summary.string());
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_NE(r.err.find("batch: 6 studies, 3 ok (0 kept from the earlier run), 3 failed"),
+    EXPECT_NE(r.err.find("batch: 7 studies, 3 ok (0 kept from the earlier run), 4 failed"),
               std::string::npos)
         << r.err;
     const std::vector<json> lines = Lines(ReadText(out));
-    ASSERT_EQ(lines.size(), 6u);
+    ASSERT_EQ(lines.size(), 7u);
     struct Expected {
         int line;
         const char* id;
@@ -84,6 +85,7 @@ TEST(CliBatch, EveryStudyLineGivesOneResultLineInInputOrder) {
         {6, "6", "failed", nullptr, "not valid JSON at column"},
         {7, "A-1", "failed", "/id", "duplicate id, first on line 2"},
         {8, "A-6", "ok", nullptr, ""},
+        {9, "9", "failed", nullptr, "number overflow"},
     };
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const json& j = lines[i];
@@ -103,7 +105,7 @@ TEST(CliBatch, EveryStudyLineGivesOneResultLineInInputOrder) {
     EXPECT_EQ(lines[3]["input_sha256"], nullptr);
 
     // An ok line holds what run --json computes for the same input.
-    const auto input = Write("a6.json", R"({"end": 60, "intervals": 32, "Pd": 0.005})");
+    const auto input = Write("a6.json", R"({"end": 60, "intervals": 32, "Pd": 0.02})");
     const CliRun run = RunCli("run " + input.string() + " --json");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const json single = json::parse(run.out);
@@ -127,7 +129,7 @@ TEST(CliBatch, EveryStudyLineGivesOneResultLineInInputOrder) {
     std::vector<std::string> all;
     while (std::getline(rows, row))
         all.push_back(row);
-    ASSERT_EQ(all.size(), 6u);
+    ASSERT_EQ(all.size(), 7u);
     EXPECT_EQ(all[2], "A-3,,,,,,failed\r");
     EXPECT_EQ(all[5], "A-6," + a6["inspections"][0][0].dump() + "," +
                           a6["inspections"][0][1].dump() + "," + a6["inspections"][1][0].dump() +
@@ -159,7 +161,7 @@ TEST(CliBatch, JobsAndShardsGiveTheOutputOfOneRun) {
     const std::string one = ReadText(dir / "one.jsonl");
     EXPECT_EQ(ReadText(dir / "two.jsonl"), one);
 
-    // Three shards of six studies: the duplicate id on line 7 is seen by the shard that runs
+    // Three shards of seven studies: the duplicate id on line 7 is seen by the shard that runs
     // it although line 2 belongs to another.
     std::vector<std::string> parts;
     for (int i = 1; i <= 3; ++i) {
@@ -167,7 +169,7 @@ TEST(CliBatch, JobsAndShardsGiveTheOutputOfOneRun) {
         const CliRun r = Batch(studies, part, "--jobs 1 --shard " + std::to_string(i) + "/3");
         ASSERT_EQ(r.exitCode, 0) << r.err;
         parts.push_back(ReadText(part));
-        EXPECT_EQ(Lines(parts.back()).size(), 2u);
+        EXPECT_EQ(Lines(parts.back()).size(), i == 1 ? 3u : 2u);
     }
     EXPECT_EQ(SortedByLine(parts), one);
 }
@@ -188,7 +190,7 @@ TEST(CliBatch, ResumeKeepsTheWholeOkLinesOfTheSameInputs) {
 
     // A changed input is run again, a study moved to another line keeps its result under its
     // new line number, and results of studies no longer in the file are dropped.
-    const auto changed = Write("changed.jsonl", R"({"id": "A-6", "end": 60, "intervals": 32, "Pd": 0.005}
+    const auto changed = Write("changed.jsonl", R"({"id": "A-6", "end": 60, "intervals": 32, "Pd": 0.02}
 {"id": "A-1", "end": 55, "intervals": 32}
 )");
     r = Batch(changed, dir / "resumed.jsonl", "--jobs 1");
@@ -261,7 +263,7 @@ TEST(CliBatch, MalformedCommandLinesAreRefused) {
     const auto studies = Write("studies.jsonl", kStudies);
     const std::string s = studies.string();
     for (const std::string& args :
-         {"batch", "batch " + s, "batch " + s + " --out " + s,
+         std::vector<std::string>{"batch", "batch " + s, "batch " + s + " --out " + s,
           "batch " + s + " --out r.jsonl --jobs 0", "batch " + s + " --out r.jsonl --shard 3/2",
           "batch " + s + " --out r.jsonl --shard 1", "batch /no/such/file --out r.jsonl"})
         tessavin::test::ExpectRefused(args);
