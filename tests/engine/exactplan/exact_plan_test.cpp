@@ -59,3 +59,108 @@ TEST(ExactPlan, ReproducesTheSimulatedPlansOfTheDefaults) {
 
 } // namespace
 } // namespace tessavin::exactplan
+
+namespace tessavin::exactplan {
+namespace {
+
+double LargestChange(const std::vector<std::vector<double>>& a,
+                     const std::vector<std::vector<double>>& b) {
+    double worst = 0;
+    for (std::size_t k = 0; k < std::min(a.size(), b.size()); ++k)
+        for (std::size_t j = 0; j < a[k].size(); ++j)
+            worst = std::max(worst, std::abs(a[k][j] - b[k][j]));
+    return worst;
+}
+
+// The grid's stated bound: 1024 x cells and 128 stress classes give the plan of twice as many
+// of both, and no conditional probability (nor pF) moves by 1e-3 (edge with a past inspection,
+// surface). Measured: c moves by 3e-4 at most, pF by 3e-4.
+TEST(ExactPlan, DoublingTheGridKeepsThePlanAndMovesCBelowItsBound) {
+    const GridSize fine{2048, 256, 8};
+    for (int origin : {0, 1}) {
+        const ModelSetup setup = DefaultSetup(origin);
+        const std::vector<int> past = origin == 0 ? std::vector<int>{40} : std::vector<int>{};
+        const ExactPlanResult base = Plan(setup, false, past), doubled = Plan(setup, false, past, fine);
+        EXPECT_EQ(MadeYears(base), MadeYears(doubled)) << "origin " << origin;
+        const double change = LargestChange(base.conditionalPF, doubled.conditionalPF);
+        EXPECT_LT(change, 1e-3) << "origin " << origin;
+        EXPECT_LT(LargestChange({base.pF}, {doubled.pF}), 1e-3) << "origin " << origin;
+    }
+}
+
+} // namespace
+} // namespace tessavin::exactplan
+
+namespace tessavin::exactplan {
+namespace {
+
+// The unconditional curves against the simulation of the same model (a different method: each
+// sample's counts integrated out in closed form): within 4 standard errors + the grid's 1e-3.
+TEST(ExactPlan, UnconditionalCurvesAgreeWithTheSimulation) {
+    for (int origin : {0, 1}) {
+        const ModelSetup setup = DefaultSetup(origin);
+        const ExactPlanResult exact = Plan(setup, false);
+        montecarlo::SimulationSettings settings;
+        settings.samples = 200000;
+        const montecarlo::SimulationResult sim =
+            montecarlo::Simulate(montecarlo::SimulationModel(setup), settings);
+        ASSERT_EQ(sim.years, exact.years);
+        for (std::size_t j = 0; j < sim.years.size(); ++j) {
+            EXPECT_NEAR(exact.pF[j], sim.pF[j], 4 * sim.pFSe[j] + 1e-3) << sim.years[j];
+            EXPECT_NEAR(exact.pU[j], sim.pU[j], 4 * sim.pUSe[j] + 1e-3) << sim.years[j];
+        }
+    }
+}
+
+TEST(ExactPlan, ThreadCountChangesNoBit) {
+    const ModelSetup setup = DefaultSetup(0);
+    const ExactPlanResult one = Plan(setup, true, {30}, {}, 1), three = Plan(setup, true, {30}, {}, 3);
+    EXPECT_EQ(one.pF, three.pF);
+    EXPECT_EQ(one.pU, three.pU);
+    EXPECT_EQ(one.conditionalPF, three.conditionalPF);
+    EXPECT_EQ(MadeYears(one), MadeYears(three));
+}
+
+// Past inspections condition the state first; the plan continues after the last one, and each
+// conditional curve is 0 up to its inspection.
+TEST(ExactPlan, PastInspectionsComeFirst) {
+    const ExactPlanResult r = Plan(DefaultSetup(0), false, {50, 58});
+    ASSERT_GE(r.conditionedOn.size(), 3u);
+    EXPECT_EQ(r.conditionedOn[0], 50);
+    EXPECT_EQ(r.conditionedOn[1], 58);
+    EXPECT_GT(r.inspections.front().made, 58);
+    for (std::size_t k = 0; k < r.conditionedOn.size(); ++k)
+        for (std::size_t j = 0; j < r.years.size(); ++j)
+            if (r.years[j] <= r.conditionedOn[k]) {
+                EXPECT_EQ(r.conditionalPF[k][j], 0.0);
+            }
+}
+
+// What would make a crack shrink, and past inspections that are no history, are refused.
+TEST(ExactPlan, RefusesWhatItCannotComputeSoundly) {
+    struct Case {
+        const char* what;
+        ModelSetup setup;
+        std::vector<int> inspected;
+    };
+    ModelSetup negativeCounts = DefaultSetup(0), zeroC = DefaultSetup(0);
+    negativeCounts.inputs[2] = montecarlo::InputSampler::Parametric(0, 1e6, 1e6, -1e6, 3e6).value();
+    zeroC.C = 0;
+    const std::vector<Case> cases = {{"negative counts", negativeCounts, {}},
+                                     {"C = 0", zeroC, {}},
+                                     {"year after the period", DefaultSetup(0), {151}},
+                                     {"repeated year", DefaultSetup(0), {40, 40}},
+                                     {"falling years", DefaultSetup(0), {50, 40}}};
+    for (const Case& c : cases) {
+        ExactPlanRequest request;
+        request.Pd = 2.277E-2;
+        request.inspected = c.inspected;
+        const ExactPlanResult r = ComputeExactPlan(c.setup, request);
+        ASSERT_TRUE(r.failure) << c.what;
+        EXPECT_FALSE(r.failure->text.empty()) << c.what;
+        EXPECT_TRUE(r.inspections.empty()) << c.what;
+    }
+}
+
+} // namespace
+} // namespace tessavin::exactplan
