@@ -19,29 +19,7 @@ std::vector<double> ConditionalCurve(const SweepSums& sums, const std::vector<in
     return c;
 }
 
-// The first year after `after` whose value reaches Pd, or none.
-std::optional<int> FirstReaching(const std::vector<int>& years, const std::vector<double>& values,
-                                 double Pd, int after) {
-    for (std::size_t j = 0; j < years.size(); ++j)
-        if (years[j] > after && values[j] >= Pd) return years[j];
-    return std::nullopt;
-}
-
 } // namespace
-
-std::optional<std::string> CheckInspectedYears(const std::vector<int>& years, int first,
-                                               int last) {
-    for (std::size_t i = 0; i < years.size(); ++i) {
-        const std::string value = std::to_string(years[i]);
-        if (years[i] < first || years[i] > last)
-            return "\"inspected\": " + value + " lies outside the period " +
-                   std::to_string(first) + " .. " + std::to_string(last);
-        if (i > 0 && years[i] <= years[i - 1])
-            return "\"inspected\": " + value + " does not follow " + std::to_string(years[i - 1]) +
-                   " (the years must increase strictly)";
-    }
-    return std::nullopt;
-}
 
 ExactPlanResult ComputeExactPlan(const montecarlo::ModelSetup& setup,
                                  const ExactPlanRequest& request) {
@@ -76,40 +54,10 @@ ExactPlanResult ComputeExactPlan(const montecarlo::ModelSetup& setup,
         r.pD.push_back(1.0 - u - f);
     }
 
-    std::vector<double> curve;
-    auto condition = [&](int year) {
+    SearchPlan(r, request.Pd, request.lowerBound, request.inspected, [&](int year) {
         state.InspectAt(year);
-        curve = ConditionalCurve(state.Sweep(last, false), r.years);
-        r.conditionedOn.push_back(year);
-        r.conditionalPF.push_back(curve);
-    };
-    auto plan = [&](int t) {
-        const int made = request.lowerBound ? t - 1 : t;
-        r.inspections.push_back({t - 1, t, made});
-        condition(made);
-    };
-    for (int y : request.inspected)
-        condition(y);
-
-    if (request.inspected.empty()) {
-        const auto t = FirstReaching(r.years, r.pF, request.Pd, first - 1);
-        if (!t) {
-            r.note = "P(F) stays below Pd up to year " + std::to_string(last) +
-                     ": no inspection is needed within the period";
-        } else {
-            plan(*t);
-        }
-    }
-    while (r.note.empty() && static_cast<int>(r.inspections.size()) < MaxPlannedInspections) {
-        const int after = state.year();
-        const auto t = FirstReaching(r.years, curve, request.Pd, after);
-        if (!t) {
-            r.note = "after the inspection in year " + std::to_string(after) +
-                     " the conditional P(F) stays below Pd up to year " + std::to_string(last);
-            break;
-        }
-        plan(*t);
-    }
+        return ConditionalCurve(state.Sweep(last, false), r.years);
+    });
     r.grid = grid;
     r.grid.detectable = {};
     r.grid.failed = {};

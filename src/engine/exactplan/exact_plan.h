@@ -12,12 +12,11 @@
 #include <vector>
 
 #include "common/failure.h"
+#include "exactplan/plan_search.h"
 #include "exactplan/state_grid.h"
 #include "montecarlo/simulation_model.h"
 
 namespace tessavin::exactplan {
-
-inline constexpr int MaxPlannedInspections = 10;
 
 struct ExactPlanRequest {
     double Pd = 0.0;
@@ -27,29 +26,12 @@ struct ExactPlanRequest {
     int threads = 0; // 0: one per core; never changes a result
 };
 
-struct ExactInspection {
-    int from = 0, to = 0; // the range [t − 1, t], t the first year whose probability reaches Pd
-    int made = 0;         // the year the inspection is made in, by the bound
-};
-
-struct ExactPlanResult {
-    std::vector<int> years; // every year of the period
-    std::vector<double> pU, pD, pF;
-    std::vector<ExactInspection> inspections; // planned, the first first
-    // The years of the inspections conditioned on (past ones, then the planned ones as made),
-    // and for each the conditional probability of F over `years` after it and those before
-    // (0 up to its year).
-    std::vector<int> conditionedOn;
-    std::vector<std::vector<double>> conditionalPF;
-    std::string note; // why the plan stops before ten inspections; empty otherwise
-    StateGrid grid;   // its tables are released; the sizes stay
+struct ExactPlanResult : PlanCurves {
+    StateGrid grid; // its tables are released; the sizes stay
     std::optional<Failure> failure;
 };
 
 ExactPlanResult ComputeExactPlan(const montecarlo::ModelSetup& setup,
                                  const ExactPlanRequest& request);
-
-// A refusal of past inspection years: not strictly increasing or outside first .. last.
-std::optional<std::string> CheckInspectedYears(const std::vector<int>& years, int first, int last);
 
 } // namespace tessavin::exactplan
