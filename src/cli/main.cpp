@@ -32,7 +32,10 @@ const Command kCommands[] = {
      "      a .Vys project runs from its stored histograms; --save-project writes the\n"
      "      project of a completed run, to be opened in the desktop program.\n"
      "      --csv: the year table, a blank line, then one row per inspection found\n"
-     "      (inspection,from,to); the README lists the JSON keys\n",
+     "      (inspection,from,to); the README lists the JSON keys.\n"
+     "      \"plan\": \"exact\" adds the exact plan (conditioned on every inspection\n"
+     "      that finds nothing, and first on the past ones in \"inspected\": [years])\n"
+     "      after the rule's plan\n",
      tessavin::cli::RunCalculationCommand},
     {"fit",
      "  tessavin-cli fit DATA.txt [--intervals N] [--eps X] [--json] [--lang en|cs]\n"
