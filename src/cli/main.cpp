@@ -44,10 +44,12 @@ const Command kCommands[] = {
      tessavin::cli::RunFitCommand},
     {"montecarlo",
      "  tessavin-cli montecarlo INPUT.json|PROJECT.Vys [--samples N] [--seed S]\n"
-     "                  [--threads N] [--json | --csv] [--lang en|cs]\n"
+     "                  [--plan rule|exact] [--threads N] [--json | --csv] [--lang en|cs]\n"
      "      a simulation of the same crack-growth model, inputs drawn from their\n"
      "      continuous distributions: pU, pD, pF per year with standard errors and the\n"
-     "      inspection plan of those curves (default 1000000 samples, seed 1)\n",
+     "      inspection plan of those curves (default 1000000 samples, seed 1);\n"
+     "      --plan exact (or \"plan\": \"exact\" in INPUT.json) adds the exact plan from\n"
+     "      whole simulated lives, with standard errors\n",
      tessavin::cli::RunMonteCarloCommand},
 };
 

@@ -87,3 +87,28 @@ TEST(CliExactPlan, RefusesBadPastInspections) {
 }
 
 } // namespace
+
+namespace {
+
+// The simulation of whole lives prints the same object with standard errors; the thread count
+// changes no byte.
+TEST(CliExactPlan, MonteCarloPrintsTheSimulatedExactPlan) {
+    const std::string input = InputFile(R"({"end": 80, "inspected": [40], "plan": "exact"})");
+    const CliRun one = RunCli("montecarlo " + input + " --samples 4000 --json --threads 1");
+    const CliRun two = RunCli("montecarlo " + input + " --samples 4000 --json --threads 2");
+    ASSERT_EQ(one.exitCode, 0) << one.err;
+    EXPECT_EQ(one.out, two.out);
+    const auto e = nlohmann::json::parse(one.out)["exact"];
+    EXPECT_EQ(e["inspected"], nlohmann::json({40}));
+    EXPECT_EQ(e["conditioned_on"][0], 40);
+    ASSERT_EQ(e["conditional_pF_se"].size(), e["conditional_pF"].size());
+    EXPECT_EQ(e["conditional_pF_se"][0].size(), e["years"].size());
+    EXPECT_EQ(e["lives"], 4000);
+
+    const CliRun csv = RunCli("montecarlo " + input + " --samples 4000 --csv --plan exact");
+    ASSERT_EQ(csv.exitCode, 0) << csv.err;
+    EXPECT_NE(csv.out.find("\nexact_inspection,from,to,made\n"), std::string::npos);
+    ExpectRefused("montecarlo " + input + " --samples 4000 --plan best");
+}
+
+} // namespace
