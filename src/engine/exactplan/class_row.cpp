@@ -7,7 +7,10 @@ namespace tessavin::exactplan {
 
 ClassRow::ClassRow(const StateGrid& grid, const StressClass& stressClass)
     : grid_(grid), class_(stressClass), row_(static_cast<std::size_t>(grid.nodes)),
-      scratch_(static_cast<std::size_t>(grid.nodes)) {}
+      scratch_(static_cast<std::size_t>(grid.nodes)),
+      lo_(static_cast<std::size_t>(grid.padding - stressClass.padding)),
+      hi_(static_cast<std::size_t>(
+          std::min(grid.nodes, grid.padding + grid.size.xCells + 1 + stressClass.padding))) {}
 
 void ClassRow::Start() {
     for (std::size_t j = 0; j < row_.size(); ++j)
@@ -19,19 +22,17 @@ void ClassRow::Grow() {
     // The frame moves with the drift; the row only takes the kernel. Mass pushed past either
     // end of the padded row is dropped: the padding holds ten standard deviations of the whole
     // period's spread.
-    const std::size_t n = row_.size();
-    std::fill(scratch_.begin(), scratch_.end(), 0.0);
+    const long long lo = static_cast<long long>(lo_), hi = static_cast<long long>(hi_);
+    std::fill(scratch_.begin() + lo, scratch_.begin() + hi, 0.0);
     const double* in = row_.data();
     double* out = scratch_.data();
     for (std::size_t t = 0; t < class_.kernel.size(); ++t) {
         const double w = class_.kernel[t];
         if (w == 0) continue;
         const long long shift = class_.kernelLow + static_cast<long long>(t);
-        const std::size_t from = static_cast<std::size_t>(std::max(0LL, shift));
-        const std::size_t to = static_cast<std::size_t>(
-            std::min(static_cast<long long>(n), static_cast<long long>(n) + shift));
-        for (std::size_t j = from; j < to; ++j)
-            out[j] += w * in[j - static_cast<std::size_t>(shift)];
+        const long long from = std::max(lo, lo + shift), to = std::min(hi, hi + shift);
+        for (long long j = from; j < to; ++j)
+            out[j] += w * in[j - shift];
     }
     row_.swap(scratch_);
     ++year_;
@@ -39,8 +40,8 @@ void ClassRow::Grow() {
 
 double ClassRow::Mass() const {
     double sum = 0;
-    for (double v : row_)
-        sum += v;
+    for (std::size_t j = lo_; j < hi_; ++j)
+        sum += row_[j];
     return sum;
 }
 
@@ -59,27 +60,45 @@ ClassRow::TablePosition ClassRow::Position(const XTable& table) const {
     return p;
 }
 
-double ClassRow::Expect(const XTable& table) const {
+// The table at the nodes: node j reads the points jq + base and jq + base + 1, that is point
+// j + base / q of phase base mod q and its neighbour.
+ClassRow::TableReader ClassRow::Reader(const XTable& table) const {
     const TablePosition p = Position(table);
-    const std::size_t q = static_cast<std::size_t>(grid_.size.tableSubdivision);
-    const double* t = p.valid > 0 ? table.values.data() + p.base : nullptr;
-    const double a = 1.0 - p.fraction, b = p.fraction;
-    double sum = 0, above = 0;
-    for (std::size_t j = 0; j < p.valid; ++j)
-        sum += row_[j] * (a * t[j * q] + b * t[j * q + 1]);
-    for (std::size_t j = p.valid; j < row_.size(); ++j)
+    TableReader r;
+    r.valid = p.valid;
+    r.a = 1.0 - p.fraction;
+    r.b = p.fraction;
+    if (p.valid == 0) return r;
+    const long long q = grid_.size.tableSubdivision;
+    const long long next = p.base + 1;
+    r.lower = table.phases[static_cast<std::size_t>(p.base % q)].data() + p.base / q;
+    r.upper = table.phases[static_cast<std::size_t>(next % q)].data() + next / q;
+    return r;
+}
+
+double ClassRow::Expect(const XTable& table) const {
+    const TableReader t = Reader(table);
+    // Four partial sums in a fixed order: the same bits on every run and thread.
+    const std::size_t valid = std::clamp(t.valid, lo_, hi_);
+    double s[4] = {0, 0, 0, 0};
+    std::size_t j = lo_;
+    for (; j + 4 <= valid; j += 4)
+        for (std::size_t l = 0; l < 4; ++l)
+            s[l] += row_[j + l] * (t.a * t.lower[j + l] + t.b * t.upper[j + l]);
+    for (; j < valid; ++j)
+        s[0] += row_[j] * (t.a * t.lower[j] + t.b * t.upper[j]);
+    double above = 0;
+    for (j = valid; j < hi_; ++j)
         above += row_[j];
-    return sum + table.top * above;
+    return ((s[0] + s[1]) + (s[2] + s[3])) + table.top * above;
 }
 
 void ClassRow::Weight(const XTable& table) {
-    const TablePosition p = Position(table);
-    const std::size_t q = static_cast<std::size_t>(grid_.size.tableSubdivision);
-    const double* t = p.valid > 0 ? table.values.data() + p.base : nullptr;
-    const double a = 1.0 - p.fraction, b = p.fraction;
-    for (std::size_t j = 0; j < p.valid; ++j)
-        row_[j] *= a * t[j * q] + b * t[j * q + 1];
-    for (std::size_t j = p.valid; j < row_.size(); ++j)
+    const TableReader t = Reader(table);
+    const std::size_t valid = std::clamp(t.valid, lo_, hi_);
+    for (std::size_t j = lo_; j < valid; ++j)
+        row_[j] *= t.a * t.lower[j] + t.b * t.upper[j];
+    for (std::size_t j = valid; j < hi_; ++j)
         row_[j] *= table.top;
 }
 

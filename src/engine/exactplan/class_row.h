@@ -35,10 +35,19 @@ class ClassRow {
         std::size_t valid; // nodes whose two table points both lie in the table
     };
     TablePosition Position(const XTable& table) const;
+    struct TableReader {
+        const double* lower = nullptr; // the table at node j's lower point: lower[j]
+        const double* upper = nullptr; // and at its upper point
+        double a = 1.0, b = 0.0;       // their weights
+        std::size_t valid = 0;
+    };
+    TableReader Reader(const XTable& table) const;
 
     const StateGrid& grid_;
     const StressClass& class_;
     std::vector<double> row_, scratch_;
+    // The nodes the class can reach: its own padding around the range; zero outside.
+    std::size_t lo_, hi_;
     int year_ = -1;
 };
 

@@ -128,6 +128,12 @@ double ClassPower(double mid, double w, double m) {
 
 } // namespace
 
+void XTable::BuildPhases(int q) {
+    phases.assign(static_cast<std::size_t>(q), {});
+    for (std::size_t r = 0; r < values.size(); ++r)
+        phases[r % static_cast<std::size_t>(q)].push_back(values[r]);
+}
+
 std::variant<StateGrid, Failure> BuildStateGrid(const ModelSetup& setup, const GridSize& size,
                                                 int lastYear) {
     const auto& in = setup.inputs;
@@ -190,7 +196,8 @@ std::variant<StateGrid, Failure> BuildStateGrid(const ModelSetup& setup, const G
         BuildKernel(c, counts, g.countMean, g.countVariance, g.dx);
         const double sd = std::sqrt(g.countVariance * years) * c.k / g.dx;
         const int reach = static_cast<int>(c.kernel.size()) + std::max(-c.kernelLow, 0);
-        padding = std::max(padding, static_cast<int>(std::ceil(10 * sd)) + reach);
+        c.padding = static_cast<int>(std::ceil(10 * sd)) + reach;
+        padding = std::max(padding, c.padding);
         g.classes.push_back(std::move(c));
     }
     if (g.classes.empty()) return ErrorBox(0, "the stress range has no probability");
@@ -232,6 +239,8 @@ std::variant<StateGrid, Failure> BuildStateGrid(const ModelSetup& setup, const G
     if (calc.failed()) return calc.failure();
     g.detectable.top = 0.0;
     g.failed.top = 1.0;
+    g.detectable.BuildPhases(size.tableSubdivision);
+    g.failed.BuildPhases(size.tableSubdivision);
 
     // G(a0) on the nodes: each node holds the mass within half a spacing of it; a0 beyond the
     // range (in F from the start) goes to the first node above the top.

@@ -25,8 +25,11 @@ struct GridSize {
 // A function of x tabulated on a fine grid from x = -padding·dx to the top of the range, read by
 // linear interpolation; constant `top` above the range.
 struct XTable {
-    std::vector<double> values; // at xStart + r·h, r = 0 .. size − 1
+    std::vector<double> values; // at (r − padding·q)·h, r = 0 .. size − 1, q points a node
     double top = 0.0;
+    // phases[p][j] = values[j·q + p]: the points one node apart, contiguous for the rows.
+    std::vector<std::vector<double>> phases;
+    void BuildPhases(int q);
 };
 
 // One stress-range class.
@@ -35,6 +38,7 @@ struct StressClass {
     double k = 0.0;            // C·E[ΔS^m | class]
     double drift = 0.0;        // k·E[N]: the mean growth of x in one year
     int kernelLow = 0;         // offset of kernel[0] in nodes
+    int padding = 0;           // nodes its row may reach below x = 0 and above the top
     std::vector<double> kernel; // one year's k·(N − E[N]) on the nodes: mean 0, variance exact
 };
 
