@@ -158,7 +158,7 @@ void ReadPlan(const json& j, CalculationInputs& in) {
     }
     const long long first = ParseWholePrefix(in.yearStart), last = ParseWholePrefix(in.yearEnd);
     if (const auto refusal = exactplan::CheckInspectedYears(in.inspected, static_cast<int>(first),
-                                                           static_cast<int>(last)))
+                                                            static_cast<int>(last)))
         throw Refusal(*refusal);
 }
 
@@ -170,9 +170,9 @@ RunInputOutcome ReadRunInput(const std::string& jsonText, CalculationInputs& in)
         const json j = json::parse(jsonText);
         if (!j.is_object()) throw Refusal("the input must be a JSON object");
         static const std::set<std::string> known = {
-            "crack_origin", "C",     "m",      "bf",        "tf",        "Pd",      "start",
-            "step",         "end",   "eps",    "intervals", "method",    "N_steps", "romberg_n",
-            "tol0",         "bound", "inputs", "project",   "convention", "plan",      "inspected"};
+            "crack_origin", "C",     "m",      "bf",        "tf",         "Pd",      "start",
+            "step",         "end",   "eps",    "intervals", "method",     "N_steps", "romberg_n",
+            "tol0",         "bound", "inputs", "project",   "convention", "plan",    "inspected"};
         for (const auto& item : j.items())
             if (!known.count(item.key())) throw Refusal("unknown field \"" + item.key() + "\"");
 

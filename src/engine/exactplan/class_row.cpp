@@ -54,9 +54,10 @@ ClassRow::TablePosition ClassRow::Position(const XTable& table) const {
     p.base = static_cast<long long>(whole);
     const long long q = grid_.size.tableSubdivision;
     const long long last = static_cast<long long>(table.values.size()) - 2 - p.base;
-    p.valid = last < 0 ? 0
-                       : static_cast<std::size_t>(
-                             std::min(static_cast<long long>(row_.size()), last / q + 1));
+    p.valid =
+        last < 0
+            ? 0
+            : static_cast<std::size_t>(std::min(static_cast<long long>(row_.size()), last / q + 1));
     return p;
 }
 

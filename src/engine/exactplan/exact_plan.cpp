@@ -1,5 +1,7 @@
 #include "exactplan/exact_plan.h"
 
+#include <algorithm>
+#include <cmath>
 #include <variant>
 
 #include "exactplan/state_sweep.h"
@@ -58,6 +60,18 @@ ExactPlanResult ComputeExactPlan(const montecarlo::ModelSetup& setup,
         state.InspectAt(year);
         return ConditionalCurve(state.Sweep(last, false), r.years);
     });
+    // The sums are of finite products of probabilities; a fault would show here, never be shown.
+    auto finite = [](const std::vector<double>& v) {
+        return std::all_of(v.begin(), v.end(), [](double x) { return std::isfinite(x); });
+    };
+    bool ok = finite(r.pU) && finite(r.pF);
+    for (const auto& c : r.conditionalPF)
+        ok = ok && finite(c);
+    if (!ok) {
+        r = ExactPlanResult{};
+        r.failure = ErrorBox(0, "the exact plan gave a value that is not a number");
+        return r;
+    }
     r.grid = grid;
     r.grid.detectable = {};
     r.grid.failed = {};

@@ -180,9 +180,8 @@ std::variant<StateGrid, Failure> BuildStateGrid(const ModelSetup& setup, const G
     const int years = lastYear + 2; // year −1 .. lastYear
     int padding = 2;
     for (int i = 0; i < size.stressClasses; ++i) {
-        const double b0 = dS.lower() + i * width, b1 = i + 1 == size.stressClasses
-                                                           ? dS.upper()
-                                                           : dS.lower() + (i + 1) * width;
+        const double b0 = dS.lower() + i * width,
+                     b1 = i + 1 == size.stressClasses ? dS.upper() : dS.lower() + (i + 1) * width;
         StressClass c;
         c.probability = dS.Cdf(b1) - dS.Cdf(b0);
         if (!(c.probability > 0)) continue;

@@ -17,8 +17,8 @@
 namespace tessavin::exactplan {
 
 struct GridSize {
-    int xCells = 1024;       // nodes per the x range [0, G(largest crack)]
-    int stressClasses = 128; // equal-width classes over the range of ΔS
+    int xCells = 1024;        // nodes per the x range [0, G(largest crack)]
+    int stressClasses = 128;  // equal-width classes over the range of ΔS
     int tableSubdivision = 8; // table points per node spacing for S_d and F_c
 };
 
@@ -34,24 +34,24 @@ struct XTable {
 
 // One stress-range class.
 struct StressClass {
-    double probability = 0.0;  // P(ΔS in the class)
-    double k = 0.0;            // C·E[ΔS^m | class]
-    double drift = 0.0;        // k·E[N]: the mean growth of x in one year
-    int kernelLow = 0;         // offset of kernel[0] in nodes
-    int padding = 0;           // nodes its row may reach below x = 0 and above the top
+    double probability = 0.0;   // P(ΔS in the class)
+    double k = 0.0;             // C·E[ΔS^m | class]
+    double drift = 0.0;         // k·E[N]: the mean growth of x in one year
+    int kernelLow = 0;          // offset of kernel[0] in nodes
+    int padding = 0;            // nodes its row may reach below x = 0 and above the top
     std::vector<double> kernel; // one year's k·(N − E[N]) on the nodes: mean 0, variance exact
 };
 
 struct StateGrid {
     GridSize size;
-    double dx = 0.0;           // node spacing
-    double xTop = 0.0;         // G of the largest crack: every structure above it is in F
-    int padding = 0;           // nodes below x = 0 and above xTop for the diffusion
-    int nodes = 0;             // xCells + 1 + 2·padding; node j at x = (j − padding)·dx
-    double tableStep = 0.0;    // dx / tableSubdivision
-    XTable detectable;         // S_d(x) = P(G(ad) ≥ x), ad capped as the method caps it
-    XTable failed;             // F_c(x) = P(G(aac) < x), aac from Fy and σ with its caps
-    std::vector<double> start; // the distribution of G(a0) on the nodes (year −1)
+    double dx = 0.0;                  // node spacing
+    double xTop = 0.0;                // G of the largest crack: every structure above it is in F
+    int padding = 0;                  // nodes below x = 0 and above xTop for the diffusion
+    int nodes = 0;                    // xCells + 1 + 2·padding; node j at x = (j − padding)·dx
+    double tableStep = 0.0;           // dx / tableSubdivision
+    XTable detectable;                // S_d(x) = P(G(ad) ≥ x), ad capped as the method caps it
+    XTable failed;                    // F_c(x) = P(G(aac) < x), aac from Fy and σ with its caps
+    std::vector<double> start;        // the distribution of G(a0) on the nodes (year −1)
     std::vector<StressClass> classes; // classes with probability only
     double countMean = 0.0, countVariance = 0.0;
 };

@@ -30,7 +30,6 @@ StateRows::StateRows(const StateGrid& grid, int threads) : grid_(grid) {
         rows_.emplace_back(grid, c);
 }
 
-
 void StateRows::Start() {
     for (ClassRow& r : rows_)
         r.Start();

@@ -11,9 +11,9 @@ namespace tessavin::exactplan {
 // Sums over all classes for the years from the state's year to the last year, indexed by
 // year + 1; years before the state's year hold 0.
 struct SweepSums {
-    int from = -1;               // the state's year
-    double mass = 0.0;           // |W| at that year
-    std::vector<double> failed;  // E_Wt[F_c]
+    int from = -1;                  // the state's year
+    double mass = 0.0;              // |W| at that year
+    std::vector<double> failed;     // E_Wt[F_c]
     std::vector<double> undetected; // E_Wt[S_d], when asked for
 };
 

@@ -59,9 +59,8 @@ class LifeRunner {
             std::lock_guard<std::mutex> lock(mutex);
             total.Add(mine); // whole numbers: the order of the threads does not matter
         };
-        int threads = settings_.threads > 0
-                          ? settings_.threads
-                          : static_cast<int>(std::thread::hardware_concurrency());
+        int threads = settings_.threads > 0 ? settings_.threads
+                                            : static_cast<int>(std::thread::hardware_concurrency());
         threads = static_cast<int>(std::clamp<long long>(threads, 1, std::max(1LL, blocks)));
         std::vector<std::thread> pool;
         for (int t = 1; t < threads; ++t)
@@ -164,7 +163,8 @@ SimulatedExactPlan SimulateExactPlan(const SimulationModel& model, const LifePla
         reachedF += base->firstF[static_cast<std::size_t>(y + 1)];
         leftU += base->firstNotU[static_cast<std::size_t>(y + 1)];
         if (y < first) continue;
-        const double f = static_cast<double>(reachedF) / n, u = 1.0 - static_cast<double>(leftU) / n;
+        const double f = static_cast<double>(reachedF) / n,
+                     u = 1.0 - static_cast<double>(leftU) / n;
         r.pF.push_back(f);
         r.pU.push_back(u);
         r.pD.push_back(1.0 - u - f);

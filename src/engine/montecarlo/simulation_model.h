@@ -82,7 +82,6 @@ class SimulationModel {
     double Acceptable(double a0, double Fy, double sigma, ResistanceCalculator& calc) const;
 
   private:
-
     ModelSetup setup_;
     ResistanceParameters parameters_;
     std::unique_ptr<ResistanceIntegral> integral_;

@@ -71,9 +71,9 @@ TEST(CliExactPlan, RefusesBadPastInspections) {
     const struct {
         const char* inspected;
         const char* named;
-    } cases[] = {{"[50, \"58\"]", "\"58\""}, {"[58, 50]", "50"},      {"[50, 50]", "50"},
-                 {"[151]", "151"},           {"[-1]", "-1"},         {"[50.5]", "50.5"},
-                 {"[null]", "null"},         {"50", "list"},         {"[1e300]", "1e+300"}};
+    } cases[] = {{"[50, \"58\"]", "\"58\""}, {"[58, 50]", "50"}, {"[50, 50]", "50"},
+                 {"[151]", "151"},           {"[-1]", "-1"},     {"[50.5]", "50.5"},
+                 {"[null]", "null"},         {"50", "list"},     {"[1e300]", "1e+300"}};
     for (const auto& c : cases) {
         const std::string input =
             InputFile(std::string(R"({"plan": "exact", "inspected": )") + c.inspected + "}");

@@ -81,7 +81,8 @@ TEST(ExactPlan, DoublingTheGridKeepsThePlanAndMovesCBelowItsBound) {
     for (int origin : {0, 1}) {
         const ModelSetup setup = DefaultSetup(origin);
         const std::vector<int> past = origin == 0 ? std::vector<int>{40} : std::vector<int>{};
-        const ExactPlanResult base = Plan(setup, false, past), doubled = Plan(setup, false, past, fine);
+        const ExactPlanResult base = Plan(setup, false, past),
+                              doubled = Plan(setup, false, past, fine);
         EXPECT_EQ(MadeYears(base), MadeYears(doubled)) << "origin " << origin;
         const double change = LargestChange(base.conditionalPF, doubled.conditionalPF);
         EXPECT_LT(change, 1e-3) << "origin " << origin;
@@ -115,7 +116,8 @@ TEST(ExactPlan, UnconditionalCurvesAgreeWithTheSimulation) {
 
 TEST(ExactPlan, ThreadCountChangesNoBit) {
     const ModelSetup setup = DefaultSetup(0);
-    const ExactPlanResult one = Plan(setup, true, {30}, {}, 1), three = Plan(setup, true, {30}, {}, 3);
+    const ExactPlanResult one = Plan(setup, true, {30}, {}, 1),
+                          three = Plan(setup, true, {30}, {}, 3);
     EXPECT_EQ(one.pF, three.pF);
     EXPECT_EQ(one.pU, three.pU);
     EXPECT_EQ(one.conditionalPF, three.conditionalPF);
@@ -212,8 +214,8 @@ TEST(ExactPlan, AgreesWithTheSimulationOfWholeLives) {
         // tell the two years apart.
         ASSERT_GT(k, 0u) << name;
         const auto at = [&](int year) { return static_cast<std::size_t>(year - sim.years[0]); };
-        const std::size_t j = at(std::min(exact.conditionedOn[k], sim.conditionedOn[k]) +
-                                 (c.lowerBound ? 1 : 0));
+        const std::size_t j =
+            at(std::min(exact.conditionedOn[k], sim.conditionedOn[k]) + (c.lowerBound ? 1 : 0));
         EXPECT_LE(std::abs(sim.conditionalPF[k - 1][j] - Pd),
                   4 * sim.conditionalPFSe[k - 1][j] + GridBound)
             << name << ": the plans part at year " << sim.years[j];
