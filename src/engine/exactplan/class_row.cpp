@@ -10,18 +10,21 @@ ClassRow::ClassRow(const StateGrid& grid, const StressClass& stressClass)
       scratch_(static_cast<std::size_t>(grid.nodes)),
       lo_(static_cast<std::size_t>(grid.padding - stressClass.padding)),
       hi_(static_cast<std::size_t>(
-          std::min(grid.nodes, grid.padding + grid.size.xCells + 1 + stressClass.padding))) {}
+          std::min(grid.nodes, grid.padding + grid.size.xCells + 1 + stressClass.padding))),
+      hiStart_(hi_) {}
 
 void ClassRow::Start() {
     for (std::size_t j = 0; j < row_.size(); ++j)
         row_[j] = class_.probability * grid_.start[j];
+    hi_ = hiStart_;
+    beyond_ = 0.0;
     year_ = -1;
 }
 
 void ClassRow::Grow() {
-    // The frame moves with the drift; the row only takes the kernel. Mass pushed past either
-    // end of the padded row is dropped: the padding holds ten standard deviations of the whole
-    // period's spread.
+    // The frame moves with the drift; the row only takes the kernel. Mass pushed below the
+    // padded row is dropped (the padding holds ten standard deviations of the whole period's
+    // spread); mass pushed above it joins the mass beyond the top.
     const long long lo = static_cast<long long>(lo_), hi = static_cast<long long>(hi_);
     std::fill(scratch_.begin() + lo, scratch_.begin() + hi, 0.0);
     const double* in = row_.data();
@@ -33,16 +36,36 @@ void ClassRow::Grow() {
         const long long from = std::max(lo, lo + shift), to = std::min(hi, hi + shift);
         for (long long j = from; j < to; ++j)
             out[j] += w * in[j - shift];
+        // What this tap carries past the last node is past the top of the range.
+        for (long long j = std::max(lo, hi - shift); j < hi; ++j)
+            beyond_ += w * in[j];
     }
     row_.swap(scratch_);
     ++year_;
+    LumpBeyondTop();
+}
+
+void ClassRow::LumpBeyondTop() {
+    // x only grows; on the nodes a year can move mass down by one node at most (the split of a
+    // fractional step), so a margin of the kernel's width keeps every node that can still
+    // come back below the top.
+    const double top = grid_.padding + grid_.size.xCells -
+                       class_.drift * (year_ + 1) / grid_.dx; // the node at x = xTop
+    const double keep = std::ceil(top) + static_cast<double>(class_.kernel.size()) + 2;
+    if (!(keep < static_cast<double>(hi_))) return;
+    const std::size_t newHi = static_cast<std::size_t>(std::max(keep, static_cast<double>(lo_)));
+    for (std::size_t j = newHi; j < hi_; ++j) {
+        beyond_ += row_[j];
+        row_[j] = 0.0;
+    }
+    hi_ = newHi;
 }
 
 double ClassRow::Mass() const {
     double sum = 0;
     for (std::size_t j = lo_; j < hi_; ++j)
         sum += row_[j];
-    return sum;
+    return sum + beyond_;
 }
 
 ClassRow::TablePosition ClassRow::Position(const XTable& table) const {
@@ -91,6 +114,7 @@ double ClassRow::Expect(const XTable& table) const {
     double above = 0;
     for (j = valid; j < hi_; ++j)
         above += row_[j];
+    above += beyond_;
     return ((s[0] + s[1]) + (s[2] + s[3])) + table.top * above;
 }
 
@@ -101,6 +125,7 @@ void ClassRow::Weight(const XTable& table) {
         row_[j] *= t.a * t.lower[j] + t.b * t.upper[j];
     for (std::size_t j = valid; j < hi_; ++j)
         row_[j] *= table.top;
+    beyond_ *= table.top;
 }
 
 } // namespace tessavin::exactplan

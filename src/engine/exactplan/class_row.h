@@ -13,7 +13,6 @@ class ClassRow {
 
     // The row at year −1 (x = G(a0)), scaled by the class probability.
     void Start();
-    void Assign(const double* row) { row_.assign(row, row + row_.size()); }
     const std::vector<double>& values() const { return row_; }
 
     // One year: x grows by k·N; year becomes year + 1.
@@ -42,12 +41,16 @@ class ClassRow {
         std::size_t valid = 0;
     };
     TableReader Reader(const XTable& table) const;
+    void LumpBeyondTop();
 
     const StateGrid& grid_;
     const StressClass& class_;
     std::vector<double> row_, scratch_;
-    // The nodes the class can reach: its own padding around the range; zero outside.
-    std::size_t lo_, hi_;
+    // The nodes the class can reach: its own padding around the range; zero outside. Mass that
+    // has grown past the top of the range (F for good, never detectable) leaves the row for
+    // `beyond_`, and hi_ falls with it.
+    std::size_t lo_, hi_, hiStart_;
+    double beyond_ = 0.0;
     int year_ = -1;
 };
 
