@@ -39,6 +39,13 @@ void SearchPlan(PlanCurves& plan, double Pd, bool lowerBound, const std::vector<
                         ": no inspection is needed within the period";
             return;
         }
+        // An inspection before the period, or in its first year when P(F) is past Pd there
+        // already, would be no plan.
+        if (*t == plan.years.front()) {
+            plan.note = "P(F) reaches Pd already in year " + std::to_string(*t) +
+                        ", the first of the period: no plan";
+            return;
+        }
         inspect(*t);
     }
     while (static_cast<int>(plan.inspections.size()) < MaxPlannedInspections) {
@@ -46,6 +53,14 @@ void SearchPlan(PlanCurves& plan, double Pd, bool lowerBound, const std::vector<
         if (!t) {
             plan.note = "after the inspection in year " + std::to_string(latest) +
                         " the conditional P(F) stays below Pd up to year " + std::to_string(last);
+            return;
+        }
+        // With the lower bound a crossing in the very next year would repeat the inspection
+        // in the same year, again and again.
+        if ((lowerBound ? *t - 1 : *t) <= latest) {
+            plan.note = "after the inspection in year " + std::to_string(latest) +
+                        " the conditional P(F) reaches Pd in the next year already: inspections "
+                        "would have to come more often than once a year";
             return;
         }
         inspect(*t);

@@ -13,11 +13,11 @@ namespace {
 using montecarlo::InputSampler;
 using montecarlo::ModelSetup;
 
-constexpr int CrackSizePoints = 16384; // log-spaced sizes of the G table
-constexpr int CountPoints = 1024;      // quantile midpoints of the one-year count
-constexpr int RatioPoints = 1024;      // points of the σ/Fy survival table
-constexpr int YieldPoints = 512;       // quantile midpoints of Fy in that table
-constexpr double MaxStateBytes = 32.0 * 1024 * 1024;
+constexpr int CrackSizePoints = 16384;               // log-spaced sizes of the G table
+constexpr int CountPoints = 1024;                    // quantile midpoints of the one-year count
+constexpr int RatioPoints = 1024;                    // points of the σ/Fy survival table
+constexpr int YieldPoints = 512;                     // quantile midpoints of Fy in that table
+constexpr double MaxStateBytes = 32.0 * 1024 * 1024; // the rows and their scratch rows
 
 // G on log-spaced crack sizes and its inverse by interpolation in ln a (G is smooth in ln a).
 class CrackStateMap {
@@ -193,7 +193,11 @@ std::variant<StateGrid, Failure> BuildStateGrid(const ModelSetup& setup, const G
                                    std::to_string(c.k));
         c.drift = c.k * g.countMean;
         BuildKernel(c, counts, g.countMean, g.countVariance, g.dx);
-        const double sd = std::sqrt(g.countVariance * years) * c.k / g.dx;
+        // The spread that matters is that of the years before the class's mass has grown past
+        // the top (twice the mean's time, at most the period); above the top it is lumped.
+        const double passing = std::ceil(2 * g.xTop / c.drift) + 2;
+        const double spreadYears = std::min(static_cast<double>(years), passing);
+        const double sd = std::sqrt(g.countVariance * spreadYears) * c.k / g.dx;
         const int reach = static_cast<int>(c.kernel.size()) + std::max(-c.kernelLow, 0);
         c.padding = static_cast<int>(std::ceil(10 * sd)) + reach;
         padding = std::max(padding, c.padding);
@@ -202,7 +206,8 @@ std::variant<StateGrid, Failure> BuildStateGrid(const ModelSetup& setup, const G
     if (g.classes.empty()) return ErrorBox(0, "the stress range has no probability");
     g.padding = padding;
     g.nodes = size.xCells + 1 + 2 * padding;
-    if (static_cast<double>(g.nodes) * static_cast<double>(g.classes.size()) * sizeof(double) >
+    if (2.0 * static_cast<double>(g.nodes) * static_cast<double>(g.classes.size()) *
+            sizeof(double) >
         MaxStateBytes)
         return ErrorBox(0, "the grid of the exact plan cannot hold the range of the crack "
                            "growth: " +

@@ -225,3 +225,35 @@ TEST(ExactPlan, AgreesWithTheSimulationOfWholeLives) {
 
 } // namespace
 } // namespace tessavin::exactplan
+
+namespace tessavin::exactplan {
+namespace {
+
+// Where no plan makes sense the plan stops and says why: P(F) past Pd in the first year, never
+// reaching it, or a crossing so soon that the lower bound would inspect in the same year again.
+TEST(ExactPlan, StopsWithANoteWhereNoFurtherInspectionMakesSense) {
+    const ModelSetup edge = DefaultSetup(0);
+    ModelSetup steep = edge;
+    steep.m = 3.5; // every structure fails within a few years
+    const struct {
+        const ModelSetup* setup;
+        double Pd;
+        std::size_t inspections;
+        const char* note;
+    } cases[] = {{&edge, 1e-9, 0, "first of the period"},
+                 {&edge, 0.99, 0, "stays below Pd"},
+                 {&steep, 2.277E-2, 2, "more often than once a year"}};
+    for (const auto& c : cases) {
+        ExactPlanRequest request;
+        request.Pd = c.Pd;
+        const ExactPlanResult r = ComputeExactPlan(*c.setup, request);
+        ASSERT_FALSE(r.failure) << c.note;
+        EXPECT_EQ(r.inspections.size(), c.inspections) << c.note;
+        EXPECT_NE(r.note.find(c.note), std::string::npos) << r.note;
+        for (std::size_t k = 1; k < r.inspections.size(); ++k)
+            EXPECT_GT(r.inspections[k].made, r.inspections[k - 1].made);
+    }
+}
+
+} // namespace
+} // namespace tessavin::exactplan
