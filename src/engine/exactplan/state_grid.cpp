@@ -13,10 +13,11 @@ namespace {
 using montecarlo::InputSampler;
 using montecarlo::ModelSetup;
 
-constexpr int CrackSizePoints = 16384;               // log-spaced sizes of the G table
-constexpr int CountPoints = 1024;                    // quantile midpoints of the one-year count
-constexpr int RatioPoints = 1024;                    // points of the σ/Fy survival table
-constexpr int YieldPoints = 512;                     // quantile midpoints of Fy in that table
+constexpr int CrackSizePoints = 16384; // log-spaced sizes of the G table
+constexpr int CountPoints = 1024;      // quantile midpoints of the one-year count
+constexpr int RatioPoints = 1024;      // points of the σ/Fy survival table
+constexpr int YieldPoints = 512;       // quantile midpoints of Fy in that table
+constexpr double MaxKernelNodes = 1 << 14;
 constexpr double MaxStateBytes = 32.0 * 1024 * 1024; // the rows and their scratch rows
 
 // G on log-spaced crack sizes and its inverse by interpolation in ln a (G is smooth in ln a).
@@ -81,14 +82,15 @@ class RatioSurvival {
 // The one-year kernel of a class in node units: the count's quantile midpoints, centred and
 // scaled by s ≤ 1, each split linearly between its two nodes. Splitting adds f(1 − f) to the
 // variance, so s is chosen to make the kernel's variance that of k·N exactly.
-void BuildKernel(StressClass& c, const std::vector<double>& counts, double mean, double variance,
+// False when the kernel would span more nodes than any grid holds.
+bool BuildKernel(StressClass& c, const std::vector<double>& counts, double mean, double variance,
                  double dx) {
     const double scale = c.k / dx;
     const double target = variance * scale * scale;
     if (!(target > 0)) {
         c.kernelLow = 0;
         c.kernel = {1.0};
-        return;
+        return true;
     }
     auto splitVariance = [&](double s) {
         long double sum = 0;
@@ -107,6 +109,7 @@ void BuildKernel(StressClass& c, const std::vector<double>& counts, double mean,
     const double s = 0.5 * (lo + hi);
     const double zLo = s * scale * (counts.front() - mean),
                  zHi = s * scale * (counts.back() - mean);
+    if (!(zHi - zLo < MaxKernelNodes)) return false;
     c.kernelLow = static_cast<int>(std::floor(zLo));
     c.kernel.assign(static_cast<std::size_t>(std::floor(zHi) - c.kernelLow + 2), 0.0);
     const double w = 1.0 / static_cast<double>(counts.size());
@@ -117,6 +120,7 @@ void BuildKernel(StressClass& c, const std::vector<double>& counts, double mean,
         c.kernel[i] += w * (1 - f);
         c.kernel[i + 1] += w * f;
     }
+    return true;
 }
 
 // E[ΔS^m] over one class of width w centred at mid, the density taken as even within it: the
@@ -192,7 +196,10 @@ std::variant<StateGrid, Failure> BuildStateGrid(const ModelSetup& setup, const G
                                    std::to_string(b0) + " to " + std::to_string(b1) + " gives " +
                                    std::to_string(c.k));
         c.drift = c.k * g.countMean;
-        BuildKernel(c, counts, g.countMean, g.countVariance, g.dx);
+        if (!BuildKernel(c, counts, g.countMean, g.countVariance, g.dx))
+            return ErrorBox(0, "the grid of the exact plan cannot hold one year's growth of the "
+                               "stress range class from " +
+                                   std::to_string(b0) + " to " + std::to_string(b1));
         // The spread that matters is that of the years before the class's mass has grown past
         // the top (twice the mean's time, at most the period); above the top it is lumped.
         const double passing = std::ceil(2 * g.xTop / c.drift) + 2;
@@ -202,17 +209,17 @@ std::variant<StateGrid, Failure> BuildStateGrid(const ModelSetup& setup, const G
         c.padding = static_cast<int>(std::ceil(10 * sd)) + reach;
         padding = std::max(padding, c.padding);
         g.classes.push_back(std::move(c));
+        // Checked as the classes come: a hopeless grid stops before it takes the memory.
+        g.nodes = size.xCells + 1 + 2 * padding;
+        if (2.0 * g.nodes * static_cast<double>(size.stressClasses) * sizeof(double) >
+            MaxStateBytes)
+            return ErrorBox(0, "the grid of the exact plan cannot hold the range of the crack "
+                               "growth: " +
+                                   std::to_string(g.nodes) + " nodes for each of " +
+                                   std::to_string(size.stressClasses) + " stress classes");
     }
     if (g.classes.empty()) return ErrorBox(0, "the stress range has no probability");
     g.padding = padding;
-    g.nodes = size.xCells + 1 + 2 * padding;
-    if (2.0 * static_cast<double>(g.nodes) * static_cast<double>(g.classes.size()) *
-            sizeof(double) >
-        MaxStateBytes)
-        return ErrorBox(0, "the grid of the exact plan cannot hold the range of the crack "
-                           "growth: " +
-                               std::to_string(g.nodes) + " nodes for each of " +
-                               std::to_string(g.classes.size()) + " stress classes");
 
     // S_d and F_c on the fine table.
     g.tableStep = g.dx / size.tableSubdivision;

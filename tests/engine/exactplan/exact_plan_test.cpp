@@ -149,8 +149,12 @@ TEST(ExactPlan, RefusesWhatItCannotComputeSoundly) {
     ModelSetup negativeCounts = DefaultSetup(0), zeroC = DefaultSetup(0);
     negativeCounts.inputs[2] = montecarlo::InputSampler::Parametric(0, 1e6, 1e6, -1e6, 3e6).value();
     zeroC.C = 0;
+    // Stress ranges to 2000 MPa: the top class grows past the whole range in days.
+    ModelSetup wide = DefaultSetup(0);
+    wide.inputs[1] = montecarlo::InputSampler::Parametric(1, 600, 200, 100, 2100).value();
     const std::vector<Case> cases = {{"negative counts", negativeCounts, {}},
                                      {"C = 0", zeroC, {}},
+                                     {"a grid that cannot hold the growth", wide, {}},
                                      {"year after the period", DefaultSetup(0), {151}},
                                      {"repeated year", DefaultSetup(0), {40, 40}},
                                      {"falling years", DefaultSetup(0), {50, 40}}};
