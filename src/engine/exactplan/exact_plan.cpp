@@ -12,12 +12,12 @@ namespace {
 
 // c(t) over `years` after conditioning at sums.from, 0 up to that year.
 std::vector<double> ConditionalCurve(const SweepSums& sums, const std::vector<int>& years) {
-    const double atInspection = sums.failed[static_cast<std::size_t>(sums.from + 1)];
+    const double atInspection = sums.failed[YearSlot(sums.from)];
     const double alive = sums.mass - atInspection;
     std::vector<double> c(years.size(), 0.0);
     for (std::size_t j = 0; j < years.size(); ++j)
         if (years[j] > sums.from && alive > 0)
-            c[j] = (sums.failed[static_cast<std::size_t>(years[j] + 1)] - atInspection) / alive;
+            c[j] = (sums.failed[YearSlot(years[j])] - atInspection) / alive;
     return c;
 }
 
@@ -49,7 +49,7 @@ ExactPlanResult ComputeExactPlan(const montecarlo::ModelSetup& setup,
 
     const SweepSums unconditional = state.Sweep(last, true);
     for (int y : r.years) {
-        const auto slot = static_cast<std::size_t>(y + 1);
+        const std::size_t slot = YearSlot(y);
         const double u = unconditional.undetected[slot], f = unconditional.failed[slot];
         r.pU.push_back(u);
         r.pF.push_back(f);

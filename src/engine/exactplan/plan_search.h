@@ -1,6 +1,7 @@
 #pragma once
 // The search of the exact plan from conditional failure curves, whoever computes them: the
 // state grid or a simulation of whole lives.
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -9,6 +10,12 @@
 namespace tessavin::exactplan {
 
 inline constexpr int MaxPlannedInspections = 10;
+
+// The index of a year in lists over the years −1, 0, 1, …: the state before the first year's
+// counts comes first.
+inline std::size_t YearSlot(int year) {
+    return year < 0 ? 0 : static_cast<std::size_t>(year) + 1;
+}
 
 struct ExactInspection {
     int from = 0, to = 0; // the range [t − 1, t], t the first year whose probability reaches Pd

@@ -259,10 +259,11 @@ std::variant<StateGrid, Failure> BuildStateGrid(const ModelSetup& setup, const G
     auto cdf = [&](double x) { return x <= 0 ? 0.0 : in[5].Cdf(map.SizeOf(std::min(x, g.xTop))); };
     for (int c = 0; c <= size.xCells; ++c) {
         const double x = c * g.dx;
-        g.start[static_cast<std::size_t>(padding + c)] =
+        g.start[static_cast<std::size_t>(padding) + static_cast<std::size_t>(c)] =
             cdf(std::min(x + 0.5 * g.dx, g.xTop)) - cdf(x - 0.5 * g.dx);
     }
-    g.start[static_cast<std::size_t>(padding + size.xCells + 1)] = 1.0 - cdf(g.xTop);
+    g.start[static_cast<std::size_t>(padding) + static_cast<std::size_t>(size.xCells) + 1] =
+        1.0 - cdf(g.xTop);
     return g;
 }
 

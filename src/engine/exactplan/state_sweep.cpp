@@ -37,7 +37,7 @@ void StateRows::Start() {
 }
 
 SweepSums StateRows::Sweep(int lastYear, bool withUndetected) const {
-    const std::size_t slots = static_cast<std::size_t>(std::max(lastYear + 2, 0));
+    const std::size_t slots = YearSlot(lastYear) + 1;
     const std::size_t n = rows_.size();
     // Per class and year, merged below in class order.
     std::vector<double> failed(n * slots, 0.0), undetected(withUndetected ? n * slots : 0, 0.0),
@@ -46,7 +46,7 @@ SweepSums StateRows::Sweep(int lastYear, bool withUndetected) const {
         ClassRow row = rows_[i];
         mass[i] = row.Mass();
         for (;;) {
-            const std::size_t slot = static_cast<std::size_t>(row.year() + 1);
+            const std::size_t slot = YearSlot(row.year());
             failed[i * slots + slot] = row.Expect(grid_.failed);
             if (withUndetected) undetected[i * slots + slot] = row.Expect(grid_.detectable);
             if (row.year() >= lastYear) break;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "exactplan/class_row.h"
+#include "exactplan/plan_search.h"
 
 namespace tessavin::exactplan {
 

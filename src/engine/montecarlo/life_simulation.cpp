@@ -74,7 +74,7 @@ class LifeRunner {
 
     const std::optional<Failure>& failure() const { return failure_; }
     bool Stopped() const { return settings_.stop && settings_.stop->load(); }
-    std::size_t Slots() const { return static_cast<std::size_t>(last_ + 2); }
+    std::size_t Slots() const { return exactplan::YearSlot(last_) + 1; }
 
   private:
     // One life: the fixed draws and the ads from one stream, the yearly counts from another.
@@ -101,8 +101,8 @@ class LifeRunner {
                 if (firstF < -1 && sn > raac) firstF = t;
                 if (firstNotU < -1 && sn > rad) firstNotU = t;
             }
-            if (firstF >= -1) ++out.firstF[static_cast<std::size_t>(firstF + 1)];
-            if (firstNotU >= -1) ++out.firstNotU[static_cast<std::size_t>(firstNotU + 1)];
+            if (firstF >= -1) ++out.firstF[exactplan::YearSlot(firstF)];
+            if (firstNotU >= -1) ++out.firstNotU[exactplan::YearSlot(firstNotU)];
             return !calc.failed();
         }
         std::size_t next = 0;
@@ -115,7 +115,7 @@ class LifeRunner {
             }
             if (next < inspections.size()) continue;
             if (sn > raac) {
-                ++out.firstF[static_cast<std::size_t>(t + 1)];
+                ++out.firstF[exactplan::YearSlot(t)];
                 break;
             }
         }
@@ -160,8 +160,8 @@ SimulatedExactPlan SimulateExactPlan(const SimulationModel& model, const LifePla
     r.samples = base->samples;
     long long reachedF = 0, leftU = 0;
     for (int y = -1; y <= last; ++y) {
-        reachedF += base->firstF[static_cast<std::size_t>(y + 1)];
-        leftU += base->firstNotU[static_cast<std::size_t>(y + 1)];
+        reachedF += base->firstF[exactplan::YearSlot(y)];
+        leftU += base->firstNotU[exactplan::YearSlot(y)];
         if (y < first) continue;
         const double f = static_cast<double>(reachedF) / n,
                      u = 1.0 - static_cast<double>(leftU) / n;
@@ -184,7 +184,7 @@ SimulatedExactPlan SimulateExactPlan(const SimulationModel& model, const LifePla
             long long reached = 0;
             for (std::size_t j = 0; j < r.years.size(); ++j) {
                 if (r.years[j] <= year) continue;
-                reached += pass->firstF[static_cast<std::size_t>(r.years[j] + 1)];
+                reached += pass->firstF[exactplan::YearSlot(r.years[j])];
                 c[j] = static_cast<double>(reached) / alive;
                 se[j] = BinomialSe(c[j], alive);
             }
