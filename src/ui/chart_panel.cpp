@@ -228,6 +228,7 @@ struct ChartPanel::Impl {
     void createObjects(Series& s) {
         switch (s.type) {
         case SeriesType::Line:
+        case SeriesType::ThinLine:
             s.line = new QLineSeries;
             attach(s.line);
             break;
@@ -287,16 +288,19 @@ struct ChartPanel::Impl {
 
     void styleObjects(Series& s) {
         if (s.line && !s.area) {
-            s.line->setPen(QPen(s.colour, 2));
+            s.line->setPen(QPen(s.colour, s.type == SeriesType::ThinLine ? 1 : 2));
             s.line->setName(s.legend);
         }
         if (s.area) {
-            // A band is a faint shade behind the lines it goes with.
+            // A band is a shade behind the curve it goes with, its edges drawn so that a
+            // narrow band still shows beside a one-pixel curve.
             const bool band = s.type == SeriesType::Band;
             QColor fill = s.colour;
-            fill.setAlpha(band ? 60 : 110);
+            fill.setAlpha(band ? 80 : 110);
+            QColor edge = s.colour;
+            edge.setAlpha(170);
             s.area->setBrush(fill);
-            s.area->setPen(band ? QPen(fill, 1) : QPen(s.colour, 2));
+            s.area->setPen(band ? QPen(edge, 1) : QPen(s.colour, 2));
             s.area->setName(s.legend);
         }
         for (QAbstractSeries* x : ownObjects(s))
@@ -322,6 +326,7 @@ struct ChartPanel::Impl {
         }
         s.line->replace(xy);
         s.line->setPointsConfiguration(colours);
+        if (s.type == SeriesType::ThinLine) byColour.clear(); // no markers
 
         for (auto it = s.markers.begin(); it != s.markers.end();) {
             if (byColour.count(it->first)) {
@@ -403,6 +408,7 @@ struct ChartPanel::Impl {
     void rebuild(Series& s) {
         switch (s.type) {
         case SeriesType::Line:
+        case SeriesType::ThinLine:
         case SeriesType::Area:
             rebuildXY(s);
             break;

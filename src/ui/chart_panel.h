@@ -29,6 +29,7 @@ class ChartPanel : public QWidget {
         Area,       // filled down to zero, with point markers
         StackedBar, // all series of this type stack in one bar series
         Band,       // filled between a lower and an upper line (addBandPoint), no markers
+        ThinLine,   // one-pixel line without markers: a curve that a band must not hide
     };
     Q_ENUM(SeriesType)
 

@@ -20,6 +20,12 @@ void SideWindow::closeOnEscape() {
             &QWidget::close);
 }
 
+void SideWindow::closeOnEnter() {
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter})
+        connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this,
+                &QWidget::close);
+}
+
 const std::vector<SettingKey>& SideWindow::settingKeys() const {
     return WindowSettingKeys(S(objectName()));
 }

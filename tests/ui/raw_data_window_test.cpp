@@ -345,6 +345,36 @@ class RawDataWindowTest : public QObject, test::MainWindowFixture {
         }
     }
 
+    // The file dialogs of the window speak the active language: opening and saving data, the
+    // chart picture.
+    void fileDialogFiltersFollowTheLanguage() {
+        openFixture();
+        const QString english = "Distributions Files (*.txt);;All files (*)";
+        QCOMPARE(dialogs->fileRequests.back().filter, english);
+        w->switchLanguage(Language::Czech);
+        rc<QToolButton>("OpenData")->click(); // cancelled
+        QCOMPARE(dialogs->fileRequests.back().filter,
+                 QString::fromUtf8("Soubory rozdělení (*.txt);;Všechny soubory (*)"));
+        rc<QAction>("JPGFile")->trigger();
+        rc<QToolButton>("UlozGraf")->click(); // cancelled
+        QCOMPARE(dialogs->fileRequests.back().filter,
+                 QString::fromUtf8("Soubory rozdělení (*.jpg);;Všechny soubory (*)"));
+        w->switchLanguage(Language::English);
+        rc<QToolButton>("OpenData")->click();
+        QCOMPARE(dialogs->fileRequests.back().filter, english);
+    }
+
+    // The folders box names the program's folder first, whichever raw data file was read.
+    void rawDataFolderIsNotTheProgramFolder() {
+        mc<QAction>("OAdresach1")->trigger();
+        const QString before = dialogs->boxes.back().text;
+        openFixture();
+        dialogs->clear();
+        mc<QAction>("OAdresach1")->trigger();
+        QCOMPARE(dialogs->boxes.back().text, before);
+        QVERIFY(!before.contains(QDir::toNativeSeparators(QFileInfo(Fixture).absolutePath())));
+    }
+
     void informationBoxesAndLanguage() {
         openFixture();
         rc<QToolButton>("BChar")->click();
