@@ -151,8 +151,10 @@ struct ChartPanel::Impl {
     QStringList title;
     int labelSeparation = 8;
     double valueCeiling = 0; // > 0: the value axis ends there at the latest
+    int topRoom = 0;         // pixels above the highest point
     int shownStep = 0;       // every shownStep-th label is on the axis
     int shownRevision = -1;  // categoriesRevision the axis labels were built from
+    double shownMin = 0, shownMax = -1; // the label axis range the labels were built for
     bool rangesDirty = true;
     QTimer flushTimer;
 
@@ -453,6 +455,10 @@ struct ChartPanel::Impl {
         }
         // A ceiling frames what lies below it; data above it run out of the top.
         if (valueCeiling > 0 && hi > valueCeiling) hi = std::max(valueCeiling, lo);
+        // Stretch the top so that the highest point ends topRoom pixels below the plot's top.
+        const double plotHeight = chart->plotArea().height();
+        if (topRoom > 0 && hi > lo && plotHeight > 2.0 * topRoom)
+            hi = lo + (hi - lo) * plotHeight / (plotHeight - topRoom);
         // Set only when it changes: a new range lays out every series again.
         const AxisRange range = DataRange(lo, hi);
         if (range == AxisRange{valueAxis->min(), valueAxis->max(), valueAxis->tickInterval()})
@@ -522,13 +528,20 @@ struct ChartPanel::Impl {
 
     void updateLabels() {
         const int step = wantedStep();
-        if (step == shownStep && shownRevision == categoriesRevision) return;
+        const double lo = labelAxis->min(), hi = labelAxis->max();
+        if (step == shownStep && shownRevision == categoriesRevision && lo == shownMin &&
+            hi == shownMax)
+            return;
         shownStep = step;
         shownRevision = categoriesRevision;
+        shownMin = lo;
+        shownMax = hi;
         for (const QString& label : labelAxis->categoriesLabels())
             labelAxis->remove(label);
+        // Only the labels in view: Qt draws one outside the range at the plot's edge, over
+        // the last label in view or left of the plot.
         for (int i = 0; i < categories.size(); i += step)
-            labelAxis->append(categories[i], i);
+            if (i >= lo && i <= hi) labelAxis->append(categories[i], i);
     }
 
     void updateLegend() {
@@ -696,7 +709,12 @@ ChartPanel::ChartPanel(QWidget* parent) : QWidget(parent), d(std::make_unique<Im
     connect(this, &QObject::objectNameChanged, this,
             [this](const QString& name) { d->view->setObjectName(name + "View"); });
     // A new plot width or zoom may call for another label step.
-    connect(chart, &QChart::plotAreaChanged, this, [this] { d->schedule(); });
+    // A new plot width or zoom may call for another label step; a new height changes the
+    // values that the room above the points takes.
+    connect(chart, &QChart::plotAreaChanged, this, [this] {
+        if (d->topRoom > 0) d->rangesDirty = true;
+        d->schedule();
+    });
     connect(d->labelAxis, &QValueAxis::rangeChanged, this, [this] { d->schedule(); });
 }
 
@@ -1027,6 +1045,12 @@ void ChartPanel::setValueCeiling(double ceiling) {
 
 double ChartPanel::valueCeiling() const {
     return d->valueCeiling;
+}
+
+void ChartPanel::setTopRoom(int pixels) {
+    d->topRoom = std::max(0, pixels);
+    d->rangesDirty = true;
+    d->schedule();
 }
 
 void ChartPanel::resetZoom() {

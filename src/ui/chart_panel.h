@@ -87,6 +87,8 @@ class ChartPanel : public QWidget {
     // at the latest, framing what lies below (0: no ceiling).
     void setValueCeiling(double ceiling);
     double valueCeiling() const;
+    // Pixels kept free above the highest point, for marks drawn over it (0: none).
+    void setTopRoom(int pixels);
 
     // --- toolbar, pictures ----------------------------------------------------------
     void setToolbarVisible(bool visible);

@@ -93,6 +93,7 @@ class ChartPanelTest : public QObject {
     void ceilingFramesTheValuesBelowIt();
     void zoomInStaysOnTheData();
     void labelSeparationThinsTheBottomAxis();
+    void zoomedAxisLabelsStayInViewAndApart();
     void zoomResetShowsDataAddedWhileZoomed();
     void savePictureWritesEachFormat_data();
     void savePictureWritesEachFormat();
@@ -446,6 +447,37 @@ void ChartPanelTest::labelSeparationThinsTheBottomAxis() {
         wide.addPoint("Series1", 1, label);
     ShowAt(wide, QSize(900, 400));
     QCOMPARE(LabelAxis(wide)->categoriesLabels().size(), 5);
+}
+
+// Zoomed in, each label lies inside the plot and clears its neighbour; zoomed back, every
+// class has its place again.
+void ChartPanelTest::zoomedAxisLabelsStayInViewAndApart() {
+    ChartPanel panel;
+    panel.addSeries("Series1", Type::Line, Qt::blue);
+    for (int year = 0; year <= 150; ++year)
+        panel.addPoint("Series1", year * 1e-4, QString::number(year));
+    ShowAt(panel, QSize(700, 400));
+    QCategoryAxis* axis = LabelAxis(panel);
+    const double width = QFontMetricsF(axis->labelsFont()).horizontalAdvance("150");
+    for (const char* action : {"ChartZoomIn", "ChartZoomIn", "ChartZoomOut", "ChartZoomReset"}) {
+        panel.findChild<QAction*>(action)->trigger();
+        for (int i = 0; i < 3; ++i) {
+            QCoreApplication::processEvents();
+            panel.refresh();
+        }
+        const QStringList shown = axis->categoriesLabels();
+        QVERIFY2(shown.size() > 1, action);
+        const double pixelsPerClass =
+            panel.chart()->plotArea().width() / (axis->max() - axis->min());
+        for (int i = 0; i < shown.size(); ++i) {
+            const double at = axis->endValue(shown[i]);
+            QVERIFY2(at >= axis->min() && at <= axis->max(), qPrintable(shown[i]));
+            if (i > 0)
+                QVERIFY2((at - axis->endValue(shown[i - 1])) * pixelsPerClass >= width,
+                         qPrintable(shown[i]));
+        }
+    }
+    QCOMPARE(axis->min(), -0.5);
 }
 
 void ChartPanelTest::zoomResetShowsDataAddedWhileZoomed() {

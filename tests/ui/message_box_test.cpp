@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include "interaction.h"
+#include "localisation/language.h"
 #include "localisation/messages.h"
 #include "ui_test_registry.h"
 
@@ -38,8 +39,8 @@ class MessageBoxTest : public QObject {
     void tabbedTextNeverWraps() {
         SetLanguage(Language::English);
         const QString shortFolder = "/tmp";
-        const QString longFolder = "/home/engineer/" + QString(30, 'x') + "/" + QString(40, 'y') +
-                                   "/" + QString(30, 'z');
+        // Wider than the box's usual 500 pixels, narrower than the test's 800-pixel screen.
+        const QString longFolder = "/home/engineer/" + QString(25, 'x') + "/" + QString(25, 'y');
         const QSize narrow = LabelSize(FoldersText(shortFolder));
         const QSize wide = LabelSize(FoldersText(longFolder));
         QVERIFY(narrow.isValid() && wide.isValid());

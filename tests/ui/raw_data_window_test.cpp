@@ -352,13 +352,13 @@ class RawDataWindowTest : public QObject, test::MainWindowFixture {
         const QString english = "Distributions Files (*.txt);;All files (*)";
         QCOMPARE(dialogs->fileRequests.back().filter, english);
         w->switchLanguage(Language::Czech);
-        rc<QToolButton>("OpenData")->click(); // cancelled
-        QCOMPARE(dialogs->fileRequests.back().filter,
-                 QString::fromUtf8("Soubory rozdělení (*.txt);;Všechny soubory (*)"));
         rc<QAction>("JPGFile")->trigger();
         rc<QToolButton>("UlozGraf")->click(); // cancelled
         QCOMPARE(dialogs->fileRequests.back().filter,
                  QString::fromUtf8("Soubory rozdělení (*.jpg);;Všechny soubory (*)"));
+        rc<QToolButton>("OpenData")->click(); // cancelled
+        QCOMPARE(dialogs->fileRequests.back().filter,
+                 QString::fromUtf8("Soubory rozdělení (*.txt);;Všechny soubory (*)"));
         w->switchLanguage(Language::English);
         rc<QToolButton>("OpenData")->click();
         QCOMPARE(dialogs->fileRequests.back().filter, english);
@@ -373,6 +373,28 @@ class RawDataWindowTest : public QObject, test::MainWindowFixture {
         mc<QAction>("OAdresach1")->trigger();
         QCOMPARE(dialogs->boxes.back().text, before);
         QVERIFY(!before.contains(QDir::toNativeSeparators(QFileInfo(Fixture).absolutePath())));
+    }
+
+    // Reading one file after another leaves the window's size alone; a size from the settings
+    // file larger than the screen is cut to the screen.
+    void windowKeepsItsSizeAndStaysOnTheScreen() {
+        openFixture();
+        QCoreApplication::processEvents();
+        const QSize size = raw()->size();
+        for (const char* name : {"weibull_120.txt", "valid_mixed.txt", "yield_strength_100.txt"}) {
+            dialogs->files.push_back(QStringLiteral(TESSAVIN_TEST_DATA "/rawdata/") + name);
+            rc<QToolButton>("OpenData")->click();
+            QCoreApplication::processEvents();
+            QCOMPARE(raw()->size(), size);
+        }
+        SettingsFile file;
+        file.SetInteger("--  Position  --", "PrvotniData-Form4.Width", 4000);
+        file.SetInteger("--  Position  --", "PrvotniData-Form4.left", -3000);
+        raw()->readSettings(file);
+        const QRect screen = raw()->screen()->availableGeometry();
+        // No wider than the screen unless its controls need more.
+        QVERIFY(raw()->width() <= std::max(screen.width(), raw()->minimumSizeHint().width()));
+        QVERIFY(screen.contains(raw()->pos()));
     }
 
     void informationBoxesAndLanguage() {
