@@ -149,6 +149,7 @@ struct ChartPanel::Impl {
     int categoriesRevision = 0;
 
     QStringList title;
+    QString leftTitle; // the value axis title as set; shown on two lines when the plot is short
     int labelSeparation = 8;
     double valueCeiling = 0; // > 0: the value axis ends there at the latest
     int topRoom = 0;         // pixels above the highest point
@@ -424,6 +425,17 @@ struct ChartPanel::Impl {
         case SeriesType::StackedBar:
             break;
         }
+    }
+
+    // Qt cuts an axis title longer than its axis ("Probability P..."); a plot too short for
+    // the title on one line gets it with one word a line.
+    void fitLeftTitle() {
+        const QFontMetricsF metrics(valueAxis->titleFont());
+        const qreal height = chart->plotArea().height(); // 0 before the first layout
+        const bool fits = height <= 0 || metrics.horizontalAdvance(leftTitle) + 4 <= height;
+        const QString shown =
+            fits ? leftTitle : leftTitle.toHtmlEscaped().split(' ', Qt::SkipEmptyParts).join("<br>");
+        if (valueAxis->titleText() != shown) valueAxis->setTitleText(shown);
     }
 
     void updateRanges() {
@@ -713,6 +725,7 @@ ChartPanel::ChartPanel(QWidget* parent) : QWidget(parent), d(std::make_unique<Im
     // values that the room above the points takes.
     connect(chart, &QChart::plotAreaChanged, this, [this] {
         if (d->topRoom > 0) d->rangesDirty = true;
+        d->fitLeftTitle();
         d->schedule();
     });
     connect(d->labelAxis, &QValueAxis::rangeChanged, this, [this] { d->schedule(); });
@@ -922,11 +935,16 @@ void ChartPanel::setAxisTitle(const QString& axis, const QString& title) {
     QAbstractAxis* target = axis == "left"     ? static_cast<QAbstractAxis*>(d->valueAxis)
                             : axis == "bottom" ? static_cast<QAbstractAxis*>(d->labelAxis)
                                                : nullptr;
-    if (target) target->setTitleText(title);
+    if (target == d->valueAxis) {
+        d->leftTitle = title;
+        d->fitLeftTitle();
+    } else if (target) {
+        target->setTitleText(title);
+    }
 }
 
 QString ChartPanel::axisTitle(const QString& axis) const {
-    if (axis == "left") return d->valueAxis->titleText();
+    if (axis == "left") return d->leftTitle;
     if (axis == "bottom") return d->labelAxis->titleText();
     return {};
 }

@@ -94,6 +94,7 @@ class ChartPanelTest : public QObject {
     void zoomInStaysOnTheData();
     void labelSeparationThinsTheBottomAxis();
     void zoomedAxisLabelsStayInViewAndApart();
+    void leftAxisTitleIsNeverCut();
     void zoomResetShowsDataAddedWhileZoomed();
     void savePictureWritesEachFormat_data();
     void savePictureWritesEachFormat();
@@ -478,6 +479,32 @@ void ChartPanelTest::zoomedAxisLabelsStayInViewAndApart() {
         }
     }
     QCOMPARE(axis->min(), -0.5);
+}
+
+// A plot too short for the value axis title on one line (a small panel with a legend) shows
+// it one word a line, each line within the plot's height; a tall plot shows it as set.
+void ChartPanelTest::leftAxisTitleIsNeverCut() {
+    const QString title = QString::fromUtf8("Pravděpodobnost P(x)");
+    for (const int height : {215, 500}) {
+        ChartPanel panel;
+        panel.addSeries("Series1", Type::Line, Qt::blue, "Method: 48 - 49");
+        panel.addSeries("Series2", Type::Line, Green, "Simulation: 46 - 47");
+        for (int year = 0; year <= 20; ++year) {
+            panel.addPoint("Series1", year * 1e-3, QString::number(year));
+            panel.addPoint("Series2", year * 1e-3, QString::number(year));
+        }
+        panel.setLegendVisible(true);
+        panel.setAxisTitle("left", title);
+        ShowAt(panel, QSize(420, height));
+        const QFontMetricsF metrics(ValueAxis(panel)->titleFont());
+        const qreal room = panel.chart()->plotArea().height();
+        const QString shown = ValueAxis(panel)->titleText();
+        QCOMPARE(panel.axisTitle("left"), title);
+        QCOMPARE(shown == title, metrics.horizontalAdvance(title) + 4 <= room);
+        QCOMPARE(shown == title, height == 500);
+        for (const QString& line : shown.split("<br>"))
+            QVERIFY2(metrics.horizontalAdvance(line) <= room, qPrintable(line));
+    }
 }
 
 void ChartPanelTest::zoomResetShowsDataAddedWhileZoomed() {
