@@ -188,6 +188,25 @@ class CrossCheckTest : public QObject, test::MainWindowFixture {
         QVERIFY(find<QPushButton>("BPocitej")->isEnabled());
     }
 
+    // The progress bar that appears while it runs takes no room from the summary panel: its
+    // lines keep their places and the crack-origin line keeps its "INT=…".
+    void summaryKeepsItsPlaceWhileItRuns() {
+        calculate();
+        QWidget* summary = find<QWidget>("GroupBox1");
+        QLabel* origin = find<QLabel>("Label15");
+        QCoreApplication::processEvents();
+        const QRect box = summary->geometry(), line = origin->geometry();
+        QVERIFY(origin->text().endsWith("INT=16"));
+        QVERIFY(origin->height() >= origin->heightForWidth(origin->width()));
+        crossCheckWith(100000000, [&] {
+            QVERIFY(find<QProgressBar>("Gauge1")->isVisible());
+            QCoreApplication::processEvents();
+            QCOMPARE(summary->geometry(), box);
+            QCOMPARE(origin->geometry(), line);
+            w->BPrerusClick();
+        });
+    }
+
     void resultsClearedWhileItRunsStopItAndFreeTheWindow() {
         calculate();
         crossCheck()->setSamples(100000000);
