@@ -45,8 +45,8 @@ void BarMarks::show(const QStringList& texts, const std::vector<double>& heights
     // that no mark runs into the title.
     int room = 0;
     for (const QGraphicsSimpleTextItem* item : items_)
-        room = std::max(room, static_cast<int>(std::ceil(
-                                  item->mapRectToParent(item->boundingRect()).height())));
+        room = std::max(room, static_cast<int>(
+                                  std::ceil(item->mapRectToParent(item->boundingRect()).height())));
     chart_->setTopRoom(items_.empty() ? 0 : room + MarkGap);
     chart_->refresh();
     place();

@@ -149,12 +149,12 @@ struct ChartPanel::Impl {
     int categoriesRevision = 0;
 
     QStringList title;
-    QString leftTitle; // the value axis title as set; shown on two lines when the plot is short
+    QString leftTitle; // the value axis title as set; one word a line when the plot is short
     int labelSeparation = 8;
-    double valueCeiling = 0; // > 0: the value axis ends there at the latest
-    int topRoom = 0;         // pixels above the highest point
-    int shownStep = 0;       // every shownStep-th label is on the axis
-    int shownRevision = -1;  // categoriesRevision the axis labels were built from
+    double valueCeiling = 0;            // > 0: the value axis ends there at the latest
+    int topRoom = 0;                    // pixels above the highest point
+    int shownStep = 0;                  // every shownStep-th label is on the axis
+    int shownRevision = -1;             // categoriesRevision the axis labels were built from
     double shownMin = 0, shownMax = -1; // the label axis range the labels were built for
     bool rangesDirty = true;
     QTimer flushTimer;
@@ -434,7 +434,8 @@ struct ChartPanel::Impl {
         const qreal height = chart->plotArea().height(); // 0 before the first layout
         const bool fits = height <= 0 || metrics.horizontalAdvance(leftTitle) + 4 <= height;
         const QString shown =
-            fits ? leftTitle : leftTitle.toHtmlEscaped().split(' ', Qt::SkipEmptyParts).join("<br>");
+            fits ? leftTitle
+                 : leftTitle.toHtmlEscaped().split(' ', Qt::SkipEmptyParts).join("<br>");
         if (valueAxis->titleText() != shown) valueAxis->setTitleText(shown);
     }
 

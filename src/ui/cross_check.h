@@ -7,8 +7,8 @@
 #include <QObject>
 #include <atomic>
 #include <optional>
-#include <utility>
 #include <thread>
+#include <utility>
 
 #include "calculation/inspections.h"
 #include "montecarlo/inspection_plan.h"
@@ -83,7 +83,7 @@ class CrossCheck : public QObject {
     std::thread worker_;
     std::atomic<bool> stop_{false};
     std::atomic<bool> workerDone_{false};
-    bool asking_ = false;                  // the break question is open
+    bool asking_ = false;                         // the break question is open
     std::optional<std::pair<int, Outcome>> held_; // an outcome that came during the question
     int run_ = 0; // a finished run reports only when it is still the current one
     std::optional<FirstInspectionResult> methodFirst_;

@@ -54,8 +54,8 @@ class FittingDelegate final : public QStyledItemDelegate {
         QStyleOptionViewItem o = option;
         initStyleOption(&o, index);
         const QWidget* view = o.widget;
-        o.text = StringGrid::FittedText(o.text, QFontMetrics(o.font),
-                                        o.rect.width() - Margins(view));
+        o.text =
+            StringGrid::FittedText(o.text, QFontMetrics(o.font), o.rect.width() - Margins(view));
         view->style()->drawControl(QStyle::CE_ItemViewItem, &o, painter, view);
     }
 };

@@ -685,7 +685,7 @@ class RawDataWindowTest : public QObject, test::MainWindowFixture {
         auto* list = rc<QComboBox>("CBTypPara");
         list->setCurrentIndex(0);
         emit list->activated(0);
-        closeTable(); // the table disables the window while it is open
+        closeTable();                        // the table disables the window while it is open
         rc<QCheckBox>("CheckBox1")->click(); // marks over the bars
         QCoreApplication::processEvents();
         QVERIFY(raw()->grab().save(folder + "/raw-data-window.png"));

@@ -21,14 +21,27 @@ class StringGridTest : public QObject {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("room"); // the text whose width is the cell's room
         QTest::addColumn<QString>("shown");
-        QTest::newRow("fits") << "0.0321" << "0.0321" << "0.0321";
-        QTest::newRow("fewer decimals") << "0.0321" << "0.032" << "0.032";
-        QTest::newRow("huge") << "3.03E+100" << "3.0E+100" << "3E+100";
-        QTest::newRow("tiny skewness")
-            << "-5.6359443274290E-16" << "-5.63E-16" << "-5.64E-16";
-        QTest::newRow("whole number, exponent shorter") << "412345" << "4E+05" << "4E+05";
-        QTest::newRow("not a number stays") << "Total" << "T" << "Total";
-        QTest::newRow("nothing fits: whole") << "12.5" << "" << "12.5";
+        QTest::newRow("fits") << "0.0321"
+                              << "0.0321"
+                              << "0.0321";
+        QTest::newRow("fewer decimals") << "0.0321"
+                                        << "0.032"
+                                        << "0.032";
+        QTest::newRow("huge") << "3.03E+100"
+                              << "3.0E+100"
+                              << "3E+100";
+        QTest::newRow("tiny skewness") << "-5.6359443274290E-16"
+                                       << "-5.63E-16"
+                                       << "-5.64E-16";
+        QTest::newRow("whole number, exponent shorter") << "412345"
+                                                        << "4E+05"
+                                                        << "4E+05";
+        QTest::newRow("not a number stays") << "Total"
+                                            << "T"
+                                            << "Total";
+        QTest::newRow("nothing fits: whole") << "12.5"
+                                             << ""
+                                             << "12.5";
     }
     void narrowCellsShowFewerDigits() {
         QFETCH(QString, text);
