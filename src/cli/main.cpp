@@ -34,8 +34,12 @@ const Command kCommands[] = {
      "      it was saved with; --save-project writes the project of a completed run, to\n"
      "      be opened in the desktop program.\n"
      "      --csv: the year table, a blank line, then one row per inspection found\n"
-     "      (inspection,from,to), a blank line and the convention (first or centre);\n"
-     "      the README lists the JSON keys\n",
+     "      (inspection,from,to), with \"plan\": \"exact\" a blank line and the exact\n"
+     "      plan (exact_inspection,from,to,made), then a blank line and the convention\n"
+     "      (first or centre); the README lists the JSON keys.\n"
+     "      \"plan\": \"exact\" adds the exact plan (conditioned on every inspection\n"
+     "      that finds nothing, and first on the past ones in \"inspected\": [years])\n"
+     "      after the rule's plan\n",
      tessavin::cli::RunCalculationCommand},
     {"fit",
      "  tessavin-cli fit DATA.txt [--intervals N] [--eps X] [--json] [--lang en|cs]\n"
@@ -44,10 +48,12 @@ const Command kCommands[] = {
      tessavin::cli::RunFitCommand},
     {"montecarlo",
      "  tessavin-cli montecarlo INPUT.json|PROJECT.Vys [--samples N] [--seed S]\n"
-     "                  [--threads N] [--json | --csv] [--lang en|cs]\n"
+     "                  [--plan rule|exact] [--threads N] [--json | --csv] [--lang en|cs]\n"
      "      a simulation of the same crack-growth model, inputs drawn from their\n"
      "      continuous distributions: pU, pD, pF per year with standard errors and the\n"
-     "      inspection plan of those curves (default 1000000 samples, seed 1)\n",
+     "      inspection plan of those curves (default 1000000 samples, seed 1);\n"
+     "      --plan exact (or \"plan\": \"exact\" in INPUT.json) adds the exact plan from\n"
+     "      whole simulated lives, with standard errors\n",
      tessavin::cli::RunMonteCarloCommand},
     {"batch",
      "  tessavin-cli batch STUDIES.jsonl --out RESULTS.jsonl [--jobs N] [--shard I/N]\n"

@@ -13,8 +13,10 @@
 #include "cli_args.h"
 #include "cli_output.h"
 #include "common/number_parse.h"
+#include "exact_plan_output.h"
 #include "interrupt_signal.h"
 #include "montecarlo/inspection_plan.h"
+#include "montecarlo/life_simulation.h"
 #include "montecarlo/simulation.h"
 #include "plan_output.h"
 #include "progress_line.h"
@@ -35,7 +37,10 @@ void Remark(const std::string& kind, const std::string& message) {
     std::cerr << kind << ": " << ForTerminal(message) << "\n";
 }
 
-void PrintJson(const SimulationResult& r, const SimulatedPlan& p, std::uint64_t seed) {
+using ExactPart = std::optional<SimulatedExactPlan>;
+
+void PrintJson(const SimulationResult& r, const SimulatedPlan& p, std::uint64_t seed,
+               const ExactPart& exact, const std::vector<int>& inspected) {
     nlohmann::ordered_json j;
     j["samples"] = r.samples;
     j["seed"] = seed;
@@ -47,6 +52,15 @@ void PrintJson(const SimulationResult& r, const SimulatedPlan& p, std::uint64_t 
     j["pD_se"] = r.pDSe;
     j["pF_se"] = r.pFSe;
     AddInspectionPlanJson(j, p.first, p.plan);
+    if (exact) {
+        nlohmann::ordered_json e = ExactPlanJson(*exact, inspected);
+        e["pU_se"] = exact->pUSe;
+        e["pD_se"] = exact->pDSe;
+        e["pF_se"] = exact->pFSe;
+        e["conditional_pF_se"] = exact->conditionalPFSe;
+        e["lives"] = exact->samples;
+        j["exact"] = e;
+    }
     std::cout << j.dump(1) << "\n";
 }
 
@@ -78,7 +92,7 @@ void PrintTable(const SimulationResult& r, const SimulatedPlan& p, std::uint64_t
 } // namespace
 
 int RunMonteCarloCommand(const std::vector<std::string>& words) {
-    const auto command = ReadCalculationCommand(words, {"samples", "seed"});
+    const auto command = ReadCalculationCommand(words, {"samples", "seed", "plan"});
     if (const auto* refusal = std::get_if<std::string>(&command)) return Refuse(*refusal);
     const auto& [args, threads] = std::get<CalculationCommand>(command);
     SimulationSettings settings;
@@ -95,10 +109,15 @@ int RunMonteCarloCommand(const std::vector<std::string>& words) {
         settings.seed = static_cast<std::uint64_t>(*n);
     }
 
+    const auto planOption = args.value("plan");
+    if (planOption && *planOption != "rule" && *planOption != "exact")
+        return Refuse("--plan must be rule or exact");
+
     CalculationInputs in;
     CalculationState state;
     const CalculationSource source = LoadCalculation(words[0], in, state);
     if (!source.error.empty()) return Refuse(source.error);
+    const bool exactPlan = planOption ? *planOption == "exact" : in.exactPlan;
     for (const std::string& w : source.warnings)
         Remark("warning", w);
     if (source.projectLanguage && !args.value("lang")) SetLanguage(*source.projectLanguage);
@@ -134,14 +153,32 @@ int RunMonteCarloCommand(const std::vector<std::string>& words) {
     }();
     progress.Done();
     if (result.failure) return Refuse(result.failure->text);
+    ExactPart exact;
+    if (exactPlan && !result.interrupted) {
+        progress.Show("montecarlo: the exact plan, whole lives");
+        const LifePlanRequest request{ParseRealPrefix(in.Pd), in.lowerBound, in.inspected};
+        exact = [&] {
+            const InterruptOnSigint sigint(stop);
+            return SimulateExactPlan(model, request, settings);
+        }();
+        progress.Done();
+        if (exact->failure) return Refuse(exact->failure->text);
+        if (exact->interrupted) {
+            Remark("note", "interrupted during the simulation of whole lives: no exact plan");
+            return kInterrupted;
+        }
+    }
 
     const SimulatedPlan plan = PlanFromCurves(in, result);
-    if (args.has("json"))
-        PrintJson(result, plan, settings.seed);
-    else if (args.has("csv"))
+    if (args.has("json")) {
+        PrintJson(result, plan, settings.seed, exact, in.inspected);
+    } else if (args.has("csv")) {
         PrintCsv(result);
-    else
+        if (exact) PrintExactPlanCsv(std::cout, *exact);
+    } else {
         PrintTable(result, plan, settings.seed);
+        if (exact) PrintExactPlan(std::cout, *exact, in.inspected);
+    }
     if (result.interrupted) {
         Remark("note", "interrupted: the estimates rest on the " + std::to_string(result.samples) +
                            " samples drawn so far");

@@ -16,6 +16,8 @@
 #include "cli_args.h"
 #include "cli_output.h"
 #include "common/number_parse.h"
+#include "exact_plan_output.h"
+#include "exactplan/exact_plan.h"
 #include "files/project_file.h"
 #include "interrupt_signal.h"
 #include "localisation/language.h"
@@ -49,9 +51,21 @@ const char* ConventionName(Convention c) {
     return c == Convention::Centre ? "centre" : "first";
 }
 
-void PrintJson(const RunResult& r, const CalculationState& s, Convention convention) {
+nlohmann::ordered_json GridJson(const exactplan::StateGrid& g) {
+    return {{"x_cells", g.size.xCells},
+            {"stress_classes", g.size.stressClasses},
+            {"table_subdivision", g.size.tableSubdivision},
+            {"dx", g.dx},
+            {"x_top", g.xTop},
+            {"padding_nodes", g.padding},
+            {"doubling_changes_c_below", 1e-3}};
+}
+
+void PrintJson(const RunResult& r, const CalculationState& s,
+               const std::optional<exactplan::ExactPlanResult>& exact,
+               const CalculationInputs& in) {
     nlohmann::ordered_json j;
-    j["convention"] = ConventionName(convention);
+    j["convention"] = ConventionName(in.integration.convention);
     std::vector<int> years;
     std::vector<double> pU, pD, pF;
     for (const YearRow& row : r.rows) {
@@ -88,13 +102,17 @@ void PrintJson(const RunResult& r, const CalculationState& s, Convention convent
         inputs.push_back(HistogramJson(s.inputs.histogram[k]));
     h["inputs"] = inputs;
     j["histograms"] = h;
+    if (exact) {
+        j["exact"] = ExactPlanJson(*exact, in.inspected);
+        j["exact"]["grid"] = GridJson(exact->grid);
+    }
     std::cout << j.dump(1) << "\n";
 }
 
 // The year table, then after one blank line the inspections found: the first inspection and
 // the further ones, each with the two years it lies between; last, after another blank line, the
 // convention the results hold under.
-void PrintCsv(const RunResult& r, Convention convention) {
+void PrintCsv(const RunResult& r) {
     std::cout << "year,pU,pD,pF\n";
     char line[128];
     for (const YearRow& row : r.rows) {
@@ -106,7 +124,6 @@ void PrintCsv(const RunResult& r, Convention convention) {
     for (int k = 1; k <= InspectionRows; ++k)
         if (r.plan.rows[k].found)
             std::cout << k << "," << r.plan.rows[k].from << "," << r.plan.rows[k].to << "\n";
-    std::cout << "\nconvention\n" << ConventionName(convention) << "\n";
 }
 
 void PrintTable(const RunResult& r, const RunPlan& plan, const CalculationInputs& in) {
@@ -122,6 +139,22 @@ void PrintTable(const RunResult& r, const RunPlan& plan, const CalculationInputs
     }
     PrintYearTable(std::cout, " Year  p ( U )                p ( D )                p ( F )", lines,
                    r.first, r.plan);
+}
+
+// The exact plan of a completed calculation, from the input histograms the driver built.
+std::variant<exactplan::ExactPlanResult, Failure>
+ExactPlanOf(const CalculationInputs& in, const CalculationState& state, int threads) {
+    auto setup = montecarlo::SetupFromInputs(in, state.inputs);
+    if (const Failure* f = std::get_if<Failure>(&setup)) return *f;
+    exactplan::ExactPlanRequest request;
+    request.Pd = ParseRealPrefix(in.Pd);
+    request.lowerBound = in.lowerBound;
+    request.inspected = in.inspected;
+    request.threads = threads;
+    exactplan::ExactPlanResult r =
+        exactplan::ComputeExactPlan(std::get<montecarlo::ModelSetup>(setup), request);
+    if (r.failure) return *r.failure;
+    return r;
 }
 
 } // namespace
@@ -183,12 +216,23 @@ int RunCalculationCommand(const std::vector<std::string>& words) {
             Remark("note", "no project saved: the calculation did not complete");
         }
     }
-    if (args.has("json"))
-        PrintJson(result, state, in.integration.convention);
-    else if (args.has("csv"))
-        PrintCsv(result, in.integration.convention);
-    else
+    std::optional<exactplan::ExactPlanResult> exact;
+    if (in.exactPlan && result.end == RunEnd::Completed) {
+        auto computed = ExactPlanOf(in, state, threads);
+        if (const Failure* f = std::get_if<Failure>(&computed))
+            return Refuse("exact plan: " + f->text);
+        exact = std::move(std::get<exactplan::ExactPlanResult>(computed));
+    }
+    if (args.has("json")) {
+        PrintJson(result, state, exact, in);
+    } else if (args.has("csv")) {
+        PrintCsv(result);
+        if (exact) PrintExactPlanCsv(std::cout, *exact);
+        std::cout << "\nconvention\n" << ConventionName(in.integration.convention) << "\n";
+    } else {
         PrintTable(result, plan, in);
+        if (exact) PrintExactPlan(std::cout, *exact, in.inspected);
+    }
     if (result.end == RunEnd::Interrupted) {
         Remark("note", "interrupted: the years computed so far are shown");
         return kInterrupted;

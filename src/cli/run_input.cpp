@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <map>
 #include <set>
 #include <stdexcept>
@@ -11,6 +12,7 @@
 #include "calculation/field_checks.h"
 #include "calculation/integration_settings.h"
 #include "common/number_parse.h"
+#include "exactplan/plan_search.h"
 #include "parametric/distribution_catalogue.h"
 
 namespace tessavin::cli {
@@ -166,6 +168,33 @@ std::string SyntaxPlace(const std::string& text, std::size_t bytesRead) {
     return "line " + std::to_string(line) + ", column " + std::to_string(at - lineStart + 1);
 }
 
+// "plan" and "inspected": past inspection years, each a whole number within the period, in
+// strictly increasing order.
+void ReadPlan(const json& j, CalculationInputs& in) {
+    if (j.contains("plan")) {
+        if (j["plan"] == "exact")
+            in.exactPlan = true;
+        else if (j["plan"] != "rule")
+            throw Refusal("\"plan\" must be \"rule\" or \"exact\"");
+    }
+    if (!j.contains("inspected")) return;
+    const json& list = j["inspected"];
+    if (!list.is_array()) throw Refusal("\"inspected\" must be a list of years");
+    if (!in.exactPlan) throw Refusal("\"inspected\" needs \"plan\": \"exact\"");
+    for (const json& v : list) {
+        const bool whole = v.is_number_integer() || v.is_number_unsigned() ||
+                           (v.is_number_float() && std::isfinite(v.get<double>()) &&
+                            v.get<double>() == std::floor(v.get<double>()));
+        if (!whole || std::abs(v.get<double>()) > 1e9)
+            throw Refusal("\"inspected\": " + v.dump() + " is not a whole number of years");
+        in.inspected.push_back(static_cast<int>(v.get<double>()));
+    }
+    const long long first = ParseWholePrefix(in.yearStart), last = ParseWholePrefix(in.yearEnd);
+    if (const auto refusal = exactplan::CheckInspectedYears(in.inspected, static_cast<int>(first),
+                                                            static_cast<int>(last)))
+        throw Refusal(*refusal);
+}
+
 } // namespace
 
 RunInputOutcome ReadRunInput(const nlohmann::json& j, CalculationInputs& in) {
@@ -173,9 +202,9 @@ RunInputOutcome ReadRunInput(const nlohmann::json& j, CalculationInputs& in) {
     try {
         if (!j.is_object()) throw Refusal("the input must be a JSON object", "");
         static const std::set<std::string> known = {
-            "crack_origin", "C",     "m",      "bf",        "tf",        "Pd",      "start",
-            "step",         "end",   "eps",    "intervals", "method",    "N_steps", "romberg_n",
-            "tol0",         "bound", "inputs", "project",   "convention"};
+            "crack_origin", "C",     "m",      "bf",        "tf",         "Pd",      "start",
+            "step",         "end",   "eps",    "intervals", "method",     "N_steps", "romberg_n",
+            "tol0",         "bound", "inputs", "project",   "convention", "plan",    "inspected"};
         for (const auto& item : j.items())
             if (!known.count(item.key())) throw Refusal("unknown field \"" + item.key() + "\"", Pointer(item.key()));
 
@@ -215,6 +244,7 @@ RunInputOutcome ReadRunInput(const nlohmann::json& j, CalculationInputs& in) {
             in.projectName = j["project"].get<std::string>();
         }
         ReadIntegration(j, in.integration);
+        ReadPlan(j, in);
         if (j.contains("inputs"))
             ReadInputs(j["inputs"], in);
         else

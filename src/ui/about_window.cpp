@@ -57,7 +57,9 @@ AboutWindow::AboutWindow()
     row->addWidget(close);
     lines->addLayout(row);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
+    close->setDefault(true);
     closeOnEscape();
+    closeOnEnter();
 
     resize(350, 545);
 }

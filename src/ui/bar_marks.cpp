@@ -3,10 +3,15 @@
 #include <QAbstractSeries>
 #include <QChart>
 #include <QGraphicsSimpleTextItem>
+#include <algorithm>
+#include <cmath>
 
 #include "chart_panel.h"
 
 namespace tessavin::ui {
+namespace {
+constexpr int MarkGap = 4; // pixels between a bar and its mark
+}
 
 BarMarks::BarMarks(ChartPanel* chart) : QObject(chart), chart_(chart) {
     connect(chart_->chart(), &QChart::plotAreaChanged, this, &BarMarks::place);
@@ -19,6 +24,7 @@ void BarMarks::clear() {
         delete item;
     items_.clear();
     heights_.clear();
+    chart_->setTopRoom(0);
 }
 
 void BarMarks::show(const QStringList& texts, const std::vector<double>& heights, int angle,
@@ -35,6 +41,13 @@ void BarMarks::show(const QStringList& texts, const std::vector<double>& heights
         items_.push_back(item);
         heights_.push_back(heights[static_cast<std::size_t>(i)]);
     }
+    // The value axis leaves room above the bars for the tallest mark (turned by `angle`), so
+    // that no mark runs into the title.
+    int room = 0;
+    for (const QGraphicsSimpleTextItem* item : items_)
+        room = std::max(room, static_cast<int>(
+                                  std::ceil(item->mapRectToParent(item->boundingRect()).height())));
+    chart_->setTopRoom(items_.empty() ? 0 : room + MarkGap);
     chart_->refresh();
     place();
 }
@@ -55,7 +68,7 @@ void BarMarks::place() {
             QPointF(static_cast<double>(i), heights_[i]), series.first());
         const QRectF box = items_[i]->boundingRect();
         items_[i]->setTransformOriginPoint(0, box.height() / 2);
-        items_[i]->setPos(top.x(), top.y() - box.height() / 2 - 4);
+        items_[i]->setPos(top.x(), top.y() - box.height() / 2 - MarkGap);
     }
 }
 

@@ -149,10 +149,13 @@ struct ChartPanel::Impl {
     int categoriesRevision = 0;
 
     QStringList title;
+    QString leftTitle; // the value axis title as set; one word a line when the plot is short
     int labelSeparation = 8;
-    double valueCeiling = 0; // > 0: the value axis ends there at the latest
-    int shownStep = 0;       // every shownStep-th label is on the axis
-    int shownRevision = -1;  // categoriesRevision the axis labels were built from
+    double valueCeiling = 0;            // > 0: the value axis ends there at the latest
+    int topRoom = 0;                    // pixels above the highest point
+    int shownStep = 0;                  // every shownStep-th label is on the axis
+    int shownRevision = -1;             // categoriesRevision the axis labels were built from
+    double shownMin = 0, shownMax = -1; // the label axis range the labels were built for
     bool rangesDirty = true;
     QTimer flushTimer;
 
@@ -228,6 +231,7 @@ struct ChartPanel::Impl {
     void createObjects(Series& s) {
         switch (s.type) {
         case SeriesType::Line:
+        case SeriesType::ThinLine:
             s.line = new QLineSeries;
             attach(s.line);
             break;
@@ -287,16 +291,19 @@ struct ChartPanel::Impl {
 
     void styleObjects(Series& s) {
         if (s.line && !s.area) {
-            s.line->setPen(QPen(s.colour, 2));
+            s.line->setPen(QPen(s.colour, s.type == SeriesType::ThinLine ? 1 : 2));
             s.line->setName(s.legend);
         }
         if (s.area) {
-            // A band is a faint shade behind the lines it goes with.
+            // A band is a shade behind the curve it goes with, its edges drawn so that a
+            // narrow band still shows beside a one-pixel curve.
             const bool band = s.type == SeriesType::Band;
             QColor fill = s.colour;
-            fill.setAlpha(band ? 60 : 110);
+            fill.setAlpha(band ? 80 : 110);
+            QColor edge = s.colour;
+            edge.setAlpha(170);
             s.area->setBrush(fill);
-            s.area->setPen(band ? QPen(fill, 1) : QPen(s.colour, 2));
+            s.area->setPen(band ? QPen(edge, 1) : QPen(s.colour, 2));
             s.area->setName(s.legend);
         }
         for (QAbstractSeries* x : ownObjects(s))
@@ -322,6 +329,7 @@ struct ChartPanel::Impl {
         }
         s.line->replace(xy);
         s.line->setPointsConfiguration(colours);
+        if (s.type == SeriesType::ThinLine) byColour.clear(); // no markers
 
         for (auto it = s.markers.begin(); it != s.markers.end();) {
             if (byColour.count(it->first)) {
@@ -403,6 +411,7 @@ struct ChartPanel::Impl {
     void rebuild(Series& s) {
         switch (s.type) {
         case SeriesType::Line:
+        case SeriesType::ThinLine:
         case SeriesType::Area:
             rebuildXY(s);
             break;
@@ -416,6 +425,18 @@ struct ChartPanel::Impl {
         case SeriesType::StackedBar:
             break;
         }
+    }
+
+    // Qt cuts an axis title longer than its axis ("Probability P..."); a plot too short for
+    // the title on one line gets it with one word a line.
+    void fitLeftTitle() {
+        const QFontMetricsF metrics(valueAxis->titleFont());
+        const qreal height = chart->plotArea().height(); // 0 before the first layout
+        const bool fits = height <= 0 || metrics.horizontalAdvance(leftTitle) + 4 <= height;
+        const QString shown =
+            fits ? leftTitle
+                 : leftTitle.toHtmlEscaped().split(' ', Qt::SkipEmptyParts).join("<br>");
+        if (valueAxis->titleText() != shown) valueAxis->setTitleText(shown);
     }
 
     void updateRanges() {
@@ -447,6 +468,10 @@ struct ChartPanel::Impl {
         }
         // A ceiling frames what lies below it; data above it run out of the top.
         if (valueCeiling > 0 && hi > valueCeiling) hi = std::max(valueCeiling, lo);
+        // Stretch the top so that the highest point ends topRoom pixels below the plot's top.
+        const double plotHeight = chart->plotArea().height();
+        if (topRoom > 0 && hi > lo && plotHeight > 2.0 * topRoom)
+            hi = lo + (hi - lo) * plotHeight / (plotHeight - topRoom);
         // Set only when it changes: a new range lays out every series again.
         const AxisRange range = DataRange(lo, hi);
         if (range == AxisRange{valueAxis->min(), valueAxis->max(), valueAxis->tickInterval()})
@@ -516,13 +541,20 @@ struct ChartPanel::Impl {
 
     void updateLabels() {
         const int step = wantedStep();
-        if (step == shownStep && shownRevision == categoriesRevision) return;
+        const double lo = labelAxis->min(), hi = labelAxis->max();
+        if (step == shownStep && shownRevision == categoriesRevision && lo == shownMin &&
+            hi == shownMax)
+            return;
         shownStep = step;
         shownRevision = categoriesRevision;
+        shownMin = lo;
+        shownMax = hi;
         for (const QString& label : labelAxis->categoriesLabels())
             labelAxis->remove(label);
+        // Only the labels in view: Qt draws one outside the range at the plot's edge, over
+        // the last label in view or left of the plot.
         for (int i = 0; i < categories.size(); i += step)
-            labelAxis->append(categories[i], i);
+            if (i >= lo && i <= hi) labelAxis->append(categories[i], i);
     }
 
     void updateLegend() {
@@ -690,7 +722,13 @@ ChartPanel::ChartPanel(QWidget* parent) : QWidget(parent), d(std::make_unique<Im
     connect(this, &QObject::objectNameChanged, this,
             [this](const QString& name) { d->view->setObjectName(name + "View"); });
     // A new plot width or zoom may call for another label step.
-    connect(chart, &QChart::plotAreaChanged, this, [this] { d->schedule(); });
+    // A new plot width or zoom may call for another label step; a new height changes the
+    // values that the room above the points takes.
+    connect(chart, &QChart::plotAreaChanged, this, [this] {
+        if (d->topRoom > 0) d->rangesDirty = true;
+        d->fitLeftTitle();
+        d->schedule();
+    });
     connect(d->labelAxis, &QValueAxis::rangeChanged, this, [this] { d->schedule(); });
 }
 
@@ -898,11 +936,16 @@ void ChartPanel::setAxisTitle(const QString& axis, const QString& title) {
     QAbstractAxis* target = axis == "left"     ? static_cast<QAbstractAxis*>(d->valueAxis)
                             : axis == "bottom" ? static_cast<QAbstractAxis*>(d->labelAxis)
                                                : nullptr;
-    if (target) target->setTitleText(title);
+    if (target == d->valueAxis) {
+        d->leftTitle = title;
+        d->fitLeftTitle();
+    } else if (target) {
+        target->setTitleText(title);
+    }
 }
 
 QString ChartPanel::axisTitle(const QString& axis) const {
-    if (axis == "left") return d->valueAxis->titleText();
+    if (axis == "left") return d->leftTitle;
     if (axis == "bottom") return d->labelAxis->titleText();
     return {};
 }
@@ -1021,6 +1064,12 @@ void ChartPanel::setValueCeiling(double ceiling) {
 
 double ChartPanel::valueCeiling() const {
     return d->valueCeiling;
+}
+
+void ChartPanel::setTopRoom(int pixels) {
+    d->topRoom = std::max(0, pixels);
+    d->rangesDirty = true;
+    d->schedule();
 }
 
 void ChartPanel::resetZoom() {

@@ -29,6 +29,7 @@ class ChartPanel : public QWidget {
         Area,       // filled down to zero, with point markers
         StackedBar, // all series of this type stack in one bar series
         Band,       // filled between a lower and an upper line (addBandPoint), no markers
+        ThinLine,   // one-pixel line without markers: a curve that a band must not hide
     };
     Q_ENUM(SeriesType)
 
@@ -86,6 +87,8 @@ class ChartPanel : public QWidget {
     // at the latest, framing what lies below (0: no ceiling).
     void setValueCeiling(double ceiling);
     double valueCeiling() const;
+    // Pixels kept free above the highest point, for marks drawn over it (0: none).
+    void setTopRoom(int pixels);
 
     // --- toolbar, pictures ----------------------------------------------------------
     void setToolbarVisible(bool visible);

@@ -86,11 +86,17 @@ void CrossCheck::stopWorker() {
 }
 
 void CrossCheck::breakCommand() {
-    if (!running()) return;
-    if (DefMessageDlg(Q(TextCis(1)), Q(TextCis(216)), BoxKind::Confirmation, BoxButtons::YesNo,
-                      window_) != BoxYes)
-        return;
-    stop_ = true;
+    if (!simulating() || asking_) return;
+    asking_ = true;
+    const bool yes = DefMessageDlg(Q(TextCis(1)), Q(TextCis(216)), BoxKind::Confirmation,
+                                   BoxButtons::YesNo, window_) == BoxYes;
+    asking_ = false;
+    if (yes) stop_ = true;
+    if (!held_) return;
+    auto [run, outcome] = std::move(*held_);
+    held_.reset();
+    if (yes) outcome.result.interrupted = true;
+    finish(run, outcome);
 }
 
 void CrossCheck::start() {
@@ -112,6 +118,8 @@ void CrossCheck::start() {
     gauge()->show();
 
     stop_ = false;
+    workerDone_ = false;
+    held_.reset();
     const int run = ++run_;
     const long long samples = samples_;
     // The worker owns its copies; it reaches this object only through queued calls, and the
@@ -138,6 +146,7 @@ void CrossCheck::start() {
             out.failure = out.result.failure;
             if (!out.failure && !out.result.interrupted) out.plan = PlanFromCurves(in, out.result);
         }
+        workerDone_ = true;
         QMetaObject::invokeMethod(
             this, [this, run, out] { finish(run, out); }, Qt::QueuedConnection);
     });
@@ -150,6 +159,10 @@ void CrossCheck::onProgress(int permille) {
 
 void CrossCheck::finish(int run, const Outcome& outcome) {
     if (run != run_) return; // cleared meanwhile; clear() has joined the worker
+    if (asking_) {
+        held_.emplace(run, outcome);
+        return;
+    }
     if (worker_.joinable()) worker_.join();
     showIdle();
     if (outcome.failure) {
@@ -177,7 +190,7 @@ void CrossCheck::draw(const SimulationResult& result) {
     ChartPanel* c = chart();
     if (!c) return;
     c->addSeries(kBand, ChartPanel::SeriesType::Band, kSimulationColour);
-    c->addSeries(kCurve, ChartPanel::SeriesType::Line, kSimulationColour);
+    c->addSeries(kCurve, ChartPanel::SeriesType::ThinLine, kSimulationColour);
     // Only the years the method's curve shows: the two curves share the year axis.
     const QStringList years = c->categories();
     for (std::size_t j = 0; j < result.years.size(); ++j) {

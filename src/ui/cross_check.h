@@ -8,6 +8,7 @@
 #include <atomic>
 #include <optional>
 #include <thread>
+#include <utility>
 
 #include "calculation/inspections.h"
 #include "montecarlo/inspection_plan.h"
@@ -42,7 +43,11 @@ class CrossCheck : public QObject {
     // is withdrawn.
     void clear();
     bool running() const { return worker_.joinable(); }
-    // Break while the simulation runs: asks as the calculation's Break does.
+    // The worker still computes; false once its outcome is on the way to the window.
+    bool simulating() const { return running() && !workerDone_; }
+    // Break while the simulation runs: asks as the calculation's Break does. Once the worker
+    // has finished there is nothing to break and no question. An outcome that arrives while
+    // the question is open waits for the answer: Yes discards it as a broken run.
     void breakCommand();
     // The legend again in the current language.
     void applyLanguage();
@@ -77,6 +82,9 @@ class CrossCheck : public QObject {
     long long samples_ = DefaultSamples;
     std::thread worker_;
     std::atomic<bool> stop_{false};
+    std::atomic<bool> workerDone_{false};
+    bool asking_ = false;                         // the break question is open
+    std::optional<std::pair<int, Outcome>> held_; // an outcome that came during the question
     int run_ = 0; // a finished run reports only when it is still the current one
     std::optional<FirstInspectionResult> methodFirst_;
     // What the legend shows, kept for a change of language.

@@ -9,18 +9,30 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QWidget>
+#include <algorithm>
+#include <vector>
 
 #include "localisation/messages.h"
 
 namespace tessavin::ui {
 namespace {
 
+QString Cell(const QString& text, int span) {
+    const QString spanned = span > 1 ? QString(" colspan=%1").arg(span) : QString();
+    return "<td" + spanned + " style=\"white-space:pre\">" + text.toHtmlEscaped() + "</td>";
+}
+
 class DialogInteraction final : public Interaction {
   public:
     int ask(QWidget* parent, const BoxRequest& r) override {
         QMessageBox box(parent);
         box.setWindowTitle(r.caption);
-        box.setText(r.text);
+        if (r.text.contains('\t')) {
+            box.setTextFormat(Qt::RichText);
+            box.setText(TabbedTextAsTable(r.text));
+        } else {
+            box.setText(r.text);
+        }
         switch (r.kind) {
         case BoxKind::Warning:
             box.setIcon(QMessageBox::Warning);
@@ -61,6 +73,34 @@ class DialogInteraction final : public Interaction {
 Interaction* g_installed = nullptr;
 
 } // namespace
+
+QString TabbedTextAsTable(const QString& text) {
+    std::vector<QStringList> rows;
+    qsizetype columns = 1;
+    for (QString line : text.split('\n')) {
+        if (line.endsWith('\r')) line.chop(1);
+        // Leading tabs indent the first cell; any run of tabs after text starts the next cell.
+        qsizetype indent = 0;
+        while (indent < line.size() && line[indent] == '\t')
+            ++indent;
+        QStringList cells = line.mid(indent).split('\t', Qt::SkipEmptyParts);
+        if (cells.isEmpty()) cells << QString();
+        cells[0].prepend(QString(4 * indent, ' '));
+        columns = std::max(columns, cells.size());
+        rows.push_back(cells);
+    }
+    QString html = "<table cellspacing=\"0\" cellpadding=\"0\">";
+    for (const QStringList& cells : rows) {
+        html += "<tr>";
+        for (qsizetype c = 0; c < cells.size(); ++c) {
+            // The last cell of a short row spans the columns it lacks.
+            const bool last = c + 1 == cells.size();
+            html += Cell(cells[c] + (last ? "" : "  "), last ? int(columns - c) : 1);
+        }
+        html += "</tr>";
+    }
+    return html + "</table>";
+}
 
 Interaction& UserInteraction() {
     static DialogInteraction real;

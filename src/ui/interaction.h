@@ -52,6 +52,10 @@ void SetUserInteraction(Interaction* interaction);
 int DefMessageDlg(const QString& caption, const QString& text, BoxKind kind, BoxButtons buttons,
                   QWidget* parent = nullptr);
 
+// A box text with tab stops as a table: its columns line up in any font and no line wraps
+// (a long path widens the box). Leading tabs indent a line; a run of tabs ends a column.
+QString TabbedTextAsTable(const QString& text);
+
 // An engine failure as its box, captioned after its kind; afterwards the named control of
 // `window` gets the focus.
 int ShowFailure(const Failure& failure, QWidget* window);

@@ -17,8 +17,8 @@ void MainWindow::createRawDataWindow() {
     rawData_ = std::make_unique<RawDataWindow>();
     registerSideWindow(rawData_.get(), true);
     connect(rawData_.get(), &RawDataWindow::closedForInput, this, &MainWindow::rawDataWindowClosed);
-    connect(rawData_.get(), &RawDataWindow::folderChosen, this,
-            [this](const QString& folder) { paths_.projectDir = folder; });
+    // A raw data file's folder stays the raw data window's own: the project folder (the first
+    // line of the folders box) changes only with a project.
     // The axis mode is one choice of the whole program.
     connect(rawData_.get(), &RawDataWindow::axisModeChanged, this, [this](int index) {
         axisTicks_.tick(index == 0);

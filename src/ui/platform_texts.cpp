@@ -27,6 +27,9 @@ TwoLanguages TextsOf(PlatformText text) {
     case PlatformText::HistogramFilter:
         return {"Histogram files (*.dis);;All files (*)",
                 "Soubory histogramů (*.dis);;Všechny soubory (*)"};
+    case PlatformText::RawDataFilter:
+        return {"Distributions Files (*.%1);;All files (*)",
+                "Soubory rozdělení (*.%1);;Všechny soubory (*)"};
     case PlatformText::WorkbookSaved:
         return {"Workbook saved: ", "Sešit uložen: "};
     case PlatformText::ChartSaveCaption:

@@ -19,6 +19,7 @@ enum class PlatformText {
     ProjectFilter,      // project file dialogs
     ResultTextFilter,   // result text file dialog
     HistogramFilter,    // .dis file dialog
+    RawDataFilter,      // the raw data window's dialogs, "%1" the suffix
     WorkbookSaved,      // status bar after the workbook was written, before its path
     ChartSaveCaption,   // the chart's save dialog
     ChartPictureFilter, // its filter

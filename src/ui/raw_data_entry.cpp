@@ -20,6 +20,7 @@
 #include "common/atomic_file.h"
 #include "interaction.h"
 #include "localisation/messages.h"
+#include "platform_texts.h"
 #include "raw_data_window.h"
 #include "rawdata/raw_data_view.h"
 #include "statlib/number_text.h"
@@ -29,10 +30,6 @@ namespace tessavin::ui {
 namespace {
 
 enum ExportItem { Schranka = 0, Bitmapa = 1, Metafile = 2, JPGFile = 3 };
-
-QString DialogFilter(const QString& suffix) {
-    return "Distributions Files (*." + suffix + ");;All files (*)";
-}
 
 } // namespace
 
@@ -51,7 +48,7 @@ QString RawDataWindow::chooseSaveFile(const QString& suffix, const QString& sugg
     FileRequest request;
     request.save = true;
     request.directory = folder;
-    request.filter = DialogFilter(suffix);
+    request.filter = PlatformTextOf(PlatformText::RawDataFilter).arg(suffix);
     request.suggestedName = suggested;
     request.defaultSuffix = suffix;
     return UserInteraction().chooseFile(this, request);
@@ -77,7 +74,6 @@ void RawDataWindow::BSaveClick() {
         return;
     }
     if (!askOverwrite(path)) return;
-    emit folderChosen(QFileInfo(path).absolutePath());
     // Every line is checked before anything is written: a refused line leaves no file behind.
     const auto content = TypedRawDataFile(lines);
     if (const Failure* f = std::get_if<Failure>(&content)) {

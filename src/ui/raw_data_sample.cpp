@@ -24,6 +24,7 @@
 #include "histogram/characteristics.h"
 #include "interaction.h"
 #include "localisation/messages.h"
+#include "platform_texts.h"
 #include "raw_data_window.h"
 #include "rawdata/candidate_view.h"
 #include "rawdata/raw_data_view.h"
@@ -119,7 +120,7 @@ void RawDataWindow::OpenDataClick() {
     histogramChart_->setTitleLines({});
     FileRequest request;
     request.directory = rawDataDir_;
-    request.filter = "Distributions Files (*.txt);;All files (*)";
+    request.filter = PlatformTextOf(PlatformText::RawDataFilter).arg("txt");
     request.suggestedName = "Raw_Data";
     request.defaultSuffix = "txt";
     const QString path = UserInteraction().chooseFile(this, request);
@@ -127,7 +128,6 @@ void RawDataWindow::OpenDataClick() {
         if (!startDir_.isEmpty()) QDir::setCurrent(startDir_);
         return;
     }
-    emit folderChosen(QFileInfo(path).absolutePath());
     readFile(path);
 }
 

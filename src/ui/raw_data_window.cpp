@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -19,6 +20,7 @@
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include "bar_marks.h"
@@ -69,6 +71,24 @@ QGroupBox* Group(QWidget* parent, const char* name, const QString& title) {
     g->setObjectName(name);
     return g;
 }
+
+// A group box whose title does not set its minimum width: the chart box's title carries the
+// fitted parameters, whose digits would otherwise widen the window with every file. The whole
+// title is the tool tip of the title band.
+class ChartBox final : public QGroupBox {
+  public:
+    explicit ChartBox(QWidget* parent) : QGroupBox(parent) {}
+    QSize minimumSizeHint() const override { return QWidget::minimumSizeHint(); }
+
+  protected:
+    bool event(QEvent* e) override {
+        if (e->type() != QEvent::ToolTip || title().isEmpty()) return QGroupBox::event(e);
+        const auto* help = static_cast<QHelpEvent*>(e);
+        if (help->pos().y() > contentsRect().top()) return QGroupBox::event(e);
+        QToolTip::showText(help->globalPos(), title().trimmed(), this);
+        return true;
+    }
+};
 
 // A small grid of row labels and values that shows all its rows.
 StringGrid* ValueGrid(QWidget* parent, const char* name, int rows, const QString& label,
@@ -200,7 +220,8 @@ void RawDataWindow::buildControls() {
     paraLayout->addWidget(progressBar1_, 4, 0, 1, 3);
 
     // Chart.
-    chartBox_ = Group(this, "GroupBox4", QString());
+    chartBox_ = new ChartBox(this);
+    chartBox_->setObjectName("GroupBox4");
     histogramChart_ = new ChartPanel(chartBox_);
     histogramChart_->setObjectName("Chart1L");
     marks_ = new BarMarks(histogramChart_);

@@ -97,8 +97,6 @@ class RawDataWindow final : public SideWindow {
     void axisModeChanged(int index);
     // BTabChar and the end of a successful ranking: the table of suitable histograms opens.
     void tableRequested();
-    // A file was chosen in one of the window's dialogs: its folder becomes the project folder.
-    void folderChosen(const QString& folder);
     // A histogram was drawn in Chart1L / the sample's histogram in Chart1Min.
     void histogramDrawn(const tessavin::WorkingHistogram& histogram);
     void sampleHistogramDrawn(const tessavin::WorkingHistogram& histogram);

@@ -132,6 +132,10 @@ void MainWindow::buildResultsPage(QWidget* page) {
         l->setAlignment(Qt::AlignHCenter);
     progress_ = new QProgressBar(groupBox2);
     progress_->setObjectName("Gauge1");
+    // Its row stays while it is hidden: the panels above do not jump when a run shows it.
+    QSizePolicy keep = progress_->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    progress_->setSizePolicy(keep);
     progress_->hide();
     timingTable_ = new StringGrid("StringGrid1", 2, 3, 0, 1, groupBox2);
     timingTable_->fitColumns({"Start : R(aac)  ", "00:00:00  "});
@@ -160,7 +164,8 @@ void MainWindow::buildResultsPage(QWidget* page) {
     // Under the first inspection it checks; the summary box above has no room to spare.
     crossCheck_ = new CrossCheck(this);
     bottom->addWidget(crossCheck_->command(), 2, 1, Qt::AlignHCenter);
-    bottom->addWidget(progress_, 3, 0, 1, 2);
+    // Beside the command, under the timings: no row of its own that would take height.
+    bottom->addWidget(progress_, 2, 0);
     bottom->addWidget(yearBox_, 0, 2, 3, 1);
     bottom->setColumnStretch(1, 1);
     connect(cbVyber_, &QComboBox::activated, this, &MainWindow::CBVyberChange);

@@ -1,6 +1,8 @@
 #include "settings_window.h"
 
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <string>
@@ -30,9 +32,20 @@ SettingsListingWindow::SettingsListingWindow()
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                             QAbstractItemView::AnyKeyPressed);
+    // A button of its own: the window is always on top and the main window waits for it.
+    auto* close = new QPushButton("&Close");
+    close->setObjectName("BKonec");
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(8, 0, 8, 8);
+    row->addStretch();
+    row->addWidget(close);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(table_);
+    layout->addLayout(row);
+    // Esc ends an edit in a cell first; only then does it close the window.
+    closeOnEscape();
 }
 
 bool SettingsListingWindow::loadFile(const QString& path) {

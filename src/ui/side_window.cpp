@@ -1,14 +1,21 @@
 #include "side_window.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeySequence>
+#include <QScreen>
 #include <QShortcut>
+#include <algorithm>
+#include <climits>
 
 #include "caption_tables.h"
 #include "files/settings_keys.h"
 #include "interaction.h"
 
 namespace tessavin::ui {
+namespace {
+constexpr int TitleGrip = 100; // pixels of a window kept on the screen to take it by
+}
 
 SideWindow::SideWindow(const char* name, int captionTable, Qt::WindowFlags flags)
     : QWidget(nullptr, flags), captionTable_(captionTable) {
@@ -18,6 +25,12 @@ SideWindow::SideWindow(const char* name, int captionTable, Qt::WindowFlags flags
 void SideWindow::closeOnEscape() {
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
             &QWidget::close);
+}
+
+void SideWindow::closeOnEnter() {
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter})
+        connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this,
+                &QWidget::close);
 }
 
 const std::vector<SettingKey>& SideWindow::settingKeys() const {
@@ -36,8 +49,19 @@ void SideWindow::readPlacement(const SettingsFile& file) {
         const SettingKey* k = FindSettingKey(keys, target);
         return k ? file.GetInteger(*k) : 0;
     };
-    move(value("left"), value("top"));
-    resize(value("width"), value("height"));
+    // Within the screen's free area, whatever the file says: a window wider than the screen
+    // cannot be moved back or narrowed by the user.
+    const QPoint place(value("left"), value("top"));
+    const QScreen* on = QGuiApplication::screenAt(place);
+    if (!on) on = QGuiApplication::primaryScreen();
+    const QRect screen = on ? on->availableGeometry() : QRect(0, 0, INT_MAX / 2, INT_MAX / 2);
+    const QSize size(std::min(value("width"), screen.width()),
+                     std::min(value("height"), screen.height()));
+    resize(size);
+    // The top-left corner, and with it the title bar, stays on the screen.
+    const auto inside = [](int at, int low, int high) { return std::max(low, std::min(at, high)); };
+    move(inside(place.x(), screen.left(), screen.right() - TitleGrip),
+         inside(place.y(), screen.top(), screen.bottom() - TitleGrip));
 }
 
 void SideWindow::readSettings(const SettingsFile& file) {

@@ -34,6 +34,8 @@ class SideWindow : public QWidget {
 
   protected:
     void closeOnEscape();
+    // Return and the keypad's Enter close the window too (windows whose only button closes).
+    void closeOnEnter();
     const std::vector<SettingKey>& settingKeys() const;
 
     // What a window adds to the shared behaviour.

@@ -93,6 +93,8 @@ class ChartPanelTest : public QObject {
     void ceilingFramesTheValuesBelowIt();
     void zoomInStaysOnTheData();
     void labelSeparationThinsTheBottomAxis();
+    void zoomedAxisLabelsStayInViewAndApart();
+    void leftAxisTitleIsNeverCut();
     void zoomResetShowsDataAddedWhileZoomed();
     void savePictureWritesEachFormat_data();
     void savePictureWritesEachFormat();
@@ -446,6 +448,63 @@ void ChartPanelTest::labelSeparationThinsTheBottomAxis() {
         wide.addPoint("Series1", 1, label);
     ShowAt(wide, QSize(900, 400));
     QCOMPARE(LabelAxis(wide)->categoriesLabels().size(), 5);
+}
+
+// Zoomed in, each label lies inside the plot and clears its neighbour; zoomed back, every
+// class has its place again.
+void ChartPanelTest::zoomedAxisLabelsStayInViewAndApart() {
+    ChartPanel panel;
+    panel.addSeries("Series1", Type::Line, Qt::blue);
+    for (int year = 0; year <= 150; ++year)
+        panel.addPoint("Series1", year * 1e-4, QString::number(year));
+    ShowAt(panel, QSize(700, 400));
+    QCategoryAxis* axis = LabelAxis(panel);
+    const double width = QFontMetricsF(axis->labelsFont()).horizontalAdvance("150");
+    for (const char* action : {"ChartZoomIn", "ChartZoomIn", "ChartZoomOut", "ChartZoomReset"}) {
+        panel.findChild<QAction*>(action)->trigger();
+        for (int i = 0; i < 3; ++i) {
+            QCoreApplication::processEvents();
+            panel.refresh();
+        }
+        const QStringList shown = axis->categoriesLabels();
+        QVERIFY2(shown.size() > 1, action);
+        const double pixelsPerClass =
+            panel.chart()->plotArea().width() / (axis->max() - axis->min());
+        for (int i = 0; i < shown.size(); ++i) {
+            const double at = axis->endValue(shown[i]);
+            QVERIFY2(at >= axis->min() && at <= axis->max(), qPrintable(shown[i]));
+            if (i > 0)
+                QVERIFY2((at - axis->endValue(shown[i - 1])) * pixelsPerClass >= width,
+                         qPrintable(shown[i]));
+        }
+    }
+    QCOMPARE(axis->min(), -0.5);
+}
+
+// A plot too short for the value axis title on one line (a small panel with a legend) shows
+// it one word a line, each line within the plot's height; a tall plot shows it as set.
+void ChartPanelTest::leftAxisTitleIsNeverCut() {
+    const QString title = QString::fromUtf8("Pravděpodobnost P(x)");
+    for (const int height : {215, 500}) {
+        ChartPanel panel;
+        panel.addSeries("Series1", Type::Line, Qt::blue, "Method: 48 - 49");
+        panel.addSeries("Series2", Type::Line, Green, "Simulation: 46 - 47");
+        for (int year = 0; year <= 20; ++year) {
+            panel.addPoint("Series1", year * 1e-3, QString::number(year));
+            panel.addPoint("Series2", year * 1e-3, QString::number(year));
+        }
+        panel.setLegendVisible(true);
+        panel.setAxisTitle("left", title);
+        ShowAt(panel, QSize(420, height));
+        const QFontMetricsF metrics(ValueAxis(panel)->titleFont());
+        const qreal room = panel.chart()->plotArea().height();
+        const QString shown = ValueAxis(panel)->titleText();
+        QCOMPARE(panel.axisTitle("left"), title);
+        QCOMPARE(shown == title, metrics.horizontalAdvance(title) + 4 <= room);
+        QCOMPARE(shown == title, height == 500);
+        for (const QString& line : shown.split("<br>"))
+            QVERIFY2(metrics.horizontalAdvance(line) <= room, qPrintable(line));
+    }
 }
 
 void ChartPanelTest::zoomResetShowsDataAddedWhileZoomed() {

@@ -7,6 +7,8 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QtTest>
+#include <chrono>
+#include <thread>
 
 #include "chart_panel.h"
 #include "cross_check.h"
@@ -126,6 +128,83 @@ class CrossCheckTest : public QObject, test::MainWindowFixture {
         verifyNoDrawing();
         QVERIFY(command()->isEnabled()); // it can be run again
         QVERIFY(find<QPushButton>("BPocitej")->isEnabled());
+    }
+
+    // Break in the last moment: the worker has finished, its outcome is still on the way to the
+    // window. Nothing is left to break, so there is no question, and the run is drawn.
+    void breakAfterTheWorkerFinishedAsksNothing() {
+        calculate();
+        dialogs->clear();
+        crossCheck()->setSamples(2000);
+        QSignalSpy finished(crossCheck(), &CrossCheck::finished);
+        command()->click();
+        while (crossCheck()->simulating()) // no events: the outcome stays queued
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        w->BPrerusClick();
+        QCOMPARE(dialogs->texts(), QStringList());
+        QVERIFY(finished.wait(60000));
+        QVERIFY(chart()->pointCount(kCurve) > 0);
+    }
+
+    // The outcome arrives while the break question is open: it waits for the answer, and Yes
+    // breaks the run as it would have a moment earlier.
+    void outcomeDuringTheBreakQuestionFollowsTheAnswer_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("drawn");
+        QTest::newRow("Yes") << BoxYes << false;
+        QTest::newRow("No") << BoxNo << true;
+    }
+    void outcomeDuringTheBreakQuestionFollowsTheAnswer() {
+        QFETCH(int, answer);
+        QFETCH(bool, drawn);
+        calculate();
+        // Answers only once the run has ended and its outcome has reached the window.
+        struct AnswerAfterTheEnd final : Interaction {
+            CrossCheck* check;
+            int answer;
+            int asked = 0;
+            int ask(QWidget*, const BoxRequest&) override {
+                ++asked;
+                while (check->simulating())
+                    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                QTest::qWait(100);
+                return answer;
+            }
+            QString chooseFile(QWidget*, const FileRequest&) override { return {}; }
+        } late;
+        late.check = crossCheck();
+        late.answer = answer;
+        SetUserInteraction(&late);
+        crossCheck()->setSamples(300000);
+        QSignalSpy finished(crossCheck(), &CrossCheck::finished);
+        command()->click();
+        QVERIFY(crossCheck()->simulating());
+        w->BPrerusClick();
+        SetUserInteraction(dialogs.get());
+        QCOMPARE(late.asked, 1);
+        QCOMPARE(finished.count(), 1);
+        QVERIFY(!crossCheck()->running());
+        QCOMPARE(chart()->pointCount(kCurve) > 0, drawn);
+        QVERIFY(find<QPushButton>("BPocitej")->isEnabled());
+    }
+
+    // The progress bar that appears while it runs takes no room from the summary panel: its
+    // lines keep their places and the crack-origin line keeps its "INT=…".
+    void summaryKeepsItsPlaceWhileItRuns() {
+        calculate();
+        QWidget* summary = find<QWidget>("GroupBox1");
+        QLabel* origin = find<QLabel>("Label15");
+        QCoreApplication::processEvents();
+        const QRect box = summary->geometry(), line = origin->geometry();
+        QVERIFY(origin->text().endsWith("INT=16"));
+        QVERIFY(origin->height() >= origin->heightForWidth(origin->width()));
+        crossCheckWith(100000000, [&] {
+            QVERIFY(find<QProgressBar>("Gauge1")->isVisible());
+            QCoreApplication::processEvents();
+            QCOMPARE(summary->geometry(), box);
+            QCOMPARE(origin->geometry(), line);
+            w->BPrerusClick();
+        });
     }
 
     void resultsClearedWhileItRunsStopItAndFreeTheWindow() {

@@ -5,8 +5,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <functional>
 #include <memory>
 
 #include "about_window.h"
@@ -15,6 +18,7 @@
 #include "interaction.h"
 #include "localisation/language.h"
 #include "scripted_interaction.h"
+#include "settings_window.h"
 #include "splash_window.h"
 #include "ui_test_registry.h"
 #include "widget_lookup.h"
@@ -396,11 +400,60 @@ class IntegrationWindowTest : public QObject {
             texts << label->text();
         QVERIFY2(texts.contains("Version " TESSAVIN_VERSION), qPrintable(texts.join('|')));
 
-        about.show();
+        // OK, Esc, Return and the keypad's Enter each close it.
         QSignalSpy closed(&about, &tessavin::ui::AboutWindow::closed);
-        QTest::mouseClick(Control<QPushButton>(about, "BKonec"), Qt::LeftButton);
+        const std::function<void()> ways[] = {
+            [&] { QTest::mouseClick(Control<QPushButton>(about, "BKonec"), Qt::LeftButton); },
+            [&] { QTest::keyClick(&about, Qt::Key_Escape); },
+            [&] { QTest::keyClick(&about, Qt::Key_Return); },
+            [&] { QTest::keyClick(&about, Qt::Key_Enter, Qt::KeypadModifier); },
+        };
+        int expected = 0;
+        for (const auto& closeIt : ways) {
+            about.show();
+            QVERIFY(QTest::qWaitForWindowActive(&about));
+            closeIt();
+            QCOMPARE(closed.count(), ++expected);
+            QVERIFY(!about.isVisible());
+        }
+    }
+
+    // The settings listing has its own way out: its button and Esc. Esc in a cell being edited
+    // ends the edit first.
+    void settingsListingCloses() {
+        QTemporaryDir dir;
+        const QString ini = dir.filePath("Tessavin.INI");
+        QFile file(ini);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[--  Position  --]\r\nTessavin-Form1left=10\r\n");
+        file.close();
+        tessavin::ui::SettingsListingWindow listing;
+        QVERIFY(listing.loadFile(ini));
+        listing.applyLanguage(tessavin::Language::Czech);
+        QCOMPARE(Control<QPushButton>(listing, "BKonec")->text(), QString::fromUtf8("&Zavřít"));
+        listing.applyLanguage(tessavin::Language::English);
+        QSignalSpy closed(&listing, &tessavin::ui::SettingsListingWindow::closed);
+
+        listing.show();
+        QVERIFY(QTest::qWaitForWindowActive(&listing));
+        QTest::mouseClick(Control<QPushButton>(listing, "BKonec"), Qt::LeftButton);
         QCOMPARE(closed.count(), 1);
-        QVERIFY(!about.isVisible());
+        QVERIFY(!listing.isVisible());
+
+        listing.show();
+        QVERIFY(QTest::qWaitForWindowActive(&listing));
+        auto* table = Control<QTableWidget>(listing, "ValueListEditor1");
+        table->setFocus();
+        table->setCurrentCell(1, 1);
+        table->editItem(table->item(1, 1));
+        QWidget* editor = QApplication::focusWidget();
+        QVERIFY(editor && editor != table);
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QVERIFY(listing.isVisible());
+        QCOMPARE(closed.count(), 1);
+        QTest::keyClick(table, Qt::Key_Escape);
+        QCOMPARE(closed.count(), 2);
+        QVERIFY(!listing.isVisible());
     }
 };
 

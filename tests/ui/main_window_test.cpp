@@ -71,6 +71,7 @@ class MainWindowTest : public QObject, test::MainWindowFixture {
 
     void startsInEnglishWithDefaultsAndNoResults() {
         QCOMPARE(find<QLabel>("Label39")->text(), QString("Fatigue crack progression from"));
+        QCOMPARE(find<QAction>("TcharCom")->text(), QString("Show the chart toolbar ?"));
         QCOMPARE(edit("EdRokT")->text(), QString("0"));
         QCOMPARE(edit("EdRokKrok")->text(), QString("1"));
         QCOMPARE(edit("EdRokKon")->text(), QString("150"));
@@ -437,6 +438,8 @@ class MainWindowTest : public QObject, test::MainWindowFixture {
         find<QComboBox>("CBRozSpZad")->setCurrentIndex(1);
         w->switchLanguage(Language::Czech);
         QCOMPARE(find<QLabel>("Label39")->text(), QString::fromUtf8("Šíření únavových trhlin z"));
+        QCOMPARE(find<QAction>("TcharCom")->text(),
+                 QString::fromUtf8("Zobrazit panel nástrojů grafu ?"));
         QCOMPARE(find<QComboBox>("CBSireni")->currentIndex(), 1);
         QCOMPARE(find<QComboBox>("CBSireni")->currentText(), QString::fromUtf8("povrchu"));
         QCOMPARE(find<QComboBox>("CBRozSpZad")->currentIndex(), 1);

@@ -345,6 +345,60 @@ class RawDataWindowTest : public QObject, test::MainWindowFixture {
         }
     }
 
+    // The file dialogs of the window speak the active language: opening and saving data, the
+    // chart picture.
+    void fileDialogFiltersFollowTheLanguage() {
+        openFixture();
+        const QString english = "Distributions Files (*.txt);;All files (*)";
+        QCOMPARE(dialogs->fileRequests.back().filter, english);
+        w->switchLanguage(Language::Czech);
+        rc<QAction>("JPGFile")->trigger();
+        rc<QToolButton>("UlozGraf")->click(); // cancelled
+        QCOMPARE(dialogs->fileRequests.back().filter,
+                 QString::fromUtf8("Soubory rozdělení (*.jpg);;Všechny soubory (*)"));
+        rc<QToolButton>("OpenData")->click(); // cancelled
+        QCOMPARE(dialogs->fileRequests.back().filter,
+                 QString::fromUtf8("Soubory rozdělení (*.txt);;Všechny soubory (*)"));
+        w->switchLanguage(Language::English);
+        rc<QToolButton>("OpenData")->click();
+        QCOMPARE(dialogs->fileRequests.back().filter, english);
+    }
+
+    // The folders box names the program's folder first, whichever raw data file was read.
+    void rawDataFolderIsNotTheProgramFolder() {
+        mc<QAction>("OAdresach1")->trigger();
+        const QString before = dialogs->boxes.back().text;
+        openFixture();
+        dialogs->clear();
+        mc<QAction>("OAdresach1")->trigger();
+        QCOMPARE(dialogs->boxes.back().text, before);
+        QVERIFY(!before.contains(QDir::toNativeSeparators(QFileInfo(Fixture).absolutePath())));
+    }
+
+    // Reading one file after another leaves the window's size alone; a size from the settings
+    // file larger than the screen is cut to the screen.
+    void windowKeepsItsSizeAndStaysOnTheScreen() {
+        openFixture();
+        QCoreApplication::processEvents();
+        const QSize size = raw()->size();
+        for (const char* name : {"weibull_120.txt", "valid_mixed.txt", "yield_strength_100.txt"}) {
+            dialogs->files.push_back(QStringLiteral(TESSAVIN_TEST_DATA "/rawdata/") + name);
+            rc<QToolButton>("OpenData")->click();
+            rc<QPushButton>("BuParam")->click(); // the fitted parameters title the chart box
+            closeTable();
+            QCoreApplication::processEvents();
+            QCOMPARE(raw()->size(), size);
+        }
+        SettingsFile file;
+        file.SetInteger("--  Position  --", "PrvotniData-Form4.Width", 4000);
+        file.SetInteger("--  Position  --", "PrvotniData-Form4.left", -3000);
+        raw()->readSettings(file);
+        const QRect screen = raw()->screen()->availableGeometry();
+        // No wider than the screen unless its controls need more.
+        QVERIFY(raw()->width() <= std::max(screen.width(), raw()->minimumSizeHint().width()));
+        QVERIFY(screen.contains(raw()->pos()));
+    }
+
     void informationBoxesAndLanguage() {
         openFixture();
         rc<QToolButton>("BChar")->click();
@@ -631,6 +685,7 @@ class RawDataWindowTest : public QObject, test::MainWindowFixture {
         auto* list = rc<QComboBox>("CBTypPara");
         list->setCurrentIndex(0);
         emit list->activated(0);
+        closeTable();                        // the table disables the window while it is open
         rc<QCheckBox>("CheckBox1")->click(); // marks over the bars
         QCoreApplication::processEvents();
         QVERIFY(raw()->grab().save(folder + "/raw-data-window.png"));

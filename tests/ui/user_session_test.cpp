@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -257,6 +258,23 @@ class UserSessionTest : public QObject, test::MainWindowFixture {
         QVERIFY2(year.match(sheet).hasMatch(), qPrintable(sheet.left(600)));
         QVERIFY(probability.match(sheet).hasMatch());
         QVERIFY(heading.match(sheet).hasMatch());
+
+        // The Project field is empty: the workbook is Results.xlsx, and writing it again asks
+        // first, as every save over an existing file does; No leaves it as it is.
+        QVERIFY(find<QLineEdit>("EdProjekt")->text().isEmpty());
+        QCOMPARE(QFileInfo(file).fileName(), QString("Results.xlsx"));
+        const QByteArray before = [&] {
+            QFile f(file);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        }();
+        dialogs->clear();
+        dialogs->answers = {ui::BoxNo};
+        find<QToolButton>("BExcel")->click();
+        QCOMPARE(dialogs->boxes.size(), std::size_t(1));
+        QVERIFY(dialogs->boxes[0].text.contains("O v e r w r i t e"));
+        QFile again(file);
+        QVERIFY(again.open(QIODevice::ReadOnly));
+        QCOMPARE(again.readAll(), before);
 
         // No application for the file: the warning, and still the note where the file is.
         find<QLabel>("StatusHint")->clear();

@@ -74,6 +74,10 @@ struct CalculationInputs {
     std::array<RandomInputFields, RandomInputCount + 1> random = DefaultRandomFields(); // [1..6]
     std::string par3 = "1.5"; // the parameter block's third and fourth parameters
     std::string par4 = "1";
+    // Beside the rule's plan: the exact plan, conditioned first on past inspections that found
+    // nothing (years, strictly increasing, within the period).
+    bool exactPlan = false;
+    std::vector<int> inspected;
 };
 
 // A derived histogram with the span trimming left.

@@ -195,6 +195,7 @@ Table MainWindow() {
              "... inspection times are calculated",
              "Další prohlídky|Mez doby první prohlídky, od které se počítají doby 2., 3., ... "
              "prohlídky"),
+        Caption("TcharCom", {"Show the chart toolbar ?"}, {"Zobrazit panel nástrojů grafu ?"}),
         Hint("VpisINIsouboru1",
              "INI-file statement|List the keys and values of the settings file Tessavin.INI "
              "(Ctrl+I)",
@@ -777,6 +778,9 @@ Table SettingsListingWindow() {
     return {
         WindowTitle({"  Tessavin :      List of INI-file"},
                     {"  Tessavin :      Výpis INI-souboru"}),
+        Caption("BKonec", {"&Close"}, {"&Zavřít"}),
+        Hint("BKonec", "Close|Close the listing and return to the main window",
+             "Zavřít|Zavře výpis a vrátí se do hlavního okna"),
     };
 }
 

@@ -109,27 +109,37 @@ std::variant<ModelSetup, Failure> SetupFromInputs(const CalculationInputs& in,
     return s;
 }
 
+CrackSizeRange IntegrationRange(const ModelSetup& setup) {
+    const auto& in = setup.inputs;
+    const double lo = std::min(in[5].lower(), in[6].lower());
+    double hi = setup.origin == 0 ? std::max({in[5].upper(), in[6].upper(), 0.4 * setup.bf})
+                                  : setup.deepestCrack;
+    if (!(hi > lo)) hi = 2 * lo;
+    return {lo, hi};
+}
+
+std::unique_ptr<ResistanceIntegral> BuildResistanceIntegral(const ModelSetup& setup,
+                                                            std::optional<Failure>& failure) {
+    ResistanceCalculator calc(ParametersOf(setup));
+    const double tf = setup.tf, bf = setup.bf, m = setup.m;
+    auto f = [&](double a) {
+        return setup.origin == 0 ? calc.FxOkraje(a)
+                                 : calc.FxPovrchu(a, calc.Rozmer_c(a, tf), bf, tf, m);
+    };
+    const CrackSizeRange range = IntegrationRange(setup);
+    auto integral = std::make_unique<ResistanceIntegral>(f, range.lo, range.hi);
+    if (calc.failed())
+        failure = calc.failure();
+    else if (!integral->ok())
+        failure = ErrorBox(0, "the crack-growth integrand has no finite value on the crack sizes "
+                              "of the inputs");
+    return integral;
+}
+
 SimulationModel::SimulationModel(ModelSetup setup)
     : setup_(std::move(setup)), parameters_(ParametersOf(setup_)) {
-    // Crack sizes that the samples can integrate between.
+    integral_ = BuildResistanceIntegral(setup_, failure_);
     const auto& in = setup_.inputs;
-    const double lo = std::min(in[5].lower(), in[6].lower());
-    double hi = setup_.origin == 0 ? std::max({in[5].upper(), in[6].upper(), 0.4 * setup_.bf})
-                                   : setup_.deepestCrack;
-    if (!(hi > lo)) hi = 2 * lo;
-    ResistanceCalculator calc(parameters_);
-    const double tf = setup_.tf, bf = setup_.bf, m = setup_.m;
-    auto f = [&](double a) {
-        return setup_.origin == 0 ? calc.FxOkraje(a)
-                                  : calc.FxPovrchu(a, calc.Rozmer_c(a, tf), bf, tf, m);
-    };
-    integral_ = std::make_unique<ResistanceIntegral>(f, lo, hi);
-    if (calc.failed())
-        failure_ = calc.failure();
-    else if (!integral_->ok())
-        failure_ = ErrorBox(0, "the crack-growth integrand has no finite value on the crack sizes "
-                               "of the inputs");
-
     normalCount_ = in[2].kind() == InputSampler::Kind::Normal;
     if (normalCount_) {
         const Moments one = in[2].normalMoments();

@@ -41,6 +41,18 @@ struct ModelSetup {
 std::variant<ModelSetup, Failure> SetupFromInputs(const CalculationInputs& in,
                                                   const InputHistograms& histograms);
 
+// The crack sizes every resistance of the model lies between: the smallest a0 or ad up to the
+// largest size any sample integrates to.
+struct CrackSizeRange {
+    double lo = 0.0, hi = 0.0;
+};
+CrackSizeRange IntegrationRange(const ModelSetup& setup);
+
+// The antiderivative table of the crack-growth integrand of the setup's crack origin over
+// IntegrationRange; `failure` is set when the integrand failed or gave no finite value.
+std::unique_ptr<ResistanceIntegral> BuildResistanceIntegral(const ModelSetup& setup,
+                                                            std::optional<Failure>& failure);
+
 class SimulationModel {
   public:
     // Builds the resistance tables; failure() says when the integrand failed on the range.
@@ -63,10 +75,13 @@ class SimulationModel {
         ResistanceCalculator calc_;
     };
 
-  private:
+    const ModelSetup& setup() const { return setup_; }
+    const ResistanceParameters& parameters() const { return parameters_; }
+    // R(ad) and R(aac) of one sample, capped as the method caps them.
     double Detectable(double a0, double ad) const;
     double Acceptable(double a0, double Fy, double sigma, ResistanceCalculator& calc) const;
 
+  private:
     ModelSetup setup_;
     ResistanceParameters parameters_;
     std::unique_ptr<ResistanceIntegral> integral_;
