@@ -52,7 +52,7 @@ void BM_Batch(benchmark::State& bs) {
         o.studies = studies.string();
         o.out = results.string();
         o.jobs = 2;
-        counts = RunBatch(o, stop, nullptr);
+        counts = RunBatch(o, stop, false);
     }
     if (!counts.error.empty() || counts.failed != 0) bs.SkipWithError("the batch failed");
     bs.counters["studies_per_s"] = benchmark::Counter(

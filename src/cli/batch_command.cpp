@@ -77,7 +77,7 @@ int RunBatchCommand(const std::vector<std::string>& words) {
     const auto start = std::chrono::steady_clock::now();
     const BatchCounts c = [&] {
         const InterruptOnSigint sigint(stop);
-        return RunBatch(options, stop, isatty(STDERR_FILENO) == 1 ? &std::cerr : nullptr);
+        return RunBatch(options, stop, isatty(STDERR_FILENO) == 1);
     }();
     if (!c.error.empty()) return Refuse(c.error);
     std::cerr << "batch: " << c.studies << " studies, " << c.studies - c.failed << " ok ("

@@ -1,7 +1,6 @@
 #include "batch_run.h"
 
 #include <chrono>
-#include <cstdio>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -9,7 +8,9 @@
 #include <unordered_map>
 
 #include "calculation/resistance_histograms.h"
+#include "common/number_format.h"
 #include "ordered_jobs.h"
+#include "progress_line.h"
 #include "results_file.h"
 #include "study_result.h"
 
@@ -91,36 +92,32 @@ std::optional<std::string> WriteSummary(const std::string& results, const std::s
     return std::nullopt;
 }
 
+// Lines done, failed, the rate of the studies run and the time left, on one terminal line.
 class Progress {
   public:
-    Progress(std::ostream* out, long total) : out_(out), total_(total), start_(Clock::now()) {}
+    Progress(bool on, long total) : line_(on), total_(total), start_(Clock::now()) {}
     void Show(const BatchCounts& c, long computed) {
-        if (!out_) return;
         const double seconds = std::chrono::duration<double>(Clock::now() - start_).count();
         const double rate = seconds > 0 ? static_cast<double>(computed) / seconds : 0.0;
-        char text[160];
-        std::snprintf(text, sizeof text, "\rlines %ld/%ld, failed %ld, %.1f/s, left %s   ",
-                      c.studies, total_, c.failed, rate,
-                      rate > 0 ? TimeText(static_cast<long long>(
-                                             1000.0 * static_cast<double>(total_ - c.studies) / rate))
-                                     .c_str()
-                               : "?");
-        *out_ << text << std::flush;
+        const std::string left =
+            rate > 0 ? TimeText(static_cast<long long>(
+                           1000.0 * static_cast<double>(total_ - c.studies) / rate))
+                     : "?";
+        line_.Show("lines " + std::to_string(c.studies) + "/" + std::to_string(total_) +
+                   ", failed " + std::to_string(c.failed) + ", " + FixedText(rate, 1) +
+                   "/s, left " + left);
     }
-    void Done() {
-        if (out_) *out_ << "\r" << std::string(70, ' ') << "\r" << std::flush;
-    }
+    void Done() { line_.Done(); }
 
   private:
-    std::ostream* out_;
+    ProgressLine line_;
     long total_;
     Clock::time_point start_;
 };
 
 } // namespace
 
-BatchCounts RunBatch(const BatchOptions& o, const std::atomic<bool>& stop,
-                     std::ostream* progressOut) {
+BatchCounts RunBatch(const BatchOptions& o, const std::atomic<bool>& stop, bool showProgress) {
     BatchCounts counts;
     StudyReader reader(o.studies);
     if (!reader.ok()) {
@@ -132,7 +129,7 @@ BatchCounts RunBatch(const BatchOptions& o, const std::atomic<bool>& stop,
         counts.error = *failure;
         return counts;
     }
-    Progress progress(progressOut, progressOut ? CountStudies(o) : 0);
+    Progress progress(showProgress, showProgress ? CountStudies(o) : 0);
     // With several studies at once each runs on one thread; alone, a study uses every core.
     const int threads = o.jobs > 1 ? 1 : 0;
     OrderedJobs<ordered_json> jobs(o.jobs);

@@ -2,7 +2,6 @@
 // A batch of studies from a JSON Lines file: every study line gives one result line, in the
 // order of the input, whatever the number of jobs; results of an earlier run are kept.
 #include <atomic>
-#include <ostream>
 #include <string>
 
 namespace tessavin::cli {
@@ -25,8 +24,9 @@ struct BatchCounts {
 };
 
 // Runs the batch. `stop` is read before each study is started: once set, the studies running
-// are finished and written, and no others start. `progress` gets a line now and then when set.
+// are finished and written, and no others start. With showProgress a progress line is kept on
+// standard error.
 BatchCounts RunBatch(const BatchOptions& options, const std::atomic<bool>& stop,
-                     std::ostream* progress);
+                     bool showProgress);
 
 } // namespace tessavin::cli

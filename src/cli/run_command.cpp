@@ -141,22 +141,6 @@ void PrintTable(const RunResult& r, const RunPlan& plan, const CalculationInputs
                    r.first, r.plan);
 }
 
-// The exact plan of a completed calculation, from the input histograms the driver built.
-std::variant<exactplan::ExactPlanResult, Failure>
-ExactPlanOf(const CalculationInputs& in, const CalculationState& state, int threads) {
-    auto setup = montecarlo::SetupFromInputs(in, state.inputs);
-    if (const Failure* f = std::get_if<Failure>(&setup)) return *f;
-    exactplan::ExactPlanRequest request;
-    request.Pd = ParseRealPrefix(in.Pd);
-    request.lowerBound = in.lowerBound;
-    request.inspected = in.inspected;
-    request.threads = threads;
-    exactplan::ExactPlanResult r =
-        exactplan::ComputeExactPlan(std::get<montecarlo::ModelSetup>(setup), request);
-    if (r.failure) return *r.failure;
-    return r;
-}
-
 } // namespace
 
 int RunCalculationCommand(const std::vector<std::string>& words) {

@@ -175,24 +175,25 @@ void ReadPlan(const json& j, CalculationInputs& in) {
         if (j["plan"] == "exact")
             in.exactPlan = true;
         else if (j["plan"] != "rule")
-            throw Refusal("\"plan\" must be \"rule\" or \"exact\"");
+            throw Refusal("\"plan\" must be \"rule\" or \"exact\"", "/plan");
     }
     if (!j.contains("inspected")) return;
     const json& list = j["inspected"];
-    if (!list.is_array()) throw Refusal("\"inspected\" must be a list of years");
-    if (!in.exactPlan) throw Refusal("\"inspected\" needs \"plan\": \"exact\"");
+    if (!list.is_array()) throw Refusal("\"inspected\" must be a list of years", "/inspected");
+    if (!in.exactPlan) throw Refusal("\"inspected\" needs \"plan\": \"exact\"", "/inspected");
     for (const json& v : list) {
         const bool whole = v.is_number_integer() || v.is_number_unsigned() ||
                            (v.is_number_float() && std::isfinite(v.get<double>()) &&
                             v.get<double>() == std::floor(v.get<double>()));
         if (!whole || std::abs(v.get<double>()) > 1e9)
-            throw Refusal("\"inspected\": " + v.dump() + " is not a whole number of years");
+            throw Refusal("\"inspected\": " + v.dump() + " is not a whole number of years",
+                          "/inspected");
         in.inspected.push_back(static_cast<int>(v.get<double>()));
     }
     const long long first = ParseWholePrefix(in.yearStart), last = ParseWholePrefix(in.yearEnd);
     if (const auto refusal = exactplan::CheckInspectedYears(in.inspected, static_cast<int>(first),
                                                             static_cast<int>(last)))
-        throw Refusal(*refusal);
+        throw Refusal(*refusal, "/inspected");
 }
 
 } // namespace

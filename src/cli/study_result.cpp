@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "cli_output.h"
+#include "exact_plan_output.h"
 #include "plan_output.h"
 #include "run_input.h"
 #include "study_run.h"
@@ -111,7 +112,18 @@ ordered_json StudyResult(const StudyLine& study, int threads) {
     }
     for (const std::string& w : read.warnings)
         outcome.remarks.insert(outcome.remarks.begin(), {"warning", w});
-    return OkResult(study, in, outcome);
+    ordered_json j = OkResult(study, in, outcome);
+    if (in.exactPlan && outcome.result.end == RunEnd::Completed) {
+        const auto exact = ExactPlanOf(in, *state, threads);
+        if (const Failure* f = std::get_if<Failure>(&exact))
+            return FailedResult(study, "exact plan: " + ForTerminal(f->text), "");
+        // The plan without its curves: a result line stays short.
+        ordered_json plan = ExactPlanJson(std::get<exactplan::ExactPlanResult>(exact), in.inspected);
+        for (const char* curve : {"years", "pU", "pD", "pF", "conditional_pF"})
+            plan.erase(curve);
+        j["exact"] = plan;
+    }
+    return j;
 }
 
 std::string SummaryHeader() {

@@ -39,6 +39,7 @@ const char* const kStudies = R"(# network A, span 1
 {"id": "A-1", "end": 50, "intervals": 32}
 {"intervals": 32, "id": "A-6", "end": 60, "Pd": 0.02}
 {"id": "A-7", "end": 1e400}
+{"id": "A-8", "end": 60, "intervals": 32, "plan": "exact"}
 )";
 
 std::filesystem::path Write(const std::string& name, const std::string& text) {
@@ -66,11 +67,11 @@ TEST(CliBatch, EveryStudyLineGivesOneResultLineInInputOrder) {
     const auto out = TempDir() / "results.jsonl", summary = TempDir() / "owners.csv";
     const CliRun r = Batch(studies, out, "--jobs 2 --summary " + summary.string());
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_NE(r.err.find("batch: 7 studies, 3 ok (0 kept from the earlier run), 4 failed"),
+    EXPECT_NE(r.err.find("batch: 8 studies, 4 ok (0 kept from the earlier run), 4 failed"),
               std::string::npos)
         << r.err;
     const std::vector<json> lines = Lines(ReadText(out));
-    ASSERT_EQ(lines.size(), 7u);
+    ASSERT_EQ(lines.size(), 8u);
     struct Expected {
         int line;
         const char* id;
@@ -86,6 +87,7 @@ TEST(CliBatch, EveryStudyLineGivesOneResultLineInInputOrder) {
         {7, "A-1", "failed", "/id", "duplicate id, first on line 2"},
         {8, "A-6", "ok", nullptr, ""},
         {9, "9", "failed", nullptr, "number overflow"},
+        {10, "A-8", "ok", nullptr, ""},
     };
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const json& j = lines[i];
@@ -119,6 +121,17 @@ TEST(CliBatch, EveryStudyLineGivesOneResultLineInInputOrder) {
     const int to = a6["first_inspection"][1];
     EXPECT_EQ(a6["pF_first_inspection"], single["pF"][to]);
 
+    // The exact plan, when the input asks for it, as run --json gives it; the rule's beside it.
+    const auto exactInput = Write("a8.json", R"({"end": 60, "intervals": 32, "plan": "exact"})");
+    const CliRun exactRun = RunCli("run " + exactInput.string() + " --json");
+    ASSERT_EQ(exactRun.exitCode, 0) << exactRun.err;
+    const json exact = json::parse(exactRun.out)["exact"];
+    ASSERT_TRUE(lines[7].contains("exact")) << lines[7];
+    EXPECT_FALSE(exact["inspections"].empty());
+    for (const char* key : {"inspections", "made", "inspected", "note"})
+        EXPECT_EQ(lines[7]["exact"][key], exact[key]) << key;
+    EXPECT_FALSE(lines[5].contains("exact"));
+
     // The owner's table: one row per result line, the first and the next inspection.
     const std::string table = ReadText(summary);
     std::istringstream rows(table);
@@ -129,7 +142,7 @@ TEST(CliBatch, EveryStudyLineGivesOneResultLineInInputOrder) {
     std::vector<std::string> all;
     while (std::getline(rows, row))
         all.push_back(row);
-    ASSERT_EQ(all.size(), 7u);
+    ASSERT_EQ(all.size(), 8u);
     EXPECT_EQ(all[2], "A-3,,,,,,failed\r");
     EXPECT_EQ(all[5], "A-6," + a6["inspections"][0][0].dump() + "," +
                           a6["inspections"][0][1].dump() + "," + a6["inspections"][1][0].dump() +
@@ -161,7 +174,7 @@ TEST(CliBatch, JobsAndShardsGiveTheOutputOfOneRun) {
     const std::string one = ReadText(dir / "one.jsonl");
     EXPECT_EQ(ReadText(dir / "two.jsonl"), one);
 
-    // Three shards of seven studies: the duplicate id on line 7 is seen by the shard that runs
+    // Three shards of eight studies: the duplicate id on line 7 is seen by the shard that runs
     // it although line 2 belongs to another.
     std::vector<std::string> parts;
     for (int i = 1; i <= 3; ++i) {
@@ -169,7 +182,7 @@ TEST(CliBatch, JobsAndShardsGiveTheOutputOfOneRun) {
         const CliRun r = Batch(studies, part, "--jobs 1 --shard " + std::to_string(i) + "/3");
         ASSERT_EQ(r.exitCode, 0) << r.err;
         parts.push_back(ReadText(part));
-        EXPECT_EQ(Lines(parts.back()).size(), i == 1 ? 3u : 2u);
+        EXPECT_EQ(Lines(parts.back()).size(), i < 3 ? 3u : 2u);
     }
     EXPECT_EQ(SortedByLine(parts), one);
 }
