@@ -55,9 +55,9 @@ void BM_Batch(benchmark::State& bs) {
         counts = RunBatch(o, stop, false);
     }
     if (!counts.error.empty() || counts.failed != 0) bs.SkipWithError("the batch failed");
-    bs.counters["studies_per_s"] = benchmark::Counter(
-        static_cast<double>(counts.studies) * static_cast<double>(bs.iterations()),
-        benchmark::Counter::kIsRate);
+    bs.counters["studies_per_s"] = benchmark::Counter(static_cast<double>(counts.studies) *
+                                                          static_cast<double>(bs.iterations()),
+                                                      benchmark::Counter::kIsRate);
     bs.counters["peak_MB"] = static_cast<double>(PeakKilobytes()) / 1024.0;
     std::filesystem::remove_all(studies.parent_path());
 }

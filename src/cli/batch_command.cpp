@@ -80,12 +80,12 @@ int RunBatchCommand(const std::vector<std::string>& words) {
         return RunBatch(options, stop, isatty(STDERR_FILENO) == 1);
     }();
     if (!c.error.empty()) return Refuse(c.error);
-    std::cerr << "batch: " << c.studies << " studies, " << c.studies - c.failed << " ok ("
-              << c.reused << " kept from the earlier run), " << c.failed << " failed, "
-              << FixedText(std::chrono::duration<double>(std::chrono::steady_clock::now() - start)
-                               .count(),
-                           1)
-              << " s\n";
+    std::cerr
+        << "batch: " << c.studies << " studies, " << c.studies - c.failed << " ok (" << c.reused
+        << " kept from the earlier run), " << c.failed << " failed, "
+        << FixedText(
+               std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 1)
+        << " s\n";
     if (c.interrupted) {
         std::cerr << "note: interrupted; run the same command again to complete the results"
                   << (options.summary.empty() ? "" : " and write the summary") << "\n";

@@ -99,10 +99,10 @@ class Progress {
     void Show(const BatchCounts& c, long computed) {
         const double seconds = std::chrono::duration<double>(Clock::now() - start_).count();
         const double rate = seconds > 0 ? static_cast<double>(computed) / seconds : 0.0;
-        const std::string left =
-            rate > 0 ? TimeText(static_cast<long long>(
-                           1000.0 * static_cast<double>(total_ - c.studies) / rate))
-                     : "?";
+        const std::string left = rate > 0
+                                     ? TimeText(static_cast<long long>(
+                                           1000.0 * static_cast<double>(total_ - c.studies) / rate))
+                                     : "?";
         line_.Show("lines " + std::to_string(c.studies) + "/" + std::to_string(total_) +
                    ", failed " + std::to_string(c.failed) + ", " + FixedText(rate, 1) +
                    "/s, left " + left);
@@ -182,10 +182,9 @@ BatchCounts RunBatch(const BatchOptions& o, const std::atomic<bool>& stop, bool 
             });
         }
         window.push_back(std::move(p));
-        while (!window.empty() &&
-               (window.size() > windowSize ||
-                window.front().result.wait_for(std::chrono::seconds(0)) ==
-                    std::future_status::ready)) {
+        while (!window.empty() && (window.size() > windowSize ||
+                                   window.front().result.wait_for(std::chrono::seconds(0)) ==
+                                       std::future_status::ready)) {
             emit(window.front());
             window.pop_front();
         }

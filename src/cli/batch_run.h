@@ -26,7 +26,6 @@ struct BatchCounts {
 // Runs the batch. `stop` is read before each study is started: once set, the studies running
 // are finished and written, and no others start. With showProgress a progress line is kept on
 // standard error.
-BatchCounts RunBatch(const BatchOptions& options, const std::atomic<bool>& stop,
-                     bool showProgress);
+BatchCounts RunBatch(const BatchOptions& options, const std::atomic<bool>& stop, bool showProgress);
 
 } // namespace tessavin::cli

@@ -11,8 +11,7 @@
 
 namespace tessavin::cli {
 
-template <typename T>
-class OrderedJobs {
+template <typename T> class OrderedJobs {
   public:
     explicit OrderedJobs(int workers) {
         for (int i = 0; i < workers; ++i)

@@ -34,8 +34,8 @@ std::optional<std::string> ResultsFile::Open(const std::string& path) {
         const long long from = whole > kChunk ? whole - kChunk : 0;
         const ssize_t n = ::pread(fd_, chunk.data(), static_cast<std::size_t>(whole - from), from);
         if (n < 0) return SystemError("cannot read '" + path + "'");
-        const std::size_t at = n > 0 ? chunk.rfind('\n', static_cast<std::size_t>(n) - 1)
-                                     : std::string::npos;
+        const std::size_t at =
+            n > 0 ? chunk.rfind('\n', static_cast<std::size_t>(n) - 1) : std::string::npos;
         if (at != std::string::npos) {
             whole = from + static_cast<long long>(at) + 1;
             break;

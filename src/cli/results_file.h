@@ -46,10 +46,10 @@ class ResultsFile {
     std::optional<std::string> Diverge();
 
     int fd_ = -1;
-    std::ifstream old_;          // the earlier lines, read in step with the studies
-    long long oldWhole_ = 0;     // bytes of the whole earlier lines
-    long long cursor_ = 0;       // end of the earlier lines kept in place
-    bool appending_ = false;     // the earlier lines from cursor_ on were dropped
+    std::ifstream old_;      // the earlier lines, read in step with the studies
+    long long oldWhole_ = 0; // bytes of the whole earlier lines
+    long long cursor_ = 0;   // end of the earlier lines kept in place
+    bool appending_ = false; // the earlier lines from cursor_ on were dropped
     std::map<std::pair<std::string, std::string>, std::string> later_; // dropped "ok" lines
 };
 

@@ -100,7 +100,8 @@ void ReadIntegration(const json& j, IntegrationSettings& s) {
         if (s.method < 0 || s.method > 4) throw Refusal("\"method\" must be 0 .. 4", "/method");
     }
     if (j.contains("N_steps")) s.stepsText = FieldText(j["N_steps"], "N_steps", "/N_steps");
-    if (j.contains("romberg_n")) s.levelsText = FieldText(j["romberg_n"], "romberg_n", "/romberg_n");
+    if (j.contains("romberg_n"))
+        s.levelsText = FieldText(j["romberg_n"], "romberg_n", "/romberg_n");
     if (j.contains("tol0")) s.tol0Text = FieldText(j["tol0"], "tol0", "/tol0");
     if (j.contains("convention")) {
         if (j["convention"] == "first")
@@ -127,7 +128,8 @@ void ReadInputs(const json& list, CalculationInputs& in) {
         const int k = static_cast<int>(i) + 1;
         const json& e = list[i];
         if (e.is_null()) continue; // keeps that input's defaults
-        if (!e.is_object()) throw Refusal("input " + std::to_string(k) + " must be an object", InputPointer(k));
+        if (!e.is_object())
+            throw Refusal("input " + std::to_string(k) + " must be an object", InputPointer(k));
         RandomInputFields& f = in.random[k];
         for (const auto& [key, value] : e.items()) {
             const std::string where = "input " + std::to_string(k) + " \"" + key + "\"";
@@ -207,7 +209,8 @@ RunInputOutcome ReadRunInput(const nlohmann::json& j, CalculationInputs& in) {
             "step",         "end",   "eps",    "intervals", "method",     "N_steps", "romberg_n",
             "tol0",         "bound", "inputs", "project",   "convention", "plan",    "inspected"};
         for (const auto& item : j.items())
-            if (!known.count(item.key())) throw Refusal("unknown field \"" + item.key() + "\"", Pointer(item.key()));
+            if (!known.count(item.key()))
+                throw Refusal("unknown field \"" + item.key() + "\"", Pointer(item.key()));
 
         if (j.contains("crack_origin")) {
             const json& o = j["crack_origin"];

@@ -11,9 +11,9 @@ namespace tessavin::cli {
 bool HoldsStudy(const std::string& text);
 
 struct StudyLine {
-    long line = 0;       // physical line number in the file, from 1
-    std::string id;      // the "id" member, or the line number as text
-    nlohmann::json input; // the line's object without "id"; null when the line is refused
+    long line = 0;         // physical line number in the file, from 1
+    std::string id;        // the "id" member, or the line number as text
+    nlohmann::json input;  // the line's object without "id"; null when the line is refused
     std::string canonical; // input as compact JSON with sorted keys; empty when refused
     std::string sha256;    // SHA-256 of `canonical`; empty when refused
     std::string error;     // why the line gives no input

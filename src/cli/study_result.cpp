@@ -60,8 +60,8 @@ ordered_json OkResult(const StudyLine& study, const CalculationInputs& in,
 // would take for a formula starts with an apostrophe.
 std::string Cell(const std::string& text) {
     std::string t = text;
-    if (!t.empty() && (t[0] == '=' || t[0] == '+' || t[0] == '-' || t[0] == '@' || t[0] == '\t' ||
-                       t[0] == '\r'))
+    if (!t.empty() &&
+        (t[0] == '=' || t[0] == '+' || t[0] == '-' || t[0] == '@' || t[0] == '\t' || t[0] == '\r'))
         t = "'" + t;
     if (t.find_first_of(",\"\r\n") == std::string::npos) return t;
     std::string q = "\"";
@@ -97,9 +97,9 @@ ordered_json StudyResult(const StudyLine& study, int threads) {
     StudyOutcome outcome = RunStudy(in, *state, options, false);
     switch (outcome.end) {
     case StudyOutcome::End::Refused: {
-        const std::string field =
-            outcome.refusedInput > 0 ? "/inputs/" + std::to_string(outcome.refusedInput - 1)
-                                     : FieldOfControl(outcome.refusalFocus);
+        const std::string field = outcome.refusedInput > 0
+                                      ? "/inputs/" + std::to_string(outcome.refusedInput - 1)
+                                      : FieldOfControl(outcome.refusalFocus);
         return FailedResult(study, ForTerminal(outcome.refusal), field);
     }
     case StudyOutcome::End::Failed: {
@@ -118,7 +118,8 @@ ordered_json StudyResult(const StudyLine& study, int threads) {
         if (const Failure* f = std::get_if<Failure>(&exact))
             return FailedResult(study, "exact plan: " + ForTerminal(f->text), "");
         // The plan without its curves: a result line stays short.
-        ordered_json plan = ExactPlanJson(std::get<exactplan::ExactPlanResult>(exact), in.inspected);
+        ordered_json plan =
+            ExactPlanJson(std::get<exactplan::ExactPlanResult>(exact), in.inspected);
         for (const char* curve : {"years", "pU", "pD", "pF", "conditional_pF"})
             plan.erase(curve);
         j["exact"] = plan;

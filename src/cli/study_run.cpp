@@ -6,8 +6,8 @@
 
 namespace tessavin::cli {
 
-StudyOutcome RunStudy(CalculationInputs& in, CalculationState& state,
-                      const DriverOptions& options, bool stopOnSigint) {
+StudyOutcome RunStudy(CalculationInputs& in, CalculationState& state, const DriverOptions& options,
+                      bool stopOnSigint) {
     StudyOutcome out;
     CalculationDriver driver(in, state);
     out.plan = driver.Prepare();

@@ -33,8 +33,8 @@ struct StudyOutcome {
 
 // Prepares and runs the calculation of `in`. With stopOnSigint, Ctrl+C during the run stops the
 // year loop (the years so far stay).
-StudyOutcome RunStudy(CalculationInputs& in, CalculationState& state,
-                      const DriverOptions& options, bool stopOnSigint);
+StudyOutcome RunStudy(CalculationInputs& in, CalculationState& state, const DriverOptions& options,
+                      bool stopOnSigint);
 
 // The exact plan of a completed calculation, from the input histograms the driver built
 // (threads: 0 for one per core).

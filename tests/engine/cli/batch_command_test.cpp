@@ -102,8 +102,7 @@ TEST(CliBatch, EveryStudyLineGivesOneResultLineInInputOrder) {
     }
     // The fingerprint is that of the input without its id, keys sorted, no blanks; a line that
     // is not JSON has none.
-    EXPECT_EQ(lines[0]["input_sha256"],
-              tessavin::Sha256Hex(R"({"end":60,"intervals":32})"));
+    EXPECT_EQ(lines[0]["input_sha256"], tessavin::Sha256Hex(R"({"end":60,"intervals":32})"));
     EXPECT_EQ(lines[3]["input_sha256"], nullptr);
 
     // An ok line holds what run --json computes for the same input.
@@ -203,7 +202,8 @@ TEST(CliBatch, ResumeKeepsTheWholeOkLinesOfTheSameInputs) {
 
     // A changed input is run again, a study moved to another line keeps its result under its
     // new line number, and results of studies no longer in the file are dropped.
-    const auto changed = Write("changed.jsonl", R"({"id": "A-6", "end": 60, "intervals": 32, "Pd": 0.02}
+    const auto changed =
+        Write("changed.jsonl", R"({"id": "A-6", "end": 60, "intervals": 32, "Pd": 0.02}
 {"id": "A-1", "end": 55, "intervals": 32}
 )");
     r = Batch(changed, dir / "resumed.jsonl", "--jobs 1");
@@ -227,12 +227,18 @@ TEST(CliBatch, CtrlCLeavesWholeLinesAndTheNextRunCompletesThem) {
     const auto studies = Write("studies.jsonl", many);
     const auto out = TempDir() / "results.jsonl";
     const std::string outText = out.string(), studiesText = studies.string();
-    const char* argv[] = {TESSAVIN_CLI_PATH, "batch", studiesText.c_str(), "--out",
-                          outText.c_str(),   "--jobs", "1",              nullptr};
+    const char* argv[] = {TESSAVIN_CLI_PATH,
+                          "batch",
+                          studiesText.c_str(),
+                          "--out",
+                          outText.c_str(),
+                          "--jobs",
+                          "1",
+                          nullptr};
     pid_t pid = 0;
-    ASSERT_EQ(posix_spawn(&pid, TESSAVIN_CLI_PATH, nullptr, nullptr, const_cast<char**>(argv),
-                          environ),
-              0);
+    ASSERT_EQ(
+        posix_spawn(&pid, TESSAVIN_CLI_PATH, nullptr, nullptr, const_cast<char**>(argv), environ),
+        0);
     // Interrupted once the first result is written.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
     while (ReadText(out).empty() && std::chrono::steady_clock::now() < deadline)
@@ -275,10 +281,10 @@ TEST(CliBatch, ShardsRunByGnuParallelMergeToOneRun) {
 TEST(CliBatch, MalformedCommandLinesAreRefused) {
     const auto studies = Write("studies.jsonl", kStudies);
     const std::string s = studies.string();
-    for (const std::string& args :
-         std::vector<std::string>{"batch", "batch " + s, "batch " + s + " --out " + s,
-          "batch " + s + " --out r.jsonl --jobs 0", "batch " + s + " --out r.jsonl --shard 3/2",
-          "batch " + s + " --out r.jsonl --shard 1", "batch /no/such/file --out r.jsonl"})
+    for (const std::string& args : std::vector<std::string>{
+             "batch", "batch " + s, "batch " + s + " --out " + s,
+             "batch " + s + " --out r.jsonl --jobs 0", "batch " + s + " --out r.jsonl --shard 3/2",
+             "batch " + s + " --out r.jsonl --shard 1", "batch /no/such/file --out r.jsonl"})
         tessavin::test::ExpectRefused(args);
     EXPECT_EQ(ReadText(studies), kStudies);
 }
