@@ -54,8 +54,11 @@ BatchOptions ReadOptions(const std::vector<std::string>& words) {
         o.shards = WholeOption(shard->substr(slash + 1), "N of --shard I/N", 1, 1000000);
         o.shard = WholeOption(shard->substr(0, slash), "I of --shard I/N", 1, o.shards);
     }
-    // The results must never overwrite the studies they come from.
+    // A device or a pipe would be read without end.
     std::error_code ec;
+    if (!std::filesystem::is_regular_file(o.studies, ec))
+        throw std::invalid_argument("'" + o.studies + "' is not a readable file");
+    // The results must never overwrite the studies they come from.
     for (const std::string* target : {&o.out, &o.summary})
         if (!target->empty() && std::filesystem::equivalent(o.studies, *target, ec))
             throw std::invalid_argument("'" + *target + "' is the studies file");
