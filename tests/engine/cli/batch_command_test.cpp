@@ -284,7 +284,8 @@ TEST(CliBatch, MalformedCommandLinesAreRefused) {
     for (const std::string& args : std::vector<std::string>{
              "batch", "batch " + s, "batch " + s + " --out " + s,
              "batch " + s + " --out r.jsonl --jobs 0", "batch " + s + " --out r.jsonl --shard 3/2",
-             "batch " + s + " --out r.jsonl --shard 1", "batch /no/such/file --out r.jsonl", "batch /dev/zero --out r.jsonl"})
+             "batch " + s + " --out r.jsonl --shard 1", "batch /no/such/file --out r.jsonl",
+             "batch /dev/zero --out r.jsonl"})
         tessavin::test::ExpectRefused(args);
     EXPECT_EQ(ReadText(studies), kStudies);
 }
