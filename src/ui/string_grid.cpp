@@ -91,14 +91,18 @@ QString StringGrid::FittedText(const QString& text, const QFontMetrics& metrics,
     return text;
 }
 
+QFont StringGrid::cellFont(const QTableWidgetItem* item) const {
+    // As the view paints it: what the item sets (bold headings) over the grid's font.
+    return item && item->data(Qt::FontRole).isValid() ? item->font().resolve(font()) : font();
+}
+
 int StringGrid::textRoom(int column) const {
     return columnWidth(column) - (showGrid() ? 1 : 0) - Margins(this);
 }
 
 void StringGrid::makeRoomFor(const QTableWidgetItem* item, int column) {
     const QString text = item->text();
-    const QFont f = item->data(Qt::FontRole).isValid() ? item->font() : font();
-    const QFontMetrics m(f);
+    const QFontMetrics m(cellFont(item));
     const int room = textRoom(column);
     if (m.horizontalAdvance(FittedText(text, m, room)) <= room || !NumberIn(text)) return;
     setColumnWidth(column, columnWidth(column) + m.horizontalAdvance(text) - room);
@@ -111,7 +115,7 @@ bool StringGrid::viewportEvent(QEvent* event) {
     const QModelIndex index = indexAt(help->pos());
     const QTableWidgetItem* it = itemFromIndex(index);
     const QString text = it ? it->text() : QString();
-    const QFontMetrics m(it && it->data(Qt::FontRole).isValid() ? it->font() : font());
+    const QFontMetrics m(cellFont(it));
     if (it && m.horizontalAdvance(text) > textRoom(index.column())) {
         QToolTip::showText(help->globalPos(), text, viewport(), visualRect(index));
     } else {

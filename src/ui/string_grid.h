@@ -40,6 +40,7 @@ class StringGrid : public QTableWidget {
 
   private:
     void styleCell(QTableWidgetItem* item, int column, int row) const;
+    QFont cellFont(const QTableWidgetItem* item) const;
     // Widens the column when `item`'s number would not fit it even with one digit.
     void makeRoomFor(const QTableWidgetItem* item, int column);
     int borderAt(int x) const; // the column whose right border is under x, else -1
