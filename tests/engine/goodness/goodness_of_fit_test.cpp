@@ -45,13 +45,6 @@ const Reference kReferences[] = {
      29.5441188242921, 0.102143788966211, 0.142429217801514, 0.0176371735248944},
 };
 
-double Mean(const std::vector<double>& v) {
-    double s = 0;
-    for (double x : v)
-        s += x;
-    return s / static_cast<double>(v.size());
-}
-
 TEST(GoodnessOfFit, AgreesWithExactDistributionFunctions) {
     for (const Reference& r : kReferences) {
         SCOPED_TRACE(r.name);
@@ -138,7 +131,7 @@ TEST(Bootstrap, SameForAnyThreadCountAndPlausible) {
     // Normal quantiles at (i − 1/2)/40 fit a normal well: p-values far from 0.
     std::vector<double> v;
     for (int i = 1; i <= 40; ++i)
-        v.push_back(20 + 3 * NormalQuantile((i - 0.5) / 40));
+        v.push_back(20 + 3 * montecarlo::NormalQuantile((i - 0.5) / 40));
     const RawSample s = SampleOfValues(v);
     const GoodnessOfFit one = NormalBootstrap(s, 100, 1);
     const GoodnessOfFit two = NormalBootstrap(s, 100, 2);
