@@ -31,6 +31,7 @@ class FittedDistribution {
     struct Tails {
         std::vector<long double> lower; // F(x_i)
         std::vector<long double> upper; // 1 − F(x_i)
+        std::vector<long double> density; // the normalised density f(x_i)
     };
     Tails tailsAt(std::span<const double> sorted) const;
 

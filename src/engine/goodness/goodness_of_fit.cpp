@@ -60,9 +60,9 @@ GoodnessOfFit MeasureFit(const FittedDistribution& d, std::span<const double> so
         g.reason = "the sample is empty";
         return g;
     }
+    const FittedDistribution::Tails t = d.tailsAt(sorted);
     long double ll = 0;
-    for (double x : sorted) {
-        const long double f = d.pdf(x);
+    for (const long double f : t.density) {
         if (!(f > 0)) {
             g.likelihoodReason = "a sample value lies where the fitted density is 0";
             break;
@@ -75,7 +75,7 @@ GoodnessOfFit MeasureFit(const FittedDistribution& d, std::span<const double> so
         g.aic = 2 * k - 2 * g.logLikelihood;
         g.bic = k * std::log(static_cast<double>(n)) - 2 * g.logLikelihood;
     }
-    g.edf = EdfStatisticsOf(d.tailsAt(sorted), g.adReason);
+    g.edf = EdfStatisticsOf(t, g.adReason);
     return g;
 }
 
