@@ -13,7 +13,7 @@ constexpr long double kWeight[5] = {0.2369268850561890875L, 0.478628670499366468
                                     0.5688888888888888889L, 0.4786286704993664680L,
                                     0.2369268850561890875L};
 constexpr int kTailPanels = 256;
-constexpr int kMaxPanels = 64;    // a wide gap lies in a tail, where the density varies slowly
+constexpr int kMaxPanels = 64; // a wide gap lies in a tail, where the density varies slowly
 constexpr int kQuantileNodes = 4096;
 constexpr long double kQuantileTail = 1e-12L;
 constexpr double kHuge = 1e300;

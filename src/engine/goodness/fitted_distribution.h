@@ -29,8 +29,8 @@ class FittedDistribution {
     // F and 1 − F at ascending values, each integrated from its own end of the support so that
     // both stay accurate in their tails.
     struct Tails {
-        std::vector<long double> lower; // F(x_i)
-        std::vector<long double> upper; // 1 − F(x_i)
+        std::vector<long double> lower;   // F(x_i)
+        std::vector<long double> upper;   // 1 − F(x_i)
         std::vector<long double> density; // the normalised density f(x_i)
     };
     Tails tailsAt(std::span<const double> sorted) const;
@@ -41,11 +41,10 @@ class FittedDistribution {
     double quantile(double u) const;
 
   private:
-    FittedDistribution(DistributionType type, const DistributionParameters& p)
-        : f_(type, p) {}
-    long double integral(double a, double b) const;        // finite a <= b, clamped to support
-    long double integralBelow(double x) const;             // from the support's lower end
-    long double integralAbove(double x) const;             // to the support's upper end
+    FittedDistribution(DistributionType type, const DistributionParameters& p) : f_(type, p) {}
+    long double integral(double a, double b) const; // finite a <= b, clamped to support
+    long double integralBelow(double x) const;      // from the support's lower end
+    long double integralAbove(double x) const;      // to the support's upper end
 
     Density f_;
     double lo_ = 0, hi_ = 0; // support

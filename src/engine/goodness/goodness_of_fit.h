@@ -31,8 +31,9 @@ struct GoodnessOfFit {
 
 // The candidate's distribution as the ranking fitted it: the estimate from the context's sample
 // statistics (Weibull at the context's shape). A reason instead when the estimate is refused.
-std::optional<FittedDistribution> FittedCandidate(const FitContext& context, const RawSample& sample,
-                                                  DistributionType type, std::string& reason);
+std::optional<FittedDistribution> FittedCandidate(const FitContext& context,
+                                                  const RawSample& sample, DistributionType type,
+                                                  std::string& reason);
 
 // D, A² and W² of ascending values against F (and 1 − F) at them.
 EdfStatistics EdfStatisticsOf(const FittedDistribution::Tails& t, std::string& adReason);

@@ -37,7 +37,8 @@ std::filesystem::path WriteWeibullData(const std::filesystem::path& dir) {
 
 TEST(FitCli, StatisticsAndRankingAsJson) {
     const auto dir = TempDir();
-    const CliRun r = RunCli("fit " + WriteWeibullData(dir).string() + " --intervals 16 --json --draws 0");
+    const CliRun r =
+        RunCli("fit " + WriteWeibullData(dir).string() + " --intervals 16 --json --draws 0");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     const auto j = nlohmann::json::parse(r.out);
     EXPECT_EQ(j["file"], "weibull.txt");

@@ -37,12 +37,36 @@ const std::vector<double> kTen = {9.1, 10.4, 11.8, 8.7, 10.0, 12.9, 9.6, 10.9, 7
 const std::vector<double> kEight = {0.9, 2.4, 3.1, 1.7, 4.6, 2.8, 3.9, 1.2};
 
 const Reference kReferences[] = {
-    {"normal", dist::Normal, {0, 10.0, 1.5, 0, 0}, kTen, -18.0351475242395, 40.070295048479,
-     40.6754652344671, 0.125746882249926, 0.194663570842289, 0.0277399498961996},
-    {"lognormal", dist::LogNormal2P, {0, 10.0, 1.5, 0, 0}, kTen, -18.0432675284105,
-     40.086535056821, 40.691705242809, 0.142899998772894, 0.242247716748446, 0.042151126772371},
-    {"weibull", dist::Weibull, {0, 2.0, 3.0, 0, 0}, kEight, -12.6926178704662, 29.3852357409324,
-     29.5441188242921, 0.102143788966211, 0.142429217801514, 0.0176371735248944},
+    {"normal",
+     dist::Normal,
+     {0, 10.0, 1.5, 0, 0},
+     kTen,
+     -18.0351475242395,
+     40.070295048479,
+     40.6754652344671,
+     0.125746882249926,
+     0.194663570842289,
+     0.0277399498961996},
+    {"lognormal",
+     dist::LogNormal2P,
+     {0, 10.0, 1.5, 0, 0},
+     kTen,
+     -18.0432675284105,
+     40.086535056821,
+     40.691705242809,
+     0.142899998772894,
+     0.242247716748446,
+     0.042151126772371},
+    {"weibull",
+     dist::Weibull,
+     {0, 2.0, 3.0, 0, 0},
+     kEight,
+     -12.6926178704662,
+     29.3852357409324,
+     29.5441188242921,
+     0.102143788966211,
+     0.142429217801514,
+     0.0176371735248944},
 };
 
 TEST(GoodnessOfFit, AgreesWithExactDistributionFunctions) {
@@ -93,8 +117,8 @@ TEST(GoodnessOfFit, ValueOutsideSupportGivesReasonsNotNumbers) {
     // A Weibull has no mass below 0: the likelihood and A² are missing, D and W² remain.
     const RawSample s = SampleOfValues({-1.0, 0.5, 1.0, 1.5, 2.0, 2.5});
     std::string reason;
-    const auto d = FittedDistribution::Make(dist::Weibull, {0, 2, 2, 0, 0}, s.mean, s.deviation,
-                                            reason);
+    const auto d =
+        FittedDistribution::Make(dist::Weibull, {0, 2, 2, 0, 0}, s.mean, s.deviation, reason);
     ASSERT_TRUE(d);
     const GoodnessOfFit g = MeasureFit(*d, s.values);
     EXPECT_FALSE(g.likelihoodReason.empty());
@@ -156,8 +180,8 @@ TEST(Bootstrap, RefusesWhatItCannotDo) {
     std::atomic<bool> stop{true};
     const FitSettings fit = SettingsFor(six);
     std::string reason;
-    const auto d =
-        FittedCandidate(std::get<FitContext>(FitContext::Make(six, fit)), six, dist::Normal, reason);
+    const auto d = FittedCandidate(std::get<FitContext>(FitContext::Make(six, fit)), six,
+                                   dist::Normal, reason);
     ASSERT_TRUE(d);
     GoodnessOfFit h = MeasureFit(*d, six.values);
     BootstrapPValues(h, *d, six, fit, {}, {}, &stop);
