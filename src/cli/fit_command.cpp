@@ -1,12 +1,15 @@
 #include "fit_command.h"
 
+#include <algorithm>
 #include <iostream>
 #include <optional>
 #include <stdexcept>
+#include <thread>
 
 #include "cli_args.h"
 #include "cli_output.h"
 #include "common/number_parse.h"
+#include "goodness/bootstrap.h"
 #include "localisation/language.h"
 #include "rawdata/class_count_advice.h"
 #include "rawdata/fit_ranking.h"
@@ -97,6 +100,64 @@ nlohmann::ordered_json RefusedJson(const FitRanking& r) {
     return list;
 }
 
+using RankedList = std::vector<std::pair<const FitEntry*, const CharacteristicsRow*>>;
+
+// The statistic a --sort key orders by, smaller first; nullopt: missing, sorted last.
+std::optional<double> SortValue(const std::string& key, const GoodnessOfFit& g) {
+    const bool lik = g.reason.empty() && g.likelihoodReason.empty();
+    const bool edf = g.reason.empty();
+    if (key == "aic" && lik) return g.aic;
+    if (key == "bic" && lik) return g.bic;
+    if (key == "ks" && edf) return g.edf.ks;
+    if (key == "ad" && edf && g.adReason.empty()) return g.edf.ad;
+    return std::nullopt;
+}
+
+// Reorders the ranking and its statistics together; equal values keep the tightness order.
+void SortBy(const std::string& key, RankedList& ranked, std::vector<GoodnessOfFit>& stats) {
+    std::vector<std::size_t> order(ranked.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        const std::optional<double> va = SortValue(key, stats[a]), vb = SortValue(key, stats[b]);
+        if (!vb) return va.has_value();
+        return va && *va < *vb;
+    });
+    RankedList r;
+    std::vector<GoodnessOfFit> g;
+    for (std::size_t i : order) {
+        r.push_back(ranked[i]);
+        g.push_back(stats[i]);
+    }
+    ranked = std::move(r);
+    stats = std::move(g);
+}
+
+nlohmann::ordered_json Number(bool present, double v) {
+    return present ? nlohmann::ordered_json(v) : nlohmann::ordered_json(nullptr);
+}
+
+// The goodness-of-fit fields of one ranked type; null where a statistic is missing, and why.
+void AddGoodness(nlohmann::ordered_json& item, const GoodnessOfFit& g) {
+    const bool lik = g.reason.empty() && g.likelihoodReason.empty();
+    const bool edf = g.reason.empty();
+    const bool ad = edf && g.adReason.empty();
+    item["loglik"] = Number(lik, g.logLikelihood);
+    item["aic"] = Number(lik, g.aic);
+    item["bic"] = Number(lik, g.bic);
+    item["ks"] = Number(edf, g.edf.ks);
+    item["ks_p"] = Number(g.ksP.has_value(), g.ksP.value_or(0));
+    item["ad"] = Number(ad, g.edf.ad);
+    item["ad_p"] = Number(g.adP.has_value(), g.adP.value_or(0));
+    item["cvm"] = Number(edf, g.edf.cvm);
+    nlohmann::ordered_json why = nlohmann::ordered_json::object();
+    if (!g.reason.empty()) why["all"] = g.reason;
+    if (g.reason.empty() && !g.likelihoodReason.empty()) why["loglik"] = g.likelihoodReason;
+    if (edf && !g.adReason.empty()) why["ad"] = g.adReason;
+    if (!g.pReason.empty()) why["p"] = g.pReason;
+    if (!why.empty()) item["reasons"] = why;
+}
+
 } // namespace
 
 int RunFitCommand(const std::vector<std::string>& words) {
@@ -104,7 +165,7 @@ int RunFitCommand(const std::vector<std::string>& words) {
     std::optional<Args> args;
     try {
         args.emplace(std::vector<std::string>(words.begin() + 1, words.end()),
-                     std::set<std::string>{"intervals", "eps", "lang"},
+                     std::set<std::string>{"intervals", "eps", "lang", "sort", "draws"},
                      std::set<std::string>{"json"});
     } catch (const std::invalid_argument& e) {
         return Refuse(e.what());
@@ -118,6 +179,16 @@ int RunFitCommand(const std::vector<std::string>& words) {
                       intervalsText + "'");
     settings.intervals = static_cast<int>(*intervals);
     settings.eps = args->value("eps").value_or("1E-7");
+
+    const std::string sortKey = args->value("sort").value_or("tightness");
+    if (sortKey != "tightness" && sortKey != "aic" && sortKey != "bic" && sortKey != "ks" &&
+        sortKey != "ad")
+        return Refuse("--sort must be tightness, aic, bic, ks or ad: '" + sortKey + "'");
+    const std::string drawsText = args->value("draws").value_or("1000");
+    const auto draws = ParseWhole(drawsText);
+    if (!draws || *draws < 0 || *draws > 1000000)
+        return Refuse("--draws must be a whole number 0 .. 1000000: '" + drawsText + "'");
+    const bool json = args->has("json");
 
     auto read = ReadRawDataFile(words[0]);
     if (const auto* f = std::get_if<Failure>(&read)) return Refuse(f->text);
@@ -137,9 +208,21 @@ int RunFitCommand(const std::vector<std::string>& words) {
             std::cerr << ForTerminal(f.text) << "\n";
         return kBadInput;
     }
-    const auto ranked = Ranked(ranking);
+    RankedList ranked = Ranked(ranking);
+    // The statistics are computed only where they are shown or ordered by.
+    std::vector<GoodnessOfFit> stats;
+    if (json || sortKey != "tightness") {
+        stats = MeasureRanking(context, sample, ranking);
+        if (json && *draws > 0) {
+            BootstrapSettings b;
+            b.draws = static_cast<int>(*draws);
+            b.threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+            BootstrapRanking(stats, context, sample, settings, ranking.weibullShape, b);
+        }
+        if (sortKey != "tightness") SortBy(sortKey, ranked, stats);
+    }
 
-    if (args->has("json")) {
+    if (json) {
         nlohmann::ordered_json j;
         j["file"] = sample.fileName;
         j["sample"] = {{"n", sample.count},           {"mean", sample.mean},
@@ -152,12 +235,14 @@ int RunFitCommand(const std::vector<std::string>& words) {
         j["characteristics"] = RowJson(ranking.sampleRow);
         j["weibullShape"] = ranking.weibullShape;
         nlohmann::ordered_json list = nlohmann::ordered_json::array();
-        for (const auto& [entry, row] : ranked) {
+        for (std::size_t i = 0; i < ranked.size(); ++i) {
+            const auto& [entry, row] = ranked[i];
             nlohmann::ordered_json item;
             item["type"] = entry->type;
             item["name"] = row->fields[0];
             item["tightness"] = entry->tightness;
             item["characteristics"] = RowJson(*row);
+            AddGoodness(item, stats[i]);
             list.push_back(item);
         }
         j["ranking"] = list;

@@ -43,8 +43,12 @@ const Command kCommands[] = {
      tessavin::cli::RunCalculationCommand},
     {"fit",
      "  tessavin-cli fit DATA.txt [--intervals N] [--eps X] [--json] [--lang en|cs]\n"
+     "                  [--sort tightness|aic|bic|ks|ad] [--draws N]\n"
      "      a file of measured values (one a line): its statistics, its histogram of N\n"
-     "      classes and the parametric distributions that fit it, best first\n",
+     "      classes and the parametric distributions that fit it, best first (by\n"
+     "      tightness unless --sort says otherwise); --json adds log-likelihood, AIC,\n"
+     "      BIC, KS D, Anderson-Darling A2, Cramer-von Mises W2 on the raw values and\n"
+     "      bootstrap p-values of D and A2 from N draws (default 1000, 0: none)\n",
      tessavin::cli::RunFitCommand},
     {"montecarlo",
      "  tessavin-cli montecarlo INPUT.json|PROJECT.Vys [--samples N] [--seed S]\n"

@@ -177,6 +177,13 @@ std::optional<RefusedFit> Evaluate(FitContext& ctx, DistributionType t, bool spr
 
 } // namespace
 
+std::optional<double> ScanWeibullShapeFor(const FitContext& context) {
+    FitContext ctx = context;
+    const bool spread = ctx.sampleView().characteristics.varianceY != 0;
+    if (ScanWeibullShape(ctx, spread)) return std::nullopt;
+    return ctx.weibullShape();
+}
+
 const char* FitRefusalKey(FitRefusal reason) {
     switch (reason) {
     case FitRefusal::NotEvaluated:

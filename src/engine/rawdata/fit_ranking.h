@@ -3,6 +3,7 @@
 // sample's histogram over the same classes, and ranked best first.
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -98,6 +99,9 @@ using FitProgress = std::function<void(int done, int total)>;
 // at the smallest shape of the highest tightness. A type whose estimate or density faults is
 // refused alone (tightness 0, listed in `refused`); the others are ranked as usual.
 FitRanking RankParametricFits(const FitContext& context, const FitProgress& progress = {});
+
+// The Weibull shape the ranking's scan picks for this sample; nullopt when Weibull is refused.
+std::optional<double> ScanWeibullShapeFor(const FitContext& context);
 
 // A candidate is accepted with a tightness in (0.0001, 1].
 bool IsAcceptedTightness(double t);

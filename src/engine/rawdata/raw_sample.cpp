@@ -83,7 +83,23 @@ std::variant<RawSample, Failure> ParseRawData(std::string_view bytes, std::strin
         s.sumOfSquares += static_cast<long double>(*v) * *v;
     }
     if (s.count < 3) return ErrorBox(msg::TooFewValues, TextCis(msg::TooFewValues) + " !");
+    FinishStatistics(s);
+    return s;
+}
 
+RawSample SampleOfValues(std::vector<double> values) {
+    RawSample s;
+    s.values = std::move(values);
+    s.count = static_cast<int>(s.values.size());
+    for (double v : s.values) {
+        s.sum += v;
+        s.sumOfSquares += static_cast<long double>(v) * v;
+    }
+    if (s.count > 0) FinishStatistics(s);
+    return s;
+}
+
+void FinishStatistics(RawSample& s) {
     const long double n = s.count;
     s.mean = static_cast<double>(s.sum / n);
     // Equal values may leave a rounding residue below 0: there is no spread then.
@@ -104,7 +120,6 @@ std::variant<RawSample, Failure> ParseRawData(std::string_view bytes, std::strin
     } else {
         s.skewness = kNaN;
     }
-    return s;
 }
 
 std::variant<RawSample, Failure> ReadRawDataFile(const std::filesystem::path& path,

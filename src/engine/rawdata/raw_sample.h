@@ -40,6 +40,12 @@ struct RawSample {
 using RawReadProgress = std::function<void(long long line)>;
 std::variant<RawSample, Failure> ParseRawData(std::string_view bytes, std::string fileName = {},
                                               const RawReadProgress& onLine = {});
+// A sample of given values (any order, at least one), with its statistics as a file read gives
+// them.
+RawSample SampleOfValues(std::vector<double> values);
+// Mean, variance, deviation, skewness, minimum and maximum from values, count, sum and
+// sumOfSquares; sorts the values.
+void FinishStatistics(RawSample& s);
 std::variant<RawSample, Failure> ReadRawDataFile(const std::filesystem::path& path,
                                                  const RawReadProgress& onLine = {});
 

@@ -37,7 +37,8 @@ std::filesystem::path WriteWeibullData(const std::filesystem::path& dir) {
 
 TEST(FitCli, StatisticsAndRankingAsJson) {
     const auto dir = TempDir();
-    const CliRun r = RunCli("fit " + WriteWeibullData(dir).string() + " --intervals 16 --json");
+    const CliRun r =
+        RunCli("fit " + WriteWeibullData(dir).string() + " --intervals 16 --json --draws 0");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     const auto j = nlohmann::json::parse(r.out);
     EXPECT_EQ(j["file"], "weibull.txt");
@@ -64,6 +65,51 @@ TEST(FitCli, StatisticsAndRankingAsJson) {
     std::filesystem::remove_all(dir);
 }
 
+// The goodness-of-fit fields beside the tightness, and the orders they give.
+TEST(FitCli, GoodnessOfFitFieldsAndSortKeys) {
+    const std::string base = "fit " + kData + "valid_mixed.txt --intervals 5 --json";
+    const CliRun byTightness = RunCli(base + " --draws 30");
+    ASSERT_EQ(byTightness.exitCode, 0) << byTightness.err;
+    const auto t = nlohmann::json::parse(byTightness.out)["ranking"];
+    ASSERT_GT(t.size(), 2u);
+    for (const auto& item : t) {
+        for (const char* key : {"loglik", "aic", "bic", "ks", "ks_p", "ad", "ad_p", "cvm"})
+            ASSERT_TRUE(item.contains(key)) << key << item;
+        // A missing number is null and says why.
+        bool missing = false;
+        for (const char* key : {"loglik", "ks", "ks_p", "ad", "ad_p"})
+            missing = missing || item[key].is_null();
+        EXPECT_EQ(missing, item.contains("reasons")) << item;
+        if (item["ks_p"].is_number()) {
+            EXPECT_GT(item["ks_p"].get<double>(), 0.0);
+            EXPECT_LE(item["ks_p"].get<double>(), 1.0);
+        }
+    }
+    // Each --sort key orders the same types by its statistic, missing values last.
+    for (const char* key : {"aic", "bic", "ks", "ad"}) {
+        const CliRun r = RunCli(base + " --draws 0 --sort " + key);
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        const auto list = nlohmann::json::parse(r.out)["ranking"];
+        ASSERT_EQ(list.size(), t.size()) << key;
+        bool seenNull = false;
+        double previous = -1e300;
+        for (const auto& item : list) {
+            if (item[key].is_null()) {
+                seenNull = true;
+                continue;
+            }
+            EXPECT_FALSE(seenNull) << key;
+            EXPECT_GE(item[key].get<double>(), previous) << key;
+            previous = item[key].get<double>();
+        }
+    }
+    // The table without --sort is the tightness order, unchanged.
+    const CliRun table = RunCli("fit " + kData + "valid_mixed.txt --intervals 5");
+    const CliRun tableByTightness =
+        RunCli("fit " + kData + "valid_mixed.txt --intervals 5 --sort tightness");
+    EXPECT_EQ(table.out, tableByTightness.out);
+}
+
 // A sample near 1e100: five-decimal parameter texts run past 100 digits and are written whole,
 // every one ending in its five decimals.
 TEST(FitCli, ParameterTextsOfHugeValuesAreWhole) {
@@ -80,7 +126,7 @@ TEST(FitCli, ParameterTextsOfHugeValuesAreWhole) {
             out << 1e100 * (1 + 0.05 * (sum - 2)) << "\n";
         }
     }
-    const CliRun r = RunCli("fit " + file.string() + " --intervals 16 --json");
+    const CliRun r = RunCli("fit " + file.string() + " --intervals 16 --json --draws 0");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     const std::regex fiveDecimals(R"(-?[0-9]+\.[0-9]{5})");
     int longTexts = 0;
@@ -118,7 +164,7 @@ TEST(FitCli, ATypeFaultingOnTheSampleIsListedAsRefused) {
         int faultingType;
     };
     for (const Case c : {Case{"mean_zero.txt", 15}, Case{"deviation_one.txt", 12}}) {
-        const CliRun r = RunCli("fit " + kData + c.file + " --intervals 5 --json");
+        const CliRun r = RunCli("fit " + kData + c.file + " --intervals 5 --json --draws 0");
         ASSERT_EQ(r.exitCode, 0) << c.file << r.err;
         const auto j = nlohmann::json::parse(r.out);
         EXPECT_GE(j["ranking"].size(), 5u) << c.file;
@@ -171,6 +217,9 @@ TEST(FitCli, BadInputExitsWithTwoAndAMessage) {
         "fit " + kData + "valid_mixed.txt --intervals x",
         "fit " + kData + "valid_mixed.txt --eps abc",
         "fit " + kData + "valid_mixed.txt --bogus 1",
+        "fit " + kData + "valid_mixed.txt --sort tight",
+        "fit " + kData + "valid_mixed.txt --draws -1",
+        "fit " + kData + "valid_mixed.txt --draws 1e3",
     };
     for (const std::string& a : args)
         ExpectRefused(a);

@@ -1,0 +1,194 @@
+#include "goodness/fitted_distribution.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tessavin {
+namespace {
+
+// Five-point Gauss–Legendre on [-1, 1].
+constexpr long double kNode[5] = {-0.9061798459386639928L, -0.5384693101056830910L, 0.0L,
+                                  0.5384693101056830910L, 0.9061798459386639928L};
+constexpr long double kWeight[5] = {0.2369268850561890875L, 0.4786286704993664680L,
+                                    0.5688888888888888889L, 0.4786286704993664680L,
+                                    0.2369268850561890875L};
+constexpr int kTailPanels = 256;
+constexpr int kMaxPanels = 64; // a wide gap lies in a tail, where the density varies slowly
+constexpr int kQuantileNodes = 4096;
+constexpr long double kQuantileTail = 1e-12L;
+constexpr double kHuge = 1e300;
+
+template <class F> long double GaussLegendre(const F& g, long double a, long double b, int m) {
+    const long double h = (b - a) / m;
+    long double sum = 0;
+    for (int j = 0; j < m; ++j) {
+        const long double c = a + (j + 0.5L) * h;
+        for (int q = 0; q < 5; ++q)
+            sum += kWeight[q] * g(c + kNode[q] * h / 2);
+    }
+    return sum * h / 2;
+}
+
+long double Positive(long double v) {
+    return std::isfinite(v) && v > 0 ? v : 0;
+}
+
+} // namespace
+
+std::optional<FittedDistribution> FittedDistribution::Make(DistributionType type,
+                                                           const DistributionParameters& p,
+                                                           double anchor, double scale,
+                                                           std::string& reason) {
+    if (!IsValidDistributionType(type) || !ParametersValid(type, p)) {
+        reason = "parameters outside their domain";
+        return std::nullopt;
+    }
+    if (!(scale > 0) || !std::isfinite(scale) || !std::isfinite(anchor)) {
+        reason = "the sample has no spread";
+        return std::nullopt;
+    }
+    FittedDistribution d(type, p);
+    const SearchRange s = Distribution(type).support(d.f_.constants(), p);
+    d.lo_ = s.min;
+    d.hi_ = s.max;
+    d.anchor_ = std::clamp(anchor, d.lo_, d.hi_);
+    d.scale_ = scale;
+    if (!(d.lo_ < d.hi_)) {
+        reason = "the distribution has an empty support";
+        return std::nullopt;
+    }
+    d.total_ = 1;
+    const long double total = d.integralBelow(d.anchor_) + d.integralAbove(d.anchor_);
+    if (!(total > 0) || !std::isfinite(total)) {
+        reason = "its density has no finite, positive mass";
+        return std::nullopt;
+    }
+    d.total_ = total;
+    return d;
+}
+
+long double FittedDistribution::pdf(double x) const {
+    if (x < lo_ || x > hi_) return 0;
+    return Positive(f_(x)) / total_;
+}
+
+long double FittedDistribution::integral(double a, double b) const {
+    a = std::max(a, lo_);
+    b = std::min(b, hi_);
+    if (!(b > a)) return 0;
+    const double panels = std::ceil((b - a) / (scale_ / 16));
+    const int m = static_cast<int>(std::clamp(panels, 1.0, static_cast<double>(kMaxPanels)));
+    return GaussLegendre([this](long double x) { return Positive(f_(x)); }, a, b, m);
+}
+
+// ∫ from −∞ through x = x0 − scale·t/(1 − t), t in [0, 1).
+long double FittedDistribution::integralBelow(double x) const {
+    if (x <= lo_) return 0;
+    if (std::isfinite(lo_)) return integral(lo_, x);
+    const long double s = scale_;
+    return GaussLegendre(
+        [&](long double t) {
+            const long double u = t / (1 - t);
+            return Positive(f_(x - s * u)) * s / ((1 - t) * (1 - t));
+        },
+        0, 1, kTailPanels);
+}
+
+long double FittedDistribution::integralAbove(double x) const {
+    if (x >= hi_) return 0;
+    if (std::isfinite(hi_)) return integral(x, hi_);
+    const long double s = scale_;
+    return GaussLegendre(
+        [&](long double t) {
+            const long double u = t / (1 - t);
+            return Positive(f_(x + s * u)) * s / ((1 - t) * (1 - t));
+        },
+        0, 1, kTailPanels);
+}
+
+FittedDistribution::Tails FittedDistribution::tailsAt(std::span<const double> sorted) const {
+    const std::size_t n = sorted.size();
+    Tails t;
+    t.lower.resize(n);
+    t.upper.resize(n);
+    if (n == 0) return t;
+    // gap[i]: from x_{i-1} to x_i. A narrow gap inside the support takes Simpson's rule on the
+    // densities at the sample values (error below 1e-12 relative at a sixty-fourth of the scale),
+    // which halves the density evaluations of a large sample.
+    std::vector<long double> fx(n);
+    for (std::size_t i = 0; i < n; ++i)
+        fx[i] = sorted[i] >= lo_ && sorted[i] <= hi_ ? Positive(f_(sorted[i])) : 0.0L;
+    std::vector<long double> gap(n, 0.0L);
+    for (std::size_t i = 1; i < n; ++i) {
+        const double a = sorted[i - 1], b = sorted[i];
+        const bool inside = a >= lo_ && b <= hi_ && a > -kHuge && b < kHuge;
+        if (inside && b - a <= scale_ / 64) {
+            const long double mid = Positive(f_(a + (b - a) / 2.0L));
+            gap[i] = (static_cast<long double>(b) - a) / 6 * (fx[i - 1] + 4 * mid + fx[i]);
+        } else {
+            gap[i] = integral(a, b);
+        }
+    }
+    long double below = integralBelow(sorted[0]);
+    long double above = integralAbove(sorted[n - 1]);
+    long double total = below + above;
+    for (std::size_t i = 1; i < n; ++i)
+        total += gap[i];
+    for (std::size_t i = 0; i < n; ++i) {
+        below += gap[i];
+        t.lower[i] = below / total;
+    }
+    t.density.resize(n);
+    for (std::size_t i = 0; i < n; ++i)
+        t.density[i] = fx[i] / total_;
+    for (std::size_t i = n; i-- > 0;) {
+        t.upper[i] = above / total;
+        above += gap[i];
+    }
+    return t;
+}
+
+// Nodes anchor + scale·sinh(z), z uniform: fine near the bulk, reaching far into heavy tails.
+void FittedDistribution::prepareQuantiles() const {
+    if (!qx_.empty()) return;
+    auto reach = [&](double dir) {
+        double step = scale_;
+        double x = anchor_;
+        for (int i = 0; i < 200; ++i) {
+            x = anchor_ + dir * step;
+            if (x <= lo_ || x >= hi_) return std::clamp(x, lo_, hi_);
+            const long double tail = dir < 0 ? integralBelow(x) : integralAbove(x);
+            if (tail < kQuantileTail * total_) return x;
+            step *= 2;
+        }
+        return x;
+    };
+    const double xlo = reach(-1), xhi = reach(1);
+    const double zlo = std::asinh((xlo - anchor_) / scale_);
+    const double zhi = std::asinh((xhi - anchor_) / scale_);
+    qx_.resize(kQuantileNodes + 1);
+    qF_.resize(kQuantileNodes + 1);
+    for (int j = 0; j <= kQuantileNodes; ++j) {
+        const double z = zlo + (zhi - zlo) * j / kQuantileNodes;
+        qx_[j] = j == 0 ? xlo : j == kQuantileNodes ? xhi : anchor_ + scale_ * std::sinh(z);
+    }
+    long double F = integralBelow(xlo);
+    qF_[0] = F / total_;
+    for (int j = 1; j <= kQuantileNodes; ++j) {
+        F += integral(qx_[j - 1], qx_[j]);
+        qF_[j] = F / total_;
+    }
+}
+
+double FittedDistribution::quantile(double u) const {
+    prepareQuantiles();
+    const auto it = std::upper_bound(qF_.begin(), qF_.end(), static_cast<long double>(u));
+    if (it == qF_.begin()) return qx_.front();
+    if (it == qF_.end()) return qx_.back();
+    const std::size_t j = static_cast<std::size_t>(it - qF_.begin());
+    const long double f0 = qF_[j - 1], f1 = qF_[j];
+    const long double w = f1 > f0 ? (u - f0) / (f1 - f0) : 0.5L;
+    return static_cast<double>(qx_[j - 1] + w * (qx_[j] - qx_[j - 1]));
+}
+
+} // namespace tessavin
