@@ -53,7 +53,7 @@ void MainWindow::startRun(bool refining) {
     if (!yearFieldsAccepted() || !inputRowsAccepted()) return;
     setBusy(false);
     // The two fields that every input histogram depends on are checked again first.
-    for (QLineEdit* field : {edPocetIntervalu_, edEps_}) {
+    for (QLineEdit* field : {edPocetIntervalu_, edEps_, edProhlidky_}) {
         if (!leaveField(field)) {
             setBusy(true);
             return;
@@ -185,10 +185,11 @@ void MainWindow::runOnWorker(const RunPlan& plan) {
     };
     worker_ = QThread::create([this, plan, options, self] {
         RunResult result = driver_->Run(plan, options);
+        ExactOutcome exact = exactPlanAfter(result);
         QMetaObject::invokeMethod(
             self,
-            [self, result] {
-                if (self) self->finishRun(result);
+            [self, result, exact] {
+                if (self) self->finishRun(result, exact);
             },
             Qt::QueuedConnection);
     });
@@ -260,7 +261,7 @@ void MainWindow::abortCalculationDisplays(AbortKind kind) {
     }
 }
 
-void MainWindow::finishRun(const RunResult& result) {
+void MainWindow::finishRun(const RunResult& result, const ExactOutcome& exact) {
     if (worker_) {
         worker_->wait();
         delete worker_;
@@ -330,6 +331,9 @@ void MainWindow::finishRun(const RunResult& result) {
         }
         for (const Failure& f : result.warnings)
             ShowFailure(f, this);
+        if (const auto* curves = std::get_if<exactplan::PlanCurves>(&exact)) showExactPlan(*curves);
+        showPlanLabel();
+        if (const auto* failure = std::get_if<Failure>(&exact)) ShowFailure(*failure, this);
         if (!result.first || result.first->found) {
             for (int r = 1; r <= InspectionRows; ++r) {
                 if (plan_.rows[r].rangeText.empty()) continue;
@@ -392,7 +396,8 @@ void MainWindow::writeResultTextFile() {
             return;
     }
     paths_.projectDir = QFileInfo(file).absolutePath();
-    if (const auto failure = WriteResultTextFile(S(file), in_, *state_))
+    if (const auto failure =
+            WriteResultTextFile(S(file), in_, *state_, exact_ ? &*exact_ : nullptr))
         ShowFailure(*failure, this);
 }
 

@@ -161,6 +161,10 @@ void MainWindow::buildResultsPage(QWidget* page) {
     bottom->addWidget(timingTable_, 0, 0, 2, 1);
     bottom->addWidget(lVysledek_, 0, 1);
     bottom->addWidget(lProhl_, 1, 1);
+    planLabel_ = NamedLabel(groupBox2, "LPlan", "");
+    planLabel_->setAlignment(Qt::AlignHCenter);
+    planLabel_->hide();
+    bottom->addWidget(planLabel_, 3, 1);
     // Under the first inspection it checks; the summary box above has no room to spare.
     crossCheck_ = new CrossCheck(this);
     bottom->addWidget(crossCheck_->command(), 2, 1, Qt::AlignHCenter);
@@ -202,7 +206,12 @@ void MainWindow::buildInspectionsPage(QWidget* page) {
     furtherTable_->setCell(2, 0, "    p ( F )");
     furtherTable_->setCell(3, 0, "       F");
 
-    grid->addWidget(inspectionTableTitle_, 0, 0);
+    buildExactPlanTable(page);
+    // Each plan's title over its own; the rule's shows only beside the exact plan.
+    auto* ruleTitles = new QVBoxLayout;
+    ruleTitles->addWidget(rulePlanTitle_);
+    ruleTitles->addWidget(inspectionTableTitle_);
+    grid->addLayout(ruleTitles, 0, 0);
     grid->addWidget(inspectionTable_, 1, 0, 2, 1);
     grid->addWidget(yearTableTitle_, 0, 1);
     grid->addWidget(yearTableSubtitle_, 1, 1);
@@ -210,6 +219,11 @@ void MainWindow::buildInspectionsPage(QWidget* page) {
     grid->addWidget(furtherTableTitle_, 0, 2);
     grid->addWidget(furtherTableSubtitle_, 1, 2);
     grid->addWidget(furtherTable_, 2, 2);
+    grid->addWidget(exactPlanTitle_, 0, 3);
+    auto* exactColumn = new QVBoxLayout;
+    exactColumn->addWidget(exactTable_, 1);
+    exactColumn->addWidget(exactPlanNote_);
+    grid->addLayout(exactColumn, 1, 3, 2, 1);
     grid->setRowStretch(2, 1);
     connect(inspectionTable_, &QTableWidget::cellClicked, this,
             [this](int row, int) { selectInspectionRow(row); });
@@ -273,6 +287,7 @@ void MainWindow::clearInspectionsPage() {
     yearTable_->setRows(1);
     furtherTable_->setRows(1);
     hideInspectionTables();
+    hideExactPlan();
     state_->inspectionsFound = 0;
     first_.reset();
 }
@@ -306,6 +321,7 @@ void MainWindow::applyLanguageLayout() {
         inspectionChart_->setTitleLines(
             {Q(TextCis(240)), Q(TextCis(238) + tessavin::CrackOriginText(in_.crackOrigin))});
     crossCheck_->applyLanguage();
+    exactPlanTexts();
 }
 
 } // namespace tessavin::ui
