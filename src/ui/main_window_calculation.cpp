@@ -50,10 +50,11 @@ void MainWindow::startRun(bool refining) {
     // The period and the input rows run as the fields show them, or not at all: a start after
     // the end is refused on the year field changed last, a parameter that the distribution
     // refuses on its field.
-    if (!yearFieldsAccepted() || !inputRowsAccepted()) return;
+    // The past inspections are checked against the period before anything is disabled.
+    if (!yearFieldsAccepted() || !inputRowsAccepted() || !leaveField(edProhlidky_)) return;
     setBusy(false);
     // The two fields that every input histogram depends on are checked again first.
-    for (QLineEdit* field : {edPocetIntervalu_, edEps_, edProhlidky_}) {
+    for (QLineEdit* field : {edPocetIntervalu_, edEps_}) {
         if (!leaveField(field)) {
             setBusy(true);
             return;

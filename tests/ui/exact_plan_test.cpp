@@ -130,8 +130,8 @@ class ExactPlanTest : public QObject, test::MainWindowFixture {
         QTest::newRow("letters") << "5O" << "5O is not a whole number of years";
         QTest::newRow("exponent") << "1e3" << "1e3 is not a whole number of years";
         QTest::newRow("too long") << "12345678901" << "12345678901 is not a whole number of years";
-        QTest::newRow("decreasing") << "50, 40" << "40 does not follow 50";
-        QTest::newRow("repeated") << "50 50" << "50 does not follow 50";
+        QTest::newRow("decreasing") << "50, 40" << "40 does not follow 50 (the years must increase strictly)";
+        QTest::newRow("repeated") << "50 50" << "50 does not follow 50 (the years must increase strictly)";
         QTest::newRow("after the end") << "60, 130" << "130 lies outside the period 0 .. 120";
         QTest::newRow("negative") << "-1" << "-1 lies outside the period 0 .. 120";
     }
@@ -149,7 +149,7 @@ class ExactPlanTest : public QObject, test::MainWindowFixture {
         dialogs->clear();
         w->BPocitejClick();
         QVERIFY(!w->calculationRunning());
-        QCOMPARE(dialogs->boxes.size(), std::size_t(1));
+        QVERIFY2(dialogs->boxes.size() == 1, qPrintable(dialogs->texts().join(" / ")));
         QCOMPARE(dialogs->boxes[0].text, "Inspections without a find, years: " + message);
         QVERIFY(grid("StringGrid6")->isHidden());
     }
