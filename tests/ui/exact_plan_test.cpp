@@ -93,9 +93,8 @@ class ExactPlanTest : public QObject, test::MainWindowFixture {
         QCOMPARE(exact->rowCount(), static_cast<int>(plan.inspections.size()) + 1);
         for (std::size_t k = 0; k < plan.inspections.size(); ++k) {
             const int row = static_cast<int>(k) + 1;
-            QCOMPARE(exact->cell(1, row), QString("%1 - %2")
-                                              .arg(plan.inspections[k].from)
-                                              .arg(plan.inspections[k].to));
+            QCOMPARE(exact->cell(1, row),
+                     QString("%1 - %2").arg(plan.inspections[k].from).arg(plan.inspections[k].to));
             QCOMPARE(exact->cell(2, row), QString::number(plan.inspections[k].made));
         }
         QCOMPARE(find<QLabel>("LPlan")->text(),
@@ -127,13 +126,20 @@ class ExactPlanTest : public QObject, test::MainWindowFixture {
     void pastInspectionsRefuseBadYears_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
-        QTest::newRow("letters") << "5O" << "5O is not a whole number of years";
-        QTest::newRow("exponent") << "1e3" << "1e3 is not a whole number of years";
-        QTest::newRow("too long") << "12345678901" << "12345678901 is not a whole number of years";
-        QTest::newRow("decreasing") << "50, 40" << "40 does not follow 50 (the years must increase strictly)";
-        QTest::newRow("repeated") << "50 50" << "50 does not follow 50 (the years must increase strictly)";
-        QTest::newRow("after the end") << "60, 130" << "130 lies outside the period 0 .. 120";
-        QTest::newRow("negative") << "-1" << "-1 lies outside the period 0 .. 120";
+        QTest::newRow("letters") << "5O"
+                                 << "5O is not a whole number of years";
+        QTest::newRow("exponent") << "1e3"
+                                  << "1e3 is not a whole number of years";
+        QTest::newRow("too long") << "12345678901"
+                                  << "12345678901 is not a whole number of years";
+        QTest::newRow("decreasing") << "50, 40"
+                                    << "40 does not follow 50 (the years must increase strictly)";
+        QTest::newRow("repeated") << "50 50"
+                                  << "50 does not follow 50 (the years must increase strictly)";
+        QTest::newRow("after the end") << "60, 130"
+                                       << "130 lies outside the period 0 .. 120";
+        QTest::newRow("negative") << "-1"
+                                  << "-1 lies outside the period 0 .. 120";
     }
     // Leaving the field and starting a run both refuse, naming the field and the value; the
     // run does not start.
@@ -169,8 +175,7 @@ class ExactPlanTest : public QObject, test::MainWindowFixture {
         QVERIFY(find<QLabel>("LPlanPresnyPozn")
                     ->text()
                     .startsWith("Past inspections without a find: 30, 40"));
-        if (!plan.inspections.empty())
-            QVERIFY(grid("StringGrid6")->cell(2, 1).toInt() > 40);
+        if (!plan.inspections.empty()) QVERIFY(grid("StringGrid6")->cell(2, 1).toInt() > 40);
         auto* chart = find<ChartPanel>("Chart3");
         QCOMPARE(chart->pointLabel("Exact1", 0), QString("30"));
         QCOMPARE(chart->pointLabel("Exact2", 0), QString("40"));

@@ -244,9 +244,18 @@ TEST_F(WorkbookTest, ExactPlanFollowsRightOfTheRuleTables) {
     ASSERT_EQ(sheet.size(), cells.size()) << "a cell written twice";
     const std::pair<const char*, std::string> expected[] = {
         {"F7", "Exact plan (updated after every inspection without a find)"},
-        {"F8", "#"},      {"G8", "from"},     {"I8", "made in"}, {"F9", "1"},
-        {"G9", "44"},     {"H9", "45"},       {"I9", "44"},      {"L8", "p(F)"},
-        {"M8", "p(F | 44)"}, {"K9", "10"},    {"K17", "50"},     {"L9", TiskPrv(0.01)},
+        {"F8", "#"},
+        {"G8", "from"},
+        {"I8", "made in"},
+        {"F9", "1"},
+        {"G9", "44"},
+        {"H9", "45"},
+        {"I9", "44"},
+        {"L8", "p(F)"},
+        {"M8", "p(F | 44)"},
+        {"K9", "10"},
+        {"K17", "50"},
+        {"L9", TiskPrv(0.01)},
         {"M17", TiskPrv(0.5)},
     };
     for (const auto& [ref, text] : expected)
