@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -161,13 +162,18 @@ void MainWindow::buildResultsPage(QWidget* page) {
     bottom->addWidget(timingTable_, 0, 0, 2, 1);
     bottom->addWidget(lVysledek_, 0, 1);
     bottom->addWidget(lProhl_, 1, 1);
-    planLabel_ = NamedLabel(groupBox2, "LPlan", "");
-    planLabel_->setAlignment(Qt::AlignHCenter);
-    planLabel_->hide();
-    bottom->addWidget(planLabel_, 3, 1);
+
     // Under the first inspection it checks; the summary box above has no room to spare.
     crossCheck_ = new CrossCheck(this);
-    bottom->addWidget(crossCheck_->command(), 2, 1, Qt::AlignHCenter);
+    // The plans shown beside it, in the same row: the summary box above keeps its height.
+    planLabel_ = NamedLabel(groupBox2, "LPlan", "");
+    planLabel_->hide();
+    auto* commandRow = new QHBoxLayout;
+    commandRow->addStretch(1);
+    commandRow->addWidget(crossCheck_->command());
+    commandRow->addWidget(planLabel_);
+    commandRow->addStretch(1);
+    bottom->addLayout(commandRow, 2, 1);
     // Beside the command, under the timings: no row of its own that would take height.
     bottom->addWidget(progress_, 2, 0);
     bottom->addWidget(yearBox_, 0, 2, 3, 1);
