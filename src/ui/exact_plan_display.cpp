@@ -55,6 +55,9 @@ void MainWindow::buildExactPlanTable(QWidget* page) {
     exactTable_->fitColumns({"   Prohlídka  ", "   between the years  ", "   made in  "});
     for (QLabel* l : {rulePlanTitle_, exactPlanTitle_})
         l->setAlignment(Qt::AlignHCenter);
+    // Its long title wraps, so that the column stays as wide as its table.
+    exactPlanTitle_->setWordWrap(true);
+    exactPlanTitle_->setMaximumWidth(exactTable_->sizeHint().width());
     hideExactPlan();
 }
 
@@ -73,7 +76,7 @@ void MainWindow::showPlanLabel() {
     QString text = exact_ ? Piece("PlansShown") : Piece("RulePlanShown");
     if (exact_ && !exact_->inspections.empty())
         text += Piece("ExactFirst") + QString::number(exact_->inspections.front().from) + " - " +
-                QString::number(exact_->inspections.front().to);
+                QString::number(exact_->inspections.front().to) + ")";
     planLabel_->setText(text);
     planLabel_->show();
 }

@@ -76,7 +76,7 @@ class ExactPlanTest : public QObject, test::MainWindowFixture {
         calculate();
         const QStringList rule = ruleTable();
         QVERIFY(grid("StringGrid6")->isHidden());
-        QCOMPARE(find<QLabel>("LPlan")->text(), QString("Plan shown: the rule's"));
+        QCOMPARE(find<QLabel>("LPlan")->text(), QString("Plan: the rule's"));
 
         choosePlan(1);
         QVERIFY(w->inputs().integration.exactPlan);
@@ -98,8 +98,7 @@ class ExactPlanTest : public QObject, test::MainWindowFixture {
             QCOMPARE(exact->cell(2, row), QString::number(plan.inspections[k].made));
         }
         QCOMPARE(find<QLabel>("LPlan")->text(),
-                 QString("Plans shown: the rule's and the exact one (Inspections); exact first "
-                         "inspection between the years %1 - %2")
+                 QString("Plans: the rule's and the exact (first %1 - %2)")
                      .arg(plan.inspections[0].from)
                      .arg(plan.inspections[0].to));
 
