@@ -53,11 +53,13 @@ void MainWindow::buildExactPlanTable(QWidget* page) {
     exactTable_ =
         new StringGrid("StringGrid6", 3, exactplan::MaxPlannedInspections + 1, 1, 1, page);
     exactTable_->fitColumns({"   Prohlídka  ", "   between the years  ", "   made in  "});
+    exactTable_->setMaximumHeight((exactplan::MaxPlannedInspections + 1) *
+                                      exactTable_->rowHeight(0) +
+                                  2 * exactTable_->frameWidth() + 14);
     for (QLabel* l : {rulePlanTitle_, exactPlanTitle_})
         l->setAlignment(Qt::AlignHCenter);
-    // Its long title wraps, so that the column stays as wide as its table.
+    // Its long title and note wrap, so that the column stays as wide as the tables.
     exactPlanTitle_->setWordWrap(true);
-    exactPlanTitle_->setMaximumWidth(exactTable_->sizeHint().width());
     hideExactPlan();
 }
 

@@ -218,18 +218,27 @@ void MainWindow::buildInspectionsPage(QWidget* page) {
     ruleTitles->addWidget(rulePlanTitle_);
     ruleTitles->addWidget(inspectionTableTitle_);
     grid->addLayout(ruleTitles, 0, 0);
-    grid->addWidget(inspectionTable_, 1, 0, 2, 1);
+    // Under the rule's table, in the room its ten rows leave: the exact plan.
+    const int tableHeight = [this] {
+        int h = 2 * inspectionTable_->frameWidth();
+        for (int r = 0; r < inspectionTable_->rowCount(); ++r)
+            h += inspectionTable_->rowHeight(r);
+        return h;
+    }();
+    inspectionTable_->setMaximumHeight(tableHeight + 14);
+    auto* planColumn = new QVBoxLayout;
+    planColumn->addWidget(inspectionTable_);
+    planColumn->addWidget(exactPlanTitle_);
+    planColumn->addWidget(exactTable_);
+    planColumn->addWidget(exactPlanNote_);
+    planColumn->addStretch(1);
+    grid->addLayout(planColumn, 1, 0, 2, 1);
     grid->addWidget(yearTableTitle_, 0, 1);
     grid->addWidget(yearTableSubtitle_, 1, 1);
     grid->addWidget(yearTable_, 2, 1);
     grid->addWidget(furtherTableTitle_, 0, 2);
     grid->addWidget(furtherTableSubtitle_, 1, 2);
     grid->addWidget(furtherTable_, 2, 2);
-    grid->addWidget(exactPlanTitle_, 0, 3);
-    auto* exactColumn = new QVBoxLayout;
-    exactColumn->addWidget(exactTable_, 1);
-    exactColumn->addWidget(exactPlanNote_);
-    grid->addLayout(exactColumn, 1, 3, 2, 1);
     grid->setRowStretch(2, 1);
     connect(inspectionTable_, &QTableWidget::cellClicked, this,
             [this](int row, int) { selectInspectionRow(row); });
