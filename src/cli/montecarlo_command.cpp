@@ -117,7 +117,7 @@ int RunMonteCarloCommand(const std::vector<std::string>& words) {
     CalculationState state;
     const CalculationSource source = LoadCalculation(words[0], in, state);
     if (!source.error.empty()) return Refuse(source.error);
-    const bool exactPlan = planOption ? *planOption == "exact" : in.exactPlan;
+    const bool exactPlan = planOption ? *planOption == "exact" : in.integration.exactPlan;
     for (const std::string& w : source.warnings)
         Remark("warning", w);
     if (source.projectLanguage && !args.value("lang")) SetLanguage(*source.projectLanguage);

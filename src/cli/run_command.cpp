@@ -15,9 +15,8 @@
 #include "calculation_source.h"
 #include "cli_args.h"
 #include "cli_output.h"
-#include "common/number_parse.h"
 #include "exact_plan_output.h"
-#include "exactplan/exact_plan.h"
+#include "exactplan/plan_of_calculation.h"
 #include "files/project_file.h"
 #include "interrupt_signal.h"
 #include "localisation/language.h"
@@ -183,9 +182,17 @@ int RunCalculationCommand(const std::vector<std::string>& words) {
     for (const Failure& f : result.warnings)
         Remark("warning", f.text);
 
+    std::optional<exactplan::ExactPlanResult> exact;
+    if (in.integration.exactPlan && result.end == RunEnd::Completed) {
+        auto computed = exactplan::ExactPlanOfCalculation(in, state.inputs, threads);
+        if (const Failure* f = std::get_if<Failure>(&computed))
+            return Refuse("exact plan: " + f->text);
+        exact = std::move(std::get<exactplan::ExactPlanResult>(computed));
+    }
     if (const auto report = args.value("text-report")) {
         if (result.writeResultFile) {
-            if (const auto failure = WriteResultTextFile(*report, in, state))
+            if (const auto failure =
+                    WriteResultTextFile(*report, in, state, exact ? &*exact : nullptr))
                 return Refuse(failure->text);
         } else {
             Remark("note", "no text report: the calculation ended before the inspections");
@@ -199,13 +206,6 @@ int RunCalculationCommand(const std::vector<std::string>& words) {
         } else {
             Remark("note", "no project saved: the calculation did not complete");
         }
-    }
-    std::optional<exactplan::ExactPlanResult> exact;
-    if (in.exactPlan && result.end == RunEnd::Completed) {
-        auto computed = ExactPlanOf(in, state, threads);
-        if (const Failure* f = std::get_if<Failure>(&computed))
-            return Refuse("exact plan: " + f->text);
-        exact = std::move(std::get<exactplan::ExactPlanResult>(computed));
     }
     if (args.has("json")) {
         PrintJson(result, state, exact, in);

@@ -175,14 +175,15 @@ std::string SyntaxPlace(const std::string& text, std::size_t bytesRead) {
 void ReadPlan(const json& j, CalculationInputs& in) {
     if (j.contains("plan")) {
         if (j["plan"] == "exact")
-            in.exactPlan = true;
+            in.integration.exactPlan = true;
         else if (j["plan"] != "rule")
             throw Refusal("\"plan\" must be \"rule\" or \"exact\"", "/plan");
     }
     if (!j.contains("inspected")) return;
     const json& list = j["inspected"];
     if (!list.is_array()) throw Refusal("\"inspected\" must be a list of years", "/inspected");
-    if (!in.exactPlan) throw Refusal("\"inspected\" needs \"plan\": \"exact\"", "/inspected");
+    if (!in.integration.exactPlan)
+        throw Refusal("\"inspected\" needs \"plan\": \"exact\"", "/inspected");
     for (const json& v : list) {
         const bool whole = v.is_number_integer() || v.is_number_unsigned() ||
                            (v.is_number_float() && std::isfinite(v.get<double>()) &&

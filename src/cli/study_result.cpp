@@ -4,6 +4,7 @@
 
 #include "cli_output.h"
 #include "exact_plan_output.h"
+#include "exactplan/plan_of_calculation.h"
 #include "plan_output.h"
 #include "run_input.h"
 #include "study_run.h"
@@ -113,8 +114,8 @@ ordered_json StudyResult(const StudyLine& study, int threads) {
     for (const std::string& w : read.warnings)
         outcome.remarks.insert(outcome.remarks.begin(), {"warning", w});
     ordered_json j = OkResult(study, in, outcome);
-    if (in.exactPlan && outcome.result.end == RunEnd::Completed) {
-        const auto exact = ExactPlanOf(in, *state, threads);
+    if (in.integration.exactPlan && outcome.result.end == RunEnd::Completed) {
+        const auto exact = exactplan::ExactPlanOfCalculation(in, state->inputs, threads);
         if (const Failure* f = std::get_if<Failure>(&exact))
             return FailedResult(study, "exact plan: " + ForTerminal(f->text), "");
         // The plan without its curves: a result line stays short.

@@ -1,8 +1,6 @@
 #include "study_run.h"
 
-#include "common/number_parse.h"
 #include "interrupt_signal.h"
-#include "montecarlo/simulation_model.h"
 
 namespace tessavin::cli {
 
@@ -38,21 +36,6 @@ StudyOutcome RunStudy(CalculationInputs& in, CalculationState& state, const Driv
                   ? StudyOutcome::End::Failed
                   : StudyOutcome::End::Ran;
     return out;
-}
-
-std::variant<exactplan::ExactPlanResult, Failure>
-ExactPlanOf(const CalculationInputs& in, const CalculationState& state, int threads) {
-    auto setup = montecarlo::SetupFromInputs(in, state.inputs);
-    if (const Failure* f = std::get_if<Failure>(&setup)) return *f;
-    exactplan::ExactPlanRequest request;
-    request.Pd = ParseRealPrefix(in.Pd);
-    request.lowerBound = in.lowerBound;
-    request.inspected = in.inspected;
-    request.threads = threads;
-    exactplan::ExactPlanResult r =
-        exactplan::ComputeExactPlan(std::get<montecarlo::ModelSetup>(setup), request);
-    if (r.failure) return *r.failure;
-    return r;
 }
 
 } // namespace tessavin::cli

@@ -1,13 +1,10 @@
 #pragma once
 // One study from inputs already read: the checks before the run, the run and its failures, as
 // the run and batch commands share them.
-#include <optional>
 #include <string>
-#include <variant>
 #include <vector>
 
 #include "calculation/driver.h"
-#include "exactplan/exact_plan.h"
 
 namespace tessavin::cli {
 
@@ -35,10 +32,5 @@ struct StudyOutcome {
 // year loop (the years so far stay).
 StudyOutcome RunStudy(CalculationInputs& in, CalculationState& state, const DriverOptions& options,
                       bool stopOnSigint);
-
-// The exact plan of a completed calculation, from the input histograms the driver built
-// (threads: 0 for one per core).
-std::variant<exactplan::ExactPlanResult, Failure>
-ExactPlanOf(const CalculationInputs& in, const CalculationState& state, int threads);
 
 } // namespace tessavin::cli

@@ -23,6 +23,7 @@
 #include "chart_panel.h"
 #include "common/number_parse.h"
 #include "event_graph_window.h"
+#include "exactplan/inspected_years.h"
 #include "histogram_window.h"
 #include "integration_window.h"
 #include "interaction.h"
@@ -115,6 +116,7 @@ void MainWindow::buildInputPage(QWidget* page) {
     edMocM_ = NamedEdit(page, "EdMocM", Q(in_.m));
     edEps_ = NamedEdit(page, "EdEps", Q(in_.eps));
     edPocetIntervalu_ = NamedEdit(page, "EdPocetIntervalu", Q(in_.intervals));
+    edProhlidky_ = NamedEdit(page, "EdProhlidky", "", 36 * 3 + 2 * 12);
     cbSireni_->setFixedWidth(36 * 3 + 2 * 12);
 
     auto* years = new QHBoxLayout;
@@ -142,6 +144,8 @@ void MainWindow::buildInputPage(QWidget* page) {
     fields->addWidget(edSirPas_, 2, 1);
     fields->addWidget(label("Label17"), 3, 0);
     fields->addWidget(edTloPas_, 3, 1);
+    fields->addWidget(label("Label40"), 4, 0);
+    fields->addWidget(edProhlidky_, 4, 1);
     fields->addWidget(label("Label38"), 0, 3);
     fields->addWidget(edNavPravd_, 0, 4);
     fields->addWidget(label("Label2"), 1, 3);
@@ -210,8 +214,8 @@ void MainWindow::buildInputPage(QWidget* page) {
     column->addStretch(1);
 
     // Enter moves on in this order (Tab too).
-    QWidget* order[] = {cbSireni_, edRokT_,   edRokKrok_,        edRokKon_, edEps_, edNavPravd_,
-                        edSirPas_, edTloPas_, edPocetIntervalu_, edKonstC_, edMocM_};
+    QWidget* order[] = {cbSireni_, edRokT_,   edRokKrok_,        edRokKon_, edEps_,  edNavPravd_,
+                        edSirPas_, edTloPas_, edPocetIntervalu_, edKonstC_, edMocM_, edProhlidky_};
     QWidget* previous = nullptr;
     for (QWidget* w : order) {
         if (previous) QWidget::setTabOrder(previous, w);
@@ -235,7 +239,7 @@ void MainWindow::connectInputFields() {
     for (QLineEdit* e : {edRokT_, edRokKrok_, edRokKon_, edSirPas_, edTloPas_, edPocetIntervalu_})
         InstallKeyFilter(e, NumberFilter::Whole);
     for (QLineEdit* e : {edKonstC_, edMocM_, edNavPravd_, edEps_, edRokT_, edRokKrok_, edRokKon_,
-                         edSirPas_, edTloPas_, edPocetIntervalu_}) {
+                         edSirPas_, edTloPas_, edPocetIntervalu_, edProhlidky_}) {
         e->installEventFilter(this);
         connect(e, &QLineEdit::textChanged, this, [this, e] { fieldChanged(e); });
     }
@@ -344,6 +348,15 @@ bool MainWindow::leaveField(QLineEdit* field) {
         return true;
     }
 
+    if (field == edProhlidky_) {
+        const auto years = inspectedYears(true);
+        if (const auto* refusal = std::get_if<std::string>(&years)) {
+            ShowFailure(ErrorBox(0, *refusal, name), this);
+            return false;
+        }
+        return true;
+    }
+
     const FieldCheck check = CheckInputField(name, text, S(edRokT_->text()), S(edRokKon_->text()));
     if (check.box) ShowFailure(*check.box, this);
     if (!check.accepted) return false;
@@ -391,12 +404,26 @@ void MainWindow::fieldChanged(QLineEdit* field) {
     } else if (field == edNavPravd_) {
         in_.Pd = text;
         if (state_->RadReady) hideYearResults();
+    } else if (field == edProhlidky_) {
+        // Checked against the period when the field is left and when a run starts.
+        const auto years = inspectedYears(false);
+        const auto* accepted = std::get_if<std::vector<int>>(&years);
+        in_.inspected = accepted ? *accepted : std::vector<int>{};
+        if (state_->RadReady) hideYearResults();
     } else if (field == edEps_ || field == edPocetIntervalu_) {
         (field == edEps_ ? in_.eps : in_.intervals) = text;
         parameterBlock_.TakeMainFields(in_.eps, in_.intervals);
         resetInputHistograms();
         defaultRandomInputs();
     }
+}
+
+std::variant<std::vector<int>, std::string> MainWindow::inspectedYears(bool inPeriod) const {
+    const QLabel* label = findChild<QLabel*>("Label40");
+    const QString name = label ? label->text().remove(':').trimmed() : edProhlidky_->objectName();
+    const int first = inPeriod ? static_cast<int>(ParseWholePrefix(S(edRokT_->text()))) : 0;
+    const int last = inPeriod ? static_cast<int>(ParseWholePrefix(S(edRokKon_->text()))) : MaxYear;
+    return exactplan::ReadInspectedYears(S(edProhlidky_->text()), first, last, S(name));
 }
 
 void MainWindow::rebuildInput(int k) {
@@ -498,7 +525,7 @@ void MainWindow::defaultsCommand() {
     setGeometry(0, 0, 740, 487); // the minimum width of 800 still applies
     move(0, 0);
     const std::pair<QWidget*, QSize> windows[] = {{histogram_.get(), {726, 511}},
-                                                  {integration_.get(), {375, 170}},
+                                                  {integration_.get(), {375, 204}},
                                                   {about_.get(), {350, 545}},
                                                   {eventGraph_.get(), {900, 600}},
                                                   {settingsListing_.get(), {500, 355}}};
@@ -518,13 +545,14 @@ void MainWindow::defaultsCommand() {
                                                              {edRokKon_, d.yearEnd},
                                                              {edSirPas_, d.bf},
                                                              {edTloPas_, d.tf},
-                                                             {edNavPravd_, d.Pd}};
+                                                             {edNavPravd_, d.Pd},
+                                                             {edProhlidky_, ""}};
     for (const auto& [field, text] : texts)
         field->setText(Q(std::string(text)));
     in_.tfValue = d.tfValue;
     integration_->resetToDefaults();
-    // The convention and the method are settings of the program: a restart must not bring back
-    // the ones just reset.
+    // The convention, the method and the plan are settings of the program: a restart must not
+    // bring back the ones just reset.
     integration_->saveSettings(paths_.settingsPath);
     in_.startText = d.yearStart;
     in_.stepText = d.yearStep;

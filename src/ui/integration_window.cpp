@@ -18,6 +18,8 @@ namespace tessavin::ui {
 namespace {
 
 constexpr int MethodCount = 5;
+constexpr int WindowWidth = 375;
+constexpr int WindowHeight = 204;
 
 // A field's text read as a whole number without a check.
 int WholeOf(const QString& text) {
@@ -51,7 +53,7 @@ IntegrationWindow::IntegrationWindow(IntegrationSettings& settings)
                      Qt::WindowStaysOnTopHint),
       settings_(settings) {
     setWindowTitle("Set up input parameters for numerical integration");
-    setFixedSize(375, 170);
+    setFixedSize(WindowWidth, WindowHeight);
 
     // Fixed places, as the window itself is of fixed size; the three parameter rows share one.
     label1_ = MakeLabel(this, "Label1", tessavin::CaptionText(Caption::IntegrationLabel1), 10);
@@ -71,15 +73,20 @@ IntegrationWindow::IntegrationWindow(IntegrationSettings& settings)
 
     exit_ = new QPushButton("Exit", this);
     exit_->setObjectName("BKonec");
-    exit_->setGeometry(375 - 8 - 90, 170 - 8 - 30, 90, 30);
-    // Beside Exit, so that the window keeps its size; the items name themselves;
+    exit_->setGeometry(WindowWidth - 8 - 90, WindowHeight - 8 - 30, 90, 30);
+    // The two choices of what is computed, left of Exit; the items name themselves;
     // after Exit in the tab order.
     convention_ = new QComboBox(this);
     convention_->setObjectName("CBKonvence");
-    convention_->setGeometry(8, 170 - 8 - 28, 262, 26);
+    convention_->setGeometry(8, WindowHeight - 8 - 28 - 34, 262, 26);
     // Item texts of the language in effect; the caption table renames them on a switch.
     for (Convention c : {Convention::First, Convention::Centre})
         convention_->addItem(Q(ConventionText(c)));
+    plan_ = new QComboBox(this);
+    plan_->setObjectName("CBPlan");
+    plan_->setGeometry(8, WindowHeight - 8 - 28, 262, 26);
+    for (int p = 0; p < 2; ++p)
+        plan_->addItem(Q(PlanItemText(p)));
 
     InstallKeyFilter(steps_, NumberFilter::Whole);
     InstallKeyFilter(levels_, NumberFilter::Whole);
@@ -95,6 +102,10 @@ IntegrationWindow::IntegrationWindow(IntegrationSettings& settings)
     });
     connect(convention_, &QComboBox::activated, this, [this](int index) {
         settings_.convention = index == 1 ? Convention::Centre : Convention::First;
+        emit settingsChanged();
+    });
+    connect(plan_, &QComboBox::activated, this, [this](int index) {
+        settings_.exactPlan = index == 1;
         emit settingsChanged();
     });
     connect(exit_, &QPushButton::clicked, this, &QWidget::close);
@@ -119,6 +130,8 @@ void IntegrationWindow::readOwnSettings(const SettingsFile& file) {
         }
         if (k.target == "CBKonvence")
             settings_.convention = file.GetInteger(k) == 1 ? Convention::Centre : Convention::First;
+        // Absent or unknown: the rule's plan.
+        if (k.target == "CBPlan") settings_.exactPlan = file.GetInteger(k) == 1;
     }
     loadSettings();
 }
@@ -131,6 +144,7 @@ void IntegrationWindow::writeOwnSettings(SettingsFile& file) const {
         if (k.target == "CBMetoda") file.SetInteger(k, settings_.method);
         if (k.target == "CBKonvence")
             file.SetInteger(k, settings_.convention == Convention::Centre ? 1 : 0);
+        if (k.target == "CBPlan") file.SetInteger(k, settings_.exactPlan ? 1 : 0);
     }
 }
 
@@ -146,6 +160,8 @@ void IntegrationWindow::loadSettings() {
             settings_.method >= 0 && settings_.method < MethodCount ? settings_.method : -1);
         const QSignalBlocker blockConvention(convention_);
         convention_->setCurrentIndex(settings_.convention == Convention::Centre ? 1 : 0);
+        const QSignalBlocker blockPlan(plan_);
+        plan_->setCurrentIndex(settings_.exactPlan ? 1 : 0);
     }
     methodChange(false);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The integration settings window TForm9: the method of the resistance integral and its one
-// parameter, and the convention of the classes (CBKonvence). It edits the IntegrationSettings of
-// the calculation inputs it is given.
+// parameter, the convention of the classes (CBKonvence) and the plan computed beside the rule's
+// (CBPlan). It edits the IntegrationSettings of the calculation inputs it is given.
 
 #include "calculation/model.h"
 #include "localisation/language.h"
@@ -23,7 +23,8 @@ class IntegrationWindow final : public SideWindow {
     // The fields and the method from the settings (after a project is opened); no signal.
     void loadSettings();
     using SideWindow::loadSettings;
-    // The defaults command: "1000", "10", "0.0001", method 4; settingsChanged once.
+    // The defaults command: "1000", "10", "0.0001", method 4, the rule's plan; settingsChanged
+    // once.
     void resetToDefaults();
 
   signals:
@@ -50,9 +51,10 @@ class IntegrationWindow final : public SideWindow {
     QLabel* label1_;
     QComboBox* method_;
     QComboBox* convention_;
-    QLabel* label4_; // N
-    QLabel* label2_; // Romberg n
-    QLabel* label3_; // tol0
+    QComboBox* plan_; // 0 the rule's plan only, 1 the exact plan too
+    QLabel* label4_;  // N
+    QLabel* label2_;  // Romberg n
+    QLabel* label3_;  // tol0
     QLineEdit* steps_;
     QLineEdit* levels_;
     QLineEdit* tol0_;

@@ -7,10 +7,12 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <variant>
 #include <vector>
 
 #include "calculation/driver.h"
 #include "calculation/model.h"
+#include "exactplan/plan_search.h"
 #include "localisation/language.h"
 #include "parametric/parameter_block.h"
 #include "shell_paths.h"
@@ -42,6 +44,10 @@ class SideWindow;
 class IntegrationWindow;
 class SplashWindow;
 class StringGrid;
+
+// What the exact plan of a run came to: nothing (not chosen, or the run did not complete), the
+// plan, or the failure that stopped it.
+using ExactOutcome = std::variant<std::monostate, exactplan::PlanCurves, Failure>;
 
 // One random-input row of the input page.
 struct InputRow {
@@ -170,7 +176,20 @@ class MainWindow : public QMainWindow {
     void onResistanceProgress(const ResistanceProgress& p);
     void onGauge(int position, int maximum);
     void onYearDone(const YearRow& row);
-    void finishRun(const RunResult& result);
+    void finishRun(const RunResult& result, const ExactOutcome& exact);
+    // The exact plan, on the worker after a completed run, when the integration window chose it.
+    ExactOutcome exactPlanAfter(const RunResult& result) const;
+    void buildExactPlanTable(QWidget* page);
+    void showExactPlan(const exactplan::PlanCurves& plan);
+    void drawExactCurves(const exactplan::PlanCurves& plan);
+    void hideExactPlan();
+    // The years of EdProhlidky, within the period of the year fields when `inPeriod`, else
+    // within 0 .. MaxYear; a refusal names the field.
+    std::variant<std::vector<int>, std::string> inspectedYears(bool inPeriod) const;
+    // Titles, headers, note and legend of the exact plan in the language in effect.
+    void exactPlanTexts();
+    // LPlan: which plans the run computed.
+    void showPlanLabel();
     void showFirstInspection();
     void showInspectionTable(const InspectionTable& table);
     void abortCalculationDisplays(AbortKind kind);
@@ -197,6 +216,7 @@ class MainWindow : public QMainWindow {
     bool escapeClosedPopup_ = false;         // the Esc under way was a popup's
     std::optional<FirstInspectionResult> first_;
     InspectionPlan plan_;
+    std::optional<exactplan::PlanCurves> exact_; // the exact plan of the run shown, when computed
     RunPlan runPlan_;
     QThread* worker_ = nullptr;
 
@@ -263,6 +283,7 @@ class MainWindow : public QMainWindow {
     QLineEdit* edMocM_ = nullptr;
     QLineEdit* edEps_ = nullptr;
     QLineEdit* edPocetIntervalu_ = nullptr;
+    QLineEdit* edProhlidky_ = nullptr; // past inspections without a find, years
     std::array<InputRow, RandomInputCount + 1> rows_{};
 
     // Results page.
@@ -283,6 +304,7 @@ class MainWindow : public QMainWindow {
     CrossCheck* crossCheck_ = nullptr;
     QLabel* lVysledek_ = nullptr;
     QLabel* lProhl_ = nullptr;
+    QLabel* planLabel_ = nullptr;       // LPlan: the plans computed
     QProgressBar* progress_ = nullptr;  // Gauge1
     StringGrid* timingTable_ = nullptr; // StringGrid1: time taken and remaining
     QGroupBox* yearBox_ = nullptr;      // GroupBox3: the chosen year
@@ -298,6 +320,10 @@ class MainWindow : public QMainWindow {
     QLabel* yearTableSubtitle_ = nullptr;    // Label22
     QLabel* furtherTableTitle_ = nullptr;    // Label30
     QLabel* furtherTableSubtitle_ = nullptr; // Label32
+    QLabel* rulePlanTitle_ = nullptr;        // LPlanPravidla, over Label21 when both plans show
+    QLabel* exactPlanTitle_ = nullptr;       // LPlanPresny
+    QLabel* exactPlanNote_ = nullptr;        // LPlanPresnyPozn: past inspections, why it stops
+    StringGrid* exactTable_ = nullptr;       // StringGrid6: the exact plan's inspections
 };
 
 } // namespace tessavin::ui

@@ -50,7 +50,8 @@ void MainWindow::startRun(bool refining) {
     // The period and the input rows run as the fields show them, or not at all: a start after
     // the end is refused on the year field changed last, a parameter that the distribution
     // refuses on its field.
-    if (!yearFieldsAccepted() || !inputRowsAccepted()) return;
+    // The past inspections are checked against the period before anything is disabled.
+    if (!yearFieldsAccepted() || !inputRowsAccepted() || !leaveField(edProhlidky_)) return;
     setBusy(false);
     // The two fields that every input histogram depends on are checked again first.
     for (QLineEdit* field : {edPocetIntervalu_, edEps_}) {
@@ -185,10 +186,11 @@ void MainWindow::runOnWorker(const RunPlan& plan) {
     };
     worker_ = QThread::create([this, plan, options, self] {
         RunResult result = driver_->Run(plan, options);
+        ExactOutcome exact = exactPlanAfter(result);
         QMetaObject::invokeMethod(
             self,
-            [self, result] {
-                if (self) self->finishRun(result);
+            [self, result, exact] {
+                if (self) self->finishRun(result, exact);
             },
             Qt::QueuedConnection);
     });
@@ -260,7 +262,7 @@ void MainWindow::abortCalculationDisplays(AbortKind kind) {
     }
 }
 
-void MainWindow::finishRun(const RunResult& result) {
+void MainWindow::finishRun(const RunResult& result, const ExactOutcome& exact) {
     if (worker_) {
         worker_->wait();
         delete worker_;
@@ -330,6 +332,9 @@ void MainWindow::finishRun(const RunResult& result) {
         }
         for (const Failure& f : result.warnings)
             ShowFailure(f, this);
+        if (const auto* curves = std::get_if<exactplan::PlanCurves>(&exact)) showExactPlan(*curves);
+        showPlanLabel();
+        if (const auto* failure = std::get_if<Failure>(&exact)) ShowFailure(*failure, this);
         if (!result.first || result.first->found) {
             for (int r = 1; r <= InspectionRows; ++r) {
                 if (plan_.rows[r].rangeText.empty()) continue;
@@ -392,7 +397,8 @@ void MainWindow::writeResultTextFile() {
             return;
     }
     paths_.projectDir = QFileInfo(file).absolutePath();
-    if (const auto failure = WriteResultTextFile(S(file), in_, *state_))
+    if (const auto failure =
+            WriteResultTextFile(S(file), in_, *state_, exact_ ? &*exact_ : nullptr))
         ShowFailure(*failure, this);
 }
 

@@ -16,6 +16,7 @@
 #include "calculation/integration_settings.h"
 #include "common/number_parse.h"
 #include "event_graph_window.h"
+#include "exactplan/inspected_years.h"
 #include "files/project_checks.h"
 #include "files/project_file.h"
 #include "files/settings_file.h"
@@ -173,6 +174,7 @@ void MainWindow::openProjectCommand() {
                                                                 {edPocetIntervalu_, &p.intervals}};
     for (const auto& [field, text] : fields)
         field->setText(QString::fromStdString(*text));
+    edProhlidky_->setText(Q(exactplan::InspectedYearsText(p.inspected)));
     for (int k = 1; k <= RandomInputCount; ++k) {
         InputRow& row = rows_[k];
         row.mi->setText(QString::fromStdString(p.random[k].mi));

@@ -23,8 +23,8 @@ void MainWindow::showEventGraph(int page) {
 
 void MainWindow::exportWorkbook() {
     if (running_) return;
-    const QString written =
-        ExportWorkbook(this, in_, *state_, paths_.resultsDir, paths_.projectDir);
+    const QString written = ExportWorkbook(this, in_, *state_, paths_.resultsDir, paths_.projectDir,
+                                           exact_ ? &*exact_ : nullptr);
     // Where the file went, also when no application could open it.
     if (!written.isEmpty())
         hint_->setText(PlatformTextOf(PlatformText::WorkbookSaved) +

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -161,9 +162,18 @@ void MainWindow::buildResultsPage(QWidget* page) {
     bottom->addWidget(timingTable_, 0, 0, 2, 1);
     bottom->addWidget(lVysledek_, 0, 1);
     bottom->addWidget(lProhl_, 1, 1);
+
     // Under the first inspection it checks; the summary box above has no room to spare.
     crossCheck_ = new CrossCheck(this);
-    bottom->addWidget(crossCheck_->command(), 2, 1, Qt::AlignHCenter);
+    // The plans shown beside it, in the same row: the summary box above keeps its height.
+    planLabel_ = NamedLabel(groupBox2, "LPlan", "");
+    planLabel_->hide();
+    auto* commandRow = new QHBoxLayout;
+    commandRow->addStretch(1);
+    commandRow->addWidget(crossCheck_->command());
+    commandRow->addWidget(planLabel_);
+    commandRow->addStretch(1);
+    bottom->addLayout(commandRow, 2, 1);
     // Beside the command, under the timings: no row of its own that would take height.
     bottom->addWidget(progress_, 2, 0);
     bottom->addWidget(yearBox_, 0, 2, 3, 1);
@@ -202,8 +212,27 @@ void MainWindow::buildInspectionsPage(QWidget* page) {
     furtherTable_->setCell(2, 0, "    p ( F )");
     furtherTable_->setCell(3, 0, "       F");
 
-    grid->addWidget(inspectionTableTitle_, 0, 0);
-    grid->addWidget(inspectionTable_, 1, 0, 2, 1);
+    buildExactPlanTable(page);
+    // Each plan's title over its own; the rule's shows only beside the exact plan.
+    auto* ruleTitles = new QVBoxLayout;
+    ruleTitles->addWidget(rulePlanTitle_);
+    ruleTitles->addWidget(inspectionTableTitle_);
+    grid->addLayout(ruleTitles, 0, 0);
+    // Under the rule's table, in the room its ten rows leave: the exact plan.
+    const int tableHeight = [this] {
+        int h = 2 * inspectionTable_->frameWidth();
+        for (int r = 0; r < inspectionTable_->rowCount(); ++r)
+            h += inspectionTable_->rowHeight(r);
+        return h;
+    }();
+    inspectionTable_->setMaximumHeight(tableHeight + 14);
+    auto* planColumn = new QVBoxLayout;
+    planColumn->addWidget(inspectionTable_);
+    planColumn->addWidget(exactPlanTitle_);
+    planColumn->addWidget(exactTable_);
+    planColumn->addWidget(exactPlanNote_);
+    planColumn->addStretch(1);
+    grid->addLayout(planColumn, 1, 0, 2, 1);
     grid->addWidget(yearTableTitle_, 0, 1);
     grid->addWidget(yearTableSubtitle_, 1, 1);
     grid->addWidget(yearTable_, 2, 1);
@@ -273,6 +302,7 @@ void MainWindow::clearInspectionsPage() {
     yearTable_->setRows(1);
     furtherTable_->setRows(1);
     hideInspectionTables();
+    hideExactPlan();
     state_->inspectionsFound = 0;
     first_.reset();
 }
@@ -306,6 +336,7 @@ void MainWindow::applyLanguageLayout() {
         inspectionChart_->setTitleLines(
             {Q(TextCis(240)), Q(TextCis(238) + tessavin::CrackOriginText(in_.crackOrigin))});
     crossCheck_->applyLanguage();
+    exactPlanTexts();
 }
 
 } // namespace tessavin::ui

@@ -33,7 +33,8 @@ QString WorkbookPath(const CalculationInputs& in, const QString& resultsDir) {
 }
 
 QString ExportWorkbook(QWidget* parent, const CalculationInputs& in, const CalculationState& state,
-                       const QString& resultsDir, QString& projectDir) {
+                       const QString& resultsDir, QString& projectDir,
+                       const exactplan::PlanCurves* exact) {
     QString path = WorkbookPath(in, resultsDir); // not const: returned by move
     if (QFileInfo::exists(path)) {
         const QString question =
@@ -45,7 +46,7 @@ QString ExportWorkbook(QWidget* parent, const CalculationInputs& in, const Calcu
         }
     }
     if (const auto failure =
-            WriteInspectionWorkbook(QFile::encodeName(path).toStdString(), in, state)) {
+            WriteInspectionWorkbook(QFile::encodeName(path).toStdString(), in, state, exact)) {
         ShowFailure(*failure, parent);
         return {};
     }

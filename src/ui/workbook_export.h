@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "calculation/model.h"
+#include "exactplan/plan_search.h"
 
 class QUrl;
 class QWidget;
@@ -25,7 +26,9 @@ QString WorkbookPath(const CalculationInputs& in, const QString& resultsDir);
 // that cannot be opened (a warning with message 274), make `projectDir` the current directory
 // again. A failure to write is shown as an error box and leaves the folder as it was.
 // Returns the file written (also when no application could open it), else an empty text.
+// `exact`: the exact plan of the run, when it was computed.
 QString ExportWorkbook(QWidget* parent, const CalculationInputs& in, const CalculationState& state,
-                       const QString& resultsDir, QString& projectDir);
+                       const QString& resultsDir, QString& projectDir,
+                       const exactplan::PlanCurves* exact = nullptr);
 
 } // namespace tessavin::ui

@@ -1,6 +1,7 @@
 // The integration settings window through its widgets, the key filters of the number fields,
 // and the splash and about windows.
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,6 +15,7 @@
 
 #include "about_window.h"
 #include "calculation/integration_settings.h"
+#include "files/settings_file.h"
 #include "integration_window.h"
 #include "interaction.h"
 #include "localisation/language.h"
@@ -58,8 +60,8 @@ class IntegrationWindowTest : public QObject {
         IntegrationSettings settings;
         IntegrationWindow w(settings);
         QCOMPARE(w.objectName(), QString("TForm9"));
-        QCOMPARE(w.minimumSize(), QSize(375, 170));
-        QCOMPARE(w.maximumSize(), QSize(375, 170));
+        QCOMPARE(w.minimumSize(), QSize(375, 204));
+        QCOMPARE(w.maximumSize(), QSize(375, 204));
         QVERIFY(w.windowFlags() & Qt::WindowStaysOnTopHint);
         QVERIFY(!(w.windowFlags() & Qt::WindowMinMaxButtonsHint));
 
@@ -303,6 +305,46 @@ class IntegrationWindowTest : public QObject {
         w.applyLanguage(tessavin::Language::Czech);
         QCOMPARE(combo->currentIndex(), 1);
         QCOMPARE(combo->itemText(0), QString("Dolní meze tříd (first)"));
+        tessavin::SetLanguage(tessavin::Language::English);
+    }
+
+    // CBPlan: the user's choice sets the plan with one settingsChanged; the settings file keeps
+    // it (an absent key is the rule's plan); the defaults command brings the rule's back.
+    void planChoice() {
+        QTemporaryDir dir;
+        const QString ini = dir.filePath("plan.ini");
+        QFile empty(ini);
+        QVERIFY(empty.open(QIODevice::WriteOnly));
+        empty.close();
+        IntegrationSettings settings;
+        IntegrationWindow w(settings);
+        w.show();
+        auto* combo = Control<QComboBox>(w, "CBPlan");
+        QCOMPARE(combo->currentIndex(), 0);
+        QCOMPARE(combo->itemText(1), QString("Rule's and exact plan (exact)"));
+        QSignalSpy changed(&w, &IntegrationWindow::settingsChanged);
+        combo->setFocus();
+        QTest::keyClick(combo, Qt::Key_Down);
+        QVERIFY(settings.exactPlan);
+        QCOMPARE(changed.count(), 1);
+
+        w.saveSettings(ini);
+        IntegrationSettings reread;
+        IntegrationWindow other(reread);
+        tessavin::SettingsFile file;
+        QVERIFY(!file.Load(ini.toStdString()));
+        other.readSettings(file);
+        QVERIFY(reread.exactPlan);
+        QCOMPARE(Control<QComboBox>(other, "CBPlan")->currentIndex(), 1);
+        other.readSettings(tessavin::SettingsFile()); // a file without the key
+        QVERIFY(!reread.exactPlan);
+
+        w.resetToDefaults();
+        QVERIFY(!settings.exactPlan);
+        QCOMPARE(combo->currentIndex(), 0);
+        tessavin::SetLanguage(tessavin::Language::Czech);
+        w.applyLanguage(tessavin::Language::Czech);
+        QCOMPARE(combo->itemText(0), QString("Plán podle pravidla (rule)"));
         tessavin::SetLanguage(tessavin::Language::English);
     }
 

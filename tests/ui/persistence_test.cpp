@@ -516,6 +516,36 @@ class PersistenceTest : public QObject {
         QVERIFY(find<QLabel>("Label24")->text().contains("( n = 7 )"));
     }
 
+    // The plan choice and the past inspections come back at the next start; a project keeps
+    // the years and opening it gives them back.
+    void exactPlanChoiceAndPastInspectionsStay() {
+        IntegrationWindow* integration = w->integrationWindow();
+        w->showSideWindow(integration);
+        auto* plan = integration->findChild<QComboBox*>("CBPlan");
+        plan->setFocus();
+        QTest::keyClick(plan, Qt::Key_Down);
+        integration->close();
+        edit("EdProhlidky")->setText("4, 6");
+        restart();
+        QVERIFY(w->inputs().integration.exactPlan);
+        QCOMPARE(w->integrationWindow()->findChild<QComboBox*>("CBPlan")->currentIndex(), 1);
+        QCOMPARE(edit("EdProhlidky")->text(), QString("4, 6"));
+        QCOMPARE(w->inputs().inspected, (std::vector<int>{4, 6}));
+
+        smallCalculation();
+        const QString path = saveProject("inspected.Vys");
+        const auto saved = ReadProjectFile(path.toStdString());
+        QVERIFY(std::holds_alternative<ProjectData>(saved));
+        QCOMPARE(std::get<ProjectData>(saved).inspected, (std::vector<int>{4, 6}));
+        edit("EdProhlidky")->setText("5");
+        dialogs->clear();
+        dialogs->files.push_back(path);
+        w->openProjectCommand();
+        QVERIFY2(dialogs->boxes.empty(), qPrintable(dialogs->texts().join(" / ")));
+        QCOMPARE(edit("EdProhlidky")->text(), QString("4, 6"));
+        QCOMPARE(w->inputs().inspected, (std::vector<int>{4, 6}));
+    }
+
     void settingsListingShowsTheFileInUse() {
         // No settings file yet: the information box with its empty text.
         w->showSettingsListing();
@@ -565,7 +595,7 @@ class PersistenceTest : public QObject {
         const std::pair<const char*, QSize> windows[] = {{"TForm2", {800, 560}},
                                                          {"TForm6", {360, 550}},
                                                          {"TForm7", {950, 620}},
-                                                         {"TForm9", {375, 170}},
+                                                         {"TForm9", {375, 204}},
                                                          {"TForm4", {1010, 610}}};
         for (const auto& [name, size] : windows) {
             QWidget* side = TopLevel(name);

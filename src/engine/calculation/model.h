@@ -41,6 +41,7 @@ struct IntegrationSettings {
     std::string levelsText{DefaultInputs().levelsText};
     std::string tol0Text{DefaultInputs().tol0Text};
     Convention convention = Convention::First; // CBKonvence
+    bool exactPlan = false; // CBPlan: the exact plan is computed after the rule's
 };
 
 // The six input rows at first start: the type choice and Mi / Sigma texts of each, N the default
@@ -74,9 +75,8 @@ struct CalculationInputs {
     std::array<RandomInputFields, RandomInputCount + 1> random = DefaultRandomFields(); // [1..6]
     std::string par3 = "1.5"; // the parameter block's third and fourth parameters
     std::string par4 = "1";
-    // Beside the rule's plan: the exact plan, conditioned first on past inspections that found
-    // nothing (years, strictly increasing, within the period).
-    bool exactPlan = false;
+    // Past inspections that found nothing (years, strictly increasing, within the period): the
+    // exact plan is conditioned on them first.
     std::vector<int> inspected;
 };
 

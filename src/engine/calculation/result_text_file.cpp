@@ -10,6 +10,8 @@
 #include "calculation/integration_settings.h"
 #include "common/atomic_file.h"
 #include "common/number_format.h"
+#include "exactplan/inspected_years.h"
+#include "exactplan/plan_table.h"
 #include "localisation/captions.h"
 #include "localisation/message_ids.h"
 #include "localisation/messages.h"
@@ -55,7 +57,8 @@ std::string ResultNumberText(double x) {
     return (x < 0 ? "-" : " ") + s.substr(0, e) + exp;
 }
 
-std::string ResultTextFileText(const CalculationInputs& in, const CalculationState& state) {
+std::string ResultTextFileText(const CalculationInputs& in, const CalculationState& state,
+                               const exactplan::PlanCurves* exact) {
     std::string out;
     auto line = [&out](const std::string& text) {
         out += text;
@@ -88,13 +91,35 @@ std::string ResultTextFileText(const CalculationInputs& in, const CalculationSta
             line(" ");
         }
     }
+    if (exact) {
+        const exactplan::PlanTable table = exactplan::MakePlanTable(*exact, years);
+        line("************* " + table.title + " *************");
+        line(" ");
+        if (!in.inspected.empty())
+            line(TextPiece(1, "ExactPast") + exactplan::InspectedYearsText(in.inspected));
+        for (std::size_t k = 0; k < exact->inspections.size(); ++k) {
+            const exactplan::ExactInspection& i = exact->inspections[k];
+            line(std::to_string(k + 1) + ". " + std::to_string(i.from) + " - " +
+                 std::to_string(i.to) + " (" + std::to_string(i.made) + ")");
+        }
+        if (!exact->note.empty()) line(exact->note);
+        line(" ");
+        for (const exactplan::PlanTableCurve& curve : table.curves) {
+            line("************* " + curve.header + " *************");
+            line(" ");
+            for (const double v : curve.values)
+                line(ResultNumberText(v));
+            line(" ");
+        }
+    }
     return out;
 }
 
 std::optional<Failure> WriteResultTextFile(const std::filesystem::path& file,
                                            const CalculationInputs& in,
-                                           const CalculationState& state) {
-    if (!WriteFileAtomically(file, ResultTextFileText(in, state))) return std::nullopt;
+                                           const CalculationState& state,
+                                           const exactplan::PlanCurves* exact) {
+    if (!WriteFileAtomically(file, ResultTextFileText(in, state, exact))) return std::nullopt;
     return ErrorBox(0, FormatMessage("Chyba při zapisování souboru %s", file.string()));
 }
 

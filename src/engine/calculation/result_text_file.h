@@ -7,6 +7,7 @@
 
 #include "calculation/model.h"
 #include "common/failure.h"
+#include "exactplan/plan_search.h"
 
 namespace tessavin {
 
@@ -17,14 +18,17 @@ inline constexpr const char* ResultFileExtension = "txt";
 std::string ResultNumberText(double x);
 
 // The whole file for the driver's period (state.start / step / end) and
-// state.inspectionsFound sections.
-std::string ResultTextFileText(const CalculationInputs& in, const CalculationState& state);
+// state.inspectionsFound sections; then, when `exact` is given, the exact plan: its inspections
+// and its p(F) curves over the same years.
+std::string ResultTextFileText(const CalculationInputs& in, const CalculationState& state,
+                               const exactplan::PlanCurves* exact = nullptr);
 
 // Writes the file through a temporary file in the target folder, so a failure leaves any
 // previous file intact. The failure names the file without its folder.
 std::optional<Failure> WriteResultTextFile(const std::filesystem::path& file,
                                            const CalculationInputs& in,
-                                           const CalculationState& state);
+                                           const CalculationState& state,
+                                           const exactplan::PlanCurves* exact = nullptr);
 
 // The name the save dialog offers: the project name, or "Histograms U-D-F" without one.
 std::string DefaultResultFileName(const CalculationInputs& in);

@@ -67,14 +67,15 @@ void SearchPlan(PlanCurves& plan, double Pd, bool lowerBound, const std::vector<
     }
 }
 
-std::optional<std::string> CheckInspectedYears(const std::vector<int>& years, int first, int last) {
+std::optional<std::string> CheckInspectedYears(const std::vector<int>& years, int first, int last,
+                                               const std::string& field) {
     for (std::size_t i = 0; i < years.size(); ++i) {
         const std::string value = std::to_string(years[i]);
         if (years[i] < first || years[i] > last)
-            return "\"inspected\": " + value + " lies outside the period " + std::to_string(first) +
+            return field + ": " + value + " lies outside the period " + std::to_string(first) +
                    " .. " + std::to_string(last);
         if (i > 0 && years[i] <= years[i - 1])
-            return "\"inspected\": " + value + " does not follow " + std::to_string(years[i - 1]) +
+            return field + ": " + value + " does not follow " + std::to_string(years[i - 1]) +
                    " (the years must increase strictly)";
     }
     return std::nullopt;

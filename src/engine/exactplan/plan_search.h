@@ -45,7 +45,9 @@ using ConditionOn = std::function<std::vector<double>(int year)>;
 void SearchPlan(PlanCurves& plan, double Pd, bool lowerBound, const std::vector<int>& inspected,
                 const ConditionOn& condition);
 
-// A refusal of past inspection years: not strictly increasing or outside first .. last.
-std::optional<std::string> CheckInspectedYears(const std::vector<int>& years, int first, int last);
+// A refusal of past inspection years: not strictly increasing or outside first .. last. The
+// message starts with `field`, the name of the input that holds them.
+std::optional<std::string> CheckInspectedYears(const std::vector<int>& years, int first, int last,
+                                               const std::string& field = "\"inspected\"");
 
 } // namespace tessavin::exactplan

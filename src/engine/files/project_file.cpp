@@ -8,6 +8,7 @@
 #include "common/atomic_file.h"
 #include "common/number_parse.h"
 #include "common/regular_file.h"
+#include "exactplan/inspected_years.h"
 #include "localisation/language.h"
 
 namespace tessavin {
@@ -32,8 +33,10 @@ enum Tag : unsigned char {
 };
 
 const char* const ShortData = "Stream read error";
-// The name of the trailing tag of a project computed under the centre convention.
+// The names of the optional trailing tags, in the order they are written: the centre
+// convention, then the past inspections that found nothing (their years as one text).
 const char* const ConventionTag = "CBKonvence";
+const char* const InspectedTag = "EdProhlidky";
 const char* const BadValue = "Invalid property value";
 
 struct DecodeError {
@@ -464,6 +467,10 @@ std::string EncodeProject(const ProjectData& p) {
         w.Text(ConventionTag);
         w.Integer(1);
     }
+    if (!p.inspected.empty()) {
+        w.Text(InspectedTag);
+        w.Text(exactplan::InspectedYearsText(p.inspected));
+    }
     return w.Take();
 }
 
@@ -508,11 +515,21 @@ std::variant<ProjectData, Failure> DecodeProject(std::string_view bytes) {
             r.Classes(h.P);
         for (DiscreteHistogram& h : p.results)
             h.Total = r.Range(h);
-        if (!r.AtEnd()) {
-            if (r.Text() != ConventionTag) throw DecodeError{BadValue};
+        // Each tag at most once and in its order; anything else is refused.
+        std::string tag = r.AtEnd() ? "" : r.Text();
+        if (tag == ConventionTag) {
             p.convention = r.Integer(0, 1) == 1 ? Convention::Centre : Convention::First;
-            if (!r.AtEnd()) throw DecodeError{BadValue};
+            tag = r.AtEnd() ? "" : r.Text();
         }
+        if (tag == InspectedTag) {
+            auto years = exactplan::ReadInspectedYears(r.Text(), 0, MaxYear, InspectedTag);
+            if (!std::holds_alternative<std::vector<int>>(years) ||
+                std::get<std::vector<int>>(years).empty())
+                throw DecodeError{BadValue};
+            p.inspected = std::get<std::vector<int>>(years);
+            tag = r.AtEnd() ? "" : r.Text();
+        }
+        if (!tag.empty() || !r.AtEnd()) throw DecodeError{BadValue};
     } catch (const DecodeError& e) {
         return ErrorBox(0, e.text);
     }
@@ -571,6 +588,7 @@ ProjectData MakeProjectData(const CalculationInputs& in, const CalculationState&
     p.deltaSm = state.DeltaSm;
     p.results = {state.Rad, state.Raac, state.RfU, state.RfF};
     p.convention = in.integration.convention;
+    p.inspected = in.inspected;
     return p;
 }
 
@@ -613,6 +631,7 @@ void ApplyProject(const ProjectData& p, CalculationInputs& in, CalculationState&
         break;
     }
     in.integration.convention = p.convention;
+    in.inspected = p.inspected;
 
     state.inputs.histogram = p.inputs;
     for (int k = 1; k <= RandomInputCount; ++k)

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "calculation/model.h"
 #include "common/failure.h"
@@ -51,6 +52,9 @@ struct ProjectData {
     // after everything else, as the text "CBKonvence" and the integer 1, so that a First project
     // keeps the established layout and readers of that layout stop before the tag.
     Convention convention = Convention::First;
+    // Past inspections that found nothing: written after the convention tag, only when there
+    // are some, as the text "EdProhlidky" and the years as one text ("50, 58").
+    std::vector<int> inspected;
 };
 
 // Whether a method stores the text of a parameter field after its index.
@@ -60,7 +64,7 @@ bool MethodHasParameter(int method);
 std::string EncodeProject(const ProjectData& project);
 // Reads the whole sequence. Failure texts: "Stream read error" (the data ends early) and
 // "Invalid property value" (a value of an unexpected kind or out of range, or anything after the
-// histograms other than the convention tag).
+// histograms other than the convention tag and the past inspections, in that order).
 std::variant<ProjectData, Failure> DecodeProject(std::string_view bytes);
 
 // Save: the file is replaced only once it is complete.

@@ -17,6 +17,7 @@
 
 #include "calculation/inspections.h"
 #include "common/atomic_file.h"
+#include "exactplan/plan_table.h"
 #include "localisation/captions.h"
 #include "localisation/message_ids.h"
 #include "localisation/messages.h"
@@ -127,10 +128,41 @@ std::optional<std::string> WriteCells(const std::filesystem::path& file,
     return reason;
 }
 
+// The exact plan from `column` on: its title, the inspections (number, from, to, made in), and
+// right of them its p(F) curves year by year.
+void AddExactPlanCells(std::vector<WorkbookCell>& cells, const exactplan::PlanCurves& exact,
+                       const std::vector<int>& years, int column) {
+    const exactplan::PlanTable table = exactplan::MakePlanTable(exact, years);
+    cells.push_back(TextCell(TitleRow, column, table.title));
+    const char* const headers[] = {"#", "from", "to", "made in"};
+    for (int c = 0; c < 4; ++c)
+        cells.push_back(TextCell(HeaderRow, column + c, headers[c]));
+    for (std::size_t k = 0; k < exact.inspections.size(); ++k) {
+        const exactplan::ExactInspection& i = exact.inspections[k];
+        const int row = HeaderRow + 1 + static_cast<int>(k);
+        const int values[] = {static_cast<int>(k) + 1, i.from, i.to, i.made};
+        for (int c = 0; c < 4; ++c)
+            cells.push_back(NumberCell(row, column + c, std::to_string(values[c]), false));
+    }
+    const int curves = column + 5;
+    cells.push_back(TextCell(HeaderRow, curves, std::string(6, ' ') + TextCis(msg::Year)));
+    for (std::size_t c = 0; c < table.curves.size(); ++c)
+        cells.push_back(
+            TextCell(HeaderRow, curves + 1 + static_cast<int>(c), table.curves[c].header));
+    for (std::size_t k = 0; k < years.size(); ++k) {
+        const int row = HeaderRow + 1 + static_cast<int>(k);
+        cells.push_back(NumberCell(row, curves, std::to_string(years[k]), false));
+        for (std::size_t c = 0; c < table.curves.size(); ++c)
+            cells.push_back(NumberCell(row, curves + 1 + static_cast<int>(c),
+                                       TiskPrv(table.curves[c].values[k]), true));
+    }
+}
+
 } // namespace
 
 std::vector<WorkbookCell> InspectionWorkbookCells(const CalculationInputs& in,
-                                                  const CalculationState& state) {
+                                                  const CalculationState& state,
+                                                  const exactplan::PlanCurves* exact) {
     const int start = state.start, step = state.step, end = state.end;
     std::vector<WorkbookCell> cells = {
         TextCell(1, 1,
@@ -174,18 +206,21 @@ std::vector<WorkbookCell> InspectionWorkbookCells(const CalculationInputs& in,
                     row, first + 1 + c, TiskPrv(EventValue(state, block, c + 1, years[k])), true));
         }
     }
+    if (exact) AddExactPlanCells(cells, *exact, years, BlockColumns * count + 2);
     return cells;
 }
 
 std::optional<Failure> WriteInspectionWorkbook(const std::filesystem::path& file,
                                                const CalculationInputs& in,
-                                               const CalculationState& state) {
+                                               const CalculationState& state,
+                                               const exactplan::PlanCurves* exact) {
     std::string reason;
     const std::optional<std::filesystem::path> temporary = ReserveTemporary(file, reason);
     if (!temporary) return WriteFailure(file, reason);
 
     errno = 0;
-    std::optional<std::string> failed = WriteCells(*temporary, InspectionWorkbookCells(in, state));
+    std::optional<std::string> failed =
+        WriteCells(*temporary, InspectionWorkbookCells(in, state, exact));
     if (!failed && !SyncFile(*temporary, reason)) failed = reason;
     if (!failed) {
         // A replaced file keeps its permissions.

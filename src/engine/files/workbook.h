@@ -9,6 +9,7 @@
 
 #include "calculation/model.h"
 #include "common/failure.h"
+#include "exactplan/plan_search.h"
 
 namespace tessavin {
 
@@ -35,15 +36,19 @@ std::string NumberFormatFor(const std::string& text);
 // (1 .. state.inspectionsFound, at most 10) its title, its header row and its rows year by year
 // over the period of the last calculation (state.start / step / end). Table 1 holds p(U), p(D),
 // p(F) of block 1; table i >= 2 holds rows 1 .. 3 of block i + 1. Texts in the active language.
+// With `exact`, the exact plan follows right of those tables: its inspections (from, to, made
+// in), then its p(F) curves over the same years.
 std::vector<WorkbookCell> InspectionWorkbookCells(const CalculationInputs& in,
-                                                  const CalculationState& state);
+                                                  const CalculationState& state,
+                                                  const exactplan::PlanCurves* exact = nullptr);
 
 // Writes the workbook through a temporary file in the target folder that is renamed over the
 // target when complete: a failure leaves any previous file as it was and no other file behind.
 // The failure is message 136 with the file name, then the reason.
 std::optional<Failure> WriteInspectionWorkbook(const std::filesystem::path& file,
                                                const CalculationInputs& in,
-                                               const CalculationState& state);
+                                               const CalculationState& state,
+                                               const exactplan::PlanCurves* exact = nullptr);
 
 // The file name without folder: the project name, or "Results" without one, plus ".xlsx".
 // A "/" in the project name becomes "_", so the file stays in the folder it is written to.

@@ -83,6 +83,12 @@ Table MainWindow() {
         Item("CBSireni", 1, {"the surface"}, {"povrchu"}),
         Caption("Label4", {"Number of years n starting / step / end values :"},
                 {"Počet roků n  zac / krok /: kon "}),
+        Caption("Label40", {"Inspections without a find, years:"}, {"Prohlídky bez nálezu, roky:"}),
+        Hint("EdProhlidky",
+             "Past inspections|Years of past inspections that found no crack, e.g. 50, 58: the "
+             "exact plan is updated after them and plans on from the last",
+             "Minulé prohlídky|Roky minulých prohlídek, které nenašly trhlinu, např. 50, 58: "
+             "přesný plán se po nich aktualizuje a plánuje od poslední"),
         Caption("Label38", {"Design value of the limit probability pd"},
                 {"Návrhová pravděpodobnost pd"}),
         Caption("Label16", {"Width of the flange in tension bf [ mm ]"},
@@ -279,6 +285,21 @@ Table MainWindow() {
         Piece("CrossCheckMethod", "Method: ", "Metoda: "),
         Piece("CrossCheckSimulation", "Simulation: ", "Simulace: "),
         Piece("CrossCheckBand", "± 2 SE", "± 2 sm. ch."),
+        // The exact plan beside the rule's: the inspections page, the results page's plan line
+        // and the chart legend.
+        Piece("RulePlanTitle", "Rule's plan", "Plán podle pravidla"),
+        Piece("ExactPlanTitle", "Exact plan (updated after every inspection without a find)",
+              "Přesný plán (aktualizovaný po každé prohlídce bez nálezu)"),
+        Piece("ExactColumnInspection", "  Inspection", "  Prohlídka"),
+        Piece("ExactColumnBetween", "   between the years", "   mezi roky"),
+        Piece("ExactColumnMade", "   made in", "   provést v roce"),
+        Piece("ExactPast", "Past inspections without a find: ", "Minulé prohlídky bez nálezu: "),
+        Piece("RulePlanShown", "Plan: the rule's", "Plán: podle pravidla"),
+        Piece("PlansShown", "Plans: the rule's and the exact", "Plány: podle pravidla a přesný"),
+        Piece("ExactFirst", " (first ", " (první "),
+        Piece("ExactCurveLegend", "Exact plan: p(F) after inspections without a find",
+              "Přesný plán: p(F) po prohlídkách bez nálezu"),
+        Piece("ExactPlanFailed", "The exact plan failed: ", "Přesný plán selhal: "),
         Piece("CrossCheckFailed",
               "The cross-check by simulation failed: ", "Kontrola simulací selhala: "),
         Hint("BitBtn1",
@@ -759,6 +780,14 @@ Table IntegrationWindow() {
         Item("CBKonvence", 1, {"Class centres (centre)"}, {"Středy tříd (centre)"}),
         Hint("CBKonvence", "| Convention of the classes of the histogram method",
              "| Konvence tříd histogramové metody"),
+        Item("CBPlan", 0, {"Rule's plan (rule)"}, {"Plán podle pravidla (rule)"}),
+        Item("CBPlan", 1, {"Rule's and exact plan (exact)"},
+             {"Plán podle pravidla a přesný (exact)"}),
+        Hint("CBPlan",
+             "| The rule's inspection plan only, or also the exact plan: the state updated after "
+             "every inspection that finds nothing",
+             "| Jen plán prohlídek podle pravidla, nebo i přesný plán: stav aktualizovaný po každé "
+             "prohlídce bez nálezu"),
         // The convention named on the results page and in the text report.
         Piece("ConventionFirst", "Convention: class lower edges (first)",
               "Konvence: dolní meze tříd (first)"),

@@ -65,4 +65,8 @@ std::string ConventionItemText(int convention) {
     return TextOf(IntegrationWindowTable, "CBKonvence", CaptionKind::ListItem, convention);
 }
 
+std::string PlanItemText(int plan) {
+    return TextOf(IntegrationWindowTable, "CBPlan", CaptionKind::ListItem, plan);
+}
+
 } // namespace tessavin

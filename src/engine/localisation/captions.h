@@ -29,5 +29,7 @@ std::string CrackOriginText(int origin);
 std::string IntegrationMethodText(int method);
 // Item text of the convention list CBKonvence: 0 first, 1 centre.
 std::string ConventionItemText(int convention);
+// Item text of the plan list CBPlan: 0 the rule's plan, 1 the exact plan too.
+std::string PlanItemText(int plan);
 
 } // namespace tessavin

@@ -102,6 +102,44 @@ TEST_F(ResultTextFileTest, OneInspectionFound) {
     EXPECT_EQ(Lines(text).size(), 24u); // 6 + 3 * (1 + 1 + 3 + 1)
 }
 
+// The exact plan follows the rule's sections unchanged: its inspections, then its curves over
+// the same years (a curve's value is 0 in a year the plan does not hold).
+TEST_F(ResultTextFileTest, ExactPlanFollowsTheRuleSections) {
+    ThreeYears();
+    state->inspectionsFound = 1;
+    const std::string rule = ResultTextFileText(in, *state);
+    exactplan::PlanCurves plan;
+    plan.years = {1, 2};
+    plan.pF = {0.05, 0.25};
+    plan.inspections = {{0, 1, 0}};
+    plan.conditionedOn = {1};
+    plan.conditionalPF = {{0, 0.125}};
+    plan.note = "no further inspection";
+    in.inspected = {0};
+    const std::string text = ResultTextFileText(in, *state, &plan);
+    ASSERT_EQ(text.substr(0, rule.size()), rule);
+    EXPECT_EQ(text.substr(rule.size()),
+              "************* Exact plan (updated after every inspection without a find) "
+              "*************\r\n"
+              " \r\n"
+              "Past inspections without a find: 0\r\n"
+              "1. 0 - 1 (0)\r\n"
+              "no further inspection\r\n"
+              " \r\n"
+              "************* p(F) *************\r\n"
+              " \r\n"
+              " 0.00000000000000E+0000\r\n"
+              " 5.00000000000000E-0002\r\n"
+              " 2.50000000000000E-0001\r\n"
+              " \r\n"
+              "************* p(F | 1) *************\r\n"
+              " \r\n"
+              " 0.00000000000000E+0000\r\n"
+              " 0.00000000000000E+0000\r\n"
+              " 1.25000000000000E-0001\r\n"
+              " \r\n");
+}
+
 TEST_F(ResultTextFileTest, NoInspectionFoundGivesTheHeaderOnly) {
     ThreeYears();
     state->inspectionsFound = 0;

@@ -487,6 +487,57 @@ TEST(ProjectFile, OnlyACentreProjectCarriesTheConventionTag) {
     EXPECT_EQ(other.integration.convention, Convention::First);
 }
 
+// Past inspections follow the convention tag, only when there are some; a first project
+// without them keeps the established bytes. Malformed or misplaced tags are refused.
+TEST(ProjectFile, PastInspectionsTrailTheConventionTag) {
+    const std::string firstBytes = EncodeProject(Sample(2));
+    ProjectData inspected = Sample(2);
+    inspected.inspected = {50, 58};
+    const std::string inspectedTag = values::Text("EdProhlidky") + values::Text("50, 58");
+    EXPECT_EQ(EncodeProject(inspected), firstBytes + inspectedTag);
+    ProjectData both = inspected;
+    both.convention = Convention::Centre;
+    const std::string convention = values::Text("CBKonvence") + values::Integer(1);
+    EXPECT_EQ(EncodeProject(both), firstBytes + convention + inspectedTag);
+
+    EXPECT_TRUE(Decoded(firstBytes).inspected.empty());
+    EXPECT_EQ(Decoded(EncodeProject(inspected)).inspected, (std::vector<int>{50, 58}));
+    const ProjectData back = Decoded(EncodeProject(both));
+    EXPECT_EQ(back.inspected, (std::vector<int>{50, 58}));
+    EXPECT_EQ(back.convention, Convention::Centre);
+    EXPECT_EQ(EncodeProject(back), EncodeProject(both));
+
+    const auto tag = [&](const std::string& years) {
+        return firstBytes + values::Text("EdProhlidky") + values::Text(years);
+    };
+    const struct {
+        const char* what;
+        std::string bytes;
+    } refused[] = {
+        {"no years", tag("")},
+        {"not a number", tag("50, x")},
+        {"decreasing", tag("58, 50")},
+        {"repeated", tag("50, 50")},
+        {"beyond the last year", tag("301")},
+        {"years as an integer", firstBytes + values::Text("EdProhlidky") + values::Integer(50)},
+        {"tag twice", tag("50") + values::Text("EdProhlidky") + values::Text("58")},
+        {"convention after it", tag("50") + convention},
+        {"bytes after it", tag("50") + "x"},
+    };
+    for (const auto& c : refused)
+        EXPECT_EQ(RefusalText(c.bytes), "Invalid property value") << c.what;
+    EXPECT_EQ(RefusalText(firstBytes + values::Text("EdProhlidky")), "Stream read error");
+
+    // Saving takes the years of the calculation, opening sets them.
+    CalculationInputs in;
+    CalculationState state;
+    in.inspected = {40};
+    EXPECT_EQ(MakeProjectData(in, state).inspected, (std::vector<int>{40}));
+    CalculationInputs other;
+    ApplyProject(inspected, other, state);
+    EXPECT_EQ(other.inspected, (std::vector<int>{50, 58}));
+}
+
 TEST(ProjectFile, FailedSaveLeavesTheOldFile) {
     const auto path = TempFile("kept.Vys");
     ASSERT_FALSE(WriteProjectFile(path, Sample(4)).has_value());

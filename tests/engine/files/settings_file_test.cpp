@@ -150,7 +150,7 @@ TEST(SettingsKeys, TablesNameEveryKeyOnceWithAUsableDefault) {
         check(WindowSettingKeys(w));
     }
     EXPECT_TRUE(WindowSettingKeys("TForm8").empty());
-    EXPECT_EQ(MainWindowSettingKeys().size(), 24u);
+    EXPECT_EQ(MainWindowSettingKeys().size(), 25u);
     const SettingKey* height = FindSettingKey(MainWindowSettingKeys(), "height");
     ASSERT_NE(height, nullptr);
     EXPECT_EQ(height->key, "Tessavin-Form1height");

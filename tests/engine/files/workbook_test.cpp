@@ -1,5 +1,6 @@
 #include "files/workbook.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -221,6 +222,44 @@ TEST_F(WorkbookTest, OneInspectionWritesOnlyTheFirstBlock) {
     // Nothing found: the headings only.
     state->inspectionsFound = 0;
     EXPECT_EQ(InspectionWorkbookCells(in, *state).size(), 5u);
+}
+
+// The exact plan starts one column right of the rule's tables: the inspections, then the
+// curves at the rule's years (the plan holds every year).
+TEST_F(WorkbookTest, ExactPlanFollowsRightOfTheRuleTables) {
+    Period(1);
+    exactplan::PlanCurves plan;
+    for (int y = 0; y <= 50; ++y) {
+        plan.years.push_back(y);
+        plan.pF.push_back(y / 1000.0);
+    }
+    plan.inspections = {{44, 45, 44}};
+    plan.conditionedOn = {44};
+    plan.conditionalPF = {std::vector<double>(plan.years.size(), 0.5)};
+    const std::vector<WorkbookCell> rule = InspectionWorkbookCells(in, *state);
+    const std::vector<WorkbookCell> cells = InspectionWorkbookCells(in, *state, &plan);
+    ASSERT_GT(cells.size(), rule.size());
+    EXPECT_TRUE(std::equal(rule.begin(), rule.end(), cells.begin()));
+    const auto sheet = ByAddress(cells);
+    ASSERT_EQ(sheet.size(), cells.size()) << "a cell written twice";
+    const std::pair<const char*, std::string> expected[] = {
+        {"F7", "Exact plan (updated after every inspection without a find)"},
+        {"F8", "#"},
+        {"G8", "from"},
+        {"I8", "made in"},
+        {"F9", "1"},
+        {"G9", "44"},
+        {"H9", "45"},
+        {"I9", "44"},
+        {"L8", "p(F)"},
+        {"M8", "p(F | 44)"},
+        {"K9", "10"},
+        {"K17", "50"},
+        {"L9", TiskPrv(0.01)},
+        {"M17", TiskPrv(0.5)},
+    };
+    for (const auto& [ref, text] : expected)
+        EXPECT_EQ(sheet.count(ref) ? sheet.at(ref) : "<none>", text) << ref;
 }
 
 TEST_F(WorkbookTest, CzechTextsKeepTheLayout) {
