@@ -6,6 +6,8 @@
 #include <mutex>
 #include <thread>
 
+#include "montecarlo/worker_threads.h"
+
 namespace tessavin::montecarlo {
 
 namespace {
@@ -59,15 +61,7 @@ class LifeRunner {
             std::lock_guard<std::mutex> lock(mutex);
             total.Add(mine); // whole numbers: the order of the threads does not matter
         };
-        int threads = settings_.threads > 0 ? settings_.threads
-                                            : static_cast<int>(std::thread::hardware_concurrency());
-        threads = static_cast<int>(std::clamp<long long>(threads, 1, std::max(1LL, blocks)));
-        std::vector<std::thread> pool;
-        for (int t = 1; t < threads; ++t)
-            pool.emplace_back(work);
-        work();
-        for (std::thread& t : pool)
-            t.join();
+        RunOnThreads(settings_.threads, blocks, work);
         if (failure_ || total.samples < samples) return std::nullopt;
         return total;
     }

@@ -1,4 +1,5 @@
 #include "montecarlo/simulation.h"
+#include "montecarlo/worker_threads.h"
 
 #include <algorithm>
 #include <cmath>
@@ -115,15 +116,7 @@ SimulationResult Simulate(const SimulationModel& model, const SimulationSettings
             merge.Put(block, std::move(sums));
         }
     };
-    int threads = settings.threads > 0 ? settings.threads
-                                       : static_cast<int>(std::thread::hardware_concurrency());
-    threads = static_cast<int>(std::clamp<long long>(threads, 1, std::max(1LL, blocks)));
-    std::vector<std::thread> pool;
-    for (int t = 1; t < threads; ++t)
-        pool.emplace_back(work);
-    work();
-    for (std::thread& t : pool)
-        t.join();
+    RunOnThreads(settings.threads, blocks, work);
 
     SimulationResult r;
     r.years = model.years();
