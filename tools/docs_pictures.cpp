@@ -14,14 +14,14 @@
 #include <QToolButton>
 #include <cstdio>
 
-#include "chart_panel.h"
-#include "cross_check.h"
-#include "event_graph_window.h"
-#include "histogram_window.h"
-#include "integration_window.h"
-#include "interaction.h"
 #include "localisation/language.h"
-#include "main_window.h"
+#include "ui/charts/chart_panel.h"
+#include "ui/common/interaction.h"
+#include "ui/main/cross_check.h"
+#include "ui/main/main_window.h"
+#include "ui/windows/event_graph_window.h"
+#include "ui/windows/histogram_window.h"
+#include "ui/windows/integration_window.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // tessavin: the desktop program.
 #include <QApplication>
 
-#include "main_window.h"
+#include "ui/main/main_window.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

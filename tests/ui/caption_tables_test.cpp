@@ -13,17 +13,17 @@
 #include <iterator>
 #include <memory>
 
-#include "about_window.h"
 #include "calculation/model.h"
-#include "caption_tables.h"
-#include "event_graph_window.h"
-#include "histogram_window.h"
-#include "integration_window.h"
 #include "localisation/language.h"
-#include "main_window.h"
 #include "scripted_interaction.h"
-#include "settings_window.h"
-#include "suitable_histograms_window.h"
+#include "ui/common/caption_tables.h"
+#include "ui/main/main_window.h"
+#include "ui/rawdata/suitable_histograms_window.h"
+#include "ui/windows/about_window.h"
+#include "ui/windows/event_graph_window.h"
+#include "ui/windows/histogram_window.h"
+#include "ui/windows/integration_window.h"
+#include "ui/windows/settings_window.h"
 #include "ui_test_registry.h"
 #include "widget_lookup.h"
 

@@ -20,9 +20,9 @@
 #include <QXmlStreamReader>
 #include <QtTest>
 
-#include "chart_panel.h"
 #include "localisation/messages.h"
 #include "scripted_interaction.h"
+#include "ui/charts/chart_panel.h"
 #include "ui_test_registry.h"
 
 using tessavin::test::ScriptedInteraction;

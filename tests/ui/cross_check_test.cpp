@@ -10,10 +10,10 @@
 #include <chrono>
 #include <thread>
 
-#include "chart_panel.h"
-#include "cross_check.h"
 #include "localisation/messages.h"
 #include "main_window_fixture.h"
+#include "ui/charts/chart_panel.h"
+#include "ui/main/cross_check.h"
 #include "ui_test_registry.h"
 
 using namespace tessavin;

@@ -11,18 +11,18 @@
 #include <memory>
 
 #include "calculation/driver.h"
-#include "chart_panel.h"
-#include "event_graph_window.h"
-#include "inspection_chart_style.h"
 #include "localisation/captions.h"
 #include "localisation/language.h"
 #include "localisation/messages.h"
 #include "scripted_interaction.h"
 #include "statlib/number_text.h"
-#include "string_grid.h"
+#include "ui/charts/chart_panel.h"
+#include "ui/charts/inspection_chart_style.h"
+#include "ui/common/string_grid.h"
+#include "ui/main/workbook_export.h"
+#include "ui/windows/event_graph_window.h"
 #include "ui_test_registry.h"
 #include "widget_lookup.h"
-#include "workbook_export.h"
 
 using tessavin::test::Control;
 using namespace tessavin;

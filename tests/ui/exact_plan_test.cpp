@@ -10,12 +10,12 @@
 #include <variant>
 #include <vector>
 
-#include "chart_panel.h"
 #include "exactplan/plan_of_calculation.h"
-#include "integration_window.h"
-#include "main_window.h"
 #include "main_window_fixture.h"
-#include "string_grid.h"
+#include "ui/charts/chart_panel.h"
+#include "ui/common/string_grid.h"
+#include "ui/main/main_window.h"
+#include "ui/windows/integration_window.h"
 #include "ui_test_registry.h"
 
 using namespace tessavin;

@@ -8,17 +8,17 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "chart_panel.h"
 #include "histogram/characteristics.h"
 #include "histogram/dis_writer.h"
-#include "histogram_chart.h"
-#include "histogram_window.h"
-#include "interaction.h"
 #include "localisation/language.h"
 #include "localisation/messages.h"
 #include "scripted_interaction.h"
 #include "statlib/number_text.h"
-#include "string_grid.h"
+#include "ui/charts/chart_panel.h"
+#include "ui/charts/histogram_chart.h"
+#include "ui/common/interaction.h"
+#include "ui/common/string_grid.h"
+#include "ui/windows/histogram_window.h"
 #include "ui_test_registry.h"
 #include "widget_lookup.h"
 

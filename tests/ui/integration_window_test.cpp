@@ -13,15 +13,15 @@
 #include <functional>
 #include <memory>
 
-#include "about_window.h"
 #include "calculation/integration_settings.h"
 #include "files/settings_file.h"
-#include "integration_window.h"
-#include "interaction.h"
 #include "localisation/language.h"
 #include "scripted_interaction.h"
-#include "settings_window.h"
-#include "splash_window.h"
+#include "ui/common/interaction.h"
+#include "ui/windows/about_window.h"
+#include "ui/windows/integration_window.h"
+#include "ui/windows/settings_window.h"
+#include "ui/windows/splash_window.h"
 #include "ui_test_registry.h"
 #include "widget_lookup.h"
 

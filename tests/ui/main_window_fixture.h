@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "localisation/language.h"
-#include "main_window.h"
 #include "scripted_interaction.h"
+#include "ui/main/main_window.h"
 #include "widget_lookup.h"
 
 namespace tessavin::test {

@@ -5,9 +5,9 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "interaction.h"
 #include "localisation/language.h"
 #include "localisation/messages.h"
+#include "ui/common/interaction.h"
 #include "ui_test_registry.h"
 
 using namespace tessavin;

@@ -19,11 +19,11 @@
 
 #include "files/project_file.h"
 #include "files/settings_file.h"
-#include "histogram_window.h"
-#include "integration_window.h"
 #include "localisation/language.h"
-#include "main_window.h"
 #include "scripted_interaction.h"
+#include "ui/main/main_window.h"
+#include "ui/windows/histogram_window.h"
+#include "ui/windows/integration_window.h"
 #include "ui_test_registry.h"
 #include "widget_lookup.h"
 

@@ -22,16 +22,16 @@
 #include <memory>
 #include <numeric>
 
-#include "chart_panel.h"
 #include "common/regular_file.h"
 #include "localisation/language.h"
 #include "localisation/messages.h"
-#include "main_window.h"
 #include "main_window_fixture.h"
-#include "raw_data_window.h"
 #include "scripted_interaction.h"
 #include "statlib/number_text.h"
-#include "string_grid.h"
+#include "ui/charts/chart_panel.h"
+#include "ui/common/string_grid.h"
+#include "ui/main/main_window.h"
+#include "ui/rawdata/raw_data_window.h"
 #include "ui_test_registry.h"
 #include "widget_lookup.h"
 

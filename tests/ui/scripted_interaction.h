@@ -5,7 +5,7 @@
 #include <deque>
 #include <vector>
 
-#include "interaction.h"
+#include "ui/common/interaction.h"
 
 namespace tessavin::test {
 

@@ -6,7 +6,7 @@
 #include <QToolTip>
 #include <QtTest>
 
-#include "string_grid.h"
+#include "ui/common/string_grid.h"
 #include "ui_test_registry.h"
 
 using tessavin::ui::StringGrid;

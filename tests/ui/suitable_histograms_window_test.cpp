@@ -12,14 +12,14 @@
 #include <cmath>
 #include <memory>
 
-#include "chart_panel.h"
 #include "files/settings_file.h"
 #include "localisation/language.h"
 #include "localisation/messages.h"
 #include "rawdata/candidate_view.h"
 #include "rawdata/fit_ranking.h"
-#include "string_grid.h"
-#include "suitable_histograms_window.h"
+#include "ui/charts/chart_panel.h"
+#include "ui/common/string_grid.h"
+#include "ui/rawdata/suitable_histograms_window.h"
 #include "ui_test_registry.h"
 #include "widget_lookup.h"
 

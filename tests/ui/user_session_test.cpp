@@ -22,17 +22,17 @@
 #include <QtTest>
 #include <memory>
 
-#include "chart_panel.h"
-#include "event_graph_window.h"
-#include "histogram_window.h"
 #include "localisation/language.h"
-#include "main_window.h"
 #include "main_window_fixture.h"
 #include "scripted_interaction.h"
-#include "string_grid.h"
+#include "ui/charts/chart_panel.h"
+#include "ui/common/string_grid.h"
+#include "ui/main/main_window.h"
+#include "ui/main/workbook_export.h"
+#include "ui/windows/event_graph_window.h"
+#include "ui/windows/histogram_window.h"
 #include "ui_test_registry.h"
 #include "widget_lookup.h"
-#include "workbook_export.h"
 
 using namespace tessavin;
 using namespace tessavin::ui;

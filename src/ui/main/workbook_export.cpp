@@ -1,0 +1,62 @@
+#include "ui/main/workbook_export.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QUrl>
+
+#include "files/workbook.h"
+#include "localisation/messages.h"
+#include "ui/common/interaction.h"
+
+namespace tessavin::ui {
+namespace {
+
+WorkbookOpener& Opener() {
+    static WorkbookOpener opener;
+    return opener;
+}
+
+void BackToProjectDir(const QString& projectDir) {
+    if (!projectDir.isEmpty()) QDir::setCurrent(projectDir);
+}
+
+} // namespace
+
+void SetWorkbookOpener(WorkbookOpener opener) {
+    Opener() = std::move(opener);
+}
+
+QString WorkbookPath(const CalculationInputs& in, const QString& resultsDir) {
+    return QDir(resultsDir).filePath(Q(DefaultWorkbookFileName(in)));
+}
+
+QString ExportWorkbook(QWidget* parent, const CalculationInputs& in, const CalculationState& state,
+                       const QString& resultsDir, QString& projectDir,
+                       const exactplan::PlanCurves* exact) {
+    QString path = WorkbookPath(in, resultsDir); // not const: returned by move
+    if (QFileInfo::exists(path)) {
+        const QString question =
+            Q(FormatMessage(TextCis(6), S(QDir::toNativeSeparators(path)))) + "\r\n";
+        if (DefMessageDlg(Q(TextCis(1)), question, BoxKind::Confirmation, BoxButtons::YesNo,
+                          parent) != BoxYes) {
+            BackToProjectDir(projectDir);
+            return {};
+        }
+    }
+    if (const auto failure =
+            WriteInspectionWorkbook(QFile::encodeName(path).toStdString(), in, state, exact)) {
+        ShowFailure(*failure, parent);
+        return {};
+    }
+    const QUrl url = QUrl::fromLocalFile(path);
+    const bool opened = Opener() ? Opener()(url) : QDesktopServices::openUrl(url);
+    if (!opened) {
+        DefMessageDlg(Q(TextCis(4)), Q(TextCis(274)), BoxKind::Warning, BoxButtons::Ok, parent);
+        BackToProjectDir(projectDir);
+    }
+    return path;
+}
+
+} // namespace tessavin::ui

@@ -1,0 +1,314 @@
+#include "ui/rawdata/suitable_histograms_window.h"
+
+#include <QAbstractAxis>
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "files/settings_file.h"
+#include "files/settings_keys.h"
+#include "localisation/messages.h"
+#include "rawdata/candidate_view.h"
+#include "ui/charts/chart_panel.h"
+#include "ui/common/caption_tables.h"
+#include "ui/common/interaction.h"
+#include "ui/common/named_label.h"
+#include "ui/common/string_grid.h"
+
+namespace tessavin::ui {
+namespace {
+
+const QColor SampleBarColour(0x00, 0x00, 0x80); // navy
+const QColor DrawnBarColour(0xA6, 0xCA, 0xF0);  // sky blue
+const QString Bars = QStringLiteral("Series1");
+constexpr int TableColumns = 12;
+
+// A small chart of class bars: no title, legend, axes, toolbar or mouse reaction.
+ChartPanel* MakeSmallChart(QWidget* parent, const char* name, const QColor& colour) {
+    auto* chart = new ChartPanel(parent);
+    chart->setObjectName(name);
+    chart->addSeries(Bars, ChartPanel::SeriesType::Bar, colour);
+    chart->setLegendVisible(false);
+    chart->setToolbarVisible(false);
+    for (QAbstractAxis* axis : chart->chart()->axes())
+        axis->setVisible(false);
+    chart->chart()->setMargins(QMargins(0, 0, 0, 0));
+    chart->setAttribute(Qt::WA_TransparentForMouseEvents);
+    chart->setFixedSize(260, 130);
+    return chart;
+}
+
+// Grid heights for a number of rows without a scroll bar.
+void FitRows(StringGrid* grid, int rows) {
+    grid->setFixedHeight(rows * grid->verticalHeader()->defaultSectionSize() +
+                         2 * grid->frameWidth() +
+                         grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+}
+
+QString RowNumber(int p) {
+    return p < 10 ? "  " + QString::number(p) : QString::number(p);
+}
+
+} // namespace
+
+SuitableHistogramsWindow::SuitableHistogramsWindow(QWidget* rawDataWindow,
+                                                   const QString& settingsPath)
+    : SideWindow("TForm5", 5, Qt::Window | Qt::WindowStaysOnTopHint), rawDataWindow_(rawDataWindow),
+      settingsPath_(settingsPath) {
+    setMinimumSize(SuitableMinWidth, SuitableMinHeight);
+
+    // The sample's moments and the two small charts.
+    moments_ = new StringGrid("SGCharPDZ", 4, 2, 1, 1, this);
+    moments_->setColumnWidths({28, 150, 150, 150});
+    moments_->setFixedWidth(28 + 3 * 150 + 2 * moments_->frameWidth() + 4);
+    FitRows(moments_, 2);
+    sampleChart_ = MakeSmallChart(this, "Chart1", SampleBarColour);
+    drawnChart_ = MakeSmallChart(this, "Chart2", DrawnBarColour);
+    drawnChart_->hide();
+    auto* momentsBox = new QVBoxLayout;
+    momentsBox->addWidget(NamedLabel(this, "Label4"));
+    momentsBox->addWidget(moments_);
+    momentsBox->addStretch(1);
+    auto* top = new QHBoxLayout;
+    top->addLayout(momentsBox);
+    top->addStretch(1);
+    top->addWidget(sampleChart_);
+    top->addWidget(drawnChart_);
+
+    // The sample's histogram, then the candidates.
+    sample_ = new StringGrid("SGCharPD", 11, 2, 1, 1, this);
+    FitRows(sample_, 2);
+    grid_ = new StringGrid("SGChar", TableColumns, SuitableShownRows + 1, 1, 1, this);
+    for (StringGrid* g : {sample_, grid_}) {
+        g->setColumnWidth(0, 28);
+        for (int c = 1; c <= 10; ++c)
+            g->setColumnWidth(c, 100);
+    }
+    grid_->setColumnWidth(11, 410);
+    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // A thin header strip above the heading row: its column borders can be dragged.
+    QHeaderView* strip = grid_->horizontalHeader();
+    grid_->setHorizontalHeaderLabels(QStringList(TableColumns, QString()));
+    strip->setSectionResizeMode(QHeaderView::Interactive);
+    strip->setFixedHeight(6);
+    strip->show();
+    for (int p = 1; p <= SuitableShownRows; ++p)
+        grid_->setCell(0, p, RowNumber(p));
+
+    sortKey_ = new QComboBox(this);
+    sortKey_->setObjectName("CBTypVyberu");
+    sortKey_->addItems({"", "Closeness", "Median", "Mode", "Average", "Dispersion",
+                        "Standard deviation", "Variation", "Skewness", "Kurtosis"});
+    reference_ = new QComboBox(this);
+    reference_->setObjectName("CBVyber");
+    reference_->setEditable(true); // shows the name of the selected candidate too
+    reference_->lineEdit()->setReadOnly(true);
+    reference_->addItems({"Raw data", "Histograms of RawData"});
+    reference_->setMinimumContentsLength(22);
+    reference_->hide();
+    removal_ = new QCheckBox(this);
+    removal_->setObjectName("ChBVymazRadkuTab");
+    removal_->hide();
+    auto* exit = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), "OK", this);
+    exit->setObjectName("BKonec");
+
+    auto* tools = new QHBoxLayout;
+    tools->addWidget(NamedLabel(this, "Label2"));
+    tools->addStretch(1);
+    tools->addWidget(NamedLabel(this, "Label3"));
+    tools->addWidget(sortKey_);
+    tools->addWidget(reference_);
+    tools->addSpacing(16);
+    tools->addWidget(removal_);
+    tools->addSpacing(16);
+    tools->addWidget(exit);
+
+    auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(6, 6, 6, 6);
+    root->addLayout(top);
+    root->addWidget(NamedLabel(this, "Label1"));
+    root->addWidget(sample_);
+    root->addLayout(tools);
+    root->addWidget(grid_, 1);
+
+    applyLanguage(CurrentLanguage());
+    loadSettings(settingsPath_);
+
+    connect(exit, &QPushButton::clicked, this, &QWidget::close);
+    connect(sortKey_, &QComboBox::currentIndexChanged, this, [this] { sortChanged(); });
+    connect(reference_, &QComboBox::currentIndexChanged, this, [this] { sortChanged(); });
+    connect(removal_, &QCheckBox::toggled, this, &SuitableHistogramsWindow::removeUnsuitable);
+    connect(grid_, &QTableWidget::currentCellChanged, this,
+            [this](int row, int, int previousRow, int) {
+                if (row != previousRow && row >= 1) rowSelected(row);
+            });
+}
+
+SuitableHistogramsWindow::~SuitableHistogramsWindow() = default;
+
+// --- filling ------------------------------------------------------------------------------
+
+void SuitableHistogramsWindow::open(const FitRanking& ranking, const FitContext& context) {
+    ranking_ = ranking;
+    context_ = context;
+    if (rawDataWindow_) rawDataWindow_->setEnabled(false);
+    show();
+    raise();
+    {
+        const QSignalBlocker block(reference_);
+        reference_->setCurrentIndex(0);
+    }
+    reference_->hide();
+    drawnChart_->hide();
+
+    const SampleStatistics& stats = context.statistics();
+    table_.Fill(ranking, {stats.meanText, stats.sigmaText, stats.skewnessText});
+    for (int c = 1; c <= 10; ++c)
+        sample_->setCell(c, 1, Q(ranking.sampleRow.fields[c - 1]));
+    const std::string* moments[] = {&stats.meanText, &stats.sigmaText, &stats.skewnessText};
+    for (int c = 1; c <= 3; ++c)
+        moments_->setCell(c, 1, Q(*moments[c - 1]));
+    showSampleHistogram(context.sampleView().histogram);
+
+    {
+        const QSignalBlocker block(sortKey_);
+        sortKey_->setCurrentIndex(KeyTightness);
+    }
+    sortChanged();
+    {
+        const QSignalBlocker block(grid_);
+        grid_->setCurrentCell(-1, -1);
+    }
+
+    {
+        const QSignalBlocker block(removal_);
+        removal_->setChecked(false);
+    }
+    removal_->hide();
+    removalRow_ = table_.FindUnsuitableRow();
+    if (removalRow_ > 0 && !IsBlankCell(table_.row(removalRow_).fields[1])) {
+        removal_->show();
+        markUnsuitableRows();
+    }
+}
+
+void SuitableHistogramsWindow::showTable() {
+    const int shown = std::min(SuitableShownRows, grid_->rowCount() - 1);
+    for (int p = 1; p <= shown; ++p)
+        for (int c = 1; c < TableColumns; ++c)
+            grid_->setCell(c, p, Q(table_.row(p).fields[c - 1]));
+}
+
+void SuitableHistogramsWindow::markUnsuitableRows() {
+    const int last = std::min(table_.candidateCount(), SuitableShownRows);
+    if (removalRow_ < 1 || removalRow_ > last) return;
+    grid_->setRangeSelected(QTableWidgetSelectionRange(removalRow_, 0, last, TableColumns - 1),
+                            true);
+}
+
+ClosenessReference SuitableHistogramsWindow::reference() const {
+    return reference_->currentIndex() == 0 ? ClosenessReference::Sample
+                                           : ClosenessReference::SampleHistogram;
+}
+
+void SuitableHistogramsWindow::sortChanged() {
+    const int key = sortKey_->currentIndex();
+    if (key > 0) {
+        reference_->setVisible(SortsByCloseness(key));
+        table_.SortBy(key, reference());
+    }
+    table_.Compact();
+    showTable();
+    grid_->clearSelection();
+}
+
+void SuitableHistogramsWindow::removeUnsuitable(bool ticked) {
+    if (!ticked) return;
+    removal_->hide();
+    const std::vector<DistributionType> removed = table_.RemoveFrom(removalRow_);
+    RemoveCandidates(ranking_, removed);
+    showTable();
+    grid_->clearSelection();
+    emit candidatesRemoved(QList<int>(removed.begin(), removed.end()));
+}
+
+// --- choosing a candidate -----------------------------------------------------------------
+
+void SuitableHistogramsWindow::rowSelected(int row) {
+    const std::optional<DistributionType> type = table_.typeAt(row);
+    int listIndex = -1;
+    for (int i = 0; type && i < ranking_.listLength; ++i)
+        if (ranking_.entries[i].type == *type && ranking_.entries[i].tightness > 0) listIndex = i;
+    if (listIndex < 0) {
+        drawnChart_->hide();
+        emit candidateSelected(0, ranking_.entries[0].type);
+        return;
+    }
+    drawnBySelection_ = false;
+    emit candidateSelected(listIndex, *type);
+    // Without a raw data window that draws it, the table draws the candidate itself.
+    if (!drawnBySelection_ && context_) {
+        if (const auto h = BuildShownCandidate(*context_, *type, ranking_.weibullShape))
+            showDrawnHistogram(*h);
+    }
+    drawnChart_->show();
+    {
+        const QSignalBlocker block(reference_);
+        reference_->setCurrentIndex(-1);
+        reference_->setEditText(Q(table_.row(row).fields[0]));
+    }
+    reference_->show();
+}
+
+// --- charts -------------------------------------------------------------------------------
+
+void SuitableHistogramsWindow::drawBars(ChartPanel& chart, const WorkingHistogram& h,
+                                        const QColor& colour) {
+    chart.clearAll();
+    chart.setSeriesColour(Bars, colour);
+    for (int i = 1; i <= h.Bins && i <= MaxBins; ++i)
+        chart.addPoint(Bars, h.P[i], QString::number(i - 1));
+    chart.refresh();
+}
+
+void SuitableHistogramsWindow::showSampleHistogram(const WorkingHistogram& h) {
+    drawBars(*sampleChart_, h, SampleBarColour);
+}
+
+void SuitableHistogramsWindow::showDrawnHistogram(const WorkingHistogram& h) {
+    drawBars(*drawnChart_, h, DrawnBarColour);
+    drawnBySelection_ = true;
+}
+
+// --- place and size -------------------------------------------------------------------------
+
+void SuitableHistogramsWindow::readPlacement(const SettingsFile& file) {
+    const std::vector<SettingKey>& keys = settingKeys();
+    const auto value = [&](std::string_view target, int fallback) {
+        const SettingKey* k = FindSettingKey(keys, target);
+        return k && file.Has(k->section, k->key) ? file.GetInteger(*k) : fallback;
+    };
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int screenWidth = screen ? screen->availableGeometry().width() : SuitableMinWidth;
+    move(value("left", 0), value("top", 0));
+    resize(QSize(value("width", screenWidth), value("height", SuitableMinHeight))
+               .expandedTo(minimumSize()));
+}
+
+void SuitableHistogramsWindow::closing() {
+    saveSettings(settingsPath_);
+    if (rawDataWindow_) rawDataWindow_->setEnabled(true);
+}
+
+} // namespace tessavin::ui
