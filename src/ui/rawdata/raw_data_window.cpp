@@ -314,7 +314,6 @@ void RawDataWindow::showSampleHistogram() {
     }
     const SampleHistogramView& v = std::get<SampleHistogramView>(view);
     shownBox_->setShown(v.histogram);
-    shownBox_->classTable()->hide();
     shownBox_->setTitle(QString());
     drawShownHistogram();
     checks_->setInputsChanged(false);

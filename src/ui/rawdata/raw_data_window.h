@@ -101,6 +101,7 @@ class RawDataWindow final : public SideWindow {
     void showSampleHistogram();
     void drawShownHistogram();
     void rankFits();
+    // The one place a candidate of the ranking becomes the histogram shown.
     bool drawCandidate(int position);
     void showChosenCandidate();
     void showCharacteristics();
