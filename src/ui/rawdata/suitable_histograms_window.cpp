@@ -48,7 +48,7 @@ constexpr int TableColumns = SampleColumns + 1;
 // (CBVyber); their texts come from the caption table.
 constexpr int SortKeyCount = KeyKurtosis + 1;
 constexpr int ReferenceCount = 2;
-constexpr int MomentColumnWidth = 150;
+constexpr int MomentWidth = 150; // the sample's mean, deviation and skewness
 
 // A small chart of class bars: no title, legend, axes, toolbar or mouse reaction.
 ChartPanel* MakeSmallChart(QWidget* parent, const char* name, const QColor& colour) {
@@ -86,10 +86,8 @@ SuitableHistogramsWindow::SuitableHistogramsWindow(QWidget* rawDataWindow,
 
     // The sample's moments and the two small charts.
     moments_ = new StringGrid("SGCharPDZ", 4, 2, 1, 1, this);
-    moments_->setColumnWidths(
-        {RowNumberWidth, MomentColumnWidth, MomentColumnWidth, MomentColumnWidth});
-    moments_->setFixedWidth(RowNumberWidth + 3 * MomentColumnWidth + 2 * moments_->frameWidth() +
-                            4);
+    moments_->setColumnWidths({RowNumberWidth, MomentWidth, MomentWidth, MomentWidth});
+    moments_->setFixedWidth(RowNumberWidth + 3 * MomentWidth + 2 * moments_->frameWidth() + 4);
     FitRows(moments_, 2);
     sampleChart_ = MakeSmallChart(this, "Chart1", SampleBarColour);
     drawnChart_ = MakeSmallChart(this, "Chart2", DrawnBarColour);
