@@ -29,6 +29,7 @@
 #include "scripted_interaction.h"
 #include "statlib/number_text.h"
 #include "ui/charts/chart_panel.h"
+#include "ui/charts/histogram_chart.h"
 #include "ui/common/string_grid.h"
 #include "ui/main/main_window.h"
 #include "ui/rawdata/raw_data_window.h"
@@ -103,10 +104,10 @@ class RawDataWindowTest : public QObject, test::MainWindowFixture {
     }
     bool leave(const char* field) {
         const QByteArray name(field);
-        if (name == "EdMin") return raw()->EdMinExit();
-        if (name == "EdMax") return raw()->EdMaxExit();
-        if (name == "EdEps") return raw()->EdEpsExit();
-        return raw()->EdPocetIntervaluExit();
+        if (name == "EdMin") return raw()->checkMinimum();
+        if (name == "EdMax") return raw()->checkMaximum();
+        if (name == "EdEps") return raw()->checkEps();
+        return raw()->checkIntervals();
     }
     double shownSum() const {
         const WorkingHistogram& h = raw()->shown();

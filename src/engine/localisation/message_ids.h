@@ -110,4 +110,24 @@ inline constexpr int MaterialConstantC = 277;              // "Constant of mater
 inline constexpr int MaterialConstantM = 278;              // "Constant of material m  = "
 inline constexpr int ProbabilitiesOfFirstInspection = 280; // "Probability of Events U, D, F ..."
 
+// Desktop: the raw data window.
+inline constexpr int FileExistsOverwrite = 6;            // "File %s exists. Overwrite ?"
+inline constexpr int CharacteristicsCaption = 79;        // "C h a r a c t e r i s t i c s"
+inline constexpr int EpsOutOfRange = 98;                 // "... Eps ... in range: ( %s , 1 ) !"
+inline constexpr int RawDataTitle = 107;                 // "Raw datas    : "
+inline constexpr int ParametricFunctionTitle = 108;      // "Parametric distribution function - "
+inline constexpr int DataFileTitle = 109;                // ", Data file - "
+inline constexpr int InputParameters = 111;              // "Parameters of input : "
+inline constexpr int BadIntervalCount = 114;             // "Invalid number ... intervals: "
+inline constexpr int ZeroIntervals = 115;                // "Number of intervals = 0 !"
+inline constexpr int InputParametersF = 117;             // "Parameters of input : F ( x | "
+inline constexpr int FrequencyTableEmpty = 135;          // "Table of frequency is empty !"
+inline constexpr int RawHistogramMoments = 160;          // "Parameters of histogram from ..."
+inline constexpr int ParametricHistogramMoments = 161;   // "Histogram Parametric ... : %s"
+inline constexpr int ParametricCharacteristics = 209;    // "Characteristics ... parametric ..."
+inline constexpr int NonParametricCharacteristics = 210; // "... non-parametric ..."
+inline constexpr int ShownHistogramParameters = 214;     // "Parameters of displayed ..."
+inline constexpr int ProbabilityPx = 257;                // "Probability P(x)"
+inline constexpr int YearSpaced = 258;                   // "Y e a r"
+
 } // namespace tessavin::msg

@@ -1,473 +1,160 @@
-// The raw data window: its controls, settings, language and closing.
 #include "ui/rawdata/raw_data_window.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGridLayout>
-#include <QGroupBox>
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
-#include <QHeaderView>
-#include <QHelpEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPlainTextEdit>
+#include <QLocale>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QScreen>
-#include <QSpinBox>
-#include <QStyle>
-#include <QToolBar>
-#include <QToolButton>
-#include <QToolTip>
+#include <QTime>
 #include <QVBoxLayout>
 
 #include "files/settings_file.h"
 #include "files/settings_keys.h"
+#include "localisation/message_ids.h"
 #include "localisation/messages.h"
 #include "rawdata/raw_data_view.h"
-#include "ui/charts/bar_marks.h"
 #include "ui/charts/chart_panel.h"
-#include "ui/common/caption_tables.h"
 #include "ui/common/interaction.h"
-#include "ui/common/key_filters.h"
-#include "ui/common/named_label.h"
 #include "ui/common/string_grid.h"
+#include "ui/rawdata/data_file_box.h"
+#include "ui/rawdata/field_checks.h"
+#include "ui/rawdata/fit_box.h"
+#include "ui/rawdata/new_data_editor.h"
+#include "ui/rawdata/raw_data_files.h"
+#include "ui/rawdata/raw_data_read.h"
+#include "ui/rawdata/raw_data_toolbar.h"
+#include "ui/rawdata/sample_box.h"
+#include "ui/rawdata/shown_histogram_box.h"
 
 namespace tessavin::ui {
 namespace {
 
-QToolButton* ToolButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon,
-                        const QString& text = {}) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(name);
-    if (text.isEmpty()) {
-        b->setIcon(parent->style()->standardIcon(icon));
-        b->setIconSize(QSize(20, 20));
-    } else {
-        b->setText(text);
-    }
-    b->setAutoRaise(true);
-    return b;
-}
-
-QLineEdit* Edit(QWidget* parent, const char* name, int width, bool readOnly = false) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(name);
-    e->setFixedWidth(width);
-    e->setReadOnly(readOnly);
-    return e;
-}
-
-QPushButton* Button(QWidget* parent, const char* name, const QString& text) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    return b;
-}
-
-QGroupBox* Group(QWidget* parent, const char* name, const QString& title) {
-    auto* g = new QGroupBox(title, parent);
-    g->setObjectName(name);
-    return g;
-}
-
-// A group box whose title does not set its minimum width: the chart box's title carries the
-// fitted parameters, whose digits would otherwise widen the window with every file. The whole
-// title is the tool tip of the title band.
-class ChartBox final : public QGroupBox {
-  public:
-    explicit ChartBox(QWidget* parent) : QGroupBox(parent) {}
-    QSize minimumSizeHint() const override { return QWidget::minimumSizeHint(); }
-
-  protected:
-    bool event(QEvent* e) override {
-        if (e->type() != QEvent::ToolTip || title().isEmpty()) return QGroupBox::event(e);
-        const auto* help = static_cast<QHelpEvent*>(e);
-        if (help->pos().y() > contentsRect().top()) return QGroupBox::event(e);
-        QToolTip::showText(help->globalPos(), title().trimmed(), this);
-        return true;
-    }
-};
-
-// A small grid of row labels and values that shows all its rows.
-StringGrid* ValueGrid(QWidget* parent, const char* name, int rows, const QString& label,
-                      const QString& value) {
-    auto* g = new StringGrid(name, 2, rows, 0, 1, parent);
-    g->fitColumns({label, value});
-    g->setFixedHeight(rows * g->verticalHeader()->defaultSectionSize() + 2 * g->frameWidth());
-    g->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    return g;
-}
-
-ChartPanel* SmallChart(QWidget* parent, const char* name) {
-    auto* c = new ChartPanel(parent);
-    c->setObjectName(name);
-    c->setToolbarVisible(false);
-    c->setLegendVisible(false);
-    return c;
-}
+constexpr int NewDataProgressEnd = 100000;
 
 } // namespace
 
 RawDataWindow::RawDataWindow() : SideWindow("TForm4", 4, Qt::Window | Qt::WindowStaysOnTopHint) {
-    buildControls();
-    connectControls();
+    checks_ = new FieldChecks(this);
+    toolbar_ = new RawDataToolbar(this);
+    dataFile_ = new DataFileBox(this);
+    sampleBox_ = new SampleBox(this);
+    fits_ = new FitBox(this);
+    shownBox_ = new ShownHistogramBox(this);
+    editor_ = new NewDataEditor(this);
+    layOut();
+    connectParts();
     applyLanguage(CurrentLanguage());
     resize(1000, 600);
-    PrepareForNewSample();
+    prepareForNewSample();
 }
 
 RawDataWindow::~RawDataWindow() = default;
 
-void RawDataWindow::buildControls() {
-    // Toolbar.
-    auto* speedPanel = new QWidget(this);
-    speedPanel->setObjectName("SpeedPanel");
-    openData_ = ToolButton(speedPanel, "OpenData", QStyle::SP_DialogOpenButton);
-    bNovy_ = ToolButton(speedPanel, "BNovy", QStyle::SP_FileIcon);
-    bChar_ = ToolButton(speedPanel, "BChar", QStyle::SP_FileIcon, "Char");
-    screenshot_ = ToolButton(speedPanel, "SpeedButton1", QStyle::SP_DesktopIcon);
-    ulozGraf_ = ToolButton(speedPanel, "UlozGraf", QStyle::SP_DialogSaveButton);
-    typHist_ = new QCheckBox("Pure Discrete", speedPanel);
-    typHist_->setObjectName("ChB_TypHist");
-    closeButton_ = ToolButton(speedPanel, "BitBtn1", QStyle::SP_DialogCloseButton);
-    auto* tools = new QHBoxLayout(speedPanel);
-    tools->setContentsMargins(0, 0, 0, 0);
-    for (QWidget* w : std::initializer_list<QWidget*>{openData_, bNovy_, bChar_, screenshot_,
-                                                      ulozGraf_, typHist_, closeButton_})
-        tools->addWidget(w);
-    tools->addStretch(1);
-
-    // Export choice: the pop-up menu of UlozGraf.
-    popupMenu2_ = new QMenu(this);
-    popupMenu2_->setObjectName("PopupMenu2");
-    QMenu* nastaven2 = popupMenu2_->addMenu("&Graf do");
-    nastaven2->setObjectName("Nastaven2");
-    const std::array<std::pair<const char*, const char*>, 4> items{{{"Schranka", "&Schránky"},
-                                                                    {"Bitmapa", "&Bitmapy"},
-                                                                    {"Metafile", "&MetaFile"},
-                                                                    {"JPGFile", "&JPGFile"}}};
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        QAction* a = nastaven2->addAction(QString::fromUtf8(items[i].second));
-        a->setObjectName(items[i].first);
-        a->setCheckable(true);
-        a->setChecked(i == 0);
-        exportItems_[i] = a;
-    }
-    ulozGraf_->setContextMenuPolicy(Qt::CustomContextMenu);
-
-    // Data file.
-    dataFileBox_ = Group(this, "GroupBox2", "  Data file  ");
-    edMin_ = Edit(dataFileBox_, "EdMin", 110);
-    edMax_ = Edit(dataFileBox_, "EdMax", 110);
-    memoDat_ = new QPlainTextEdit(dataFileBox_);
-    memoDat_->setObjectName("MemoDat");
-    memoDat_->setReadOnly(true);
-    memoDat_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    memoDat_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    auto* dataLayout = new QGridLayout(dataFileBox_);
-    dataLayout->addWidget(new QLabel("Min", dataFileBox_), 0, 0);
-    dataLayout->addWidget(edMin_, 0, 1);
-    dataLayout->addWidget(new QLabel("Max", dataFileBox_), 1, 0);
-    dataLayout->addWidget(edMax_, 1, 1);
-    dataLayout->addWidget(memoDat_, 2, 0, 1, 2);
-    dataFileBox_->setFixedWidth(200);
-
-    // Raw data.
-    rawDataBox_ = Group(this, "GroupBox5", "  Raw data  ");
-    edNazev_ = Edit(rawDataBox_, "EdNazev", 190, true);
-    sampleValues_ =
-        ValueGrid(rawDataBox_, "StringGrid3", 4, "Number of values ", "-1234.56789012345");
-    notParamButton_ = Button(rawDataBox_, "Button2", "NotParam");
-    sampleChart_ = SmallChart(rawDataBox_, "Chart1Min");
-    sampleChart_->setMinimumHeight(110);
-    edPocetIntervalu_ = Edit(this, "EdPocetIntervalu", 60);
-    auto* rawLayout = new QVBoxLayout(rawDataBox_);
-    rawLayout->addWidget(NamedLabel(rawDataBox_, "Label1", "Data file name"));
-    rawLayout->addWidget(edNazev_);
-    rawLayout->addWidget(sampleValues_);
-    rawLayout->addWidget(notParamButton_);
-    rawLayout->addWidget(sampleChart_, 1);
-    rawLayout->addStretch(0); // takes the chart's place while it is hidden
-    auto* intervalRow = new QHBoxLayout;
-    intervalRow->addWidget(NamedLabel(this, "Label4", "Intervals"));
-    intervalRow->addWidget(edPocetIntervalu_);
-    rawLayout->addLayout(intervalRow);
-    rawDataBox_->setFixedWidth(260);
-
-    // Parametric histogram.
-    parametricBox_ = Group(this, "GroupBox6", " Parametric histogram ");
-    edEps_ = Edit(parametricBox_, "EdEps", 110);
-    cbTypPara_ = new QComboBox(parametricBox_);
-    cbTypPara_->setObjectName("CBTypPara");
-    cbTypPara_->setMaxVisibleItems(30);
-    buParam_ = Button(parametricBox_, "BuParam", "Param");
-    fitCloseness_ = ValueGrid(parametricBox_, "StringGrid4", 1, "Closeness ", "0.999999999999999");
-    bTabChar_ = Button(parametricBox_, "BTabChar", "TAB");
-    progressBar1_ = new QProgressBar(parametricBox_);
-    progressBar1_->setObjectName("ProgressBar1");
-    progressBar1_->setTextVisible(false);
-    auto* paraLayout = new QGridLayout(parametricBox_);
-    paraLayout->addWidget(new QLabel("Eps", parametricBox_), 0, 0);
-    paraLayout->addWidget(edEps_, 0, 1);
-    paraLayout->addWidget(buParam_, 0, 2);
-    paraLayout->addWidget(NamedLabel(parametricBox_, "Label11", "Type (according to closeness)"), 1,
-                          0, 1, 3);
-    paraLayout->addWidget(cbTypPara_, 2, 0, 1, 2);
-    paraLayout->addWidget(bTabChar_, 2, 2);
-    paraLayout->addWidget(fitCloseness_, 3, 0, 1, 3);
-    paraLayout->addWidget(progressBar1_, 4, 0, 1, 3);
-
-    // Chart.
-    chartBox_ = new ChartBox(this);
-    chartBox_->setObjectName("GroupBox4");
-    histogramChart_ = new ChartPanel(chartBox_);
-    histogramChart_->setObjectName("Chart1L");
-    marks_ = new BarMarks(histogramChart_);
-    cbMarks_ = new QComboBox(chartBox_);
-    cbMarks_->setObjectName("CBMarks");
-    cbMarks_->addItems({"P(x)", "x", "x & P(x)", "INT ... x", "INT & P(x)"});
-    spinEdAngle_ = new QSpinBox(chartBox_);
-    spinEdAngle_->setObjectName("SpinEdAngle");
-    spinEdAngle_->setRange(0, 360);
-    spinEdAngle_->setSingleStep(15);
-    spinEdAngle_->setValue(90);
-    spinEdAngle_->findChild<QLineEdit*>()->setReadOnly(true); // turned by its arrows only
-    dataMarks_ = new QCheckBox("Marks of data", chartBox_);
-    dataMarks_->setObjectName("CheckBox1");
-    cbValInd_ = new QComboBox(chartBox_);
-    cbValInd_->setObjectName("CBValInd");
-    cbValInd_->addItems({"Index   f(z)", "Value x"});
-    cbValInd_->setCurrentIndex(static_cast<int>(HistogramAxis::Value));
-    marksRotationLabel_ = NamedLabel(chartBox_, "Label2", "     rotation");
-    marksAngleLabel_ = NamedLabel(chartBox_, "Label3", "Angle of marks");
-    shownValues_ = ValueGrid(chartBox_, "StringGrid1", 4, "Median ", "-1234.56789012345");
-    for (int r = 0; r < 4; ++r)
-        shownValues_->setCell(0, r, QStringList{"Xmin", "Xmax", "Median", "Mode"}[r]);
-    shownMoments_ = ValueGrid(chartBox_, "StringGrid6", 3, "Směr.odchylka ", "-1234.56789012345");
-    chartTools_ = new QWidget(chartBox_);
-    chartTools_->setObjectName("Panel1");
-    auto* panelLayout = new QHBoxLayout(chartTools_);
-    panelLayout->setContentsMargins(0, 0, 0, 0);
-    panelLayout->addWidget(histogramChart_->toolbar());
-    histogramChart_->toolbar()->show();
-    chartTools_->hide();
-    auto* angleLabels = new QVBoxLayout;
-    angleLabels->setSpacing(0);
-    angleLabels->addWidget(marksAngleLabel_);
-    angleLabels->addWidget(marksRotationLabel_);
-    auto* marksRow = new QHBoxLayout;
-    marksRow->addWidget(dataMarks_);
-    marksRow->addWidget(cbMarks_);
-    marksRow->addLayout(angleLabels);
-    for (QWidget* w : std::initializer_list<QWidget*>{spinEdAngle_, cbValInd_, chartTools_})
-        marksRow->addWidget(w);
-    marksRow->addStretch(1);
-    auto* gridsColumn = new QVBoxLayout;
-    gridsColumn->addWidget(shownValues_);
-    gridsColumn->addWidget(shownMoments_);
-    gridsColumn->addStretch(1);
-    auto* chartRow = new QHBoxLayout;
-    chartRow->addWidget(histogramChart_, 1);
-    chartRow->addLayout(gridsColumn);
-    auto* chartLayout = new QVBoxLayout(chartBox_);
-    chartLayout->addLayout(marksRow);
-    chartLayout->addLayout(chartRow, 1);
-
-    shownClasses_ = new StringGrid("StringGrid2", 3, 2, 1, 0, this);
-    shownClasses_->fitColumns({"  INT", "-1234.56789012345", "0.00367647058823529"});
-    shownClasses_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-
-    // New raw data, over the class table when shown.
-    newDataBox_ = Group(this, "GroupBox3", QString());
-    newData_ = new QPlainTextEdit(newDataBox_);
-    newData_->setObjectName("Memo1");
-    newData_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    newData_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    newDataCount_ = ValueGrid(newDataBox_, "StringGrid5", 2, "Number of values ", " 100000");
-    newDataCount_->setCell(0, 1, "index");
-    bSave_ = Button(newDataBox_, "BSave", "&Save  ");
-    bcancel_ = Button(newDataBox_, "Bcancel", "C&ancel");
-    auto* entryLayout = new QVBoxLayout(newDataBox_);
-    entryLayout->addWidget(newData_, 1);
-    entryLayout->addWidget(newDataCount_);
-    entryLayout->addWidget(bSave_);
-    entryLayout->addWidget(bcancel_);
-
+void RawDataWindow::layOut() {
     // The class table and the editor share the right column.
     auto* right = new QVBoxLayout;
-    right->addWidget(shownClasses_, 1);
-    right->addWidget(newDataBox_, 1);
-
+    right->addWidget(shownBox_->classTable(), 1);
+    right->addWidget(editor_, 1);
     auto* left = new QVBoxLayout;
-    left->addWidget(rawDataBox_, 1);
-    left->addWidget(parametricBox_);
+    left->addWidget(sampleBox_, 1);
+    left->addWidget(fits_);
     auto* body = new QHBoxLayout;
-    body->addWidget(dataFileBox_);
+    body->addWidget(dataFile_);
     body->addLayout(left);
-    body->addWidget(chartBox_, 1);
+    body->addWidget(shownBox_, 1);
     body->addLayout(right);
     auto* root = new QVBoxLayout(this);
     root->setContentsMargins(4, 4, 4, 4);
-    root->addWidget(speedPanel);
+    root->addWidget(toolbar_);
     root->addLayout(body, 1);
 }
 
-void RawDataWindow::connectControls() {
-    connect(openData_, &QToolButton::clicked, this, &RawDataWindow::OpenDataClick);
-    connect(bNovy_, &QToolButton::clicked, this, &RawDataWindow::BNovyClick);
-    connect(bChar_, &QToolButton::clicked, this, &RawDataWindow::BCharClick);
-    connect(screenshot_, &QToolButton::clicked, this, &RawDataWindow::SpeedButton1Click);
-    connect(ulozGraf_, &QToolButton::clicked, this, &RawDataWindow::UlozGrafClick);
-    connect(ulozGraf_, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { popupMenu2_->popup(ulozGraf_->mapToGlobal(at)); });
-    for (QAction* item : exportItems_)
-        connect(item, &QAction::triggered, this, [this, item] { exportChoiceClicked(item); });
-    connect(typHist_, &QCheckBox::clicked, this, &RawDataWindow::Button2Click);
-    connect(closeButton_, &QToolButton::clicked, this, &RawDataWindow::BitBtn1Click);
-    connect(notParamButton_, &QPushButton::clicked, this, &RawDataWindow::Button2Click);
-    connect(buParam_, &QPushButton::clicked, this, &RawDataWindow::BuParamClick);
-    connect(bTabChar_, &QPushButton::clicked, this, &RawDataWindow::tableRequested);
-    connect(cbTypPara_, &QComboBox::activated, this, &RawDataWindow::ShowCandidate);
-    connect(bSave_, &QPushButton::clicked, this, &RawDataWindow::BSaveClick);
-    connect(bcancel_, &QPushButton::clicked, newDataBox_, &QWidget::hide);
-    connect(newData_, &QPlainTextEdit::textChanged, this, [this] {
-        newDataCount_->setCell(1, 1, QString());
-        newDataCount_->setCell(1, 0,
-                               " " + QString::number(static_cast<int>(
-                                         EditorLines(S(newData_->toPlainText())).size())));
+void RawDataWindow::connectParts() {
+    connect(toolbar_, &RawDataToolbar::openRequested, this, &RawDataWindow::openDataFile);
+    connect(toolbar_, &RawDataToolbar::newDataRequested, this, &RawDataWindow::startNewData);
+    connect(toolbar_, &RawDataToolbar::characteristicsRequested, this,
+            &RawDataWindow::showCharacteristics);
+    connect(toolbar_, &RawDataToolbar::screenCopyRequested, this,
+            [this] { CopyScreenToClipboard(this); });
+    connect(toolbar_, &RawDataToolbar::exportRequested, this, &RawDataWindow::exportChart);
+    connect(toolbar_, &RawDataToolbar::kindChanged, this, &RawDataWindow::showSampleHistogram);
+    connect(toolbar_, &RawDataToolbar::closeRequested, this, &QWidget::close);
+    connect(dataFile_, &DataFileBox::rangeAccepted, this, [this] {
+        clearShownHistogram();
+        showSampleHistogram();
     });
-    connect(newData_, &QPlainTextEdit::cursorPositionChanged, this, [this] {
-        newDataCount_->setCell(1, 1, " " + QString::number(newData_->textCursor().blockNumber()));
-    });
-    connect(dataMarks_, &QCheckBox::clicked, this, [this] {
-        // The range again from the class values shown, then the chart with or without marks.
-        const double x1 = shownValues_->cell(1, 0).trimmed().toDouble();
-        const double xn = shownValues_->cell(1, 1).trimmed().toDouble();
-        if (histogramKind() == HistogramKind::Discrete) {
-            shown_.Min = x1 - shown_.Step / 2;
-            shown_.Max = xn + shown_.Step / 2;
-        } else {
-            shown_.Min = x1;
-            shown_.Max = xn;
-        }
-        DrawShownHistogram();
-    });
-    connect(cbMarks_, &QComboBox::activated, this, [this] {
-        if (dataMarks_->isChecked()) DrawShownHistogram();
-    });
-    connect(spinEdAngle_, &QSpinBox::valueChanged, this, [this] {
-        if (!dataMarks_->isChecked()) return runMarks();
-        dataMarks_->setChecked(false);
-        DrawShownHistogram();
-    });
-    connect(cbValInd_, &QComboBox::activated, this, [this](int index) {
-        emit axisModeChanged(index);
-        DrawShownHistogram();
-    });
-    for (QLineEdit* e : {edMin_, edMax_, edEps_, edPocetIntervalu_}) {
-        e->installEventFilter(this);
-        connect(e, &QLineEdit::textEdited, this, &RawDataWindow::fieldChanged);
-    }
-    InstallKeyFilter(edMin_, NumberFilter::RangeReal);
-    InstallKeyFilter(edMax_, NumberFilter::RangeReal);
-    InstallKeyFilter(edEps_, NumberFilter::EpsReal);
-    InstallKeyFilter(edPocetIntervalu_, NumberFilter::Digits);
-    // The information boxes of the grids.
-    connect(shownValues_, &QTableWidget::cellClicked, this, [this] {
-        DefMessageDlg(Q(TextCis(1)), Q(TextCis(214)), BoxKind::Information, BoxButtons::Ok, this);
-    });
-    connect(sampleValues_, &QTableWidget::cellClicked, this, [this] {
-        DefMessageDlg(Q(TextCis(1)), Q(TextCis(215)), BoxKind::Information, BoxButtons::Ok, this);
-    });
-    connect(shownMoments_, &QTableWidget::cellClicked, this, [this] {
-        const QString text = bTabChar_->isEnabled()
-                                 ? Q(FormatMessage(TextCis(161), S(cbTypPara_->currentText())))
-                                 : Q(TextCis(160));
-        DefMessageDlg(Q(TextCis(79)), text, BoxKind::Information, BoxButtons::Ok, this);
-    });
+    connect(sampleBox_, &SampleBox::histogramRequested, this, &RawDataWindow::showSampleHistogram);
+    connect(sampleBox_, &SampleBox::intervalsAccepted, this, &RawDataWindow::showSampleHistogram);
+    connect(fits_, &FitBox::rankingRequested, this, &RawDataWindow::rankFits);
+    connect(fits_, &FitBox::tableRequested, this, &RawDataWindow::tableRequested);
+    connect(fits_, &FitBox::candidateChosen, this, &RawDataWindow::showChosenCandidate);
+    connect(shownBox_, &ShownHistogramBox::drawn, this, &RawDataWindow::histogramDrawn);
+    connect(shownBox_, &ShownHistogramBox::redrawWanted, this, &RawDataWindow::drawShownHistogram);
+    connect(shownBox_, &ShownHistogramBox::axisModeChanged, this, &RawDataWindow::axisModeChanged);
+    connect(shownBox_, &ShownHistogramBox::momentsClicked, this, &RawDataWindow::explainMoments);
+
+    checks_->watch(dataFile_->field(RangeEnd::Min), NumberFilter::RangeReal,
+                   [this] { return checkMinimum(); });
+    checks_->watch(dataFile_->field(RangeEnd::Max), NumberFilter::RangeReal,
+                   [this] { return checkMaximum(); });
+    checks_->watch(fits_->epsField(), NumberFilter::EpsReal, [this] { return checkEps(); });
+    checks_->watch(sampleBox_->intervalsField(), NumberFilter::Digits,
+                   [this] { return checkIntervals(); });
+    connect(checks_, &FieldChecks::edited, this, &RawDataWindow::clearShownHistogram);
 }
+
+// --- links to the main window ---------------------------------------------------------------
 
 void RawDataWindow::openForInput(int k, const QString& mainEps, const QString& intervals) {
     k_ = k;
-    mainEps_ = mainEps;
-    PrepareForNewSample();
+    prepareForNewSample();
     show();
-    const QSignalBlocker blockEps(edEps_);
-    const QSignalBlocker blockN(edPocetIntervalu_);
-    edEps_->setText(mainEps);
-    edPocetIntervalu_->setText(intervals);
-    savedEps_ = mainEps;
+    fits_->setMainEps(mainEps);
+    sampleBox_->setIntervalsText(intervals);
     activateWindow();
 }
 
 void RawDataWindow::setFolders(const QString& rawDataDir, const QString& startDir) {
     rawDataDir_ = rawDataDir;
     startDir_ = startDir;
+    editor_->setFolders(rawDataDir, startDir);
 }
 
 void RawDataWindow::setColourHighlighting(bool on) {
-    highlight_ = on;
-    HighlightHistogramTable(*shownClasses_, on);
+    shownBox_->setColourHighlighting(on);
 }
 
 void RawDataWindow::setToolbarWanted(bool on) {
     toolbarWanted_ = on;
-    updatePanel1();
+    updateChartTools();
 }
 
 void RawDataWindow::setAxisMode(int index) {
-    const QSignalBlocker block(cbValInd_);
-    cbValInd_->setCurrentIndex(index);
+    shownBox_->setAxisMode(index);
 }
 
 void RawDataWindow::languageApplied(Language language) {
-    // The layout step of both languages: the value item as the histogram window names it, the
-    // axis titles of the chart in the language applied.
-    cbValInd_->setItemText(static_cast<int>(HistogramAxis::Value), "Value x");
     const Language before = CurrentLanguage();
     SetLanguage(language);
-    histogramChart_->setAxisTitle("left", Q(TextCis(257)));
-    histogramChart_->setAxisTitle("bottom", Q(TextCis(258)));
-    if (histogramChart_->isVisible()) DrawShownHistogram();
+    shownBox_->applyAxisTitles();
+    if (shownBox_->chartShown()) drawShownHistogram();
     SetLanguage(before);
 }
 
 void RawDataWindow::readOwnSettings(const SettingsFile& file) {
     for (const SettingKey& k : settingKeys()) {
-        if (k.target == "EdEps") edEps_->setText(Q(file.GetString(k)));
-        if (k.target == "EdPocetIntervalu") edPocetIntervalu_->setText(Q(file.GetString(k)));
+        if (k.target == "EdEps") fits_->setEpsText(Q(file.GetString(k)));
+        if (k.target == "EdPocetIntervalu") sampleBox_->setIntervalsText(Q(file.GetString(k)));
     }
 }
 
 void RawDataWindow::writeOwnSettings(SettingsFile& file) const {
     for (const SettingKey& k : settingKeys()) {
-        if (k.target == "EdEps") file.SetString(k, S(edEps_->text()));
-        if (k.target == "EdPocetIntervalu") file.SetString(k, S(edPocetIntervalu_->text()));
+        if (k.target == "EdEps") file.SetString(k, S(fits_->epsText()));
+        if (k.target == "EdPocetIntervalu") file.SetString(k, S(sampleBox_->intervalsText()));
     }
-}
-
-bool RawDataWindow::hasSample() const {
-    return sample_.has_value() && !edNazev_->text().isEmpty() &&
-           !sampleValues_->cell(1, 0).trimmed().isEmpty();
-}
-
-DiscreteHistogram RawDataWindow::shownAsInput() const {
-    DiscreteHistogram h;
-    h.P = shown_.P;
-    h.XFirst = shownValues_->cell(1, 0).trimmed().toDouble();
-    h.XLast = shownValues_->cell(1, 1).trimmed().toDouble();
-    h.Bins = shown_.Bins;
-    // The step between the class values shown: for Pure Discrete the classes sit on the range
-    // ends, and the range's own step would put the last class beyond XLast.
-    h.Step = h.Bins > 1 ? (h.XLast - h.XFirst) / (h.Bins - 1) : shown_.Step;
-    h.Total = static_cast<double>(shown_.Total);
-    return h;
-}
-
-void RawDataWindow::BitBtn1Click() {
-    close();
 }
 
 void RawDataWindow::closing() {
@@ -477,13 +164,307 @@ void RawDataWindow::closing() {
 
 void RawDataWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    updatePanel1();
+    updateChartTools();
 }
 
-void RawDataWindow::updatePanel1() {
+void RawDataWindow::updateChartTools() {
     const QScreen* s = screen();
     const bool wide = s && frameGeometry().width() >= s->availableGeometry().width();
-    chartTools_->setVisible(wide && toolbarWanted_ && shownValues_->isVisible());
+    shownBox_->showChartTools(wide && toolbarWanted_);
+}
+
+void RawDataWindow::restoreStartFolder() const {
+    if (!startDir_.isEmpty()) QDir::setCurrent(startDir_);
+}
+
+// --- state ------------------------------------------------------------------------------------
+
+bool RawDataWindow::hasSample() const {
+    return sample_.has_value() && sampleBox_->showsSample();
+}
+
+bool RawDataWindow::inputsChanged() const {
+    return checks_->inputsChanged();
+}
+
+const WorkingHistogram& RawDataWindow::shown() const {
+    return shownBox_->shown();
+}
+
+QStringList RawDataWindow::marks() const {
+    return shownBox_->marks();
+}
+
+const FitRanking& RawDataWindow::ranking() const {
+    return fits_->ranking();
+}
+
+const std::optional<FitContext>& RawDataWindow::fitContext() const {
+    return fits_->context();
+}
+
+DiscreteHistogram RawDataWindow::shownAsInput() const {
+    return shownBox_->shownAsInput();
+}
+
+// --- the field checks ---------------------------------------------------------------------
+
+bool RawDataWindow::checkRangeEnd(bool isMin) {
+    if (!checks_->inputsChanged()) return true;
+    return dataFile_->checkEnd(isMin ? RangeEnd::Min : RangeEnd::Max, sampleBox_->hasFileName());
+}
+
+bool RawDataWindow::checkMinimum() {
+    return checkRangeEnd(true);
+}
+
+bool RawDataWindow::checkMaximum() {
+    return checkRangeEnd(false);
+}
+
+bool RawDataWindow::checkIntervals() {
+    return !checks_->inputsChanged() || sampleBox_->checkIntervals();
+}
+
+bool RawDataWindow::checkEps() {
+    if (!checks_->inputsChanged()) return true;
+    const bool accepted = fits_->checkEps();
+    showSampleHistogram();
+    return accepted;
+}
+
+// --- a new sample -------------------------------------------------------------------------
+
+void RawDataWindow::prepareForNewSample() {
+    editor_->clear();
+    dataFile_->clear();
+    sampleBox_->clear();
+    fits_->clear();
+    shownBox_->clear();
+    move(0, 0);
+    checks_->setInputsChanged(false);
+    toolbar_->resetHistogramKind();
+    toolbar_->setCharacteristicsEnabled(false);
+    toolbar_->setPicturesEnabled(false);
+    sample_.reset();
+    parametric_ = false;
+    updateChartTools();
+}
+
+void RawDataWindow::clearShownHistogram() {
+    fits_->discardCandidates();
+    shownBox_->hideHistogram();
+    toolbar_->setPicturesEnabled(false);
+    checks_->setInputsChanged(true);
+    updateChartTools();
+}
+
+void RawDataWindow::openDataFile() {
+    prepareForNewSample();
+    shownBox_->clearChartTitle();
+    const QString path = ChooseRawDataFile(this, false, "txt", "Raw_Data", rawDataDir_);
+    if (path.isEmpty()) return restoreStartFolder();
+    readFile(path);
+}
+
+bool RawDataWindow::readFile(const QString& path) {
+    prepareForNewSample();
+    if (QFileInfo::exists(path)) sampleBox_->setFileName(QFileInfo(path).fileName());
+    dataFile_->setListingVisible(false);
+    busy_ = true;
+    RawDataRead read = ReadRawDataWithProgress(path, fits_->progress());
+    busy_ = false;
+    if (const Failure* f = std::get_if<Failure>(&read.sample)) {
+        dataFile_->setListingVisible(true);
+        ShowFailure(*f, this);
+        if (f->message == msg::FileDoesNotExist) restoreStartFolder();
+        return false;
+    }
+    sample_ = std::move(std::get<RawSample>(read.sample));
+    sampleBox_->showStatistics(*sample_);
+    dataFile_->showSample(*sample_, Q(read.listing));
+    fits_->setEpsEnabled(true);
+    showSampleHistogram();
+    restoreStartFolder();
+    sampleBox_->setIntervalsEnabled(true);
+    toolbar_->setCharacteristicsEnabled(true);
+    toolbar_->setPicturesEnabled(true);
+    return true;
+}
+
+bool RawDataWindow::requireSample() {
+    if (hasSample()) return true;
+    fits_->clearCandidates();
+    return false;
+}
+
+// --- the histogram shown --------------------------------------------------------------------
+
+void RawDataWindow::showSampleHistogram() {
+    if (!requireSample()) return;
+    shownBox_->untickMarks();
+    fits_->discardRanking();
+    parametric_ = false;
+    const auto [min, max] = dataFile_->range(*sample_);
+    auto view =
+        ShowSampleHistogram(*sample_, sampleBox_->intervals(), min, max, toolbar_->histogramKind());
+    if (const Failure* f = std::get_if<Failure>(&view)) {
+        ShowFailure(*f, this);
+        return;
+    }
+    const SampleHistogramView& v = std::get<SampleHistogramView>(view);
+    shownBox_->setShown(v.histogram);
+    shownBox_->setTitle(QString());
+    drawShownHistogram();
+    checks_->setInputsChanged(false);
+    sampleBox_->showHistogram(v.histogram);
+    emit sampleHistogramDrawn(v.histogram);
+}
+
+QStringList RawDataWindow::chartTitle() const {
+    if (!parametric_) {
+        const QLocale locale;
+        return {Q(TextCis(msg::RawDataTitle)) + fits_->chosenName(),
+                Q(TextCis(msg::DataFileTitle)) + sampleBox_->fileStem() + " ( " +
+                    locale.toString(QDate::currentDate(), QLocale::ShortFormat) + " , " +
+                    locale.toString(QTime::currentTime(), QLocale::ShortFormat) + " )"};
+    }
+    QString line1 = Q(TextCis(msg::ParametricFunctionTitle)) + fits_->chosenName();
+    if (const FitEntry* entry = fits_->chosenEntry(); entry && !entry->parameterText.empty())
+        line1 += " ( " + Q(entry->parameterText);
+    return {line1, Q(TextCis(msg::DataFileTitle)) + sampleBox_->fileStem()};
+}
+
+void RawDataWindow::drawShownHistogram() {
+    // A candidate is mirrored towards the sample's mean as its cell shows it.
+    const std::optional<double> mirrorMean =
+        parametric_ && hasSample() ? std::optional(sampleBox_->shownMean()) : std::nullopt;
+    if (!shownBox_->draw(chartTitle(), toolbar_->histogramKind(), mirrorMean,
+                         sample_ ? &*sample_ : nullptr))
+        return;
+    toolbar_->setCharacteristicsEnabled(true);
+    toolbar_->setPicturesEnabled(true);
+    updateChartTools();
+}
+
+void RawDataWindow::showCharacteristics() {
+    const FitEntry* entry = fits_->chosenEntry();
+    const std::string title = entry && entry->tightness > 0
+                                  ? TextCis(msg::ParametricCharacteristics) + S(fits_->chosenName())
+                                  : TextCis(msg::NonParametricCharacteristics);
+    const std::string text = shownBox_->characteristicsText(title, sampleBox_->intervals());
+    if (text.empty()) return;
+    DefMessageDlg(Q(TextCis(msg::CharacteristicsCaption)), Q(text), BoxKind::Information,
+                  BoxButtons::Ok, this);
+}
+
+void RawDataWindow::explainMoments() {
+    const QString text =
+        fits_->tableOffered()
+            ? Q(FormatMessage(TextCis(msg::ParametricHistogramMoments), S(fits_->chosenName())))
+            : Q(TextCis(msg::RawHistogramMoments));
+    DefMessageDlg(Q(TextCis(msg::CharacteristicsCaption)), text, BoxKind::Information,
+                  BoxButtons::Ok, this);
+}
+
+// --- the parametric fits ------------------------------------------------------------------
+
+FitSettings RawDataWindow::fitSettings() const {
+    FitSettings s;
+    s.intervals = sampleBox_->intervals();
+    s.eps = S(fits_->epsText());
+    std::tie(s.min, s.max) = dataFile_->range(*sample_);
+    s.kind = toolbar_->histogramKind();
+    return s;
+}
+
+void RawDataWindow::rankFits() {
+    if (!requireSample()) return;
+    shownBox_->hideMarkControls();
+    showSampleHistogram();
+    if (!fits_->prepare(*sample_, fitSettings())) return;
+    parametric_ = true;
+    shownBox_->hideCandidate();
+    busy_ = true;
+    setEnabled(false);
+    fits_->rank();
+    setEnabled(true);
+    busy_ = false;
+
+    const FitRanking& ranking = fits_->ranking();
+    if (ranking.rows.empty()) {
+        // A failing discretisation shows its own reports and ends the ranking; no candidate at
+        // all is message 110 and the sample's histogram again.
+        for (const Failure& f : ranking.reports)
+            ShowFailure(f, this);
+        if (ranking.completed) {
+            clearShownHistogram();
+            showSampleHistogram();
+        }
+        return;
+    }
+    fits_->listRanking();
+    if (drawCandidate(0))
+        shownBox_->setTitle("  " + Q(TextCis(msg::InputParameters)) +
+                            Q(ranking.entries[0].parameterText) + "  ");
+    fits_->offerCandidates();
+    checks_->setInputsChanged(false);
+    emit tableRequested();
+}
+
+bool RawDataWindow::drawCandidate(int position) {
+    const std::optional<WorkingHistogram> candidate = fits_->candidateHistogram(position);
+    if (!candidate) return false;
+    shownBox_->setShown(*candidate);
+    parametric_ = true;
+    drawShownHistogram();
+    return true;
+}
+
+void RawDataWindow::showChosenCandidate() {
+    if (!requireSample()) return;
+    const FitEntry* entry = fits_->showChosenCloseness();
+    if (!entry) return;
+    if (entry->tightness <= 0) {
+        shownBox_->hideCandidate();
+        shownBox_->setTitle(QString());
+        checks_->setInputsChanged(false);
+        return;
+    }
+    if (drawCandidate(fits_->chosenPosition())) {
+        shownBox_->setTitle(Q(TextCis(msg::InputParametersF)) + Q(entry->parameterText));
+        checks_->setInputsChanged(false);
+    }
+}
+
+void RawDataWindow::selectCandidate(int position) {
+    fits_->choose(position);
+    showChosenCandidate();
+}
+
+void RawDataWindow::removeCandidates(const QList<int>& types) {
+    fits_->removeCandidates(types);
+}
+
+// --- new raw data and the chart's pictures ------------------------------------------------
+
+void RawDataWindow::startNewData() {
+    prepareForNewSample();
+    fits_->progress().setRange(1, NewDataProgressEnd);
+    shownBox_->clearChartTitle();
+    editor_->start();
+}
+
+void RawDataWindow::exportChart() {
+    const ChartExport choice = toolbar_->exportChoice();
+    if (choice == ChartExport::Clipboard) return shownBox_->chart().copyToClipboard();
+    const QString suffix = choice == ChartExport::Bitmap     ? "bmp"
+                           : choice == ChartExport::Metafile ? "svg"
+                                                             : "jpg";
+    const QString path = ChooseRawDataFile(this, true, suffix, QString(), startDir_);
+    if (!path.isEmpty() && ConfirmOverwrite(this, path) && !shownBox_->chart().savePicture(path))
+        ReportWriteFailure(this, path);
+    restoreStartFolder();
 }
 
 } // namespace tessavin::ui

@@ -32,7 +32,23 @@ namespace {
 const QColor SampleBarColour(0x00, 0x00, 0x80); // navy
 const QColor DrawnBarColour(0xA6, 0xCA, 0xF0);  // sky blue
 const QString Bars = QStringLiteral("Series1");
-constexpr int TableColumns = 12;
+// The OK button reads the same in both languages; it has no caption table entry.
+const QString ExitCaption = QStringLiteral("OK");
+
+// The columns of the two grids: the row number, then grid column c shows field c - 1 of a
+// characteristics row. The sample's grid shows the characteristics, the candidates' grid the
+// characteristics and the candidate's parameters.
+constexpr int RowNumberWidth = 28;
+constexpr int CharacteristicColumns = 10; // type, closeness, median … kurtosis
+constexpr int CharacteristicWidth = 100;
+constexpr int ParametersWidth = 410;
+constexpr int SampleColumns = 1 + CharacteristicColumns;
+constexpr int TableColumns = SampleColumns + 1;
+// The sort keys (CBTypVyberu: none, then one a characteristic) and the references of closeness
+// (CBVyber); their texts come from the caption table.
+constexpr int SortKeyCount = KeyKurtosis + 1;
+constexpr int ReferenceCount = 2;
+constexpr int MomentWidth = 150; // the sample's mean, deviation and skewness
 
 // A small chart of class bars: no title, legend, axes, toolbar or mouse reaction.
 ChartPanel* MakeSmallChart(QWidget* parent, const char* name, const QColor& colour) {
@@ -70,8 +86,8 @@ SuitableHistogramsWindow::SuitableHistogramsWindow(QWidget* rawDataWindow,
 
     // The sample's moments and the two small charts.
     moments_ = new StringGrid("SGCharPDZ", 4, 2, 1, 1, this);
-    moments_->setColumnWidths({28, 150, 150, 150});
-    moments_->setFixedWidth(28 + 3 * 150 + 2 * moments_->frameWidth() + 4);
+    moments_->setColumnWidths({RowNumberWidth, MomentWidth, MomentWidth, MomentWidth});
+    moments_->setFixedWidth(RowNumberWidth + 3 * MomentWidth + 2 * moments_->frameWidth() + 4);
     FitRows(moments_, 2);
     sampleChart_ = MakeSmallChart(this, "Chart1", SampleBarColour);
     drawnChart_ = MakeSmallChart(this, "Chart2", DrawnBarColour);
@@ -87,15 +103,15 @@ SuitableHistogramsWindow::SuitableHistogramsWindow(QWidget* rawDataWindow,
     top->addWidget(drawnChart_);
 
     // The sample's histogram, then the candidates.
-    sample_ = new StringGrid("SGCharPD", 11, 2, 1, 1, this);
+    sample_ = new StringGrid("SGCharPD", SampleColumns, 2, 1, 1, this);
     FitRows(sample_, 2);
     grid_ = new StringGrid("SGChar", TableColumns, SuitableShownRows + 1, 1, 1, this);
     for (StringGrid* g : {sample_, grid_}) {
-        g->setColumnWidth(0, 28);
-        for (int c = 1; c <= 10; ++c)
-            g->setColumnWidth(c, 100);
+        g->setColumnWidth(0, RowNumberWidth);
+        for (int c = 1; c <= CharacteristicColumns; ++c)
+            g->setColumnWidth(c, CharacteristicWidth);
     }
-    grid_->setColumnWidth(11, 410);
+    grid_->setColumnWidth(TableColumns - 1, ParametersWidth);
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     // A thin header strip above the heading row: its column borders can be dragged.
     QHeaderView* strip = grid_->horizontalHeader();
@@ -108,19 +124,19 @@ SuitableHistogramsWindow::SuitableHistogramsWindow(QWidget* rawDataWindow,
 
     sortKey_ = new QComboBox(this);
     sortKey_->setObjectName("CBTypVyberu");
-    sortKey_->addItems({"", "Closeness", "Median", "Mode", "Average", "Dispersion",
-                        "Standard deviation", "Variation", "Skewness", "Kurtosis"});
+    sortKey_->addItems(QStringList(SortKeyCount, QString()));
     reference_ = new QComboBox(this);
     reference_->setObjectName("CBVyber");
     reference_->setEditable(true); // shows the name of the selected candidate too
     reference_->lineEdit()->setReadOnly(true);
-    reference_->addItems({"Raw data", "Histograms of RawData"});
+    reference_->addItems(QStringList(ReferenceCount, QString()));
     reference_->setMinimumContentsLength(22);
     reference_->hide();
     removal_ = new QCheckBox(this);
     removal_->setObjectName("ChBVymazRadkuTab");
     removal_->hide();
-    auto* exit = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), "OK", this);
+    auto* exit =
+        new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), ExitCaption, this);
     exit->setObjectName("BKonec");
 
     auto* tools = new QHBoxLayout;
@@ -174,7 +190,7 @@ void SuitableHistogramsWindow::open(const FitRanking& ranking, const FitContext&
 
     const SampleStatistics& stats = context.statistics();
     table_.Fill(ranking, {stats.meanText, stats.sigmaText, stats.skewnessText});
-    for (int c = 1; c <= 10; ++c)
+    for (int c = 1; c < SampleColumns; ++c)
         sample_->setCell(c, 1, Q(ranking.sampleRow.fields[c - 1]));
     const std::string* moments[] = {&stats.meanText, &stats.sigmaText, &stats.skewnessText};
     for (int c = 1; c <= 3; ++c)
