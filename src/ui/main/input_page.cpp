@@ -17,6 +17,7 @@
 #include "common/number_parse.h"
 #include "exactplan/inspected_years.h"
 #include "files/project_file.h"
+#include "localisation/caption_table.h"
 #include "localisation/captions.h"
 #include "localisation/message_ids.h"
 #include "localisation/messages.h"
@@ -24,6 +25,7 @@
 #include "ui/common/interaction.h"
 #include "ui/common/key_filters.h"
 #include "ui/common/named_label.h"
+#include "ui/main/main_texts.h"
 
 namespace tessavin::ui {
 namespace {
@@ -584,6 +586,10 @@ void InputPage::showProject(const ProjectData& p) {
 }
 
 void InputPage::applyLanguage() {
+    // The results page has a separator line of the same objectName, which the window's caption
+    // table reaches first: the page gives its label the table's text itself.
+    if (const CaptionAssignment* entry = FindCaption(MainWindowTable, "Label40", CaptionKind::Caption))
+        findChild<QLabel*>("Label40")->setText(Q(ComposeText(*entry, CurrentLanguage())));
     const Row& first = rows_[1];
     for (int k = 2; k <= RandomInputCount; ++k) {
         Row& row = rows_[k];

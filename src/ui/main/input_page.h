@@ -52,7 +52,7 @@ class InputPage : public QWidget {
     void defaultTexts();         // every field at its default text, each with its reaction
     void enableInputCharts();    // a project brought every input histogram
     void showProject(const ProjectData& p);
-    // The other rows take the items and hints of the first, after a change of language.
+    // After a change of language: the other rows take the items and hints of the first.
     void applyLanguage();
 
     int crackOrigin() const;
