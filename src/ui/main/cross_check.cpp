@@ -84,8 +84,9 @@ void CrossCheck::stopWorker() {
 void CrossCheck::breakCommand() {
     if (!simulating() || asking_) return;
     asking_ = true;
-    const bool yes = DefMessageDlg(Q(TextCis(msg::ConfirmationTitle)), Q(TextCis(msg::BreakQuestion)), BoxKind::Confirmation,
-                                   BoxButtons::YesNo, window_) == BoxYes;
+    const bool yes =
+        DefMessageDlg(Q(TextCis(msg::ConfirmationTitle)), Q(TextCis(msg::BreakQuestion)),
+                      BoxKind::Confirmation, BoxButtons::YesNo, window_) == BoxYes;
     asking_ = false;
     if (yes) stop_ = true;
     if (!held_) return;

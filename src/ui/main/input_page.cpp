@@ -133,26 +133,29 @@ void InputPage::buildFields() {
         l->setWordWrap(true);
         return l;
     };
-    fields->addWidget(label("Label39"), 0, 0);
-    fields->addWidget(crackOrigin_, 0, 1);
-    fields->addWidget(label("Label4"), 1, 0);
-    fields->addLayout(years, 1, 1, Qt::AlignLeft);
-    fields->addWidget(label("Label16"), 2, 0);
-    fields->addWidget(flangeWidth_, 2, 1);
-    fields->addWidget(label("Label17"), 3, 0);
-    fields->addWidget(flangeThickness_, 3, 1);
-    fields->addWidget(label("Label40"), 4, 0);
-    fields->addWidget(pastInspections_, 4, 1);
-    fields->addWidget(label("Label38"), 0, 3);
-    fields->addWidget(designProbability_, 0, 4);
-    fields->addWidget(label("Label2"), 1, 3);
-    fields->addWidget(materialC_, 1, 4);
-    fields->addWidget(label("Label1"), 2, 3);
-    fields->addWidget(materialM_, 2, 4);
-    fields->addWidget(label("Label14"), 3, 3);
-    fields->addWidget(intervals_, 3, 4);
-    fields->addWidget(label("Label29"), 4, 3);
-    fields->addWidget(eps_, 4, 4);
+    // Left: the crack origin, the period, the flange and the past inspections; right: pd, the
+    // material and the two parameters of the input histograms.
+    const std::pair<const char*, QWidget*> left[] = {{"Label39", crackOrigin_},
+                                                     {"Label4", nullptr}, // the period's three
+                                                     {"Label16", flangeWidth_},
+                                                     {"Label17", flangeThickness_},
+                                                     {"Label40", pastInspections_}};
+    const std::pair<const char*, QWidget*> right[] = {{"Label38", designProbability_},
+                                                      {"Label2", materialC_},
+                                                      {"Label1", materialM_},
+                                                      {"Label14", intervals_},
+                                                      {"Label29", eps_}};
+    for (int r = 0; r < 5; ++r) {
+        fields->addWidget(label(left[r].first), r, 0);
+        if (left[r].second)
+            fields->addWidget(left[r].second, r, 1);
+        else
+            fields->addLayout(years, r, 1, Qt::AlignLeft);
+    }
+    for (int r = 0; r < 5; ++r) {
+        fields->addWidget(label(right[r].first), r, 3);
+        fields->addWidget(right[r].second, r, 4);
+    }
     fields->setColumnStretch(0, 1);
     fields->setColumnMinimumWidth(2, 12);
     fields->setColumnStretch(3, 1);
@@ -208,9 +211,9 @@ void InputPage::buildRows() {
 
 // Enter moves on in this order (Tab too).
 void InputPage::setEnterOrder() {
-    QWidget* order[] = {crackOrigin_,       startYear_, yearStep_,        endYear_,
-                        eps_,               designProbability_, flangeWidth_, flangeThickness_,
-                        intervals_,         materialC_, materialM_,       pastInspections_};
+    QWidget* order[] = {crackOrigin_, startYear_,         yearStep_,    endYear_,
+                        eps_,         designProbability_, flangeWidth_, flangeThickness_,
+                        intervals_,   materialC_,         materialM_,   pastInspections_};
     QWidget* previous = nullptr;
     for (QWidget* w : order) {
         if (previous) QWidget::setTabOrder(previous, w);
@@ -452,8 +455,7 @@ std::variant<std::vector<int>, std::string> InputPage::inspectedYears(bool inPer
     const QString name =
         label ? label->text().remove(':').trimmed() : pastInspections_->objectName();
     const int first = inPeriod ? static_cast<int>(ParseWholePrefix(S(startYear_->text()))) : 0;
-    const int last =
-        inPeriod ? static_cast<int>(ParseWholePrefix(S(endYear_->text()))) : MaxYear;
+    const int last = inPeriod ? static_cast<int>(ParseWholePrefix(S(endYear_->text()))) : MaxYear;
     return exactplan::ReadInspectedYears(S(pastInspections_->text()), first, last, S(name));
 }
 
@@ -537,17 +539,13 @@ void InputPage::defaultRandomInputs() {
 
 void InputPage::defaultTexts() {
     constexpr InputDefaults d = DefaultInputs();
-    const std::pair<QLineEdit*, std::string_view> texts[] = {{intervals_, d.intervals},
-                                                             {eps_, d.eps},
-                                                             {materialC_, d.C},
-                                                             {materialM_, d.m},
-                                                             {startYear_, d.yearStart},
-                                                             {yearStep_, d.yearStep},
-                                                             {endYear_, d.yearEnd},
-                                                             {flangeWidth_, d.bf},
-                                                             {flangeThickness_, d.tf},
-                                                             {designProbability_, d.Pd},
-                                                             {pastInspections_, ""}};
+    const std::pair<QLineEdit*, std::string_view> texts[] = {
+        {intervals_, d.intervals}, {eps_, d.eps},
+        {materialC_, d.C},         {materialM_, d.m},
+        {startYear_, d.yearStart}, {yearStep_, d.yearStep},
+        {endYear_, d.yearEnd},     {flangeWidth_, d.bf},
+        {flangeThickness_, d.tf},  {designProbability_, d.Pd},
+        {pastInspections_, ""}};
     for (const auto& [field, text] : texts)
         field->setText(Q(std::string(text)));
 }
@@ -564,13 +562,10 @@ void InputPage::showProject(const ProjectData& p) {
     startYear_->setText(QString::number(p.start));
     yearStep_->setText(QString::number(p.step));
     endYear_->setText(QString::number(p.end));
-    const std::pair<QLineEdit*, const std::string*> fields[] = {{designProbability_, &p.Pd},
-                                                                {flangeWidth_, &p.bf},
-                                                                {materialC_, &p.C},
-                                                                {flangeThickness_, &p.tf},
-                                                                {materialM_, &p.m},
-                                                                {eps_, &p.eps},
-                                                                {intervals_, &p.intervals}};
+    const std::pair<QLineEdit*, const std::string*> fields[] = {
+        {designProbability_, &p.Pd}, {flangeWidth_, &p.bf}, {materialC_, &p.C},
+        {flangeThickness_, &p.tf},   {materialM_, &p.m},    {eps_, &p.eps},
+        {intervals_, &p.intervals}};
     for (const auto& [field, text] : fields)
         field->setText(Q(*text));
     pastInspections_->setText(Q(exactplan::InspectedYearsText(p.inspected)));
@@ -588,7 +583,8 @@ void InputPage::showProject(const ProjectData& p) {
 void InputPage::applyLanguage() {
     // The results page has a separator line of the same objectName, which the window's caption
     // table reaches first: the page gives its label the table's text itself.
-    if (const CaptionAssignment* entry = FindCaption(MainWindowTable, "Label40", CaptionKind::Caption))
+    if (const CaptionAssignment* entry =
+            FindCaption(MainWindowTable, "Label40", CaptionKind::Caption))
         findChild<QLabel*>("Label40")->setText(Q(ComposeText(*entry, CurrentLanguage())));
     const Row& first = rows_[1];
     for (int k = 2; k <= RandomInputCount; ++k) {

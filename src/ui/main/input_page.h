@@ -66,12 +66,12 @@ class InputPage : public QWidget {
     QWidget* lastInOrder() const;
 
   signals:
-    void resultsStale();           // every result of the calculation
-    void yearResultsStale();       // the results of the years (the resistances stay)
-    void inputHistogramsStale();   // the input histograms and every result
-    void crackOriginChosen();      // by the user
+    void resultsStale();         // every result of the calculation
+    void yearResultsStale();     // the results of the years (the resistances stay)
+    void inputHistogramsStale(); // the input histograms and every result
+    void crackOriginChosen();    // by the user
     void startYearAccepted(const QString& year);
-    void rawDataRequested(int k);  // input k is to be built from measured values
+    void rawDataRequested(int k);   // input k is to be built from measured values
     void histogramRequested(int k); // the chart button of input k
 
   protected:
@@ -111,18 +111,18 @@ class InputPage : public QWidget {
     QLineEdit* lastYearField_ = nullptr;     // the start or end year, whichever changed last
 
     // Members are named after what they show; the comment gives the objectName.
-    QComboBox* crackOrigin_ = nullptr;        // CBSireni
-    QLineEdit* startYear_ = nullptr;          // EdRokT
-    QLineEdit* yearStep_ = nullptr;           // EdRokKrok
-    QLineEdit* endYear_ = nullptr;            // EdRokKon
-    QLineEdit* designProbability_ = nullptr;  // EdNavPravd
-    QLineEdit* flangeWidth_ = nullptr;        // EdSirPas
-    QLineEdit* flangeThickness_ = nullptr;    // EdTloPas
-    QLineEdit* materialC_ = nullptr;          // EdKonstC
-    QLineEdit* materialM_ = nullptr;          // EdMocM
-    QLineEdit* eps_ = nullptr;                // EdEps
-    QLineEdit* intervals_ = nullptr;          // EdPocetIntervalu
-    QLineEdit* pastInspections_ = nullptr;    // EdProhlidky: inspections without a find, years
+    QComboBox* crackOrigin_ = nullptr;       // CBSireni
+    QLineEdit* startYear_ = nullptr;         // EdRokT
+    QLineEdit* yearStep_ = nullptr;          // EdRokKrok
+    QLineEdit* endYear_ = nullptr;           // EdRokKon
+    QLineEdit* designProbability_ = nullptr; // EdNavPravd
+    QLineEdit* flangeWidth_ = nullptr;       // EdSirPas
+    QLineEdit* flangeThickness_ = nullptr;   // EdTloPas
+    QLineEdit* materialC_ = nullptr;         // EdKonstC
+    QLineEdit* materialM_ = nullptr;         // EdMocM
+    QLineEdit* eps_ = nullptr;               // EdEps
+    QLineEdit* intervals_ = nullptr;         // EdPocetIntervalu
+    QLineEdit* pastInspections_ = nullptr;   // EdProhlidky: inspections without a find, years
     std::array<Row, RandomInputCount + 1> rows_{};
 };
 

@@ -55,7 +55,7 @@ class InspectionsPage : public QWidget {
     void exactPlanTexts();
 
     std::optional<exactplan::PlanCurves> exact_; // the exact plan shown
-    std::vector<int> pastInspections_;          // the ones it was updated after
+    std::vector<int> pastInspections_;           // the ones it was updated after
 
     // Members are named after what they show; the comment gives the objectName.
     StringGrid* yearTable_ = nullptr;        // StringGrid3: pU, pD, pF of every year

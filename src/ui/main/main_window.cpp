@@ -257,7 +257,9 @@ void MainWindow::buildMenu() {
     eventChartsMenu_->setEnabled(false);
     std::array<QAction*, 3> eventCharts{};
     for (int page : {1, 2, 3}) {
-        eventCharts[page - 1] = item(charts, page == 1 ? "Graf11" : page == 2 ? "Graf21" : "Graf31");
+        eventCharts[page - 1] = item(charts, page == 1   ? "Graf11"
+                                             : page == 2 ? "Graf21"
+                                                         : "Graf31");
         connect(eventCharts[page - 1], &QAction::triggered, this,
                 [this, page] { showEventGraph(page); });
     }
@@ -274,8 +276,7 @@ void MainWindow::buildMenu() {
 
     QMenu* setUp = submenu(nullptr, "N1");
     QAction* integration = item(setUp, "VolbaIntegrace1", QKeySequence("Ctrl+M"));
-    connect(integration, &QAction::triggered, this,
-            [this] { showSideWindow(integration_.get()); });
+    connect(integration, &QAction::triggered, this, [this] { showSideWindow(integration_.get()); });
     QAction* defaults = item(setUp, "Pedvolenhodnoty1", QKeySequence("Ctrl+D"));
     connect(defaults, &QAction::triggered, this, &MainWindow::defaultsCommand);
 
@@ -328,10 +329,15 @@ void MainWindow::buildMenu() {
     menus_ = {function, setUp, help};
 
     // Each toolbar button is the second face of a menu command.
-    const std::pair<const char*, QAction*> faces[] = {
-        {"BGrafVysl", eventCharts[1]}, {"BExcel", workbookItem_}, {"OpenProjekt", openProject},
-        {"SaveProjekt", saveProjectItem_}, {"BNastav", integration}, {"BDefHodn", defaults},
-        {"OAdresach", folders},        {"OVerzi", about},         {"BKonec", exit}};
+    const std::pair<const char*, QAction*> faces[] = {{"BGrafVysl", eventCharts[1]},
+                                                      {"BExcel", workbookItem_},
+                                                      {"OpenProjekt", openProject},
+                                                      {"SaveProjekt", saveProjectItem_},
+                                                      {"BNastav", integration},
+                                                      {"BDefHodn", defaults},
+                                                      {"OAdresach", folders},
+                                                      {"OVerzi", about},
+                                                      {"BKonec", exit}};
     for (const auto& [name, command] : faces)
         FollowCommand(toolbar_->findChild<QToolButton*>(name), command,
                       command == eventCharts[1] ? eventChartsMenu_ : command);
@@ -466,8 +472,8 @@ void MainWindow::foldersBox() {
                               S(QDir::toNativeSeparators(paths_.graphsAndPrintsDir)),
                               S(QDir::toNativeSeparators(paths_.rawDataDir)),
                               S(QDir::toNativeSeparators(paths_.resultsDir))});
-    DefMessageDlg(Q(TextCis(msg::InformationTitle)), Q(text), BoxKind::Information,
-                  BoxButtons::Ok, this);
+    DefMessageDlg(Q(TextCis(msg::InformationTitle)), Q(text), BoxKind::Information, BoxButtons::Ok,
+                  this);
 }
 
 void MainWindow::switchLanguage(Language language) {

@@ -189,10 +189,10 @@ class MainWindow : public QMainWindow {
     ResultsPage* results_ = nullptr;         // TabSheet2
     InspectionsPage* inspections_ = nullptr; // TabSheet3
     CrossCheck* crossCheck_ = nullptr;
-    QLabel* hint_ = nullptr; // the long part of the hint under the mouse
-    QLineEdit* projectName_ = nullptr;   // EdProjekt
-    QPushButton* breakButton_ = nullptr; // BPrerus
-    QPushButton* runButton_ = nullptr;   // BPocitej
+    QLabel* hint_ = nullptr;              // the long part of the hint under the mouse
+    QLineEdit* projectName_ = nullptr;    // EdProjekt
+    QPushButton* breakButton_ = nullptr;  // BPrerus
+    QPushButton* runButton_ = nullptr;    // BPocitej
     QPushButton* refineButton_ = nullptr; // BnUpresnit
 };
 

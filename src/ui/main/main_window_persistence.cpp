@@ -70,8 +70,9 @@ void MainWindow::restoreSideWindows() {
     const IntegrationSettings& s = in_.integration;
     for (const std::string* text : {&s.stepsText, &s.levelsText})
         if (!ParseWhole(*text))
-            DefMessageDlg(Q(TextCis(msg::ErrorTitle)), "'" + Q(*text) + "' is not a valid integer value",
-                          BoxKind::Error, BoxButtons::Ok, this);
+            DefMessageDlg(Q(TextCis(msg::ErrorTitle)),
+                          "'" + Q(*text) + "' is not a valid integer value", BoxKind::Error,
+                          BoxButtons::Ok, this);
 }
 
 void MainWindow::loadMainSettings() {
@@ -178,7 +179,8 @@ void MainWindow::saveProjectCommand() {
     if (chosen.isEmpty()) return;
     if (QFileInfo::exists(chosen)) {
         const std::string question =
-            FormatMessage(TextCis(msg::OverwriteQuestion), S(QDir::toNativeSeparators(chosen))) + "\r\n";
+            FormatMessage(TextCis(msg::OverwriteQuestion), S(QDir::toNativeSeparators(chosen))) +
+            "\r\n";
         if (DefMessageDlg(Q(TextCis(msg::ConfirmationTitle)), Q(question), BoxKind::Confirmation,
                           BoxButtons::YesNo, this) != BoxYes) {
             QDir::setCurrent(paths_.projectDir);

@@ -8,8 +8,8 @@
 #include <QProgressBar>
 #include <QSet>
 #include <QStyle>
-#include <QToolBar>
 #include <QTime>
+#include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QtCharts/QChart>
@@ -30,8 +30,7 @@ namespace {
 
 // The histogram window's numbers of the six buttons' histograms, in button order.
 constexpr std::array<int, 6> kButtonKinds = {4, 5, 2, 3, 6, 7};
-constexpr const char* kButtonNames[] = {"BJevU", "BJevF",     "BGN",
-                                        "BGV",   "BjevuUmSn", "BjevuFmSn"};
+constexpr const char* kButtonNames[] = {"BJevU", "BJevF", "BGN", "BGV", "BjevuUmSn", "BjevuFmSn"};
 enum Button { Rad, Raac, Nn, Sn, ReliabilityU, ReliabilityF };
 
 QToolButton* ChartButton(QWidget* parent, const char* name) {
@@ -360,10 +359,10 @@ void ResultsPage::addInspectionCurves(const InspectionChart& curves) {
 
 void ResultsPage::showFirstInspection(const FirstInspectionResult& first) {
     first_ = first;
-    firstInspection_->setText(Q(first.found ? TextCis(msg::BetweenYears) +
-                                                  std::to_string(first.from) + " - " +
-                                                  std::to_string(first.to)
-                                            : TextCis(first.message)));
+    firstInspection_->setText(Q(first.found
+                                    ? TextCis(msg::BetweenYears) + std::to_string(first.from) +
+                                          " - " + std::to_string(first.to)
+                                    : TextCis(first.message)));
     firstInspection_->show();
     firstInspectionTitle_->show();
 }
@@ -426,8 +425,9 @@ void ResultsPage::applyLanguage(int crackOrigin, bool exactShown) {
         showFirstInspection(*first_); // also while another page is shown
     // The inspection chart's title as the run wrote it, in the new language.
     if (!chart_->titleLines().isEmpty())
-        chart_->setTitleLines({Q(TextCis(msg::FirstInspectionCharts)),
-                               Q(TextCis(msg::CrackProgressionFrom) + CrackOriginText(crackOrigin))});
+        chart_->setTitleLines(
+            {Q(TextCis(msg::FirstInspectionCharts)),
+             Q(TextCis(msg::CrackProgressionFrom) + CrackOriginText(crackOrigin))});
     if (plansShown_) showPlansLine();
     if (exactShown && chart_->hasSeries("Exact0"))
         chart_->setLegendTitle("Exact0", MainPiece("ExactCurveLegend"));

@@ -39,9 +39,10 @@ QString ExportWorkbook(QWidget* parent, const CalculationInputs& in, const Calcu
     QString path = WorkbookPath(in, resultsDir); // not const: returned by move
     if (QFileInfo::exists(path)) {
         const QString question =
-            Q(FormatMessage(TextCis(msg::OverwriteQuestion), S(QDir::toNativeSeparators(path)))) + "\r\n";
-        if (DefMessageDlg(Q(TextCis(msg::ConfirmationTitle)), question, BoxKind::Confirmation, BoxButtons::YesNo,
-                          parent) != BoxYes) {
+            Q(FormatMessage(TextCis(msg::OverwriteQuestion), S(QDir::toNativeSeparators(path)))) +
+            "\r\n";
+        if (DefMessageDlg(Q(TextCis(msg::ConfirmationTitle)), question, BoxKind::Confirmation,
+                          BoxButtons::YesNo, parent) != BoxYes) {
             BackToProjectDir(projectDir);
             return {};
         }
@@ -54,8 +55,8 @@ QString ExportWorkbook(QWidget* parent, const CalculationInputs& in, const Calcu
     const QUrl url = QUrl::fromLocalFile(path);
     const bool opened = Opener() ? Opener()(url) : QDesktopServices::openUrl(url);
     if (!opened) {
-        DefMessageDlg(Q(TextCis(msg::WarningTitle)), Q(TextCis(msg::WorkbookNotOpened)), BoxKind::Warning,
-                      BoxButtons::Ok, parent);
+        DefMessageDlg(Q(TextCis(msg::WarningTitle)), Q(TextCis(msg::WorkbookNotOpened)),
+                      BoxKind::Warning, BoxButtons::Ok, parent);
         BackToProjectDir(projectDir);
     }
     return path;
