@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QStyle>
+#include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -73,9 +74,12 @@ void InputPage::Row::setFieldsEnabled(bool enabled) const {
 }
 
 InputPage::InputPage(CalculationInputs& in, CalculationState& state, ParameterBlock& block,
-                     QWidget* parent)
-    : QWidget(parent), in_(in), state_(state), block_(block) {
+                     QTabWidget* pages)
+    : in_(in), state_(state), block_(block) {
     setObjectName("TabSheet1");
+    // A tab first, so that the controls are made as they will be shown: inside the window, with
+    // its font and style. The tab's text comes with the language.
+    pages->addTab(this, QString());
     // The fields start with their design texts; the settings then write the stored texts,
     // and the reactions run for every text that differs from its design text.
     in_.yearStart = "50";

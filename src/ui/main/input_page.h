@@ -16,6 +16,7 @@
 
 class QComboBox;
 class QLineEdit;
+class QTabWidget;
 class QToolButton;
 
 namespace tessavin {
@@ -28,9 +29,9 @@ class InputPage : public QWidget {
     Q_OBJECT
   public:
     // The page edits `in`, builds the input histograms into `state` through `block`; all three
-    // outlive it.
+    // outlive it. It is built as the next tab of `pages`.
     InputPage(CalculationInputs& in, CalculationState& state, ParameterBlock& block,
-              QWidget* parent = nullptr);
+              QTabWidget* pages);
 
     // The checks a run makes before it starts, each showing its refusal: the year fields (the
     // one changed last first), the parametric rows and the past inspections.

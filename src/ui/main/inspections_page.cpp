@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 #include <QLabel>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "localisation/captions.h"
@@ -27,8 +28,9 @@ QString YearList(const std::vector<int>& years) {
 
 } // namespace
 
-InspectionsPage::InspectionsPage(QWidget* parent) : QWidget(parent) {
+InspectionsPage::InspectionsPage(QTabWidget* pages) {
     setObjectName("TabSheet3");
+    pages->addTab(this, QString()); // as the input page, a tab first
     auto* grid = new QGridLayout(this);
     yearTableTitle_ = NamedLabel(this, "Label18");
     yearTableSubtitle_ = NamedLabel(this, "Label22");

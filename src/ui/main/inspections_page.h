@@ -11,6 +11,7 @@
 #include "exactplan/plan_search.h"
 
 class QLabel;
+class QTabWidget;
 
 namespace tessavin::ui {
 
@@ -19,7 +20,8 @@ class StringGrid;
 class InspectionsPage : public QWidget {
     Q_OBJECT
   public:
-    explicit InspectionsPage(QWidget* parent = nullptr);
+    // Built as the next tab of `pages`.
+    explicit InspectionsPage(QTabWidget* pages);
 
     // Empty tables, all hidden, no exact plan.
     void clear();

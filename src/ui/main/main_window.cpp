@@ -144,17 +144,13 @@ MainWindow::MainWindow(QWidget* parent)
     startUp();
 }
 
-// Each page is built inside the window, so that it takes the window's font, and then shown as
-// a tab; the tab texts come with the language.
+// Each page makes itself the next tab of pages_.
 void MainWindow::buildPages() {
     input_ = new InputPage(in_, *state_, parameterBlock_, pages_);
-    pages_->addTab(input_, QString());
     // The cross-check draws on the results page's chart; its command sits on that page.
     crossCheck_ = new CrossCheck(this);
-    results_ = new ResultsPage(crossCheck_->command(), pages_);
-    pages_->addTab(results_, QString());
+    results_ = new ResultsPage(pages_, crossCheck_->command());
     inspections_ = new InspectionsPage(pages_);
-    pages_->addTab(inspections_, QString());
 
     connect(input_, &InputPage::resultsStale, this, &MainWindow::resetResults);
     connect(input_, &InputPage::yearResultsStale, this, [this] {

@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <QSet>
 #include <QStyle>
+#include <QTabWidget>
 #include <QTime>
 #include <QToolBar>
 #include <QToolButton>
@@ -53,8 +54,9 @@ const QString kWideProbability = "-0.0053978566135744";
 
 } // namespace
 
-ResultsPage::ResultsPage(QWidget* crossCheckCommand, QWidget* parent) : QWidget(parent) {
+ResultsPage::ResultsPage(QTabWidget* pages, QWidget* crossCheckCommand) {
     setObjectName("TabSheet2");
+    pages->addTab(this, QString()); // as the input page, a tab first
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(4, 4, 4, 4);
     column->setSpacing(2);

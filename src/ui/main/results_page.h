@@ -14,6 +14,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QProgressBar;
+class QTabWidget;
 class QToolButton;
 
 namespace tessavin::ui {
@@ -24,8 +25,8 @@ class StringGrid;
 class ResultsPage : public QWidget {
     Q_OBJECT
   public:
-    // `crossCheckCommand` is placed beside the plans line.
-    explicit ResultsPage(QWidget* crossCheckCommand, QWidget* parent = nullptr);
+    // Built as the next tab of `pages`; `crossCheckCommand` is placed beside the plans line.
+    ResultsPage(QTabWidget* pages, QWidget* crossCheckCommand);
 
     // The summary panel.
     void setMethodLines(const QString& method, const QString& convention);
