@@ -41,7 +41,6 @@ class InspectionsPage : public QWidget {
 
     // `pastInspections`: the inspections without a find that the plan was updated after.
     void showExactPlan(const exactplan::PlanCurves& plan, const std::vector<int>& pastInspections);
-    void hideExactPlan();
     const exactplan::PlanCurves* exactPlan() const { return exact_ ? &*exact_ : nullptr; }
 
     // Texts composed by the page, again in the language in effect; `inspection` is the one
@@ -54,6 +53,7 @@ class InspectionsPage : public QWidget {
 
   private:
     void buildExactPlan();
+    void hideExactPlan();
     void exactPlanTexts();
 
     std::optional<exactplan::PlanCurves> exact_; // the exact plan shown

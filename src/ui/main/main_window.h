@@ -5,7 +5,6 @@
 // settings (main_window_persistence.cpp) and shows the side windows (main_window_presentation.cpp).
 #include <QMainWindow>
 #include <memory>
-#include <optional>
 #include <variant>
 #include <vector>
 
