@@ -179,6 +179,20 @@ class ExactPlanTest : public QObject, test::MainWindowFixture {
         QCOMPARE(chart->pointLabel("Exact1", 0), QString("30"));
         QCOMPARE(chart->pointLabel("Exact2", 0), QString("40"));
     }
+
+    // The field's label follows the language, and so does the refusal that names the field (a
+    // separator on the results page has the label's objectName).
+    void pastInspectionsNamedInTheLanguage() {
+        w->switchLanguage(Language::Czech);
+        QCOMPARE(find<QLabel>("Label40")->text(), QString("Prohlídky bez nálezu, roky:"));
+        dialogs->clear();
+        typeAndLeave("EdProhlidky", "5O");
+        QCOMPARE(dialogs->boxes.size(), std::size_t(1));
+        QVERIFY2(dialogs->boxes[0].text.startsWith("Prohlídky bez nálezu, roky: 5O"),
+                 qPrintable(dialogs->boxes[0].text));
+        w->switchLanguage(Language::English);
+        QCOMPARE(find<QLabel>("Label40")->text(), QString("Inspections without a find, years:"));
+    }
 };
 
 TESSAVIN_UI_TEST(ExactPlanTest, exact_plan_test)

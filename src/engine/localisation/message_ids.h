@@ -111,7 +111,6 @@ inline constexpr int MaterialConstantM = 278;              // "Constant of mater
 inline constexpr int ProbabilitiesOfFirstInspection = 280; // "Probability of Events U, D, F ..."
 
 // Desktop: the raw data window.
-inline constexpr int FileExistsOverwrite = 6;            // "File %s exists. Overwrite ?"
 inline constexpr int CharacteristicsCaption = 79;        // "C h a r a c t e r i s t i c s"
 inline constexpr int EpsOutOfRange = 98;                 // "... Eps ... in range: ( %s , 1 ) !"
 inline constexpr int RawDataTitle = 107;                 // "Raw datas    : "
@@ -129,5 +128,25 @@ inline constexpr int NonParametricCharacteristics = 210; // "... non-parametric 
 inline constexpr int ShownHistogramParameters = 214;     // "Parameters of displayed ..."
 inline constexpr int ProbabilityPx = 257;                // "Probability P(x)"
 inline constexpr int YearSpaced = 258;                   // "Y e a r"
+
+// Desktop: the main window.
+inline constexpr int ConfirmationTitle = 1;        // "C o n f i r m a t i o n"
+inline constexpr int InformationTitle = 2;         // "I n f o r m a t i o n"
+inline constexpr int ErrorTitle = 3;               // "E r r o r"
+inline constexpr int WarningTitle = 4;             // "W a r n i n g"
+inline constexpr int FoldersList = 5;              // "D i r e c t o r i e s  : ..."
+inline constexpr int OverwriteQuestion = 6;        // "File %s exists.  O v e r w r i t e ?"
+inline constexpr int ExitQuestion = 10;            // "Do you really want to  e x i t ?"
+inline constexpr int MainWindowTitle = 46;         // "Probabilistic calculation of ... (Version "
+inline constexpr int DefaultsQuestion = 50;        // "Do you want to set the default values ..."
+inline constexpr int BreakQuestion = 216;          // "Do you really want to  b r e a k  ?"
+inline constexpr int ResistanceRad = 226;          // "Resistance Rad"
+inline constexpr int ResistanceRaac = 227;         // "Resistance Raac"
+inline constexpr int ReliabilityU = 242;           // "Probability of the U event (RF = Rad - Sn)"
+inline constexpr int ReliabilityF = 243;           // "Probability of the F event (RF = Raac - Sn)"
+inline constexpr int SettingsFileUnreadable = 249; // (empty)
+inline constexpr int ResistanceRadLabel = 269;     // "Resistance Rad", beside its button
+inline constexpr int ResistanceRaacLabel = 270;    // "Resistance Raac", beside its button
+inline constexpr int WorkbookNotOpened = 274;      // "Link to Microsoft Excel is not available ..."
 
 } // namespace tessavin::msg

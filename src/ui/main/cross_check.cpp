@@ -8,10 +8,12 @@
 #include <string_view>
 
 #include "localisation/captions.h"
+#include "localisation/message_ids.h"
 #include "localisation/messages.h"
 #include "ui/charts/chart_panel.h"
 #include "ui/common/caption_tables.h"
 #include "ui/common/interaction.h"
+#include "ui/main/main_texts.h"
 #include "ui/main/main_window.h"
 
 namespace tessavin::ui {
@@ -25,12 +27,6 @@ const QString kMethodCurve = "Series11"; // the method's pF on the inspection ch
 const QColor kSimulationColour(0, 140, 60);
 constexpr int kGaugeSteps = 1000;
 
-// A text piece of the main window's caption table, in the current language.
-QString Piece(const char* name) {
-    constexpr int MainWindowTable = 1;
-    return Q(TextPiece(MainWindowTable, name));
-}
-
 // "from - to" of a first inspection found, else the search's message.
 QString FirstText(const std::optional<FirstInspectionResult>& first) {
     if (!first) return "-";
@@ -41,7 +37,7 @@ QString FirstText(const std::optional<FirstInspectionResult>& first) {
 } // namespace
 
 CrossCheck::CrossCheck(MainWindow* window)
-    : QObject(window), window_(window), command_(new QPushButton("Cross-check by simulation")) {
+    : QObject(window), window_(window), command_(new QPushButton) {
     setObjectName("CrossCheck");
     command_->setObjectName("BCrossCheck");
     command_->setEnabled(false);
@@ -88,8 +84,9 @@ void CrossCheck::stopWorker() {
 void CrossCheck::breakCommand() {
     if (!simulating() || asking_) return;
     asking_ = true;
-    const bool yes = DefMessageDlg(Q(TextCis(1)), Q(TextCis(216)), BoxKind::Confirmation,
-                                   BoxButtons::YesNo, window_) == BoxYes;
+    const bool yes =
+        DefMessageDlg(Q(TextCis(msg::ConfirmationTitle)), Q(TextCis(msg::BreakQuestion)),
+                      BoxKind::Confirmation, BoxButtons::YesNo, window_) == BoxYes;
     asking_ = false;
     if (yes) stop_ = true;
     if (!held_) return;
@@ -176,7 +173,7 @@ void CrossCheck::finish(int run, const Outcome& outcome) {
 }
 
 void CrossCheck::showFailure(const Failure& failure) {
-    ShowFailure(ErrorBox(0, S(Piece("CrossCheckFailed")) + failure.text), window_);
+    ShowFailure(ErrorBox(0, S(MainPiece("CrossCheckFailed")) + failure.text), window_);
 }
 
 void CrossCheck::showIdle() {
@@ -222,9 +219,9 @@ void CrossCheck::removeDrawing() {
 void CrossCheck::applyLanguage() {
     ChartPanel* c = chart();
     if (!drawn_ || !c) return;
-    c->setLegendTitle(kMethodCurve, Piece("CrossCheckMethod") + FirstText(methodFirst_));
-    c->setLegendTitle(kCurve, Piece("CrossCheckSimulation") + FirstText(simulatedFirst_));
-    c->setLegendTitle(kBand, Piece("CrossCheckBand"));
+    c->setLegendTitle(kMethodCurve, MainPiece("CrossCheckMethod") + FirstText(methodFirst_));
+    c->setLegendTitle(kCurve, MainPiece("CrossCheckSimulation") + FirstText(simulatedFirst_));
+    c->setLegendTitle(kBand, MainPiece("CrossCheckBand"));
 }
 
 } // namespace tessavin::ui

@@ -53,7 +53,6 @@ class CrossCheck : public QObject {
     void applyLanguage();
 
     void setSamples(long long samples) { samples_ = samples; }
-    long long samples() const { return samples_; }
 
   signals:
     // A run has ended: drawn, broken or failed.

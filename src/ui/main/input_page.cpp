@@ -1,18 +1,14 @@
-// The input page of the main window: the deterministic fields, the six random-input rows,
-// their checks on leaving, the reactions to changes and the defaults command.
-#include <QAction>
+#include "ui/main/input_page.h"
+
 #include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QFrame>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
-#include <QPushButton>
 #include <QStyle>
 #include <QTabWidget>
 #include <QToolButton>
@@ -21,27 +17,22 @@
 #include "calculation/field_checks.h"
 #include "common/number_parse.h"
 #include "exactplan/inspected_years.h"
+#include "files/project_file.h"
 #include "localisation/caption_table.h"
 #include "localisation/captions.h"
+#include "localisation/message_ids.h"
 #include "localisation/messages.h"
 #include "parametric/distribution_catalogue.h"
-#include "ui/charts/chart_panel.h"
 #include "ui/common/interaction.h"
 #include "ui/common/key_filters.h"
 #include "ui/common/named_label.h"
-#include "ui/common/string_grid.h"
-#include "ui/main/main_window.h"
-#include "ui/windows/about_window.h"
-#include "ui/windows/event_graph_window.h"
-#include "ui/windows/histogram_window.h"
-#include "ui/windows/integration_window.h"
-#include "ui/windows/settings_window.h"
+#include "ui/main/main_texts.h"
 
 namespace tessavin::ui {
 namespace {
 
-QLineEdit* NamedEdit(QWidget* parent, const char* name, const QString& text, int width = 80) {
-    auto* e = new QLineEdit(text, parent);
+QLineEdit* NamedEdit(QWidget* parent, const char* name, const std::string& text, int width = 80) {
+    auto* e = new QLineEdit(Q(text), parent);
     e->setObjectName(name);
     e->setFixedWidth(width);
     return e;
@@ -50,12 +41,6 @@ QLineEdit* NamedEdit(QWidget* parent, const char* name, const QString& text, int
 // Row labels of the six inputs.
 constexpr const char* kRowLabels[RandomInputCount + 1] = {"",        "Label3", "Label5", "Label11",
                                                           "Label12", "Label6", "Label13"};
-
-// The design text of a control of the page: its English entry in the main window's caption table.
-QString DesignText(const char* control, CaptionKind kind = CaptionKind::Caption, int index = 0) {
-    const CaptionAssignment* entry = FindCaption(1, control, kind, index);
-    return entry ? Q(ComposeText(*entry, Language::English)) : QString();
-}
 
 // The widest the input blocks grow (pixels): a wider window leaves the rest empty at the
 // right, so that each field stays next to its label.
@@ -82,13 +67,19 @@ bool LeavesField(const QFocusEvent* e) {
 
 } // namespace
 
-void InputRow::setFieldsEnabled(bool enabled) const {
+void InputPage::Row::setFieldsEnabled(bool enabled) const {
     for (QWidget* w : {static_cast<QWidget*>(type), static_cast<QWidget*>(mi),
                        static_cast<QWidget*>(sigma), static_cast<QWidget*>(n)})
         w->setEnabled(enabled);
 }
 
-void MainWindow::buildInputPage(QWidget* page) {
+InputPage::InputPage(CalculationInputs& in, CalculationState& state, ParameterBlock& block,
+                     QTabWidget* pages)
+    : in_(in), state_(state), block_(block) {
+    setObjectName("TabSheet1");
+    // A tab first, so that the controls are made as they will be shown: inside the window, with
+    // its font and style. The tab's text comes with the language.
+    pages->addTab(this, QString());
     // The fields start with their design texts; the settings then write the stored texts,
     // and the reactions run for every text that differs from its design text.
     in_.yearStart = "50";
@@ -99,107 +90,116 @@ void MainWindow::buildInputPage(QWidget* page) {
     for (int k = 1; k <= RandomInputCount; ++k)
         in_.random[k].n = "32";
 
-    auto* column = new QVBoxLayout(page);
+    auto* column = new QVBoxLayout(this);
     column->setContentsMargins(6, 4, 6, 4);
     column->setSpacing(4);
+    buildFields();
+    auto* separator = new QFrame(this);
+    separator->setFrameShape(QFrame::HLine);
+    column->addWidget(separator);
+    buildRows();
+    column->addStretch(1);
+    setEnterOrder();
+    connectFields();
+}
 
-    cbSireni_ = new QComboBox(page);
-    cbSireni_->setObjectName("CBSireni");
-    cbSireni_->addItems({Q(CrackOriginText(0)), Q(CrackOriginText(1))});
-    edRokT_ = NamedEdit(page, "EdRokT", Q(in_.yearStart), 36);
-    edRokKrok_ = NamedEdit(page, "EdRokKrok", Q(in_.yearStep), 36);
-    edRokKon_ = NamedEdit(page, "EdRokKon", Q(in_.yearEnd), 36);
-    edNavPravd_ = NamedEdit(page, "EdNavPravd", Q(in_.Pd));
-    edSirPas_ = NamedEdit(page, "EdSirPas", Q(in_.bf));
-    edTloPas_ = NamedEdit(page, "EdTloPas", Q(in_.tf));
-    edKonstC_ = NamedEdit(page, "EdKonstC", Q(in_.C));
-    edMocM_ = NamedEdit(page, "EdMocM", Q(in_.m));
-    edEps_ = NamedEdit(page, "EdEps", Q(in_.eps));
-    edPocetIntervalu_ = NamedEdit(page, "EdPocetIntervalu", Q(in_.intervals));
-    edProhlidky_ = NamedEdit(page, "EdProhlidky", "", 36 * 3 + 2 * 12);
-    cbSireni_->setFixedWidth(36 * 3 + 2 * 12);
+// Deterministic inputs: two columns of label and field.
+void InputPage::buildFields() {
+    crackOrigin_ = new QComboBox(this);
+    crackOrigin_->setObjectName("CBSireni");
+    crackOrigin_->addItems({Q(CrackOriginText(0)), Q(CrackOriginText(1))});
+    startYear_ = NamedEdit(this, "EdRokT", in_.yearStart, 36);
+    yearStep_ = NamedEdit(this, "EdRokKrok", in_.yearStep, 36);
+    endYear_ = NamedEdit(this, "EdRokKon", in_.yearEnd, 36);
+    designProbability_ = NamedEdit(this, "EdNavPravd", in_.Pd);
+    flangeWidth_ = NamedEdit(this, "EdSirPas", in_.bf);
+    flangeThickness_ = NamedEdit(this, "EdTloPas", in_.tf);
+    materialC_ = NamedEdit(this, "EdKonstC", in_.C);
+    materialM_ = NamedEdit(this, "EdMocM", in_.m);
+    eps_ = NamedEdit(this, "EdEps", in_.eps);
+    intervals_ = NamedEdit(this, "EdPocetIntervalu", in_.intervals);
+    pastInspections_ = NamedEdit(this, "EdProhlidky", "", 36 * 3 + 2 * 12);
+    crackOrigin_->setFixedWidth(36 * 3 + 2 * 12);
 
     auto* years = new QHBoxLayout;
     years->setSpacing(2);
-    years->addWidget(edRokT_);
-    years->addWidget(new QLabel("/", page));
-    years->addWidget(edRokKrok_);
-    years->addWidget(new QLabel("/", page));
-    years->addWidget(edRokKon_);
+    years->addWidget(startYear_);
+    years->addWidget(new QLabel("/", this));
+    years->addWidget(yearStep_);
+    years->addWidget(new QLabel("/", this));
+    years->addWidget(endYear_);
 
-    // Deterministic inputs: two columns of label and field.
     auto* fields = new QGridLayout;
     fields->setHorizontalSpacing(6);
     fields->setVerticalSpacing(2);
-    auto label = [page](const char* name) {
-        QLabel* l = NamedLabel(page, name, DesignText(name));
+    auto label = [this](const char* name) {
+        QLabel* l = NamedLabel(this, name);
         l->setWordWrap(true);
         return l;
     };
-    fields->addWidget(label("Label39"), 0, 0);
-    fields->addWidget(cbSireni_, 0, 1);
-    fields->addWidget(label("Label4"), 1, 0);
-    fields->addLayout(years, 1, 1, Qt::AlignLeft);
-    fields->addWidget(label("Label16"), 2, 0);
-    fields->addWidget(edSirPas_, 2, 1);
-    fields->addWidget(label("Label17"), 3, 0);
-    fields->addWidget(edTloPas_, 3, 1);
-    fields->addWidget(label("Label40"), 4, 0);
-    fields->addWidget(edProhlidky_, 4, 1);
-    fields->addWidget(label("Label38"), 0, 3);
-    fields->addWidget(edNavPravd_, 0, 4);
-    fields->addWidget(label("Label2"), 1, 3);
-    fields->addWidget(edKonstC_, 1, 4);
-    fields->addWidget(label("Label1"), 2, 3);
-    fields->addWidget(edMocM_, 2, 4);
-    fields->addWidget(label("Label14"), 3, 3);
-    fields->addWidget(edPocetIntervalu_, 3, 4);
-    fields->addWidget(label("Label29"), 4, 3);
-    fields->addWidget(edEps_, 4, 4);
+    // Left: the crack origin, the period, the flange and the past inspections; right: pd, the
+    // material and the two parameters of the input histograms.
+    const std::pair<const char*, QWidget*> left[] = {{"Label39", crackOrigin_},
+                                                     {"Label4", nullptr}, // the period's three
+                                                     {"Label16", flangeWidth_},
+                                                     {"Label17", flangeThickness_},
+                                                     {"Label40", pastInspections_}};
+    const std::pair<const char*, QWidget*> right[] = {{"Label38", designProbability_},
+                                                      {"Label2", materialC_},
+                                                      {"Label1", materialM_},
+                                                      {"Label14", intervals_},
+                                                      {"Label29", eps_}};
+    for (int r = 0; r < 5; ++r) {
+        fields->addWidget(label(left[r].first), r, 0);
+        if (left[r].second)
+            fields->addWidget(left[r].second, r, 1);
+        else
+            fields->addLayout(years, r, 1, Qt::AlignLeft);
+    }
+    for (int r = 0; r < 5; ++r) {
+        fields->addWidget(label(right[r].first), r, 3);
+        fields->addWidget(right[r].second, r, 4);
+    }
     fields->setColumnStretch(0, 1);
     fields->setColumnMinimumWidth(2, 12);
     fields->setColumnStretch(3, 1);
-    AddBlock(column, fields, MaxFieldsWidth);
+    AddBlock(static_cast<QVBoxLayout*>(layout()), fields, MaxFieldsWidth);
+}
 
-    auto* separator = new QFrame(page);
-    separator->setFrameShape(QFrame::HLine);
-    column->addWidget(separator);
-
-    // Random inputs: headings, then one row per input.
+// Random inputs: headings, then one row per input.
+void InputPage::buildRows() {
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(2);
-    grid->addWidget(NamedLabel(page, "Label10", DesignText("Label10")), 0, 1, Qt::AlignHCenter);
-    grid->addWidget(NamedLabel(page, "Label9", DesignText("Label9")), 0, 2, Qt::AlignHCenter);
-    grid->addWidget(NamedLabel(page, "Label8", "Mi"), 0, 3, Qt::AlignHCenter);
-    grid->addWidget(NamedLabel(page, "Label7", "Sigma"), 0, 4, Qt::AlignHCenter);
-    grid->addWidget(NamedLabel(page, "Label37", "N"), 0, 5, Qt::AlignHCenter);
-    // Only the first row's lists are in the caption table; the other rows keep these texts.
-    const QStringList sources = DesignText("CBRozSpZad", CaptionKind::ListRefill).split('\n');
-    const QString firstType = DesignText("CBTypTypRozSp", CaptionKind::ListItem, 0);
+    grid->addWidget(NamedLabel(this, "Label10"), 0, 1, Qt::AlignHCenter);
+    grid->addWidget(NamedLabel(this, "Label9"), 0, 2, Qt::AlignHCenter);
+    // The parameters' symbols read the same in every language.
+    grid->addWidget(NamedLabel(this, "Label8", "Mi"), 0, 3, Qt::AlignHCenter);
+    grid->addWidget(NamedLabel(this, "Label7", "Sigma"), 0, 4, Qt::AlignHCenter);
+    grid->addWidget(NamedLabel(this, "Label37", "N"), 0, 5, Qt::AlignHCenter);
     for (int k = 1; k <= RandomInputCount; ++k) {
         const RandomInputControls& c = InputControls(k);
-        InputRow& row = rows_[k];
-        row.source = new QComboBox(page);
+        Row& row = rows_[k];
+        row.source = new QComboBox(this);
         row.source->setObjectName(c.source);
-        row.source->addItems(sources);
+        // Parametric, raw data: the texts come with the language (the first row's table entry).
+        row.source->addItems({QString(), QString()});
         row.source->setFixedWidth(104);
-        row.type = new QComboBox(page);
+        row.type = new QComboBox(this);
         row.type->setObjectName(c.type);
         for (int t = 0; t < 4; ++t)
             row.type->addItem(Q(DistributionName(t)));
-        row.type->setItemText(0, firstType);
         row.type->setFixedWidth(112);
-        row.mi = NamedEdit(page, c.mi, Q(in_.random[k].mi), 62);
-        row.sigma = NamedEdit(page, c.sigma, Q(in_.random[k].sigma), 62);
-        row.n = NamedEdit(page, c.n, Q(in_.random[k].n), 48);
-        row.chart = new QToolButton(page);
+        row.mi = NamedEdit(this, c.mi, in_.random[k].mi, 62);
+        row.sigma = NamedEdit(this, c.sigma, in_.random[k].sigma, 62);
+        row.n = NamedEdit(this, c.n, in_.random[k].n, 48);
+        row.chart = new QToolButton(this);
         row.chart->setObjectName(c.chartButton);
         row.chart->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
         row.chart->setFixedSize(21, 21);
         row.chart->setEnabled(false);
         row.type->setCurrentIndex(in_.random[k].type);
-        QLabel* name = NamedLabel(page, kRowLabels[k], DesignText(kRowLabels[k]));
+        QLabel* name = NamedLabel(this, kRowLabels[k]);
         name->setWordWrap(true);
         grid->addWidget(name, k, 0);
         grid->addWidget(row.source, k, 1);
@@ -210,12 +210,14 @@ void MainWindow::buildInputPage(QWidget* page) {
         grid->addWidget(row.chart, k, 6);
     }
     grid->setColumnStretch(0, 1);
-    AddBlock(column, grid, MaxRowsWidth);
-    column->addStretch(1);
+    AddBlock(static_cast<QVBoxLayout*>(layout()), grid, MaxRowsWidth);
+}
 
-    // Enter moves on in this order (Tab too).
-    QWidget* order[] = {cbSireni_, edRokT_,   edRokKrok_,        edRokKon_, edEps_,  edNavPravd_,
-                        edSirPas_, edTloPas_, edPocetIntervalu_, edKonstC_, edMocM_, edProhlidky_};
+// Enter moves on in this order (Tab too).
+void InputPage::setEnterOrder() {
+    QWidget* order[] = {crackOrigin_, startYear_,         yearStep_,    endYear_,
+                        eps_,         designProbability_, flangeWidth_, flangeThickness_,
+                        intervals_,   materialC_,         materialM_,   pastInspections_};
     QWidget* previous = nullptr;
     for (QWidget* w : order) {
         if (previous) QWidget::setTabOrder(previous, w);
@@ -230,61 +232,66 @@ void MainWindow::buildInputPage(QWidget* page) {
             previous = w;
         }
     }
-    connectInputFields();
 }
 
-void MainWindow::connectInputFields() {
-    for (QLineEdit* e : {edKonstC_, edMocM_, edNavPravd_, edEps_})
+QWidget* InputPage::lastInOrder() const {
+    return rows_[RandomInputCount].n;
+}
+
+void InputPage::connectFields() {
+    for (QLineEdit* e : {materialC_, materialM_, designProbability_, eps_})
         InstallKeyFilter(e, NumberFilter::Real);
-    for (QLineEdit* e : {edRokT_, edRokKrok_, edRokKon_, edSirPas_, edTloPas_, edPocetIntervalu_})
+    for (QLineEdit* e :
+         {startYear_, yearStep_, endYear_, flangeWidth_, flangeThickness_, intervals_})
         InstallKeyFilter(e, NumberFilter::Whole);
-    for (QLineEdit* e : {edKonstC_, edMocM_, edNavPravd_, edEps_, edRokT_, edRokKrok_, edRokKon_,
-                         edSirPas_, edTloPas_, edPocetIntervalu_, edProhlidky_}) {
+    for (QLineEdit* e : {materialC_, materialM_, designProbability_, eps_, startYear_, yearStep_,
+                         endYear_, flangeWidth_, flangeThickness_, intervals_, pastInspections_}) {
         e->installEventFilter(this);
         connect(e, &QLineEdit::textChanged, this, [this, e] { fieldChanged(e); });
     }
-    for (int k = 1; k <= RandomInputCount; ++k) {
-        InputRow& row = rows_[k];
-        InstallKeyFilter(row.mi, NumberFilter::Real);
-        InstallKeyFilter(row.sigma, NumberFilter::Real);
-        InstallKeyFilter(row.n, NumberFilter::Whole);
-        for (QLineEdit* e : {row.mi, row.sigma, row.n}) {
-            e->installEventFilter(this);
-            connect(e, &QLineEdit::textChanged, this, [this, k] { syncRandomFields(k); });
-        }
-        // Only the user's choice rebuilds; a choice set by the program runs nothing.
-        connect(row.source, &QComboBox::activated, this, [this, k] {
-            syncRandomFields(k);
-            rebuildInput(k);
-        });
-        connect(row.type, &QComboBox::activated, this, [this, k] {
-            InputRow& r = rows_[k];
-            const int type = r.type->currentIndex();
-            for (const std::optional<Failure>& refused :
-                 {ValidateMi(k, S(r.mi->text()), type),
-                  ValidateSigma(k, S(r.sigma->text()), type)}) {
-                if (!refused) continue;
-                // The parameters do not suit the chosen type: the previous type stays.
-                r.type->setCurrentIndex(in_.random[k].type);
-                ShowFailure(*refused, this);
-                return;
-            }
-            syncRandomFields(k);
-            rebuildInput(k);
-        });
-    }
+    for (int k = 1; k <= RandomInputCount; ++k)
+        connectRow(k);
     // Enter in a drop-down list moves on like Tab, as in the fields.
     for (QComboBox* list : findChildren<QComboBox*>())
-        if (tabInput_->isAncestorOf(list)) list->installEventFilter(this);
-    connect(cbSireni_, &QComboBox::activated, this, [this](int index) {
+        list->installEventFilter(this);
+    connect(crackOrigin_, &QComboBox::activated, this, [this](int index) {
         in_.crackOrigin = index;
-        resetResults();
-        resetInputHistograms();
-        updateCrackOriginLabel();
+        emit crackOriginChosen();
     });
 }
 
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+void InputPage::connectRow(int k) {
+    Row& row = rows_[k];
+    InstallKeyFilter(row.mi, NumberFilter::Real);
+    InstallKeyFilter(row.sigma, NumberFilter::Real);
+    InstallKeyFilter(row.n, NumberFilter::Whole);
+    for (QLineEdit* e : {row.mi, row.sigma, row.n}) {
+        e->installEventFilter(this);
+        connect(e, &QLineEdit::textChanged, this, [this, k] { syncRow(k); });
+    }
+    // Only the user's choice rebuilds; a choice set by the program runs nothing.
+    connect(row.source, &QComboBox::activated, this, [this, k] {
+        syncRow(k);
+        rebuildInput(k);
+    });
+    connect(row.type, &QComboBox::activated, this, [this, k] {
+        Row& r = rows_[k];
+        const int type = r.type->currentIndex();
+        for (const std::optional<Failure>& refused :
+             {ValidateMi(k, S(r.mi->text()), type), ValidateSigma(k, S(r.sigma->text()), type)}) {
+            if (!refused) continue;
+            // The parameters do not suit the chosen type: the previous type stays.
+            r.type->setCurrentIndex(in_.random[k].type);
+            ShowFailure(*refused, window());
+            return;
+        }
+        syncRow(k);
+        rebuildInput(k);
+    });
+    connect(row.chart, &QToolButton::clicked, this, [this, k] { emit histogramRequested(k); });
+}
+
+bool InputPage::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && qobject_cast<QComboBox*>(watched)) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
@@ -301,11 +308,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         if (field && !checkingField_ && LeavesField(static_cast<QFocusEvent*>(event)))
             leaveField(field);
     }
-    return QMainWindow::eventFilter(watched, event);
+    return QWidget::eventFilter(watched, event);
 }
 
-void MainWindow::syncRandomFields(int k) {
-    const InputRow& row = rows_[k];
+void InputPage::syncRow(int k) {
+    const Row& row = rows_[k];
     RandomInputFields& f = in_.random[k];
     f.source = row.source->currentIndex() == 1 ? InputSource::RawData : InputSource::Parametric;
     f.type = row.type->currentText().isEmpty() ? -1 : row.type->currentIndex();
@@ -314,7 +321,7 @@ void MainWindow::syncRandomFields(int k) {
     f.n = S(row.n->text());
 }
 
-bool MainWindow::leaveField(QLineEdit* field) {
+bool InputPage::leaveField(QLineEdit* field) {
     checkingField_ = true;
     struct Guard {
         bool& flag;
@@ -324,7 +331,7 @@ bool MainWindow::leaveField(QLineEdit* field) {
     const std::string text = S(field->text());
 
     for (int k = 1; k <= RandomInputCount; ++k) {
-        const InputRow& row = rows_[k];
+        const Row& row = rows_[k];
         if (field != row.mi && field != row.sigma && field != row.n) continue;
         // A raw-data row's fields describe its sample; only another source rebuilds it.
         if (row.source->currentIndex() == 1) return true;
@@ -340,234 +347,290 @@ bool MainWindow::leaveField(QLineEdit* field) {
                 !(field == row.mi ? ValidateMi(k, S(before), type)
                                   : ValidateSigma(k, S(before), type)))
                 field->setText(before);
-            ShowFailure(*failure, this);
+            ShowFailure(*failure, window());
             return false;
         }
-        syncRandomFields(k);
+        syncRow(k);
         rebuildInput(k);
         return true;
     }
 
-    if (field == edProhlidky_) {
+    if (field == pastInspections_) {
         const auto years = inspectedYears(true);
         if (const auto* refusal = std::get_if<std::string>(&years)) {
-            ShowFailure(ErrorBox(0, *refusal, name), this);
+            ShowFailure(ErrorBox(0, *refusal, name), window());
             return false;
         }
         return true;
     }
 
-    const FieldCheck check = CheckInputField(name, text, S(edRokT_->text()), S(edRokKon_->text()));
-    if (check.box) ShowFailure(*check.box, this);
+    const FieldCheck check =
+        CheckInputField(name, text, S(startYear_->text()), S(endYear_->text()));
+    if (check.box) ShowFailure(*check.box, window());
     if (!check.accepted) return false;
-    if (field == edRokT_) {
+    if (field == startYear_) {
         in_.startText = text;
-        state_->currentYear = static_cast<int>(ParseWholePrefix(text));
-        cbVyber_->setPlaceholderText(field->text());
-    } else if (field == edRokKrok_) {
+        state_.currentYear = static_cast<int>(ParseWholePrefix(text));
+        emit startYearAccepted(field->text());
+    } else if (field == yearStep_) {
         in_.stepText = text;
-    } else if (field == edRokKon_) {
+    } else if (field == endYear_) {
         in_.endText = text;
-        state_->currentYear = static_cast<int>(ParseWholePrefix(in_.yearStart));
-    } else if (field == edPocetIntervalu_) {
+        state_.currentYear = static_cast<int>(ParseWholePrefix(in_.yearStart));
+    } else if (field == intervals_) {
         for (int k = 1; k <= RandomInputCount; ++k)
             rows_[k].n->setText(field->text());
-    } else if (field == edTloPas_) {
+    } else if (field == flangeThickness_) {
         in_.tfValue = ParseRealPrefix(text);
     }
     return true;
 }
 
-void MainWindow::fieldChanged(QLineEdit* field) {
+bool InputPage::acceptedForRun() {
+    // A start after the end is refused on the year field changed last.
+    QLineEdit* first = lastYearField_ ? lastYearField_ : endYear_;
+    QLineEdit* second = first == startYear_ ? endYear_ : startYear_;
+    for (QLineEdit* field : {first, second, yearStep_})
+        if (!leaveField(field)) return false;
+    // A parameter that the distribution refuses is refused on its field.
+    for (int k = 1; k <= RandomInputCount; ++k) {
+        const Row& row = rows_[k];
+        if (row.source->currentIndex() != 0) continue;
+        const int type = row.type->currentIndex();
+        for (const std::optional<Failure>& refused :
+             {ValidateMi(k, S(row.mi->text()), type), ValidateSigma(k, S(row.sigma->text()), type),
+              ValidateN(k, S(row.n->text()))}) {
+            if (!refused) continue;
+            ShowFailure(*refused, window());
+            return false;
+        }
+    }
+    return leaveField(pastInspections_);
+}
+
+bool InputPage::histogramFieldsAccepted() {
+    for (QLineEdit* field : {intervals_, eps_})
+        if (!leaveField(field)) return false;
+    return true;
+}
+
+void InputPage::fieldChanged(QLineEdit* field) {
     const std::string text = S(field->text());
-    if (field == edKonstC_) {
+    if (field == materialC_) {
         in_.C = text;
-        state_->SnReady = false;
-        resetResults();
-    } else if (field == edMocM_) {
+        state_.SnReady = false;
+        emit resultsStale();
+    } else if (field == materialM_) {
         in_.m = text;
-        state_->DeltaSmReady = false;
-        resetResults();
-    } else if (field == edSirPas_) {
+        state_.DeltaSmReady = false;
+        emit resultsStale();
+    } else if (field == flangeWidth_) {
         in_.bf = text;
-        resetResults();
-    } else if (field == edTloPas_) {
+        emit resultsStale();
+    } else if (field == flangeThickness_) {
         in_.tf = text;
-        resetResults();
-    } else if (field == edRokT_ || field == edRokKrok_ || field == edRokKon_) {
-        (field == edRokT_      ? in_.yearStart
-         : field == edRokKrok_ ? in_.yearStep
-                               : in_.yearEnd) = text;
-        if (field != edRokKrok_) lastYearField_ = field;
-        state_->NnReady = false;
-        if (state_->RadReady) hideYearResults();
-    } else if (field == edNavPravd_) {
+        emit resultsStale();
+    } else if (field == startYear_ || field == yearStep_ || field == endYear_) {
+        (field == startYear_  ? in_.yearStart
+         : field == yearStep_ ? in_.yearStep
+                              : in_.yearEnd) = text;
+        if (field != yearStep_) lastYearField_ = field;
+        state_.NnReady = false;
+        emit yearResultsStale();
+    } else if (field == designProbability_) {
         in_.Pd = text;
-        if (state_->RadReady) hideYearResults();
-    } else if (field == edProhlidky_) {
+        emit yearResultsStale();
+    } else if (field == pastInspections_) {
         // Checked against the period when the field is left and when a run starts.
         const auto years = inspectedYears(false);
         const auto* accepted = std::get_if<std::vector<int>>(&years);
         in_.inspected = accepted ? *accepted : std::vector<int>{};
-        if (state_->RadReady) hideYearResults();
-    } else if (field == edEps_ || field == edPocetIntervalu_) {
-        (field == edEps_ ? in_.eps : in_.intervals) = text;
-        parameterBlock_.TakeMainFields(in_.eps, in_.intervals);
-        resetInputHistograms();
+        emit yearResultsStale();
+    } else if (field == eps_ || field == intervals_) {
+        (field == eps_ ? in_.eps : in_.intervals) = text;
+        block_.TakeMainFields(in_.eps, in_.intervals);
+        emit inputHistogramsStale();
         defaultRandomInputs();
     }
 }
 
-std::variant<std::vector<int>, std::string> MainWindow::inspectedYears(bool inPeriod) const {
+std::variant<std::vector<int>, std::string> InputPage::inspectedYears(bool inPeriod) const {
     const QLabel* label = findChild<QLabel*>("Label40");
-    const QString name = label ? label->text().remove(':').trimmed() : edProhlidky_->objectName();
-    const int first = inPeriod ? static_cast<int>(ParseWholePrefix(S(edRokT_->text()))) : 0;
-    const int last = inPeriod ? static_cast<int>(ParseWholePrefix(S(edRokKon_->text()))) : MaxYear;
-    return exactplan::ReadInspectedYears(S(edProhlidky_->text()), first, last, S(name));
+    const QString name =
+        label ? label->text().remove(':').trimmed() : pastInspections_->objectName();
+    const int first = inPeriod ? static_cast<int>(ParseWholePrefix(S(startYear_->text()))) : 0;
+    const int last = inPeriod ? static_cast<int>(ParseWholePrefix(S(endYear_->text()))) : MaxYear;
+    return exactplan::ReadInspectedYears(S(pastInspections_->text()), first, last, S(name));
 }
 
-void MainWindow::rebuildInput(int k) {
-    resetResults();
-    InputRow& row = rows_[k];
+void InputPage::rebuildInput(int k) {
+    emit resultsStale();
+    Row& row = rows_[k];
     row.chart->setEnabled(false);
     row.setFieldsEnabled(row.source->currentIndex() == 0);
-    syncRandomFields(k);
-    parameterBlock_.TakeInputRequest(in_.random[k], in_.eps);
-    in_.par3 = parameterBlock_.par[2];
-    in_.par4 = parameterBlock_.par[3];
+    syncRow(k);
+    block_.TakeInputRequest(in_.random[k], in_.eps);
+    in_.par3 = block_.par[2];
+    in_.par4 = block_.par[3];
     const RebuildOutcome out =
-        RebuildInput(k, in_.random[k], in_.eps, in_.par3, in_.par4, state_->inputs);
-    parameterBlock_.TakeBuildResult(out);
+        RebuildInput(k, in_.random[k], in_.eps, in_.par3, in_.par4, state_.inputs);
+    block_.TakeBuildResult(out);
     for (const Failure& f : out.reports)
-        ShowFailure(f, this);
-    if (out.status == RebuildOutcome::Status::RawDataRequested) return openRawDataWindow(k);
+        ShowFailure(f, window());
+    if (out.status == RebuildOutcome::Status::RawDataRequested) return emit rawDataRequested(k);
     if (out.nText) row.n->setText(Q(*out.nText));
-    row.chart->setEnabled(state_->inputs.ready[k]);
+    row.chart->setEnabled(state_.inputs.ready[k]);
 }
 
-void MainWindow::updateCrackOriginLabel() {
-    crackOriginLabel_->setText(Q(tessavin::CaptionText(Caption::Label39)) + " : " +
-                               cbSireni_->currentText() + "  ( " + edRokT_->text() + " / " +
-                               edRokKrok_->text() + " / " + edRokKon_->text() +
-                               " )  INT=" + edPocetIntervalu_->text());
+void InputPage::showRebuilt(int k, const std::optional<std::string>& nText) {
+    Row& row = rows_[k];
+    if (nText) row.n->setText(Q(*nText));
+    row.chart->setEnabled(state_.inputs.ready[k]);
+    row.setFieldsEnabled(row.source->currentIndex() == 0);
 }
 
-// ------------------------------------------------------------------ reactions
-
-void MainWindow::resetResults() {
-    ResetResults(*state_);
-    bJevU_->setEnabled(false);
-    bJevF_->setEnabled(false);
-    hideYearResults();
-    yearProbabilities_->setCell(0, 0, "p ( U )");
-    yearProbabilities_->setCell(0, 1, "p ( D )");
-    yearProbabilities_->setCell(0, 2, "p ( F )");
+void InputPage::showZeroStep() {
+    yearStep_->setText("0");
 }
 
-void MainWindow::hideYearResults() {
-    state_->NnCurrent = state_->SnCurrent = state_->RfUReady = state_->RfFReady = false;
-    for (QToolButton* b : {bGN_, bGV_, bJevuUmSn_, bJevuFmSn_})
-        b->setEnabled(false);
-    for (QWidget* w : {static_cast<QWidget*>(inspectionChart_), static_cast<QWidget*>(lProhl_),
-                       static_cast<QWidget*>(lVysledek_), static_cast<QWidget*>(bnUpresnit_),
-                       static_cast<QWidget*>(yearBox_), inspectionChartTools_})
-        w->hide();
-    for (QAction* command : {eventChartsMenu_, workbookItem_, saveProjectItem_})
-        command->setEnabled(false);
-    // The inspections come from the same years: none stays beside the new inputs.
-    clearInspectionChart();
-    clearInspectionsPage();
+void InputPage::takeRawData(int k, bool withSample, const DiscreteHistogram& histogram) {
+    if (k < 1 || k > RandomInputCount) return;
+    Row& row = rows_[k];
+    if (withSample) {
+        state_.inputs.histogram[k] = histogram;
+        state_.inputs.ready[k] = true;
+        row.type->setCurrentIndex(-1);
+        row.mi->clear();
+        row.sigma->clear();
+        row.n->setText(QString::number(histogram.Bins));
+        syncRow(k);
+        row.chart->setEnabled(true);
+    } else {
+        // Without a sample the input is parametric again, built from its fields.
+        row.source->setCurrentIndex(0);
+        syncRow(k);
+        rebuildInput(k);
+    }
 }
 
-void MainWindow::defaultInputSources() {
+void InputPage::clearInputHistograms() {
+    for (int k = 1; k <= RandomInputCount; ++k) {
+        rows_[k].chart->setEnabled(false);
+        state_.inputs.ready[k] = false;
+    }
+}
+
+void InputPage::defaultSources() {
     const auto defaults = DefaultRandomFields();
     for (int k = 1; k <= RandomInputCount; ++k) {
         rows_[k].source->setCurrentIndex(0);
         rows_[k].type->setCurrentIndex(defaults[k].type);
-        syncRandomFields(k);
+        syncRow(k);
     }
-    ResetResults(*state_);
-    for (QToolButton* b : {bGN_, bGV_, bJevU_, bJevF_, bJevuUmSn_, bJevuFmSn_})
-        b->setEnabled(false);
-    cbVyber_->setPlaceholderText("0");
-    for (QWidget* w : {static_cast<QWidget*>(lProhl_), static_cast<QWidget*>(lVysledek_),
-                       static_cast<QWidget*>(inspectionChart_), inspectionChartTools_})
-        w->hide();
 }
 
-void MainWindow::resetInputHistograms() {
-    for (int k = 1; k <= RandomInputCount; ++k) {
-        rows_[k].chart->setEnabled(false);
-        state_->inputs.ready[k] = false;
-    }
-    inspectionChartTools_->hide();
-    defaultInputSources();
-    resetResults();
-}
-
-void MainWindow::defaultRandomInputs() {
+void InputPage::defaultRandomInputs() {
     const auto defaults = DefaultRandomFields();
     for (int k = 1; k <= RandomInputCount; ++k) {
-        InputRow& row = rows_[k];
+        Row& row = rows_[k];
         row.mi->setText(Q(defaults[k].mi));
         row.sigma->setText(Q(defaults[k].sigma));
         row.setFieldsEnabled(true);
-        row.n->setText(edPocetIntervalu_->text());
-        syncRandomFields(k);
+        row.n->setText(intervals_->text());
+        syncRow(k);
     }
 }
 
-void MainWindow::defaultsCommand() {
-    if (DefMessageDlg(Q(TextCis(1)), Q(TextCis(50)), BoxKind::Confirmation, BoxButtons::YesNo,
-                      this) != BoxYes)
-        return;
-    setWindowState(Qt::WindowNoState);
-    setGeometry(0, 0, 740, 487); // the minimum width of 800 still applies
-    move(0, 0);
-    const std::pair<QWidget*, QSize> windows[] = {{histogram_.get(), {726, 511}},
-                                                  {integration_.get(), {375, 204}},
-                                                  {about_.get(), {350, 545}},
-                                                  {eventGraph_.get(), {900, 600}},
-                                                  {settingsListing_.get(), {500, 355}}};
-    for (const auto& [window, size] : windows) {
-        window->setWindowState(Qt::WindowNoState);
-        window->resize(size); // each window's minimum size still applies
-        window->move(0, 0);
-    }
-    defaultRandomInputs();
+void InputPage::defaultTexts() {
     constexpr InputDefaults d = DefaultInputs();
-    const std::pair<QLineEdit*, std::string_view> texts[] = {{edPocetIntervalu_, d.intervals},
-                                                             {edEps_, d.eps},
-                                                             {edKonstC_, d.C},
-                                                             {edMocM_, d.m},
-                                                             {edRokT_, d.yearStart},
-                                                             {edRokKrok_, d.yearStep},
-                                                             {edRokKon_, d.yearEnd},
-                                                             {edSirPas_, d.bf},
-                                                             {edTloPas_, d.tf},
-                                                             {edNavPravd_, d.Pd},
-                                                             {edProhlidky_, ""}};
+    const std::pair<QLineEdit*, std::string_view> texts[] = {
+        {intervals_, d.intervals}, {eps_, d.eps},
+        {materialC_, d.C},         {materialM_, d.m},
+        {startYear_, d.yearStart}, {yearStep_, d.yearStep},
+        {endYear_, d.yearEnd},     {flangeWidth_, d.bf},
+        {flangeThickness_, d.tf},  {designProbability_, d.Pd},
+        {pastInspections_, ""}};
     for (const auto& [field, text] : texts)
         field->setText(Q(std::string(text)));
-    in_.tfValue = d.tfValue;
-    integration_->resetToDefaults();
-    // The convention, the method and the plan are settings of the program: a restart must not
-    // bring back the ones just reset.
-    integration_->saveSettings(paths_.settingsPath);
-    in_.startText = d.yearStart;
-    in_.stepText = d.yearStep;
-    in_.endText = d.yearEnd;
-    defaultInputSources();
-    for (QAction* command : {eventChartsMenu_, workbookItem_, saveProjectItem_})
-        command->setEnabled(false);
-    in_.controlPrint = false;
-    colourTicks_.tick(true);
-    controlPrintTicks_.tick(false);
-    boundTicks_.tick(true);
-    in_.lowerBound = true;
-    switchLanguage(Language::English);
-    defaultRandomInputs();
-    setWindowState(Qt::WindowNoState);
+}
+
+void InputPage::enableInputCharts() {
+    for (int k = 1; k <= RandomInputCount; ++k)
+        rows_[k].chart->setEnabled(true);
+}
+
+// The controls in file order; setting a text runs its change reaction, a choice set by the
+// program runs none.
+void InputPage::showProject(const ProjectData& p) {
+    crackOrigin_->setCurrentIndex(p.crackOrigin);
+    startYear_->setText(QString::number(p.start));
+    yearStep_->setText(QString::number(p.step));
+    endYear_->setText(QString::number(p.end));
+    const std::pair<QLineEdit*, const std::string*> fields[] = {
+        {designProbability_, &p.Pd}, {flangeWidth_, &p.bf}, {materialC_, &p.C},
+        {flangeThickness_, &p.tf},   {materialM_, &p.m},    {eps_, &p.eps},
+        {intervals_, &p.intervals}};
+    for (const auto& [field, text] : fields)
+        field->setText(Q(*text));
+    pastInspections_->setText(Q(exactplan::InspectedYearsText(p.inspected)));
+    for (int k = 1; k <= RandomInputCount; ++k) {
+        Row& row = rows_[k];
+        row.mi->setText(Q(p.random[k].mi));
+        row.sigma->setText(Q(p.random[k].sigma));
+        row.n->setText(Q(p.random[k].n));
+        row.source->setCurrentIndex(static_cast<int>(p.random[k].source));
+        row.type->setCurrentIndex(p.random[k].type);
+        row.setFieldsEnabled(p.random[k].source == InputSource::Parametric);
+    }
+}
+
+void InputPage::applyLanguage() {
+    // The results page has a separator line of the same objectName, which the window's caption
+    // table reaches first: the page gives its label the table's text itself.
+    if (const CaptionAssignment* entry =
+            FindCaption(MainWindowTable, "Label40", CaptionKind::Caption))
+        findChild<QLabel*>("Label40")->setText(Q(ComposeText(*entry, CurrentLanguage())));
+    const Row& first = rows_[1];
+    for (int k = 2; k <= RandomInputCount; ++k) {
+        Row& row = rows_[k];
+        for (int i = 0; i < 2 && i < first.source->count(); ++i)
+            row.source->setItemText(i, first.source->itemText(i));
+        row.type->setItemText(0, first.type->itemText(0));
+        const std::pair<QWidget*, QWidget*> hints[] = {{row.source, first.source},
+                                                       {row.type, first.type},
+                                                       {row.mi, first.mi},
+                                                       {row.sigma, first.sigma},
+                                                       {row.n, first.n}};
+        for (const auto& [to, from] : hints) {
+            to->setToolTip(from->toolTip());
+            to->setStatusTip(from->statusTip());
+        }
+    }
+}
+
+int InputPage::crackOrigin() const {
+    return crackOrigin_->currentIndex();
+}
+
+void InputPage::setCrackOrigin(int index) {
+    crackOrigin_->setCurrentIndex(index);
+}
+
+QString InputPage::crackOriginText() const {
+    return crackOrigin_->currentText();
+}
+
+QString InputPage::summaryLine() const {
+    return Q(CaptionText(Caption::Label39)) + " : " + crackOrigin_->currentText() + "  ( " +
+           startYear_->text() + " / " + yearStep_->text() + " / " + endYear_->text() +
+           " )  INT=" + intervals_->text();
+}
+
+QString InputPage::inputDescription(int k) const {
+    const Row& row = rows_[k];
+    if (row.source->currentIndex() != 0) return Q(RawDataHistogramSubtitle());
+    return Q(TextCis(msg::ParametricDistribution)) + " : " + row.type->currentText() +
+           "  F ( x |  Mi=" + row.mi->text() + " , Sigma=" + row.sigma->text();
 }
 
 } // namespace tessavin::ui

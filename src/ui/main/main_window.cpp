@@ -4,10 +4,8 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDateTime>
 #include <QDir>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -23,15 +21,21 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <array>
+#include <functional>
 
 #include "calculation/integration_settings.h"
 #include "common/number_parse.h"
+#include "localisation/message_ids.h"
 #include "localisation/messages.h"
-#include "ui/charts/chart_panel.h"
 #include "ui/common/caption_tables.h"
 #include "ui/common/interaction.h"
 #include "ui/common/platform_texts.h"
-#include "ui/common/string_grid.h"
+#include "ui/main/cross_check.h"
+#include "ui/main/input_page.h"
+#include "ui/main/inspections_page.h"
+#include "ui/main/main_texts.h"
+#include "ui/main/results_page.h"
 #include "ui/rawdata/raw_data_window.h"
 #include "ui/rawdata/suitable_histograms_window.h"
 #include "ui/windows/about_window.h"
@@ -125,65 +129,70 @@ MainWindow::MainWindow(QWidget* parent)
 
     pages_ = new QTabWidget(central);
     pages_->setObjectName("PageControl1");
-    tabInput_ = new QWidget;
-    tabInput_->setObjectName("TabSheet1");
-    tabResults_ = new QWidget;
-    tabResults_->setObjectName("TabSheet2");
-    tabInspections_ = new QWidget;
-    tabInspections_->setObjectName("TabSheet3");
-    pages_->addTab(tabInput_, "Input data");
-    pages_->addTab(tabResults_, "Results");
-    pages_->addTab(tabInspections_, "Inspections");
     pages_->setMinimumHeight(344);
     column->addWidget(pages_, 1);
-    buildInputPage(tabInput_);
-    buildResultsPage(tabResults_);
-    buildInspectionsPage(tabInspections_);
+    buildPages();
 
     auto* bottom = new QWidget(central);
     column->addWidget(bottom);
     buildBottomRow(bottom);
 
-    integration_ = std::make_unique<IntegrationWindow>(in_.integration);
-    about_ = std::make_unique<AboutWindow>();
-    connect(integration_.get(), &IntegrationWindow::settingsChanged, this, [this] {
-        resetInputHistograms();
-        methodLine();
-    });
-    registerSideWindow(integration_.get(), true);
-    registerSideWindow(about_.get(), true);
-
+    createSideWindows();
     buildMenu();
-    createHistogramWindow();
-    createRawDataWindow();
-    createPresentationWindows();
-    createPersistenceWindows();
-    connectCommands();
+    buildStatusBar();
+    qApp->installEventFilter(new EscapeWatch(escapeClosedPopup_, this));
+    startUp();
+}
 
-    // Status bar: the time of day, then the long part of the hint under the mouse.
-    clock_ = new QLabel(this);
-    clock_->setObjectName("StatusClock");
-    clock_->setFixedWidth(60);
+// Each page makes itself the next tab of pages_.
+void MainWindow::buildPages() {
+    input_ = new InputPage(in_, *state_, parameterBlock_, pages_);
+    // The cross-check draws on the results page's chart; its command sits on that page.
+    crossCheck_ = new CrossCheck(this);
+    results_ = new ResultsPage(pages_, crossCheck_->command());
+    inspections_ = new InspectionsPage(pages_);
+
+    connect(input_, &InputPage::resultsStale, this, &MainWindow::resetResults);
+    connect(input_, &InputPage::yearResultsStale, this, [this] {
+        if (state_->RadReady) hideYearResults();
+    });
+    connect(input_, &InputPage::inputHistogramsStale, this, &MainWindow::resetInputHistograms);
+    connect(input_, &InputPage::crackOriginChosen, this, [this] {
+        resetResults();
+        resetInputHistograms();
+        showCrackOrigin();
+    });
+    connect(input_, &InputPage::startYearAccepted, results_, &ResultsPage::setYearPlaceholder);
+    connect(input_, &InputPage::rawDataRequested, this, &MainWindow::openRawDataWindow);
+    connect(input_, &InputPage::histogramRequested, this, [this](int k) { showHistogram(k + 7); });
+    connect(results_, &ResultsPage::histogramRequested, this, &MainWindow::showHistogram);
+    connect(results_, &ResultsPage::yearChosen, this, &MainWindow::CBVyberChange);
+    connect(inspections_, &InspectionsPage::inspectionChosen, this,
+            &MainWindow::selectInspectionRow);
+}
+
+// The time of day, then the long part of the hint under the mouse.
+void MainWindow::buildStatusBar() {
+    auto* clock = new QLabel(this);
+    clock->setObjectName("StatusClock");
+    clock->setFixedWidth(60);
     statusBar()->setObjectName("StatusBar1");
-    statusBar()->addWidget(clock_);
+    statusBar()->addWidget(clock);
     // Hints go to a label of their own: a status-bar message would hide the clock.
     hint_ = new QLabel(this);
     hint_->setObjectName("StatusHint");
     statusBar()->addWidget(hint_, 1);
-    clockTimer_ = new QTimer(this);
-    clockTimer_->setObjectName("Timer1");
-    auto tick = [this] {
+    auto* clockTimer = new QTimer(this);
+    clockTimer->setObjectName("Timer1");
+    auto tick = [clock] {
         // The locale's long time format, with seconds, without the time zone.
         QString format = QLocale().timeFormat(QLocale::LongFormat);
         format.remove('t');
-        clock_->setText(QTime::currentTime().toString(format.trimmed()));
+        clock->setText(QTime::currentTime().toString(format.trimmed()));
     };
-    connect(clockTimer_, &QTimer::timeout, this, tick);
-    clockTimer_->start(1000);
+    connect(clockTimer, &QTimer::timeout, this, tick);
+    clockTimer->start(1000);
     tick();
-
-    qApp->installEventFilter(new EscapeWatch(escapeClosedPopup_, this));
-    startUp();
 }
 
 MainWindow::~MainWindow() {
@@ -218,17 +227,18 @@ void MainWindow::buildToolbar() {
     row->addStretch(1);
 }
 
+// Menu texts come with the language; the two items without a table entry keep their own.
 void MainWindow::buildMenu() {
     QMenuBar* bar = menuBar();
     bar->setObjectName("MainMenu1");
-    auto submenu = [this](QMenu* parent, const char* name, const QString& title) {
-        QMenu* m = parent ? parent->addMenu(title) : menuBar()->addMenu(title);
+    auto submenu = [this](QMenu* parent, const char* name) {
+        QMenu* m = parent ? parent->addMenu(QString()) : menuBar()->addMenu(QString());
         m->setObjectName(name);
         m->menuAction()->setObjectName(name);
         return m;
     };
-    auto item = [](QMenu* menu, const char* name, const QString& text, const QKeySequence& key = {},
-                   bool checkable = false) {
+    auto item = [](QMenu* menu, const char* name, const QKeySequence& key = {},
+                   bool checkable = false, const QString& text = {}) {
         QAction* a = menu->addAction(text);
         a->setObjectName(name);
         a->setParent(menu);
@@ -237,65 +247,57 @@ void MainWindow::buildMenu() {
         return a;
     };
 
-    menuFunction_ = submenu(nullptr, "N3", "&Function");
-    QMenu* charts = submenu(menuFunction_, "GrafjevUDF1", "&Probability Charts of Events U, D, F");
+    QMenu* function = submenu(nullptr, "N3");
+    QMenu* charts = submenu(function, "GrafjevUDF1");
     eventChartsMenu_ = charts->menuAction();
     eventChartsMenu_->setEnabled(false);
-    const std::pair<const char*, const char*> pages[] = {
-        {"Graf11", "Chart &1 ( U,D,F - Line Graph )"},
-        {"Graf21", "Chart &2 ( U,D,F - Bar Graph )"},
-        {"Graf31", "Chart &3 ( Time of Inspections )"}};
+    std::array<QAction*, 3> eventCharts{};
     for (int page : {1, 2, 3}) {
-        eventChartItems_[page - 1] = item(charts, pages[page - 1].first, pages[page - 1].second);
-        connect(eventChartItems_[page - 1], &QAction::triggered, this,
+        eventCharts[page - 1] = item(charts, page == 1   ? "Graf11"
+                                             : page == 2 ? "Graf21"
+                                                         : "Graf31");
+        connect(eventCharts[page - 1], &QAction::triggered, this,
                 [this, page] { showEventGraph(page); });
     }
-    workbookItem_ = item(menuFunction_, "UlozExcel", "Save results to the &spreadsheet");
+    workbookItem_ = item(function, "UlozExcel");
     workbookItem_->setEnabled(false);
-    openProjectItem_ = item(menuFunction_, "Otevrit1", "&Open results");
-    saveProjectItem_ = item(menuFunction_, "Ulozit1", "&Save results");
+    QAction* openProject = item(function, "Otevrit1");
+    saveProjectItem_ = item(function, "Ulozit1");
     saveProjectItem_->setEnabled(false);
-    exitItem_ = item(menuFunction_, "Konec1", "&Exit", QKeySequence("Ctrl+X"));
+    QAction* exit = item(function, "Konec1", QKeySequence("Ctrl+X"));
     connect(workbookItem_, &QAction::triggered, this, &MainWindow::exportWorkbook);
-    connect(openProjectItem_, &QAction::triggered, this, &MainWindow::openProjectCommand);
+    connect(openProject, &QAction::triggered, this, &MainWindow::openProjectCommand);
     connect(saveProjectItem_, &QAction::triggered, this, &MainWindow::saveProjectCommand);
-    connect(exitItem_, &QAction::triggered, this, &MainWindow::exitCommand);
+    connect(exit, &QAction::triggered, this, &MainWindow::exitCommand);
 
-    menuSetUp_ = submenu(nullptr, "N1", "&Set up");
-    integrationItem_ = item(menuSetUp_, "VolbaIntegrace1", "Selection of &Integration Methods",
-                            QKeySequence("Ctrl+M"));
-    connect(integrationItem_, &QAction::triggered, this,
-            [this] { showSideWindow(integration_.get()); });
-    defaultsItem_ = item(menuSetUp_, "Pedvolenhodnoty1", "&Default values", QKeySequence("Ctrl+D"));
-    connect(defaultsItem_, &QAction::triggered, this, &MainWindow::defaultsCommand);
+    QMenu* setUp = submenu(nullptr, "N1");
+    QAction* integration = item(setUp, "VolbaIntegrace1", QKeySequence("Ctrl+M"));
+    connect(integration, &QAction::triggered, this, [this] { showSideWindow(integration_.get()); });
+    QAction* defaults = item(setUp, "Pedvolenhodnoty1", QKeySequence("Ctrl+D"));
+    connect(defaults, &QAction::triggered, this, &MainWindow::defaultsCommand);
 
     // Pairs of check items, exactly one of which is ticked.
-    auto pair = [&](QMenu* menu, const char* a, const QString& ta, const char* b, const QString& tb,
-                    bool firstTicked) {
-        TickPair p{item(menu, a, ta, {}, true), item(menu, b, tb, {}, true)};
+    auto pair = [&](QMenu* menu, const char* a, const char* b, bool firstTicked,
+                    const QString& ta = {}, const QString& tb = {}) {
+        TickPair p{item(menu, a, {}, true, ta), item(menu, b, {}, true, tb)};
         auto* group = new QActionGroup(menu);
         group->addAction(p.first);
         group->addAction(p.second);
         p.tick(firstTicked);
         return p;
     };
-    QMenu* language = submenu(menuSetUp_, "Jazyk1", "&Language");
-    languageTicks_ = pair(language, "Cestina", "&Czech", "Anglictina", "&English", false);
+    QMenu* language = submenu(setUp, "Jazyk1");
+    languageTicks_ = pair(language, "Cestina", "Anglictina", false);
     connect(languageTicks_.first, &QAction::triggered, this,
             [this] { switchLanguage(Language::Czech); });
     connect(languageTicks_.second, &QAction::triggered, this,
             [this] { switchLanguage(Language::English); });
 
-    QMenu* colours = submenu(menuSetUp_, "BarZvy", "The colour highlighting &histograms");
-    colourTicks_ = pair(colours, "Ano1", "Yes", "Ne1", "No", true);
-    QMenu* axis = submenu(menuSetUp_, "BottomAxis", "&Labels on Bottom axis");
-    axisTicks_ = pair(axis, "index1", "&index  f (z)", "NonIndex", "&value  f (z)", false);
-    QMenu* printing = submenu(menuSetUp_, "KontrolniTisk1", "&Control printing");
-    controlPrintTicks_ = pair(printing, "Ano2", "&Yes", "Ne2", "&No", false);
-    QMenu* further = submenu(menuSetUp_, "VypDalProhl",
-                             "&Selection of the calculation 2th, 3th., ... inspection time");
-    boundTicks_ = pair(further, "DolMez", "&Lower bound 1th inspection time", "HorMez",
-                       "&Upper bound 1th inspection time", true);
+    colourTicks_ = pair(submenu(setUp, "BarZvy"), "Ano1", "Ne1", true);
+    axisTicks_ = pair(submenu(setUp, "BottomAxis"), "index1", "NonIndex", false, "&index  f (z)",
+                      "&value  f (z)");
+    controlPrintTicks_ = pair(submenu(setUp, "KontrolniTisk1"), "Ano2", "Ne2", false);
+    boundTicks_ = pair(submenu(setUp, "VypDalProhl"), "DolMez", "HorMez", true);
     auto onTick = [this](QAction* item, std::function<void()> then) {
         connect(item, &QAction::triggered, this, std::move(then));
     };
@@ -310,61 +312,63 @@ void MainWindow::buildMenu() {
     onTick(boundTicks_.first, [this] { in_.lowerBound = true; });
     onTick(boundTicks_.second, [this] { in_.lowerBound = false; });
 
-    chartToolbarItem_ = item(menuSetUp_, "TcharCom", "Show the chart toolbar ?", {}, true);
+    chartToolbarItem_ = item(setUp, "TcharCom", {}, true);
     chartToolbarItem_->setChecked(true);
-    connect(item(menuSetUp_, "VpisINIsouboru1", "INI-&file statement", QKeySequence("Ctrl+I")),
-            &QAction::triggered, this, &MainWindow::showSettingsListing);
+    connect(item(setUp, "VpisINIsouboru1", QKeySequence("Ctrl+I")), &QAction::triggered, this,
+            &MainWindow::showSettingsListing);
 
-    menuHelp_ = submenu(nullptr, "N2", "&Help");
-    aboutItem_ = item(menuHelp_, "Npovda1", "About &Version ", QKeySequence(Qt::Key_F1));
-    connect(aboutItem_, &QAction::triggered, this, [this] { showSideWindow(about_.get()); });
-    foldersItem_ = item(menuHelp_, "OAdresach1", "About &Directories", QKeySequence(Qt::Key_F2));
-    connect(foldersItem_, &QAction::triggered, this, &MainWindow::foldersBox);
+    QMenu* help = submenu(nullptr, "N2");
+    QAction* about = item(help, "Npovda1", QKeySequence(Qt::Key_F1));
+    connect(about, &QAction::triggered, this, [this] { showSideWindow(about_.get()); });
+    QAction* folders = item(help, "OAdresach1", QKeySequence(Qt::Key_F2));
+    connect(folders, &QAction::triggered, this, &MainWindow::foldersBox);
+    menus_ = {function, setUp, help};
 
     // Each toolbar button is the second face of a menu command.
-    const std::pair<const char*, QAction*> faces[] = {{"BGrafVysl", eventChartItems_[1]},
+    const std::pair<const char*, QAction*> faces[] = {{"BGrafVysl", eventCharts[1]},
                                                       {"BExcel", workbookItem_},
-                                                      {"OpenProjekt", openProjectItem_},
+                                                      {"OpenProjekt", openProject},
                                                       {"SaveProjekt", saveProjectItem_},
-                                                      {"BNastav", integrationItem_},
-                                                      {"BDefHodn", defaultsItem_},
-                                                      {"OAdresach", foldersItem_},
-                                                      {"OVerzi", aboutItem_},
-                                                      {"BKonec", exitItem_}};
+                                                      {"BNastav", integration},
+                                                      {"BDefHodn", defaults},
+                                                      {"OAdresach", folders},
+                                                      {"OVerzi", about},
+                                                      {"BKonec", exit}};
     for (const auto& [name, command] : faces)
         FollowCommand(toolbar_->findChild<QToolButton*>(name), command,
-                      command == eventChartItems_[1] ? eventChartsMenu_ : command);
+                      command == eventCharts[1] ? eventChartsMenu_ : command);
 }
 
+// The texts come with the language.
 void MainWindow::buildBottomRow(QWidget* area) {
     auto* row = new QHBoxLayout(area);
     row->setContentsMargins(4, 2, 4, 2);
-    auto* label99 = new QLabel("Project", area);
-    label99->setObjectName("Label99");
-    edProjekt_ = new QLineEdit(area);
-    edProjekt_->setObjectName("EdProjekt");
-    connect(edProjekt_, &QLineEdit::textChanged, this,
+    auto* projectLabel = new QLabel(area);
+    projectLabel->setObjectName("Label99");
+    projectName_ = new QLineEdit(area);
+    projectName_->setObjectName("EdProjekt");
+    connect(projectName_, &QLineEdit::textChanged, this,
             [this](const QString& t) { in_.projectName = S(t); });
-    bPrerus_ = new QPushButton("&Break", area);
-    bPrerus_->setObjectName("BPrerus");
-    bPocitej_ = new QPushButton("&RUN", area);
-    bPocitej_->setObjectName("BPocitej");
-    bnUpresnit_ = new QPushButton("&Specification", area);
-    bnUpresnit_->setObjectName("BnUpresnit");
+    breakButton_ = new QPushButton(area);
+    breakButton_->setObjectName("BPrerus");
+    runButton_ = new QPushButton(area);
+    runButton_->setObjectName("BPocitej");
+    refineButton_ = new QPushButton(area);
+    refineButton_->setObjectName("BnUpresnit");
     // Enter on a focused button presses it, as Space does.
-    for (QPushButton* b : {bPrerus_, bPocitej_, bnUpresnit_})
+    for (QPushButton* b : {breakButton_, runButton_, refineButton_})
         b->setAutoDefault(true);
-    row->addWidget(label99);
-    row->addWidget(edProjekt_, 1);
+    row->addWidget(projectLabel);
+    row->addWidget(projectName_, 1);
     row->addSpacing(20);
-    row->addWidget(bPrerus_);
-    row->addWidget(bPocitej_);
-    row->addWidget(bnUpresnit_);
-    bPrerus_->hide();
-    bnUpresnit_->hide();
-    connect(bPocitej_, &QPushButton::clicked, this, &MainWindow::BPocitejClick);
-    connect(bPrerus_, &QPushButton::clicked, this, &MainWindow::BPrerusClick);
-    connect(bnUpresnit_, &QPushButton::clicked, this, &MainWindow::BnUpresnitClick);
+    row->addWidget(breakButton_);
+    row->addWidget(runButton_);
+    row->addWidget(refineButton_);
+    breakButton_->hide();
+    refineButton_->hide();
+    connect(runButton_, &QPushButton::clicked, this, &MainWindow::BPocitejClick);
+    connect(breakButton_, &QPushButton::clicked, this, &MainWindow::BPrerusClick);
+    connect(refineButton_, &QPushButton::clicked, this, &MainWindow::BnUpresnitClick);
 }
 
 // Esc asks the exit question only when no control took the key first: a drop-down list or a
@@ -397,7 +401,7 @@ void MainWindow::startUp() {
     shownLanguage_ = languageTicks_.firstTicked() ? Language::Czech : Language::English;
     SetLanguage(shownLanguage_);
     UseQtTranslations(CurrentLanguage());
-    ApplyCaptionTable(this, 1, CurrentLanguage());
+    ApplyCaptionTable(this, MainWindowTable, CurrentLanguage());
     for (SideWindow* side : sideWindows_)
         side->applyLanguage(CurrentLanguage());
     histogram_->setAxisMode(axisTicks_.firstTicked() ? 0 : 1);
@@ -406,40 +410,29 @@ void MainWindow::startUp() {
     applyLanguageLayout();
 
     state_->NnReady = state_->DeltaSmReady = state_->SnReady = false;
-    updateChartButtons();
+    results_->updateChartButtons(*state_);
     resetResults();
-    timingTable_->hide();
+    results_->hideTimings();
     in_.startText = in_.yearStart;
     in_.stepText = in_.yearStep;
     in_.endText = in_.yearEnd;
-    pages_->setCurrentWidget(tabInput_);
-    QWidget::setTabOrder(rows_[RandomInputCount].n, bPocitej_); // the Enter order ends at RUN
-    hideInspectionTables();
+    pages_->setCurrentWidget(input_);
+    QWidget::setTabOrder(input_->lastInOrder(), runButton_); // the Enter order ends at RUN
+    inspections_->hideTables();
     methodLine();
-}
-
-void MainWindow::connectCommands() {
-    const std::pair<QToolButton*, int> charts[] = {{bGN_, 2},   {bGV_, 3},       {bJevU_, 4},
-                                                   {bJevF_, 5}, {bJevuUmSn_, 6}, {bJevuFmSn_, 7}};
-    for (const auto& [button, kind] : charts)
-        connect(button, &QToolButton::clicked, this, [this, kind = kind] { showHistogram(kind); });
-    for (int k = 1; k <= RandomInputCount; ++k)
-        connect(rows_[k].chart, &QToolButton::clicked, this, [this, k] { showHistogram(k + 7); });
 }
 
 void MainWindow::setBusy(bool enabled) {
     toolbar_->setEnabled(enabled);
-    inspectionChartTools_->setEnabled(enabled);
-    for (QMenu* m : {menuFunction_, menuSetUp_, menuHelp_})
+    for (QMenu* m : menus_)
         m->menuAction()->setEnabled(enabled);
     // The fields and commands of the pages stay still while the worker reads them.
-    tabInput_->setEnabled(enabled);
-    summaryBox_->setEnabled(enabled);
-    yearBox_->setEnabled(enabled);
-    tabInspections_->setEnabled(enabled);
-    edProjekt_->setEnabled(enabled);
-    bPocitej_->setEnabled(enabled);
-    bnUpresnit_->setEnabled(enabled);
+    input_->setEnabled(enabled);
+    results_->setCommandsEnabled(enabled);
+    inspections_->setEnabled(enabled);
+    projectName_->setEnabled(enabled);
+    runButton_->setEnabled(enabled);
+    refineButton_->setEnabled(enabled);
 }
 
 void MainWindow::showSideWindow(QWidget* window) {
@@ -452,8 +445,8 @@ void MainWindow::showSideWindow(QWidget* window) {
 
 void MainWindow::exitCommand() {
     if (running_) return;
-    if (DefMessageDlg(Q(TextCis(1)), Q(TextCis(10)), BoxKind::Confirmation, BoxButtons::YesNo,
-                      this) == BoxYes)
+    if (DefMessageDlg(Q(TextCis(msg::ConfirmationTitle)), Q(TextCis(msg::ExitQuestion)),
+                      BoxKind::Confirmation, BoxButtons::YesNo, this) == BoxYes)
         close();
 }
 
@@ -470,11 +463,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::foldersBox() {
     const std::string text =
-        "\t" + FormatMessage(TextCis(5), {S(QDir::toNativeSeparators(paths_.projectDir)),
-                                          S(QDir::toNativeSeparators(paths_.graphsAndPrintsDir)),
-                                          S(QDir::toNativeSeparators(paths_.rawDataDir)),
-                                          S(QDir::toNativeSeparators(paths_.resultsDir))});
-    DefMessageDlg(Q(TextCis(2)), Q(text), BoxKind::Information, BoxButtons::Ok, this);
+        "\t" + FormatMessage(TextCis(msg::FoldersList),
+                             {S(QDir::toNativeSeparators(paths_.projectDir)),
+                              S(QDir::toNativeSeparators(paths_.graphsAndPrintsDir)),
+                              S(QDir::toNativeSeparators(paths_.rawDataDir)),
+                              S(QDir::toNativeSeparators(paths_.resultsDir))});
+    DefMessageDlg(Q(TextCis(msg::InformationTitle)), Q(text), BoxKind::Information, BoxButtons::Ok,
+                  this);
 }
 
 void MainWindow::switchLanguage(Language language) {
@@ -483,7 +478,7 @@ void MainWindow::switchLanguage(Language language) {
     shownLanguage_ = language;
     SetLanguage(language);
     UseQtTranslations(language);
-    ApplyCaptionTable(this, 1, language);
+    ApplyCaptionTable(this, MainWindowTable, language);
     applyLanguageLayout();
     for (SideWindow* side : sideWindows_)
         side->applyLanguage(language);
@@ -492,9 +487,106 @@ void MainWindow::switchLanguage(Language language) {
     methodLine();
 }
 
+// What the caption tables cannot set: texts composed of pieces and of the run's results.
+void MainWindow::applyLanguageLayout() {
+    setWindowTitle(Q(TextCis(msg::MainWindowTitle)) + TESSAVIN_VERSION + " )");
+    input_->applyLanguage();
+    inspections_->applyLanguage(state_->blockShown - 1);
+    showCrackOrigin();
+    results_->applyLanguage(in_.crackOrigin, inspections_->exactPlan() != nullptr);
+    crossCheck_->applyLanguage();
+}
+
 void MainWindow::methodLine() {
-    methodLabel_->setText(Q(MethodLine(in_.integration)));
-    conventionLabel_->setText(Q(ConventionLine(in_.integration.convention)));
+    results_->setMethodLines(Q(MethodLine(in_.integration)),
+                             Q(ConventionLine(in_.integration.convention)));
+}
+
+void MainWindow::showCrackOrigin() {
+    results_->setCrackOriginLine(input_->summaryLine());
+}
+
+// ------------------------------------------------------------------ reactions
+
+void MainWindow::resetResults() {
+    ResetResults(*state_);
+    results_->disableResistanceButtons();
+    hideYearResults();
+    results_->resetYearProbabilities();
+}
+
+void MainWindow::hideYearResults() {
+    state_->NnCurrent = state_->SnCurrent = state_->RfUReady = state_->RfFReady = false;
+    results_->hideYearResults();
+    refineButton_->hide();
+    for (QAction* command : {eventChartsMenu_, workbookItem_, saveProjectItem_})
+        command->setEnabled(false);
+    // The inspections come from the same years: none stays beside the new inputs.
+    crossCheck_->clear();
+    results_->clearChart();
+    if (inspections_->exactPlan()) results_->hideLegend();
+    inspections_->clear();
+    results_->hidePlans();
+    state_->inspectionsFound = 0;
+    results_->forgetFirstInspection();
+}
+
+void MainWindow::defaultInputSources() {
+    input_->defaultSources();
+    ResetResults(*state_);
+    results_->disableResistanceButtons();
+    results_->disableYearButtons();
+    results_->setYearPlaceholder("0");
+    results_->hideFirstInspection();
+    results_->hideChart();
+}
+
+void MainWindow::resetInputHistograms() {
+    input_->clearInputHistograms();
+    results_->hideChartTools();
+    defaultInputSources();
+    resetResults();
+}
+
+void MainWindow::defaultsCommand() {
+    if (DefMessageDlg(Q(TextCis(msg::ConfirmationTitle)), Q(TextCis(msg::DefaultsQuestion)),
+                      BoxKind::Confirmation, BoxButtons::YesNo, this) != BoxYes)
+        return;
+    setWindowState(Qt::WindowNoState);
+    setGeometry(0, 0, 740, 487); // the minimum width of 800 still applies
+    move(0, 0);
+    const std::pair<QWidget*, QSize> windows[] = {{histogram_.get(), {726, 511}},
+                                                  {integration_.get(), {375, 204}},
+                                                  {about_.get(), {350, 545}},
+                                                  {eventGraph_.get(), {900, 600}},
+                                                  {settingsListing_.get(), {500, 355}}};
+    for (const auto& [window, size] : windows) {
+        window->setWindowState(Qt::WindowNoState);
+        window->resize(size); // each window's minimum size still applies
+        window->move(0, 0);
+    }
+    input_->defaultRandomInputs();
+    input_->defaultTexts();
+    in_.tfValue = DefaultInputs().tfValue;
+    integration_->resetToDefaults();
+    // The convention, the method and the plan are settings of the program: a restart must not
+    // bring back the ones just reset.
+    integration_->saveSettings(paths_.settingsPath);
+    constexpr InputDefaults d = DefaultInputs();
+    in_.startText = d.yearStart;
+    in_.stepText = d.yearStep;
+    in_.endText = d.yearEnd;
+    defaultInputSources();
+    for (QAction* command : {eventChartsMenu_, workbookItem_, saveProjectItem_})
+        command->setEnabled(false);
+    in_.controlPrint = false;
+    colourTicks_.tick(true);
+    controlPrintTicks_.tick(false);
+    boundTicks_.tick(true);
+    in_.lowerBound = true;
+    switchLanguage(Language::English);
+    input_->defaultRandomInputs();
+    setWindowState(Qt::WindowNoState);
 }
 
 } // namespace tessavin::ui

@@ -1,32 +1,26 @@
 // The main window's settings and project files, and the settings listing.
 #include <QAction>
-#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QTabWidget>
-#include <QToolButton>
-#include <algorithm>
 #include <variant>
 
 #include "calculation/integration_settings.h"
 #include "common/number_parse.h"
-#include "exactplan/inspected_years.h"
 #include "files/project_checks.h"
 #include "files/project_file.h"
 #include "files/settings_file.h"
 #include "files/settings_keys.h"
 #include "localisation/captions.h"
+#include "localisation/message_ids.h"
 #include "localisation/messages.h"
 #include "ui/common/interaction.h"
 #include "ui/common/platform_texts.h"
+#include "ui/main/input_page.h"
 #include "ui/main/main_window.h"
-#include "ui/windows/about_window.h"
-#include "ui/windows/event_graph_window.h"
-#include "ui/windows/histogram_window.h"
+#include "ui/main/results_page.h"
 #include "ui/windows/integration_window.h"
 #include "ui/windows/settings_window.h"
 
@@ -59,11 +53,6 @@ FileRequest ProjectDialog(const ShellPaths& paths, bool save, const QString& sug
 
 } // namespace
 
-void MainWindow::createPersistenceWindows() {
-    settingsListing_ = std::make_unique<SettingsListingWindow>();
-    registerSideWindow(settingsListing_.get(), true);
-}
-
 void MainWindow::registerSideWindow(SideWindow* window, bool modal) {
     sideWindows_.push_back(window);
     connect(window, &SideWindow::closed, this, [this, window, modal] {
@@ -81,8 +70,9 @@ void MainWindow::restoreSideWindows() {
     const IntegrationSettings& s = in_.integration;
     for (const std::string* text : {&s.stepsText, &s.levelsText})
         if (!ParseWhole(*text))
-            DefMessageDlg(Q(TextCis(3)), "'" + Q(*text) + "' is not a valid integer value",
-                          BoxKind::Error, BoxButtons::Ok, this);
+            DefMessageDlg(Q(TextCis(msg::ErrorTitle)),
+                          "'" + Q(*text) + "' is not a valid integer value", BoxKind::Error,
+                          BoxButtons::Ok, this);
 }
 
 void MainWindow::loadMainSettings() {
@@ -93,8 +83,8 @@ void MainWindow::loadMainSettings() {
     resize(file.GetInteger(MainKey("width")), file.GetInteger(MainKey("height")));
     // A choice set by the program runs no reaction.
     const int origin = file.GetInteger(MainKey("CBSireni"));
-    cbSireni_->setCurrentIndex(origin == 1 ? 1 : 0);
-    in_.crackOrigin = cbSireni_->currentIndex();
+    input_->setCrackOrigin(origin == 1 ? 1 : 0);
+    in_.crackOrigin = input_->crackOrigin();
     // Field texts in table order, each with its change reaction; then the menu ticks.
     for (const SettingKey& k : MainWindowSettingKeys()) {
         if (IsGeometry(k.target) || k.target == "CBSireni") continue;
@@ -124,7 +114,7 @@ void MainWindow::saveMainSettings() {
     file.SetInteger(MainKey("top"), y());
     file.SetInteger(MainKey("width"), width());
     file.SetInteger(MainKey("height"), height());
-    file.SetInteger(MainKey("CBSireni"), cbSireni_->currentIndex());
+    file.SetInteger(MainKey("CBSireni"), input_->crackOrigin());
     for (const SettingKey& k : MainWindowSettingKeys()) {
         if (IsGeometry(k.target) || k.target == "CBSireni") continue;
         if (k.type == SettingType::String) {
@@ -142,7 +132,7 @@ void MainWindow::openProjectCommand() {
     const QString chosen =
         UserInteraction().chooseFile(this, ProjectDialog(paths_, false, QString()));
     if (chosen.isEmpty()) {
-        pages_->setCurrentWidget(tabInput_);
+        pages_->setCurrentWidget(input_);
         return;
     }
     // The whole file is read and checked, its values as the input page checks them, before
@@ -159,31 +149,9 @@ void MainWindow::openProjectCommand() {
 
     // The controls in file order; setting a text runs its change reaction, a choice set by the
     // program runs none.
-    edProjekt_->setText(QString::fromStdString(p.projectName));
+    projectName_->setText(QString::fromStdString(p.projectName));
     controlPrintTicks_.tick(p.controlPrintYes);
-    cbSireni_->setCurrentIndex(p.crackOrigin);
-    edRokT_->setText(QString::number(p.start));
-    edRokKrok_->setText(QString::number(p.step));
-    edRokKon_->setText(QString::number(p.end));
-    const std::pair<QLineEdit*, const std::string*> fields[] = {{edNavPravd_, &p.Pd},
-                                                                {edSirPas_, &p.bf},
-                                                                {edKonstC_, &p.C},
-                                                                {edTloPas_, &p.tf},
-                                                                {edMocM_, &p.m},
-                                                                {edEps_, &p.eps},
-                                                                {edPocetIntervalu_, &p.intervals}};
-    for (const auto& [field, text] : fields)
-        field->setText(QString::fromStdString(*text));
-    edProhlidky_->setText(Q(exactplan::InspectedYearsText(p.inspected)));
-    for (int k = 1; k <= RandomInputCount; ++k) {
-        InputRow& row = rows_[k];
-        row.mi->setText(QString::fromStdString(p.random[k].mi));
-        row.sigma->setText(QString::fromStdString(p.random[k].sigma));
-        row.n->setText(QString::fromStdString(p.random[k].n));
-        row.source->setCurrentIndex(static_cast<int>(p.random[k].source));
-        row.type->setCurrentIndex(p.random[k].type);
-        row.setFieldsEnabled(p.random[k].source == InputSource::Parametric);
-    }
+    input_->showProject(p);
     // The calculation's side: period, inputs, integration parameter, convention and every
     // histogram, with the input histograms, DeltaS^m, R(ad) and R(aac) ready.
     const Convention before = in_.integration.convention;
@@ -197,23 +165,24 @@ void MainWindow::openProjectCommand() {
         hint_->setText(Q(TextPiece(IntegrationWindowTable, "ConventionAdopted")) +
                        Q(ConventionText(p.convention)));
 
-    crackOriginLabel_->setText(Q(CaptionText(Caption::Label39)) + " : " + cbSireni_->currentText());
-    for (int k = 1; k <= RandomInputCount; ++k)
-        rows_[k].chart->setEnabled(true);
-    updateChartButtons();
+    results_->setCrackOriginLine(Q(CaptionText(Caption::Label39)) + " : " +
+                                 input_->crackOriginText());
+    input_->enableInputCharts();
+    results_->updateChartButtons(*state_);
     saveProjectItem_->setEnabled(true);
-    pages_->setCurrentWidget(tabInput_);
+    pages_->setCurrentWidget(input_);
 }
 
 void MainWindow::saveProjectCommand() {
-    const QString name = edProjekt_->text().isEmpty() ? QString("Results") : edProjekt_->text();
+    const QString name = projectName_->text().isEmpty() ? QString("Results") : projectName_->text();
     const QString chosen = UserInteraction().chooseFile(this, ProjectDialog(paths_, true, name));
     if (chosen.isEmpty()) return;
     if (QFileInfo::exists(chosen)) {
         const std::string question =
-            FormatMessage(TextCis(6), S(QDir::toNativeSeparators(chosen))) + "\r\n";
-        if (DefMessageDlg(Q(TextCis(1)), Q(question), BoxKind::Confirmation, BoxButtons::YesNo,
-                          this) != BoxYes) {
+            FormatMessage(TextCis(msg::OverwriteQuestion), S(QDir::toNativeSeparators(chosen))) +
+            "\r\n";
+        if (DefMessageDlg(Q(TextCis(msg::ConfirmationTitle)), Q(question), BoxKind::Confirmation,
+                          BoxButtons::YesNo, this) != BoxYes) {
             QDir::setCurrent(paths_.projectDir);
             return;
         }
@@ -232,7 +201,8 @@ void MainWindow::showSettingsListing() {
     SettingsListingWindow* listing = settingsListing_.get();
     // The file in use, wherever the last project came from.
     if (!listing->loadFile(paths_.settingsPath)) {
-        DefMessageDlg(Q(TextCis(2)), Q(TextCis(249)), BoxKind::Information, BoxButtons::Ok, this);
+        DefMessageDlg(Q(TextCis(msg::InformationTitle)), Q(TextCis(msg::SettingsFileUnreadable)),
+                      BoxKind::Information, BoxButtons::Ok, this);
         return;
     }
     listing->applyLanguage(CurrentLanguage());

@@ -7,6 +7,7 @@
 #include <QUrl>
 
 #include "files/workbook.h"
+#include "localisation/message_ids.h"
 #include "localisation/messages.h"
 #include "ui/common/interaction.h"
 
@@ -38,9 +39,10 @@ QString ExportWorkbook(QWidget* parent, const CalculationInputs& in, const Calcu
     QString path = WorkbookPath(in, resultsDir); // not const: returned by move
     if (QFileInfo::exists(path)) {
         const QString question =
-            Q(FormatMessage(TextCis(6), S(QDir::toNativeSeparators(path)))) + "\r\n";
-        if (DefMessageDlg(Q(TextCis(1)), question, BoxKind::Confirmation, BoxButtons::YesNo,
-                          parent) != BoxYes) {
+            Q(FormatMessage(TextCis(msg::OverwriteQuestion), S(QDir::toNativeSeparators(path)))) +
+            "\r\n";
+        if (DefMessageDlg(Q(TextCis(msg::ConfirmationTitle)), question, BoxKind::Confirmation,
+                          BoxButtons::YesNo, parent) != BoxYes) {
             BackToProjectDir(projectDir);
             return {};
         }
@@ -53,7 +55,8 @@ QString ExportWorkbook(QWidget* parent, const CalculationInputs& in, const Calcu
     const QUrl url = QUrl::fromLocalFile(path);
     const bool opened = Opener() ? Opener()(url) : QDesktopServices::openUrl(url);
     if (!opened) {
-        DefMessageDlg(Q(TextCis(4)), Q(TextCis(274)), BoxKind::Warning, BoxButtons::Ok, parent);
+        DefMessageDlg(Q(TextCis(msg::WarningTitle)), Q(TextCis(msg::WorkbookNotOpened)),
+                      BoxKind::Warning, BoxButtons::Ok, parent);
         BackToProjectDir(projectDir);
     }
     return path;

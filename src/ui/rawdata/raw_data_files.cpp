@@ -24,7 +24,7 @@ QString ChooseRawDataFile(QWidget* parent, bool save, const QString& suffix,
 bool ConfirmOverwrite(QWidget* parent, const QString& path) {
     if (!QFileInfo::exists(path)) return true;
     const QString question =
-        Q(FormatMessage(TextCis(msg::FileExistsOverwrite), S(QDir::toNativeSeparators(path))));
+        Q(FormatMessage(TextCis(msg::OverwriteQuestion), S(QDir::toNativeSeparators(path))));
     return DefMessageDlg(Q(TextCis(CaptionMessage(BoxKind::Confirmation))), question,
                          BoxKind::Confirmation, BoxButtons::YesNo, parent) == BoxYes;
 }
