@@ -94,8 +94,10 @@ PlanFigures Figures(const Outcome& o, int referenceYear) {
     if (!o.ok) return f;
     if (o.result.first && o.result.first->found)
         f.first = std::array<int, 2>{o.result.first->from, o.result.first->to};
-    for (const YearRow& row : o.result.rows)
+    for (const YearRow& row : o.result.rows) {
+        f.curve.push_back(row.pF);
         if (row.year == referenceYear) f.pF = row.pF;
+    }
     f.next = o.next;
     return f;
 }

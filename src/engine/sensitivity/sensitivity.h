@@ -30,6 +30,7 @@ struct PlanFigures {
     std::string focus;                      // the control the failure concerns; empty for none
     std::optional<std::array<int, 2>> first; // the first inspection: the years it lies between
     std::optional<double> pF;                // pF at the reference year
+    std::vector<double> curve;               // pF of every computed year
     // With the exact plan: the year the next inspection is made in (the one after the first;
     // with past inspections, the first one planned).
     std::optional<int> next;
