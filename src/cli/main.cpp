@@ -29,7 +29,7 @@ const Command kCommands[] = {
     {"run",
      "  tessavin-cli run INPUT.json|PROJECT.Vys [--json | --csv] [--threads N]\n"
      "                  [--text-report FILE.txt] [--save-project OUT.Vys] [--lang en|cs]\n"
-     "                  [--beta] [--target-beta X|PRESET]\n"
+     "                  [--workbook FILE.xlsx] [--beta] [--target-beta X|PRESET]\n"
      "      one whole calculation: the year table, the first inspection and the further\n"
      "      inspections; every field of INPUT.json is optional ({} runs the defaults);\n"
      "      a .Vys project runs from its stored histograms, under the class convention\n"
@@ -43,7 +43,7 @@ const Command kCommands[] = {
      "      that finds nothing, and first on the past ones in \"inspected\": [years])\n"
      "      after the rule's plan.\n"
      "      --json carries beta = -PHI^-1(pF) of every year (null where infinite); --beta\n"
-     "      adds it to the table, the CSV and the text report. A target beta\n"
+     "      adds it to the table, the CSV, the text report and the workbook. A target beta\n"
      "      (--target-beta or \"target_beta\" in INPUT.json: a number or a preset,\n"
      "      jcss-{minor,moderate,large}-{high,normal,low} (1 year),\n"
      "      en1990-rc{1,2,3}-{1y,50y}) adds the first year whose beta is below it\n",

@@ -20,6 +20,7 @@
 #include "exact_plan_output.h"
 #include "exactplan/plan_of_calculation.h"
 #include "files/project_file.h"
+#include "files/workbook.h"
 #include "interrupt_signal.h"
 #include "localisation/language.h"
 #include "plan_output.h"
@@ -195,7 +196,7 @@ void PrintTarget(const RunResult& r, const TargetBeta& target, bool csv) {
 
 int RunCalculationCommand(const std::vector<std::string>& words) {
     const auto command =
-        ReadCalculationCommand(words, {"text-report", "save-project", "target-beta"}, {"beta"});
+        ReadCalculationCommand(words, {"text-report", "workbook", "save-project", "target-beta"}, {"beta"});
     if (const auto* refusal = std::get_if<std::string>(&command)) return Refuse(*refusal);
     const auto& [args, threads] = std::get<CalculationCommand>(command);
 
@@ -248,15 +249,25 @@ int RunCalculationCommand(const std::vector<std::string>& words) {
             return Refuse("exact plan: " + f->text);
         exact = std::move(std::get<exactplan::ExactPlanResult>(computed));
     }
+    const BetaSection beta{target ? std::optional<double>(target->beta) : std::nullopt};
     if (const auto report = args.value("text-report")) {
         if (result.writeResultFile) {
-            const BetaSection beta{target ? std::optional<double>(target->beta) : std::nullopt};
             if (const auto failure = WriteResultTextFile(*report, in, state,
                                                          exact ? &*exact : nullptr,
                                                          withBeta ? &beta : nullptr))
                 return Refuse(failure->text);
         } else {
             Remark("note", "no text report: the calculation ended before the inspections");
+        }
+    }
+    // The inspection workbook as the desktop program exports it after a completed run.
+    if (const auto workbook = args.value("workbook")) {
+        if (result.end == RunEnd::Completed) {
+            if (const auto failure = WriteInspectionWorkbook(
+                    *workbook, in, state, exact ? &*exact : nullptr, withBeta ? &beta : nullptr))
+                return Refuse(failure->text);
+        } else {
+            Remark("note", "no workbook: the calculation did not complete");
         }
     }
     // Saved as the desktop program saves after a calculation: only a completed one.

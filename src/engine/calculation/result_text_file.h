@@ -7,6 +7,7 @@
 
 #include "calculation/model.h"
 #include "common/failure.h"
+#include "decision/reliability_index.h"
 #include "exactplan/plan_search.h"
 
 namespace tessavin {
@@ -16,12 +17,6 @@ inline constexpr const char* ResultFileExtension = "txt";
 // A probability as the file writes it: 23 characters, " " or "-", one digit, "." and 14
 // digits, "E", the exponent sign and four exponent digits (" 5.00000000000000E-0001").
 std::string ResultNumberText(double x);
-
-// The reliability index section, written only on request: β = −Φ⁻¹(p(F)) of every year and,
-// with a target, the first year whose β is below it.
-struct BetaSection {
-    std::optional<double> target;
-};
 
 // The whole file for the driver's period (state.start / step / end) and
 // state.inspectionsFound sections; then, when `exact` is given, the exact plan: its inspections

@@ -6,6 +6,12 @@
 
 namespace tessavin {
 
+// A reliability index section that a report gains on request: β = −Φ⁻¹(p(F)) of every year and,
+// with a target, the first year whose β is below it.
+struct BetaSection {
+    std::optional<double> target;
+};
+
 // β(pF) = −Φ⁻¹(pF): +∞ at pF = 0, −∞ at pF = 1; none for NaN or pF outside [0, 1].
 std::optional<double> ReliabilityIndex(double pF);
 
