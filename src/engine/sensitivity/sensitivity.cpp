@@ -49,9 +49,10 @@ Outcome Failed(std::string failure, std::string focus = {}) {
     return o;
 }
 
-// One run of the plan as a front end makes it, without its questions, on one thread. With
-// rebuildDeltaSm, ΔS^m is built again before the year loop that keeps the resistances.
-Outcome RunPlanOnce(CalculationInputs& in, CalculationState& state, bool rebuildDeltaSm) {
+// One run of the plan as a front end makes it, without its questions. With rebuildDeltaSm, ΔS^m
+// is built again before the year loop that keeps the resistances.
+Outcome RunPlanOnce(CalculationInputs& in, CalculationState& state, bool rebuildDeltaSm,
+                    int threads) {
     CalculationDriver driver(in, state);
     const RunPlan plan = driver.Prepare();
     for (std::size_t i = 0; i < plan.rebuilt.size(); ++i)
@@ -66,7 +67,7 @@ Outcome RunPlanOnce(CalculationInputs& in, CalculationState& state, bool rebuild
         return Failed(Joined(state.Reports),
                       state.Reports.empty() ? std::string() : state.Reports.front().focus);
     DriverOptions options;
-    options.threads = 1;
+    options.threads = threads;
     Outcome o;
     o.result = driver.Run(plan, options);
     if (o.result.end != RunEnd::Completed) {
@@ -76,7 +77,7 @@ Outcome RunPlanOnce(CalculationInputs& in, CalculationState& state, bool rebuild
                       errors.empty() ? std::string() : errors.front().focus);
     }
     if (in.integration.exactPlan) {
-        auto exact = exactplan::ExactPlanOfCalculation(in, state.inputs, 1);
+        auto exact = exactplan::ExactPlanOfCalculation(in, state.inputs, threads);
         if (const Failure* f = std::get_if<Failure>(&exact)) return Failed("exact plan: " + f->text);
         const auto& planned = std::get<exactplan::ExactPlanResult>(exact).inspections;
         const std::size_t nextIndex = in.inspected.empty() ? 1 : 0;
@@ -136,7 +137,8 @@ SensitivityResult AnalyseSensitivity(const CalculationInputs& in, const Calculat
     CalculationInputs baseIn = in;
     const auto baseState = std::make_unique<CalculationState>();
     StartFrom(loaded, *baseState, Reuse::Everything);
-    const Outcome base = RunPlanOnce(baseIn, *baseState, false);
+    // The base run alone uses every thread; the moved runs share them out, one run a thread.
+    const Outcome base = RunPlanOnce(baseIn, *baseState, false, settings.threads);
     if (!base.ok) {
         r.failure = "base run: " + base.failure;
         r.field = base.focus;
@@ -169,7 +171,7 @@ SensitivityResult AnalyseSensitivity(const CalculationInputs& in, const Calculat
             StartFrom(*baseState, *state, reuse);
             values[at] = ApplyMove(move, i % 2 == 0 ? 1.0 - step : 1.0 + step, movedIn,
                                    state->inputs);
-            figures[at] = Figures(RunPlanOnce(movedIn, *state, reuse == Reuse::Resistances),
+            figures[at] = Figures(RunPlanOnce(movedIn, *state, reuse == Reuse::Resistances, 1),
                                   r.referenceYear);
             reused[at] = reuse != Reuse::Nothing;
             if (progress) progress(++done, total);

@@ -101,10 +101,11 @@ TEST(CliBeta, BetaColumnAndReportSectionOnlyWhenAsked) {
         ASSERT_EQ(withBeta[i].rfind(plain[i] + ",", 0), 0u) << withBeta[i];
         const std::string b = withBeta[i].substr(plain[i].size() + 1);
         const double pF = std::stod(plain[i].substr(plain[i].rfind(',') + 1));
-        if (pF == 0.0)
+        if (pF == 0.0) {
             EXPECT_EQ(b, "inf");
-        else
+        } else {
             EXPECT_NEAR(UpperTail(std::stod(b)) / pF, 1.0, 1e-13) << b;
+        }
     }
     for (std::size_t i = 72; i < plain.size(); ++i)
         EXPECT_EQ(withBeta[i], plain[i]);

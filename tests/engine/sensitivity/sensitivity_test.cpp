@@ -76,7 +76,9 @@ TEST(Sensitivity, MovesEveryParameterAndTheResponsesPointTheWayTheModelDoes) {
         EXPECT_TRUE(row.atDown.ok && row.atUp.ok) << row.atDown.failure << row.atUp.failure;
         EXPECT_DOUBLE_EQ(row.down, row.base * 0.9);
         EXPECT_DOUBLE_EQ(row.up, row.base * 1.1);
-        if (i > 0) EXPECT_GE(r.rows[i - 1].swing, row.swing); // widest swing first
+        if (i > 0) {
+            EXPECT_GE(r.rows[i - 1].swing, row.swing); // widest swing first
+        }
     }
     // A larger C, stress range or initial crack grows cracks faster: pF rises and the first
     // inspection comes no later; the elasticity is positive.
