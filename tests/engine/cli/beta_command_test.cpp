@@ -48,18 +48,13 @@ TEST(CliBeta, JsonCarriesBetaOfEveryYearAndTheYearBelowTheTarget) {
     const auto& pF = j["pF"];
     const auto& beta = j["beta"];
     ASSERT_EQ(beta.size(), pF.size());
-    bool sawNull = false, sawNumber = false;
     for (std::size_t i = 0; i < pF.size(); ++i) {
         const double p = pF[i];
-        if (p == 0.0 || p == 1.0) {
+        if (p == 0.0 || p == 1.0)
             EXPECT_TRUE(beta[i].is_null()) << i; // β = ±∞
-            sawNull = true;
-            continue;
-        }
-        sawNumber = true;
-        EXPECT_NEAR(UpperTail(beta[i].get<double>()) / p, 1.0, 1e-13) << i;
+        else
+            EXPECT_NEAR(UpperTail(beta[i].get<double>()) / p, 1.0, 1e-13) << i;
     }
-    EXPECT_TRUE(sawNull && sawNumber);
     // The first year whose pF exceeds Φ(−2.5), by the same independent route.
     int expected = -1;
     for (std::size_t i = 0; i < pF.size() && expected < 0; ++i)
@@ -77,6 +72,11 @@ TEST(CliBeta, JsonCarriesBetaOfEveryYearAndTheYearBelowTheTarget) {
     EXPECT_EQ(p["target_preset"], "en1990-rc2-50y");
     const CliRun never = RunCli("run " + input.string() + " --json --target-beta -9");
     EXPECT_EQ(json::parse(never.out)["year_below_target"], nullptr);
+    // A tiny C: pF = 0 and β = +∞ every year, null in JSON; never below any target.
+    const auto zero = Write("zero.json", R"({"end": 5, "intervals": 16, "C": "2.2E-15"})");
+    const json z = json::parse(RunCli("run " + zero.string() + " --json --target-beta 8").out);
+    EXPECT_EQ(z["beta"], json::array({nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}));
+    EXPECT_EQ(z["year_below_target"], nullptr);
     // No target, no target keys.
     const auto plainInput = Write("plain.json", R"({"end": 70, "intervals": 32})");
     const CliRun plain = RunCli("run " + plainInput.string() + " --json");
@@ -125,8 +125,13 @@ TEST(CliBeta, BetaColumnAndReportSectionOnlyWhenAsked) {
     ASSERT_LT(row, t.size());
     EXPECT_EQ(tb[row], t[row] + "                beta");
     EXPECT_EQ(tb[row + 1].rfind(t[row + 1], 0), 0u);
-    EXPECT_NE(tb[row + 1].find("∞"), std::string::npos); // year 0: pF = 0
     EXPECT_NE(tableBeta.out.find("Target beta 3: beta falls below it in year "), std::string::npos);
+    // β = +∞ where pF = 0.
+    const auto zero = Write("zero.json", R"({"end": 5, "intervals": 16, "C": "2.2E-15"})");
+    const CliRun infinite = RunCli("run " + zero.string() + " --beta");
+    const auto lines = LinesOf(infinite.out);
+    ASSERT_GT(lines.size(), 5u);
+    EXPECT_EQ(lines[5].substr(lines[5].size() - 3), "∞") << lines[5];
 }
 
 TEST(CliBeta, ATargetThatIsNotANumberIsRefusedNamingTheField) {
