@@ -77,6 +77,25 @@ TEST(CliSensitivity, CsvAndJsonListTheSameRowsWidestSwingFirst) {
     EXPECT_NE(table.out.find("elasticity"), std::string::npos);
 }
 
+// With the exact plan each run also gives the exact plan's next inspection: after the first.
+TEST(CliSensitivity, ExactPlanAddsTheNextInspection) {
+    const CliRun j = RunCli("sensitivity " +
+                            Study(R"({"end": 70, "intervals": 24, "plan": "exact"})").string() +
+                            " --json");
+    ASSERT_EQ(j.exitCode, 0) << j.err;
+    const json r = json::parse(j.out);
+    ASSERT_TRUE(r["base"]["next"].is_number()) << r["base"];
+    EXPECT_GT(r["base"]["next"].get<int>(), r["base"]["first_inspection"][0].get<int>());
+    for (const json& row : r["rows"]) {
+        EXPECT_TRUE(row.contains("next_down") && row.contains("next_up")) << row;
+        if (std::string(row["input"]) == "C") {
+            // A larger C: the next inspection no later.
+            EXPECT_LE(row["next_up"].get<int>(), r["base"]["next"].get<int>());
+            EXPECT_GE(row["next_down"].get<int>(), r["base"]["next"].get<int>());
+        }
+    }
+}
+
 TEST(CliSensitivity, BadStepAndFailingBaseRunAreRefusedNamingTheField) {
     const auto study = Study(Small);
     for (const char* step : {"0", "1", "-0.1", "abc", "1.5", "nan"}) {
