@@ -90,8 +90,7 @@ std::optional<ResultsFile::Kept> ResultsFile::Take(long line, const std::string&
         const std::streampos here = old_.tellg();
         const auto o = ReadOldLine();
         // An upgraded line is not what the file holds there: it is written again.
-        if (o && o->ok && !o->upgraded && o->line == line && o->id == id &&
-            o->sha256 == sha256) {
+        if (o && o->ok && !o->upgraded && o->line == line && o->id == id && o->sha256 == sha256) {
             cursor_ += o->bytes;
             return Kept{o->text, true};
         }

@@ -9,14 +9,14 @@
 
 #include <nlohmann/json.hpp>
 
+#include "beta_output.h"
 #include "calculation/driver.h"
 #include "calculation/integration_settings.h"
 #include "calculation/result_text_file.h"
-#include "decision/reliability_index.h"
-#include "beta_output.h"
 #include "calculation_source.h"
 #include "cli_args.h"
 #include "cli_output.h"
+#include "decision/reliability_index.h"
 #include "exact_plan_output.h"
 #include "exactplan/plan_of_calculation.h"
 #include "files/project_file.h"
@@ -171,8 +171,9 @@ void PrintTable(const RunResult& r, const RunPlan& plan, const CalculationInputs
         lines.emplace_back(line);
     }
     const char* heading =
-        withBeta ? " Year  p ( U )                p ( D )                p ( F )                beta"
-                 : " Year  p ( U )                p ( D )                p ( F )";
+        withBeta
+            ? " Year  p ( U )                p ( D )                p ( F )                beta"
+            : " Year  p ( U )                p ( D )                p ( F )";
     PrintYearTable(std::cout, heading, lines, r.first, r.plan);
 }
 
@@ -195,8 +196,8 @@ void PrintTarget(const RunResult& r, const TargetBeta& target, bool csv) {
 } // namespace
 
 int RunCalculationCommand(const std::vector<std::string>& words) {
-    const auto command =
-        ReadCalculationCommand(words, {"text-report", "workbook", "save-project", "target-beta"}, {"beta"});
+    const auto command = ReadCalculationCommand(
+        words, {"text-report", "workbook", "save-project", "target-beta"}, {"beta"});
     if (const auto* refusal = std::get_if<std::string>(&command)) return Refuse(*refusal);
     const auto& [args, threads] = std::get<CalculationCommand>(command);
 
@@ -252,9 +253,8 @@ int RunCalculationCommand(const std::vector<std::string>& words) {
     const BetaSection beta{target ? std::optional<double>(target->beta) : std::nullopt};
     if (const auto report = args.value("text-report")) {
         if (result.writeResultFile) {
-            if (const auto failure = WriteResultTextFile(*report, in, state,
-                                                         exact ? &*exact : nullptr,
-                                                         withBeta ? &beta : nullptr))
+            if (const auto failure = WriteResultTextFile(
+                    *report, in, state, exact ? &*exact : nullptr, withBeta ? &beta : nullptr))
                 return Refuse(failure->text);
         } else {
             Remark("note", "no text report: the calculation ended before the inspections");

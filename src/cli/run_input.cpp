@@ -209,9 +209,10 @@ RunInputOutcome ReadRunInput(const nlohmann::json& j, CalculationInputs& in) {
         static const std::set<std::string> known = {
             "crack_origin", "C",     "m",      "bf",        "tf",         "Pd",      "start",
             "step",         "end",   "eps",    "intervals", "method",     "N_steps", "romberg_n",
-            "tol0",         "bound", "inputs", "project",   "convention", "plan",    "inspected", "target_beta"};
+            "tol0",         "bound", "inputs", "project",   "convention", "plan",    "inspected"};
+        // The target β is no field of the input page; it is read beside them.
         for (const auto& item : j.items())
-            if (!known.count(item.key()))
+            if (!known.count(item.key()) && item.key() != "target_beta")
                 throw Refusal("unknown field \"" + item.key() + "\"", Pointer(item.key()));
 
         if (j.contains("crack_origin")) {

@@ -104,8 +104,7 @@ void PrintCsv(const SensitivityResult& r, bool exact) {
         std::cout << row.move.inputKey << "," << row.move.parameterKey << "," << Number(row.base)
                   << "," << Number(row.down) << "," << Number(row.up) << ","
                   << Cell(FirstYear(row.atDown)) << "," << Cell(FirstYear(row.atUp)) << ","
-                  << Cell(row.atDown.pF) << "," << Cell(row.atUp.pF) << ","
-                  << Cell(row.elasticity);
+                  << Cell(row.atDown.pF) << "," << Cell(row.atUp.pF) << "," << Cell(row.elasticity);
         if (exact) std::cout << "," << Cell(row.atDown.next) << "," << Cell(row.atUp.next);
         std::cout << "\n";
     }
@@ -137,9 +136,8 @@ void PrintTable(const SensitivityResult& r, double step, bool exact) {
     if (exact) std::cout << ", next inspection (exact plan) " << Year(r.base.next);
     std::cout << "\n\n";
     char line[256];
-    std::snprintf(line, sizeof line, "%-16s%-7s%12s%12s%12s%7s%7s%11s%11s%11s",
-                  "input", "param", "base", "down", "up", "first-", "first+", "pF-", "pF+",
-                  "elasticity");
+    std::snprintf(line, sizeof line, "%-16s%-7s%12s%12s%12s%7s%7s%11s%11s%11s", "input", "param",
+                  "base", "down", "up", "first-", "first+", "pF-", "pF+", "elasticity");
     std::cout << line << (exact ? "  next-  next+" : "") << "\n";
     for (const SensitivityRow& row : r.rows) {
         std::snprintf(line, sizeof line, "%-16s%-7s%12s%12s%12s%7s%7s%11s%11s%11s",

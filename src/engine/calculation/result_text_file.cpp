@@ -137,8 +137,7 @@ std::optional<Failure> WriteResultTextFile(const std::filesystem::path& file,
                                            const CalculationState& state,
                                            const exactplan::PlanCurves* exact,
                                            const BetaSection* beta) {
-    if (!WriteFileAtomically(file, ResultTextFileText(in, state, exact, beta)))
-        return std::nullopt;
+    if (!WriteFileAtomically(file, ResultTextFileText(in, state, exact, beta))) return std::nullopt;
     return ErrorBox(0, FormatMessage("Chyba při zapisování souboru %s", file.string()));
 }
 

@@ -8,11 +8,11 @@
 namespace tessavin {
 
 struct TargetPreset {
-    const char* id;      // stable key for settings and the batch program ("en1990-rc2-50y")
-    const char* czech;   // the list text
+    const char* id;    // stable key for settings and the batch program ("en1990-rc2-50y")
+    const char* czech; // the list text
     const char* english;
     double beta;
-    int referenceYears;  // 1 or 50
+    int referenceYears;      // 1 or 50
     const char* sourceCzech; // the tool tip: where the value comes from
     const char* sourceEnglish;
 };

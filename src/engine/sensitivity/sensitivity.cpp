@@ -78,7 +78,8 @@ Outcome RunPlanOnce(CalculationInputs& in, CalculationState& state, bool rebuild
     }
     if (in.integration.exactPlan) {
         auto exact = exactplan::ExactPlanOfCalculation(in, state.inputs, threads);
-        if (const Failure* f = std::get_if<Failure>(&exact)) return Failed("exact plan: " + f->text);
+        if (const Failure* f = std::get_if<Failure>(&exact))
+            return Failed("exact plan: " + f->text);
         const auto& planned = std::get<exactplan::ExactPlanResult>(exact).inspections;
         const std::size_t nextIndex = in.inspected.empty() ? 1 : 0;
         if (planned.size() > nextIndex) o.next = planned[nextIndex].made;
@@ -169,8 +170,8 @@ SensitivityResult AnalyseSensitivity(const CalculationInputs& in, const Calculat
             CalculationInputs movedIn = baseIn;
             const auto state = std::make_unique<CalculationState>();
             StartFrom(*baseState, *state, reuse);
-            values[at] = ApplyMove(move, i % 2 == 0 ? 1.0 - step : 1.0 + step, movedIn,
-                                   state->inputs);
+            values[at] =
+                ApplyMove(move, i % 2 == 0 ? 1.0 - step : 1.0 + step, movedIn, state->inputs);
             figures[at] = Figures(RunPlanOnce(movedIn, *state, reuse == Reuse::Resistances, 1),
                                   r.referenceYear);
             reused[at] = reuse != Reuse::Nothing;
@@ -187,15 +188,14 @@ SensitivityResult AnalyseSensitivity(const CalculationInputs& in, const Calculat
     for (std::size_t k = 0; k < moves.size(); ++k) {
         const ParameterMove& move = moves[k];
         SensitivityRow row =
-            MakeRow(move, BaseValue(move, baseIn, baseState->inputs).value_or(0.0),
-                    values[2 * k], values[2 * k + 1], figures[2 * k], figures[2 * k + 1], r.base);
+            MakeRow(move, BaseValue(move, baseIn, baseState->inputs).value_or(0.0), values[2 * k],
+                    values[2 * k + 1], figures[2 * k], figures[2 * k + 1], r.base);
         row.measured = IsMeasured(move, baseIn);
         r.rows.push_back(std::move(row));
     }
-    std::stable_sort(r.rows.begin(), r.rows.end(),
-                     [](const SensitivityRow& a, const SensitivityRow& c) {
-                         return a.swing > c.swing;
-                     });
+    std::stable_sort(
+        r.rows.begin(), r.rows.end(),
+        [](const SensitivityRow& a, const SensitivityRow& c) { return a.swing > c.swing; });
     return r;
 }
 

@@ -26,8 +26,8 @@ struct SensitivitySettings {
 // What one run of the plan gives.
 struct PlanFigures {
     bool ok = false;
-    std::string failure;                    // why the run gave no plan
-    std::string focus;                      // the control the failure concerns; empty for none
+    std::string failure;                     // why the run gave no plan
+    std::string focus;                       // the control the failure concerns; empty for none
     std::optional<std::array<int, 2>> first; // the first inspection: the years it lies between
     std::optional<double> pF;                // pF at the reference year
     std::vector<double> curve;               // pF of every computed year

@@ -88,8 +88,8 @@ TEST(CliBeta, JsonCarriesBetaOfEveryYearAndTheYearBelowTheTarget) {
 TEST(CliBeta, BetaColumnAndReportSectionOnlyWhenAsked) {
     const auto input = Write("in.json", R"({"end": 70, "intervals": 32})");
     const auto dir = TempDir();
-    const CliRun csv = RunCli("run " + input.string() + " --csv --text-report " +
-                              (dir / "plain.txt").string());
+    const CliRun csv =
+        RunCli("run " + input.string() + " --csv --text-report " + (dir / "plain.txt").string());
     const CliRun csvBeta = RunCli("run " + input.string() + " --csv --beta --text-report " +
                                   (dir / "beta.txt").string());
     ASSERT_EQ(csvBeta.exitCode, 0) << csvBeta.err;
@@ -136,9 +136,8 @@ TEST(CliBeta, BetaColumnAndReportSectionOnlyWhenAsked) {
 
 TEST(CliBeta, ATargetThatIsNotANumberIsRefusedNamingTheField) {
     const std::string cases[] = {
-        R"({"target_beta": "high"})", R"({"target_beta": "1e999"})",
-        R"({"target_beta": [3.8]})",  R"({"target_beta": null})",
-        R"({"target_beta": "NaN"})",
+        R"({"target_beta": "high"})", R"({"target_beta": "1e999"})", R"({"target_beta": [3.8]})",
+        R"({"target_beta": null})",   R"({"target_beta": "NaN"})",
     };
     for (const std::string& c : cases) {
         const CliRun r = RunCli("run " + Write("bad.json", c).string() + " --json");
@@ -165,9 +164,9 @@ TEST(CliBeta, BatchLinesCarryBetaAndOldLinesAreUpgradedInPlace) {
 {"id": "d", "end": 40, "intervals": 32, "Pd": "1E-2"}
 )");
     const auto dir = TempDir();
-    ASSERT_EQ(RunCli("batch " + studies.string() + " --out " + (dir / "full.jsonl").string())
-                  .exitCode,
-              0);
+    ASSERT_EQ(
+        RunCli("batch " + studies.string() + " --out " + (dir / "full.jsonl").string()).exitCode,
+        0);
     const std::string full = ReadText(dir / "full.jsonl");
     std::vector<nlohmann::ordered_json> lines;
     for (const std::string& l : LinesOf(full))

@@ -79,9 +79,9 @@ TEST(CliSensitivity, CsvAndJsonListTheSameRowsWidestSwingFirst) {
 
 // With the exact plan each run also gives the exact plan's next inspection: after the first.
 TEST(CliSensitivity, ExactPlanAddsTheNextInspection) {
-    const CliRun j = RunCli("sensitivity " +
-                            Study(R"({"end": 70, "intervals": 24, "plan": "exact"})").string() +
-                            " --json");
+    const CliRun j =
+        RunCli("sensitivity " + Study(R"({"end": 70, "intervals": 24, "plan": "exact"})").string() +
+               " --json");
     ASSERT_EQ(j.exitCode, 0) << j.err;
     const json r = json::parse(j.out);
     ASSERT_TRUE(r["base"]["next"].is_number()) << r["base"];

@@ -41,7 +41,8 @@ TEST(ReliabilityIndex, FirstBelowTargetIsStrictAndNoneWhenNever) {
 }
 
 // Φ(β_n) = Φ(β_1)^n. References computed with mpmath 1.3 at 60 digits:
-// β_n = −Φ⁻¹(1 − Φ(β_1)^n) and back (Φ⁻¹ by findroot on log ncdf); EN 1990 pairs 4.7 with 3.8 and 4.2 with 3.3 (rounded).
+// β_n = −Φ⁻¹(1 − Φ(β_1)^n) and back (Φ⁻¹ by findroot on log ncdf); EN 1990 pairs 4.7 with 3.8
+// and 4.2 with 3.3 (rounded).
 TEST(ReliabilityIndex, ConvertsBetweenReferencePeriods) {
     struct Case {
         double beta, from, to, expected;
@@ -57,8 +58,7 @@ TEST(ReliabilityIndex, ConvertsBetweenReferencePeriods) {
             << c.beta << " " << c.from << " -> " << c.to;
     // Both ways give back the value; the same period changes nothing; ±∞ stay.
     for (double beta : {-1.0, 0.3, 2.5, 4.7, 7.5})
-        EXPECT_NEAR(ConvertReferencePeriod(ConvertReferencePeriod(beta, 1, 50), 50, 1), beta,
-                    1e-12)
+        EXPECT_NEAR(ConvertReferencePeriod(ConvertReferencePeriod(beta, 1, 50), 50, 1), beta, 1e-12)
             << beta;
     EXPECT_EQ(ConvertReferencePeriod(Inf, 1, 50), Inf);
     EXPECT_EQ(ConvertReferencePeriod(-Inf, 1, 50), -Inf);
@@ -73,13 +73,13 @@ TEST(TargetPresets, HoldTheCodesValuesWithTheirSources) {
         int years;
     };
     const Expected expected[] = {
-        {"jcss-minor-high", 3.1, 1},    {"jcss-minor-normal", 3.7, 1},
-        {"jcss-minor-low", 4.2, 1},     {"jcss-moderate-high", 3.3, 1},
+        {"jcss-minor-high", 3.1, 1},      {"jcss-minor-normal", 3.7, 1},
+        {"jcss-minor-low", 4.2, 1},       {"jcss-moderate-high", 3.3, 1},
         {"jcss-moderate-normal", 4.2, 1}, {"jcss-moderate-low", 4.4, 1},
-        {"jcss-large-high", 3.7, 1},    {"jcss-large-normal", 4.4, 1},
-        {"jcss-large-low", 4.7, 1},     {"en1990-rc1-1y", 4.2, 1},
-        {"en1990-rc1-50y", 3.3, 50},    {"en1990-rc2-1y", 4.7, 1},
-        {"en1990-rc2-50y", 3.8, 50},    {"en1990-rc3-1y", 5.2, 1},
+        {"jcss-large-high", 3.7, 1},      {"jcss-large-normal", 4.4, 1},
+        {"jcss-large-low", 4.7, 1},       {"en1990-rc1-1y", 4.2, 1},
+        {"en1990-rc1-50y", 3.3, 50},      {"en1990-rc2-1y", 4.7, 1},
+        {"en1990-rc2-50y", 3.8, 50},      {"en1990-rc3-1y", 5.2, 1},
         {"en1990-rc3-50y", 4.3, 50},
     };
     ASSERT_EQ(TargetPresets().size(), std::size(expected));

@@ -82,8 +82,8 @@ TEST(Sensitivity, MovesEveryParameterAndTheResponsesPointTheWayTheModelDoes) {
     }
     // A larger C, stress range or initial crack grows cracks faster: pF rises and the first
     // inspection comes no later; the elasticity is positive.
-    for (const auto& [input, parameter] : {std::pair{"C", "value"}, std::pair{"DeltaS", "Mi"},
-                                           std::pair{"a0", "Mi"}}) {
+    for (const auto& [input, parameter] :
+         {std::pair{"C", "value"}, std::pair{"DeltaS", "Mi"}, std::pair{"a0", "Mi"}}) {
         SCOPED_TRACE(input);
         const SensitivityRow& row = RowOf(r, input, parameter);
         EXPECT_LT(*row.atDown.pF, *r.base.pF);
