@@ -144,6 +144,28 @@ TEST(Sensitivity, StopsBeforeTheNextRunWhenAsked) {
     EXPECT_TRUE(r.rows.empty());
 }
 
+// An input from measured data (here a0 as a stored histogram, as a project brings it) is moved
+// as a histogram in the whole analysis: its row is marked, its base is the histogram's mean, and
+// a larger initial crack still raises pF.
+TEST(Sensitivity, MeasuredInputIsMovedAsItsHistogram) {
+    CalculationInputs in = SmallStudy();
+    CalculationState loaded;
+    ASSERT_EQ(RebuildInput(5, in.random[5], in.eps, in.par3, in.par4, loaded.inputs).status,
+              RebuildOutcome::Status::Built);
+    in.random[5].source = InputSource::RawData;
+    in.random[5].mi = in.random[5].sigma = "";
+    const SensitivityResult r = AnalyseSensitivity(in, loaded, SensitivitySettings{0.1, 2, true});
+    ASSERT_TRUE(r.failure.empty()) << r.failure;
+    const SensitivityRow& mi = RowOf(r, "a0", "Mi");
+    EXPECT_TRUE(mi.measured);
+    EXPECT_EQ(mi.base, ClassValueMean(loaded.inputs.histogram[5]));
+    ASSERT_TRUE(mi.atDown.ok && mi.atUp.ok) << mi.atDown.failure << mi.atUp.failure;
+    EXPECT_LT(*mi.atDown.pF, *r.base.pF);
+    EXPECT_GT(*mi.atUp.pF, *r.base.pF);
+    EXPECT_TRUE(RowOf(r, "a0", "Sigma").measured);
+    EXPECT_FALSE(RowOf(r, "Fy", "Mi").measured);
+}
+
 // Measured data have no fields: the histogram itself moves, as a whole for Mi and about its
 // mean for Sigma, and the moved value is the new mean or standard deviation.
 TEST(ParameterMoves, MeasuredDataShiftAndScaleAboutTheirMean) {
