@@ -1,5 +1,6 @@
 #include "beta_output.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -39,9 +40,12 @@ std::string BetaTableText(double beta) {
 
 std::string BetaCsvText(double beta) {
     if (std::isinf(beta)) return beta > 0 ? "inf" : "-inf";
+    return ShortestText(beta);
+}
+
+std::string ShortestText(double x) {
     char text[32];
-    std::snprintf(text, sizeof text, "%.17g", beta);
-    return text;
+    return std::string(text, std::to_chars(text, text + sizeof text, x).ptr);
 }
 
 std::optional<int> YearBelowTarget(const TargetBeta& target, const std::vector<int>& years,

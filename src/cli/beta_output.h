@@ -23,9 +23,12 @@ std::variant<TargetBeta, std::string> ReadTargetBeta(const std::string& text,
 nlohmann::ordered_json BetaJson(double beta);
 nlohmann::ordered_json BetaListJson(const std::vector<double>& beta);
 
-// β in the year table: four decimals, "∞" and "-∞"; in CSV: all digits, "inf" and "-inf".
+// β in the year table: four decimals, "∞" and "-∞"; in CSV: the shortest text that reads back
+// as the same double, "inf" and "-inf".
 std::string BetaTableText(double beta);
 std::string BetaCsvText(double beta);
+// The shortest text that reads back as x ("3.8", "2.4000000000000004").
+std::string ShortestText(double x);
 
 // Adds target_beta (and target_preset when a preset named it) and year_below_target: the first
 // of `years` whose β is below the target, or null.

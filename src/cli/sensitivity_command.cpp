@@ -9,6 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "beta_output.h"
 #include "calculation_source.h"
 #include "cli_args.h"
 #include "cli_output.h"
@@ -34,9 +35,7 @@ int Refuse(const std::string& message) {
 }
 
 std::string Number(double x) {
-    char text[40];
-    std::snprintf(text, sizeof text, "%.17g", x);
-    return text;
+    return ShortestText(x);
 }
 
 template <class T> ordered_json OrNull(const std::optional<T>& v) {
