@@ -60,6 +60,8 @@ Reuse ReuseOf(const ParameterMove& move) {
         return Reuse::Resistances;
     case 2:
         return Reuse::Everything;
+    case 6:
+        return Reuse::Raac;
     default:
         return Reuse::Nothing;
     }

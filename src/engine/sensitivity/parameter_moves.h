@@ -22,12 +22,14 @@ struct ParameterMove {
 const std::vector<ParameterMove>& ParameterMoves();
 
 // What a moved run keeps of the base run. Derived from what each step reads: ΔS^m reads the
-// stress range and m; R(ad) and R(aac) read Fy, σ, a0, ad, m and the fixed fields; Nn reads the
-// ranges per year; Sn reads C.
+// stress range and m; R(aac) reads Fy, σ, a0, m and the fixed fields; R(ad) reads a0, ad, m,
+// the fixed fields and the means of Fy and σ (the surface crack's cap); Nn reads the ranges per
+// year; Sn reads C.
 enum class Reuse {
     Everything,  // ΔS^m, R(ad), R(aac): C and the ranges per year
     Resistances, // R(ad), R(aac); ΔS^m is built again: the stress range
-    Nothing,     // m, Fy, σ, a0, ad
+    Raac,        // ΔS^m and R(aac); R(ad) is built again: ad
+    Nothing,     // m, Fy, σ, a0
 };
 Reuse ReuseOf(const ParameterMove& move);
 

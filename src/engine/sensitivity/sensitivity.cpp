@@ -7,6 +7,7 @@
 
 #include "calculation/driver.h"
 #include "calculation/load_effect.h"
+#include "calculation/resistance_histograms.h"
 #include "exactplan/plan_of_calculation.h"
 #include "montecarlo/worker_threads.h"
 
@@ -20,12 +21,13 @@ void StartFrom(const CalculationState& from, CalculationState& to, Reuse reuse) 
     if (reuse == Reuse::Nothing) return;
     to.DeltaSm = from.DeltaSm;
     to.DeltaSmReady = from.DeltaSmReady;
-    to.Rad = from.Rad;
     to.Raac = from.Raac;
-    to.RadReady = from.RadReady;
     to.RaacReady = from.RaacReady;
     to.CurrentFy = from.CurrentFy;
     to.CurrentSigma = from.CurrentSigma;
+    if (reuse == Reuse::Raac) return; // R(ad) is built again before the run
+    to.Rad = from.Rad;
+    to.RadReady = from.RadReady;
 }
 
 std::string Joined(const std::vector<Failure>& failures) {
@@ -49,10 +51,10 @@ Outcome Failed(std::string failure, std::string focus = {}) {
     return o;
 }
 
-// One run of the plan as a front end makes it, without its questions. With rebuildDeltaSm, ΔS^m
-// is built again before the year loop that keeps the resistances.
-Outcome RunPlanOnce(CalculationInputs& in, CalculationState& state, bool rebuildDeltaSm,
-                    int threads) {
+// One run of the plan as a front end makes it, without its questions. What `reuse` does not keep
+// of ΔS^m and the resistances is built here, after the moved input's rebuild; with all three
+// ready the driver goes straight to the years.
+Outcome RunPlanOnce(CalculationInputs& in, CalculationState& state, Reuse reuse, int threads) {
     CalculationDriver driver(in, state);
     const RunPlan plan = driver.Prepare();
     for (std::size_t i = 0; i < plan.rebuilt.size(); ++i)
@@ -63,7 +65,14 @@ Outcome RunPlanOnce(CalculationInputs& in, CalculationState& state, bool rebuild
                           (why.empty() ? "" : ": " + why));
         }
     if (plan.error) return Failed(plan.error->text, plan.error->focus);
-    if (rebuildDeltaSm && !DeltaSmStep(in, state))
+    bool built = true;
+    if (reuse == Reuse::Resistances) built = DeltaSmStep(in, state);
+    if (reuse == Reuse::Raac) {
+        ResistanceOptions options;
+        options.threads = threads;
+        built = ResVypJevuU(in, state, options).ok;
+    }
+    if (!built)
         return Failed(Joined(state.Reports),
                       state.Reports.empty() ? std::string() : state.Reports.front().focus);
     DriverOptions options;
@@ -139,7 +148,7 @@ SensitivityResult AnalyseSensitivity(const CalculationInputs& in, const Calculat
     const auto baseState = std::make_unique<CalculationState>();
     StartFrom(loaded, *baseState, Reuse::Everything);
     // The base run alone uses every thread; the moved runs share them out, one run a thread.
-    const Outcome base = RunPlanOnce(baseIn, *baseState, false, settings.threads);
+    const Outcome base = RunPlanOnce(baseIn, *baseState, Reuse::Everything, settings.threads);
     if (!base.ok) {
         r.failure = "base run: " + base.failure;
         r.field = base.focus;
@@ -172,8 +181,7 @@ SensitivityResult AnalyseSensitivity(const CalculationInputs& in, const Calculat
             StartFrom(*baseState, *state, reuse);
             values[at] =
                 ApplyMove(move, i % 2 == 0 ? 1.0 - step : 1.0 + step, movedIn, state->inputs);
-            figures[at] = Figures(RunPlanOnce(movedIn, *state, reuse == Reuse::Resistances, 1),
-                                  r.referenceYear);
+            figures[at] = Figures(RunPlanOnce(movedIn, *state, reuse, 1), r.referenceYear);
             reused[at] = reuse != Reuse::Nothing;
             if (progress) progress(++done, total);
         }

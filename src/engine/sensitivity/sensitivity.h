@@ -56,7 +56,7 @@ struct SensitivityResult {
     std::vector<SensitivityRow> rows; // widest swing of pF first; equal swings in input order
     bool interrupted = false;         // stopped: rows holds no result
     int runs = 0;                     // moved runs made
-    int reusingRuns = 0;              // of them, runs that kept the base run's resistances
+    int reusingRuns = 0; // of them, runs that kept ΔS^m or a resistance of the base run
 };
 
 // done(runs finished, runs); called from the worker threads, so it must be thread-safe.

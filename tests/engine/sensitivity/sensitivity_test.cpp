@@ -96,10 +96,10 @@ TEST(Sensitivity, MovesEveryParameterAndTheResponsesPointTheWayTheModelDoes) {
     // values.
     const SensitivityRow& c = RowOf(r, "C", "value");
     EXPECT_NEAR(*c.elasticity / ((*c.atUp.pF - *c.atDown.pF) / (0.2 * *r.base.pF)), 1.0, 1e-12);
-    // C and the ranges per year keep ΔS^m and the resistances; the stress range keeps the
-    // resistances: ten of the 28 runs.
+    // C and the ranges per year keep ΔS^m and the resistances, the stress range the resistances,
+    // ad ΔS^m and R(aac): 14 of the 28 runs.
     EXPECT_EQ(r.runs, 28);
-    EXPECT_EQ(r.reusingRuns, 10);
+    EXPECT_EQ(r.reusingRuns, 14);
 }
 
 TEST(Sensitivity, IsTheSameForAnyThreadCountAndWithoutTheReuse) {
@@ -108,6 +108,11 @@ TEST(Sensitivity, IsTheSameForAnyThreadCountAndWithoutTheReuse) {
     const SensitivityResult full = Analyse(SmallStudy(), 2, false);
     EXPECT_EQ(full.reusingRuns, 0);
     ExpectSameRows(full, TwoThreads());
+    // The surface crack's R(ad) also reads the means of Fy and σ: still the same bits.
+    CalculationInputs surface = SmallStudy();
+    surface.crackOrigin = 1;
+    surface.yearEnd = surface.endText = "120";
+    ExpectSameRows(Analyse(surface, 2, false), Analyse(surface, 2));
 }
 
 TEST(Sensitivity, RefusesABadStepAndAFailingBaseRun) {
