@@ -125,6 +125,7 @@ BatchCounts RunBatch(const BatchOptions& o, const std::atomic<bool>& stop, bool 
         return counts;
     }
     ResultsFile results;
+    results.SetUpgrade(UpgradeResult);
     if (auto failure = results.Open(o.out)) {
         counts.error = *failure;
         return counts;

@@ -44,6 +44,7 @@ CalculationSource LoadCalculation(const std::string& path, CalculationInputs& in
     const RunInputOutcome read = ReadRunInput(std::get<std::string>(text), in);
     if (!read.ok) source.error = read.notJson ? path + ": " + read.error : read.error;
     source.warnings = read.warnings;
+    source.target = read.target;
     return source;
 }
 

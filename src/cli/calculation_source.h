@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "beta_output.h"
 #include "calculation/model.h"
 #include "localisation/language.h"
 
@@ -14,6 +15,7 @@ struct CalculationSource {
     std::string error;                       // empty when the file was read
     std::vector<std::string> warnings;       // accepted with a remark
     std::optional<Language> projectLanguage; // the language a project was saved in
+    std::optional<TargetBeta> target;        // "target_beta" of a JSON input
 };
 
 // A .Vys project is applied as the desktop program applies it after opening (its stored

@@ -8,6 +8,7 @@
 #include "histogram_command.h"
 #include "montecarlo_command.h"
 #include "run_command.h"
+#include "sensitivity_command.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ const Command kCommands[] = {
     {"run",
      "  tessavin-cli run INPUT.json|PROJECT.Vys [--json | --csv] [--threads N]\n"
      "                  [--text-report FILE.txt] [--save-project OUT.Vys] [--lang en|cs]\n"
+     "                  [--workbook FILE.xlsx] [--beta] [--target-beta X|PRESET]\n"
      "      one whole calculation: the year table, the first inspection and the further\n"
      "      inspections; every field of INPUT.json is optional ({} runs the defaults);\n"
      "      a .Vys project runs from its stored histograms, under the class convention\n"
@@ -39,8 +41,21 @@ const Command kCommands[] = {
      "      (first or centre); the README lists the JSON keys.\n"
      "      \"plan\": \"exact\" adds the exact plan (conditioned on every inspection\n"
      "      that finds nothing, and first on the past ones in \"inspected\": [years])\n"
-     "      after the rule's plan\n",
+     "      after the rule's plan.\n"
+     "      --json carries beta = -PHI^-1(pF) of every year (null where infinite); --beta\n"
+     "      adds it to the table, the CSV, the text report and the workbook. A target beta\n"
+     "      (--target-beta or \"target_beta\" in INPUT.json: a number or a preset,\n"
+     "      jcss-{minor,moderate,large}-{high,normal,low} (1 year),\n"
+     "      en1990-rc{1,2,3}-{1y,50y}) adds the first year whose beta is below it\n",
      tessavin::cli::RunCalculationCommand},
+    {"sensitivity",
+     "  tessavin-cli sensitivity INPUT.json|PROJECT.Vys [--step X] [--threads N]\n"
+     "                  [--json | --csv] [--lang en|cs]\n"
+     "      what drives the plan: Mi and Sigma of the six random inputs, C and m, each\n"
+     "      moved down and up by X of its value (default 0.1); per parameter the first\n"
+     "      inspection year, pF at the base run's first inspection year and the\n"
+     "      elasticity of that pF, widest swing of pF first\n",
+     tessavin::cli::RunSensitivityCommand},
     {"fit",
      "  tessavin-cli fit DATA.txt [--intervals N] [--eps X] [--json] [--lang en|cs]\n"
      "                  [--sort tightness|aic|bic|ks|ad] [--draws N]\n"

@@ -52,12 +52,17 @@ std::optional<ResultsFile::OldLine> ResultsFile::ReadOldLine() {
     if (appending_ || cursor_ >= oldWhole_) return std::nullopt;
     OldLine o;
     if (!std::getline(old_, o.text)) return std::nullopt;
+    o.bytes = static_cast<long long>(o.text.size()) + 1;
     try {
-        const auto j = nlohmann::json::parse(o.text);
+        auto j = nlohmann::ordered_json::parse(o.text);
         o.line = j.at("line").get<long>();
         o.id = j.at("id").get<std::string>();
         o.ok = j.at("status") == "ok" && j.at("input_sha256").is_string();
         if (o.ok) o.sha256 = j.at("input_sha256").get<std::string>();
+        if (o.ok && upgrade_ && upgrade_(j)) {
+            o.text = j.dump();
+            o.upgraded = true;
+        }
     } catch (const nlohmann::json::exception&) {
         o.ok = false; // not a result line: dropped
     }
@@ -69,7 +74,7 @@ std::optional<std::string> ResultsFile::Diverge() {
     // come, and cut from the file; from now on every line is appended.
     const long long cut = cursor_;
     while (const auto o = ReadOldLine()) {
-        cursor_ += static_cast<long long>(o->text.size()) + 1;
+        cursor_ += o->bytes;
         if (o->ok) later_.emplace(std::make_pair(o->id, o->sha256), o->text);
     }
     appending_ = true;
@@ -84,8 +89,9 @@ std::optional<ResultsFile::Kept> ResultsFile::Take(long line, const std::string&
     if (!appending_) {
         const std::streampos here = old_.tellg();
         const auto o = ReadOldLine();
-        if (o && o->ok && o->line == line && o->id == id && o->sha256 == sha256) {
-            cursor_ += static_cast<long long>(o->text.size()) + 1;
+        // An upgraded line is not what the file holds there: it is written again.
+        if (o && o->ok && !o->upgraded && o->line == line && o->id == id && o->sha256 == sha256) {
+            cursor_ += o->bytes;
             return Kept{o->text, true};
         }
         if (o) {

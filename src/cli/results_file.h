@@ -2,10 +2,13 @@
 // The results file of a batch, written one whole line at a time and resumed: the lines an
 // earlier run left are kept where the studies still match them, and nothing else stays.
 #include <fstream>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
 #include <utility>
+
+#include <nlohmann/json_fwd.hpp>
 
 namespace tessavin::cli {
 
@@ -15,6 +18,12 @@ class ResultsFile {
     ~ResultsFile();
     ResultsFile(const ResultsFile&) = delete;
     ResultsFile& operator=(const ResultsFile&) = delete;
+
+    // A kept "ok" line in an earlier format is brought up to the current one by `upgrade` (true
+    // when it changed the line); such a line is kept, and written again as upgraded.
+    void SetUpgrade(std::function<bool(nlohmann::ordered_json&)> upgrade) {
+        upgrade_ = std::move(upgrade);
+    }
 
     // Opens or creates the file; a trailing partial line of an earlier run is dropped. The
     // message when the file cannot be opened.
@@ -40,7 +49,9 @@ class ResultsFile {
     struct OldLine {
         long line = 0;
         std::string id, sha256, text;
+        long long bytes = 0; // in the file, with the line end (text may be upgraded)
         bool ok = false;
+        bool upgraded = false; // text is no longer what the file holds
     };
     std::optional<OldLine> ReadOldLine();
     std::optional<std::string> Diverge();
@@ -51,6 +62,7 @@ class ResultsFile {
     long long cursor_ = 0;   // end of the earlier lines kept in place
     bool appending_ = false; // the earlier lines from cursor_ on were dropped
     std::map<std::pair<std::string, std::string>, std::string> later_; // dropped "ok" lines
+    std::function<bool(nlohmann::ordered_json&)> upgrade_;
 };
 
 } // namespace tessavin::cli

@@ -9,15 +9,18 @@
 
 #include <nlohmann/json.hpp>
 
+#include "beta_output.h"
 #include "calculation/driver.h"
 #include "calculation/integration_settings.h"
 #include "calculation/result_text_file.h"
 #include "calculation_source.h"
 #include "cli_args.h"
 #include "cli_output.h"
+#include "decision/reliability_index.h"
 #include "exact_plan_output.h"
 #include "exactplan/plan_of_calculation.h"
 #include "files/project_file.h"
+#include "files/workbook.h"
 #include "interrupt_signal.h"
 #include "localisation/language.h"
 #include "plan_output.h"
@@ -60,9 +63,27 @@ nlohmann::ordered_json GridJson(const exactplan::StateGrid& g) {
             {"doubling_changes_c_below", 1e-3}};
 }
 
+// The years computed and β of each.
+struct YearBeta {
+    std::vector<int> years;
+    std::vector<double> beta;
+};
+
+YearBeta BetaOfYears(const RunResult& r) {
+    YearBeta b;
+    std::vector<double> pF;
+    for (const YearRow& row : r.rows) {
+        b.years.push_back(row.year);
+        pF.push_back(row.pF);
+    }
+    b.beta = ReliabilityIndices(pF);
+    return b;
+}
+
 void PrintJson(const RunResult& r, const CalculationState& s,
-               const std::optional<exactplan::ExactPlanResult>& exact,
-               const CalculationInputs& in) {
+               const std::optional<exactplan::ExactPlanResult>& exact, const CalculationInputs& in,
+               const std::optional<TargetBeta>& target) {
+    const YearBeta beta = BetaOfYears(r);
     nlohmann::ordered_json j;
     j["convention"] = ConventionName(in.integration.convention);
     std::vector<int> years;
@@ -77,8 +98,10 @@ void PrintJson(const RunResult& r, const CalculationState& s,
     j["pU"] = pU;
     j["pD"] = pD;
     j["pF"] = pF;
+    j["beta"] = BetaListJson(beta.beta);
     j["saturated"] = r.saturated;
     AddInspectionPlanJson(j, r.first, r.plan);
+    if (target) AddTargetJson(j, *target, beta.years, beta.beta);
     nlohmann::ordered_json blocks = nlohmann::ordered_json::object();
     if (r.furtherSearched) {
         for (int b = 2; b <= ProbabilityBlocks; ++b) {
@@ -111,13 +134,15 @@ void PrintJson(const RunResult& r, const CalculationState& s,
 // The year table, then after one blank line the inspections found: the first inspection and
 // the further ones, each with the two years it lies between; last, after another blank line, the
 // convention the results hold under.
-void PrintCsv(const RunResult& r) {
-    std::cout << "year,pU,pD,pF\n";
+// With withBeta a column beta follows pF.
+void PrintCsv(const RunResult& r, bool withBeta) {
+    std::cout << (withBeta ? "year,pU,pD,pF,beta\n" : "year,pU,pD,pF\n");
+    const std::vector<double> beta = BetaOfYears(r).beta;
     char line[128];
-    for (const YearRow& row : r.rows) {
-        std::snprintf(line, sizeof line, "%d,%.17g,%.17g,%.17g\n", row.year, row.pU, row.pD,
-                      row.pF);
-        std::cout << line;
+    for (std::size_t i = 0; i < r.rows.size(); ++i) {
+        const YearRow& row = r.rows[i];
+        std::snprintf(line, sizeof line, "%d,%.17g,%.17g,%.17g", row.year, row.pU, row.pD, row.pF);
+        std::cout << line << (withBeta ? "," + BetaCsvText(beta[i]) : std::string()) << "\n";
     }
     std::cout << "\ninspection,from,to\n";
     for (int k = 1; k <= InspectionRows; ++k)
@@ -125,25 +150,54 @@ void PrintCsv(const RunResult& r) {
             std::cout << k << "," << r.plan.rows[k].from << "," << r.plan.rows[k].to << "\n";
 }
 
-void PrintTable(const RunResult& r, const RunPlan& plan, const CalculationInputs& in) {
+// With withBeta a column beta follows p ( F ).
+void PrintTable(const RunResult& r, const RunPlan& plan, const CalculationInputs& in,
+                bool withBeta) {
     std::cout << ForTerminal(plan.periodLabel) << "\n"
               << MethodLine(in.integration) << "\n"
               << ConventionLine(in.integration.convention) << "\n\n";
+    const std::vector<double> beta = BetaOfYears(r).beta;
     std::vector<std::string> lines;
     char line[160];
-    for (const YearRow& row : r.rows) {
-        std::snprintf(line, sizeof line, "%-6s%-23s%-23s%s\n", row.yearText.c_str(),
-                      row.texts[0].c_str(), row.texts[1].c_str(), row.texts[2].c_str());
+    for (std::size_t i = 0; i < r.rows.size(); ++i) {
+        const YearRow& row = r.rows[i];
+        if (withBeta)
+            std::snprintf(line, sizeof line, "%-6s%-23s%-23s%-23s%s\n", row.yearText.c_str(),
+                          row.texts[0].c_str(), row.texts[1].c_str(), row.texts[2].c_str(),
+                          BetaTableText(beta[i]).c_str());
+        else
+            std::snprintf(line, sizeof line, "%-6s%-23s%-23s%s\n", row.yearText.c_str(),
+                          row.texts[0].c_str(), row.texts[1].c_str(), row.texts[2].c_str());
         lines.emplace_back(line);
     }
-    PrintYearTable(std::cout, " Year  p ( U )                p ( D )                p ( F )", lines,
-                   r.first, r.plan);
+    const char* heading =
+        withBeta
+            ? " Year  p ( U )                p ( D )                p ( F )                beta"
+            : " Year  p ( U )                p ( D )                p ( F )";
+    PrintYearTable(std::cout, heading, lines, r.first, r.plan);
+}
+
+// The target and the first year whose β is below it, as a line of the table or a CSV section.
+void PrintTarget(const RunResult& r, const TargetBeta& target, bool csv) {
+    const YearBeta beta = BetaOfYears(r);
+    const auto year = YearBelowTarget(target, beta.years, beta.beta);
+    if (csv) {
+        std::cout << "\ntarget_beta,year_below_target\n"
+                  << BetaCsvText(target.beta) << "," << (year ? std::to_string(*year) : "") << "\n";
+        return;
+    }
+    std::cout << "\nTarget beta " << BetaCsvText(target.beta)
+              << (target.preset.empty() ? "" : " (" + target.preset + ")") << ": "
+              << (year ? "beta falls below it in year " + std::to_string(*year)
+                       : std::string("beta stays at or above it over the period"))
+              << "\n";
 }
 
 } // namespace
 
 int RunCalculationCommand(const std::vector<std::string>& words) {
-    const auto command = ReadCalculationCommand(words, {"text-report", "save-project"});
+    const auto command = ReadCalculationCommand(
+        words, {"text-report", "workbook", "save-project", "target-beta"}, {"beta"});
     if (const auto* refusal = std::get_if<std::string>(&command)) return Refuse(*refusal);
     const auto& [args, threads] = std::get<CalculationCommand>(command);
 
@@ -151,6 +205,13 @@ int RunCalculationCommand(const std::vector<std::string>& words) {
     CalculationState state;
     const CalculationSource source = LoadCalculation(words[0], in, state);
     if (!source.error.empty()) return Refuse(source.error);
+    std::optional<TargetBeta> target = source.target;
+    if (const auto typed = args.value("target-beta")) {
+        const auto read = ReadTargetBeta(*typed, "--target-beta");
+        if (const std::string* refusal = std::get_if<std::string>(&read)) return Refuse(*refusal);
+        target = std::get<TargetBeta>(read);
+    }
+    const bool withBeta = args.has("beta");
     for (const std::string& w : source.warnings)
         Remark("warning", w);
     // A project speaks the language it was saved in, unless --lang says otherwise.
@@ -189,13 +250,24 @@ int RunCalculationCommand(const std::vector<std::string>& words) {
             return Refuse("exact plan: " + f->text);
         exact = std::move(std::get<exactplan::ExactPlanResult>(computed));
     }
+    const BetaSection beta{target ? std::optional<double>(target->beta) : std::nullopt};
     if (const auto report = args.value("text-report")) {
         if (result.writeResultFile) {
-            if (const auto failure =
-                    WriteResultTextFile(*report, in, state, exact ? &*exact : nullptr))
+            if (const auto failure = WriteResultTextFile(
+                    *report, in, state, exact ? &*exact : nullptr, withBeta ? &beta : nullptr))
                 return Refuse(failure->text);
         } else {
             Remark("note", "no text report: the calculation ended before the inspections");
+        }
+    }
+    // The inspection workbook as the desktop program exports it after a completed run.
+    if (const auto workbook = args.value("workbook")) {
+        if (result.end == RunEnd::Completed) {
+            if (const auto failure = WriteInspectionWorkbook(
+                    *workbook, in, state, exact ? &*exact : nullptr, withBeta ? &beta : nullptr))
+                return Refuse(failure->text);
+        } else {
+            Remark("note", "no workbook: the calculation did not complete");
         }
     }
     // Saved as the desktop program saves after a calculation: only a completed one.
@@ -208,13 +280,15 @@ int RunCalculationCommand(const std::vector<std::string>& words) {
         }
     }
     if (args.has("json")) {
-        PrintJson(result, state, exact, in);
+        PrintJson(result, state, exact, in, target);
     } else if (args.has("csv")) {
-        PrintCsv(result);
+        PrintCsv(result, withBeta);
         if (exact) PrintExactPlanCsv(std::cout, *exact);
+        if (target) PrintTarget(result, *target, true);
         std::cout << "\nconvention\n" << ConventionName(in.integration.convention) << "\n";
     } else {
-        PrintTable(result, plan, in);
+        PrintTable(result, plan, in, withBeta);
+        if (target) PrintTarget(result, *target, false);
         if (exact) PrintExactPlan(std::cout, *exact, in.inspected);
     }
     if (result.end == RunEnd::Interrupted) {

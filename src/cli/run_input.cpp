@@ -6,6 +6,7 @@
 #include <map>
 #include <set>
 #include <stdexcept>
+#include <variant>
 
 #include <nlohmann/json.hpp>
 
@@ -209,8 +210,9 @@ RunInputOutcome ReadRunInput(const nlohmann::json& j, CalculationInputs& in) {
             "crack_origin", "C",     "m",      "bf",        "tf",         "Pd",      "start",
             "step",         "end",   "eps",    "intervals", "method",     "N_steps", "romberg_n",
             "tol0",         "bound", "inputs", "project",   "convention", "plan",    "inspected"};
+        // The target β is no field of the input page; it is read beside them.
         for (const auto& item : j.items())
-            if (!known.count(item.key()))
+            if (!known.count(item.key()) && item.key() != "target_beta")
                 throw Refusal("unknown field \"" + item.key() + "\"", Pointer(item.key()));
 
         if (j.contains("crack_origin")) {
@@ -250,6 +252,13 @@ RunInputOutcome ReadRunInput(const nlohmann::json& j, CalculationInputs& in) {
         }
         ReadIntegration(j, in.integration);
         ReadPlan(j, in);
+        if (j.contains("target_beta")) {
+            const auto target = ReadTargetBeta(
+                FieldText(j["target_beta"], "target_beta", "/target_beta"), "\"target_beta\"");
+            if (const std::string* refusal = std::get_if<std::string>(&target))
+                throw Refusal(*refusal, "/target_beta");
+            out.target = std::get<TargetBeta>(target);
+        }
         if (j.contains("inputs"))
             ReadInputs(j["inputs"], in);
         else

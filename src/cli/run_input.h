@@ -1,11 +1,13 @@
 #pragma once
 // The JSON input of a batch calculation: the fields of the input page and the integration
 // settings, each optional, checked as the desktop program checks them when a field is left.
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <nlohmann/json_fwd.hpp>
 
+#include "beta_output.h"
 #include "calculation/model.h"
 
 namespace tessavin::cli {
@@ -17,6 +19,7 @@ struct RunInputOutcome {
                                        // empty when the refusal concerns the whole input
     bool notJson = false;              // error: "not valid JSON at line L, column C"
     std::vector<std::string> warnings; // accepted with a remark (a zero C)
+    std::optional<TargetBeta> target;  // "target_beta": a number or a preset's id
 };
 
 // Fills `in` from the JSON text; on a refusal `in` may be partly filled and must be dropped.

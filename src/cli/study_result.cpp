@@ -1,8 +1,11 @@
 #include "study_result.h"
 
+#include <cmath>
 #include <memory>
 
+#include "beta_output.h"
 #include "cli_output.h"
+#include "decision/reliability_index.h"
 #include "exact_plan_output.h"
 #include "exactplan/plan_of_calculation.h"
 #include "plan_output.h"
@@ -37,8 +40,14 @@ ordered_json PfOfYear(const RunResult& r, int year) {
     return nullptr;
 }
 
+// β of a pF member: null where pF is null or β infinite.
+ordered_json BetaOfPf(const ordered_json& pF) {
+    return pF.is_number() ? BetaJson(ReliabilityIndex(pF.get<double>()).value_or(NAN))
+                          : ordered_json(nullptr);
+}
+
 ordered_json OkResult(const StudyLine& study, const CalculationInputs& in,
-                      const StudyOutcome& outcome) {
+                      const StudyOutcome& outcome, const std::optional<TargetBeta>& target) {
     const RunResult& r = outcome.result;
     ordered_json j = Head(study, "ok");
     j["convention"] = in.integration.convention == Convention::Centre ? "centre" : "first";
@@ -46,8 +55,19 @@ ordered_json OkResult(const StudyLine& study, const CalculationInputs& in,
     j.erase("first_inspection_text");
     j["pF_first_inspection"] =
         r.first && r.first->found ? PfOfYear(r, r.first->to) : ordered_json(nullptr);
+    j["beta_first_inspection"] = BetaOfPf(j["pF_first_inspection"]);
     j["end_year"] = r.rows.empty() ? ordered_json(nullptr) : ordered_json(r.rows.back().year);
     j["pF_end"] = r.rows.empty() ? ordered_json(nullptr) : ordered_json(r.rows.back().pF);
+    j["beta_end"] = BetaOfPf(j["pF_end"]);
+    if (target) {
+        std::vector<int> years;
+        std::vector<double> pF;
+        for (const YearRow& row : r.rows) {
+            years.push_back(row.year);
+            pF.push_back(row.pF);
+        }
+        AddTargetJson(j, *target, years, ReliabilityIndices(pF));
+    }
     ordered_json warnings = ordered_json::array();
     for (const StudyRemark& remark : outcome.remarks)
         warnings.push_back(ForTerminal(remark.text));
@@ -113,7 +133,7 @@ ordered_json StudyResult(const StudyLine& study, int threads) {
     }
     for (const std::string& w : read.warnings)
         outcome.remarks.insert(outcome.remarks.begin(), {"warning", w});
-    ordered_json j = OkResult(study, in, outcome);
+    ordered_json j = OkResult(study, in, outcome, read.target);
     if (in.integration.exactPlan && outcome.result.end == RunEnd::Completed) {
         const auto exact = exactplan::ExactPlanOfCalculation(in, state->inputs, threads);
         if (const Failure* f = std::get_if<Failure>(&exact))
@@ -126,6 +146,20 @@ ordered_json StudyResult(const StudyLine& study, int threads) {
         j["exact"] = plan;
     }
     return j;
+}
+
+bool UpgradeResult(ordered_json& result) {
+    if (!result.is_object() || result.value("status", "") != "ok" || result.contains("beta_end"))
+        return false;
+    // β is a function of the pF beside it alone, so the line becomes what a run gives now.
+    ordered_json upgraded = ordered_json::object();
+    for (auto& [key, value] : result.items()) {
+        upgraded[key] = value;
+        if (key == "pF_first_inspection") upgraded["beta_first_inspection"] = BetaOfPf(value);
+        if (key == "pF_end") upgraded["beta_end"] = BetaOfPf(value);
+    }
+    result = std::move(upgraded);
+    return true;
 }
 
 std::string SummaryHeader() {

@@ -17,6 +17,11 @@ nlohmann::ordered_json FailedResult(const StudyLine& study, const std::string& m
 // object: status "ok" with the plan and pF, or "failed" with the message and the field.
 nlohmann::ordered_json StudyResult(const StudyLine& study, int threads);
 
+// A result line written before β was in the output ("ok" without beta_end) is given
+// beta_first_inspection and beta_end from its pF values, where a run puts them now; true when
+// it was changed. Such a line has no target: the input field did not exist.
+bool UpgradeResult(nlohmann::ordered_json& result);
+
 // The summary columns, and one row of a result object; texts quoted as CSV needs them.
 std::string SummaryHeader();
 std::string SummaryRow(const nlohmann::ordered_json& result);

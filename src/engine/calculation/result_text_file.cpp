@@ -10,6 +10,7 @@
 #include "calculation/integration_settings.h"
 #include "common/atomic_file.h"
 #include "common/number_format.h"
+#include "decision/reliability_index.h"
 #include "exactplan/inspected_years.h"
 #include "exactplan/plan_table.h"
 #include "localisation/captions.h"
@@ -58,7 +59,7 @@ std::string ResultNumberText(double x) {
 }
 
 std::string ResultTextFileText(const CalculationInputs& in, const CalculationState& state,
-                               const exactplan::PlanCurves* exact) {
+                               const exactplan::PlanCurves* exact, const BetaSection* beta) {
     std::string out;
     auto line = [&out](const std::string& text) {
         out += text;
@@ -112,14 +113,31 @@ std::string ResultTextFileText(const CalculationInputs& in, const CalculationSta
             line(" ");
         }
     }
+    if (beta) {
+        std::vector<double> values;
+        for (const int y : years)
+            values.push_back(ReliabilityIndex(EventOrZero(state, 1, 3, y)).value_or(NAN));
+        line(SectionHeader(1, "beta = -PHI^-1(p(F))"));
+        line(" ");
+        for (const double b : values)
+            line(ResultNumberText(b));
+        line(" ");
+        if (beta->target) {
+            const auto below = FirstBelowTarget(values, *beta->target);
+            line("beta target = " + ResultNumberText(*beta->target) + " ; first year below: " +
+                 (below ? std::to_string(years[*below]) : std::string("none")));
+            line(" ");
+        }
+    }
     return out;
 }
 
 std::optional<Failure> WriteResultTextFile(const std::filesystem::path& file,
                                            const CalculationInputs& in,
                                            const CalculationState& state,
-                                           const exactplan::PlanCurves* exact) {
-    if (!WriteFileAtomically(file, ResultTextFileText(in, state, exact))) return std::nullopt;
+                                           const exactplan::PlanCurves* exact,
+                                           const BetaSection* beta) {
+    if (!WriteFileAtomically(file, ResultTextFileText(in, state, exact, beta))) return std::nullopt;
     return ErrorBox(0, FormatMessage("Chyba při zapisování souboru %s", file.string()));
 }
 

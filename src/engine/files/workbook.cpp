@@ -158,11 +158,36 @@ void AddExactPlanCells(std::vector<WorkbookCell>& cells, const exactplan::PlanCu
     }
 }
 
+// β of table 1's p(F) from `column` on: the target line above the title, then year and β.
+void AddBetaCells(std::vector<WorkbookCell>& cells, const CalculationState& state,
+                  const BetaSection& beta, const std::vector<int>& years, int column) {
+    std::vector<double> values;
+    for (const int y : years)
+        values.push_back(ReliabilityIndex(EventValue(state, 1, 3, y)).value_or(NAN));
+    if (beta.target) {
+        const auto below = FirstBelowTarget(values, *beta.target);
+        cells.push_back(TextCell(TitleRow - 1, column,
+                                 "beta target = " + TiskPrv(*beta.target) + "; first year below: " +
+                                     (below ? std::to_string(years[*below]) : "none")));
+    }
+    cells.push_back(TextCell(TitleRow, column + 1, "beta = -PHI^-1(p(F))"));
+    cells.push_back(TextCell(HeaderRow, column, std::string(6, ' ') + TextCis(msg::Year)));
+    cells.push_back(TextCell(HeaderRow, column + 1, std::string(7, ' ') + "beta"));
+    for (std::size_t k = 0; k < years.size(); ++k) {
+        const int row = HeaderRow + 1 + static_cast<int>(k);
+        cells.push_back(NumberCell(row, column, std::to_string(years[k]), false));
+        const double b = values[k];
+        cells.push_back(std::isinf(b) ? TextCell(row, column + 1, b > 0 ? "∞" : "-∞")
+                                      : NumberCell(row, column + 1, TiskPrv(b), true));
+    }
+}
+
 } // namespace
 
 std::vector<WorkbookCell> InspectionWorkbookCells(const CalculationInputs& in,
                                                   const CalculationState& state,
-                                                  const exactplan::PlanCurves* exact) {
+                                                  const exactplan::PlanCurves* exact,
+                                                  const BetaSection* beta) {
     const int start = state.start, step = state.step, end = state.end;
     std::vector<WorkbookCell> cells = {
         TextCell(1, 1,
@@ -207,20 +232,27 @@ std::vector<WorkbookCell> InspectionWorkbookCells(const CalculationInputs& in,
         }
     }
     if (exact) AddExactPlanCells(cells, *exact, years, BlockColumns * count + 2);
+    if (beta) {
+        int last = 0;
+        for (const WorkbookCell& c : cells)
+            last = std::max(last, c.column);
+        AddBetaCells(cells, state, *beta, years, last + 2);
+    }
     return cells;
 }
 
 std::optional<Failure> WriteInspectionWorkbook(const std::filesystem::path& file,
                                                const CalculationInputs& in,
                                                const CalculationState& state,
-                                               const exactplan::PlanCurves* exact) {
+                                               const exactplan::PlanCurves* exact,
+                                               const BetaSection* beta) {
     std::string reason;
     const std::optional<std::filesystem::path> temporary = ReserveTemporary(file, reason);
     if (!temporary) return WriteFailure(file, reason);
 
     errno = 0;
     std::optional<std::string> failed =
-        WriteCells(*temporary, InspectionWorkbookCells(in, state, exact));
+        WriteCells(*temporary, InspectionWorkbookCells(in, state, exact, beta));
     if (!failed && !SyncFile(*temporary, reason)) failed = reason;
     if (!failed) {
         // A replaced file keeps its permissions.

@@ -9,6 +9,7 @@
 
 #include "calculation/model.h"
 #include "common/failure.h"
+#include "decision/reliability_index.h"
 #include "exactplan/plan_search.h"
 
 namespace tessavin {
@@ -37,10 +38,12 @@ std::string NumberFormatFor(const std::string& text);
 // over the period of the last calculation (state.start / step / end). Table 1 holds p(U), p(D),
 // p(F) of block 1; table i >= 2 holds rows 1 .. 3 of block i + 1. Texts in the active language.
 // With `exact`, the exact plan follows right of those tables: its inspections (from, to, made
-// in), then its p(F) curves over the same years.
+// in), then its p(F) curves over the same years. With `beta`, right of everything, β of p(F) of
+// table 1 year by year ("∞" where p(F) = 0), and above it the target and the first year below.
 std::vector<WorkbookCell> InspectionWorkbookCells(const CalculationInputs& in,
                                                   const CalculationState& state,
-                                                  const exactplan::PlanCurves* exact = nullptr);
+                                                  const exactplan::PlanCurves* exact = nullptr,
+                                                  const BetaSection* beta = nullptr);
 
 // Writes the workbook through a temporary file in the target folder that is renamed over the
 // target when complete: a failure leaves any previous file as it was and no other file behind.
@@ -48,7 +51,8 @@ std::vector<WorkbookCell> InspectionWorkbookCells(const CalculationInputs& in,
 std::optional<Failure> WriteInspectionWorkbook(const std::filesystem::path& file,
                                                const CalculationInputs& in,
                                                const CalculationState& state,
-                                               const exactplan::PlanCurves* exact = nullptr);
+                                               const exactplan::PlanCurves* exact = nullptr,
+                                               const BetaSection* beta = nullptr);
 
 // The file name without folder: the project name, or "Results" without one, plus ".xlsx".
 // A "/" in the project name becomes "_", so the file stays in the folder it is written to.

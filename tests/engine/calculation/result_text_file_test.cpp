@@ -1,5 +1,6 @@
 #include "calculation/result_text_file.h"
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -138,6 +139,29 @@ TEST_F(ResultTextFileTest, ExactPlanFollowsTheRuleSections) {
               " 0.00000000000000E+0000\r\n"
               " 1.25000000000000E-0001\r\n"
               " \r\n");
+}
+
+// β only on request, after everything else: the report without it is a prefix of the report
+// with it. Φ⁻¹(0.95) = 1.6448536269514722, Φ⁻¹(0.75) = 0.6744897501960817 (mpmath, 50 digits).
+TEST_F(ResultTextFileTest, BetaSectionFollowsOnlyWhenAsked) {
+    ThreeYears();
+    state->inspectionsFound = 1;
+    const std::string plain = ResultTextFileText(in, *state);
+    const BetaSection beta{0.8};
+    const std::string text = ResultTextFileText(in, *state, nullptr, &beta);
+    ASSERT_EQ(text.substr(0, plain.size()), plain);
+    const std::vector<std::string> lines = Lines(text.substr(plain.size()));
+    const std::vector<std::string> expected = {
+        "************* 1.prohlídka beta = -PHI^-1(p(F)) *************",
+        " ",
+        ResultNumberText(INFINITY),
+        ResultNumberText(1.6448536269514722),
+        ResultNumberText(0.6744897501960817),
+        " ",
+        "beta target = " + ResultNumberText(0.8) + " ; first year below: 2",
+        " ",
+    };
+    EXPECT_EQ(lines, expected);
 }
 
 TEST_F(ResultTextFileTest, NoInspectionFoundGivesTheHeaderOnly) {

@@ -262,6 +262,28 @@ TEST_F(WorkbookTest, ExactPlanFollowsRightOfTheRuleTables) {
         EXPECT_EQ(sheet.count(ref) ? sheet.at(ref) : "<none>", text) << ref;
 }
 
+// β on request, one column right of everything else, which stays as it was.
+TEST_F(WorkbookTest, BetaFollowsRightOfEverythingOnlyWhenAsked) {
+    Period(3);
+    const std::vector<WorkbookCell> plain = InspectionWorkbookCells(in, *state);
+    const BetaSection beta{3.0};
+    const std::vector<WorkbookCell> cells = InspectionWorkbookCells(in, *state, nullptr, &beta);
+    ASSERT_GT(cells.size(), plain.size());
+    EXPECT_TRUE(std::equal(plain.begin(), plain.end(), cells.begin()));
+    const std::map<std::string, std::string> sheet = ByAddress(cells);
+    // The tables end in column L: β in N (years) and O.
+    EXPECT_EQ(sheet.at("O7"), "beta = -PHI^-1(p(F))");
+    EXPECT_EQ(sheet.at("N8"), "       Year");
+    EXPECT_EQ(sheet.at("N9"), "10");
+    // p(F) of block 1 in year 10 is 0.01301: β = 2.2259131407238938 (mpmath, 50 digits).
+    const WorkbookCell& b = cells[plain.size() + 4 + 1];
+    EXPECT_EQ(CellRef(b.row, b.column), "O9");
+    ASSERT_TRUE(b.number.has_value());
+    EXPECT_NEAR(*b.number, 2.2259131407238938, 1e-13);
+    // Every β is below 3: the first year of the period is the first year below the target.
+    EXPECT_EQ(sheet.at("N6"), "beta target = " + TiskPrv(3.0) + "; first year below: 10");
+}
+
 TEST_F(WorkbookTest, CzechTextsKeepTheLayout) {
     Period(2);
     SetLanguage(Language::Czech);
