@@ -47,11 +47,13 @@ bool ApplyLanguageOption(const Args& args) {
     return true;
 }
 
-Args CalculationCommandArgs(const std::vector<std::string>& words, std::set<std::string> valued) {
+Args CalculationCommandArgs(const std::vector<std::string>& words, std::set<std::string> valued,
+                            std::set<std::string> flags) {
     if (words.empty() || words[0].rfind("--", 0) == 0)
         throw std::invalid_argument("an input file is required");
     valued.insert("lang");
-    Args args(std::vector<std::string>(words.begin() + 1, words.end()), valued, {"json", "csv"});
+    flags.insert({"json", "csv"});
+    Args args(std::vector<std::string>(words.begin() + 1, words.end()), valued, flags);
     if (args.has("json") && args.has("csv"))
         throw std::invalid_argument("--json and --csv exclude each other");
     if (!ApplyLanguageOption(args)) throw std::invalid_argument("--lang must be en or cs");
@@ -68,10 +70,11 @@ int ThreadsOption(const Args& args, int fallback) {
 }
 
 std::variant<CalculationCommand, std::string>
-ReadCalculationCommand(const std::vector<std::string>& words, std::set<std::string> valued) {
+ReadCalculationCommand(const std::vector<std::string>& words, std::set<std::string> valued,
+                       std::set<std::string> flags) {
     try {
         valued.insert("threads");
-        Args args = CalculationCommandArgs(words, std::move(valued));
+        Args args = CalculationCommandArgs(words, std::move(valued), std::move(flags));
         const int threads = ThreadsOption(args, 0);
         return CalculationCommand{std::move(args), threads};
     } catch (const std::invalid_argument& e) {

@@ -26,9 +26,10 @@ class Args {
 bool ApplyLanguageOption(const Args& args);
 
 // The words after a calculation command (run, montecarlo): the input file first, then the
-// options `valued`, --lang and the switches --json and --csv, which exclude each other. --lang is
-// applied. Throws std::invalid_argument with the refusal's text.
-Args CalculationCommandArgs(const std::vector<std::string>& words, std::set<std::string> valued);
+// options `valued`, --lang, the switches `flags` and the switches --json and --csv, which exclude
+// each other. --lang is applied. Throws std::invalid_argument with the refusal's text.
+Args CalculationCommandArgs(const std::vector<std::string>& words, std::set<std::string> valued,
+                            std::set<std::string> flags = {});
 
 // --threads N when given (1 .. 256), else `fallback`. Throws std::invalid_argument.
 int ThreadsOption(const Args& args, int fallback);
@@ -41,6 +42,7 @@ struct CalculationCommand {
 // CalculationCommandArgs with --threads accepted and checked; the refusal's text when the words
 // are malformed.
 std::variant<CalculationCommand, std::string>
-ReadCalculationCommand(const std::vector<std::string>& words, std::set<std::string> valued);
+ReadCalculationCommand(const std::vector<std::string>& words, std::set<std::string> valued,
+                       std::set<std::string> flags = {});
 
 } // namespace tessavin::cli

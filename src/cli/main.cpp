@@ -28,6 +28,7 @@ const Command kCommands[] = {
     {"run",
      "  tessavin-cli run INPUT.json|PROJECT.Vys [--json | --csv] [--threads N]\n"
      "                  [--text-report FILE.txt] [--save-project OUT.Vys] [--lang en|cs]\n"
+     "                  [--report FILE.pdf [--cross-check]]\n"
      "      one whole calculation: the year table, the first inspection and the further\n"
      "      inspections; every field of INPUT.json is optional ({} runs the defaults);\n"
      "      a .Vys project runs from its stored histograms, under the class convention\n"
@@ -39,7 +40,8 @@ const Command kCommands[] = {
      "      (first or centre); the README lists the JSON keys.\n"
      "      \"plan\": \"exact\" adds the exact plan (conditioned on every inspection\n"
      "      that finds nothing, and first on the past ones in \"inspected\": [years])\n"
-     "      after the rule's plan\n",
+     "      after the rule's plan; --report writes the study report (PDF, A4, in the\n"
+     "      language of --lang), --cross-check adds the simulation's check to it\n",
      tessavin::cli::RunCalculationCommand},
     {"fit",
      "  tessavin-cli fit DATA.txt [--intervals N] [--eps X] [--json] [--lang en|cs]\n"

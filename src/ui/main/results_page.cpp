@@ -257,9 +257,7 @@ void MainWindow::updateChartButtons() {
 
 void MainWindow::showFirstInspection() {
     if (!first_) return;
-    lProhl_->setText(Q(first_->found ? TextCis(233) + std::to_string(first_->from) + " - " +
-                                           std::to_string(first_->to)
-                                     : TextCis(first_->message)));
+    lProhl_->setText(Q(FirstInspectionText(*first_)));
     lProhl_->show();
     lVysledek_->show();
 }

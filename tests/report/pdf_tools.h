@@ -1,0 +1,39 @@
+#pragma once
+// The poppler command-line tools on a written PDF: what a reader of the report gets.
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+namespace tessavin::test {
+
+// Standard output of a shell command; exitCode its exit status.
+inline std::string Capture(const std::string& command, int* exitCode = nullptr) {
+    FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
+    std::string out;
+    char buf[4096];
+    std::size_t n;
+    while (pipe && (n = std::fread(buf, 1, sizeof buf, pipe)) > 0)
+        out.append(buf, n);
+    const int status = pipe ? pclose(pipe) : -1;
+    if (exitCode) *exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return out;
+}
+
+inline std::string Quoted(const std::filesystem::path& p) {
+    return "'" + p.string() + "'";
+}
+
+// pdftotext of one page (0: all), in reading layout.
+inline std::string PdfText(const std::filesystem::path& pdf, int page = 0) {
+    std::string range = page > 0 ? " -f " + std::to_string(page) + " -l " + std::to_string(page)
+                                 : std::string();
+    return Capture("pdftotext -layout -enc UTF-8" + range + " " + Quoted(pdf) + " -");
+}
+
+inline int PdfPages(const std::filesystem::path& pdf) {
+    const std::string info = Capture("pdfinfo " + Quoted(pdf));
+    const auto at = info.find("Pages:");
+    return at == std::string::npos ? 0 : std::stoi(info.substr(at + 6));
+}
+
+} // namespace tessavin::test

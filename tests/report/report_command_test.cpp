@@ -1,0 +1,147 @@
+// run --report: the study report of the default study, read back with the poppler tools as
+// its reader would read it.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <set>
+
+#include <nlohmann/json.hpp>
+
+#include "calculation/model.h"
+#include "cli/cli_process.h"
+#include "common/sha256.h"
+#include "pdf_tools.h"
+#include "study_report.h"
+
+namespace tessavin::report {
+namespace {
+
+using test::Capture;
+using test::CliRun;
+using test::PdfText;
+using test::Quoted;
+using test::ReadText;
+using test::RunCli;
+using test::TempDir;
+
+std::filesystem::path WriteStudy(const std::string& name, const std::string& json) {
+    const auto file = TempDir() / name;
+    std::ofstream(file, std::ios::binary) << json;
+    return file;
+}
+
+// The folder holds only the files named (no temporary file left behind).
+void ExpectOnly(const std::filesystem::path& folder, std::set<std::string> names) {
+    std::set<std::string> found;
+    for (const auto& e : std::filesystem::directory_iterator(folder))
+        found.insert(e.path().filename().string());
+    EXPECT_EQ(found, names);
+}
+
+// Runs of blanks and line ends as one blank: pdftotext spaces words as the layout does.
+std::string Squeezed(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        const bool blank = std::isspace(static_cast<unsigned char>(c)) != 0;
+        if (blank && (out.empty() || out.back() == ' ')) continue;
+        out += blank ? ' ' : c;
+    }
+    return out;
+}
+
+class DefaultStudyReport : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(DefaultStudyReport, IsAValidA4PdfWithTheSentenceTheHashAndEveryMi) {
+    const std::string lang = GetParam();
+    const auto study = WriteStudy("study.json", "{}\n");
+    const auto pdf = TempDir() / ("study-" + lang + ".pdf");
+    const CliRun run = RunCli(Quoted(study) + " --json --lang " + lang + " --report " + Quoted(pdf));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto result = nlohmann::json::parse(run.out);
+
+    int exitCode = -1;
+    const std::string info = Capture("pdfinfo " + Quoted(pdf), &exitCode);
+    ASSERT_EQ(exitCode, 0) << "pdfinfo refused the file";
+    EXPECT_NE(info.find("(A4)"), std::string::npos) << info;
+    const int pages = test::PdfPages(pdf);
+    EXPECT_GE(pages, 4);
+
+    const std::string text = PdfText(pdf);
+    const std::string sentence = result["first_inspection_text"];
+    ASSERT_FALSE(sentence.empty());
+    EXPECT_NE(Squeezed(text).find(Squeezed(sentence)), std::string::npos) << sentence;
+    EXPECT_NE(text.find(Sha256Hex(ReadText(study))), std::string::npos);
+    // Mi and Sigma of every input side by side in its row of the inputs table.
+    const auto fields = DefaultRandomFields();
+    for (int k = 1; k <= RandomInputCount; ++k) {
+        const std::regex row("(^|\\s)" + std::regex_replace(fields[k].mi, std::regex("\\."), "\\.") +
+                             "\\s+" + std::regex_replace(fields[k].sigma, std::regex("\\."), "\\.") +
+                             "\\s");
+        EXPECT_TRUE(std::regex_search(text, row)) << "input " << k << " Mi " << fields[k].mi;
+    }
+    EXPECT_NE(text.find(lang == std::string("cs") ? "Plán prohlídek" : "Inspection plan"),
+              std::string::npos);
+
+    // Every page renders.
+    const auto prefix = TempDir() / ("page-" + lang);
+    Capture("pdftoppm -r 30 -png " + Quoted(pdf) + " " + Quoted(prefix), &exitCode);
+    EXPECT_EQ(exitCode, 0);
+    int rendered = 0;
+    for (const auto& e : std::filesystem::directory_iterator(TempDir()))
+        rendered += e.path().filename().string().rfind("page-" + lang, 0) == 0;
+    EXPECT_EQ(rendered, pages);
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, DefaultStudyReport, ::testing::Values("en", "cs"));
+
+TEST(StudyReportCommand, AnUnwritableTargetFailsClearlyAndLeavesNothing) {
+    const auto study = WriteStudy("study.json", R"({"end": 60, "intervals": 32})");
+    const auto missing = TempDir() / "no such folder" / "report.pdf";
+    CliRun run = RunCli(Quoted(study) + " --report " + Quoted(missing));
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("report"), std::string::npos) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(missing.parent_path()));
+
+    // A folder in the target's place: the rename fails, the temporary file goes.
+    const auto folder = TempDir() / "taken.pdf";
+    std::filesystem::create_directories(folder);
+    run = RunCli(Quoted(study) + " --report " + Quoted(folder));
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(std::filesystem::is_directory(folder));
+    ExpectOnly(TempDir(), {"study.json", "taken.pdf", "stderr.txt"});
+}
+
+TEST(StudyReportCommand, AFailingStudyWritesNoReport) {
+    for (const char* input : {R"({"C": "abc"})", R"({"end": 1e400})", "not json"}) {
+        const auto study = WriteStudy("bad.json", input);
+        const auto pdf = TempDir() / "bad.pdf";
+        const CliRun run = RunCli(Quoted(study) + " --report " + Quoted(pdf));
+        EXPECT_EQ(run.exitCode, 2) << input;
+        EXPECT_FALSE(std::filesystem::exists(pdf)) << input;
+    }
+    EXPECT_EQ(RunCli(Quoted(WriteStudy("ok.json", "{}")) + " --cross-check").exitCode, 2);
+}
+
+TEST(StudyReportWriter, RefusesACalculationThatDidNotCompleteAndKeepsTheOldFile) {
+    CalculationInputs in;
+    CalculationState state;
+    RunResult result;
+    result.end = RunEnd::Interrupted;
+    result.rows.push_back(YearRow{});
+    StudyReport report;
+    report.inputs = &in;
+    report.state = &state;
+    report.result = &result;
+    const auto target = TempDir() / "old.pdf";
+    std::ofstream(target) << "old";
+    const auto failure = WriteStudyReport(target, report);
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_NE(failure->find("did not complete"), std::string::npos);
+    EXPECT_EQ(ReadText(target), "old");
+}
+
+} // namespace
+} // namespace tessavin::report
