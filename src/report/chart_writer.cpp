@@ -183,8 +183,10 @@ void DrawChart(PdfPages& pages, double x, double y, double width, double height,
         f.y1 = std::max(ys.hi, yTicks.back());
     }
 
-    // Title.
+    // Title, smaller when it would be wider than the chart.
     pages.setFont(8.5, true);
+    if (const double w = pages.textWidth(chart.title); w > width)
+        pages.setFont(std::max(5.0, 8.5 * width / w), true);
     pages.showText(x + std::max(0.0, (width - pages.textWidth(chart.title)) / 2), y + 9.0,
                    chart.title);
 

@@ -55,7 +55,7 @@ TEST(TableLayout, ARowTallerThanThePageStandsAloneOnItsPage) {
 std::vector<double> WordRightEdges(const std::filesystem::path& pdf) {
     const std::string html = test::Capture("pdftotext -bbox " + test::Quoted(pdf) + " -");
     std::vector<double> right;
-    const std::regex word(R"(<word xMin="[-0-9.]+" yMin="[-0-9.]+" xMax="([-0-9.]+)")");
+    const std::regex word(R"re(<word xMin="[-0-9.]+" yMin="[-0-9.]+" xMax="([-0-9.]+)")re");
     for (std::sregex_iterator it(html.begin(), html.end(), word), end; it != end; ++it)
         right.push_back(std::stod((*it)[1]));
     return right;
