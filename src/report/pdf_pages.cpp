@@ -164,7 +164,8 @@ double PdfPages::fittingSize(const std::string& text, double width, double minSi
     for (const std::string& word : Words(text))
         widest = std::max(widest, textWidth(word));
     double fitting = size;
-    if (widest > width) fitting = std::max(minSize, size * width / widest);
+    // A little under the exact ratio: glyph advances do not scale exactly linearly.
+    if (widest > width) fitting = std::max(minSize, size * 0.97 * width / widest);
     return fitting;
 }
 

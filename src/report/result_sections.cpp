@@ -47,6 +47,7 @@ std::vector<std::string> YearColumns() {
 
 TableSpec YearTable(const StudyReport& report, const std::set<int>& years, bool all) {
     TableSpec t;
+    t.width = report.reliability ? 0.85 : 0.75;
     for (const std::string& h : YearColumns())
         t.columns.push_back({h, h == ReportText(Text::Year) ? 0.5 : 1.0, true});
     const bool beta = report.reliability.has_value();
@@ -119,6 +120,7 @@ void WriteExactPlan(PdfPages& pages, const StudyReport& report) {
     pages.advance(3.0);
     if (!exact.inspections.empty()) {
         TableSpec t;
+        t.width = 0.6;
         t.columns = {{ReportText(Text::Inspection), 1.0, true},
                      {ReportText(Text::BetweenYears), 1.5, true},
                      {ReportText(Text::MadeIn), 1.2, true}};
@@ -241,6 +243,7 @@ void WritePlan(PdfPages& pages, const StudyReport& report) {
     pages.paragraph(ReportText(Text::RulePlanNote), 9.0);
     pages.advance(3.0);
     TableSpec t;
+    t.width = 0.45;
     t.columns = {{ReportText(Text::Inspection), 1.0, true},
                  {ReportText(Text::BetweenYears), 1.5, true}};
     for (int k = 1; k <= InspectionRows; ++k)

@@ -53,7 +53,8 @@ void DrawRow(PdfPages& pages, const LaidOutRow& row, const TableSpec& table,
     double x = pages.left();
     if (header) {
         cairo_set_source_rgb(cr, 0.90, 0.92, 0.95);
-        cairo_rectangle(cr, x, top, pages.contentWidth(), row.height);
+        cairo_rectangle(cr, x, top, std::accumulate(widths.begin(), widths.end(), 0.0),
+                        row.height);
         cairo_fill(cr);
     }
     for (std::size_t c = 0; c < widths.size(); ++c) {
@@ -73,7 +74,7 @@ void DrawRow(PdfPages& pages, const LaidOutRow& row, const TableSpec& table,
     cairo_set_source_rgb(cr, 0.6, 0.6, 0.6);
     cairo_set_line_width(cr, header ? 0.8 : 0.3);
     cairo_move_to(cr, pages.left(), top + row.height);
-    cairo_line_to(cr, pages.right(), top + row.height);
+    cairo_line_to(cr, x, top + row.height);
     cairo_stroke(cr);
 }
 
@@ -104,7 +105,8 @@ void WriteTable(PdfPages& pages, const TableSpec& table) {
         [](double s, const TableColumn& c) { return s + c.share; });
     std::vector<double> widths;
     for (const TableColumn& c : table.columns)
-        widths.push_back(pages.contentWidth() * c.share / total);
+        widths.push_back(pages.contentWidth() * std::clamp(table.width, 0.1, 1.0) * c.share /
+                         total);
     const double pageRoom = pages.bottom() - pages.top();
 
     std::vector<std::string> headers;

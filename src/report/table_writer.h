@@ -19,6 +19,7 @@ struct TableSpec {
     std::vector<TableColumn> columns;
     std::vector<std::vector<std::string>> rows; // one text per column
     double fontSize = 8.5;
+    double width = 1.0; // share of the content width the table takes, from the left margin
 };
 
 // Where a row of the table goes: its page (counted from the table's first page, 0) and the

@@ -58,7 +58,7 @@ TEST_P(DefaultStudyReport, IsAValidA4PdfWithTheSentenceTheHashAndEveryMi) {
     const std::string lang = GetParam();
     const auto study = WriteStudy("study.json", "{}\n");
     const auto pdf = TempDir() / ("study-" + lang + ".pdf");
-    const CliRun run = RunCli(Quoted(study) + " --json --lang " + lang + " --report " + Quoted(pdf));
+    const CliRun run = RunCli("run " + Quoted(study) + " --json --lang " + lang + " --report " + Quoted(pdf));
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const auto result = nlohmann::json::parse(run.out);
 
@@ -100,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(Languages, DefaultStudyReport, ::testing::Values("en", 
 TEST(StudyReportCommand, AnUnwritableTargetFailsClearlyAndLeavesNothing) {
     const auto study = WriteStudy("study.json", R"({"end": 60, "intervals": 32})");
     const auto missing = TempDir() / "no such folder" / "report.pdf";
-    CliRun run = RunCli(Quoted(study) + " --report " + Quoted(missing));
+    CliRun run = RunCli("run " + Quoted(study) + " --report " + Quoted(missing));
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_NE(run.err.find("report"), std::string::npos) << run.err;
     EXPECT_FALSE(std::filesystem::exists(missing.parent_path()));
@@ -108,7 +108,7 @@ TEST(StudyReportCommand, AnUnwritableTargetFailsClearlyAndLeavesNothing) {
     // A folder in the target's place: the rename fails, the temporary file goes.
     const auto folder = TempDir() / "taken.pdf";
     std::filesystem::create_directories(folder);
-    run = RunCli(Quoted(study) + " --report " + Quoted(folder));
+    run = RunCli("run " + Quoted(study) + " --report " + Quoted(folder));
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(std::filesystem::is_directory(folder));
     ExpectOnly(TempDir(), {"study.json", "taken.pdf", "stderr.txt"});
@@ -118,11 +118,11 @@ TEST(StudyReportCommand, AFailingStudyWritesNoReport) {
     for (const char* input : {R"({"C": "abc"})", R"({"end": 1e400})", "not json"}) {
         const auto study = WriteStudy("bad.json", input);
         const auto pdf = TempDir() / "bad.pdf";
-        const CliRun run = RunCli(Quoted(study) + " --report " + Quoted(pdf));
+        const CliRun run = RunCli("run " + Quoted(study) + " --report " + Quoted(pdf));
         EXPECT_EQ(run.exitCode, 2) << input;
         EXPECT_FALSE(std::filesystem::exists(pdf)) << input;
     }
-    EXPECT_EQ(RunCli(Quoted(WriteStudy("ok.json", "{}")) + " --cross-check").exitCode, 2);
+    EXPECT_EQ(RunCli("run " + Quoted(WriteStudy("ok.json", "{}")) + " --cross-check").exitCode, 2);
 }
 
 TEST(StudyReportWriter, RefusesACalculationThatDidNotCompleteAndKeepsTheOldFile) {
