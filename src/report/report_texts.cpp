@@ -65,6 +65,7 @@ constexpr Entry kTexts[] = {
     {Text::BelowTarget, "β falls below the target in year ", "β klesá pod cílovou hodnotu v roce "},
     {Text::PlanSection, "3 Inspection plan", "3 Plán prohlídek"},
     {Text::FirstInspection, "Time of the first inspection :", "Čas první prohlídky :"},
+    {Text::FirstInspectionShort, "First inspection", "První prohlídka"},
     {Text::RulePlan, "The rule's plan", "Plán podle pravidla"},
     {Text::RulePlanNote,
      "The further inspections of the rule use the failure curves without updating the state "

@@ -54,6 +54,7 @@ enum class Text {
     BelowTarget,
     PlanSection,
     FirstInspection,
+    FirstInspectionShort,
     RulePlan,
     RulePlanNote,
     Inspection,

@@ -175,11 +175,12 @@ void WriteCrossCheck(PdfPages& pages, const StudyReport& report) {
         report.result->first ? FirstInspectionText(*report.result->first) : "—";
     const std::string simulatedFirst =
         run.plan.first ? FirstInspectionText(*run.plan.first) : "—";
-    t.rows.push_back({ReportText(Text::FirstInspection), methodFirst, simulatedFirst});
+    t.rows.push_back({ReportText(Text::FirstInspectionShort), methodFirst, simulatedFirst});
     t.rows.push_back({ReportText(Text::SecondInspection), inspection(report.result->plan, 2),
                       inspection(run.plan.plan, 2)});
     t.rows.push_back({ReportText(Text::Samples), "", std::to_string(run.simulation.samples)});
-    // The largest difference over the years both computed.
+    WriteTable(pages, t);
+    // The largest difference of pF over the years both computed.
     double largest = -1.0, inErrors = 0.0;
     int year = 0;
     for (const YearRow& row : report.result->rows)
@@ -194,12 +195,11 @@ void WriteCrossCheck(PdfPages& pages, const StudyReport& report) {
             }
         }
     if (largest >= 0.0)
-        t.rows.push_back({ReportText(Text::LargestDifference),
-                          Fill(ReportText(Text::LargestDifferenceValue),
-                               {ProbabilityText(largest), std::to_string(year),
-                                FixedText(inErrors, 1)}),
-                          ""});
-    WriteTable(pages, t);
+        pages.paragraph(std::string(ReportText(Text::LargestDifference)) + ": " +
+                            Fill(ReportText(Text::LargestDifferenceValue),
+                                 {ProbabilityText(largest), std::to_string(year),
+                                  FixedText(inErrors, 1)}),
+                        9.5);
 }
 
 // Hook for the sensitivity of the plan: a table until the tornado chart is drawn here.

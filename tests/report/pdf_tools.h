@@ -2,7 +2,9 @@
 // The poppler command-line tools on a written PDF: what a reader of the report gets.
 #include <cstdio>
 #include <filesystem>
+#include <regex>
 #include <string>
+#include <vector>
 
 namespace tessavin::test {
 
@@ -28,6 +30,19 @@ inline std::string PdfText(const std::filesystem::path& pdf, int page = 0) {
     std::string range = page > 0 ? " -f " + std::to_string(page) + " -l " + std::to_string(page)
                                  : std::string();
     return Capture("pdftotext -layout -enc UTF-8" + range + " " + Quoted(pdf) + " -");
+}
+
+// The horizontal extent of every word, as pdftotext -bbox places it.
+struct WordBox {
+    double xMin, xMax;
+};
+inline std::vector<WordBox> WordBoxes(const std::filesystem::path& pdf) {
+    const std::string html = Capture("pdftotext -bbox " + Quoted(pdf) + " -");
+    std::vector<WordBox> boxes;
+    const std::regex word(R"re(<word xMin="([-0-9.]+)" yMin="[-0-9.]+" xMax="([-0-9.]+)")re");
+    for (std::sregex_iterator it(html.begin(), html.end(), word), end; it != end; ++it)
+        boxes.push_back({std::stod((*it)[1]), std::stod((*it)[2])});
+    return boxes;
 }
 
 inline int PdfPages(const std::filesystem::path& pdf) {

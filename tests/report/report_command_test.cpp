@@ -14,6 +14,7 @@
 #include "cli/cli_process.h"
 #include "common/sha256.h"
 #include "pdf_tools.h"
+#include "pdf_pages.h"
 #include "study_report.h"
 
 namespace tessavin::report {
@@ -85,6 +86,12 @@ TEST_P(DefaultStudyReport, IsAValidA4PdfWithTheSentenceTheHashAndEveryMi) {
     EXPECT_NE(text.find(lang == std::string("cs") ? "Plán prohlídek" : "Inspection plan"),
               std::string::npos);
 
+    // Nothing leaves the page's margins.
+    for (const test::WordBox& w : test::WordBoxes(pdf)) {
+        EXPECT_GE(w.xMin, Margin - 0.5);
+        EXPECT_LE(w.xMax, PageWidth - Margin + 0.5);
+    }
+
     // Every page renders.
     const auto prefix = TempDir() / ("page-" + lang);
     Capture("pdftoppm -r 30 -png " + Quoted(pdf) + " " + Quoted(prefix), &exitCode);
@@ -96,6 +103,32 @@ TEST_P(DefaultStudyReport, IsAValidA4PdfWithTheSentenceTheHashAndEveryMi) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, DefaultStudyReport, ::testing::Values("en", "cs"));
+
+// The exact plan from past inspections, and the cross-check beside the calculation.
+TEST(StudyReportCommand, ShowsTheExactPlanAndTheCrossCheckWhenComputed) {
+    const auto study = WriteStudy("exact.json", R"({"plan": "exact", "inspected": [30]})");
+    const auto pdf = TempDir() / "exact.pdf";
+    const CliRun run =
+        RunCli("run " + Quoted(study) + " --json --report " + Quoted(pdf) + " --cross-check");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto exact = nlohmann::json::parse(run.out)["exact"];
+    const std::string text = Squeezed(PdfText(pdf));
+    EXPECT_NE(text.find("Past inspections without a find: 30"), std::string::npos);
+    ASSERT_FALSE(exact["inspections"].empty());
+    for (std::size_t k = 0; k < exact["inspections"].size(); ++k) {
+        const auto& i = exact["inspections"][k];
+        const std::string row = std::to_string(k + 1) + ". " + std::to_string(int(i[0])) + " - " +
+                                std::to_string(int(i[1])) + " " +
+                                std::to_string(int(exact["made"][k]));
+        EXPECT_NE(text.find(row), std::string::npos) << row;
+    }
+    // Both first inspections side by side, then the largest difference of the pF curves.
+    EXPECT_TRUE(std::regex_search(
+        text, std::regex("First inspection between years : [0-9]+ - [0-9]+ between years : "
+                         "[0-9]+ - [0-9]+")));
+    EXPECT_TRUE(std::regex_search(text, std::regex("Largest difference of pF: [0-9.E+-]+ in year "
+                                                   "[0-9]+ \\([0-9.]+ standard errors\\)")));
+}
 
 TEST(StudyReportCommand, AnUnwritableTargetFailsClearlyAndLeavesNothing) {
     const auto study = WriteStudy("study.json", R"({"end": 60, "intervals": 32})");

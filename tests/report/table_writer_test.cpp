@@ -51,16 +51,6 @@ TEST(TableLayout, ARowTallerThanThePageStandsAloneOnItsPage) {
     EXPECT_EQ(placed[2].page, 2);
 }
 
-// The words of a page as pdftotext places them: xMax of every word.
-std::vector<double> WordRightEdges(const std::filesystem::path& pdf) {
-    const std::string html = test::Capture("pdftotext -bbox " + test::Quoted(pdf) + " -");
-    std::vector<double> right;
-    const std::regex word(R"re(<word xMin="[-0-9.]+" yMin="[-0-9.]+" xMax="([-0-9.]+)")re");
-    for (std::sregex_iterator it(html.begin(), html.end(), word), end; it != end; ++it)
-        right.push_back(std::stod((*it)[1]));
-    return right;
-}
-
 TEST(TableWriter, RendersTheHeaderOnEveryPageAndEachRowWholeOnOnePage) {
     PdfPages pages("table fixture");
     TableSpec table;
@@ -101,8 +91,10 @@ TEST(TableWriter, RendersTheHeaderOnEveryPageAndEachRowWholeOnOnePage) {
     }
     for (int i = 1; i <= 120; ++i)
         EXPECT_EQ(seen[i], 1) << "row R" << i;
-    for (double x : WordRightEdges(pdf))
-        EXPECT_LE(x, PageWidth - Margin + 0.5);
+    for (const test::WordBox& w : test::WordBoxes(pdf)) {
+        EXPECT_GE(w.xMin, Margin - 0.5);
+        EXPECT_LE(w.xMax, PageWidth - Margin + 0.5);
+    }
 }
 
 } // namespace
