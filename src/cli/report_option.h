@@ -10,8 +10,8 @@
 namespace tessavin::cli {
 
 struct RunReportRequest {
-    std::string target;     // the PDF to write
-    std::string inputPath;  // the study file, whose bytes the report fingerprints
+    std::string target;    // the PDF to write
+    std::string inputPath; // the study file, whose bytes the report fingerprints
     bool crossCheck = false;
     int threads = 0;
 };

@@ -63,8 +63,7 @@ void DrawSeries(cairo_t* cr, const Frame& f, const ChartSeries& s) {
             const double l = f.px(s.x[i] - s.barWidth / 2), r = f.px(s.x[i] + s.barWidth / 2);
             const double base = f.log ? f.top + f.height : f.py(0.0);
             const double top = f.py(s.y[i]);
-            cairo_rectangle(cr, l, std::min(top, base), std::max(r - l, 0.3),
-                            std::abs(base - top));
+            cairo_rectangle(cr, l, std::min(top, base), std::max(r - l, 0.3), std::abs(base - top));
         }
         cairo_fill(cr);
         return;
@@ -194,8 +193,8 @@ void DrawChart(PdfPages& pages, double x, double y, double width, double height,
     pages.setFont(6.5);
     cairo_set_line_width(cr, 0.4);
     for (double t : yTicks) {
-        const double py = f.log ? f.top + f.height - (t - f.y0) / (f.y1 - f.y0) * f.height
-                                : f.py(t);
+        const double py =
+            f.log ? f.top + f.height - (t - f.y0) / (f.y1 - f.y0) * f.height : f.py(t);
         SetColour(cr, kGridColour);
         cairo_move_to(cr, f.left, py);
         cairo_line_to(cr, f.left + f.width, py);

@@ -38,10 +38,9 @@ std::string SourceText(const StudyReport& report, int k) {
     if (f.source != InputSource::RawData) return ReportText(Text::Parametric);
     std::string text = ReportText(Text::Measured);
     if (const auto& m = report.measured[k]) {
-        if (!m->fileName.empty()) text += "; " + std::string(ReportText(Text::DataFile)) + " " +
-                                          m->fileName;
-        if (m->count > 0)
-            text += "; " + std::to_string(m->count) + " " + ReportText(Text::Count);
+        if (!m->fileName.empty())
+            text += "; " + std::string(ReportText(Text::DataFile)) + " " + m->fileName;
+        if (m->count > 0) text += "; " + std::to_string(m->count) + " " + ReportText(Text::Count);
         if (!m->fit.empty()) text += "; " + std::string(ReportText(Text::ChosenFit)) + " " + m->fit;
         if (!m->goodness.empty())
             text += "; " + std::string(ReportText(Text::Goodness)) + " " + m->goodness;
@@ -80,9 +79,8 @@ void WriteTitleBlock(PdfPages& pages, const StudyReport& report) {
     t.rows.push_back({ReportText(Text::Version), report.version});
     t.rows.push_back({ReportText(Text::InputHash), report.inputSha256});
     t.rows.push_back({ReportText(Text::Convention), ConventionText(in.integration.convention)});
-    t.rows.push_back({ReportText(Text::PlanUsed), report.exact
-                                                      ? ReportText(Text::PlanRuleAndExact)
-                                                      : ReportText(Text::PlanRule)});
+    t.rows.push_back({ReportText(Text::PlanUsed), report.exact ? ReportText(Text::PlanRuleAndExact)
+                                                               : ReportText(Text::PlanRule)});
     WriteTable(pages, t);
 }
 

@@ -50,8 +50,7 @@ class PdfPages {
     void setFont(double size, bool bold = false);
     double fontSize() const { return fontSize_; }
     double textWidth(const std::string& text) const;
-    void showText(double x, double baseline, const std::string& text,
-                  Colour colour = {}) const;
+    void showText(double x, double baseline, const std::string& text, Colour colour = {}) const;
     // The lines of `text` within `width` at the current font: broken at blanks and at explicit
     // line ends; a word wider than `width` alone is cut by characters, never drawn outside.
     std::vector<std::string> wrap(const std::string& text, double width) const;

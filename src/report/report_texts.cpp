@@ -12,7 +12,8 @@ struct Entry {
 };
 
 constexpr Entry kTexts[] = {
-    {Text::Title, "Fatigue crack growth and inspection plan", "Šíření únavové trhliny a plán prohlídek"},
+    {Text::Title, "Fatigue crack growth and inspection plan",
+     "Šíření únavové trhliny a plán prohlídek"},
     {Text::Item, "Item", "Položka"},
     {Text::Value, "Value", "Hodnota"},
     {Text::Project, "Project", "Projekt"},
@@ -57,7 +58,8 @@ constexpr Entry kTexts[] = {
     {Text::EventChartLog, "Probabilities of the events U, D, F (logarithmic scale)",
      "Pravděpodobnosti jevů U, D, F (logaritmická stupnice)"},
     {Text::SelectedYears, "Selected years", "Vybrané roky"},
-    {Text::SelectedYearsNote, "Every fifth year and the years around each inspection; the appendix lists every year.",
+    {Text::SelectedYearsNote,
+     "Every fifth year and the years around each inspection; the appendix lists every year.",
      "Každý pátý rok a roky okolo každé prohlídky; příloha uvádí všechny roky."},
     {Text::ReliabilityIndex, "β", "β"},
     {Text::BetaChart, "Reliability index β(t)", "Index spolehlivosti β(t)"},
@@ -82,8 +84,7 @@ constexpr Entry kTexts[] = {
      "not the rule's plan above.",
      "Stav každé konstrukce se aktualizuje po každé prohlídce, která nic nenajde; nejde o plán "
      "podle pravidla výše."},
-    {Text::PastInspections, "Past inspections without a find: ",
-     "Dřívější prohlídky bez nálezu: "},
+    {Text::PastInspections, "Past inspections without a find: ", "Dřívější prohlídky bez nálezu: "},
     {Text::None, "none", "žádné"},
     {Text::MadeIn, "made in", "provedena v roce"},
     {Text::ExactChart, "Probability of F after each inspection that found nothing",

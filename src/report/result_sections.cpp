@@ -115,8 +115,8 @@ void WriteExactPlan(PdfPages& pages, const StudyReport& report) {
     std::string past;
     for (int y : report.inputs->inspected)
         past += (past.empty() ? "" : ", ") + std::to_string(y);
-    pages.paragraph(ReportText(Text::PastInspections) + (past.empty() ? ReportText(Text::None) : past),
-                    9.0);
+    pages.paragraph(
+        ReportText(Text::PastInspections) + (past.empty() ? ReportText(Text::None) : past), 9.0);
     pages.advance(3.0);
     if (!exact.inspections.empty()) {
         TableSpec t;
@@ -126,8 +126,8 @@ void WriteExactPlan(PdfPages& pages, const StudyReport& report) {
                      {ReportText(Text::MadeIn), 1.2, true}};
         int k = 1;
         for (const exactplan::ExactInspection& i : exact.inspections)
-            t.rows.push_back({std::to_string(k++) + ".", RangeText(i.from, i.to),
-                              std::to_string(i.made)});
+            t.rows.push_back(
+                {std::to_string(k++) + ".", RangeText(i.from, i.to), std::to_string(i.made)});
         WriteTable(pages, t);
     }
     if (!exact.note.empty()) pages.paragraph(exact.note, 9.0);
@@ -142,8 +142,7 @@ void WriteExactPlan(PdfPages& pages, const StudyReport& report) {
     unconditional.y = exact.pF;
     unconditional.dashed = true;
     chart.series.push_back(std::move(unconditional));
-    for (std::size_t c = 0; c < exact.conditionalPF.size() && c < exact.conditionedOn.size();
-         ++c) {
+    for (std::size_t c = 0; c < exact.conditionalPF.size() && c < exact.conditionedOn.size(); ++c) {
         // One legend entry for the whole sawtooth.
         ChartSeries s{c == 0 ? ReportText(Text::Conditional) : "", kD};
         for (std::size_t j = 0; j < exact.years.size() && j < exact.conditionalPF[c].size(); ++j)
@@ -173,8 +172,7 @@ void WriteCrossCheck(PdfPages& pages, const StudyReport& report) {
                  {ReportText(Text::Simulation), 1.0, true}};
     const std::string methodFirst =
         report.result->first ? FirstInspectionText(*report.result->first) : "—";
-    const std::string simulatedFirst =
-        run.plan.first ? FirstInspectionText(*run.plan.first) : "—";
+    const std::string simulatedFirst = run.plan.first ? FirstInspectionText(*run.plan.first) : "—";
     t.rows.push_back({ReportText(Text::FirstInspectionShort), methodFirst, simulatedFirst});
     t.rows.push_back({ReportText(Text::SecondInspection), inspection(report.result->plan, 2),
                       inspection(run.plan.plan, 2)});
@@ -195,11 +193,11 @@ void WriteCrossCheck(PdfPages& pages, const StudyReport& report) {
             }
         }
     if (largest >= 0.0)
-        pages.paragraph(std::string(ReportText(Text::LargestDifference)) + ": " +
-                            Fill(ReportText(Text::LargestDifferenceValue),
-                                 {ProbabilityText(largest), std::to_string(year),
-                                  FixedText(inErrors, 1)}),
-                        9.5);
+        pages.paragraph(
+            std::string(ReportText(Text::LargestDifference)) + ": " +
+                Fill(ReportText(Text::LargestDifferenceValue),
+                     {ProbabilityText(largest), std::to_string(year), FixedText(inErrors, 1)}),
+            9.5);
 }
 
 // Hook for the sensitivity of the plan: a table until the tornado chart is drawn here.
@@ -207,8 +205,10 @@ void WriteSensitivity(PdfPages& pages, const StudyReport& report) {
     pages.heading(ReportText(Text::Sensitivity), 11.0);
     pages.paragraph(ReportText(Text::SensitivityNote), 9.0);
     TableSpec t;
-    t.columns = {{ReportText(Text::Input), 1.6},   {ReportText(Text::Parameter), 0.8},
-                 {"pF −", 1.0, true},              {"pF +", 1.0, true},
+    t.columns = {{ReportText(Text::Input), 1.6},
+                 {ReportText(Text::Parameter), 0.8},
+                 {"pF −", 1.0, true},
+                 {"pF +", 1.0, true},
                  {ReportText(Text::Inspection) + std::string(" −"), 0.8, true},
                  {ReportText(Text::Inspection) + std::string(" +"), 0.8, true}};
     for (const SensitivityRow& r : report.sensitivity)

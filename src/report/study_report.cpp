@@ -7,8 +7,7 @@
 namespace tessavin::report {
 
 RenderedReport RenderStudyReport(const StudyReport& report) {
-    if (!report.inputs || !report.state || !report.result)
-        return {{}, "no calculation to report"};
+    if (!report.inputs || !report.state || !report.result) return {{}, "no calculation to report"};
     if (report.result->end != RunEnd::Completed || report.result->rows.empty())
         return {{}, "the calculation did not complete: no report"};
     const CalculationInputs& in = *report.inputs;

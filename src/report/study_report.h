@@ -53,7 +53,7 @@ struct StudyReport {
     const CalculationState* state = nullptr;
     const RunResult* result = nullptr;
     const exactplan::PlanCurves* exact = nullptr; // when the exact plan was computed
-    const CrossCheckRun* crossCheck = nullptr;     // when the simulation was run
+    const CrossCheckRun* crossCheck = nullptr;    // when the simulation was run
 
     // The input's description.
     std::string inputFile;   // the file name the study was read from

@@ -53,8 +53,7 @@ void DrawRow(PdfPages& pages, const LaidOutRow& row, const TableSpec& table,
     double x = pages.left();
     if (header) {
         cairo_set_source_rgb(cr, 0.90, 0.92, 0.95);
-        cairo_rectangle(cr, x, top, std::accumulate(widths.begin(), widths.end(), 0.0),
-                        row.height);
+        cairo_rectangle(cr, x, top, std::accumulate(widths.begin(), widths.end(), 0.0), row.height);
         cairo_fill(cr);
     }
     for (std::size_t c = 0; c < widths.size(); ++c) {
@@ -64,8 +63,8 @@ void DrawRow(PdfPages& pages, const LaidOutRow& row, const TableSpec& table,
         for (const std::string& line : cell.lines) {
             if (baseline > top + row.height) break; // what a capped row cannot hold
             const double w = pages.textWidth(line);
-            const double lx = table.columns[c].rightAligned ? x + widths[c] - kPadding - w
-                                                            : x + kPadding;
+            const double lx =
+                table.columns[c].rightAligned ? x + widths[c] - kPadding - w : x + kPadding;
             pages.showText(lx, baseline, line);
             baseline += pages.lineHeight();
         }
@@ -100,9 +99,9 @@ std::vector<RowPlacement> PlaceRows(double headerHeight, const std::vector<doubl
 }
 
 void WriteTable(PdfPages& pages, const TableSpec& table) {
-    const double total = std::accumulate(
-        table.columns.begin(), table.columns.end(), 0.0,
-        [](double s, const TableColumn& c) { return s + c.share; });
+    const double total =
+        std::accumulate(table.columns.begin(), table.columns.end(), 0.0,
+                        [](double s, const TableColumn& c) { return s + c.share; });
     std::vector<double> widths;
     for (const TableColumn& c : table.columns)
         widths.push_back(pages.contentWidth() * std::clamp(table.width, 0.1, 1.0) * c.share /
@@ -112,8 +111,7 @@ void WriteTable(PdfPages& pages, const TableSpec& table) {
     std::vector<std::string> headers;
     for (const TableColumn& c : table.columns)
         headers.push_back(c.header);
-    const LaidOutRow header =
-        LayOutRow(pages, headers, widths, table.fontSize, true, pageRoom / 4);
+    const LaidOutRow header = LayOutRow(pages, headers, widths, table.fontSize, true, pageRoom / 4);
     std::vector<LaidOutRow> rows;
     std::vector<double> heights;
     for (const auto& texts : table.rows) {

@@ -27,8 +27,8 @@ inline std::string Quoted(const std::filesystem::path& p) {
 
 // pdftotext of one page (0: all), in reading layout.
 inline std::string PdfText(const std::filesystem::path& pdf, int page = 0) {
-    std::string range = page > 0 ? " -f " + std::to_string(page) + " -l " + std::to_string(page)
-                                 : std::string();
+    std::string range =
+        page > 0 ? " -f " + std::to_string(page) + " -l " + std::to_string(page) : std::string();
     return Capture("pdftotext -layout -enc UTF-8" + range + " " + Quoted(pdf) + " -");
 }
 

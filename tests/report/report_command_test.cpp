@@ -13,8 +13,8 @@
 #include "calculation/model.h"
 #include "cli/cli_process.h"
 #include "common/sha256.h"
-#include "pdf_tools.h"
 #include "pdf_pages.h"
+#include "pdf_tools.h"
 #include "study_report.h"
 
 namespace tessavin::report {
@@ -59,7 +59,8 @@ TEST_P(DefaultStudyReport, IsAValidA4PdfWithTheSentenceTheHashAndEveryMi) {
     const std::string lang = GetParam();
     const auto study = WriteStudy("study.json", "{}\n");
     const auto pdf = TempDir() / ("study-" + lang + ".pdf");
-    const CliRun run = RunCli("run " + Quoted(study) + " --json --lang " + lang + " --report " + Quoted(pdf));
+    const CliRun run =
+        RunCli("run " + Quoted(study) + " --json --lang " + lang + " --report " + Quoted(pdf));
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const auto result = nlohmann::json::parse(run.out);
 
@@ -78,9 +79,9 @@ TEST_P(DefaultStudyReport, IsAValidA4PdfWithTheSentenceTheHashAndEveryMi) {
     // Mi and Sigma of every input side by side in its row of the inputs table.
     const auto fields = DefaultRandomFields();
     for (int k = 1; k <= RandomInputCount; ++k) {
-        const std::regex row("(^|\\s)" + std::regex_replace(fields[k].mi, std::regex("\\."), "\\.") +
-                             "\\s+" + std::regex_replace(fields[k].sigma, std::regex("\\."), "\\.") +
-                             "\\s");
+        const std::regex row("(^|\\s)" +
+                             std::regex_replace(fields[k].mi, std::regex("\\."), "\\.") + "\\s+" +
+                             std::regex_replace(fields[k].sigma, std::regex("\\."), "\\.") + "\\s");
         EXPECT_TRUE(std::regex_search(text, row)) << "input " << k << " Mi " << fields[k].mi;
     }
     EXPECT_NE(text.find(lang == std::string("cs") ? "Plán prohlídek" : "Inspection plan"),
