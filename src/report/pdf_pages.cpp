@@ -43,7 +43,8 @@ void PdfPages::SurfaceDeleter::operator()(void* surface) const {
     cairo_surface_destroy(static_cast<cairo_surface_t*>(surface));
 }
 
-PdfPages::PdfPages(std::string header) : header_(std::move(header)) {
+PdfPages::PdfPages(std::string header, int totalPages)
+    : header_(std::move(header)), totalPages_(totalPages) {
     surface_.reset(cairo_pdf_surface_create_for_stream(Append, &bytes_, PageWidth, PageHeight));
     auto* surface = static_cast<cairo_surface_t*>(surface_.get());
     cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATOR, "Tessavin");
@@ -80,7 +81,8 @@ void PdfPages::decoratePage() const {
     cairo_move_to(cr_, left(), PageHeight - Margin - 12.0);
     cairo_line_to(cr_, right(), PageHeight - Margin - 12.0);
     cairo_stroke(cr_);
-    const std::string number = std::to_string(page_);
+    const std::string number =
+        std::to_string(page_) + (totalPages_ > 0 ? " / " + std::to_string(totalPages_) : "");
     showText(right() - textWidth(number), PageHeight - Margin, number, grey);
     self->setFont(size, bold);
     cairo_restore(cr_);

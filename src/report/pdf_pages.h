@@ -23,8 +23,9 @@ struct Colour {
 
 class PdfPages {
   public:
-    // Starts page 1. header: the text on top of every page (the study's name).
-    explicit PdfPages(std::string header);
+    // Starts page 1. header: the text on top of every page (the study's name); totalPages, when
+    // known (from an earlier rendering), makes the footer read "n / total".
+    explicit PdfPages(std::string header, int totalPages = 0);
     ~PdfPages();
     PdfPages(const PdfPages&) = delete;
     PdfPages& operator=(const PdfPages&) = delete;
@@ -82,6 +83,7 @@ class PdfPages {
     std::unique_ptr<void, SurfaceDeleter> surface_;
     cairo_t* cr_ = nullptr;
     int page_ = 1;
+    int totalPages_ = 0;
     double y_ = 0.0;
     double fontSize_ = 10.0;
     bool bold_ = false;

@@ -11,16 +11,24 @@ RenderedReport RenderStudyReport(const StudyReport& report) {
     if (report.result->end != RunEnd::Completed || report.result->rows.empty())
         return {{}, "the calculation did not complete: no report"};
     const CalculationInputs& in = *report.inputs;
-    PdfPages pages(std::string(ReportText(Text::Title)) + " — " +
-                   (in.projectName.empty() ? report.inputFile : in.projectName));
-    WriteTitleBlock(pages, report);
-    WriteInputs(pages, report);
-    WriteResults(pages, report);
-    WritePlan(pages, report);
-    WriteHowSure(pages, report);
-    WriteAppendix(pages, report);
-    PdfPages::Finished done = pages.finish();
-    return {std::move(done.bytes), std::move(done.failure)};
+    const std::string header = std::string(ReportText(Text::Title)) + " — " +
+                               (in.projectName.empty() ? report.inputFile : in.projectName);
+    // Twice: the first rendering counts the pages that the footers of the second name.
+    int total = 0;
+    for (int pass = 0; pass < 2; ++pass) {
+        PdfPages pages(header, total);
+        WriteTitleBlock(pages, report);
+        WriteInputs(pages, report);
+        WriteResults(pages, report);
+        WritePlan(pages, report);
+        WriteHowSure(pages, report);
+        WriteAppendix(pages, report);
+        total = pages.page();
+        PdfPages::Finished done = pages.finish();
+        if (pass == 1 || !done.failure.empty())
+            return {std::move(done.bytes), std::move(done.failure)};
+    }
+    return {};
 }
 
 std::optional<std::string> WriteStudyReport(const std::filesystem::path& target,

@@ -25,11 +25,12 @@ inline std::string Quoted(const std::filesystem::path& p) {
     return "'" + p.string() + "'";
 }
 
-// pdftotext of one page (0: all), in reading layout.
-inline std::string PdfText(const std::filesystem::path& pdf, int page = 0) {
+// pdftotext of one page (0: all), in reading layout or (raw) in the order it was drawn.
+inline std::string PdfText(const std::filesystem::path& pdf, int page = 0, bool raw = false) {
     std::string range =
         page > 0 ? " -f " + std::to_string(page) + " -l " + std::to_string(page) : std::string();
-    return Capture("pdftotext -layout -enc UTF-8" + range + " " + Quoted(pdf) + " -");
+    return Capture(std::string("pdftotext ") + (raw ? "-raw" : "-layout") + " -enc UTF-8" + range +
+                   " " + Quoted(pdf) + " -");
 }
 
 // The horizontal extent of every word, as pdftotext -bbox places it.
