@@ -53,6 +53,17 @@ CrossCheck(const CalculationInputs& in, const CalculationState& state, int threa
 
 } // namespace
 
+std::optional<std::string> ReportTargetProblem(const std::string& target) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path path(target);
+    const fs::path folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();
+    if (!fs::is_directory(folder, error))
+        return "report: the folder of " + target + " does not exist";
+    if (fs::is_directory(path, error)) return "report: " + target + " is a folder";
+    return std::nullopt;
+}
+
 std::optional<std::string> WriteRunReport(const RunReportRequest& request,
                                           const CalculationInputs& in,
                                           const CalculationState& state, const RunResult& result,

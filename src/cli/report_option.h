@@ -16,6 +16,10 @@ struct RunReportRequest {
     int threads = 0;
 };
 
+// Why the report could not be saved at target, found before the calculation runs: a missing
+// folder, or a folder in the file's place. Nothing when the save may be tried.
+std::optional<std::string> ReportTargetProblem(const std::string& target);
+
 // Writes the report atomically; the failure's text otherwise (nothing is left at the target).
 std::optional<std::string> WriteRunReport(const RunReportRequest& request,
                                           const CalculationInputs& in,

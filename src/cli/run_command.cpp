@@ -150,6 +150,8 @@ int RunCalculationCommand(const std::vector<std::string>& words) {
     const auto& [args, threads] = std::get<CalculationCommand>(command);
     if (args.has("cross-check") && !args.value("report"))
         return Refuse("--cross-check goes with --report FILE.pdf");
+    if (const auto pdf = args.value("report"))
+        if (const auto problem = ReportTargetProblem(*pdf)) return Refuse(*problem);
 
     CalculationInputs in;
     CalculationState state;

@@ -15,9 +15,8 @@ TEST(ChartTicks, AreRoundStepsCoveringTheRange) {
         double step; // by hand: the smallest 1, 2 or 5 × 10^k at least (hi − lo) / maxTicks
     };
     const Case cases[] = {
-        {0.0, 1.0, 5, 0.2},          {0.0, 150.0, 6, 50.0},     {-0.0075, 1.0, 5, 0.5},
-        {20.0, 40.0, 4, 5.0},        {5e5, 1.5e6, 4, 5e5},      {0.0, 0.0404, 5, 0.01},
-        {1e-9, 3e-9, 2, 1e-9},
+        {0.0, 1.0, 5, 0.2},   {0.0, 150.0, 6, 50.0},  {-0.0075, 1.0, 5, 0.5}, {20.0, 40.0, 4, 5.0},
+        {5e5, 1.5e6, 4, 5e5}, {0.0, 0.0404, 5, 0.01}, {1e-9, 3e-9, 2, 1e-9},
     };
     for (const Case& c : cases) {
         const auto ticks = NiceTicks(c.lo, c.hi, c.maxTicks);

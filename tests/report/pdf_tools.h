@@ -1,5 +1,6 @@
 #pragma once
 // The poppler command-line tools on a written PDF: what a reader of the report gets.
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <regex>
@@ -18,6 +19,17 @@ inline std::string Capture(const std::string& command, int* exitCode = nullptr) 
         out.append(buf, n);
     const int status = pipe ? pclose(pipe) : -1;
     if (exitCode) *exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return out;
+}
+
+// Runs of blanks and line ends as one blank: pdftotext spaces words as the layout does.
+inline std::string Squeezed(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        const bool blank = std::isspace(static_cast<unsigned char>(c)) != 0;
+        if (blank && (out.empty() || out.back() == ' ')) continue;
+        out += blank ? ' ' : c;
+    }
     return out;
 }
 

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <regex>
 #include <set>
+#include <utility>
 
 #include <nlohmann/json.hpp>
 
@@ -26,6 +27,7 @@ using test::PdfText;
 using test::Quoted;
 using test::ReadText;
 using test::RunCli;
+using test::Squeezed;
 using test::TempDir;
 
 std::filesystem::path WriteStudy(const std::string& name, const std::string& json) {
@@ -40,17 +42,6 @@ void ExpectOnly(const std::filesystem::path& folder, std::set<std::string> names
     for (const auto& e : std::filesystem::directory_iterator(folder))
         found.insert(e.path().filename().string());
     EXPECT_EQ(found, names);
-}
-
-// Runs of blanks and line ends as one blank: pdftotext spaces words as the layout does.
-std::string Squeezed(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        const bool blank = std::isspace(static_cast<unsigned char>(c)) != 0;
-        if (blank && (out.empty() || out.back() == ' ')) continue;
-        out += blank ? ' ' : c;
-    }
-    return out;
 }
 
 class DefaultStudyReport : public ::testing::TestWithParam<const char*> {};
@@ -131,19 +122,20 @@ TEST(StudyReportCommand, ShowsTheExactPlanAndTheCrossCheckWhenComputed) {
                                                    "[0-9]+ \\([0-9.]+ standard errors\\)")));
 }
 
-TEST(StudyReportCommand, AnUnwritableTargetFailsClearlyAndLeavesNothing) {
+// Refused before anything is computed: a missing folder, or a folder in the file's place.
+TEST(StudyReportCommand, AnUnwritableTargetIsRefusedAndLeavesNothing) {
     const auto study = WriteStudy("study.json", R"({"end": 60, "intervals": 32})");
     const auto missing = TempDir() / "no such folder" / "report.pdf";
-    CliRun run = RunCli("run " + Quoted(study) + " --report " + Quoted(missing));
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_NE(run.err.find("report"), std::string::npos) << run.err;
-    EXPECT_FALSE(std::filesystem::exists(missing.parent_path()));
-
-    // A folder in the target's place: the rename fails, the temporary file goes.
     const auto folder = TempDir() / "taken.pdf";
     std::filesystem::create_directories(folder);
-    run = RunCli("run " + Quoted(study) + " --report " + Quoted(folder));
-    EXPECT_EQ(run.exitCode, 2);
+    for (const auto& [target, says] :
+         {std::pair{missing, "does not exist"}, std::pair{folder, "is a folder"}}) {
+        const CliRun run = RunCli("run " + Quoted(study) + " --report " + Quoted(target));
+        EXPECT_EQ(run.exitCode, 2) << target;
+        EXPECT_NE(run.err.find(says), std::string::npos) << run.err;
+        EXPECT_TRUE(run.out.empty()) << target;
+    }
+    EXPECT_FALSE(std::filesystem::exists(missing.parent_path()));
     EXPECT_TRUE(std::filesystem::is_directory(folder));
     ExpectOnly(TempDir(), {"study.json", "taken.pdf", "stderr.txt"});
 }

@@ -1,9 +1,10 @@
-// What the fronts add beside the calculation: β(t) with its target, the sensitivity rows and
-// measured inputs with their file and fit, each shown when given and left out when not.
+// The writer as the desktop program calls it: what the fronts add beside the calculation (β(t)
+// with its target, the sensitivity rows, measured inputs with their file and fit), each shown
+// when given and left out when not, and a save that fails without leaving anything.
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <fstream>
+#include <filesystem>
 #include <limits>
 
 #include "calculation/driver.h"
@@ -15,17 +16,8 @@ namespace tessavin::report {
 namespace {
 
 using test::PdfText;
+using test::Squeezed;
 using test::TempDir;
-
-std::string Squeezed(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        const bool blank = std::isspace(static_cast<unsigned char>(c)) != 0;
-        if (blank && (out.empty() || out.back() == ' ')) continue;
-        out += blank ? ' ' : c;
-    }
-    return out;
-}
 
 // A short study of few classes, run in process as the desktop program runs it.
 struct ShortStudy {
@@ -95,6 +87,18 @@ TEST(StudyReportHooks, ShowWhatTheFrontsGiveAndNothingWithout) {
     EXPECT_NE(full.find("measured data; file ad-probes.txt; 214 values; chosen fit Normal; "
                         "goodness of fit KS D = 0.041"),
               std::string::npos);
+}
+
+// The rename over a folder fails after the bytes were written: the temporary file goes too.
+TEST(StudyReportWriter, AFailedSaveLeavesNoTemporaryFile) {
+    ShortStudy study;
+    const auto folder = TempDir() / "taken.pdf";
+    std::filesystem::create_directories(folder);
+    const auto failure = WriteStudyReport(folder, study.Report());
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_TRUE(std::filesystem::is_directory(folder));
+    for (const auto& e : std::filesystem::directory_iterator(TempDir()))
+        EXPECT_EQ(e.path().filename(), "taken.pdf");
 }
 
 } // namespace
