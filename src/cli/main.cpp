@@ -41,7 +41,8 @@ const Command kCommands[] = {
      "      \"plan\": \"exact\" adds the exact plan (conditioned on every inspection\n"
      "      that finds nothing, and first on the past ones in \"inspected\": [years])\n"
      "      after the rule's plan; --report writes the study report (PDF, A4, in the\n"
-     "      language of --lang), --cross-check adds the simulation's check to it\n",
+     "      language of the messages), --cross-check adds the simulation's check\n"
+     "      (1000000 samples, seed 1) to it\n",
      tessavin::cli::RunCalculationCommand},
     {"fit",
      "  tessavin-cli fit DATA.txt [--intervals N] [--eps X] [--json] [--lang en|cs]\n"
