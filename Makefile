@@ -2,7 +2,7 @@
 PACKAGES := cmake ninja-build g++ libgtest-dev libbenchmark-dev qt6-base-dev qt6-charts-dev \
             qt6-svg-dev libxlsxwriter-dev libsimpleini-dev nlohmann-json3-dev xvfb xauth unzip \
             locales qt6-translations-l10n clang libclang-rt-14-dev clang-format clang-tidy git \
-            parallel
+            parallel libcairo2-dev poppler-utils fonts-dejavu-core
 BUILD_DIR := build
 ASAN_DIR  := build-asan
 FUZZ_DIR  := build-fuzz

@@ -26,8 +26,8 @@ class Args {
 bool ApplyLanguageOption(const Args& args);
 
 // The words after a calculation command (run, montecarlo): the input file first, then the
-// options `valued`, --lang, the switches `flags` and --json and --csv, which exclude each other.
-// --lang is applied. Throws std::invalid_argument with the refusal's text.
+// options `valued`, --lang, the switches `flags` and the switches --json and --csv, which exclude
+// each other. --lang is applied. Throws std::invalid_argument with the refusal's text.
 Args CalculationCommandArgs(const std::vector<std::string>& words, std::set<std::string> valued,
                             std::set<std::string> flags = {});
 

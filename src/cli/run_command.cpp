@@ -25,6 +25,7 @@
 #include "localisation/language.h"
 #include "plan_output.h"
 #include "progress_line.h"
+#include "report_option.h"
 #include "study_run.h"
 
 namespace tessavin::cli {
@@ -197,9 +198,14 @@ void PrintTarget(const RunResult& r, const TargetBeta& target, bool csv) {
 
 int RunCalculationCommand(const std::vector<std::string>& words) {
     const auto command = ReadCalculationCommand(
-        words, {"text-report", "workbook", "save-project", "target-beta"}, {"beta"});
+        words, {"text-report", "workbook", "save-project", "target-beta", "report"},
+        {"beta", "cross-check"});
     if (const auto* refusal = std::get_if<std::string>(&command)) return Refuse(*refusal);
     const auto& [args, threads] = std::get<CalculationCommand>(command);
+    if (args.has("cross-check") && !args.value("report"))
+        return Refuse("--cross-check goes with --report FILE.pdf");
+    if (const auto pdf = args.value("report"))
+        if (const auto problem = ReportTargetProblem(*pdf)) return Refuse(*problem);
 
     CalculationInputs in;
     CalculationState state;
@@ -268,6 +274,16 @@ int RunCalculationCommand(const std::vector<std::string>& words) {
                 return Refuse(failure->text);
         } else {
             Remark("note", "no workbook: the calculation did not complete");
+        }
+    }
+    if (const auto pdf = args.value("report")) {
+        if (result.end == RunEnd::Completed) {
+            const RunReportRequest request{*pdf, words[0], args.has("cross-check"), threads};
+            if (const auto failure =
+                    WriteRunReport(request, in, state, result, exact ? &*exact : nullptr))
+                return Refuse(*failure);
+        } else {
+            Remark("note", "no report: the calculation did not complete");
         }
     }
     // Saved as the desktop program saves after a calculation: only a completed one.

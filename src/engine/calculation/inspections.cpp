@@ -40,6 +40,12 @@ long long YearField(const std::string& text) {
 
 } // namespace
 
+std::string FirstInspectionText(const FirstInspectionResult& first) {
+    return first.found ? TextCis(msg::BetweenYears) + std::to_string(first.from) + " - " +
+                             std::to_string(first.to)
+                       : TextCis(first.message);
+}
+
 void InspectionPlan::Clear() {
     rows.fill(InspectionRow{});
 }
@@ -52,7 +58,7 @@ FirstInspectionResult FirstInspectionSearch(const CalculationInputs& in, double 
     FirstInspectionResult result;
     auto fail = [&](int message) {
         result.message = message;
-        result.label = TextCis(message);
+        result.label = FirstInspectionText(result);
         state.Abort = true;
         return result;
     };
@@ -74,7 +80,7 @@ FirstInspectionResult FirstInspectionSearch(const CalculationInputs& in, double 
     result.from = static_cast<int>(a);
     result.to = static_cast<int>(e);
     result.message = msg::BetweenYears;
-    result.label = TextCis(msg::BetweenYears) + std::to_string(a) + " - " + std::to_string(e);
+    result.label = FirstInspectionText(result);
     if (!state.refining) {
         state.firstFrom = result.from;
         state.firstTo = result.to;

@@ -66,6 +66,10 @@ struct InspectionTable {
     std::vector<InspectionTableRow> rows;
 };
 
+// The sentence of the first inspection in the current language, as the results page shows it:
+// "between years : 37 - 38", or the message why none was found.
+std::string FirstInspectionText(const FirstInspectionResult& first);
+
 // First-inspection search over the grid of the year fields (in.yearStart / yearStep / yearEnd,
 // read as whole numbers without a check) with pF of block 1. Found: row 1 of `plan` and, unless
 // state.refining, state.firstFrom / firstTo. Not found (232, 234): state.Abort is set; the

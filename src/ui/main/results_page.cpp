@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <QtCharts/QChart>
 
+#include "calculation/inspections.h"
 #include "localisation/caption_table.h"
 #include "localisation/message_ids.h"
 #include "localisation/messages.h"
@@ -361,10 +362,7 @@ void ResultsPage::addInspectionCurves(const InspectionChart& curves) {
 
 void ResultsPage::showFirstInspection(const FirstInspectionResult& first) {
     first_ = first;
-    firstInspection_->setText(Q(first.found
-                                    ? TextCis(msg::BetweenYears) + std::to_string(first.from) +
-                                          " - " + std::to_string(first.to)
-                                    : TextCis(first.message)));
+    firstInspection_->setText(Q(FirstInspectionText(first)));
     firstInspection_->show();
     firstInspectionTitle_->show();
 }

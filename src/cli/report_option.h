@@ -1,0 +1,29 @@
+#pragma once
+// run --report FILE.pdf [--cross-check]: the study report of a completed calculation, with the
+// cross-check by simulation when asked for.
+#include <optional>
+#include <string>
+
+#include "calculation/driver.h"
+#include "exactplan/plan_search.h"
+
+namespace tessavin::cli {
+
+struct RunReportRequest {
+    std::string target;    // the PDF to write
+    std::string inputPath; // the study file, whose bytes the report fingerprints
+    bool crossCheck = false;
+    int threads = 0;
+};
+
+// Why the report could not be saved at target, found before the calculation runs: a missing
+// folder, or a folder in the file's place. Nothing when the save may be tried.
+std::optional<std::string> ReportTargetProblem(const std::string& target);
+
+// Writes the report atomically; the failure's text otherwise (nothing is left at the target).
+std::optional<std::string> WriteRunReport(const RunReportRequest& request,
+                                          const CalculationInputs& in,
+                                          const CalculationState& state, const RunResult& result,
+                                          const exactplan::PlanCurves* exact);
+
+} // namespace tessavin::cli
