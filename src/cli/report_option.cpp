@@ -8,6 +8,7 @@
 
 #include "common/regular_file.h"
 #include "common/sha256.h"
+#include "decision/reliability_index.h"
 #include "montecarlo/simulation_model.h"
 #include "progress_line.h"
 #include "study_report.h"
@@ -51,6 +52,22 @@ CrossCheck(const CalculationInputs& in, const CalculationState& state, int threa
     return run;
 }
 
+// β(t) of every year computed, with the target and the first year below it when one is set.
+report::ReliabilityCurve Reliability(const RunResult& result, std::optional<double> target) {
+    report::ReliabilityCurve curve;
+    std::vector<double> pF;
+    for (const YearRow& row : result.rows) {
+        curve.years.push_back(row.year);
+        pF.push_back(row.pF);
+    }
+    curve.beta = ReliabilityIndices(pF);
+    curve.target = target;
+    if (target)
+        if (const auto below = FirstBelowTarget(curve.beta, *target))
+            curve.belowTargetYear = curve.years[*below];
+    return curve;
+}
+
 } // namespace
 
 std::optional<std::string> ReportTargetProblem(const std::string& target) {
@@ -79,6 +96,7 @@ std::optional<std::string> WriteRunReport(const RunReportRequest& request,
     r.inputFile = std::filesystem::path(request.inputPath).filename().string();
     r.inputSha256 = Sha256Hex(std::get<std::string>(bytes));
     r.date = TodayUtc();
+    if (!result.rows.empty()) r.reliability = Reliability(result, request.targetBeta);
     std::optional<report::CrossCheckRun> crossCheck;
     if (request.crossCheck) {
         auto run = CrossCheck(in, state, request.threads);

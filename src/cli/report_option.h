@@ -14,6 +14,7 @@ struct RunReportRequest {
     std::string inputPath; // the study file, whose bytes the report fingerprints
     bool crossCheck = false;
     int threads = 0;
+    std::optional<double> targetBeta; // drawn as the target line beside β(t)
 };
 
 // Why the report could not be saved at target, found before the calculation runs: a missing

@@ -278,7 +278,9 @@ int RunCalculationCommand(const std::vector<std::string>& words) {
     }
     if (const auto pdf = args.value("report")) {
         if (result.end == RunEnd::Completed) {
-            const RunReportRequest request{*pdf, words[0], args.has("cross-check"), threads};
+            const RunReportRequest request{*pdf, words[0], args.has("cross-check"), threads,
+                                           target ? std::optional<double>(target->beta)
+                                                  : std::nullopt};
             if (const auto failure =
                     WriteRunReport(request, in, state, result, exact ? &*exact : nullptr))
                 return Refuse(*failure);
