@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <limits>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -79,6 +80,13 @@ struct ClassResult {
     bool interrupted = false;
 };
 
+// The distinct targets an a0 class integrates to, in the order the combinations first need
+// them; slot[k] is the entry of combination k, -1 for R = 0.
+struct TargetSlots {
+    std::vector<int> slot;
+    std::vector<double> order;
+};
+
 struct LoopSetup {
     Kind kind;
     const CalculationInputs& in;
@@ -95,6 +103,10 @@ struct LoopSetup {
     std::vector<double> aacRaw;
     std::vector<double> targets; // the distinct target sizes
     std::string stepName;
+    // The slots of an a0 class below `allBelow`, for which no combination drops out: the same
+    // for all those classes, so found once.
+    TargetSlots shared;
+    double allBelow = 0.0;
 };
 
 std::string Num(double v) {
@@ -121,6 +133,58 @@ Failure ClassIndexFailure(const LoopSetup& s, int i, double a0, double x2, doubl
     return f;
 }
 
+TargetSlots SlotsOf(const LoopSetup& s, double a0, bool allZero) {
+    const int count = static_cast<int>(s.target.size());
+    TargetSlots out;
+    out.slot.assign(count, -1);
+    std::vector<int> slotOfTarget(s.targets.size(), -1);
+    for (int k = 0; k < count; ++k) {
+        const int id = s.target[k];
+        if (id < 0 || allZero || (s.kind == Kind::F && !(s.aacRaw[k] > a0))) continue;
+        if (slotOfTarget[id] < 0) {
+            slotOfTarget[id] = static_cast<int>(out.order.size());
+            out.order.push_back(s.targets[id]);
+        }
+        out.slot[k] = slotOfTarget[id];
+    }
+    return out;
+}
+
+// The combinations of one a0 class when every one has its class: each probability added into
+// its class in the order of the combinations, as the checked loop below adds them. Neighbouring
+// combinations mostly share a class, so a run of them is summed in a register rather than
+// through memory.
+void AddClassified(const LoopSetup& s, double pa0, const std::vector<int>& slot,
+                   const std::vector<int>& cls, int zeroClass, ClassResult& out) {
+    int run = 0;
+    double acc = 0.0;
+    auto add = [&](int k, double p) {
+        const int i = slot[k] >= 0 ? cls[slot[k]] : zeroClass;
+        if (i != run) {
+            if (run) out.P[run] = acc;
+            run = i;
+            acc = out.P[i];
+        }
+        acc += p;
+    };
+    const auto& H = s.state.inputs.histogram;
+    if (s.kind == Kind::F) {
+        const DiscreteHistogram& Fy = H[3];
+        const DiscreteHistogram& Sg = H[4];
+        int k = 0;
+        for (int t2 = 1; t2 <= Fy.Bins; ++t2) {
+            const double row = pa0 * Fy.P[t2];
+            for (int t3 = 1; t3 <= Sg.Bins; ++t3, ++k)
+                add(k, row * Sg.P[t3]);
+        }
+    } else {
+        const DiscreteHistogram& Ad = H[6];
+        for (int t2 = 1; t2 <= Ad.Bins; ++t2)
+            add(t2 - 1, pa0 * Ad.P[t2]);
+    }
+    if (run) out.P[run] = acc;
+}
+
 ClassResult RunA0Class(const LoopSetup& s, int t1) {
     ClassResult out;
     const CalculationState& st = s.state;
@@ -135,21 +199,12 @@ ClassResult RunA0Class(const LoopSetup& s, int t1) {
     ResistanceCalculator& calc = batch.calculator();
     if (s.kind == Kind::U) calc.SetSurfaceCap(s.capFy, s.capSigma);
 
-    // The distinct targets this a0 class integrates to, in the order the combinations first
-    // need them; slot[k] is the entry of combination k, -1 for R = 0.
-    const int count = static_cast<int>(s.target.size());
-    std::vector<int> slot(count, -1), slotOfTarget(s.targets.size(), -1);
-    std::vector<double> order;
     const bool allZero = s.kind == Kind::U && calc.DetectableIsZero(a0);
-    for (int k = 0; k < count; ++k) {
-        const int id = s.target[k];
-        if (id < 0 || allZero || (s.kind == Kind::F && !(s.aacRaw[k] > a0))) continue;
-        if (slotOfTarget[id] < 0) {
-            slotOfTarget[id] = static_cast<int>(order.size());
-            order.push_back(s.targets[id]);
-        }
-        slot[k] = slotOfTarget[id];
-    }
+    TargetSlots own;
+    if (allZero || !(a0 < s.allBelow)) own = SlotsOf(s, a0, allZero);
+    const TargetSlots& slots = allZero || !(a0 < s.allBelow) ? own : s.shared;
+    const std::vector<int>& slot = slots.slot;
+    const std::vector<double>& order = slots.order;
     std::vector<double> r(order.size());
     std::vector<int> cls(order.size());
     const int targets = static_cast<int>(order.size());
@@ -157,6 +212,12 @@ ClassResult RunA0Class(const LoopSetup& s, int t1) {
                                    : batch.Classify(a0, order.data(), targets, r.data(), cls.data(),
                                                     st.Interrupt);
     const int zeroClass = ClassOf(0.0, grid);
+    if (!calc.failed() && done == targets && zeroClass >= 1 &&
+        std::all_of(cls.begin(), cls.end(), [](int i) { return i >= 1; })) {
+        AddClassified(s, pa0, slot, cls, zeroClass, out);
+        out.interrupted = st.Interrupt.load(std::memory_order_relaxed);
+        return out;
+    }
 
     // Adds combination k in the order of the combinations; false stops the class. The class
     // values of the other inputs, x2 and x3, are wanted by the class-index message only.
@@ -344,6 +405,18 @@ bool FindTargets(LoopSetup& setup, CalculationState& state) {
             targetOf.push_back(calc.DetectableTarget(CombinedValue(Ad, t2, c)));
     }
     DistinctTargets(targetOf, setup.targets, setup.target);
+
+    // R(aac) drops the combinations whose raw acceptable size is not above a0; below the least
+    // of them (a NaN is never above) none drops out.
+    constexpr double Infinity = std::numeric_limits<double>::infinity();
+    setup.allBelow = Infinity;
+    if (setup.kind == Kind::F)
+        for (std::size_t k = 0; k < setup.target.size(); ++k)
+            if (setup.target[k] >= 0)
+                setup.allBelow = std::isnan(setup.aacRaw[k]) ? -Infinity
+                                                             : std::min(setup.allBelow,
+                                                                        setup.aacRaw[k]);
+    setup.shared = SlotsOf(setup, -Infinity, false);
     return true;
 }
 
@@ -486,7 +559,9 @@ ResistanceOutcome RunStep(Kind kind, const CalculationInputs& in, CalculationSta
                     {},
                     {},
                     {},
-                    stepName};
+                    stepName,
+                    {},
+                    0.0};
     if (!FindTargets(setup, state)) return {};
 
     StateHistogram result;
