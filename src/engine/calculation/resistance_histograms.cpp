@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "calculation/resistance_batch.h"
+#include "calculation/run_sum.h"
 #include "common/number_parse.h"
 #include "histogram/class_mean.h"
 #include "localisation/captions.h"
@@ -151,22 +152,11 @@ TargetSlots SlotsOf(const LoopSetup& s, double a0, bool allZero) {
 }
 
 // The combinations of one a0 class when every one has its class: each probability added into
-// its class in the order of the combinations, as the checked loop below adds them. Neighbouring
-// combinations mostly share a class, so a run of them is summed in a register rather than
-// through memory.
+// its class in the order of the combinations, as the checked loop below adds them.
 void AddClassified(const LoopSetup& s, double pa0, const std::vector<int>& slot,
                    const std::vector<int>& cls, int zeroClass, ClassResult& out) {
-    int run = 0;
-    double acc = 0.0;
-    auto add = [&](int k, double p) {
-        const int i = slot[k] >= 0 ? cls[slot[k]] : zeroClass;
-        if (i != run) {
-            if (run) out.P[run] = acc;
-            run = i;
-            acc = out.P[i];
-        }
-        acc += p;
-    };
+    RunSum sum(out.P);
+    auto add = [&](int k, double p) { sum.Add(slot[k] >= 0 ? cls[slot[k]] : zeroClass, p); };
     const auto& H = s.state.inputs.histogram;
     if (s.kind == Kind::F) {
         const DiscreteHistogram& Fy = H[3];
@@ -182,7 +172,7 @@ void AddClassified(const LoopSetup& s, double pa0, const std::vector<int>& slot,
         for (int t2 = 1; t2 <= Ad.Bins; ++t2)
             add(t2 - 1, pa0 * Ad.P[t2]);
     }
-    if (run) out.P[run] = acc;
+    sum.Flush();
 }
 
 ClassResult RunA0Class(const LoopSetup& s, int t1) {
