@@ -104,10 +104,17 @@ struct LoopSetup {
     std::vector<double> aacRaw;
     std::vector<double> targets; // the distinct target sizes
     std::string stepName;
-    // The slots of an a0 class below `allBelow`, for which no combination drops out: the same
-    // for all those classes, so found once.
+    // The slots of an a0 class no combination drops out of, found once; and for R(aac) the raw
+    // acceptable sizes in ascending order (NaN left out: never above a0), whose count up to a0
+    // tells which combinations drop out.
     TargetSlots shared;
-    double allBelow = 0.0;
+    std::vector<double> sortedRaw;
+};
+
+// The slots last found on one worker thread and the combinations they left out (see SlotsFor).
+struct SlotsCache {
+    long long key = -1;
+    TargetSlots slots;
 };
 
 std::string Num(double v) {
@@ -151,6 +158,23 @@ TargetSlots SlotsOf(const LoopSetup& s, double a0, bool allZero) {
     return out;
 }
 
+// The slots of an a0 class. They depend on a0 only through the combinations that drop out, and
+// a0 classes side by side mostly drop the same ones (usually none), so they are found again only
+// when those change.
+const TargetSlots& SlotsFor(const LoopSetup& s, double a0, bool allZero, SlotsCache& cache) {
+    long long key = 0;
+    if (allZero)
+        key = -2;
+    else if (s.kind == Kind::F)
+        key = std::upper_bound(s.sortedRaw.begin(), s.sortedRaw.end(), a0) - s.sortedRaw.begin();
+    if (key == 0) return s.shared;
+    if (cache.key != key) {
+        cache.slots = SlotsOf(s, a0, allZero);
+        cache.key = key;
+    }
+    return cache.slots;
+}
+
 // The combinations of one a0 class when every one has its class: each probability added into
 // its class in the order of the combinations, as the checked loop below adds them.
 void AddClassified(const LoopSetup& s, double pa0, const std::vector<int>& slot,
@@ -175,7 +199,7 @@ void AddClassified(const LoopSetup& s, double pa0, const std::vector<int>& slot,
     sum.Flush();
 }
 
-ClassResult RunA0Class(const LoopSetup& s, int t1) {
+ClassResult RunA0Class(const LoopSetup& s, int t1, SlotsCache& cache) {
     ClassResult out;
     const CalculationState& st = s.state;
     const DiscreteHistogram& A0 = st.inputs.histogram[5];
@@ -190,9 +214,7 @@ ClassResult RunA0Class(const LoopSetup& s, int t1) {
     if (s.kind == Kind::U) calc.SetSurfaceCap(s.capFy, s.capSigma);
 
     const bool allZero = s.kind == Kind::U && calc.DetectableIsZero(a0);
-    TargetSlots own;
-    if (allZero || !(a0 < s.allBelow)) own = SlotsOf(s, a0, allZero);
-    const TargetSlots& slots = allZero || !(a0 < s.allBelow) ? own : s.shared;
+    const TargetSlots& slots = SlotsFor(s, a0, allZero, cache);
     const std::vector<int>& slot = slots.slot;
     const std::vector<double>& order = slots.order;
     std::vector<double> r(order.size());
@@ -396,16 +418,12 @@ bool FindTargets(LoopSetup& setup, CalculationState& state) {
     }
     DistinctTargets(targetOf, setup.targets, setup.target);
 
-    // R(aac) drops the combinations whose raw acceptable size is not above a0; below the least
-    // of them (a NaN is never above) none drops out.
-    constexpr double Infinity = std::numeric_limits<double>::infinity();
-    setup.allBelow = Infinity;
     if (setup.kind == Kind::F)
         for (std::size_t k = 0; k < setup.target.size(); ++k)
-            if (setup.target[k] >= 0)
-                setup.allBelow = std::isnan(setup.aacRaw[k]) ? -Infinity
-                                                             : std::min(setup.allBelow,
-                                                                        setup.aacRaw[k]);
+            if (setup.target[k] >= 0 && !std::isnan(setup.aacRaw[k]))
+                setup.sortedRaw.push_back(setup.aacRaw[k]);
+    std::sort(setup.sortedRaw.begin(), setup.sortedRaw.end());
+    constexpr double Infinity = std::numeric_limits<double>::infinity();
     setup.shared = SlotsOf(setup, -Infinity, false);
     return true;
 }
@@ -424,11 +442,12 @@ bool RunLoop(const LoopSetup& setup, const ResistanceOptions& options, Calculati
     std::mutex progressMutex;
     const auto started = std::chrono::steady_clock::now();
     auto worker = [&] {
+        SlotsCache cache;
         for (;;) {
             if (stop.load()) return;
             const int t1 = next.fetch_add(1);
             if (t1 > classes) return;
-            results[t1] = RunA0Class(setup, t1);
+            results[t1] = RunA0Class(setup, t1, cache);
             if (results[t1].failure || results[t1].interrupted) stop.store(true);
             const int finished = done.fetch_add(1) + 1;
             if (options.progress) {
@@ -551,7 +570,7 @@ ResistanceOutcome RunStep(Kind kind, const CalculationInputs& in, CalculationSta
                     {},
                     stepName,
                     {},
-                    0.0};
+                    {}};
     if (!FindTargets(setup, state)) return {};
 
     StateHistogram result;
