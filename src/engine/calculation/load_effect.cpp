@@ -97,8 +97,10 @@ long double Normalise(ClassArray& P, int bins) {
     for (int k = 1; k <= bins; ++k)
         P[k] = static_cast<double>(P[k] / sum);
     const long double total = WithinCountRange(FrequencyTotal(P, bins));
+    // A class empties when total * P rounds to 0, halves to even: when it is at most one half,
+    // which tells it without a library call.
     for (int k = 1; k <= bins; ++k)
-        if (std::nearbyint(total * P[k]) == 0.0L) P[k] = 0.0;
+        if (std::fabs(total * P[k]) <= 0.5L) P[k] = 0.0;
     return total;
 }
 
