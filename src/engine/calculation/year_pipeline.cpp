@@ -79,7 +79,8 @@ void YearPipeline::ResistancesReady(const CalculationState& state) {
 
 void YearPipeline::ComputeLoad(int index) {
     CalculationState& s = *loadScratch_;
-    Load& load = slots_[index].load;
+    slots_[index].load = std::make_unique<Load>();
+    Load& load = *slots_[index].load;
     const int year = years_[index];
     BeginTrace(s);
     s.currentYear = year;
@@ -93,8 +94,9 @@ void YearPipeline::ComputeLoad(int index) {
 }
 
 void YearPipeline::ComputeEvents(int index, CalculationState& s) {
-    const Load& load = slots_[index].load;
-    Events& events = slots_[index].events;
+    const Load& load = *slots_[index].load;
+    slots_[index].events = std::make_unique<Events>();
+    Events& events = *slots_[index].events;
     const int year = years_[index];
     BeginTrace(s);
     s.currentYear = year;
@@ -122,7 +124,7 @@ constexpr int LoadLead = 3;
 int YearPipeline::ClaimEvents() {
     const int i = nextEvents_;
     if (!resistancesReady_ || eventsStopped_ || i >= loadedCount_ || Stopping()) return -1;
-    const Load& load = slots_[i].load;
+    const Load& load = *slots_[i].load;
     if (!(load.nnOk && load.snOk)) return -1;
     slots_[i].claimed = true;
     ++nextEvents_;
@@ -132,7 +134,7 @@ int YearPipeline::ClaimEvents() {
 void YearPipeline::RunEvents(Lock& lock, int index, CalculationState& scratch) {
     lock.unlock();
     ComputeEvents(index, scratch);
-    const bool ok = slots_[index].events.uOk && slots_[index].events.fOk;
+    const bool ok = slots_[index].events->uOk && slots_[index].events->fOk;
     lock.lock();
     slots_[index].evented = true;
     // The years after a failed one are never committed.
@@ -153,7 +155,7 @@ void YearPipeline::Side() {
             const int i = loadedCount_;
             lock.unlock();
             ComputeLoad(i);
-            const bool ok = slots_[i].load.nnOk && slots_[i].load.snOk;
+            const bool ok = slots_[i].load->nnOk && slots_[i].load->snOk;
             lock.lock();
             slots_[i].loaded = true;
             ++loadedCount_;
@@ -179,7 +181,7 @@ bool YearPipeline::Commit(int index, CalculationState& state) {
     // A part the side thread stopped before (an interrupt) is computed here: the year that
     // runs when the interrupt comes completes, as it does running step after step.
     if (!WaitLoaded(index)) ComputeLoad(index);
-    const Load& load = slots_[index].load;
+    const Load& load = *slots_[index].load;
     state.currentYear = years_[index];
     if (load.nnOk) {
         state.Nn = load.Nn;
@@ -208,7 +210,7 @@ bool YearPipeline::Commit(int index, CalculationState& state) {
             }
         }
     }
-    const Events& events = slots_[index].events;
+    const Events& events = *slots_[index].events;
     const int year = years_[index];
     if (events.uOk) {
         state.RfU = events.RfU;
@@ -222,7 +224,11 @@ bool YearPipeline::Commit(int index, CalculationState& state) {
         if (events.pDSet) state.Event(1, 2, year) = events.pD;
     }
     ApplyTrace(events.trace, state);
-    return events.uOk && events.fOk;
+    const bool ok = events.uOk && events.fOk;
+    // No one reads a committed year again.
+    slots_[index].load.reset();
+    slots_[index].events.reset();
+    return ok;
 }
 
 } // namespace tessavin

@@ -59,9 +59,11 @@ class YearPipeline {
         double pU = 0.0, pD = 0.0, pF = 0.0;
         StepTrace trace;
     };
+    // A year's results, held from when they are computed until the year is committed: a few
+    // years at a time rather than the whole period's histograms at once.
     struct Slot {
-        Load load;
-        Events events;
+        std::unique_ptr<Load> load;
+        std::unique_ptr<Events> events;
         bool loaded = false, claimed = false, evented = false; // guarded by mutex_
     };
     using Lock = std::unique_lock<std::mutex>;
