@@ -54,8 +54,8 @@ class IndexDivisor {
     // The classes 1 + num[i] / h rounded, with num[i] = (a - b[i]) - c, capped at upper, into
     // t[i] for i < n; true when the
     // product decides every one of them and none lies below class 1. The same operations as
-    // Rounded on each argument, on the widest vector lanes at hand and without a branch; an argument beyond the
-    // limit enters the product as 0, raising no flag Rounded would not.
+    // Rounded on each argument, on the widest vector lanes at hand and without a branch; an
+    // argument beyond the limit enters the product as 0, raising no flag Rounded would not.
     bool RoundedClasses(double a, const double* b, double c, int n, int upper, int* t) const {
         if (const ClassRowKernel wide = WideClassRowKernel())
             return wide(RowJob(), a, b, c, n, upper, t);

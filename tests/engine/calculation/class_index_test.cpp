@@ -74,8 +74,8 @@ TEST(IndexDivisor, ExtremesAreLeftToTheDivisionAndRaiseNoFlag) {
 }
 
 // The classes of a row, on two lanes or on each wider kernel with a scalar tail, are those
-// Rounded gives one by one; a row with one argument the product does not decide, or one below class 1 or beyond the
-// limit, is not decided at all, and deciding raises no flag.
+// Rounded gives one by one; a row with one argument the product does not decide, or one below class
+// 1 or beyond the limit, is not decided at all, and deciding raises no flag.
 TEST(IndexDivisor, RowOfClassesAgreesWithRoundedOneByOne) {
     const double inf = std::numeric_limits<double>::infinity();
     const double h = 7.0 / 255;
@@ -106,10 +106,10 @@ TEST(IndexDivisor, RowOfClassesAgreesWithRoundedOneByOne) {
     };
     // Every path this processor runs: two lanes, and each wider kernel.
     using Path = std::function<bool(const double*, int, int*)>;
-    std::vector<std::pair<const char*, Path>> paths{
-        {"SSE2", [&](const double* b, int n, int* t) {
-             return divisor.RoundedClassesSse2(0.0, b, 0.0, n, upper, t);
-         }}};
+    std::vector<std::pair<const char*, Path>> paths{{"SSE2", [&](const double* b, int n, int* t) {
+                                                         return divisor.RoundedClassesSse2(
+                                                             0.0, b, 0.0, n, upper, t);
+                                                     }}};
     const std::vector<SimdLevel> levels = SimdLevelsHere();
     const std::pair<SimdLevel, ClassRowKernel> kernels[] = {
         {SimdLevel::Avx2, ClassRowKernelAvx2()}, {SimdLevel::Avx512, ClassRowKernelAvx512()}};
@@ -123,8 +123,7 @@ TEST(IndexDivisor, RowOfClassesAgreesWithRoundedOneByOne) {
         for (const Case& c : cases)
             // Decided arguments ahead of the case's move them through every lane and the tail.
             for (int lead : {0, 3, 8, 13}) {
-                SCOPED_TRACE(std::string(name) + ", " + c.what + ", after " +
-                             std::to_string(lead));
+                SCOPED_TRACE(std::string(name) + ", " + c.what + ", after " + std::to_string(lead));
                 // num = (a - b[i]) - c with a = c = 0.
                 std::vector<double> b, num;
                 for (int i = 0; i < lead; ++i) {
