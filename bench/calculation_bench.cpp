@@ -1,7 +1,8 @@
 // The whole calculation of the input page's defaults (128 classes, years 0/1/150, Gauss), for
 // the edge and the surface crack, with one and with two threads; and its parts: the resistance
 // histograms alone and the year loop alone (a second run, the resistances kept), each with one
-// and with two threads.
+// and with two threads. Besides: a run of one year (the resistances and little else), and the
+// resistance histograms by the trapezoid rule with N = 1000, the slowest method at its default.
 #include <memory>
 
 #include <benchmark/benchmark.h>
@@ -36,14 +37,36 @@ void BM_WholeCalculation(benchmark::State& bs) {
     }
 }
 
-void BM_ResistanceHistograms(benchmark::State& bs) {
+// The period 1/1/1: the year-independent steps and one year.
+void BM_OneYearRun(benchmark::State& bs) {
+    for (auto _ : bs) {
+        Calculation c(static_cast<int>(bs.range(0)));
+        c.in.yearStart = c.in.yearEnd = c.in.startText = c.in.endText = "1";
+        const RunPlan plan = c.driver.Prepare();
+        const RunResult r = c.driver.Run(plan, Threads(static_cast<int>(bs.range(1))));
+        if (r.end != RunEnd::Completed) bs.SkipWithError("calculation failed");
+        benchmark::DoNotOptimize(c.state->EventProbabilities);
+    }
+}
+
+// Method: 4 Gauss (the default), 0 trapezoid with the default N = 1000.
+void ResistanceHistograms(benchmark::State& bs, int method) {
     Calculation c(static_cast<int>(bs.range(0)));
+    c.in.integration.method = method;
     c.driver.Prepare(); // builds the six input histograms
     const ResistanceOptions o{static_cast<int>(bs.range(1)), {}};
     for (auto _ : bs) {
         if (!ResVypJevuU(c.in, *c.state, o).ok || !ResVypJevuF(c.in, *c.state, o).ok)
             bs.SkipWithError("resistance failed");
     }
+}
+
+void BM_ResistanceHistograms(benchmark::State& bs) {
+    ResistanceHistograms(bs, 4);
+}
+
+void BM_TrapezoidResistances(benchmark::State& bs) {
+    ResistanceHistograms(bs, 0);
 }
 
 // The Nn passes are kept from the first run, as a second run with unchanged inputs keeps them.
@@ -68,5 +91,7 @@ void BM_YearLoop(benchmark::State& bs) {
 TESSAVIN_CALCULATION_BENCH(BM_WholeCalculation);
 TESSAVIN_CALCULATION_BENCH(BM_ResistanceHistograms);
 TESSAVIN_CALCULATION_BENCH(BM_YearLoop);
+TESSAVIN_CALCULATION_BENCH(BM_OneYearRun);
+TESSAVIN_CALCULATION_BENCH(BM_TrapezoidResistances);
 
 } // namespace

@@ -3,6 +3,8 @@
 // the whole number that rounding the quotient gives, bit for bit.
 #include <algorithm>
 #include <cmath>
+
+#include "calculation/class_rows.h"
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -52,9 +54,19 @@ class IndexDivisor {
     // The classes 1 + num[i] / h rounded, with num[i] = (a - b[i]) - c, capped at upper, into
     // t[i] for i < n; true when the
     // product decides every one of them and none lies below class 1. The same operations as
-    // Rounded on each argument, two at a time and without a branch; an argument beyond the
-    // limit enters the product as 0, raising no flag Rounded would not.
+    // Rounded on each argument, on the widest vector lanes at hand and without a branch; an
+    // argument beyond the limit enters the product as 0, raising no flag Rounded would not.
     bool RoundedClasses(double a, const double* b, double c, int n, int upper, int* t) const {
+        if (const ClassRowKernel wide = WideClassRowKernel())
+            return wide(RowJob(), a, b, c, n, upper, t);
+        return RoundedClassesSse2(a, b, c, n, upper, t);
+    }
+
+    // What the wider kernels take of this divisor.
+    ClassRowJob RowJob() const { return {inv_, limit_}; }
+
+    // RoundedClasses two at a time, where no wider kernel serves.
+    bool RoundedClassesSse2(double a, const double* b, double c, int n, int upper, int* t) const {
         int i = 0;
         bool all = true;
 #if defined(__SSE2__)

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "calculation/class_index.h"
+#include "calculation/run_sum.h"
 #include "common/math_fault.h"
 #include "common/number_parse.h"
 #include "localisation/captions.h"
@@ -96,8 +97,10 @@ long double Normalise(ClassArray& P, int bins) {
     for (int k = 1; k <= bins; ++k)
         P[k] = static_cast<double>(P[k] / sum);
     const long double total = WithinCountRange(FrequencyTotal(P, bins));
+    // A class empties when total * P rounds to 0, halves to even: when it is at most one half,
+    // which tells it without a library call.
     for (int k = 1; k <= bins; ++k)
-        if (std::nearbyint(total * P[k]) == 0.0L) P[k] = 0.0;
+        if (std::fabs(total * P[k]) <= 0.5L) P[k] = 0.0;
     return total;
 }
 
@@ -213,6 +216,9 @@ struct OneYear {
     double x1; // the value of class 1 that enters the sums: lo, or its class value (Centre)
     int bins;
     std::array<double, MaxBins + 1> offset; // (j - 1) * h
+    // -(j - 1) * h from j = 1 on: base - negated[j - 1] is base + offset[j] to the bit, in the
+    // form the class-row kernels take.
+    std::array<double, MaxBins> negated;
 };
 
 OneYear ReadOneYear(const DiscreteHistogram& b, Convention convention) {
@@ -225,6 +231,8 @@ OneYear ReadOneYear(const DiscreteHistogram& b, Convention convention) {
     y.bins = std::clamp(b.Bins, 0, MaxBins);
     for (int j = 1; j <= y.bins; ++j)
         y.offset[j] = (j - 1) * y.h;
+    for (int j = 1; j <= y.bins; ++j)
+        y.negated[j - 1] = -y.offset[j];
     return y;
 }
 
@@ -301,6 +309,7 @@ std::optional<NnFault> NtPass(int k, const NnPass& a, const OneYear& b, PassRang
     ClassArray sum{};
     const ClassArray& pb = *b.P;
     const IndexDivisor divisor(h);
+    std::array<int, MaxBins> row;
     for (int i = 1; i <= a.bins; ++i) {
         const double base = a.lo + (i - 1) * a.h + b.x1;
         const double pai = pa[i];
@@ -308,9 +317,15 @@ std::optional<NnFault> NtPass(int k, const NnPass& a, const OneYear& b, PassRang
         if (pai == 0.0 && b.bins > 0 && divisor.RoundsBelow(base + b.offset[1] - lo, MaxBins) &&
             divisor.RoundsBelow(base + b.offset[b.bins] - lo, MaxBins))
             continue;
-        // Consecutive j often share a class: their sum runs in a register, added in j order.
-        long long run = 0;
-        double acc = 0.0;
+        RunSum add(sum);
+        // The row's classes on vector lanes first, when they decide every class of the row.
+        if (divisor.RoundedClasses(base, b.negated.data(), lo, b.bins, MaxBins + 1, row.data()) &&
+            *std::max_element(row.begin(), row.begin() + b.bins) <= MaxBins) {
+            for (int j = 1; j <= b.bins; ++j)
+                add.Add(row[j - 1], pai * pb[j]);
+            add.Flush();
+            continue;
+        }
         for (int j = 1; j <= b.bins; ++j) {
             const double num = base + b.offset[j] - lo;
             double r;
@@ -329,14 +344,9 @@ std::optional<NnFault> NtPass(int k, const NnPass& a, const OneYear& b, PassRang
                                    AbortKind::InputPage};
                 }
             }
-            if (t != run) {
-                if (run) sum[run] = acc;
-                run = t;
-                acc = sum[t];
-            }
-            acc += pai * pb[j];
+            add.Add(t, pai * pb[j]);
         }
-        if (run) sum[run] = acc;
+        add.Flush();
     }
     if (const int message = RaisedMessage()) return PassMathFault(message, stepName);
     out = Compact(sum, lo, hi, h, static_cast<int>(r.cnt));
@@ -390,8 +400,7 @@ bool VypocetDsNt(const CalculationInputs& in, CalculationState& state) {
         if (pd == 0.0 && nBins > 0 && divisor.RoundsBelow(x * y[1] - first, upper) &&
             divisor.RoundsBelow(x * y[nBins] - first, upper))
             continue;
-        long long run = 0; // classes of consecutive j summed in a register, in j order
-        double acc = 0.0;
+        RunSum add(P);
         for (int j = 1; j <= nBins; ++j) {
             const double num = x * y[j] - first;
             double r;
@@ -408,14 +417,9 @@ bool VypocetDsNt(const CalculationInputs& in, CalculationState& state) {
                                                               TextCis(msg::DsNtImpossible),
                                                           std::to_string(k)));
             }
-            if (k != run) {
-                if (run) P[run] = acc;
-                run = k;
-                acc = P[k];
-            }
-            acc += pd * nn.P[j];
+            add.Add(k, pd * nn.P[j]);
         }
-        if (run) P[run] = acc;
+        add.Flush();
     }
 
     WorkingHistogram w;

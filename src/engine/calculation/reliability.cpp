@@ -9,6 +9,7 @@
 #include <string>
 
 #include "calculation/class_index.h"
+#include "calculation/run_sum.h"
 #include "common/math_fault.h"
 #include "localisation/captions.h"
 #include "localisation/message_ids.h"
@@ -65,35 +66,12 @@ bool MissingOperand(CalculationState& state, int message) {
     return false;
 }
 
-// The products of one row of class pairs added into the classes they fall in: a run of pairs in
-// one class is summed in a register, in f order.
-class RowSum {
-  public:
-    explicit RowSum(StateHistogram& d) : d_(d) {}
-    void Add(long long t, double product) {
-        if (t != run_) {
-            if (run_) d_.P[run_] = acc_;
-            run_ = t;
-            acc_ = d_.P[t];
-        }
-        acc_ += product;
-    }
-    void Flush() {
-        if (run_) d_.P[run_] = acc_;
-    }
-
-  private:
-    StateHistogram& d_;
-    long long run_ = 0;
-    double acc_ = 0.0;
-};
-
 // One row of class pairs (R class value r, probability pr) added into d, each index from its own
 // quotient. False after reporting a failure.
 bool AddRowPairwise(double r, double pr, const DiscreteHistogram& Sn, StateHistogram& d,
                     const IndexDivisor& divisor, CalculationState& state) {
     const double h = d.Step;
-    RowSum sum(d);
+    RunSum sum(d.P);
     for (int f = 1; f <= Sn.Bins; ++f) {
         const double s = Sn.XFirst + (f - 1) * Sn.Step;
         const double num = r - s - d.XFirst;
@@ -203,7 +181,7 @@ bool DifferenceHistogram(const DiscreteHistogram& R, const DiscreteHistogram& Sn
             if (!AddRowPairwise(r, pr, Sn, d, divisor, state)) return false;
             continue;
         }
-        RowSum sum(d);
+        RunSum sum(d.P);
         for (int f = 1; f <= Sn.Bins; ++f)
             sum.Add(rowClass[f - 1], pr * Sn.P[f]);
         sum.Flush();

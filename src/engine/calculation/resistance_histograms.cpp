@@ -7,12 +7,14 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <limits>
 #include <mutex>
 #include <optional>
 #include <thread>
 #include <vector>
 
 #include "calculation/resistance_batch.h"
+#include "calculation/run_sum.h"
 #include "common/number_parse.h"
 #include "histogram/class_mean.h"
 #include "localisation/captions.h"
@@ -79,6 +81,13 @@ struct ClassResult {
     bool interrupted = false;
 };
 
+// The distinct targets an a0 class integrates to, in the order the combinations first need
+// them; slot[k] is the entry of combination k, -1 for R = 0.
+struct TargetSlots {
+    std::vector<int> slot;
+    std::vector<double> order;
+};
+
 struct LoopSetup {
     Kind kind;
     const CalculationInputs& in;
@@ -95,6 +104,17 @@ struct LoopSetup {
     std::vector<double> aacRaw;
     std::vector<double> targets; // the distinct target sizes
     std::string stepName;
+    // The slots of an a0 class no combination drops out of, found once; and for R(aac) the raw
+    // acceptable sizes in ascending order (NaN left out: never above a0), whose count up to a0
+    // tells which combinations drop out.
+    TargetSlots shared;
+    std::vector<double> sortedRaw;
+};
+
+// The slots last found on one worker thread and the combinations they left out (see SlotsFor).
+struct SlotsCache {
+    long long key = -1;
+    TargetSlots slots;
 };
 
 std::string Num(double v) {
@@ -121,7 +141,65 @@ Failure ClassIndexFailure(const LoopSetup& s, int i, double a0, double x2, doubl
     return f;
 }
 
-ClassResult RunA0Class(const LoopSetup& s, int t1) {
+TargetSlots SlotsOf(const LoopSetup& s, double a0, bool allZero) {
+    const int count = static_cast<int>(s.target.size());
+    TargetSlots out;
+    out.slot.assign(count, -1);
+    std::vector<int> slotOfTarget(s.targets.size(), -1);
+    for (int k = 0; k < count; ++k) {
+        const int id = s.target[k];
+        if (id < 0 || allZero || (s.kind == Kind::F && !(s.aacRaw[k] > a0))) continue;
+        if (slotOfTarget[id] < 0) {
+            slotOfTarget[id] = static_cast<int>(out.order.size());
+            out.order.push_back(s.targets[id]);
+        }
+        out.slot[k] = slotOfTarget[id];
+    }
+    return out;
+}
+
+// The slots of an a0 class. They depend on a0 only through the combinations that drop out, and
+// a0 classes side by side mostly drop the same ones (usually none), so they are found again only
+// when those change.
+const TargetSlots& SlotsFor(const LoopSetup& s, double a0, bool allZero, SlotsCache& cache) {
+    long long key = 0;
+    if (allZero)
+        key = -2;
+    else if (s.kind == Kind::F)
+        key = std::upper_bound(s.sortedRaw.begin(), s.sortedRaw.end(), a0) - s.sortedRaw.begin();
+    if (key == 0) return s.shared;
+    if (cache.key != key) {
+        cache.slots = SlotsOf(s, a0, allZero);
+        cache.key = key;
+    }
+    return cache.slots;
+}
+
+// The combinations of one a0 class when every one has its class: each probability added into
+// its class in the order of the combinations, as the checked loop below adds them.
+void AddClassified(const LoopSetup& s, double pa0, const std::vector<int>& slot,
+                   const std::vector<int>& cls, int zeroClass, ClassResult& out) {
+    RunSum sum(out.P);
+    auto add = [&](int k, double p) { sum.Add(slot[k] >= 0 ? cls[slot[k]] : zeroClass, p); };
+    const auto& H = s.state.inputs.histogram;
+    if (s.kind == Kind::F) {
+        const DiscreteHistogram& Fy = H[3];
+        const DiscreteHistogram& Sg = H[4];
+        int k = 0;
+        for (int t2 = 1; t2 <= Fy.Bins; ++t2) {
+            const double row = pa0 * Fy.P[t2];
+            for (int t3 = 1; t3 <= Sg.Bins; ++t3, ++k)
+                add(k, row * Sg.P[t3]);
+        }
+    } else {
+        const DiscreteHistogram& Ad = H[6];
+        for (int t2 = 1; t2 <= Ad.Bins; ++t2)
+            add(t2 - 1, pa0 * Ad.P[t2]);
+    }
+    sum.Flush();
+}
+
+ClassResult RunA0Class(const LoopSetup& s, int t1, SlotsCache& cache) {
     ClassResult out;
     const CalculationState& st = s.state;
     const DiscreteHistogram& A0 = st.inputs.histogram[5];
@@ -135,21 +213,10 @@ ClassResult RunA0Class(const LoopSetup& s, int t1) {
     ResistanceCalculator& calc = batch.calculator();
     if (s.kind == Kind::U) calc.SetSurfaceCap(s.capFy, s.capSigma);
 
-    // The distinct targets this a0 class integrates to, in the order the combinations first
-    // need them; slot[k] is the entry of combination k, -1 for R = 0.
-    const int count = static_cast<int>(s.target.size());
-    std::vector<int> slot(count, -1), slotOfTarget(s.targets.size(), -1);
-    std::vector<double> order;
     const bool allZero = s.kind == Kind::U && calc.DetectableIsZero(a0);
-    for (int k = 0; k < count; ++k) {
-        const int id = s.target[k];
-        if (id < 0 || allZero || (s.kind == Kind::F && !(s.aacRaw[k] > a0))) continue;
-        if (slotOfTarget[id] < 0) {
-            slotOfTarget[id] = static_cast<int>(order.size());
-            order.push_back(s.targets[id]);
-        }
-        slot[k] = slotOfTarget[id];
-    }
+    const TargetSlots& slots = SlotsFor(s, a0, allZero, cache);
+    const std::vector<int>& slot = slots.slot;
+    const std::vector<double>& order = slots.order;
     std::vector<double> r(order.size());
     std::vector<int> cls(order.size());
     const int targets = static_cast<int>(order.size());
@@ -157,6 +224,12 @@ ClassResult RunA0Class(const LoopSetup& s, int t1) {
                                    : batch.Classify(a0, order.data(), targets, r.data(), cls.data(),
                                                     st.Interrupt);
     const int zeroClass = ClassOf(0.0, grid);
+    if (!calc.failed() && done == targets && zeroClass >= 1 &&
+        std::all_of(cls.begin(), cls.end(), [](int i) { return i >= 1; })) {
+        AddClassified(s, pa0, slot, cls, zeroClass, out);
+        out.interrupted = st.Interrupt.load(std::memory_order_relaxed);
+        return out;
+    }
 
     // Adds combination k in the order of the combinations; false stops the class. The class
     // values of the other inputs, x2 and x3, are wanted by the class-index message only.
@@ -344,6 +417,14 @@ bool FindTargets(LoopSetup& setup, CalculationState& state) {
             targetOf.push_back(calc.DetectableTarget(CombinedValue(Ad, t2, c)));
     }
     DistinctTargets(targetOf, setup.targets, setup.target);
+
+    if (setup.kind == Kind::F)
+        for (std::size_t k = 0; k < setup.target.size(); ++k)
+            if (setup.target[k] >= 0 && !std::isnan(setup.aacRaw[k]))
+                setup.sortedRaw.push_back(setup.aacRaw[k]);
+    std::sort(setup.sortedRaw.begin(), setup.sortedRaw.end());
+    constexpr double Infinity = std::numeric_limits<double>::infinity();
+    setup.shared = SlotsOf(setup, -Infinity, false);
     return true;
 }
 
@@ -361,11 +442,12 @@ bool RunLoop(const LoopSetup& setup, const ResistanceOptions& options, Calculati
     std::mutex progressMutex;
     const auto started = std::chrono::steady_clock::now();
     auto worker = [&] {
+        SlotsCache cache;
         for (;;) {
             if (stop.load()) return;
             const int t1 = next.fetch_add(1);
             if (t1 > classes) return;
-            results[t1] = RunA0Class(setup, t1);
+            results[t1] = RunA0Class(setup, t1, cache);
             if (results[t1].failure || results[t1].interrupted) stop.store(true);
             const int finished = done.fetch_add(1) + 1;
             if (options.progress) {
@@ -486,7 +568,9 @@ ResistanceOutcome RunStep(Kind kind, const CalculationInputs& in, CalculationSta
                     {},
                     {},
                     {},
-                    stepName};
+                    stepName,
+                    {},
+                    {}};
     if (!FindTargets(setup, state)) return {};
 
     StateHistogram result;

@@ -79,7 +79,8 @@ void YearPipeline::ResistancesReady(const CalculationState& state) {
 
 void YearPipeline::ComputeLoad(int index) {
     CalculationState& s = *loadScratch_;
-    Load& load = slots_[index].load;
+    slots_[index].load = std::make_unique<Load>();
+    Load& load = *slots_[index].load;
     const int year = years_[index];
     BeginTrace(s);
     s.currentYear = year;
@@ -93,8 +94,9 @@ void YearPipeline::ComputeLoad(int index) {
 }
 
 void YearPipeline::ComputeEvents(int index, CalculationState& s) {
-    const Load& load = slots_[index].load;
-    Events& events = slots_[index].events;
+    const Load& load = *slots_[index].load;
+    slots_[index].events = std::make_unique<Events>();
+    Events& events = *slots_[index].events;
     const int year = years_[index];
     BeginTrace(s);
     s.currentYear = year;
@@ -115,58 +117,71 @@ void YearPipeline::ComputeEvents(int index, CalculationState& s) {
     events.trace = EndTrace(s);
 }
 
-void YearPipeline::Side() {
-    const int n = static_cast<int>(years_.size());
-    bool failed = false;
-    for (int i = 0; i < n && !failed && !Stopping(); ++i) {
-        ComputeLoad(i);
-        failed = !(slots_[i].load.nnOk && slots_[i].load.snOk);
-        {
-            std::lock_guard lock(mutex_);
-            slots_[i].loaded = true;
-        }
-        changed_.notify_all();
-    }
-    {
-        std::unique_lock lock(mutex_);
-        changed_.wait(lock, [this] { return resistancesReady_ || stop_; });
-    }
-    // The U and F steps of every second year; the calling thread does the others.
-    for (int i = 1; i < n && !Stopping(); i += 2) {
-        const Load& load = slots_[i].load;
-        {
-            std::lock_guard lock(mutex_);
-            if (!slots_[i].loaded) break;
-        }
-        if (!(load.nnOk && load.snOk)) break;
-        ComputeEvents(i, *sideScratch_);
-        const bool ok = slots_[i].events.uOk && slots_[i].events.fOk;
-        {
-            std::lock_guard lock(mutex_);
-            slots_[i].evented = true;
-        }
-        changed_.notify_all();
-        if (!ok) break;
-    }
-    {
-        std::lock_guard lock(mutex_);
-        sideDone_ = true;
-    }
+// Loaded years kept ahead of the U and F steps: the side thread loads rather than take a U and F
+// step while fewer are waiting, so that the calling thread never waits for a load.
+constexpr int LoadLead = 3;
+
+int YearPipeline::ClaimEvents() {
+    const int i = nextEvents_;
+    if (!resistancesReady_ || eventsStopped_ || i >= loadedCount_ || Stopping()) return -1;
+    const Load& load = *slots_[i].load;
+    if (!(load.nnOk && load.snOk)) return -1;
+    slots_[i].claimed = true;
+    ++nextEvents_;
+    return i;
+}
+
+void YearPipeline::RunEvents(Lock& lock, int index, CalculationState& scratch) {
+    lock.unlock();
+    ComputeEvents(index, scratch);
+    const bool ok = slots_[index].events->uOk && slots_[index].events->fOk;
+    lock.lock();
+    slots_[index].evented = true;
+    // The years after a failed one are never committed.
+    if (!ok) eventsStopped_ = true;
     changed_.notify_all();
 }
 
-bool YearPipeline::WaitFor(int index, bool events) {
-    std::unique_lock lock(mutex_);
-    const Slot& slot = slots_[index];
-    changed_.wait(lock, [&] { return (events ? slot.evented : slot.loaded) || sideDone_; });
-    return events ? slot.evented : slot.loaded;
+void YearPipeline::Side() {
+    const int n = static_cast<int>(years_.size());
+    Lock lock(mutex_);
+    while (!Stopping()) {
+        const bool canLoad = !loadsStopped_ && loadedCount_ < n;
+        const bool wantLoad = canLoad && loadedCount_ - nextEvents_ < LoadLead;
+        const int claimed = wantLoad ? -1 : ClaimEvents();
+        if (claimed >= 0) {
+            RunEvents(lock, claimed, *sideScratch_);
+        } else if (canLoad) {
+            const int i = loadedCount_;
+            lock.unlock();
+            ComputeLoad(i);
+            const bool ok = slots_[i].load->nnOk && slots_[i].load->snOk;
+            lock.lock();
+            slots_[i].loaded = true;
+            ++loadedCount_;
+            if (!ok) loadsStopped_ = true;
+            changed_.notify_all();
+        } else if (!resistancesReady_) {
+            changed_.wait(lock);
+        } else {
+            break; // every loaded year is claimed and nothing more can be loaded
+        }
+    }
+    sideDone_ = true;
+    changed_.notify_all();
+}
+
+bool YearPipeline::WaitLoaded(int index) {
+    Lock lock(mutex_);
+    changed_.wait(lock, [&] { return slots_[index].loaded || sideDone_; });
+    return slots_[index].loaded;
 }
 
 bool YearPipeline::Commit(int index, CalculationState& state) {
     // A part the side thread stopped before (an interrupt) is computed here: the year that
     // runs when the interrupt comes completes, as it does running step after step.
-    if (!WaitFor(index, false)) ComputeLoad(index);
-    const Load& load = slots_[index].load;
+    if (!WaitLoaded(index)) ComputeLoad(index);
+    const Load& load = *slots_[index].load;
     state.currentYear = years_[index];
     if (load.nnOk) {
         state.Nn = load.Nn;
@@ -180,8 +195,22 @@ bool YearPipeline::Commit(int index, CalculationState& state) {
     ApplyTrace(load.trace, state);
     if (!(load.nnOk && load.snOk)) return false;
 
-    if (index % 2 == 0 || !WaitFor(index, true)) ComputeEvents(index, *mainScratch_);
-    const Events& events = slots_[index].events;
+    {
+        Lock lock(mutex_);
+        while (!slots_[index].evented) {
+            if (!slots_[index].claimed) {
+                // Every earlier year is committed, so this one is next in line.
+                slots_[index].claimed = true;
+                nextEvents_ = index + 1;
+                RunEvents(lock, index, *mainScratch_);
+            } else if (const int ahead = ClaimEvents(); ahead >= 0) {
+                RunEvents(lock, ahead, *mainScratch_);
+            } else {
+                changed_.wait(lock);
+            }
+        }
+    }
+    const Events& events = *slots_[index].events;
     const int year = years_[index];
     if (events.uOk) {
         state.RfU = events.RfU;
@@ -195,7 +224,11 @@ bool YearPipeline::Commit(int index, CalculationState& state) {
         if (events.pDSet) state.Event(1, 2, year) = events.pD;
     }
     ApplyTrace(events.trace, state);
-    return events.uOk && events.fOk;
+    const bool ok = events.uOk && events.fOk;
+    // No one reads a committed year again.
+    slots_[index].load.reset();
+    slots_[index].events.reset();
+    return ok;
 }
 
 } // namespace tessavin

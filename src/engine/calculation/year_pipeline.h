@@ -1,10 +1,12 @@
 #pragma once
-// The year loop's steps on two threads. A side thread builds Nn and Sn of every year of the
-// period in order (while the resistances are still being built, when they are), then the U and
-// F steps of every second year; the calling thread does the U and F steps of the other years
-// and commits each year to the calculation state in year order, exactly as the steps would have
-// left it running one after the other. Every step runs on a scratch state of its own thread, so
-// floating-point flags and failures stay with the step that met them; a failure reaches the
+// The year loop's steps on two threads. A side thread builds Nn and Sn of the years in order
+// (while the resistances are still being built, when they are); once the resistances are there,
+// both threads take the U and F steps of the years in order, whichever is free first, and the
+// side thread keeps a few loaded years ahead of them. The calling thread commits each year to
+// the calculation state in year order, exactly as the steps would have left it running one
+// after the other; while the year it commits is still on the side thread, it takes the next
+// years' U and F steps instead of waiting. Every step runs on a scratch state of its own thread,
+// so floating-point flags and failures stay with the step that met them; a failure reaches the
 // state when its year is committed, so the first failure in year order is the one reported.
 #include <array>
 #include <atomic>
@@ -57,16 +59,23 @@ class YearPipeline {
         double pU = 0.0, pD = 0.0, pF = 0.0;
         StepTrace trace;
     };
+    // A year's results, held from when they are computed until the year is committed: a few
+    // years at a time rather than the whole period's histograms at once.
     struct Slot {
-        Load load;
-        Events events;
-        bool loaded = false, evented = false; // guarded by mutex_
+        std::unique_ptr<Load> load;
+        std::unique_ptr<Events> events;
+        bool loaded = false, claimed = false, evented = false; // guarded by mutex_
     };
+    using Lock = std::unique_lock<std::mutex>;
 
     void Side();
     void ComputeLoad(int index);
     void ComputeEvents(int index, CalculationState& scratch);
-    bool WaitFor(int index, bool events);
+    // With the lock held: the next year whose U and F steps may start now, claimed; -1 if none.
+    int ClaimEvents();
+    // Computes the claimed year's U and F steps with the lock released, then marks them done.
+    void RunEvents(Lock& lock, int index, CalculationState& scratch);
+    bool WaitLoaded(int index);
     bool Stopping() const { return stop_ || interrupt_; }
 
     CalculationInputs in_;
@@ -79,8 +88,14 @@ class YearPipeline {
 
     std::mutex mutex_;
     std::condition_variable changed_;
-    bool resistancesReady_ = false; // guarded by mutex_
-    bool sideDone_ = false;         // guarded by mutex_
+    // Guarded by mutex_: years [0, loadedCount_) are loaded and [0, nextEvents_) claimed for
+    // their U and F steps; the loads stop at a failed one, the U and F steps at a failed year.
+    bool resistancesReady_ = false;
+    bool sideDone_ = false;
+    int loadedCount_ = 0;
+    int nextEvents_ = 0;
+    bool loadsStopped_ = false;
+    bool eventsStopped_ = false;
     std::thread side_;
 };
 

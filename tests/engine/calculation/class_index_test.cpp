@@ -3,11 +3,16 @@
 #include <algorithm>
 #include <cfenv>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <random>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
+
+#include "test_simd_levels.h"
 
 namespace tessavin {
 namespace {
@@ -68,9 +73,9 @@ TEST(IndexDivisor, ExtremesAreLeftToTheDivisionAndRaiseNoFlag) {
     EXPECT_TRUE(divisor.RoundsBelow(-0.4, 3));
 }
 
-// The classes of a row, two lanes at a time and a scalar tail, are those Rounded gives one by
-// one; a row with one argument the product does not decide, or one below class 1 or beyond the
-// limit, is not decided at all, and deciding raises no flag.
+// The classes of a row, on two lanes or on each wider kernel with a scalar tail, are those
+// Rounded gives one by one; a row with one argument the product does not decide, or one below class
+// 1 or beyond the limit, is not decided at all, and deciding raises no flag.
 TEST(IndexDivisor, RowOfClassesAgreesWithRoundedOneByOne) {
     const double inf = std::numeric_limits<double>::infinity();
     const double h = 7.0 / 255;
@@ -99,25 +104,46 @@ TEST(IndexDivisor, RowOfClassesAgreesWithRoundedOneByOne) {
         {"infinite", {2.2, inf}, false},
         {"a single argument", {4.4}, true},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        // num = (a - b[i]) - c with a = c = 0.
-        std::vector<double> b, num;
-        for (double q : c.quotients) {
-            num.push_back(q * h);
-            b.push_back(-q * h);
-        }
-        std::vector<int> t(num.size()), want(num.size());
-        std::feclearexcept(FE_ALL_EXCEPT);
-        const bool decided =
-            divisor.RoundedClasses(0.0, b.data(), 0.0, static_cast<int>(b.size()), upper, t.data());
-        EXPECT_FALSE(std::fetestexcept(FE_DIVBYZERO | FE_OVERFLOW | FE_INVALID));
-        EXPECT_EQ(decided, c.decided);
-        EXPECT_EQ(expected(num, want), c.decided);
-        if (decided) {
-            EXPECT_EQ(t, want);
-        }
-    }
+    // Every path this processor runs: two lanes, and each wider kernel.
+    using Path = std::function<bool(const double*, int, int*)>;
+    std::vector<std::pair<const char*, Path>> paths{{"SSE2", [&](const double* b, int n, int* t) {
+                                                         return divisor.RoundedClassesSse2(
+                                                             0.0, b, 0.0, n, upper, t);
+                                                     }}};
+    const std::vector<SimdLevel> levels = SimdLevelsHere();
+    const std::pair<SimdLevel, ClassRowKernel> kernels[] = {
+        {SimdLevel::Avx2, ClassRowKernelAvx2()}, {SimdLevel::Avx512, ClassRowKernelAvx512()}};
+    for (const auto& [level, kernel] : kernels)
+        if (kernel != nullptr && std::count(levels.begin(), levels.end(), level) > 0)
+            paths.push_back({level == SimdLevel::Avx2 ? "AVX2" : "AVX-512",
+                             [&, kernel](const double* b, int n, int* t) {
+                                 return kernel(divisor.RowJob(), 0.0, b, 0.0, n, upper, t);
+                             }});
+    for (const auto& [name, path] : paths)
+        for (const Case& c : cases)
+            // Decided arguments ahead of the case's move them through every lane and the tail.
+            for (int lead : {0, 3, 8, 13}) {
+                SCOPED_TRACE(std::string(name) + ", " + c.what + ", after " + std::to_string(lead));
+                // num = (a - b[i]) - c with a = c = 0.
+                std::vector<double> b, num;
+                for (int i = 0; i < lead; ++i) {
+                    num.push_back((40.2 + i) * h);
+                    b.push_back(-num.back());
+                }
+                for (double q : c.quotients) {
+                    num.push_back(q * h);
+                    b.push_back(-q * h);
+                }
+                std::vector<int> t(num.size()), want(num.size());
+                std::feclearexcept(FE_ALL_EXCEPT);
+                const bool decided = path(b.data(), static_cast<int>(b.size()), t.data());
+                EXPECT_FALSE(std::fetestexcept(FE_DIVBYZERO | FE_OVERFLOW | FE_INVALID));
+                EXPECT_EQ(decided, c.decided);
+                EXPECT_EQ(expected(num, want), c.decided);
+                if (decided) {
+                    EXPECT_EQ(t, want);
+                }
+            }
 }
 
 } // namespace
