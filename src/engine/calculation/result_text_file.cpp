@@ -96,7 +96,7 @@ std::string ResultTextFileText(const CalculationInputs& in, const CalculationSta
         line("************* " + table.title + " *************");
         line(" ");
         if (!in.inspected.empty())
-            line(TextPiece(1, "ExactPast") + exactplan::InspectedYearsText(in.inspected));
+            line(TextPiece(WindowId::Main, "ExactPast") + exactplan::InspectedYearsText(in.inspected));
         for (std::size_t k = 0; k < exact->inspections.size(); ++k) {
             const exactplan::ExactInspection& i = exact->inspections[k];
             line(std::to_string(k + 1) + ". " + std::to_string(i.from) + " - " +
@@ -120,7 +120,7 @@ std::optional<Failure> WriteResultTextFile(const std::filesystem::path& file,
                                            const CalculationState& state,
                                            const exactplan::PlanCurves* exact) {
     if (!WriteFileAtomically(file, ResultTextFileText(in, state, exact))) return std::nullopt;
-    return ErrorBox(0, FormatMessage("Chyba při zapisování souboru %s", file.string()));
+    return ErrorBox(0, FormatMessage(TextCis(msg::DataFileWriteError), file.string()));
 }
 
 std::string DefaultResultFileName(const CalculationInputs& in) {

@@ -27,7 +27,7 @@ constexpr int kGaugeSteps = 1000;
 
 // A text piece of the main window's caption table, in the current language.
 QString Piece(const char* name) {
-    constexpr int MainWindowTable = 1;
+    constexpr WindowId MainWindowTable = WindowId::Main;
     return Q(TextPiece(MainWindowTable, name));
 }
 

@@ -15,7 +15,7 @@
 namespace tessavin::ui {
 namespace {
 
-constexpr int MainWindowTable = 1;
+constexpr WindowId MainWindowTable = WindowId::Main;
 
 QString Piece(const char* name) {
     return Q(TextPiece(MainWindowTable, name));

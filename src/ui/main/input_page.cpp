@@ -521,19 +521,10 @@ void MainWindow::defaultsCommand() {
     if (DefMessageDlg(Q(TextCis(1)), Q(TextCis(50)), BoxKind::Confirmation, BoxButtons::YesNo,
                       this) != BoxYes)
         return;
-    setWindowState(Qt::WindowNoState);
-    setGeometry(0, 0, 740, 487); // the minimum width of 800 still applies
-    move(0, 0);
-    const std::pair<QWidget*, QSize> windows[] = {{histogram_.get(), {726, 511}},
-                                                  {integration_.get(), {375, 204}},
-                                                  {about_.get(), {350, 545}},
-                                                  {eventGraph_.get(), {900, 600}},
-                                                  {settingsListing_.get(), {500, 355}}};
-    for (const auto& [window, size] : windows) {
-        window->setWindowState(Qt::WindowNoState);
-        window->resize(size); // each window's minimum size still applies
-        window->move(0, 0);
-    }
+    // The default sizes of the settings keys; each window's minimum size still applies.
+    PlaceAtDefault(this, WindowId::Main);
+    for (SideWindow* side : sideWindows_)
+        side->resetPlacement();
     defaultRandomInputs();
     constexpr InputDefaults d = DefaultInputs();
     const std::pair<QLineEdit*, std::string_view> texts[] = {{edPocetIntervalu_, d.intervals},

@@ -397,7 +397,7 @@ void MainWindow::startUp() {
     shownLanguage_ = languageTicks_.firstTicked() ? Language::Czech : Language::English;
     SetLanguage(shownLanguage_);
     UseQtTranslations(CurrentLanguage());
-    ApplyCaptionTable(this, 1, CurrentLanguage());
+    ApplyCaptionTable(this, WindowId::Main, CurrentLanguage());
     for (SideWindow* side : sideWindows_)
         side->applyLanguage(CurrentLanguage());
     histogram_->setAxisMode(axisTicks_.firstTicked() ? 0 : 1);
@@ -483,7 +483,7 @@ void MainWindow::switchLanguage(Language language) {
     shownLanguage_ = language;
     SetLanguage(language);
     UseQtTranslations(language);
-    ApplyCaptionTable(this, 1, language);
+    ApplyCaptionTable(this, WindowId::Main, language);
     applyLanguageLayout();
     for (SideWindow* side : sideWindows_)
         side->applyLanguage(language);

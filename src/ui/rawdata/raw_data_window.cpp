@@ -110,7 +110,7 @@ ChartPanel* SmallChart(QWidget* parent, const char* name) {
 
 } // namespace
 
-RawDataWindow::RawDataWindow() : SideWindow("TForm4", 4, Qt::Window | Qt::WindowStaysOnTopHint) {
+RawDataWindow::RawDataWindow() : SideWindow(WindowId::RawData, Qt::Window | Qt::WindowStaysOnTopHint) {
     buildControls();
     connectControls();
     applyLanguage(CurrentLanguage());

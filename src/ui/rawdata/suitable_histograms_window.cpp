@@ -64,7 +64,7 @@ QString RowNumber(int p) {
 
 SuitableHistogramsWindow::SuitableHistogramsWindow(QWidget* rawDataWindow,
                                                    const QString& settingsPath)
-    : SideWindow("TForm5", 5, Qt::Window | Qt::WindowStaysOnTopHint), rawDataWindow_(rawDataWindow),
+    : SideWindow(WindowId::SuitableHistograms, Qt::Window | Qt::WindowStaysOnTopHint), rawDataWindow_(rawDataWindow),
       settingsPath_(settingsPath) {
     setMinimumSize(SuitableMinWidth, SuitableMinHeight);
 

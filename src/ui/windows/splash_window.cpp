@@ -1,5 +1,7 @@
 #include "ui/windows/splash_window.h"
 
+#include "ui/windows/side_window.h"
+
 #include <QFrame>
 #include <QLabel>
 #include <QScreen>
@@ -11,7 +13,7 @@ namespace tessavin::ui {
 SplashWindow::SplashWindow(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       timer_(new QTimer(this)) {
-    setObjectName("TForm8");
+    setObjectName(ObjectNameOf(WindowId::Splash));
 
     auto* frame = new QFrame(this);
     frame->setFrameShape(QFrame::Box);
