@@ -39,6 +39,12 @@ std::string CaptionText(Caption caption) {
         return TextOf(MainWindowTable, "Label31", Piece);
     case Caption::IntegrationLabel1:
         return TextOf(IntegrationWindowTable, "Label1");
+    case Caption::IntegrationLabel4:
+        return TextOf(IntegrationWindowTable, "Label4");
+    case Caption::IntegrationLabel2:
+        return TextOf(IntegrationWindowTable, "Label2");
+    case Caption::IntegrationLabel3:
+        return TextOf(IntegrationWindowTable, "Label3");
     }
     return {};
 }

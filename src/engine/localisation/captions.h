@@ -17,6 +17,9 @@ enum class Caption {
     Label23,           // inspection table heading, before the number
     Label31,           // inspection table heading, after the number
     IntegrationLabel1, // "Choice of integration method"
+    IntegrationLabel4, // the N row of the integration window
+    IntegrationLabel2, // the Romberg n row
+    IntegrationLabel3, // the tol0 row
 };
 
 std::string CaptionText(Caption caption);
