@@ -53,7 +53,7 @@ constexpr const char* kRowLabels[RandomInputCount + 1] = {"",        "Label3", "
 
 // The design text of a control of the page: its English entry in the main window's caption table.
 QString DesignText(const char* control, CaptionKind kind = CaptionKind::Caption, int index = 0) {
-    const CaptionAssignment* entry = FindCaption(1, control, kind, index);
+    const CaptionAssignment* entry = FindCaption(WindowId::Main, control, kind, index);
     return entry ? Q(ComposeText(*entry, Language::English)) : QString();
 }
 
