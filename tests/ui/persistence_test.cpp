@@ -590,6 +590,38 @@ class PersistenceTest : public QObject {
         QCOMPARE(TopLevel("TForm10")->size(), QSize(600, 400));
     }
 
+    // The Defaults command puts every window at the top-left corner in the default size of its
+    // registry row, its minimum size applying: the main window 800 x 487 (its stored 483 is
+    // below the minimum) and the event graph 900 x 600 (450).
+    void defaultsCommandRestoresTheDefaultSizes() {
+        std::vector<QWidget*> sides;
+        for (const tessavin::WindowEntry& entry : tessavin::Windows()) {
+            QWidget* side = TopLevel(QString::fromUtf8(entry.objectName.data()));
+            if (entry.id == tessavin::WindowId::Main || !side || !FindSettingKey(entry.settingKeys, "width"))
+                continue;
+            side->show();
+            side->move(50, 60);
+            side->resize(side->minimumSize() + QSize(5, 5));
+            sides.push_back(side);
+        }
+        w->move(20, 30);
+        w->resize(900, 600);
+        dialogs->answers = {BoxYes};
+        w->defaultsCommand();
+        QCOMPARE(w->size(), QSize(800, 487));
+        QCOMPARE(w->pos(), QPoint(0, 0));
+        QCOMPARE(TopLevel("TForm7")->size(), QSize(900, 600));
+        for (QWidget* side : sides) {
+            const tessavin::WindowSize size =
+                tessavin::DefaultSize(tessavin::FindWindow(S(side->objectName()))->id);
+            QCOMPARE(side->size(), QSize(size.width, size.height)
+                                       .expandedTo(side->minimumSize())
+                                       .boundedTo(side->maximumSize()));
+            QCOMPARE(side->pos(), QPoint(0, 0));
+            side->hide();
+        }
+    }
+
     // Every side window of the registry the main window has at start: closing it writes its
     // place and size and enables the main window again when it was disabled; the next start
     // restores them.

@@ -696,6 +696,7 @@ Table AboutWindow() {
         WindowTitle({"About Tessavin"}, {"O programu Tessavin"}),
         Caption("Label1", {"Tessavin"}, {"Tessavin"}),
         Caption("BKonec", {"OK"}, {"OK"}),
+        Piece("Version", "Version ", "Verze "), // before the version number
         Caption("Label2",
                 {"Probabilistic calculation of fatigue crack propagation in steel bridges"},
                 {"Pravděpodobnostní výpočet šíření únavových trhlin v ocelových mostech"}),
@@ -703,6 +704,17 @@ Table AboutWindow() {
         Caption("Label4",
                 {"Contact: <a href=\"mailto:tessavin@example.org\">tessavin@example.org</a>"},
                 {"Kontakt: <a href=\"mailto:tessavin@example.org\">tessavin@example.org</a>"}),
+    };
+}
+
+// The splash window, shown at start in the language of the program's start (English).
+Table SplashWindow() {
+    return {
+        Caption("LNazev", {"Tessavin"}, {"Tessavin"}),
+        Caption("LPopis", {"Probabilistic calculation of fatigue crack propagation"},
+                {"Pravděpodobnostní výpočet šíření únavových trhlin"}),
+        Caption("LAutori", {"Tessavin development team"}, {"Vývojový tým programu Tessavin"}),
+        Piece("Version", "Version ", "Verze "), // before the version number
     };
 }
 

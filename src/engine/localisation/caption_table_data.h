@@ -13,6 +13,7 @@ std::vector<CaptionAssignment> RawDataWindow();
 std::vector<CaptionAssignment> SuitableHistogramsWindow();
 std::vector<CaptionAssignment> AboutWindow();
 std::vector<CaptionAssignment> EventGraphWindow();
+std::vector<CaptionAssignment> SplashWindow();
 std::vector<CaptionAssignment> IntegrationWindow();
 std::vector<CaptionAssignment> SettingsListingWindow();
 

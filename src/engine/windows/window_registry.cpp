@@ -105,8 +105,8 @@ std::vector<WindowEntry> Rows() {
         {WindowId::EventGraph, "TForm7", "event graph", EventGraphWindow(),
          HeightFirst(Geometry("GrafVysl-Form7.left", "GrafVysl-Form7.top", "GrafVysl-Form7.width",
                               "GrafVysl-Form7.height", "900", "450"))},
-        // Shown at start before the settings are read: no table, no keys.
-        {WindowId::Splash, "TForm8", "splash", {}, {}},
+        // Shown at start before the settings are read: it keeps nothing.
+        {WindowId::Splash, "TForm8", "splash", SplashWindow(), {}},
         {WindowId::Integration, "TForm9", "integration settings", IntegrationWindow(),
          IntegrationWindowKeys()},
         {WindowId::SettingsListing, "TForm10", "settings listing", SettingsListingWindow(),

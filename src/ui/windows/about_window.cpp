@@ -18,10 +18,7 @@ QLabel* AddLabel(QVBoxLayout* lines, const char* name) {
     return label;
 }
 
-QString VersionText(Language language) {
-    return (language == Language::Czech ? QStringLiteral("Verze %1") : QStringLiteral("Version %1"))
-        .arg(TESSAVIN_VERSION);
-}
+
 
 } // namespace
 
@@ -62,7 +59,7 @@ AboutWindow::AboutWindow()
 }
 
 void AboutWindow::languageApplied(Language language) {
-    version_->setText(VersionText(language));
+    version_->setText(VersionText(WindowId::About, language));
 }
 
 } // namespace tessavin::ui

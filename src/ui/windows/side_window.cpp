@@ -32,6 +32,11 @@ QString ObjectNameOf(WindowId id) {
     return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
+QString VersionText(WindowId id, Language language) {
+    const CaptionAssignment* piece = FindCaption(id, "Version", CaptionKind::TextPiece);
+    return (piece ? Q(ComposeText(*piece, language)) : QString()) + TESSAVIN_VERSION;
+}
+
 SideWindow::SideWindow(WindowId id, Qt::WindowFlags flags) : QWidget(nullptr, flags), id_(id) {
     setObjectName(ObjectNameOf(id));
 }

@@ -18,6 +18,8 @@ namespace tessavin::ui {
 void PlaceAtDefault(QWidget* window, WindowId id);
 // The objectName of window `id`, from its registry row.
 QString ObjectNameOf(WindowId id);
+// "Version 1.2.3" in `language`: the piece "Version" of window `id`'s table and the version.
+QString VersionText(WindowId id, Language language);
 
 class SideWindow : public QWidget {
     Q_OBJECT
