@@ -250,7 +250,7 @@ void MainWindow::buildMenu() {
         connect(eventChartItems_[page - 1], &QAction::triggered, this,
                 [this, page] { showEventGraph(page); });
     }
-    workbookItem_ = item(menuFunction_, "UlozExcel", "Save results to the &spreadsheet");
+    workbookItem_ = item(menuFunction_, "UlozExcel", QString()); // the caption table names it
     workbookItem_->setEnabled(false);
     openProjectItem_ = item(menuFunction_, "Otevrit1", "&Open results");
     saveProjectItem_ = item(menuFunction_, "Ulozit1", "&Save results");
