@@ -6,8 +6,8 @@
 
 #include "files/settings_file.h"
 #include "files/settings_keys.h"
-#include "windows/window_registry.h"
 #include "fuzz_check.h"
+#include "windows/window_registry.h"
 
 namespace {
 

@@ -38,13 +38,13 @@
 using tessavin::CaptionAssignment;
 using tessavin::CaptionKind;
 using tessavin::CaptionTable;
+using tessavin::CurrentLanguage;
 using tessavin::FindSettingKey;
+using tessavin::Language;
 using tessavin::MainWindowSettingKeys;
+using tessavin::SetLanguage;
 using tessavin::WindowEntry;
 using tessavin::WindowId;
-using tessavin::CurrentLanguage;
-using tessavin::Language;
-using tessavin::SetLanguage;
 using namespace tessavin::ui;
 using tessavin::test::Control;
 
@@ -278,7 +278,8 @@ class CaptionTablesTest : public QObject {
         const Language language = czech ? Language::Czech : Language::English;
         SetLanguage(Language::English);
         const std::unique_ptr<QWidget> window = MainWindowTree();
-        ApplyCaptionTable(window.get(), WindowId::Main, czech ? Language::English : Language::Czech);
+        ApplyCaptionTable(window.get(), WindowId::Main,
+                          czech ? Language::English : Language::Czech);
         ApplyCaptionTable(window.get(), WindowId::Main, language);
         const Probe& p = kProbes[probe];
         QCOMPARE(p.read(window.get()), QString::fromUtf8(czech ? p.czech : p.english));
@@ -287,9 +288,19 @@ class CaptionTablesTest : public QObject {
 
     void tablesAreWellFormed() {
         // Texts that read the same in both languages on purpose.
-        const QSet<QByteArray> sameInBoth = {
-            " i",       " Median", " Mode", "Median",  "Mode", "Střední hodnota", "Směr.odchylka",
-            "Tessavin", "OK",      "Char",  "Index x", "Min",  "Max"};
+        const QSet<QByteArray> sameInBoth = {" i",
+                                             " Median",
+                                             " Mode",
+                                             "Median",
+                                             "Mode",
+                                             "Střední hodnota",
+                                             "Směr.odchylka",
+                                             "Tessavin",
+                                             "OK",
+                                             "Char",
+                                             "Index x",
+                                             "Min",
+                                             "Max"};
         for (const WindowEntry& w : tessavin::Windows()) {
             const auto& table = w.captions;
             const QString window = QString::fromUtf8(w.objectName.data());

@@ -597,7 +597,8 @@ class PersistenceTest : public QObject {
         std::vector<QWidget*> sides;
         for (const tessavin::WindowEntry& entry : tessavin::Windows()) {
             QWidget* side = TopLevel(QString::fromUtf8(entry.objectName.data()));
-            if (entry.id == tessavin::WindowId::Main || !side || !FindSettingKey(entry.settingKeys, "width"))
+            if (entry.id == tessavin::WindowId::Main || !side ||
+                !FindSettingKey(entry.settingKeys, "width"))
                 continue;
             side->show();
             side->move(50, 60);

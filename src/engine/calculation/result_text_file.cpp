@@ -96,7 +96,8 @@ std::string ResultTextFileText(const CalculationInputs& in, const CalculationSta
         line("************* " + table.title + " *************");
         line(" ");
         if (!in.inspected.empty())
-            line(TextPiece(WindowId::Main, "ExactPast") + exactplan::InspectedYearsText(in.inspected));
+            line(TextPiece(WindowId::Main, "ExactPast") +
+                 exactplan::InspectedYearsText(in.inspected));
         for (std::size_t k = 0; k < exact->inspections.size(); ++k) {
             const exactplan::ExactInspection& i = exact->inspections[k];
             line(std::to_string(k + 1) + ". " + std::to_string(i.from) + " - " +

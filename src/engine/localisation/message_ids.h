@@ -111,12 +111,12 @@ inline constexpr int MaterialConstantM = 278;              // "Constant of mater
 inline constexpr int ProbabilitiesOfFirstInspection = 280; // "Probability of Events U, D, F ..."
 
 // Desktop: the side windows.
-inline constexpr int InformationCaption = 2;   // "I n f o r m a t i o n"
-inline constexpr int FileExistsOverwrite = 6;  // "File %s exists.  O v e r w r i t e ?"
-inline constexpr int EventFChartTitle = 53;    // "Probability chart of event F for inspections ..."
+inline constexpr int InformationCaption = 2;  // "I n f o r m a t i o n"
+inline constexpr int FileExistsOverwrite = 6; // "File %s exists.  O v e r w r i t e ?"
+inline constexpr int EventFChartTitle = 53;   // "Probability chart of event F for inspections ..."
 inline constexpr int CharacteristicsCaption = 79; // "     C h a r a c t e r i s t i c s"
-inline constexpr int EventChartsTitle = 239;   // "Probability Charts of Events U, D, F  in ..."
-inline constexpr int ProbabilityAxisTitle = 257; // "Probability P(x)"
-inline constexpr int YearAxisTitle = 258;        // "Y e a r"
+inline constexpr int EventChartsTitle = 239;      // "Probability Charts of Events U, D, F  in ..."
+inline constexpr int ProbabilityAxisTitle = 257;  // "Probability P(x)"
+inline constexpr int YearAxisTitle = 258;         // "Y e a r"
 
 } // namespace tessavin::msg

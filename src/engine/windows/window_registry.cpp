@@ -89,14 +89,13 @@ std::vector<WindowEntry> Rows() {
          Geometry("Histogram-Form2.left", "Histogram-Form2.top", "Histogram-Form2.width",
                   "Histogram-Form2.height", "726", "511")},
         {WindowId::RawData, "TForm4", "raw data", RawDataWindow(),
-         Plus(Geometry("PrvotniData-Form4.left", "PrvotniData-Form4.top",
-                       "PrvotniData-Form4.width", "PrvotniData-Form4.height", "1000", "600"),
+         Plus(Geometry("PrvotniData-Form4.left", "PrvotniData-Form4.top", "PrvotniData-Form4.width",
+                       "PrvotniData-Form4.height", "1000", "600"),
               {{PositionSection, "PrvotniData-Form4.Eps", Text, "1E-7", "EdEps"},
                {PositionSection, "PrvotniData-Form4.PocetIntervalu", Text, "32",
                 "EdPocetIntervalu"}})},
         // The width default is the screen's.
-        {WindowId::SuitableHistograms, "TForm5", "suitable histograms",
-         SuitableHistogramsWindow(),
+        {WindowId::SuitableHistograms, "TForm5", "suitable histograms", SuitableHistogramsWindow(),
          Geometry("TabChar-Form5.left", "TabChar-Form5.top", "TabChar-Form5.width",
                   "TabChar-Form5.height", "", "600")},
         {WindowId::About, "TForm6", "about", AboutWindow(),
@@ -110,8 +109,8 @@ std::vector<WindowEntry> Rows() {
         {WindowId::Integration, "TForm9", "integration settings", IntegrationWindow(),
          IntegrationWindowKeys()},
         {WindowId::SettingsListing, "TForm10", "settings listing", SettingsListingWindow(),
-         Geometry("TabVypisIni-Form10.left", "TabVypisIni-Form10.top",
-                  "TabVypisIni-Form10.Width", "TabVypisIni-Form10.Height", "500", "355")},
+         Geometry("TabVypisIni-Form10.left", "TabVypisIni-Form10.top", "TabVypisIni-Form10.Width",
+                  "TabVypisIni-Form10.Height", "500", "355")},
     };
 }
 

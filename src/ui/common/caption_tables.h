@@ -15,7 +15,8 @@ namespace tessavin::ui {
 void ApplyCaptionTable(QWidget* window, WindowId id, Language language);
 
 // Runs `table` on `window` and its children in `language`: the step above without a window
-// of the registry. ApplyCaptionTable also runs the chart wrapper's table on every chart of the window.
+// of the registry. ApplyCaptionTable also runs the chart wrapper's table on every chart of the
+// window.
 void ApplyCaptions(QWidget* window, const std::vector<CaptionAssignment>& table, Language language);
 
 } // namespace tessavin::ui

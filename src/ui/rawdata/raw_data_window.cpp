@@ -110,7 +110,8 @@ ChartPanel* SmallChart(QWidget* parent, const char* name) {
 
 } // namespace
 
-RawDataWindow::RawDataWindow() : SideWindow(WindowId::RawData, Qt::Window | Qt::WindowStaysOnTopHint) {
+RawDataWindow::RawDataWindow()
+    : SideWindow(WindowId::RawData, Qt::Window | Qt::WindowStaysOnTopHint) {
     buildControls();
     connectControls();
     applyLanguage(CurrentLanguage());

@@ -18,14 +18,11 @@ QLabel* AddLabel(QVBoxLayout* lines, const char* name) {
     return label;
 }
 
-
-
 } // namespace
 
 AboutWindow::AboutWindow()
-    : SideWindow(WindowId::About,
-                 Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                     Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+    : SideWindow(WindowId::About, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                      Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
     auto* lines = new QVBoxLayout(this);
     lines->setContentsMargins(24, 24, 24, 16);
     lines->setSpacing(12);

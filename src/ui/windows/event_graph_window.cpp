@@ -298,8 +298,8 @@ void EventGraphWindow::eventChartTitles() {
     if (!hasPeriod_) return;
     const CalculationInputs defaults;
     const CalculationInputs& in = inputs_ ? *inputs_ : defaults;
-    const std::string crack = TextCis(msg::CrackProgressionFrom) + CrackOriginText(in.crackOrigin) + " bf= " + in.bf +
-                              " mm, tf= " + in.tf + " mm, m= " + in.m;
+    const std::string crack = TextCis(msg::CrackProgressionFrom) + CrackOriginText(in.crackOrigin) +
+                              " bf= " + in.bf + " mm, tf= " + in.tf + " mm, m= " + in.m;
     const std::string years = TextCis(msg::EventChartsTitle) + std::to_string(start_) + ", " +
                               std::to_string(start_ + step_) + ",...," + std::to_string(end_) + ")";
     lineChart_->setTitleLines({Q(years), Q(crack)});

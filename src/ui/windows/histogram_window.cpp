@@ -267,9 +267,10 @@ void HistogramWindow::saveHistogram() {
     if (path.isEmpty()) return;
     QDir::setCurrent(QFileInfo(path).absolutePath());
     if (QFileInfo::exists(path)) {
-        const QString question = Q(FormatMessage(TextCis(msg::FileExistsOverwrite), S(QDir::toNativeSeparators(path))));
-        if (DefMessageDlg(Q(TextCis(msg::InformationCaption)), question, BoxKind::Confirmation, BoxButtons::YesNo,
-                          this) != BoxYes) {
+        const QString question =
+            Q(FormatMessage(TextCis(msg::FileExistsOverwrite), S(QDir::toNativeSeparators(path))));
+        if (DefMessageDlg(Q(TextCis(msg::InformationCaption)), question, BoxKind::Confirmation,
+                          BoxButtons::YesNo, this) != BoxYes) {
             return;
         }
     }
@@ -290,7 +291,8 @@ void HistogramWindow::showCharacteristics() {
         CellNumber(*basic_, 2), CellNumber(*basic_, 4), quiet);
     if (result.text.empty()) return;
     const OwnDialog guard(ownDialogs_);
-    DefMessageDlg(Q(TextCis(msg::CharacteristicsCaption)), Q(result.text), BoxKind::Information, BoxButtons::Ok, this);
+    DefMessageDlg(Q(TextCis(msg::CharacteristicsCaption)), Q(result.text), BoxKind::Information,
+                  BoxButtons::Ok, this);
 }
 
 // --- window behaviour -----------------------------------------------------------------

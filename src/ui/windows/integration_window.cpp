@@ -47,10 +47,9 @@ QLineEdit* MakeField(QWidget* parent, const char* name, QRect place) {
 } // namespace
 
 IntegrationWindow::IntegrationWindow(IntegrationSettings& settings)
-    : SideWindow(WindowId::Integration,
-                 Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                     Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                     Qt::WindowStaysOnTopHint),
+    : SideWindow(WindowId::Integration, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                                            Qt::WindowStaysOnTopHint),
       settings_(settings) {
     setFixedSize(WindowWidth, WindowHeight);
 

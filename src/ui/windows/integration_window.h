@@ -51,10 +51,10 @@ class IntegrationWindow final : public SideWindow {
     QLabel* methodHeading_;
     QComboBox* method_;
     QComboBox* convention_;
-    QComboBox* plan_; // 0 the rule's plan only, 1 the exact plan too
+    QComboBox* plan_;     // 0 the rule's plan only, 1 the exact plan too
     QLabel* stepsLabel_;  // N
-    QLabel* levelsLabel_;  // Romberg n
-    QLabel* tol0Label_;  // tol0
+    QLabel* levelsLabel_; // Romberg n
+    QLabel* tol0Label_;   // tol0
     QLineEdit* steps_;
     QLineEdit* levels_;
     QLineEdit* tol0_;

@@ -9,9 +9,9 @@
 #include <climits>
 
 #include "files/settings_keys.h"
-#include "windows/window_registry.h"
 #include "ui/common/caption_tables.h"
 #include "ui/common/interaction.h"
+#include "windows/window_registry.h"
 
 namespace tessavin::ui {
 namespace {

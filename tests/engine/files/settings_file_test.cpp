@@ -158,7 +158,8 @@ TEST(SettingsKeys, TablesNameEveryKeyOnceWithAUsableDefault) {
     const SettingKey* height = FindSettingKey(MainWindowSettingKeys(), "height");
     ASSERT_NE(height, nullptr);
     EXPECT_EQ(height->key, "Tessavin-Form1height");
-    EXPECT_EQ(FindSettingKey(WindowSettingKeys(WindowId::Integration), "EdTol0")->key, "Nastaveni*Form9.EdTol1");
+    EXPECT_EQ(FindSettingKey(WindowSettingKeys(WindowId::Integration), "EdTol0")->key,
+              "Nastaveni*Form9.EdTol1");
 }
 
 // Whatever the file holds, loading and reading never fail, and what is read saves and loads

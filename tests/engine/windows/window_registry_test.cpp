@@ -29,10 +29,14 @@ TEST(WindowRegistry, DefaultSizesComeFromTheSettingsKeys) {
         WindowId id;
         int width, height;
     };
-    const Case cases[] = {{WindowId::Main, 800, 483},         {WindowId::Histogram, 726, 511},
-                          {WindowId::RawData, 1000, 600},     {WindowId::SuitableHistograms, 0, 600},
-                          {WindowId::About, 350, 545},        {WindowId::EventGraph, 900, 450},
-                          {WindowId::Splash, 0, 0},           {WindowId::Integration, 375, 204},
+    const Case cases[] = {{WindowId::Main, 800, 483},
+                          {WindowId::Histogram, 726, 511},
+                          {WindowId::RawData, 1000, 600},
+                          {WindowId::SuitableHistograms, 0, 600},
+                          {WindowId::About, 350, 545},
+                          {WindowId::EventGraph, 900, 450},
+                          {WindowId::Splash, 0, 0},
+                          {WindowId::Integration, 375, 204},
                           {WindowId::SettingsListing, 500, 355}};
     for (const Case& c : cases) {
         const WindowSize size = DefaultSize(c.id);
