@@ -7,11 +7,9 @@
 #include "files/settings_file.h"
 #include "files/settings_keys.h"
 #include "fuzz_check.h"
+#include "windows/window_registry.h"
 
 namespace {
-
-const char* const Windows[] = {"TForm1", "TForm2", "TForm3", "TForm4", "TForm5",
-                               "TForm6", "TForm7", "TForm8", "TForm9", "TForm10"};
 
 void ExpectSameValues(const tessavin::SettingsFile& a, const tessavin::SettingsFile& b,
                       const std::vector<tessavin::SettingKey>& keys) {
@@ -32,8 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SettingsFile reloaded;
     reloaded.LoadText(saved);
     FUZZ_CHECK(reloaded.Text() == saved);
-    ExpectSameValues(loaded, reloaded, MainWindowSettingKeys());
-    for (const char* window : Windows)
-        ExpectSameValues(loaded, reloaded, WindowSettingKeys(window));
+    for (const WindowEntry& window : Windows())
+        ExpectSameValues(loaded, reloaded, window.settingKeys);
     return 0;
 }

@@ -26,6 +26,7 @@
 #include "ui/windows/integration_window.h"
 #include "ui_test_registry.h"
 #include "widget_lookup.h"
+#include "windows/window_registry.h"
 
 using namespace tessavin;
 using namespace tessavin::ui;
@@ -47,7 +48,7 @@ QByteArray ReadFile(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-QWidget* TopLevel(const char* name) {
+QWidget* TopLevel(const QString& name) {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->objectName() == name) return w;
     return nullptr;
@@ -589,14 +590,52 @@ class PersistenceTest : public QObject {
         QCOMPARE(TopLevel("TForm10")->size(), QSize(600, 400));
     }
 
-    // Every side window the main window registers: closing it writes its place and size and
-    // enables the main window again when it was disabled; the next start restores them.
+    // The Defaults command puts every window at the top-left corner in the default size of its
+    // registry row, its minimum size applying: the main window 800 x 487 (its stored 483 is
+    // below the minimum) and the event graph 900 x 600 (450).
+    void defaultsCommandRestoresTheDefaultSizes() {
+        std::vector<QWidget*> sides;
+        for (const tessavin::WindowEntry& entry : tessavin::Windows()) {
+            QWidget* side = TopLevel(QString::fromUtf8(entry.objectName.data()));
+            if (entry.id == tessavin::WindowId::Main || !side ||
+                !FindSettingKey(entry.settingKeys, "width"))
+                continue;
+            side->show();
+            side->move(50, 60);
+            side->resize(side->minimumSize() + QSize(5, 5));
+            sides.push_back(side);
+        }
+        w->move(20, 30);
+        w->resize(900, 600);
+        dialogs->answers = {BoxYes};
+        w->defaultsCommand();
+        QCOMPARE(w->size(), QSize(800, 487));
+        QCOMPARE(w->pos(), QPoint(0, 0));
+        QCOMPARE(TopLevel("TForm7")->size(), QSize(900, 600));
+        for (QWidget* side : sides) {
+            const tessavin::WindowSize size =
+                tessavin::DefaultSize(tessavin::FindWindow(S(side->objectName()))->id);
+            QCOMPARE(side->size(), QSize(size.width, size.height)
+                                       .expandedTo(side->minimumSize())
+                                       .boundedTo(side->maximumSize()));
+            QCOMPARE(side->pos(), QPoint(0, 0));
+            side->hide();
+        }
+    }
+
+    // Every side window of the registry the main window has at start: closing it writes its
+    // place and size and enables the main window again when it was disabled; the next start
+    // restores them.
     void sideWindowsComeBackWhereTheyWereLeft() {
-        const std::pair<const char*, QSize> windows[] = {{"TForm2", {800, 560}},
-                                                         {"TForm6", {360, 550}},
-                                                         {"TForm7", {950, 620}},
-                                                         {"TForm9", {375, 204}},
-                                                         {"TForm4", {1010, 610}}};
+        std::vector<std::pair<QString, QSize>> windows;
+        for (const tessavin::WindowEntry& entry : tessavin::Windows()) {
+            const QString name = QString::fromUtf8(entry.objectName.data());
+            const tessavin::WindowSize size = tessavin::DefaultSize(entry.id);
+            if (entry.id == tessavin::WindowId::Main || size.width == 0 || !TopLevel(name))
+                continue;
+            windows.emplace_back(name, QSize(size.width + 10, size.height + 10));
+        }
+        QVERIFY(windows.size() > 1);
         for (const auto& [name, size] : windows) {
             QWidget* side = TopLevel(name);
             w->setEnabled(false);
@@ -605,16 +644,17 @@ class PersistenceTest : public QObject {
             side->resize(size);
             side->close();
             // The histogram window leaves the main window as it was.
-            QCOMPARE(w->isEnabled(), QString(name) != "TForm2");
+            QCOMPARE(w->isEnabled(), name != "TForm2");
             w->setEnabled(true);
         }
         restart();
         // No larger than the screen, unless its controls need more (the test screen is smaller
-        // than some of them).
+        // than some of them); a window of fixed size keeps it.
         for (const auto& [name, size] : windows) {
             QWidget* side = TopLevel(name);
             QCOMPARE(side->size(), size.boundedTo(side->screen()->availableGeometry().size())
-                                       .expandedTo(side->minimumSize()));
+                                       .expandedTo(side->minimumSize())
+                                       .boundedTo(side->maximumSize()));
             QCOMPARE(side->pos(), QPoint(30, 40));
         }
     }

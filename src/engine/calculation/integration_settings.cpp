@@ -85,7 +85,7 @@ std::string ConventionText(Convention convention) {
 }
 
 std::string ConventionLine(Convention convention) {
-    constexpr int IntegrationWindowTable = 9;
+    constexpr WindowId IntegrationWindowTable = WindowId::Integration;
     return TextPiece(IntegrationWindowTable,
                      convention == Convention::Centre ? "ConventionCentre" : "ConventionFirst");
 }

@@ -97,7 +97,8 @@ std::string ResultTextFileText(const CalculationInputs& in, const CalculationSta
         line("************* " + table.title + " *************");
         line(" ");
         if (!in.inspected.empty())
-            line(TextPiece(1, "ExactPast") + exactplan::InspectedYearsText(in.inspected));
+            line(TextPiece(WindowId::Main, "ExactPast") +
+                 exactplan::InspectedYearsText(in.inspected));
         for (std::size_t k = 0; k < exact->inspections.size(); ++k) {
             const exactplan::ExactInspection& i = exact->inspections[k];
             line(std::to_string(k + 1) + ". " + std::to_string(i.from) + " - " +
@@ -138,7 +139,7 @@ std::optional<Failure> WriteResultTextFile(const std::filesystem::path& file,
                                            const exactplan::PlanCurves* exact,
                                            const BetaSection* beta) {
     if (!WriteFileAtomically(file, ResultTextFileText(in, state, exact, beta))) return std::nullopt;
-    return ErrorBox(0, FormatMessage("Chyba při zapisování souboru %s", file.string()));
+    return ErrorBox(0, FormatMessage(TextCis(msg::DataFileWriteError), file.string()));
 }
 
 std::string DefaultResultFileName(const CalculationInputs& in) {

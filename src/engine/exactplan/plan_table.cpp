@@ -7,7 +7,7 @@
 namespace tessavin::exactplan {
 namespace {
 
-constexpr int MainWindowTable = 1;
+constexpr WindowId MainWindowTable = WindowId::Main;
 
 std::vector<double> AtYears(const PlanCurves& plan, const std::vector<double>& curve,
                             const std::vector<int>& years) {

@@ -1,8 +1,11 @@
 #pragma once
 // The keys of the settings file as data: section, key, type and default of each, and the control
-// or property of its window that it keeps.
+// or property of its window that it keeps. Each window's keys are in its row of the window
+// registry (windows/window_registry.cpp).
 #include <string_view>
 #include <vector>
+
+#include "windows/window_id.h"
 
 namespace tessavin {
 
@@ -24,15 +27,12 @@ struct SettingKey {
     std::string_view target;
 };
 
-// The main window's keys in the order they are read and written: position and size, the crack
-// origin, the nine field texts, the eight menu ticks of the component section, the two colour
-// ticks.
+// The keys of a window in file order: the four geometry keys (their `target` says which is
+// which), then the window's own further keys. Empty for a window that keeps nothing.
+const std::vector<SettingKey>& WindowSettingKeys(WindowId window);
+// The main window's: position and size, the crack origin, the nine field texts, the eight menu
+// ticks of the component section, the two colour ticks.
 const std::vector<SettingKey>& MainWindowSettingKeys();
-
-// The keys of a side window by its objectName (TForm2 .. TForm10) in file order: the four
-// geometry keys (their `target` says which is which), then the window's own further keys.
-// Empty for an unknown name.
-const std::vector<SettingKey>& WindowSettingKeys(std::string_view windowName);
 
 // The key that keeps `target` in a table; nullptr when there is none.
 const SettingKey* FindSettingKey(const std::vector<SettingKey>& keys, std::string_view target);

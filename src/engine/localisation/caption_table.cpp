@@ -1,10 +1,15 @@
 #include "localisation/caption_table.h"
 
 #include "localisation/messages.h"
+#include "windows/window_registry.h"
 
 namespace tessavin {
 
-const CaptionAssignment* FindCaption(int window, std::string_view control, CaptionKind kind,
+const std::vector<CaptionAssignment>& CaptionTable(WindowId window) {
+    return WindowOf(window).captions;
+}
+
+const CaptionAssignment* FindCaption(WindowId window, std::string_view control, CaptionKind kind,
                                      int index) {
     for (const CaptionAssignment& a : CaptionTable(window))
         if (a.kind == kind && control == a.control &&

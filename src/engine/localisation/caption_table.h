@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "localisation/language.h"
+#include "windows/window_id.h"
 
 namespace tessavin {
 
@@ -38,14 +39,12 @@ struct CaptionAssignment {
     TableText czech;
 };
 
-// Window numbers: 1 main, 2 histogram, 3 parametric histogram, 4 raw data, 5 suitable
-// histograms, 6 about, 7 event graph, 8 splash (no entries), 9 integration settings,
-// 10 settings listing. Any other number has no table.
-const std::vector<CaptionAssignment>& CaptionTable(int window);
+// The table of a window (its row of the window registry); empty for the splash window.
+const std::vector<CaptionAssignment>& CaptionTable(WindowId window);
 
 // The first entry of window `window`'s table of `kind` for `control` (for a list item, item
 // `index`); nullptr when there is none.
-const CaptionAssignment* FindCaption(int window, std::string_view control, CaptionKind kind,
+const CaptionAssignment* FindCaption(WindowId window, std::string_view control, CaptionKind kind,
                                      int index = 0);
 
 // The text of an entry in `language`: lead, catalogue message, text. The message is read in the

@@ -1,5 +1,5 @@
 // The caption tables: per window, every language-dependent text in English and in Czech.
-#include "localisation/caption_table.h"
+#include "localisation/caption_table_data.h"
 
 #include <string_view>
 
@@ -37,6 +37,10 @@ CaptionAssignment Axis(const char* control, int axis, TableText en, TableText cs
 CaptionAssignment Piece(const char* name, const char* en, const char* cs) {
     return {K::TextPiece, name, 0, 0, {en}, {cs}};
 }
+
+} // namespace
+
+namespace caption_tables {
 
 Table MainWindow() {
     // The window caption (message 46, the version, " )") is set by the main window itself.
@@ -459,7 +463,11 @@ Table HistogramWindow() {
         Cell("StringGrid3", 0, 0, {"Number of intervals"}, {"Počet intervalů"}),
         Cell("StringGrid3", 0, 3, {"Probability summation"}, {"Suma pravděpodobností"}),
         Cell("StringGrid3", 0, 4, {"Frequency summation"}, {"Suma četností"}),
+        Cell("StringGrid3", 0, 1, {"Min"}, {"Min"}),
+        Cell("StringGrid3", 0, 2, {"Max"}, {"Max"}),
+        Item("CBValInd", 0, {"Index x"}, {"Index x"}),
         Item("CBValInd", 1, {"Value x"}, {"Hodnota x"}),
+        Caption("BChar", {"Char"}, {"Char"}),
         Hint("BUlozit", "Save histogram|Save the histogram shown to a data file ( .dis )",
              "Uložit histogram|Uloží zobrazený histogram do datového souboru ( .dis )"),
         Hint("UlozOkno", "Copy screen|Copy a picture of the screen to the clipboard",
@@ -475,56 +483,6 @@ Table HistogramWindow() {
              "Základní hodnoty|Počet intervalů, Min, Max a součty pravděpodobností a četností"),
         Hint("TeeCommander1", "Chart tools|Zoom, move, copy and save the chart",
              "Nástroje grafu|Zvětšení, posun, kopírování a uložení grafu"),
-    };
-}
-
-Table ParametricWindow() {
-    return {
-        WindowTitle({"  Tessavin :   Parametric distribution"},
-                    {"  Tessavin :   Parametrické rozdělení"}),
-        Caption("GBTypRozd", {"  Distribution  "}, {"  Rozdělení  "}),
-        Item("CBTypRozdeleni", 0, Msg(91), Msg(91)),
-        Caption("GBParametry", {"  Parameters of frequncy function:  F ( x | ? , ? ) "},
-                {"  Parametry frekvenční funkce :  F ( x | ? , ? ) "}),
-        Caption("Label1", {" :   C a l c u l a t i o n  !", 4}, {" :   V ý p o č e t  !", 4}),
-        Caption("Label4", {"Intervals"}, {"Intervalů"}),
-        Caption("Label6", {"Eps for Min F(x) "}, {"Eps pro Min f(x) "}),
-        Caption("Label11", {"Type"}, {"Typ"}),
-        Hint("GBTypRozd", "Distribution|Type of the parametric distribution",
-             "Rozdělení|Typ parametrického rozdělení"),
-        Hint("GBParametry",
-             "Parameters|Parameters of the frequency function of the chosen distribution",
-             "Parametry|Parametry frekvenční funkce zvoleného rozdělení"),
-        Hint("EdPocetIntervalu",
-             "Number of intervals|Number of intervals of the parametric histogram ( range 3 .. "
-             "1024 )",
-             "Počet intervalů|Počet intervalů parametrického histogramu ( rozsah 3 .. 1024 )"),
-        Hint("EdEps",
-             "Parameter epsilon|Relative cut-off: the range ends where f(x) falls to Eps * Max "
-             "f(x)",
-             "Parametr epsilon|Relativní mez: rozsah končí, kde f(x) klesne na Eps * Max f(x)"),
-        Hint("CBTypRozdeleni",
-             "Type of distribution|Choice of one of the 24 parametric distributions",
-             "Typ rozdělení|Volba jednoho z 24 parametrických rozdělení"),
-        Hint("EdPara1", "1st parameter|First parameter of the distribution",
-             "1. parametr|První parametr rozdělení"),
-        Hint("EdPara2", "2nd parameter|Second parameter of the distribution",
-             "2. parametr|Druhý parametr rozdělení"),
-        Hint("EdPara3", "3rd parameter|Third parameter of the distribution",
-             "3. parametr|Třetí parametr rozdělení"),
-        Hint("EdPara4", "4th parameter|Fourth parameter of the distribution",
-             "4. parametr|Čtvrtý parametr rozdělení"),
-        Hint("EdMin", "Min|Lower bound of the histogram range", "Min|Dolní mez rozsahu histogramu"),
-        Hint("EdMax", "Max|Upper bound of the histogram range", "Max|Horní mez rozsahu histogramu"),
-        Hint("Chart1L", "Chart of the histogram|Parametric histogram of the chosen distribution",
-             "Graf histogramu|Parametrický histogram zvoleného rozdělení"),
-        Hint("SpeedPanel", "Toolbar|Commands of the parametric histogram window",
-             "Panel nástrojů|Příkazy okna parametrického histogramu"),
-        Hint("StringGrid2",
-             "Table of classes|Classes of the parametric histogram with their values and "
-             "probabilities",
-             "Tabulka tříd|Třídy parametrického histogramu s jejich hodnotami a "
-             "pravděpodobnostmi"),
     };
 }
 
@@ -732,10 +690,13 @@ Table SuitableHistogramsWindow() {
 }
 
 // The about window: its title and fixed labels. The program name and the OK button read the same
-// in both languages, and the version line is written by the window.
+// in both languages; the version line is written by the window.
 Table AboutWindow() {
     return {
         WindowTitle({"About Tessavin"}, {"O programu Tessavin"}),
+        Caption("Label1", {"Tessavin"}, {"Tessavin"}),
+        Caption("BKonec", {"OK"}, {"OK"}),
+        Piece("Version", "Version ", "Verze "), // before the version number
         Caption("Label2",
                 {"Probabilistic calculation of fatigue crack propagation in steel bridges"},
                 {"Pravděpodobnostní výpočet šíření únavových trhlin v ocelových mostech"}),
@@ -743,6 +704,17 @@ Table AboutWindow() {
         Caption("Label4",
                 {"Contact: <a href=\"mailto:tessavin@example.org\">tessavin@example.org</a>"},
                 {"Kontakt: <a href=\"mailto:tessavin@example.org\">tessavin@example.org</a>"}),
+    };
+}
+
+// The splash window, shown at start in the language of the program's start (English).
+Table SplashWindow() {
+    return {
+        Caption("LNazev", {"Tessavin"}, {"Tessavin"}),
+        Caption("LPopis", {"Probabilistic calculation of fatigue crack propagation"},
+                {"Pravděpodobnostní výpočet šíření únavových trhlin"}),
+        Caption("LAutori", {"Tessavin development team"}, {"Vývojový tým programu Tessavin"}),
+        Piece("Version", "Version ", "Verze "), // before the version number
     };
 }
 
@@ -798,6 +770,7 @@ Table IntegrationWindow() {
               "The project's convention is now in use: ", "Platí konvence projektu: "),
         Hint("EdNintegrace", "| Selected number of diferences n. Press key ENTER or TAB to exit!",
              "| Zvolený počet diferencí n. Ukončit klávesou ENTER nebo TAB!"),
+        Caption("BKonec", {"Exit"}, {"Konec"}),
         Hint("BKonec", "Exit ?| Close window of histogram graph and program become to main desktop",
              "Konec ?| Zavře okno nastavení integrace a vrátí se do hlavního okna"),
     };
@@ -813,24 +786,6 @@ Table SettingsListingWindow() {
     };
 }
 
-} // namespace
-
-const std::vector<CaptionAssignment>& CaptionTable(int window) {
-    static const Table tables[] = {
-        {},                         // no window 0
-        MainWindow(),               // 1
-        HistogramWindow(),          // 2
-        ParametricWindow(),         // 3
-        RawDataWindow(),            // 4
-        SuitableHistogramsWindow(), // 5
-        AboutWindow(),              // 6
-        EventGraphWindow(),         // 7
-        {},                         // 8, the splash window
-        IntegrationWindow(),        // 9
-        SettingsListingWindow(),    // 10
-    };
-    if (window < 1 || window > 10) return tables[0];
-    return tables[window];
-}
+} // namespace caption_tables
 
 } // namespace tessavin

@@ -6,11 +6,11 @@
 namespace tessavin {
 namespace {
 
-constexpr int MainWindowTable = 1;
-constexpr int IntegrationWindowTable = 9;
+constexpr WindowId MainWindowTable = WindowId::Main;
+constexpr WindowId IntegrationWindowTable = WindowId::Integration;
 
 // The text of an entry of a caption table in the active language; "" when there is none.
-std::string TextOf(int window, const char* control, CaptionKind kind = CaptionKind::Caption,
+std::string TextOf(WindowId window, const char* control, CaptionKind kind = CaptionKind::Caption,
                    int index = 0) {
     const CaptionAssignment* entry = FindCaption(window, control, kind, index);
     return entry ? ComposeText(*entry, CurrentLanguage()) : std::string();
@@ -49,7 +49,7 @@ std::string CaptionText(Caption caption) {
     return {};
 }
 
-std::string TextPiece(int window, const char* name) {
+std::string TextPiece(WindowId window, const char* name) {
     return TextOf(window, name, CaptionKind::TextPiece);
 }
 

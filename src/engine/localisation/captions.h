@@ -3,6 +3,8 @@
 // the caption tables in the active language.
 #include <string>
 
+#include "windows/window_id.h"
+
 namespace tessavin {
 
 enum class Caption {
@@ -22,7 +24,7 @@ enum class Caption {
 
 std::string CaptionText(Caption caption);
 // A text piece (no control of its own) of window `window`'s caption table; "" when there is none.
-std::string TextPiece(int window, const char* name);
+std::string TextPiece(WindowId window, const char* name);
 // Item text of the crack-origin list CBSireni: 0 edge, 1 surface.
 std::string CrackOriginText(int origin);
 // Item text of the integration method list CBMetoda: 0 .. 4.

@@ -126,8 +126,8 @@ inline constexpr int ParametricHistogramMoments = 161;   // "Histogram Parametri
 inline constexpr int ParametricCharacteristics = 209;    // "Characteristics ... parametric ..."
 inline constexpr int NonParametricCharacteristics = 210; // "... non-parametric ..."
 inline constexpr int ShownHistogramParameters = 214;     // "Parameters of displayed ..."
-inline constexpr int ProbabilityPx = 257;                // "Probability P(x)"
-inline constexpr int YearSpaced = 258;                   // "Y e a r"
+inline constexpr int ProbabilityAxisTitle = 257;         // "Probability P(x)"
+inline constexpr int YearAxisTitle = 258;                // "Y e a r"
 
 // Desktop: the main window.
 inline constexpr int ConfirmationTitle = 1;        // "C o n f i r m a t i o n"
@@ -148,5 +148,9 @@ inline constexpr int SettingsFileUnreadable = 249; // (empty)
 inline constexpr int ResistanceRadLabel = 269;     // "Resistance Rad", beside its button
 inline constexpr int ResistanceRaacLabel = 270;    // "Resistance Raac", beside its button
 inline constexpr int WorkbookNotOpened = 274;      // "Link to Microsoft Excel is not available ..."
+
+// Desktop: the side windows.
+inline constexpr int EventFChartTitle = 53;  // "Probability chart of event F for inspections ..."
+inline constexpr int EventChartsTitle = 239; // "Probability Charts of Events U, D, F  in ..."
 
 } // namespace tessavin::msg

@@ -70,10 +70,10 @@ QObject* Find(QWidget* window, const char* name) {
 
 } // namespace
 
-void ApplyCaptionTable(QWidget* window, int number, Language language) {
+void ApplyCaptionTable(QWidget* window, WindowId id, Language language) {
     if (!window) return;
-    ApplyCaptions(window, CaptionTable(number), language);
-    if (CaptionTable(number).empty()) return;
+    ApplyCaptions(window, CaptionTable(id), language);
+    if (CaptionTable(id).empty()) return;
     for (ChartPanel* chart : window->findChildren<ChartPanel*>())
         ApplyChartCaptions(chart, language);
 }

@@ -134,7 +134,7 @@ int ShowFailure(const Failure& failure, QWidget* window) {
     return answer;
 }
 
-void Centr(QLabel* label, int left, int width) {
+void CentreLabel(QLabel* label, int left, int width) {
     if (!label) return;
     label->adjustSize();
     label->move(left + (width - label->width()) / 2, label->y());

@@ -65,7 +65,7 @@ int ShowFailure(const Failure& failure, QWidget* window);
 void CopyScreenToClipboard(QWidget* fallback);
 
 // Centres a label over [left, left + width] of its parent, keeping its vertical position.
-void Centr(QLabel* label, int left, int width);
+void CentreLabel(QLabel* label, int left, int width);
 
 inline QString Q(const std::string& text) {
     return QString::fromStdString(text);

@@ -4,10 +4,11 @@
 
 #include "localisation/captions.h"
 #include "ui/common/interaction.h"
+#include "windows/window_id.h"
 
 namespace tessavin::ui {
 
-inline constexpr int MainWindowTable = 1;
+inline constexpr WindowId MainWindowTable = WindowId::Main;
 
 // A text piece of the main window's table, in the current language.
 inline QString MainPiece(const char* name) {

@@ -401,7 +401,7 @@ void MainWindow::startUp() {
     shownLanguage_ = languageTicks_.firstTicked() ? Language::Czech : Language::English;
     SetLanguage(shownLanguage_);
     UseQtTranslations(CurrentLanguage());
-    ApplyCaptionTable(this, MainWindowTable, CurrentLanguage());
+    ApplyCaptionTable(this, WindowId::Main, CurrentLanguage());
     for (SideWindow* side : sideWindows_)
         side->applyLanguage(CurrentLanguage());
     histogram_->setAxisMode(axisTicks_.firstTicked() ? 0 : 1);
@@ -478,7 +478,7 @@ void MainWindow::switchLanguage(Language language) {
     shownLanguage_ = language;
     SetLanguage(language);
     UseQtTranslations(language);
-    ApplyCaptionTable(this, MainWindowTable, language);
+    ApplyCaptionTable(this, WindowId::Main, language);
     applyLanguageLayout();
     for (SideWindow* side : sideWindows_)
         side->applyLanguage(language);
@@ -552,19 +552,10 @@ void MainWindow::defaultsCommand() {
     if (DefMessageDlg(Q(TextCis(msg::ConfirmationTitle)), Q(TextCis(msg::DefaultsQuestion)),
                       BoxKind::Confirmation, BoxButtons::YesNo, this) != BoxYes)
         return;
-    setWindowState(Qt::WindowNoState);
-    setGeometry(0, 0, 740, 487); // the minimum width of 800 still applies
-    move(0, 0);
-    const std::pair<QWidget*, QSize> windows[] = {{histogram_.get(), {726, 511}},
-                                                  {integration_.get(), {375, 204}},
-                                                  {about_.get(), {350, 545}},
-                                                  {eventGraph_.get(), {900, 600}},
-                                                  {settingsListing_.get(), {500, 355}}};
-    for (const auto& [window, size] : windows) {
-        window->setWindowState(Qt::WindowNoState);
-        window->resize(size); // each window's minimum size still applies
-        window->move(0, 0);
-    }
+    // The default sizes of the settings keys; each window's minimum size still applies.
+    PlaceAtDefault(this, WindowId::Main);
+    for (SideWindow* side : sideWindows_)
+        side->resetPlacement();
     input_->defaultRandomInputs();
     input_->defaultTexts();
     in_.tfValue = DefaultInputs().tfValue;

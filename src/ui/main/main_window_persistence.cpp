@@ -31,7 +31,7 @@ QString Text(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
 }
 
-constexpr int IntegrationWindowTable = 9;
+constexpr WindowId IntegrationWindowTable = WindowId::Integration;
 
 const SettingKey& MainKey(std::string_view target) {
     return *FindSettingKey(MainWindowSettingKeys(), target);

@@ -35,7 +35,8 @@ constexpr int NewDataProgressEnd = 100000;
 
 } // namespace
 
-RawDataWindow::RawDataWindow() : SideWindow("TForm4", 4, Qt::Window | Qt::WindowStaysOnTopHint) {
+RawDataWindow::RawDataWindow()
+    : SideWindow(WindowId::RawData, Qt::Window | Qt::WindowStaysOnTopHint) {
     checks_ = new FieldChecks(this);
     toolbar_ = new RawDataToolbar(this);
     dataFile_ = new DataFileBox(this);

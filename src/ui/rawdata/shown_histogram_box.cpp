@@ -304,8 +304,8 @@ void ShownHistogramBox::setAxisMode(int index) {
 }
 
 void ShownHistogramBox::applyAxisTitles() {
-    chart_->setAxisTitle("left", Q(TextCis(msg::ProbabilityPx)));
-    chart_->setAxisTitle("bottom", Q(TextCis(msg::YearSpaced)));
+    chart_->setAxisTitle("left", Q(TextCis(msg::ProbabilityAxisTitle)));
+    chart_->setAxisTitle("bottom", Q(TextCis(msg::YearAxisTitle)));
 }
 
 void ShownHistogramBox::setColourHighlighting(bool on) {

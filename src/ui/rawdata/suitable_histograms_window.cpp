@@ -80,8 +80,8 @@ QString RowNumber(int p) {
 
 SuitableHistogramsWindow::SuitableHistogramsWindow(QWidget* rawDataWindow,
                                                    const QString& settingsPath)
-    : SideWindow("TForm5", 5, Qt::Window | Qt::WindowStaysOnTopHint), rawDataWindow_(rawDataWindow),
-      settingsPath_(settingsPath) {
+    : SideWindow(WindowId::SuitableHistograms, Qt::Window | Qt::WindowStaysOnTopHint),
+      rawDataWindow_(rawDataWindow), settingsPath_(settingsPath) {
     setMinimumSize(SuitableMinWidth, SuitableMinHeight);
 
     // The sample's moments and the two small charts.

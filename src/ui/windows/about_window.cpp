@@ -8,8 +8,9 @@
 namespace tessavin::ui {
 namespace {
 
-QLabel* AddLabel(QVBoxLayout* lines, const char* name, const QString& text) {
-    auto* label = new QLabel(text);
+// Texts come from the caption table (the program name reads the same in both languages).
+QLabel* AddLabel(QVBoxLayout* lines, const char* name) {
+    auto* label = new QLabel;
     label->setObjectName(name);
     label->setAlignment(Qt::AlignCenter);
     label->setWordWrap(true);
@@ -17,40 +18,29 @@ QLabel* AddLabel(QVBoxLayout* lines, const char* name, const QString& text) {
     return label;
 }
 
-QString VersionText(Language language) {
-    return (language == Language::Czech ? QStringLiteral("Verze %1") : QStringLiteral("Version %1"))
-        .arg(TESSAVIN_VERSION);
-}
-
 } // namespace
 
 AboutWindow::AboutWindow()
-    : SideWindow("TForm6", 6,
-                 Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                     Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
-    setWindowTitle("About Tessavin");
-
+    : SideWindow(WindowId::About, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                      Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
     auto* lines = new QVBoxLayout(this);
     lines->setContentsMargins(24, 24, 24, 16);
     lines->setSpacing(12);
     lines->addStretch();
-    QLabel* name = AddLabel(lines, "Label1", "Tessavin");
+    QLabel* name = AddLabel(lines, "Label1");
     QFont big = name->font();
     big.setPointSizeF(big.pointSizeF() * 2.4);
     big.setBold(true);
     name->setFont(big);
-    AddLabel(lines, "Label2",
-             "Probabilistic calculation of fatigue crack propagation in steel bridges");
-    version_ = AddLabel(lines, "LVerze", VersionText(CurrentLanguage()));
-    AddLabel(lines, "Label3", "Tessavin development team");
-    QLabel* contact =
-        AddLabel(lines, "Label4",
-                 "Contact: <a href=\"mailto:tessavin@example.org\">tessavin@example.org</a>");
+    AddLabel(lines, "Label2");
+    version_ = AddLabel(lines, "LVerze");
+    AddLabel(lines, "Label3");
+    QLabel* contact = AddLabel(lines, "Label4");
     contact->setTextFormat(Qt::RichText);
     contact->setOpenExternalLinks(true);
     lines->addStretch();
 
-    auto* close = new QPushButton("OK");
+    auto* close = new QPushButton;
     close->setObjectName("BKonec");
     auto* row = new QHBoxLayout;
     row->addStretch();
@@ -62,10 +52,11 @@ AboutWindow::AboutWindow()
     closeOnEnter();
 
     resize(350, 545);
+    applyLanguage(CurrentLanguage());
 }
 
 void AboutWindow::languageApplied(Language language) {
-    version_->setText(VersionText(language));
+    version_->setText(VersionText(WindowId::About, language));
 }
 
 } // namespace tessavin::ui

@@ -14,6 +14,7 @@
 
 #include "calculation/inspections.h"
 #include "localisation/captions.h"
+#include "localisation/message_ids.h"
 #include "localisation/messages.h"
 #include "statlib/number_text.h"
 #include "ui/charts/chart_panel.h"
@@ -103,7 +104,7 @@ QWidget* MakePage(const char* name, ChartPanel* chart, StringGrid* grid) {
 }
 
 void WriteProbabilityHeader(StringGrid* grid) {
-    grid->setCell(0, 0, Q(TextCis(259)));
+    grid->setCell(0, 0, Q(TextCis(msg::Year)));
     grid->setCell(1, 0, " p ( U )");
     grid->setCell(2, 0, " p ( D )");
     grid->setCell(3, 0, " p ( F )");
@@ -112,8 +113,7 @@ void WriteProbabilityHeader(StringGrid* grid) {
 } // namespace
 
 EventGraphWindow::EventGraphWindow()
-    : SideWindow("TForm7", 7, Qt::Window | Qt::WindowStaysOnTopHint) {
-    setWindowTitle("Tessavin : Probability Charts of Events U, D, F");
+    : SideWindow(WindowId::EventGraph, Qt::Window | Qt::WindowStaysOnTopHint) {
     setMinimumSize(900, 600);
     resize(900, 600);
 
@@ -172,15 +172,15 @@ EventGraphWindow::EventGraphWindow()
     inspectionTable_ = MakeGrid("StringGrid3", 3, this);
     WriteProbabilityHeader(lineTable_);
     WriteProbabilityHeader(barTable_);
-    inspectionTable_->setCell(0, 0, Q(TextCis(259)));
+    inspectionTable_->setCell(0, 0, Q(TextCis(msg::Year)));
     inspectionTable_->setCell(1, 0, " p ( F )");
     inspectionTable_->setCell(2, 0, "    Pd");
 
     pages_ = new QTabWidget(this);
     pages_->setObjectName("PageControl1");
-    pages_->addTab(MakePage("TabSheet1", lineChart_, lineTable_), "Graph1");
-    pages_->addTab(MakePage("TabSheet2", barChart_, barTable_), "Graph2");
-    pages_->addTab(MakePage("TabSheet3", inspectionChart_, inspectionTable_), "Graph");
+    pages_->addTab(MakePage("TabSheet1", lineChart_, lineTable_), QString());
+    pages_->addTab(MakePage("TabSheet2", barChart_, barTable_), QString());
+    pages_->addTab(MakePage("TabSheet3", inspectionChart_, inspectionTable_), QString());
     root->addWidget(pages_, 1);
 
     connect(quit, &QToolButton::clicked, this, &QWidget::close);
@@ -288,8 +288,8 @@ void EventGraphWindow::languageApplied(Language language) {
     inspectionTable_->setCell(0, 0, lineTable_->cell(0, 0));
     const LanguageScope scope(language);
     for (ChartPanel* chart : {lineChart_, barChart_, inspectionChart_}) {
-        chart->setAxisTitle("left", Q(TextCis(257)));
-        chart->setAxisTitle("bottom", Q(TextCis(258)));
+        chart->setAxisTitle("left", Q(TextCis(msg::ProbabilityAxisTitle)));
+        chart->setAxisTitle("bottom", Q(TextCis(msg::YearAxisTitle)));
     }
     eventChartTitles();
 }
@@ -298,13 +298,13 @@ void EventGraphWindow::eventChartTitles() {
     if (!hasPeriod_) return;
     const CalculationInputs defaults;
     const CalculationInputs& in = inputs_ ? *inputs_ : defaults;
-    const std::string crack = TextCis(238) + CrackOriginText(in.crackOrigin) + " bf= " + in.bf +
-                              " mm, tf= " + in.tf + " mm, m= " + in.m;
-    const std::string years = TextCis(239) + std::to_string(start_) + ", " +
+    const std::string crack = TextCis(msg::CrackProgressionFrom) + CrackOriginText(in.crackOrigin) +
+                              " bf= " + in.bf + " mm, tf= " + in.tf + " mm, m= " + in.m;
+    const std::string years = TextCis(msg::EventChartsTitle) + std::to_string(start_) + ", " +
                               std::to_string(start_ + step_) + ",...," + std::to_string(end_) + ")";
     lineChart_->setTitleLines({Q(years), Q(crack)});
     barChart_->setTitleLines({Q(years), Q(crack)});
-    inspectionChart_->setTitleLines({Q(TextCis(53) + in.Pd + " )"), Q(crack)});
+    inspectionChart_->setTitleLines({Q(TextCis(msg::EventFChartTitle) + in.Pd + " )"), Q(crack)});
 }
 
 } // namespace tessavin::ui

@@ -22,6 +22,7 @@
 
 #include "histogram/characteristics.h"
 #include "histogram/dis_writer.h"
+#include "localisation/message_ids.h"
 #include "localisation/messages.h"
 #include "statlib/number_text.h"
 #include "ui/charts/chart_panel.h"
@@ -67,7 +68,7 @@ double CellNumber(const StringGrid& grid, int row) {
 } // namespace
 
 HistogramWindow::HistogramWindow()
-    : SideWindow("TForm2", 2, Qt::Window | Qt::WindowStaysOnTopHint) {
+    : SideWindow(WindowId::Histogram, Qt::Window | Qt::WindowStaysOnTopHint) {
     setMinimumSize(HistogramMinWidth, HistogramMinHeight);
     move(0, 0);
     resize(HistogramMinWidth, HistogramMinHeight);
@@ -78,14 +79,14 @@ HistogramWindow::HistogramWindow()
         this, "UlozOkno",
         QIcon::fromTheme("camera-photo", st->standardIcon(QStyle::SP_DesktopIcon)), QString());
     save_ = MakeButton(this, "BUlozit", st->standardIcon(QStyle::SP_DialogSaveButton), QString());
-    auto* characteristics = MakeButton(this, "BChar", QIcon(), "Char");
+    auto* characteristics = MakeButton(this, "BChar", QIcon(), QString());
     auto* exit =
         MakeButton(this, "ExitBtn", st->standardIcon(QStyle::SP_DialogCloseButton), QString());
     save_->hide(); // until a histogram is drawn
 
     axisMode_ = new QComboBox(this);
     axisMode_->setObjectName("CBValInd");
-    axisMode_->addItems({"Index x", "Value x"});
+    axisMode_->addItems({QString(), QString()}); // index, value: named by the caption table
     axisMode_->setCurrentIndex(static_cast<int>(HistogramAxis::Value));
 
     chart_ = new ChartPanel(this);
@@ -112,8 +113,6 @@ HistogramWindow::HistogramWindow()
 
     // Classes at the right: the basic values above the class table.
     basic_ = new StringGrid("StringGrid3", 2, 5, 0, 1, this);
-    basic_->setCell(0, 1, "Min");
-    basic_->setCell(0, 2, "Max");
     basic_->fitColumns({"Probability summation ", " 0.999999999999999"});
     basic_->setFixedHeight(5 * basic_->verticalHeader()->defaultSectionSize() +
                            2 * basic_->frameWidth());
@@ -235,7 +234,7 @@ void HistogramWindow::setColourHighlighting(bool on) {
 
 void HistogramWindow::setToolbarWanted(bool on) {
     toolbarWanted_ = on;
-    updatePanel1();
+    updateChartTools();
 }
 
 void HistogramWindow::setSaveFolder(const QString& dir) {
@@ -243,7 +242,6 @@ void HistogramWindow::setSaveFolder(const QString& dir) {
 }
 
 void HistogramWindow::languageApplied(Language language) {
-    axisMode_->setItemText(static_cast<int>(HistogramAxis::Index), "Index x");
     if (kind_ == None) return;
     const Language before = CurrentLanguage();
     SetLanguage(language);
@@ -269,9 +267,10 @@ void HistogramWindow::saveHistogram() {
     if (path.isEmpty()) return;
     QDir::setCurrent(QFileInfo(path).absolutePath());
     if (QFileInfo::exists(path)) {
-        const QString question = Q(FormatMessage(TextCis(6), S(QDir::toNativeSeparators(path))));
-        if (DefMessageDlg(Q(TextCis(2)), question, BoxKind::Confirmation, BoxButtons::YesNo,
-                          this) != BoxYes) {
+        const QString question =
+            Q(FormatMessage(TextCis(msg::OverwriteQuestion), S(QDir::toNativeSeparators(path))));
+        if (DefMessageDlg(Q(TextCis(msg::InformationTitle)), question, BoxKind::Confirmation,
+                          BoxButtons::YesNo, this) != BoxYes) {
             return;
         }
     }
@@ -292,7 +291,8 @@ void HistogramWindow::showCharacteristics() {
         CellNumber(*basic_, 2), CellNumber(*basic_, 4), quiet);
     if (result.text.empty()) return;
     const OwnDialog guard(ownDialogs_);
-    DefMessageDlg(Q(TextCis(79)), Q(result.text), BoxKind::Information, BoxButtons::Ok, this);
+    DefMessageDlg(Q(TextCis(msg::CharacteristicsCaption)), Q(result.text), BoxKind::Information,
+                  BoxButtons::Ok, this);
 }
 
 // --- window behaviour -----------------------------------------------------------------
@@ -310,10 +310,10 @@ bool HistogramWindow::event(QEvent* event) {
 
 void HistogramWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    updatePanel1();
+    updateChartTools();
 }
 
-void HistogramWindow::updatePanel1() {
+void HistogramWindow::updateChartTools() {
     // "As wide as the screen": the frame fills the screen's available width, as when maximised.
     const QScreen* s = screen();
     const bool wide = s && frameGeometry().width() >= s->availableGeometry().width();

@@ -81,7 +81,7 @@ class HistogramWindow final : public SideWindow {
     void languageApplied(Language language) override;
     void redraw();
     void fillBasicTable();
-    void updatePanel1();
+    void updateChartTools();
     bool isInput() const { return kind_ >= FirstInput && kind_ <= LastInput; }
     HistogramAxis axis() const;
 

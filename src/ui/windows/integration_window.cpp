@@ -30,8 +30,8 @@ double RealOf(const QString& text) {
     return ParseRealPrefix(S(text));
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const std::string& text, int y) {
-    auto* label = new QLabel(Q(text), parent);
+QLabel* MakeLabel(QWidget* parent, const char* name, int y) {
+    auto* label = new QLabel(parent);
     label->setObjectName(name);
     label->move(0, y);
     return label;
@@ -47,16 +47,14 @@ QLineEdit* MakeField(QWidget* parent, const char* name, QRect place) {
 } // namespace
 
 IntegrationWindow::IntegrationWindow(IntegrationSettings& settings)
-    : SideWindow("TForm9", 9,
-                 Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                     Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                     Qt::WindowStaysOnTopHint),
+    : SideWindow(WindowId::Integration, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                                            Qt::WindowStaysOnTopHint),
       settings_(settings) {
-    setWindowTitle("Set up input parameters for numerical integration");
     setFixedSize(WindowWidth, WindowHeight);
 
     // Fixed places, as the window itself is of fixed size; the three parameter rows share one.
-    label1_ = MakeLabel(this, "Label1", tessavin::CaptionText(Caption::IntegrationLabel1), 10);
+    methodHeading_ = MakeLabel(this, "Label1", 10);
     method_ = new QComboBox(this);
     method_->setObjectName("CBMetoda");
     method_->setGeometry(40, 32, 295, 26);
@@ -64,14 +62,14 @@ IntegrationWindow::IntegrationWindow(IntegrationSettings& settings)
         method_->addItem(Q(IntegrationMethodText(i)));
 
     const QRect fieldPlace(127, 94, 121, 26);
-    label4_ = MakeLabel(this, "Label4", tessavin::CaptionText(Caption::IntegrationLabel4), 72);
+    stepsLabel_ = MakeLabel(this, "Label4", 72);
     steps_ = MakeField(this, "EdNintegrace", fieldPlace);
-    label2_ = MakeLabel(this, "Label2", tessavin::CaptionText(Caption::IntegrationLabel2), 72);
+    levelsLabel_ = MakeLabel(this, "Label2", 72);
     levels_ = MakeField(this, "EdN", fieldPlace);
-    label3_ = MakeLabel(this, "Label3", tessavin::CaptionText(Caption::IntegrationLabel3), 72);
+    tol0Label_ = MakeLabel(this, "Label3", 72);
     tol0_ = MakeField(this, "EdTol0", fieldPlace);
 
-    exit_ = new QPushButton("Exit", this);
+    exit_ = new QPushButton(this);
     exit_->setObjectName("BKonec");
     exit_->setGeometry(WindowWidth - 8 - 90, WindowHeight - 8 - 30, 90, 30);
     // The two choices of what is computed, left of Exit; the items name themselves;
@@ -111,7 +109,7 @@ IntegrationWindow::IntegrationWindow(IntegrationSettings& settings)
     connect(exit_, &QPushButton::clicked, this, &QWidget::close);
 
     loadSettings();
-    centreLabels();
+    applyLanguage(CurrentLanguage());
 }
 
 void IntegrationWindow::languageApplied(Language) {
@@ -176,11 +174,11 @@ void IntegrationWindow::resetToDefaults() {
 void IntegrationWindow::methodChange(bool notify) {
     const int m = settings_.method;
     const bool stepsRow = m == 0 || m == 1;
-    label4_->setVisible(stepsRow);
+    stepsLabel_->setVisible(stepsRow);
     steps_->setVisible(stepsRow);
-    label2_->setVisible(m == 2);
+    levelsLabel_->setVisible(m == 2);
     levels_->setVisible(m == 2);
-    label3_->setVisible(m == 3);
+    tol0Label_->setVisible(m == 3);
     tol0_->setVisible(m == 3);
     if (stepsRow) settings_.steps = WholeOf(steps_->text());
     if (m == 2) settings_.levels = WholeOf(levels_->text());
@@ -225,8 +223,8 @@ void IntegrationWindow::closing() {
 }
 
 void IntegrationWindow::centreLabels() {
-    for (QLabel* label : {label1_, label4_, label2_, label3_})
-        Centr(label, method_->x(), method_->width());
+    for (QLabel* label : {methodHeading_, stepsLabel_, levelsLabel_, tol0Label_})
+        CentreLabel(label, method_->x(), method_->width());
 }
 
 } // namespace tessavin::ui

@@ -48,13 +48,13 @@ class IntegrationWindow final : public SideWindow {
     void centreLabels();
 
     IntegrationSettings& settings_;
-    QLabel* label1_;
+    QLabel* methodHeading_;
     QComboBox* method_;
     QComboBox* convention_;
-    QComboBox* plan_; // 0 the rule's plan only, 1 the exact plan too
-    QLabel* label4_;  // N
-    QLabel* label2_;  // Romberg n
-    QLabel* label3_;  // tol0
+    QComboBox* plan_;     // 0 the rule's plan only, 1 the exact plan too
+    QLabel* stepsLabel_;  // N
+    QLabel* levelsLabel_; // Romberg n
+    QLabel* tol0Label_;   // tol0
     QLineEdit* steps_;
     QLineEdit* levels_;
     QLineEdit* tol0_;

@@ -15,8 +15,7 @@
 namespace tessavin::ui {
 
 SettingsListingWindow::SettingsListingWindow()
-    : SideWindow("TForm10", 10, Qt::Window | Qt::WindowStaysOnTopHint) {
-    setWindowTitle("  Tessavin :      List of INI-file");
+    : SideWindow(WindowId::SettingsListing, Qt::Window | Qt::WindowStaysOnTopHint) {
     setMinimumSize(500, 355);
     setMaximumWidth(750);
     resize(500, 355);
@@ -33,7 +32,7 @@ SettingsListingWindow::SettingsListingWindow()
     table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                             QAbstractItemView::AnyKeyPressed);
     // A button of its own: the window is always on top and the main window waits for it.
-    auto* close = new QPushButton("&Close");
+    auto* close = new QPushButton;
     close->setObjectName("BKonec");
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     auto* row = new QHBoxLayout;
@@ -46,6 +45,7 @@ SettingsListingWindow::SettingsListingWindow()
     layout->addLayout(row);
     // Esc ends an edit in a cell first; only then does it close the window.
     closeOnEscape();
+    applyLanguage(CurrentLanguage());
 }
 
 bool SettingsListingWindow::loadFile(const QString& path) {

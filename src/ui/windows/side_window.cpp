@@ -11,15 +11,34 @@
 #include "files/settings_keys.h"
 #include "ui/common/caption_tables.h"
 #include "ui/common/interaction.h"
+#include "windows/window_registry.h"
 
 namespace tessavin::ui {
 namespace {
 constexpr int TitleGrip = 100; // pixels of a window kept on the screen to take it by
 }
 
-SideWindow::SideWindow(const char* name, int captionTable, Qt::WindowFlags flags)
-    : QWidget(nullptr, flags), captionTable_(captionTable) {
-    setObjectName(name);
+void PlaceAtDefault(QWidget* window, WindowId id) {
+    const WindowSize size = DefaultSize(id);
+    window->setWindowState(Qt::WindowNoState);
+    const QScreen* screen = window->screen();
+    const int width = size.width > 0 || !screen ? size.width : screen->availableGeometry().width();
+    window->resize(width, size.height);
+    window->move(0, 0);
+}
+
+QString ObjectNameOf(WindowId id) {
+    const std::string_view name = WindowOf(id).objectName;
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+QString VersionText(WindowId id, Language language) {
+    const CaptionAssignment* piece = FindCaption(id, "Version", CaptionKind::TextPiece);
+    return (piece ? Q(ComposeText(*piece, language)) : QString()) + TESSAVIN_VERSION;
+}
+
+SideWindow::SideWindow(WindowId id, Qt::WindowFlags flags) : QWidget(nullptr, flags), id_(id) {
+    setObjectName(ObjectNameOf(id));
 }
 
 void SideWindow::closeOnEscape() {
@@ -34,11 +53,11 @@ void SideWindow::closeOnEnter() {
 }
 
 const std::vector<SettingKey>& SideWindow::settingKeys() const {
-    return WindowSettingKeys(S(objectName()));
+    return WindowSettingKeys(id_);
 }
 
 void SideWindow::applyLanguage(Language language) {
-    ApplyCaptionTable(this, captionTable_, language);
+    ApplyCaptionTable(this, id_, language);
     languageApplied(language);
 }
 
@@ -92,6 +111,10 @@ void SideWindow::saveSettings(const QString& settingsPath) const {
     if (file.Load(S(settingsPath))) return;
     writeSettings(file);
     file.Save(S(settingsPath));
+}
+
+void SideWindow::resetPlacement() {
+    PlaceAtDefault(this, id_);
 }
 
 void SideWindow::closeEvent(QCloseEvent* event) {

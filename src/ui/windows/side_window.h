@@ -1,22 +1,32 @@
 #pragma once
 // A window beside the main window. It is top-level and without a parent, so that disabling the
-// main window leaves it usable; it takes its caption table, closes on Esc where asked, says
-// when it has closed and keeps its place and size under the settings keys of its objectName.
+// main window leaves it usable; its row of the window registry gives its objectName, caption
+// table and settings keys. It closes on Esc where asked, says when it has closed and keeps its
+// place and size.
 #include <QString>
 #include <QWidget>
 #include <vector>
 
 #include "files/settings_file.h"
 #include "localisation/language.h"
+#include "windows/window_id.h"
 
 namespace tessavin::ui {
+
+// Places `window` as the defaults command does: the normal state, the default size of window
+// `id`'s settings keys (a width of 0 is the screen's), the top-left corner.
+void PlaceAtDefault(QWidget* window, WindowId id);
+// The objectName of window `id`, from its registry row.
+QString ObjectNameOf(WindowId id);
+// "Version 1.2.3" in `language`: the piece "Version" of window `id`'s table and the version.
+QString VersionText(WindowId id, Language language);
 
 class SideWindow : public QWidget {
     Q_OBJECT
   public:
-    // `name` is the objectName, which also selects the window's settings keys; `captionTable`
-    // the number of its caption table.
-    SideWindow(const char* name, int captionTable, Qt::WindowFlags flags);
+    SideWindow(WindowId id, Qt::WindowFlags flags);
+
+    WindowId id() const { return id_; }
 
     // The caption table, then the window's own texts.
     void applyLanguage(Language language);
@@ -27,6 +37,9 @@ class SideWindow : public QWidget {
     // Read again first, so that the other windows' keys stay as they are; a file that cannot
     // be read is left as it is, not replaced by this window's keys alone.
     void saveSettings(const QString& settingsPath) const;
+    // The defaults command: the normal state, the default size of the settings keys (the
+    // window's minimum size still applies) at the top-left corner of the screen.
+    void resetPlacement();
 
   signals:
     // The window has closed (its Exit, the close box, Esc or the program's end).
@@ -49,7 +62,7 @@ class SideWindow : public QWidget {
   private:
     void closeEvent(QCloseEvent* event) final;
 
-    int captionTable_;
+    WindowId id_;
 };
 
 } // namespace tessavin::ui

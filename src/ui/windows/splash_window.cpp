@@ -6,12 +6,15 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "ui/common/caption_tables.h"
+#include "ui/windows/side_window.h"
+
 namespace tessavin::ui {
 
 SplashWindow::SplashWindow(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       timer_(new QTimer(this)) {
-    setObjectName("TForm8");
+    setObjectName(ObjectNameOf(WindowId::Splash));
 
     auto* frame = new QFrame(this);
     frame->setFrameShape(QFrame::Box);
@@ -23,8 +26,8 @@ SplashWindow::SplashWindow(QWidget* parent)
     auto* lines = new QVBoxLayout(frame);
     lines->setContentsMargins(32, 24, 32, 24);
     lines->setSpacing(10);
-    const auto add = [&](const char* name, const QString& text, double scale, bool bold) {
-        auto* label = new QLabel(text, frame);
+    const auto add = [&](const char* name, double scale, bool bold) {
+        auto* label = new QLabel(frame);
         label->setObjectName(name);
         label->setAlignment(Qt::AlignCenter);
         QFont font = label->font();
@@ -32,11 +35,14 @@ SplashWindow::SplashWindow(QWidget* parent)
         font.setBold(bold);
         label->setFont(font);
         lines->addWidget(label);
+        return label;
     };
-    add("LNazev", "Tessavin", 2.4, true);
-    add("LPopis", "Probabilistic calculation of fatigue crack propagation", 1.1, false);
-    add("LVerze", QStringLiteral("Version %1").arg(TESSAVIN_VERSION), 1.0, false);
-    add("LAutori", "Tessavin development team", 1.0, false);
+    add("LNazev", 2.4, true);
+    add("LPopis", 1.1, false);
+    QLabel* version = add("LVerze", 1.0, false);
+    add("LAutori", 1.0, false);
+    ApplyCaptionTable(this, WindowId::Splash, CurrentLanguage());
+    version->setText(VersionText(WindowId::Splash, CurrentLanguage()));
 
     timer_->setSingleShot(true);
     timer_->setInterval(7000);

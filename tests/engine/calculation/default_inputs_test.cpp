@@ -86,7 +86,7 @@ TEST(DefaultInputs, StartEveryRecordAndSettingsKey) {
 
     for (const Expected& e : kDocumented) {
         const SettingKey* key = FindSettingKey(MainWindowSettingKeys(), e.control);
-        if (!key) key = FindSettingKey(WindowSettingKeys("TForm9"), e.control);
+        if (!key) key = FindSettingKey(WindowSettingKeys(WindowId::Integration), e.control);
         if (std::string_view(e.control) == "EdNavPravd") {
             EXPECT_EQ(key, nullptr) << "Pd is not kept in the settings file";
             continue;

@@ -242,7 +242,7 @@ TEST_F(ResultTextFileTest, WritesTheFileAndReportsAFailedWrite) {
     const std::optional<Failure> f = WriteResultTextFile(missing, in, *state);
     ASSERT_TRUE(f.has_value());
     EXPECT_EQ(f->kind, BoxKind::Error);
-    EXPECT_EQ(f->text, "Chyba při zapisování souboru " + missing.string());
+    EXPECT_EQ(f->text, "I/O error during saving the data file  " + missing.string());
     EXPECT_FALSE(fs::exists(missing.parent_path()));
     // Nothing but the good file was left behind.
     int files = 0;

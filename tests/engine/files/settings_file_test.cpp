@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "windows/window_registry.h"
+
 namespace tessavin {
 namespace {
 
@@ -143,18 +145,21 @@ TEST(SettingsKeys, TablesNameEveryKeyOnceWithAUsableDefault) {
             }
         }
     };
-    check(MainWindowSettingKeys());
-    for (const char* w :
-         {"TForm2", "TForm3", "TForm4", "TForm5", "TForm6", "TForm7", "TForm9", "TForm10"}) {
-        ASSERT_GE(WindowSettingKeys(w).size(), 4u) << w;
-        check(WindowSettingKeys(w));
+    // Every window that keeps anything keeps its place and size first.
+    for (const WindowEntry& w : Windows()) {
+        if (w.settingKeys.empty()) continue;
+        ASSERT_GE(w.settingKeys.size(), 4u) << w.objectName;
+        for (const char* target : {"left", "top", "width", "height"})
+            EXPECT_NE(FindSettingKey(w.settingKeys, target), nullptr) << w.objectName;
+        check(w.settingKeys);
     }
-    EXPECT_TRUE(WindowSettingKeys("TForm8").empty());
+    EXPECT_TRUE(WindowSettingKeys(WindowId::Splash).empty());
     EXPECT_EQ(MainWindowSettingKeys().size(), 25u);
     const SettingKey* height = FindSettingKey(MainWindowSettingKeys(), "height");
     ASSERT_NE(height, nullptr);
     EXPECT_EQ(height->key, "Tessavin-Form1height");
-    EXPECT_EQ(FindSettingKey(WindowSettingKeys("TForm9"), "EdTol0")->key, "Nastaveni*Form9.EdTol1");
+    EXPECT_EQ(FindSettingKey(WindowSettingKeys(WindowId::Integration), "EdTol0")->key,
+              "Nastaveni*Form9.EdTol1");
 }
 
 // Whatever the file holds, loading and reading never fail, and what is read saves and loads

@@ -29,7 +29,7 @@ TEST(TextCis, EmptyEntriesAndLanguageSwitch) {
     {
         CzechScope czech;
         EXPECT_EQ(TextCis(213), "");
-        EXPECT_EQ(TextCis(36), "");
+        EXPECT_EQ(TextCis(36), "Nebyl zadán histogram : \"Šířka důlního díla\" !");
         EXPECT_EQ(TextCis(3), "C h y b a");
         EXPECT_EQ(TextCis(4), "U p o z o r n ě n í");
     }
@@ -51,6 +51,19 @@ TEST(TextCis, FailureReportAndRawDataSubtitleAreTwoEntries) {
     CzechScope czech;
     EXPECT_EQ(TextCis(106), "N e d e f i n o v a n á  operace !");
     EXPECT_EQ(RawDataHistogramSubtitle(), "Histogram prvotních dat");
+}
+
+// A message is shown in the language of the program: each has both texts, or neither (a
+// number kept empty), and no text stands in for the other language.
+TEST(MessageTable, EveryMessageInBothLanguages) {
+    for (std::size_t i = 0; i < kMessageTableSize; ++i) {
+        const MessageEntry& m = kMessageTable[i];
+        const std::string english = m.english, czech = m.czech;
+        EXPECT_EQ(english.empty(), czech.empty()) << m.number;
+        if (!english.empty()) {
+            EXPECT_NE(english, czech) << m.number;
+        }
+    }
 }
 
 TEST(MessageTable, SortedUniqueWithinTheNumberRange) {
