@@ -110,4 +110,10 @@ inline constexpr int MaterialConstantC = 277;              // "Constant of mater
 inline constexpr int MaterialConstantM = 278;              // "Constant of material m  = "
 inline constexpr int ProbabilitiesOfFirstInspection = 280; // "Probability of Events U, D, F ..."
 
+// Desktop: the charts.
+inline constexpr int ErrorTitle = 3;      // "E r r o r"
+inline constexpr int TotalRow = 47;       // " T o t a l :"
+inline constexpr int ProbabilityPx = 260; // "Probability P(x)"
+inline constexpr int ValueX = 261;        // "Value  x"
+
 } // namespace tessavin::msg

@@ -324,11 +324,15 @@ void MainWindow::finishRun(const RunResult& result, const ExactOutcome& exact) {
             furtherTable_->show();
             for (QAction* command : {eventChartsMenu_, workbookItem_})
                 command->setEnabled(true);
-            for (int s = 1; s <= InspectionSeries; ++s)
-                for (const ChartPoint& p : result.inspectionChart.series[s])
-                    inspectionChart_->addPoint(QString("Series%1").arg(s), p.value,
-                                               QString::number(p.year),
-                                               p.blue ? QColor() : QColor(255, 255, 255));
+            for (int s = 1; s <= InspectionSeries; ++s) {
+                for (const ChartPoint& p : result.inspectionChart.series[s]) {
+                    const QString name = QString("Series%1").arg(s), year = QString::number(p.year);
+                    if (p.blue)
+                        inspectionChart_->addPoint(name, p.value, year);
+                    else
+                        inspectionChart_->addPointWithoutValue(name, year);
+                }
+            }
         }
         for (const Failure& f : result.warnings)
             ShowFailure(f, this);
