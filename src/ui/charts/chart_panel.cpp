@@ -220,19 +220,14 @@ void ChartPanel::addPoint(const QString& series, double value, const QString& la
 }
 
 void ChartPanel::addPointWithoutValue(const QString& series, const QString& label) {
-    SeriesPoint p;
-    p.label = label;
-    p.hasValue = false;
-    d->append(series, std::move(p), objectName());
+    addPoint(series, 0.0, label);
+    if (ChartSeries* s = d->model.find(series)) s->points.back().hasValue = false;
 }
 
 void ChartPanel::addBandPoint(const QString& series, double low, double high,
                               const QString& label) {
-    SeriesPoint p;
-    p.value = high;
-    p.label = label;
-    p.low = low;
-    d->append(series, std::move(p), objectName());
+    addPoint(series, high, label);
+    if (ChartSeries* s = d->model.find(series)) s->points.back().low = low;
 }
 
 int ChartPanel::pointCount(const QString& series) const {
