@@ -81,6 +81,7 @@ class ChartPanelTest : public QObject {
     void pointsReadBackAndColoursAreDrawn_data();
     void pointsReadBackAndColoursAreDrawn();
     void seriesSharingLabelsShareXPositions();
+    void pointsWithoutValueHoldTheirPlaceOnly();
     void clearingKeepsDefinitionsAndDropsUnusedLabels();
     void redefiningASeriesKeepsItsPoints();
     void titleLinesAndAxisTitlesThroughInvokeMethod();
@@ -164,6 +165,40 @@ void ChartPanelTest::seriesSharingLabelsShareXPositions() {
     QCOMPARE(panel.pointPosition("Series1", 1), panel.pointPosition("Series2", 0)); // B
     QCOMPARE(panel.pointPosition("Series1", 2), panel.pointPosition("Series2", 1)); // C
     QCOMPARE(panel.pointPosition("Series2", 2), 0);                                 // A
+}
+
+// A point without a value keeps the place of its label but is drawn nowhere: the line runs from
+// the point before it to the point after it. A colour means nothing more: a white point with a
+// value is drawn like any other.
+void ChartPanelTest::pointsWithoutValueHoldTheirPlaceOnly() {
+    ChartPanel panel;
+    panel.addSeries("Series5", Type::Line, SeriesBlue);
+    panel.addPointWithoutValue("Series5", "1990");
+    panel.addPoint("Series5", 0.2, "1991");
+    panel.addPointWithoutValue("Series5", "1992");
+    panel.addPoint("Series5", 0.4, "1993", Qt::white);
+    panel.refresh();
+
+    QCOMPARE(panel.categories(), QStringList({"1990", "1991", "1992", "1993"}));
+    QCOMPARE(panel.pointCount("Series5"), 4);
+    for (int i = 0; i < 4; ++i) {
+        QCOMPARE(panel.pointHasValue("Series5", i), i % 2 == 1);
+        QCOMPARE(panel.pointPosition("Series5", i), i);
+    }
+    QCOMPARE(panel.pointValue("Series5", 2), 0.0);
+    QVERIFY(!panel.pointHasValue("Series5", 4));
+
+    // The line, and a marker layer for each colour (blue, white), hold the two values only.
+    const QList<QAbstractSeries*> objects = panel.chart()->series();
+    QCOMPARE(objects.size(), 3);
+    for (QAbstractSeries* object : objects) {
+        const auto* line = qobject_cast<QLineSeries*>(object);
+        QVERIFY(line);
+        for (const QPointF& p : line->points())
+            QVERIFY2(p.x() == 1 || p.x() == 3, qPrintable(QString::number(p.x())));
+    }
+    QCOMPARE(qobject_cast<QLineSeries*>(objects.first())->points(),
+             QList<QPointF>({{1, 0.2}, {3, 0.4}}));
 }
 
 void ChartPanelTest::clearingKeepsDefinitionsAndDropsUnusedLabels() {
@@ -396,13 +431,16 @@ void ChartPanelTest::ceilingFramesTheValuesBelowIt() {
 }
 
 // Zoom in keeps the data in view, also when they lie far from the middle of the plot: here
-// only years 80 .. 100 have values (white points mark years without one).
+// only years 80 .. 100 have values.
 void ChartPanelTest::zoomInStaysOnTheData() {
     ChartPanel panel;
     panel.addSeries("Series1", Type::Line, Qt::blue);
-    for (int year = 0; year <= 100; ++year)
-        panel.addPoint("Series1", year < 80 ? 0.0 : (year - 80) / 20.0, QString::number(year),
-                       year < 80 ? QColor(Qt::white) : QColor());
+    for (int year = 0; year <= 100; ++year) {
+        if (year < 80)
+            panel.addPointWithoutValue("Series1", QString::number(year));
+        else
+            panel.addPoint("Series1", (year - 80) / 20.0, QString::number(year));
+    }
     ShowAt(panel, QSize(600, 400));
     panel.findChild<QAction*>("ChartZoomIn")->trigger();
     const QCategoryAxis* x = LabelAxis(panel);

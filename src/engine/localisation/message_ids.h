@@ -153,4 +153,9 @@ inline constexpr int WorkbookNotOpened = 274;      // "Link to Microsoft Excel i
 inline constexpr int EventFChartTitle = 53;  // "Probability chart of event F for inspections ..."
 inline constexpr int EventChartsTitle = 239; // "Probability Charts of Events U, D, F  in ..."
 
+// Desktop: the charts.
+inline constexpr int TotalRow = 47;       // " T o t a l :"
+inline constexpr int ProbabilityPx = 260; // "Probability P(x)", the histogram charts' axis
+inline constexpr int ValueX = 261;        // "Value  x"
+
 } // namespace tessavin::msg

@@ -3,8 +3,9 @@
 // the bottom labelled by the point labels, a value axis at the left that follows the data, and
 // a small toolbar (zoom, copy, save as picture). The mouse wheel zooms around the pointer.
 //
-// Points are kept here; the Qt Charts objects are rebuilt from them on the next turn of the
-// event loop (or at refresh()), so filling many series point by point stays linear.
+// The points are kept in a series model (chart_series.h); the Qt Charts objects
+// (chart_adaptor.h) are rebuilt from them on the next turn of the event loop (or at refresh()),
+// so filling many series point by point stays linear.
 #include <QColor>
 #include <QImage>
 #include <QSize>
@@ -12,6 +13,8 @@
 #include <QStringList>
 #include <QWidget>
 #include <memory>
+
+#include "ui/charts/chart_series.h"
 
 class QChart;
 class QChartView;
@@ -23,15 +26,7 @@ class ChartPanel : public QWidget {
     Q_OBJECT
 
   public:
-    enum class SeriesType {
-        Line,       // line with square point markers
-        Bar,        // histogram: one bar per class, adjacent bars
-        Area,       // filled down to zero, with point markers
-        StackedBar, // all series of this type stack in one bar series
-        Band,       // filled between a lower and an upper line (addBandPoint), no markers
-        ThinLine,   // one-pixel line without markers: a curve that a band must not hide
-    };
-    Q_ENUM(SeriesType)
+    using SeriesType = ChartSeriesType;
 
     explicit ChartPanel(QWidget* parent = nullptr);
     ~ChartPanel() override;
@@ -48,7 +43,6 @@ class ChartPanel : public QWidget {
     void setSeriesColour(const QString& name, const QColor& colour);
     QString legendTitle(const QString& name) const;
     void setLegendTitle(const QString& name, const QString& title);
-    bool seriesVisible(const QString& name) const;
     void setSeriesVisible(const QString& name, bool visible);
 
     // --- points ---------------------------------------------------------------------
@@ -57,11 +51,16 @@ class ChartPanel : public QWidget {
     // series colour changes. A point for a series never defined is ignored with a warning.
     void addPoint(const QString& series, double value, const QString& label,
                   const QColor& colour = QColor());
+    // A point without a value (a year with none): its label takes its place on the bottom
+    // axis, but nothing is drawn there; the line runs from the point before to the point
+    // after. pointValue gives 0.
+    void addPointWithoutValue(const QString& series, const QString& label);
     // A point of a Band series: the band spans low .. high at `label`; pointValue gives high.
     void addBandPoint(const QString& series, double low, double high, const QString& label);
     int pointCount(const QString& series) const;
     double pointValue(const QString& series, int index) const;
     double pointLow(const QString& series, int index) const; // Band: the lower line; else value
+    bool pointHasValue(const QString& series, int index) const;
     QString pointLabel(const QString& series, int index) const;
     QColor pointColour(const QString& series, int index) const;
     int pointPosition(const QString& series, int index) const; // x; -1 when out of range
@@ -86,7 +85,6 @@ class ChartPanel : public QWidget {
     // The value axis follows the data with a small margin; with a ceiling (> 0) it ends there
     // at the latest, framing what lies below (0: no ceiling).
     void setValueCeiling(double ceiling);
-    double valueCeiling() const;
     // Pixels kept free above the highest point, for marks drawn over it (0: none).
     void setTopRoom(int pixels);
 

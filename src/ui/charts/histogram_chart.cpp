@@ -7,6 +7,7 @@
 #include <QValueAxis>
 #include <algorithm>
 
+#include "localisation/message_ids.h"
 #include "localisation/messages.h"
 #include "statlib/number_text.h"
 #include "ui/charts/chart_panel.h"
@@ -55,8 +56,9 @@ void DrawHistogramChart(ChartPanel& chart, const DiscreteHistogram& h, const QSt
     chart.setTitleLines(title);
 
     chart.clearAll();
-    chart.setAxisTitle("left", Q(TextCis(260)));
-    chart.setAxisTitle("bottom", axis == HistogramAxis::Value ? Q(TextCis(261)) : indexCaption);
+    chart.setAxisTitle("left", Q(TextCis(msg::ProbabilityPx)));
+    chart.setAxisTitle("bottom",
+                       axis == HistogramAxis::Value ? Q(TextCis(msg::ValueX)) : indexCaption);
 
     // The chart places bars by their label: classes closer than the four digits of a value
     // label can tell apart get labels made distinct by invisible zero-width spaces.
@@ -89,7 +91,7 @@ void FillHistogramTable(StringGrid& grid, std::span<const double> p, int n, doub
     };
     auto totalRow = [&](int row) {
         grid.setCell(0, row, QString());
-        grid.setCell(1, row, Q(TextCis(47)));
+        grid.setCell(1, row, Q(TextCis(msg::TotalRow)));
         grid.setCell(2, row, Q(StrNaCarku(static_cast<double>(sum))));
     };
 

@@ -355,9 +355,13 @@ void ResultsPage::addYear(const YearRow& row, bool firstYear) {
 
 void ResultsPage::addInspectionCurves(const InspectionChart& curves) {
     for (int s = 1; s <= InspectionSeries; ++s)
-        for (const ChartPoint& p : curves.series[s])
-            chart_->addPoint(QString("Series%1").arg(s), p.value, QString::number(p.year),
-                             p.blue ? QColor() : QColor(255, 255, 255));
+        for (const ChartPoint& p : curves.series[s]) {
+            const QString name = QString("Series%1").arg(s), year = QString::number(p.year);
+            if (p.blue)
+                chart_->addPoint(name, p.value, year);
+            else
+                chart_->addPointWithoutValue(name, year);
+        }
 }
 
 void ResultsPage::showFirstInspection(const FirstInspectionResult& first) {

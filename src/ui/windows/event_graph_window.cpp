@@ -29,7 +29,6 @@ using SeriesType = ChartPanel::SeriesType;
 
 const QColor Red(255, 0, 0);
 const QColor Blue(0, 0, 255);
-const QColor White(255, 255, 255);
 const QColor Olive(128, 128, 0);
 const QColor Yellow(207, 213, 17);
 
@@ -268,9 +267,12 @@ void EventGraphWindow::finishRun(const RunResult& result, double Pd) {
     // Inspection k = 2 .. 10 is series k - 1 of the search, Series k + 3 here.
     for (int s = 1; s <= InspectionSeries; ++s) {
         const QString name = QString("Series%1").arg(s + 4);
-        for (const ChartPoint& p : result.inspectionChart.series[s])
-            inspectionChart_->addPoint(name, p.value, QString::number(p.year),
-                                       p.blue ? QColor() : White);
+        for (const ChartPoint& p : result.inspectionChart.series[s]) {
+            if (p.blue)
+                inspectionChart_->addPoint(name, p.value, QString::number(p.year));
+            else
+                inspectionChart_->addPointWithoutValue(name, QString::number(p.year));
+        }
     }
 }
 

@@ -1,0 +1,94 @@
+#include "ui/charts/chart_pictures.h"
+
+#include <QChart>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGraphicsLayout>
+#include <QGraphicsScene>
+#include <QImageWriter>
+#include <QPainter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+
+#include "ui/charts/chart_adaptor.h"
+
+namespace tessavin::ui {
+namespace {
+
+const QSize FallbackPictureSize(800, 600);
+
+// Lays the chart out now (axes, plot area) instead of on the next event-loop turn.
+void LayOut(QChart* chart) {
+    QCoreApplication::sendPostedEvents(chart, QEvent::LayoutRequest);
+    if (QGraphicsLayout* layout = chart->layout()) {
+        layout->invalidate();
+        layout->activate();
+    }
+}
+
+} // namespace
+
+QSize ChartPictureSize(const ChartAdaptor& chart, QSize wanted) {
+    if (wanted.isValid() && !wanted.isEmpty()) return wanted;
+    const QSize current = chart.chart()->size().toSize();
+    return current.width() >= 50 && current.height() >= 50 ? current : FallbackPictureSize;
+}
+
+void PaintChart(ChartAdaptor& chart, QPainter& painter, QSize size) {
+    chart.update();
+    QChart* c = chart.chart();
+    const QSizeF old = c->size();
+    const bool resize = old.toSize() != size;
+    if (resize) {
+        c->resize(size);
+        LayOut(c);
+        chart.updateLabels();
+        LayOut(c);
+    }
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+    c->scene()->render(&painter, QRectF(QPointF(0, 0), size), QRectF(c->pos(), QSizeF(size)));
+    if (resize) {
+        c->resize(old);
+        LayOut(c);
+        chart.updateLabels();
+    }
+}
+
+QImage RenderChart(ChartAdaptor& chart, QSize size) {
+    size = ChartPictureSize(chart, size);
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PaintChart(chart, painter, size);
+    painter.end();
+    return image;
+}
+
+bool SaveChartPicture(ChartAdaptor& chart, const QString& path, QSize size) {
+    size = ChartPictureSize(chart, size);
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (suffix == "svg") {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&file);
+        svg.setSize(size);
+        svg.setViewBox(QRect(QPoint(0, 0), size));
+        QPainter painter;
+        if (!painter.begin(&svg)) return false;
+        PaintChart(chart, painter, size);
+        if (!painter.end()) return false;
+    } else {
+        const QByteArray format = suffix == "jpg" || suffix == "jpeg" ? "JPG"
+                                  : suffix == "bmp"                   ? "BMP"
+                                                                      : "PNG";
+        QImageWriter writer(&file, format);
+        if (format == "JPG") writer.setQuality(80);
+        if (!writer.write(RenderChart(chart, size))) return false;
+    }
+    return file.commit();
+}
+
+} // namespace tessavin::ui
