@@ -186,7 +186,7 @@ void MainWindow::buildInputPage(QWidget* page) {
         row.source->setFixedWidth(104);
         row.type = new QComboBox(page);
         row.type->setObjectName(c.type);
-        for (int t = 0; t < 4; ++t)
+        for (int t = 0; t < InputTypeCount(); ++t)
             row.type->addItem(Q(DistributionName(t)));
         row.type->setItemText(0, firstType);
         row.type->setFixedWidth(112);
