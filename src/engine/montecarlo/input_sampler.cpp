@@ -7,8 +7,8 @@
 
 namespace tessavin::montecarlo {
 
-std::optional<InputSampler> InputSampler::Parametric(DistributionType type, double mi,
-                                                     double sigma, double lo, double hi) {
+std::optional<InputSampler> InputSampler::Parametric(DistributionType type, double mi, double sigma,
+                                                     double lo, double hi) {
     if (!IsInputType(type) || !ParametersValid(type, {0, mi, sigma, 0, 0})) return std::nullopt;
     InputSampler s;
     s.sampling_ = Distribution(type).input;

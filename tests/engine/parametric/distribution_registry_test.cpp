@@ -310,8 +310,7 @@ TEST(Registry, EstimateFromItsOwnMomentsGivesTheParametersBack) {
         st.skewness = r.moments->skewness;
         st.skewnessText = Text(st.skewness);
         st.xmin = st.xmax = st.median = st.mode = m; // no lean either way
-        if (row.shapeScan)
-            st.weibullShape = static_cast<double>(r.p[row.shapeScan->parameter]);
+        if (row.shapeScan) st.weibullShape = static_cast<double>(r.p[row.shapeScan->parameter]);
         const FitEstimate fit = EstimateFromSample(r.type, st, m, s);
         const std::string name = DistributionName(r.type);
         ASSERT_FALSE(fit.parameterText.empty()) << name;
@@ -346,7 +345,8 @@ RawSample QuantileSample(const WorkingHistogram& w, int n) {
         while (i < w.Bins && below + w.P[i] < u)
             below += w.P[i++];
         const long double within = w.P[i] > 0 ? (u - below) / w.P[i] : 0.5L;
-        values.push_back(static_cast<double>(w.Min + (i - 1 + std::clamp(within, 0.0L, 1.0L)) * w.Step));
+        values.push_back(
+            static_cast<double>(w.Min + (i - 1 + std::clamp(within, 0.0L, 1.0L)) * w.Step));
     }
     return SampleOfValues(values);
 }
