@@ -50,8 +50,10 @@ int RunHistogramCommand(const std::vector<std::string>& words) {
 
     ParametricRequest request;
     const auto type = ParseWhole(args->value("type").value_or(""));
-    if (!type || !IsValidDistributionType(static_cast<int>(*type)))
-        return Refuse("--type must be a distribution number 0 .. 23");
+    // The range is checked on the whole number read, before it narrows to a type.
+    if (!type || *type < 0 || *type >= DistributionCount)
+        return Refuse("--type must be a distribution number 0 .. " +
+                      std::to_string(DistributionCount - 1));
     request.Type = static_cast<int>(*type);
     request.Par1 = args->value("par1").value_or("");
     request.Par2 = args->value("par2").value_or("0");

@@ -15,6 +15,7 @@
 #include "common/number_parse.h"
 #include "exactplan/plan_search.h"
 #include "parametric/distribution_catalogue.h"
+#include "parametric/input_sampling.h"
 
 namespace tessavin::cli {
 namespace {
@@ -52,6 +53,16 @@ std::string FieldText(const json& v, const std::string& key, const std::string& 
         return t;
     }
     throw Refusal("\"" + key + "\" must be a number or a text", pointer);
+}
+
+// The input types as "0 (Normal), 1 (LogNormal_2P), ... or 3 (Gumbel II)".
+std::string InputTypeChoices() {
+    std::string list;
+    for (DistributionType t = 0; t < InputTypeCount(); ++t) {
+        if (t > 0) list += t + 1 < InputTypeCount() ? ", " : " or ";
+        list += std::to_string(t) + " (" + Distribution(t).input->name + ")";
+    }
+    return list;
 }
 
 int WholeValue(const json& v, const std::string& key, const std::string& pointer) {
@@ -137,11 +148,8 @@ void ReadInputs(const json& list, CalculationInputs& in) {
             const std::string pointer = InputPointer(k, key);
             if (key == "type") {
                 f.type = WholeValue(value, where, pointer);
-                // The input rows offer the first four types.
-                if (f.type < 0 || f.type > 3)
-                    throw Refusal(where + " must be 0 (Normal), 1 (LogNormal_2P), 2 (Gumbel I) "
-                                          "or 3 (Gumbel II)",
-                                  pointer);
+                if (!IsInputType(f.type))
+                    throw Refusal(where + " must be " + InputTypeChoices(), pointer);
             } else if (key == "mi") {
                 f.mi = FieldText(value, where, pointer);
             } else if (key == "sigma") {

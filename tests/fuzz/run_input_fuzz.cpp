@@ -6,6 +6,7 @@
 
 #include "calculation/field_checks.h"
 #include "fuzz_check.h"
+#include "parametric/distribution_registry.h"
 #include "parametric/input_histograms.h"
 #include "run_input.h"
 
@@ -22,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int k = 1; k <= RandomInputCount; ++k) {
         FUZZ_CHECK(!ValidateMi(k, in.random[k].mi) && !ValidateSigma(k, in.random[k].sigma) &&
                    !ValidateN(k, in.random[k].n));
-        FUZZ_CHECK(in.random[k].type >= 0 && in.random[k].type <= 3);
+        FUZZ_CHECK(IsInputType(in.random[k].type));
     }
     FUZZ_CHECK(in.integration.method >= 0 && in.integration.method <= 4);
     FUZZ_CHECK(in.crackOrigin == 0 || in.crackOrigin == 1);

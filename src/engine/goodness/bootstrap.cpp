@@ -40,8 +40,8 @@ std::optional<FittedDistribution> Refit(DistributionType type, const RawSample& 
         return std::nullopt;
     }
     FitContext& ctx = std::get<FitContext>(made);
-    if (type == dist::Weibull) {
-        const std::optional<double> shape = ScanWeibullShapeFor(ctx);
+    if (Distribution(type).shapeScan) {
+        const std::optional<double> shape = ScanShapeFor(ctx, type);
         if (!shape) {
             reason = "the shape scan refuses a drawn sample";
             return std::nullopt;

@@ -7,18 +7,18 @@
 
 #include "histogram/histogram.h"
 #include "montecarlo/normal_distribution.h"
+#include "parametric/distribution_registry.h"
+#include "parametric/input_sampling.h"
 
 namespace tessavin::montecarlo {
 
 class InputSampler {
   public:
-    enum class Kind { Normal, LogNormal, GumbelMax, GumbelMin, Classes };
-
-    // Type 0 Normal, 1 LogNormal_2P, 2 Gumbelovo_I, 3 Gumbelovo_II with mean mi and standard
-    // deviation sigma (the densities of the distribution catalogue), cut to [lo, hi]. None when
-    // [lo, hi] holds no probability of the distribution.
-    static std::optional<InputSampler> Parametric(int type, double mi, double sigma, double lo,
-                                                  double hi);
+    // An input type of the registry with mean mi and standard deviation sigma (the densities of
+    // the distribution catalogue), cut to [lo, hi]. None when the type is no input type, its
+    // checks refuse mi or sigma, or [lo, hi] holds no probability of the distribution.
+    static std::optional<InputSampler> Parametric(DistributionType type, double mi, double sigma,
+                                                  double lo, double hi);
     // Class i of h with probability P[i], uniform within [ClassLower, ClassUpper]. None when h
     // has no class, no width or no probability.
     static std::optional<InputSampler> Classes(const DiscreteHistogram& h);
@@ -29,19 +29,20 @@ class InputSampler {
     // Cumulative probability of the cut distribution at x (0 below lo, 1 above hi).
     double Cdf(double x) const;
 
-    Kind kind() const { return kind_; }
+    // A parametric input whose sums stay normal (InputSampling::normal).
+    bool normal() const { return sampling_ && sampling_->normal; }
     double lower() const { return lo_; }
     double upper() const { return hi_; }
-    // Mean and standard deviation of the cut distribution; valid for Kind::Normal only.
+    // Mean and standard deviation of the cut distribution; valid for a normal() input only.
     const Moments& normalMoments() const { return moments_; }
 
   private:
     double UncutCdf(double x) const;
     double UncutQuantile(double p) const;
 
-    Kind kind_ = Kind::Classes;
+    const InputSampling* sampling_ = nullptr; // nullptr: a histogram input
     double lo_ = 0.0, hi_ = 0.0;
-    // Parametric: location and scale (normal mu/sigma, log-normal of ln x, Gumbel u and 1/a).
+    // Parametric: location and scale as InputSampling::locate gives them.
     double loc_ = 0.0, scale_ = 1.0;
     double cdfLo_ = 0.0, cdfSpan_ = 1.0; // the uncut CDF at lo and F(hi) - F(lo)
     Moments moments_;

@@ -37,10 +37,9 @@ std::optional<Failure> ReadPeriod(const CalculationInputs& in, std::vector<int>&
 // A parametric input keeps its distribution; otherwise, or when its fields no longer describe
 // the stored histogram, the histogram itself is sampled.
 std::optional<InputSampler> SamplerOf(const RandomInputFields& fields, const DiscreteHistogram& h) {
-    if (fields.source == InputSource::Parametric && fields.type >= 0 && fields.type <= 3 &&
-        h.Bins > 0) {
+    if (fields.source == InputSource::Parametric && h.Bins > 0) {
         const auto mi = ParseReal(fields.mi), sigma = ParseReal(fields.sigma);
-        if (mi && sigma && *sigma > 0 && (fields.type != 1 || *mi > 0))
+        if (mi && sigma)
             if (auto s =
                     InputSampler::Parametric(fields.type, *mi, *sigma, RangeMin(h), RangeMax(h)))
                 return s;
@@ -140,7 +139,7 @@ SimulationModel::SimulationModel(ModelSetup setup)
     : setup_(std::move(setup)), parameters_(ParametersOf(setup_)) {
     integral_ = BuildResistanceIntegral(setup_, failure_);
     const auto& in = setup_.inputs;
-    normalCount_ = in[2].kind() == InputSampler::Kind::Normal;
+    normalCount_ = in[2].normal();
     if (normalCount_) {
         const Moments one = in[2].normalMoments();
         for (int year : setup_.years) {

@@ -41,11 +41,13 @@ FitEstimate EstimateFromSample(DistributionType type, const SampleStatistics& sa
     FitEstimate fit;
     fit.p[1] = m;
     fit.p[2] = s;
-    const auto estimate = IsValidDistributionType(type) ? Distribution(type).estimate : nullptr;
-    if (estimate)
-        estimate(fit, sample, m, s);
-    else
+    const DistributionInfo* row = IsValidDistributionType(type) ? &Distribution(type) : nullptr;
+    if (!row || !row->estimate) {
         fit.refused = true;
+        return fit;
+    }
+    if (row->shapeScan) fit.p[row->shapeScan->parameter] = sample.weibullShape;
+    row->estimate(fit, sample, m, s);
     return fit;
 }
 

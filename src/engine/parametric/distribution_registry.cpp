@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "parametric/distribution_catalogue.h"
+#include "parametric/input_sampling.h"
 #include "parametric/range_search.h"
 #include "parametric/special_functions.h"
 
@@ -191,7 +192,8 @@ LD LogisticDensity(const K&, const P& p, LD x) {
     return e / (p[2] * (1 + e) * (1 + e));
 }
 
-// 9 Weibull, k = p1, lambda = p2.
+// 9 Weibull, k = p1, lambda = p2. The fit scans k: 655 shapes from 1.5.
+constexpr ShapeScan kWeibullShapes{.first = 1.5, .end = 8.04, .step = 0.01, .parameter = 1};
 LD WeibullDensity(const K&, const P& p, LD x) {
     return (p[1] / p[2]) * Pow(x / p[2], p[1] - 1) * Exp(-Pow(x / p[2], p[1]));
 }
@@ -389,7 +391,8 @@ constexpr DistributionInfo kRegistry[DistributionCount] = {
      .density = NormalDensity,
      .support = WholeLine,
      .range = NormalRange,
-     .estimate = MeanAndSigma},
+     .estimate = MeanAndSigma,
+     .input = &NormalInput},
     {.type = dist::LogNormal2P,
      .name = "LogNormal_2P",
      .parameterCount = 2,
@@ -402,7 +405,8 @@ constexpr DistributionInfo kRegistry[DistributionCount] = {
      .widensToData = true,
      .range = RatioStep100,
      .estimate = MeanAndSigma,
-     .refusesFit = LogNormalRefusesFit},
+     .refusesFit = LogNormalRefusesFit,
+     .input = &LogNormalInput},
     {.type = dist::GumbelI,
      .name = "Gumbelovo_I",
      .parameterCount = 2,
@@ -417,7 +421,8 @@ constexpr DistributionInfo kRegistry[DistributionCount] = {
          [](FitEstimate& fit, const SampleStatistics& s, double, double) {
              fit.parameterText = MeanSigmaText(s);
              fit.refused = Midrange(s) < s.median;
-         }},
+         },
+     .input = &GumbelMaxInput},
     {.type = dist::GumbelII,
      .name = "Gumbelovo_II",
      .parameterCount = 2,
@@ -432,7 +437,8 @@ constexpr DistributionInfo kRegistry[DistributionCount] = {
          [](FitEstimate& fit, const SampleStatistics& s, double, double) {
              fit.parameterText = MeanSigmaText(s);
              fit.refused = Midrange(s) > s.median;
-         }},
+         },
+     .input = &GumbelMinInput},
     {.type = dist::RaisedCosine,
      .name = "Raised-cosine",
      .parameterCount = 2,
@@ -511,12 +517,13 @@ constexpr DistributionInfo kRegistry[DistributionCount] = {
      .zeroCut = true,
      .range = WeibullRange,
      .estimate =
-         [](FitEstimate& fit, const SampleStatistics& smp, double m, double) {
-             fit.p[1] = smp.weibullShape;
-             fit.p[2] = m / Gamma(1 + 1 / static_cast<LD>(smp.weibullShape));
+         [](FitEstimate& fit, const SampleStatistics&, double m, double) {
+             // k is the scanned shape.
+             fit.p[2] = m / Gamma(1 + 1 / fit.p[1]);
              fit.parameterText =
                  "k=" + FiveDecimals(fit.p[1]) + ", Lambda=" + FiveDecimals(fit.p[2]) + ")";
-         }},
+         },
+     .shapeScan = &kWeibullShapes},
     {.type = dist::Rayleigh,
      .name = "Rayleigh",
      .parameterCount = 1,
@@ -718,10 +725,46 @@ constexpr DistributionInfo kRegistry[DistributionCount] = {
                       double) { return f.preparedR() == 0; }},
 };
 
+constexpr int CountInputTypes() {
+    int n = 0;
+    while (n < DistributionCount && kRegistry[n].input)
+        ++n;
+    return n;
+}
+constexpr int kInputTypeCount = CountInputTypes();
+
+constexpr bool RowsInListOrder() {
+    for (int t = 0; t < DistributionCount; ++t)
+        if (kRegistry[t].type != t) return false;
+    return true;
+}
+constexpr bool InputTypesFirst() {
+    for (int t = kInputTypeCount; t < DistributionCount; ++t)
+        if (kRegistry[t].input) return false;
+    return true;
+}
+constexpr int ShapeScanCount() {
+    int n = 0;
+    for (const DistributionInfo& row : kRegistry)
+        n += row.shapeScan != nullptr;
+    return n;
+}
+static_assert(RowsInListOrder(), "a row's place in the registry is its type");
+static_assert(InputTypesFirst(), "the input rows' list positions are the types");
+static_assert(ShapeScanCount() <= 1, "the fit context carries one scanned shape");
+
 } // namespace
 
 bool IsValidDistributionType(int type) {
     return type >= 0 && type < DistributionCount;
+}
+
+int InputTypeCount() {
+    return kInputTypeCount;
+}
+
+bool IsInputType(int type) {
+    return type >= 0 && type < kInputTypeCount;
 }
 
 const DistributionInfo& Distribution(DistributionType type) {

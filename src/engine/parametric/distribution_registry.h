@@ -1,18 +1,18 @@
 #pragma once
-// The registry of the 24 parametric distributions: one row per type carries its names, labels,
-// density, support, range rule, estimator and checks. Everything that differs between the types
-// is looked up here; the discretisation and the fit ranking hold no per-type code.
+// The registry of the parametric distributions: one row per type carries its names, labels,
+// density, support, range rule, estimator, fit hooks and checks, and, for the types a random input
+// of the calculation may follow, how the simulation samples them. Everything that differs between
+// the types is looked up here; no other code switches over types or tests a type's number.
 #include <array>
 #include <string>
 
 namespace tessavin {
 
-inline constexpr int DistributionCount = 24;
 // The list position of a type: what files, settings and the selection lists store.
 using DistributionType = int; // 0 .. DistributionCount - 1
 
 namespace dist {
-// The types by name; each value is the type's list position.
+// The types by name; each value is the type's list position, so a new type goes last.
 enum Type : DistributionType {
     Normal,
     LogNormal2P,
@@ -38,9 +38,11 @@ enum Type : DistributionType {
     ChiSquare,
     HalfLogistic,
     LogNormal3P,
+    TypeCount // not a type: the number of types
 };
-static_assert(LogNormal3P + 1 == DistributionCount);
 } // namespace dist
+
+inline constexpr int DistributionCount = dist::TypeCount;
 
 // p[1] .. p[4] in label order; p[0] is unused.
 using DistributionParameters = std::array<long double, 5>;
@@ -55,7 +57,7 @@ struct SampleStatistics {
     double xmax = 0.0;
     double median = 0.0;
     double mode = 0.0;
-    double weibullShape = 1.5; // kW, the shape with which Weibull is built in a fit
+    double weibullShape = 1.5; // kW, the scanned shape (ShapeScan) with which a fit is built
 };
 
 // Parameters of a fit to a sample, as far as they come from the sample statistics alone.
@@ -77,6 +79,18 @@ struct SearchRange {
 
 class RangeSearch;
 class Density;
+struct InputSampling; // parametric/input_sampling.h
+
+// A shape parameter that the sample's moments do not give: the fit ranking builds the type at the
+// shapes first, first + step, ... (by repeated addition) below `end` and keeps the smallest shape
+// of the highest tightness; the estimate reads it as SampleStatistics::weibullShape. The fit
+// context carries that one shape, so at most one type scans (the registry checks it).
+struct ShapeScan {
+    double first;
+    double end;
+    double step;
+    int parameter; // the parameter the shape becomes (1 .. 4)
+};
 
 // What a range rule works with; the parameters come as doubles.
 struct RangeInput {
@@ -124,10 +138,21 @@ struct DistributionInfo {
                      double s) = nullptr;
     // A fit refused on its prepared density.
     bool (*refusesFit)(const Density& f, const SampleStatistics& sample, double eps) = nullptr;
+    // nullptr: the estimate needs no scanned shape.
+    const ShapeScan* shapeScan = nullptr;
+
+    // As a random input of the calculation: the input page's rows, the batch input and the
+    // simulation offer the type when this is set. nullptr: a single histogram and fits only.
+    const InputSampling* input = nullptr;
 };
 
 bool IsValidDistributionType(int type);
 // The registry row of a type; an invalid type gives the row of type 0.
 const DistributionInfo& Distribution(DistributionType type);
+
+// The types a random input may follow are the first InputTypeCount() of the list: the input rows
+// show them in list order, so a row's list position is the type.
+int InputTypeCount();
+bool IsInputType(int type);
 
 } // namespace tessavin

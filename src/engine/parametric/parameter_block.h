@@ -20,7 +20,7 @@ struct ParameterBlock {
     std::string min = "1";                                                     // EdMin
     std::string max = "1";                                                     // EdMax
 
-    // The names of the 24 types (CBTypRozdeleni), in the active language.
+    // The names of all types (CBTypRozdeleni), in the active language.
     static std::vector<std::string> TypeNames();
 
     // Writers: the main window's Eps and interval count whenever they change there; the input

@@ -123,16 +123,17 @@ RefusedFit Faulted(DistributionType t, const FitContext::Candidate& c) {
     return f;
 }
 
-// The Weibull shape scan: the smallest shape of the highest tightness becomes the context's
-// shape. A refusal when no shape gives a positive tightness or a shape faults.
-std::optional<RefusedFit> ScanWeibullShape(FitContext& ctx, bool spread) {
-    double best = 0, bestShape = 1.5;
+// The shape scan of a type with a ShapeScan: the smallest shape of the highest tightness becomes
+// the context's shape. A refusal when no shape gives a positive tightness or a shape faults.
+std::optional<RefusedFit> ScanShape(FitContext& ctx, DistributionType t, bool spread) {
+    const ShapeScan& scan = *Distribution(t).shapeScan;
+    double best = 0, bestShape = scan.first;
     bool anyUsable = false;
-    // The shape grows by repeated addition, as the scan always did: 655 shapes.
-    for (double k = 1.5; k < 8.04; k += 0.01) {
+    // The shape grows by repeated addition, as the scan always did.
+    for (double k = scan.first; k < scan.end; k += scan.step) {
         ctx.setWeibullShape(k);
-        const FitContext::Candidate c = ctx.build(dist::Weibull, true);
-        if (c.failed) return Faulted(dist::Weibull, c);
+        const FitContext::Candidate c = ctx.build(t, true);
+        if (c.failed) return Faulted(t, c);
         anyUsable = anyUsable || c.usable;
         const double tight = c.usable && spread ? ctx.tightness(c.histogram) : 0.0;
         if (tight > best) {
@@ -141,8 +142,7 @@ std::optional<RefusedFit> ScanWeibullShape(FitContext& ctx, bool spread) {
         }
     }
     if (best <= 0)
-        return Refused(dist::Weibull,
-                       anyUsable ? FitRefusal::TightnessOutOfRange : FitRefusal::ByChecks);
+        return Refused(t, anyUsable ? FitRefusal::TightnessOutOfRange : FitRefusal::ByChecks);
     ctx.setWeibullShape(bestShape);
     return std::nullopt;
 }
@@ -150,8 +150,8 @@ std::optional<RefusedFit> ScanWeibullShape(FitContext& ctx, bool spread) {
 // One type fitted over the sample's range; accepted ones get their row over their own range.
 std::optional<RefusedFit> Evaluate(FitContext& ctx, DistributionType t, bool spread,
                                    FitRanking& r) {
-    if (t == dist::Weibull)
-        if (auto refused = ScanWeibullShape(ctx, spread)) return refused;
+    if (Distribution(t).shapeScan)
+        if (auto refused = ScanShape(ctx, t, spread)) return refused;
     const FitContext::Candidate c = ctx.build(t, true);
     if (c.failed) return Faulted(t, c);
     if (!c.usable) return Refused(t, FitRefusal::ByChecks);
@@ -177,10 +177,11 @@ std::optional<RefusedFit> Evaluate(FitContext& ctx, DistributionType t, bool spr
 
 } // namespace
 
-std::optional<double> ScanWeibullShapeFor(const FitContext& context) {
+std::optional<double> ScanShapeFor(const FitContext& context, DistributionType type) {
+    if (!IsValidDistributionType(type) || !Distribution(type).shapeScan) return std::nullopt;
     FitContext ctx = context;
     const bool spread = ctx.sampleView().characteristics.varianceY != 0;
-    if (ScanWeibullShape(ctx, spread)) return std::nullopt;
+    if (ScanShape(ctx, type, spread)) return std::nullopt;
     return ctx.weibullShape();
 }
 

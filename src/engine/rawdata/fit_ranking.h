@@ -73,7 +73,7 @@ struct RefusedFit {
     DistributionType type = 0;
     FitRefusal reason = FitRefusal::ByChecks;
     std::string message;    // the math-fault report of a MathFault refusal
-    double tightness = 0.0; // the rejected tightness (Weibull: the best of its shape scan)
+    double tightness = 0.0; // the rejected tightness (a shape scan: the best of its shapes)
 };
 
 // Short English key of a reason, for reports and machine-readable output.
@@ -92,16 +92,18 @@ struct FitRanking {
     int acceptedCount() const { return static_cast<int>(rows.size()); }
 };
 
-// progress(done, total) after each evaluated type (total 22: types 18 and 19 are never tried).
+// progress(done, total) after each evaluated type (total: the types the registry marks ranked).
 using FitProgress = std::function<void(int done, int total)>;
 
-// Accepts tightness in (0.0001, 1]. Weibull is tried at shapes 1.5, 1.51, ... below 8.04 and kept
-// at the smallest shape of the highest tightness. A type whose estimate or density faults is
-// refused alone (tightness 0, listed in `refused`); the others are ranked as usual.
+// Accepts tightness in (0.0001, 1]. A type with a shape scan (Weibull: shapes 1.5, 1.51, ...
+// below 8.04) is kept at the smallest shape of the highest tightness. A type whose estimate or
+// density faults is refused alone (tightness 0, listed in `refused`); the others are ranked as
+// usual.
 FitRanking RankParametricFits(const FitContext& context, const FitProgress& progress = {});
 
-// The Weibull shape the ranking's scan picks for this sample; nullopt when Weibull is refused.
-std::optional<double> ScanWeibullShapeFor(const FitContext& context);
+// The shape the ranking's scan picks for this sample and type; nullopt when the type has no shape
+// scan or the scan refuses it.
+std::optional<double> ScanShapeFor(const FitContext& context, DistributionType type);
 
 // A candidate is accepted with a tightness in (0.0001, 1].
 bool IsAcceptedTightness(double t);

@@ -187,7 +187,7 @@ void InputPage::buildRows() {
         row.source->setFixedWidth(104);
         row.type = new QComboBox(this);
         row.type->setObjectName(c.type);
-        for (int t = 0; t < 4; ++t)
+        for (int t = 0; t < InputTypeCount(); ++t)
             row.type->addItem(Q(DistributionName(t)));
         row.type->setFixedWidth(112);
         row.mi = NamedEdit(this, c.mi, in_.random[k].mi, 62);

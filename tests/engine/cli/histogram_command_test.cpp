@@ -12,6 +12,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli_process.h"
+#include "parametric/distribution_registry.h"
 
 namespace {
 
@@ -60,12 +61,16 @@ TEST(CliHistogram, BadArgumentsExitWithTwoAndWriteNothing) {
     const auto dir = TempDir();
     const auto file = dir / "never.dis";
     const std::string out = " --out " + file.string();
-    for (const std::string args :
-         {"histogram --type 0 --par1 30 --par2 0", "histogram --type 24 --par1 1",
-          "histogram --type 0 --par1 abc --par2 3",
-          "histogram --type 0 --par1 30 --par2 3 --intervals 2",
-          "histogram --type 0 --par1 30 --par2 3 --bogus 1", "histogram --type 5 --par1 0 --par2 1",
-          "histogram --type 0 --par1 30 --par2 3 --eps 0", "histogram --par1 30", "nothing"}) {
+    const std::string pastLastType =
+        "histogram --type " + std::to_string(tessavin::DistributionCount);
+    for (const std::string& args : std::initializer_list<std::string>{
+             "histogram --type 0 --par1 30 --par2 0", pastLastType + " --par1 1",
+             "histogram --type -1 --par1 1", "histogram --type 4294967296 --par1 30 --par2 3",
+             "histogram --type 0 --par1 abc --par2 3",
+             "histogram --type 0 --par1 30 --par2 3 --intervals 2",
+             "histogram --type 0 --par1 30 --par2 3 --bogus 1",
+             "histogram --type 5 --par1 0 --par2 1",
+             "histogram --type 0 --par1 30 --par2 3 --eps 0", "histogram --par1 30", "nothing"}) {
         EXPECT_EQ(RunCli(args + out).exitCode, 2) << args;
         EXPECT_FALSE(std::filesystem::exists(file)) << args;
     }

@@ -150,6 +150,9 @@ TEST(CliRun, BadInputIsRefusedWithTheFieldMessage) {
         {R"({"method": 1, "N_steps": 1001})", "Number of diferences n not even (n=1001)"},
         {R"({"inputs": [{"N": 2}]})", "Number entry is not correct (N=2)"},
         {R"({"inputs": [{"type": 7}]})", "must be 0 (Normal)"},
+        // The first type that is no input type; the choices are the registry's input types.
+        {R"({"inputs": [{"type": 4}]})",
+         "must be 0 (Normal), 1 (LogNormal_2P), 2 (Gumbel I) or 3 (Gumbel II)"},
         {R"({"crack_origin": "middle"})", "\"crack_origin\" must be"},
         {R"({"Pdd": 0.1})", "unknown field \"Pdd\""},
         {R"({"bf": [400]})", "\"bf\" must be a number or a text"},

@@ -43,7 +43,7 @@ TEST(ParameterBlock, NamesTheTypesInTheActiveLanguage) {
     EXPECT_EQ(ParameterBlock::TypeNames()[0], TextCis(91));
     SetLanguage(Language::English);
     EXPECT_EQ(ParameterBlock::TypeNames()[0], "Normal");
-    EXPECT_EQ(ParameterBlock::TypeNames().size(), 24u);
+    EXPECT_EQ(ParameterBlock::TypeNames().size(), static_cast<std::size_t>(DistributionCount));
 }
 
 } // namespace
