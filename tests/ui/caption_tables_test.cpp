@@ -288,19 +288,10 @@ class CaptionTablesTest : public QObject {
 
     void tablesAreWellFormed() {
         // Texts that read the same in both languages on purpose.
-        const QSet<QByteArray> sameInBoth = {" i",
-                                             " Median",
-                                             " Mode",
-                                             "Median",
-                                             "Mode",
-                                             "Střední hodnota",
-                                             "Směr.odchylka",
-                                             "Tessavin",
-                                             "OK",
-                                             "Char",
-                                             "Index x",
-                                             "Min",
-                                             "Max"};
+        const QSet<QByteArray> sameInBoth = {
+            " i",   "&index  f (z)",   " Median",       " Mode",    "Median",
+            "Mode", "Střední hodnota", "Směr.odchylka", "Tessavin", "OK",
+            "Char", "Index x",         "Min",           "Max"};
         for (const WindowEntry& w : tessavin::Windows()) {
             const auto& table = w.captions;
             const QString window = QString::fromUtf8(w.objectName.data());

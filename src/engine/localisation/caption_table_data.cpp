@@ -66,6 +66,8 @@ Table MainWindow() {
         Caption("Cestina", {"&Czech"}, {"&Čeština"}),
         Caption("Anglictina", {"&English"}, {"&Angličtina"}),
         Caption("BottomAxis", {"&Labels on Bottom axis"}, {"&Labels na základní ose"}),
+        Caption("index1", {"&index  f (z)"}, {"&index  f (z)"}),
+        Caption("NonIndex", {"&value  f (z)"}, {"&hodnota  f (z)"}),
         Caption("KontrolniTisk1", {"&Control printing"}, {"&Kontrolní tisk"}),
         Caption("Ano2", {"&Yes"}, {"&Ano"}),
         Caption("Ne2", {"&No"}, {"&Ne"}),

@@ -237,9 +237,10 @@ void MainWindow::buildMenu() {
         m->menuAction()->setObjectName(name);
         return m;
     };
+    // Built without texts: the caption table names every item.
     auto item = [](QMenu* menu, const char* name, const QKeySequence& key = {},
-                   bool checkable = false, const QString& text = {}) {
-        QAction* a = menu->addAction(text);
+                   bool checkable = false) {
+        QAction* a = menu->addAction(QString());
         a->setObjectName(name);
         a->setParent(menu);
         if (!key.isEmpty()) a->setShortcut(key);
@@ -277,9 +278,8 @@ void MainWindow::buildMenu() {
     connect(defaults, &QAction::triggered, this, &MainWindow::defaultsCommand);
 
     // Pairs of check items, exactly one of which is ticked.
-    auto pair = [&](QMenu* menu, const char* a, const char* b, bool firstTicked,
-                    const QString& ta = {}, const QString& tb = {}) {
-        TickPair p{item(menu, a, {}, true, ta), item(menu, b, {}, true, tb)};
+    auto pair = [&](QMenu* menu, const char* a, const char* b, bool firstTicked) {
+        TickPair p{item(menu, a, {}, true), item(menu, b, {}, true)};
         auto* group = new QActionGroup(menu);
         group->addAction(p.first);
         group->addAction(p.second);
@@ -294,8 +294,7 @@ void MainWindow::buildMenu() {
             [this] { switchLanguage(Language::English); });
 
     colourTicks_ = pair(submenu(setUp, "BarZvy"), "Ano1", "Ne1", true);
-    axisTicks_ = pair(submenu(setUp, "BottomAxis"), "index1", "NonIndex", false, "&index  f (z)",
-                      "&value  f (z)");
+    axisTicks_ = pair(submenu(setUp, "BottomAxis"), "index1", "NonIndex", false);
     controlPrintTicks_ = pair(submenu(setUp, "KontrolniTisk1"), "Ano2", "Ne2", false);
     boundTicks_ = pair(submenu(setUp, "VypDalProhl"), "DolMez", "HorMez", true);
     auto onTick = [this](QAction* item, std::function<void()> then) {
