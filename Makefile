@@ -63,7 +63,7 @@ tidy: build
 test-asan: deps
 	cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTESSAVIN_SANITIZE=ON \
 	      -DTESSAVIN_BENCH=OFF -DTESSAVIN_WERROR=$(WERROR)
-	cmake --build $(ASAN_DIR) -j $(JOBS) --target engine_tests tessavin-cli ui_tests
+	cmake --build $(ASAN_DIR) -j $(JOBS) --target engine_tests tessavin-cli ui_tests report_tests
 	cd $(ASAN_DIR) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS)
 
