@@ -65,6 +65,7 @@ test-asan: deps
 	      -DTESSAVIN_BENCH=OFF -DTESSAVIN_WERROR=$(WERROR)
 	cmake --build $(ASAN_DIR) -j $(JOBS) --target engine_tests tessavin-cli ui_tests report_tests
 	cd $(ASAN_DIR) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	  ctest --output-on-failure -j $(JOBS)
 
 # The file readers under libFuzzer (clang, with AddressSanitizer and UndefinedBehaviorSanitizer):
