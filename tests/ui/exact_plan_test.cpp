@@ -26,15 +26,6 @@ class ExactPlanTest : public QObject, test::MainWindowFixture {
 
     StringGrid* grid(const char* name) const { return find<StringGrid>(name); }
 
-    void typeAndLeave(const char* name, const QString& text) {
-        QLineEdit* e = edit(name);
-        e->setFocus();
-        e->selectAll();
-        e->clear();
-        QTest::keyClicks(e, text);
-        find<QPushButton>("BPocitej")->setFocus(Qt::TabFocusReason);
-        QCoreApplication::processEvents();
-    }
     void calculate() {
         QSignalSpy finished(w.get(), &MainWindow::calculationFinished);
         w->BPocitejClick();

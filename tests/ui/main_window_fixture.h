@@ -3,6 +3,7 @@
 // window shown and exposed. Test classes derive from it beside QObject and call open/close from
 // their init and cleanup slots.
 #include <QLineEdit>
+#include <QPushButton>
 #include <QtTest>
 #include <memory>
 
@@ -20,6 +21,17 @@ class MainWindowFixture {
 
     template <class T> T* find(const char* name) const { return Control<T>(w.get(), name); }
     QLineEdit* edit(const char* name) const { return find<QLineEdit>(name); }
+
+    // Types a text into a field and leaves it, as a user does.
+    void typeAndLeave(const char* name, const QString& text) {
+        QLineEdit* e = edit(name);
+        e->setFocus();
+        e->selectAll();
+        e->clear();
+        QTest::keyClicks(e, text);
+        find<QPushButton>("BPocitej")->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+    }
 
     void openMainWindow() {
         SetLanguage(Language::English);

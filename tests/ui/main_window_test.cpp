@@ -37,16 +37,6 @@ class MainWindowTest : public QObject, test::MainWindowFixture {
     QToolButton* tool(const char* name) const { return find<QToolButton>(name); }
     StringGrid* grid(const char* name) const { return find<StringGrid>(name); }
 
-    // Types a text into a field and leaves it, as a user does.
-    void typeAndLeave(const char* name, const QString& text) {
-        QLineEdit* e = edit(name);
-        e->setFocus();
-        e->selectAll();
-        e->clear();
-        QTest::keyClicks(e, text);
-        find<QPushButton>("BPocitej")->setFocus(Qt::TabFocusReason);
-        QCoreApplication::processEvents();
-    }
     void setText(const char* name, const QString& text) { edit(name)->setText(text); }
 
     // Runs a calculation and waits for its end.

@@ -42,11 +42,7 @@ const char* const kStudies = R"(# network A, span 1
 {"id": "A-8", "end": 60, "intervals": 32, "plan": "exact"}
 )";
 
-std::filesystem::path Write(const std::string& name, const std::string& text) {
-    const auto file = TempDir() / name;
-    std::ofstream(file, std::ios::binary) << text;
-    return file;
-}
+using tessavin::test::Write;
 
 std::vector<json> Lines(const std::string& text) {
     std::vector<json> lines;

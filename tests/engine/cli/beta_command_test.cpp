@@ -20,11 +20,7 @@ using tessavin::test::ReadText;
 using tessavin::test::RunCli;
 using tessavin::test::TempDir;
 
-std::filesystem::path Write(const std::string& name, const std::string& text) {
-    const auto file = TempDir() / name;
-    std::ofstream(file, std::ios::binary) << text;
-    return file;
-}
+using tessavin::test::Write;
 
 // Φ(−β) by the C library's erfc: an independent way back from β to pF.
 double UpperTail(double beta) {

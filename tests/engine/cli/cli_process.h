@@ -28,6 +28,13 @@ inline std::filesystem::path TempDir() {
     return dir;
 }
 
+// A file of the running test's folder with the given bytes.
+inline std::filesystem::path Write(const std::string& name, const std::string& text) {
+    const auto file = TempDir() / name;
+    std::ofstream(file, std::ios::binary) << text;
+    return file;
+}
+
 inline std::string ReadText(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     std::stringstream s;

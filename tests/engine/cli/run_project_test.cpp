@@ -16,11 +16,7 @@ using tessavin::test::ReadText;
 using tessavin::test::RunCli;
 using tessavin::test::TempDir;
 
-std::filesystem::path Write(const std::string& name, const std::string& content) {
-    const auto file = TempDir() / name;
-    std::ofstream(file, std::ios::binary) << content;
-    return file;
-}
+using tessavin::test::Write;
 
 TEST(CliRunProject, SavedProjectRunsAgainToTheSameResults) {
     const auto input = Write("input.json", R"({"end": 20, "intervals": 16, "method": 2,
