@@ -211,12 +211,13 @@ int RunFitCommand(const std::vector<std::string>& words) {
     RankedList ranked = Ranked(ranking);
     // The statistics are computed only where they are shown or ordered by.
     std::vector<GoodnessOfFit> stats;
+    const int threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     if (json || sortKey != "tightness") {
-        stats = MeasureRanking(context, sample, ranking);
+        stats = MeasureRanking(context, sample, ranking, threads);
         if (json && *draws > 0) {
             BootstrapSettings b;
             b.draws = static_cast<int>(*draws);
-            b.threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+            b.threads = threads;
             BootstrapRanking(stats, context, sample, settings, ranking.weibullShape, b);
         }
         if (sortKey != "tightness") SortBy(sortKey, ranked, stats);

@@ -76,6 +76,7 @@ void BootstrapPValues(GoodnessOfFit& g, const FittedDistribution& d, const RawSa
     const bool wantAd = g.adReason.empty();
     auto work = [&](int first, int stride) {
         std::vector<double> values(static_cast<std::size_t>(n));
+        FittedDistribution::Tails scratch;
         for (int i = first; i < draws; i += stride) {
             if (stop && stop->load()) return;
             Stream rng{settings.seed ^ (0xd1b54a32d192ed03ULL * static_cast<std::uint64_t>(i + 1))};
@@ -85,7 +86,7 @@ void BootstrapPValues(GoodnessOfFit& g, const FittedDistribution& d, const RawSa
             DrawOutcome& o = outcomes[static_cast<std::size_t>(i)];
             const std::optional<FittedDistribution> r = Refit(d.type(), drawn, fit, o.reason);
             if (!r) continue;
-            const GoodnessOfFit gi = MeasureFit(*r, drawn.values);
+            const GoodnessOfFit gi = MeasureFit(*r, drawn.values, &scratch);
             o.ok = true;
             o.ksAtLeast = gi.edf.ks >= g.edf.ks;
             // A drawn value where the refitted F is 0 or 1 makes its A² infinite: at least.

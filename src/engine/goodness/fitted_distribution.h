@@ -27,13 +27,17 @@ class FittedDistribution {
     long double pdf(double x) const;
 
     // F and 1 − F at ascending values, each integrated from its own end of the support so that
-    // both stay accurate in their tails.
+    // both stay accurate in their tails. Sums run in extended precision; the results are kept
+    // as doubles, which halves the memory a large sample walks through.
     struct Tails {
-        std::vector<long double> lower;   // F(x_i)
-        std::vector<long double> upper;   // 1 − F(x_i)
-        std::vector<long double> density; // the normalised density f(x_i)
+        std::vector<double> lower;   // F(x_i)
+        std::vector<double> upper;   // 1 − F(x_i)
+        std::vector<double> density; // the normalised density f(x_i)
     };
     Tails tailsAt(std::span<const double> sorted) const;
+    // The same into `t`, whose vectors keep their memory from one call to the next: a large
+    // sample measured against many candidates allocates once.
+    void tailsAt(std::span<const double> sorted, Tails& t) const;
 
     // Inverse distribution function on a table of the distribution function between the
     // 1e-12 and 1 − 1e-12 quantiles (linear between nodes); u in (0, 1).

@@ -1,7 +1,9 @@
 #include "goodness/goodness_of_fit.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <thread>
 
 #include "common/number_parse.h"
 
@@ -54,7 +56,8 @@ EdfStatistics EdfStatisticsOf(const FittedDistribution::Tails& t, std::string& a
     return e;
 }
 
-GoodnessOfFit MeasureFit(const FittedDistribution& d, std::span<const double> sorted) {
+GoodnessOfFit MeasureFit(const FittedDistribution& d, std::span<const double> sorted,
+                         FittedDistribution::Tails* scratch) {
     GoodnessOfFit g;
     g.type = d.type();
     g.parameterCount = Distribution(d.type()).parameterCount;
@@ -63,7 +66,9 @@ GoodnessOfFit MeasureFit(const FittedDistribution& d, std::span<const double> so
         g.reason = "the sample is empty";
         return g;
     }
-    const FittedDistribution::Tails t = d.tailsAt(sorted);
+    FittedDistribution::Tails own;
+    FittedDistribution::Tails& t = scratch ? *scratch : own;
+    d.tailsAt(sorted, t);
     long double ll = 0;
     for (const long double density : t.density) {
         const double f = static_cast<double>(density);
@@ -83,26 +88,43 @@ GoodnessOfFit MeasureFit(const FittedDistribution& d, std::span<const double> so
     return g;
 }
 
+std::vector<GoodnessOfFit> MeasureTypes(const FitContext& context, const RawSample& sample,
+                                        std::span<const DistributionType> types, int threads) {
+    std::vector<GoodnessOfFit> out(types.size());
+    std::atomic<std::size_t> next{0};
+    auto work = [&] {
+        FittedDistribution::Tails scratch;
+        for (std::size_t i = next++; i < types.size(); i = next++) {
+            std::string reason;
+            const std::optional<FittedDistribution> d =
+                FittedCandidate(context, sample, types[i], reason);
+            if (d) {
+                out[i] = MeasureFit(*d, sample.values, &scratch);
+                continue;
+            }
+            out[i].type = types[i];
+            out[i].parameterCount = Distribution(types[i]).parameterCount;
+            out[i].reason = reason;
+        }
+    };
+    const int workers = std::clamp(threads, 1, std::max(1, static_cast<int>(types.size())));
+    std::vector<std::thread> pool;
+    for (int t = 1; t < workers; ++t)
+        pool.emplace_back(work);
+    work();
+    for (std::thread& t : pool)
+        t.join();
+    return out;
+}
+
 std::vector<GoodnessOfFit> MeasureRanking(const FitContext& context, const RawSample& sample,
-                                          const FitRanking& ranking) {
+                                          const FitRanking& ranking, int threads) {
     FitContext ctx = context;
     ctx.setWeibullShape(ranking.weibullShape);
-    std::vector<GoodnessOfFit> out;
-    for (const FitEntry& e : ranking.entries) {
-        if (!IsAcceptedTightness(e.tightness)) continue;
-        std::string reason;
-        const std::optional<FittedDistribution> d = FittedCandidate(ctx, sample, e.type, reason);
-        if (!d) {
-            GoodnessOfFit g;
-            g.type = e.type;
-            g.parameterCount = Distribution(e.type).parameterCount;
-            g.reason = reason;
-            out.push_back(std::move(g));
-            continue;
-        }
-        out.push_back(MeasureFit(*d, sample.values));
-    }
-    return out;
+    std::vector<DistributionType> types;
+    for (const FitEntry& e : ranking.entries)
+        if (IsAcceptedTightness(e.tightness)) types.push_back(e.type);
+    return MeasureTypes(ctx, sample, types, threads);
 }
 
 } // namespace tessavin

@@ -39,10 +39,18 @@ std::optional<FittedDistribution> FittedCandidate(const FitContext& context,
 EdfStatistics EdfStatisticsOf(const FittedDistribution::Tails& t, std::string& adReason);
 
 // All statistics of one distribution on an ascending sample; p-values are left to the bootstrap.
-GoodnessOfFit MeasureFit(const FittedDistribution& d, std::span<const double> sorted);
+// `scratch` (optional) holds the working arrays between calls.
+GoodnessOfFit MeasureFit(const FittedDistribution& d, std::span<const double> sorted,
+                         FittedDistribution::Tails* scratch = nullptr);
+
+// The statistics of each of `types` as FittedCandidate fits it (the reason where it cannot be
+// fitted), in the order given. The types are shared out to `threads` workers and each result
+// has its own place, so nothing depends on the number of threads.
+std::vector<GoodnessOfFit> MeasureTypes(const FitContext& context, const RawSample& sample,
+                                        std::span<const DistributionType> types, int threads = 2);
 
 // Every accepted candidate of a ranking, in the ranking's order (best first).
 std::vector<GoodnessOfFit> MeasureRanking(const FitContext& context, const RawSample& sample,
-                                          const FitRanking& ranking);
+                                          const FitRanking& ranking, int threads = 2);
 
 } // namespace tessavin

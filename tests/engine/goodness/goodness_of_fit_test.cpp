@@ -137,6 +137,33 @@ FitSettings SettingsFor(const RawSample& s) {
     return f;
 }
 
+TEST(GoodnessOfFit, EveryTypeTheSameOnOneAndTwoThreads) {
+    std::vector<double> v;
+    for (int i = 1; i <= 60; ++i)
+        v.push_back(10 * std::pow(-std::log(1 - (i - 0.5) / 60), 1 / 1.6));
+    const RawSample s = SampleOfValues(v);
+    auto ctx = std::get<FitContext>(FitContext::Make(s, SettingsFor(s)));
+    ctx.setWeibullShape(1.6);
+    std::vector<DistributionType> types;
+    for (DistributionType t = 0; t < DistributionCount; ++t)
+        types.push_back(t);
+    const std::vector<GoodnessOfFit> one = MeasureTypes(ctx, s, types, 1);
+    const std::vector<GoodnessOfFit> two = MeasureTypes(ctx, s, types, 2);
+    ASSERT_EQ(one.size(), types.size());
+    int measured = 0;
+    for (std::size_t i = 0; i < types.size(); ++i) {
+        SCOPED_TRACE(types[i]);
+        EXPECT_EQ(one[i].type, types[i]);
+        EXPECT_EQ(one[i].reason, two[i].reason);
+        EXPECT_EQ(one[i].logLikelihood, two[i].logLikelihood);
+        EXPECT_EQ(one[i].edf.ks, two[i].edf.ks);
+        EXPECT_EQ(one[i].edf.ad, two[i].edf.ad);
+        EXPECT_EQ(one[i].edf.cvm, two[i].edf.cvm);
+        measured += one[i].reason.empty();
+    }
+    EXPECT_GT(measured, 10);
+}
+
 GoodnessOfFit NormalBootstrap(const RawSample& s, int draws, int threads) {
     const FitSettings fit = SettingsFor(s);
     auto ctx = FitContext::Make(s, fit);
