@@ -10,6 +10,7 @@
 #include "cli_output.h"
 #include "common/number_parse.h"
 #include "goodness/bootstrap.h"
+#include "goodness/goodness_order.h"
 #include "localisation/language.h"
 #include "rawdata/class_count_advice.h"
 #include "rawdata/fit_ranking.h"
@@ -102,30 +103,11 @@ nlohmann::ordered_json RefusedJson(const FitRanking& r) {
 
 using RankedList = std::vector<std::pair<const FitEntry*, const CharacteristicsRow*>>;
 
-// The statistic a --sort key orders by, smaller first; nullopt: missing, sorted last.
-std::optional<double> SortValue(const std::string& key, const GoodnessOfFit& g) {
-    const bool lik = g.reason.empty() && g.likelihoodReason.empty();
-    const bool edf = g.reason.empty();
-    if (key == "aic" && lik) return g.aic;
-    if (key == "bic" && lik) return g.bic;
-    if (key == "ks" && edf) return g.edf.ks;
-    if (key == "ad" && edf && g.adReason.empty()) return g.edf.ad;
-    return std::nullopt;
-}
-
 // Reorders the ranking and its statistics together; equal values keep the tightness order.
-void SortBy(const std::string& key, RankedList& ranked, std::vector<GoodnessOfFit>& stats) {
-    std::vector<std::size_t> order(ranked.size());
-    for (std::size_t i = 0; i < order.size(); ++i)
-        order[i] = i;
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        const std::optional<double> va = SortValue(key, stats[a]), vb = SortValue(key, stats[b]);
-        if (!vb) return va.has_value();
-        return va && *va < *vb;
-    });
+void SortBy(GoodnessKey key, RankedList& ranked, std::vector<GoodnessOfFit>& stats) {
     RankedList r;
     std::vector<GoodnessOfFit> g;
-    for (std::size_t i : order) {
+    for (std::size_t i : GoodnessOrder(key, stats)) {
         r.push_back(ranked[i]);
         g.push_back(stats[i]);
     }
@@ -133,23 +115,15 @@ void SortBy(const std::string& key, RankedList& ranked, std::vector<GoodnessOfFi
     stats = std::move(g);
 }
 
-nlohmann::ordered_json Number(bool present, double v) {
-    return present ? nlohmann::ordered_json(v) : nlohmann::ordered_json(nullptr);
-}
-
 // The goodness-of-fit fields of one ranked type; null where a statistic is missing, and why.
 void AddGoodness(nlohmann::ordered_json& item, const GoodnessOfFit& g) {
-    const bool lik = g.reason.empty() && g.likelihoodReason.empty();
+    for (int k = 0; k < GoodnessKeyCount; ++k) {
+        const auto key = static_cast<GoodnessKey>(k);
+        const std::optional<double> v = GoodnessValue(key, g);
+        item[std::string(GoodnessKeyName(key))] =
+            v ? nlohmann::ordered_json(*v) : nlohmann::ordered_json(nullptr);
+    }
     const bool edf = g.reason.empty();
-    const bool ad = edf && g.adReason.empty();
-    item["loglik"] = Number(lik, g.logLikelihood);
-    item["aic"] = Number(lik, g.aic);
-    item["bic"] = Number(lik, g.bic);
-    item["ks"] = Number(edf, g.edf.ks);
-    item["ks_p"] = Number(g.ksP.has_value(), g.ksP.value_or(0));
-    item["ad"] = Number(ad, g.edf.ad);
-    item["ad_p"] = Number(g.adP.has_value(), g.adP.value_or(0));
-    item["cvm"] = Number(edf, g.edf.cvm);
     nlohmann::ordered_json why = nlohmann::ordered_json::object();
     if (!g.reason.empty()) why["all"] = g.reason;
     if (g.reason.empty() && !g.likelihoodReason.empty()) why["loglik"] = g.likelihoodReason;
@@ -220,7 +194,7 @@ int RunFitCommand(const std::vector<std::string>& words) {
             b.threads = threads;
             BootstrapRanking(stats, context, sample, settings, ranking.weibullShape, b);
         }
-        if (sortKey != "tightness") SortBy(sortKey, ranked, stats);
+        if (sortKey != "tightness") SortBy(*GoodnessKeyNamed(sortKey), ranked, stats);
     }
 
     if (json) {

@@ -607,6 +607,26 @@ Table RawDataWindow() {
              "pravého tlačítka myši na ikonu grafu )"),
         Hint("SpeedButton1", "Copy screen|Copy a picture of the screen to the clipboard",
              "Kopie obrazovky|Zkopíruje obrázek obrazovky do schránky"),
+        // The probability plots of the chosen distribution against the raw data.
+        Item("CBGraf", 0, {"Histogram"}, {"Histogram četností"}),
+        Item("CBGraf", 1, {"Q-Q plot"}, {"Graf Q-Q"}),
+        Item("CBGraf", 2, {"P-P plot"}, {"Graf P-P"}),
+        Hint("CBGraf",
+             "Chart|The histogram, or the quantiles (Q-Q) or probabilities (P-P) of the chosen "
+             "distribution against the raw data",
+             "Graf|Histogram, nebo kvantily (Q-Q) či pravděpodobnosti (P-P) zvoleného rozdělení "
+             "proti prvotním datům"),
+        Hint("ChartPlot",
+             "Probability plot|Raw data against the chosen distribution; a good fit lies on the "
+             "line",
+             "Pravděpodobnostní graf|Prvotní data proti zvolenému rozdělení; dobrá shoda leží na "
+             "přímce"),
+        Piece("QqFitted", "Quantile of the fitted distribution", "Kvantil proloženého rozdělení"),
+        Piece("QqSample", "Raw data value", "Hodnota prvotních dat"),
+        Piece("PpFitted", "Fitted distribution function F(x)",
+              "Distribuční funkce proloženého rozdělení F(x)"),
+        Piece("PpSample", "Empirical probability (i - 0.5) / n",
+              "Empirická pravděpodobnost (i - 0,5) / n"),
     };
 }
 
@@ -688,6 +708,44 @@ Table SuitableHistogramsWindow() {
              "?|Odstranění nevyhovujících ( barevně označených ) parametrických histogramů ?"),
     };
     t.insert(t.end(), rest.begin(), rest.end());
+    const Table goodness = {
+        Cell("SGChar", 12, 0, {" Log-likelihood"}, {" Log. věrohodnost"}),
+        Cell("SGChar", 13, 0, {" AIC"}, {" Kritérium AIC"}),
+        Cell("SGChar", 14, 0, {" BIC"}, {" Kritérium BIC"}),
+        Cell("SGChar", 15, 0, {" KS D"}, {" KS statistika D"}),
+        Cell("SGChar", 16, 0, {" KS p"}, {" KS p-hodnota"}),
+        Cell("SGChar", 17, 0, {" AD A²"}, {" AD statistika A²"}),
+        Cell("SGChar", 18, 0, {" AD p"}, {" AD p-hodnota"}),
+        Cell("SGChar", 19, 0, {" CvM W²"}, {" CvM statistika W²"}),
+        Item("CBTypVyberu", 10, {"Log-likelihood"}, {"Logaritmus věrohodnosti"}),
+        Item("CBTypVyberu", 11, {"AIC"}, {"Kritérium AIC"}),
+        Item("CBTypVyberu", 12, {"BIC"}, {"Kritérium BIC"}),
+        Item("CBTypVyberu", 13, {"Kolmogorov-Smirnov D"}, {"Statistika D Kolmogorova-Smirnova"}),
+        Item("CBTypVyberu", 14, {"Kolmogorov-Smirnov p-value"}, {"p-hodnota Kolmogorova-Smirnova"}),
+        Item("CBTypVyberu", 15, {"Anderson-Darling A²"}, {"Statistika A² Andersona-Darlingové"}),
+        Item("CBTypVyberu", 16, {"Anderson-Darling p-value"}, {"p-hodnota Andersona-Darlingové"}),
+        Item("CBTypVyberu", 17, {"Cramér-von Mises W²"}, {"Statistika W² Cramérové-von Misese"}),
+        Caption("ChBGoodness", {"Goodness of fit"}, {"Testy dobré shody"}),
+        Caption("Label5", {"Bootstrap draws : "}, {"Počet losování : "}),
+        Caption("BPrerus", {"&Break"}, {"&Přerušení"}),
+        Hint("ChBGoodness",
+             "Goodness of fit|Columns of the log-likelihood, AIC, BIC and the Kolmogorov-Smirnov, "
+             "Anderson-Darling and Cramér-von Mises statistics on the raw data, with bootstrap "
+             "p-values",
+             "Testy dobré shody|Sloupce logaritmu věrohodnosti, kritérií AIC a BIC a statistik "
+             "Kolmogorova-Smirnova, Andersona-Darlingové a Cramérové-von Misese na prvotních "
+             "datech s p-hodnotami bootstrapu"),
+        Hint("SpinEdDraws",
+             "Bootstrap draws|Number of samples drawn from each fitted distribution for the "
+             "p-values",
+             "Počet losování|Počet výběrů vylosovaných z každého proloženého rozdělení pro "
+             "p-hodnoty"),
+        Hint("PBBootstrap", "Progress|Progress of the bootstrap p-values",
+             "Průběh|Průběh výpočtu p-hodnot bootstrapem"),
+        Hint("BPrerus", "Break|Stop the bootstrap; the p-values stay empty",
+             "Přerušení|Zastaví bootstrap; p-hodnoty zůstanou prázdné"),
+    };
+    t.insert(t.end(), goodness.begin(), goodness.end());
     return t;
 }
 

@@ -158,4 +158,11 @@ inline constexpr int TotalRow = 47;       // " T o t a l :"
 inline constexpr int ProbabilityPx = 260; // "Probability P(x)", the histogram charts' axis
 inline constexpr int ValueX = 261;        // "Value  x"
 
+// Desktop: goodness of fit.
+inline constexpr int GoodnessStopped = 190;      // "stopped"
+inline constexpr int GoodnessFewValues = 191;    // "Fewer than %s values: no bootstrap p-value"
+inline constexpr int GoodnessNotAvailable = 192; // "Not available: %s"
+inline constexpr int GoodnessNoDraws = 193;      // "No bootstrap draws (their number is 0)"
+inline constexpr int GoodnessNoRawSample = 194;  // "The statistics need the raw data of the ..."
+
 } // namespace tessavin::msg

@@ -94,6 +94,20 @@ void SuitableTable::SortBy(int key, ClosenessReference reference) {
     }
 }
 
+void SuitableTable::SortByTypes(std::span<const DistributionType> types) {
+    std::vector<int> order; // candidate rows, 1-based
+    for (const DistributionType t : types)
+        for (int c = 1; c <= candidateCount(); ++c)
+            if (types_[c - 1] == t && std::find(order.begin(), order.end(), c) == order.end())
+                order.push_back(c);
+    for (int c = 1; c <= candidateCount(); ++c)
+        if (std::find(order.begin(), order.end(), c) == order.end()) order.push_back(c);
+    for (int p = 1; p <= candidateCount(); ++p) {
+        rows_[p] = candidates_[order[p - 1] - 1];
+        shows_[p] = order[p - 1];
+    }
+}
+
 void SuitableTable::Compact() {
     for (int p = 1; p < SuitableTableRows; ++p) {
         if (!IsBlankCell(rows_[p].fields[1])) continue;

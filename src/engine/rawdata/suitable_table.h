@@ -65,6 +65,9 @@ class SuitableTable {
     // Rewrites rows 1..n from the candidate rows in the order of `key` (1..9); KeyNone keeps
     // the table as it is. With a closeness key the candidates nearest the reference come first.
     void SortBy(int key, ClosenessReference reference);
+    // Rewrites rows 1..n from the candidate rows of `types` in that order; candidates of other
+    // types follow in their own order.
+    void SortByTypes(std::span<const DistributionType> types);
     // Rows whose tightness cell is blank are filled from the next row below with a median;
     // filled rows close up at the top in their order.
     void Compact();

@@ -96,8 +96,10 @@ std::vector<WindowEntry> Rows() {
                 "EdPocetIntervalu"}})},
         // The width default is the screen's.
         {WindowId::SuitableHistograms, "TForm5", "suitable histograms", SuitableHistogramsWindow(),
-         Geometry("TabChar-Form5.left", "TabChar-Form5.top", "TabChar-Form5.width",
-                  "TabChar-Form5.height", "", "600")},
+         Plus(Geometry("TabChar-Form5.left", "TabChar-Form5.top", "TabChar-Form5.width",
+                       "TabChar-Form5.height", "", "600"),
+              {{PositionSection, "TabChar-Form5.GoodnessOfFit", Bool, "0", "ChBGoodness"},
+               {PositionSection, "TabChar-Form5.BootstrapDraws", Int, "1000", "SpinEdDraws"}})},
         {WindowId::About, "TForm6", "about", AboutWindow(),
          Geometry("Logo*Form6.left", "Logo*Form6.top", "Logo*Form6.width", "Logo*Form6.height",
                   "350", "545")},

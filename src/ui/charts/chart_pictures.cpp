@@ -68,6 +68,12 @@ QImage RenderChart(ChartAdaptor& chart, QSize size) {
 
 bool SaveChartPicture(ChartAdaptor& chart, const QString& path, QSize size) {
     size = ChartPictureSize(chart, size);
+    return SavePaintedPicture(path, size,
+                              [&](QPainter& painter) { PaintChart(chart, painter, size); });
+}
+
+bool SavePaintedPicture(const QString& path, QSize size,
+                        const std::function<void(QPainter&)>& paint) {
     const QString suffix = QFileInfo(path).suffix().toLower();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return false;
@@ -78,15 +84,20 @@ bool SaveChartPicture(ChartAdaptor& chart, const QString& path, QSize size) {
         svg.setViewBox(QRect(QPoint(0, 0), size));
         QPainter painter;
         if (!painter.begin(&svg)) return false;
-        PaintChart(chart, painter, size);
+        paint(painter);
         if (!painter.end()) return false;
     } else {
         const QByteArray format = suffix == "jpg" || suffix == "jpeg" ? "JPG"
                                   : suffix == "bmp"                   ? "BMP"
                                                                       : "PNG";
+        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        paint(painter);
+        painter.end();
         QImageWriter writer(&file, format);
         if (format == "JPG") writer.setQuality(80);
-        if (!writer.write(RenderChart(chart, size))) return false;
+        if (!writer.write(image)) return false;
     }
     return file.commit();
 }

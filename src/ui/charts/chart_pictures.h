@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <functional>
 
 class QPainter;
 
@@ -23,5 +24,9 @@ QImage RenderChart(ChartAdaptor& chart, QSize size);
 // PNG, BMP, JPEG (quality 80) or SVG by the extension (PNG for any other); false when the file
 // could not be written, which then stays as it was.
 bool SaveChartPicture(ChartAdaptor& chart, const QString& path, QSize size);
+
+// What `paint` draws on white at `size`, saved as SaveChartPicture saves a chart.
+bool SavePaintedPicture(const QString& path, QSize size,
+                        const std::function<void(QPainter&)>& paint);
 
 } // namespace tessavin::ui

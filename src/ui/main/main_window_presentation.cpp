@@ -134,7 +134,7 @@ void MainWindow::openSuitableTable() {
     }
     SuitableHistogramsWindow* table = suitableTable_.get();
     table->showSampleHistogram(raw->fitContext()->sampleView().histogram);
-    table->open(raw->ranking(), *raw->fitContext());
+    table->open(raw->ranking(), *raw->fitContext(), raw->rankedSample());
 }
 
 void MainWindow::applyRawDataLanguage(Language language) {

@@ -12,6 +12,7 @@
 
 #include "files/settings_file.h"
 #include "files/settings_keys.h"
+#include "goodness/goodness_of_fit.h"
 #include "localisation/message_ids.h"
 #include "localisation/messages.h"
 #include "rawdata/raw_data_view.h"
@@ -22,6 +23,7 @@
 #include "ui/rawdata/field_checks.h"
 #include "ui/rawdata/fit_box.h"
 #include "ui/rawdata/new_data_editor.h"
+#include "ui/rawdata/probability_plot_view.h"
 #include "ui/rawdata/raw_data_files.h"
 #include "ui/rawdata/raw_data_read.h"
 #include "ui/rawdata/raw_data_toolbar.h"
@@ -204,6 +206,11 @@ const std::optional<FitContext>& RawDataWindow::fitContext() const {
     return fits_->context();
 }
 
+std::optional<RankedSample> RawDataWindow::rankedSample() const {
+    if (!sample_ || !fits_->context()) return std::nullopt;
+    return RankedSample{*sample_, fitSettings()};
+}
+
 DiscreteHistogram RawDataWindow::shownAsInput() const {
     return shownBox_->shownAsInput();
 }
@@ -314,6 +321,7 @@ void RawDataWindow::showSampleHistogram() {
         return;
     }
     const SampleHistogramView& v = std::get<SampleHistogramView>(view);
+    shownBox_->setFit(std::nullopt, {});
     shownBox_->setShown(v.histogram);
     shownBox_->setTitle(QString());
     drawShownHistogram();
@@ -416,10 +424,23 @@ void RawDataWindow::rankFits() {
 bool RawDataWindow::drawCandidate(int position) {
     const std::optional<WorkingHistogram> candidate = fits_->candidateHistogram(position);
     if (!candidate) return false;
+    shownBox_->setFit(fittedCandidate(position), sample_ ? std::span<const double>(sample_->values)
+                                                         : std::span<const double>());
     shownBox_->setShown(*candidate);
     parametric_ = true;
     drawShownHistogram();
     return true;
+}
+
+std::optional<FittedDistribution> RawDataWindow::fittedCandidate(int position) const {
+    const FitRanking& ranking = fits_->ranking();
+    if (!sample_ || !fits_->context() || position < 0 ||
+        position >= static_cast<int>(ranking.entries.size()))
+        return std::nullopt;
+    FitContext context = *fits_->context();
+    context.setWeibullShape(ranking.weibullShape);
+    std::string reason;
+    return FittedCandidate(context, *sample_, ranking.entries[position].type, reason);
 }
 
 void RawDataWindow::showChosenCandidate() {
@@ -458,12 +479,15 @@ void RawDataWindow::startNewData() {
 
 void RawDataWindow::exportChart() {
     const ChartExport choice = toolbar_->exportChoice();
-    if (choice == ChartExport::Clipboard) return shownBox_->chart().copyToClipboard();
+    const bool plot = shownBox_->plotShown();
+    if (choice == ChartExport::Clipboard)
+        return plot ? shownBox_->plot().copyToClipboard() : shownBox_->chart().copyToClipboard();
     const QString suffix = choice == ChartExport::Bitmap     ? "bmp"
                            : choice == ChartExport::Metafile ? "svg"
                                                              : "jpg";
     const QString path = ChooseRawDataFile(this, true, suffix, QString(), startDir_);
-    if (!path.isEmpty() && ConfirmOverwrite(this, path) && !shownBox_->chart().savePicture(path))
+    if (!path.isEmpty() && ConfirmOverwrite(this, path) &&
+        !(plot ? shownBox_->plot().savePicture(path) : shownBox_->chart().savePicture(path)))
         ReportWriteFailure(this, path);
     restoreStartFolder();
 }

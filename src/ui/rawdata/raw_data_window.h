@@ -10,10 +10,12 @@
 #include <QStringList>
 #include <optional>
 
+#include "goodness/fitted_distribution.h"
 #include "histogram/histogram.h"
 #include "localisation/language.h"
 #include "rawdata/fit_ranking.h"
 #include "rawdata/raw_sample.h"
+#include "ui/rawdata/goodness_panel.h"
 #include "ui/windows/side_window.h"
 
 namespace tessavin::ui {
@@ -63,6 +65,8 @@ class RawDataWindow final : public SideWindow {
     QStringList marks() const; // the texts over the bars, empty when hidden
     const FitRanking& ranking() const;
     const std::optional<FitContext>& fitContext() const;
+    // The raw sample the ranking was made on, with its settings; none without a ranking.
+    std::optional<RankedSample> rankedSample() const;
     // The histogram shown as input k stores it.
     DiscreteHistogram shownAsInput() const;
 
@@ -103,6 +107,8 @@ class RawDataWindow final : public SideWindow {
     void rankFits();
     // The one place a candidate of the ranking becomes the histogram shown.
     bool drawCandidate(int position);
+    // The candidate at `position` of the list as a continuous distribution, for its plots.
+    std::optional<FittedDistribution> fittedCandidate(int position) const;
     void showChosenCandidate();
     void showCharacteristics();
     void explainMoments();

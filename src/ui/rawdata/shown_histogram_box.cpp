@@ -6,6 +6,7 @@
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QToolBar>
 #include <QToolTip>
@@ -13,6 +14,7 @@
 #include <span>
 
 #include "common/number_parse.h"
+#include "goodness/probability_plot.h"
 #include "histogram/characteristics.h"
 #include "localisation/message_ids.h"
 #include "localisation/messages.h"
@@ -25,6 +27,7 @@
 #include "ui/common/named_label.h"
 #include "ui/common/string_grid.h"
 #include "ui/rawdata/box_parts.h"
+#include "ui/rawdata/probability_plot_view.h"
 
 namespace tessavin::ui {
 namespace {
@@ -34,6 +37,8 @@ const QStringList MarkStyles{"P(x)", "x", "x & P(x)", "INT ... x", "INT & P(x)"}
 const QStringList AxisModes{"Index   f(z)", "Value x"};
 const QStringList ValueRows{"Xmin", "Xmax", "Median", "Mode"};
 const QString IndexCaption = AxisModes[0];
+// CBGraf's items (texts from the caption table).
+enum PlotChoice { ShowHistogram = 0, ShowQq = 1, ShowPp = 2, PlotChoices = 3 };
 
 std::span<const double> Classes(const WorkingHistogram& h, int n) {
     return {h.P.data() + 1, static_cast<std::size_t>(std::max(n, 0))};
@@ -68,6 +73,13 @@ ShownHistogramBox::ShownHistogramBox(QWidget* parent) : QGroupBox(parent) {
         values_->setCell(0, r, ValueRows[r]);
     moments_ =
         ValueGrid(this, "StringGrid6", 3, QStringLiteral("Směr.odchylka "), WideNumberSample);
+    plotChoice_ = new QComboBox(this);
+    plotChoice_->setObjectName("CBGraf");
+    plotChoice_->addItems(QStringList(PlotChoices, QString()));
+    plotChoice_->setEnabled(false);
+    plot_ = new ProbabilityPlotView(this);
+    plot_->setObjectName("ChartPlot");
+    plot_->hide();
     chartTools_ = new QWidget(this);
     chartTools_->setObjectName("Panel1");
     auto* toolsLayout = new QHBoxLayout(chartTools_);
@@ -83,7 +95,8 @@ ShownHistogramBox::ShownHistogramBox(QWidget* parent) : QGroupBox(parent) {
     marksRow->addWidget(marksShown_);
     marksRow->addWidget(markStyle_);
     marksRow->addLayout(angleLabels);
-    for (QWidget* w : std::initializer_list<QWidget*>{markAngle_, axisMode_, chartTools_})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{markAngle_, axisMode_, plotChoice_, chartTools_})
         marksRow->addWidget(w);
     marksRow->addStretch(1);
     auto* gridsColumn = new QVBoxLayout;
@@ -92,6 +105,7 @@ ShownHistogramBox::ShownHistogramBox(QWidget* parent) : QGroupBox(parent) {
     gridsColumn->addStretch(1);
     auto* chartRow = new QHBoxLayout;
     chartRow->addWidget(chart_, 1);
+    chartRow->addWidget(plot_, 1);
     chartRow->addLayout(gridsColumn);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(marksRow);
@@ -132,6 +146,39 @@ ShownHistogramBox::ShownHistogramBox(QWidget* parent) : QGroupBox(parent) {
                       BoxButtons::Ok, window());
     });
     connect(moments_, &QTableWidget::cellClicked, this, &ShownHistogramBox::momentsClicked);
+    connect(plotChoice_, &QComboBox::currentIndexChanged, this,
+            &ShownHistogramBox::applyPlotChoice);
+}
+
+void ShownHistogramBox::setFit(std::optional<FittedDistribution> fit,
+                               std::span<const double> sorted) {
+    fit_ = std::move(fit);
+    sampleValues_.assign(sorted.begin(), sorted.end());
+    if (!fit_) {
+        const QSignalBlocker block(plotChoice_);
+        plotChoice_->setCurrentIndex(ShowHistogram);
+    }
+    plotChoice_->setEnabled(fit_.has_value());
+}
+
+bool ShownHistogramBox::plotShown() const {
+    return !plot_->isHidden();
+}
+
+void ShownHistogramBox::applyPlotChoice() {
+    const bool onScreen = !chart_->isHidden() || !plot_->isHidden();
+    const int choice = fit_ ? plotChoice_->currentIndex() : ShowHistogram;
+    if (!onScreen) return;
+    if (choice == ShowHistogram) {
+        plot_->hide();
+        chart_->show();
+        return;
+    }
+    const PlotKind kind =
+        choice == ShowQq ? PlotKind::QuantileQuantile : PlotKind::ProbabilityProbability;
+    plot_->showPoints(kind, ProbabilityPlot(*fit_, sampleValues_, kind));
+    chart_->hide();
+    plot_->show();
 }
 
 QSize ShownHistogramBox::minimumSizeHint() const {
@@ -156,8 +203,8 @@ void ShownHistogramBox::clear() {
     setTitle(QString());
     marksShown_->setChecked(false);
     values_->clearColumn(1, 0);
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{values_, classes_, chart_, rotationLabel_, angleLabel_})
+    for (QWidget* w : std::initializer_list<QWidget*>{values_, classes_, chart_, plot_,
+                                                      rotationLabel_, angleLabel_})
         w->hide();
     // Nothing of an earlier sample stays on screen.
     moments_->clearColumn(1, 0);
@@ -168,7 +215,7 @@ void ShownHistogramBox::clear() {
 
 void ShownHistogramBox::hideHistogram() {
     values_->clearColumn(1, 0);
-    for (QWidget* w : std::initializer_list<QWidget*>{chart_, values_, classes_, moments_})
+    for (QWidget* w : std::initializer_list<QWidget*>{chart_, plot_, values_, classes_, moments_})
         w->hide();
     showMarkControls(false);
 }
@@ -184,6 +231,7 @@ void ShownHistogramBox::untickMarks() {
 
 void ShownHistogramBox::hideCandidate() {
     chart_->hide();
+    plot_->hide();
     values_->setCell(1, 2, QString());
     values_->setCell(1, 3, QString());
     classes_->hide();
@@ -228,6 +276,7 @@ bool ShownHistogramBox::draw(const QStringList& title, HistogramKind kind,
     showMarks();
     for (QWidget* w : std::initializer_list<QWidget*>{values_, classes_, moments_, chart_})
         w->show();
+    applyPlotChoice();
 
     const std::span<const double> p = Classes(shown_, n);
     values_->setCell(1, 2, Q(VypMedian(true, p, x1, xn, n)));
@@ -244,7 +293,7 @@ bool ShownHistogramBox::draw(const QStringList& title, HistogramKind kind,
 }
 
 bool ShownHistogramBox::chartShown() const {
-    return chart_->isVisible();
+    return chart_->isVisible() || plot_->isVisible();
 }
 
 DiscreteHistogram ShownHistogramBox::shownAsInput() const {

@@ -8,8 +8,11 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
+#include "goodness/fitted_distribution.h"
 #include "histogram/histogram.h"
 #include "localisation/language.h"
 #include "rawdata/raw_sample.h"
@@ -24,6 +27,7 @@ namespace tessavin::ui {
 
 class BarMarks;
 class ChartPanel;
+class ProbabilityPlotView;
 class StringGrid;
 
 class ShownHistogramBox final : public QGroupBox {
@@ -38,6 +42,14 @@ class ShownHistogramBox final : public QGroupBox {
     QSize minimumSizeHint() const override;
     StringGrid* classTable() const { return classes_; }
     ChartPanel& chart() const { return *chart_; }
+    ProbabilityPlotView& plot() const { return *plot_; }
+
+    // The candidate drawn as a continuous distribution with the sample's ascending values, for
+    // the probability plots that CBGraf offers instead of the histogram; none (the sample's own
+    // histogram): only the histogram, and CBGraf disabled.
+    void setFit(std::optional<FittedDistribution> fit, std::span<const double> sorted);
+    // A probability plot is on screen in place of the histogram's chart.
+    bool plotShown() const;
 
     // A new sample: nothing shown, no title, no marks.
     void clear();
@@ -87,19 +99,25 @@ class ShownHistogramBox final : public QGroupBox {
     double classValue(int row) const; // X1 (row 0) or XN (row 1) as the grid shows it
     void showMarks();
     void showMarkControls(bool shown);
+    void applyPlotChoice(); // the histogram's chart or the plot CBGraf chooses
 
-    ChartPanel* chart_;     // Chart1L
-    BarMarks* marks_;       // the marks of Series1
-    QComboBox* markStyle_;  // CBMarks
-    QSpinBox* markAngle_;   // SpinEdAngle
-    QCheckBox* marksShown_; // CheckBox1
-    QComboBox* axisMode_;   // CBValInd
-    QLabel* rotationLabel_; // Label2
-    QLabel* angleLabel_;    // Label3
-    StringGrid* values_;    // StringGrid1: Xmin, Xmax, median, mode
-    StringGrid* moments_;   // StringGrid6: mean, standard deviation, skewness
-    QWidget* chartTools_;   // Panel1
-    StringGrid* classes_;   // StringGrid2
+    ChartPanel* chart_;         // Chart1L
+    BarMarks* marks_;           // the marks of Series1
+    QComboBox* markStyle_;      // CBMarks
+    QSpinBox* markAngle_;       // SpinEdAngle
+    QCheckBox* marksShown_;     // CheckBox1
+    QComboBox* axisMode_;       // CBValInd
+    QLabel* rotationLabel_;     // Label2
+    QLabel* angleLabel_;        // Label3
+    StringGrid* values_;        // StringGrid1: Xmin, Xmax, median, mode
+    StringGrid* moments_;       // StringGrid6: mean, standard deviation, skewness
+    QWidget* chartTools_;       // Panel1
+    StringGrid* classes_;       // StringGrid2
+    QComboBox* plotChoice_;     // CBGraf: histogram, Q–Q plot, P–P plot
+    ProbabilityPlotView* plot_; // ChartPlot
+
+    std::optional<FittedDistribution> fit_;
+    std::vector<double> sampleValues_;
 
     WorkingHistogram shown_;
     DiscreteHistogram drawn_; // the classes as the chart draws them

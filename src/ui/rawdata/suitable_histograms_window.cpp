@@ -10,9 +10,12 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QSpinBox>
+#include <QStandardItemModel>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -44,9 +47,14 @@ constexpr int CharacteristicWidth = 100;
 constexpr int ParametersWidth = 410;
 constexpr int SampleColumns = 1 + CharacteristicColumns;
 constexpr int TableColumns = SampleColumns + 1;
+// The goodness-of-fit columns follow the parameters, one per GoodnessKey in its order.
+constexpr int GoodnessColumn = TableColumns;
+constexpr int GridColumns = GoodnessColumn + GoodnessKeyCount;
 // The sort keys (CBTypVyberu: none, then one a characteristic) and the references of closeness
 // (CBVyber); their texts come from the caption table.
-constexpr int SortKeyCount = KeyKurtosis + 1;
+// The goodness-of-fit keys follow the characteristics in the order of GoodnessKey.
+constexpr int GoodnessSortKey = KeyKurtosis + 1;
+constexpr int SortKeyCount = GoodnessSortKey + GoodnessKeyCount;
 constexpr int ReferenceCount = 2;
 constexpr int MomentWidth = 150; // the sample's mean, deviation and skewness
 
@@ -105,17 +113,19 @@ SuitableHistogramsWindow::SuitableHistogramsWindow(QWidget* rawDataWindow,
     // The sample's histogram, then the candidates.
     sample_ = new StringGrid("SGCharPD", SampleColumns, 2, 1, 1, this);
     FitRows(sample_, 2);
-    grid_ = new StringGrid("SGChar", TableColumns, SuitableShownRows + 1, 1, 1, this);
+    grid_ = new StringGrid("SGChar", GridColumns, SuitableShownRows + 1, 1, 1, this);
     for (StringGrid* g : {sample_, grid_}) {
         g->setColumnWidth(0, RowNumberWidth);
         for (int c = 1; c <= CharacteristicColumns; ++c)
             g->setColumnWidth(c, CharacteristicWidth);
     }
     grid_->setColumnWidth(TableColumns - 1, ParametersWidth);
+    for (int c = GoodnessColumn; c < GridColumns; ++c)
+        grid_->setColumnWidth(c, CharacteristicWidth);
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     // A thin header strip above the heading row: its column borders can be dragged.
     QHeaderView* strip = grid_->horizontalHeader();
-    grid_->setHorizontalHeaderLabels(QStringList(TableColumns, QString()));
+    grid_->setHorizontalHeaderLabels(QStringList(GridColumns, QString()));
     strip->setSectionResizeMode(QHeaderView::Interactive);
     strip->setFixedHeight(6);
     strip->show();
@@ -135,6 +145,7 @@ SuitableHistogramsWindow::SuitableHistogramsWindow(QWidget* rawDataWindow,
     removal_ = new QCheckBox(this);
     removal_->setObjectName("ChBVymazRadkuTab");
     removal_->hide();
+    goodness_ = new GoodnessPanel(this);
     auto* exit =
         new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), ExitCaption, this);
     exit->setObjectName("BKonec");
@@ -148,6 +159,12 @@ SuitableHistogramsWindow::SuitableHistogramsWindow(QWidget* rawDataWindow,
     tools->addSpacing(16);
     tools->addWidget(removal_);
     tools->addSpacing(16);
+    tools->addWidget(goodness_->tick());
+    tools->addWidget(goodness_->drawsLabel());
+    tools->addWidget(goodness_->draws());
+    tools->addWidget(goodness_->progress());
+    tools->addWidget(goodness_->breakButton());
+    tools->addSpacing(16);
     tools->addWidget(exit);
 
     auto* root = new QVBoxLayout(this);
@@ -158,6 +175,7 @@ SuitableHistogramsWindow::SuitableHistogramsWindow(QWidget* rawDataWindow,
     root->addLayout(tools);
     root->addWidget(grid_, 1);
 
+    showGoodness(false);
     applyLanguage(CurrentLanguage());
     loadSettings(settingsPath_);
 
@@ -165,6 +183,12 @@ SuitableHistogramsWindow::SuitableHistogramsWindow(QWidget* rawDataWindow,
     connect(sortKey_, &QComboBox::currentIndexChanged, this, [this] { sortChanged(); });
     connect(reference_, &QComboBox::currentIndexChanged, this, [this] { sortChanged(); });
     connect(removal_, &QCheckBox::toggled, this, &SuitableHistogramsWindow::removeUnsuitable);
+    connect(goodness_, &GoodnessPanel::toggled, this, &SuitableHistogramsWindow::showGoodness);
+    connect(goodness_, &GoodnessPanel::changed, this, [this] {
+        // New values reorder the table only when it is sorted by one of them.
+        if (sortKey_->currentIndex() >= GoodnessSortKey) return sortChanged();
+        showTable();
+    });
     connect(grid_, &QTableWidget::currentCellChanged, this,
             [this](int row, int, int previousRow, int) {
                 if (row != previousRow && row >= 1) rowSelected(row);
@@ -175,9 +199,14 @@ SuitableHistogramsWindow::~SuitableHistogramsWindow() = default;
 
 // --- filling ------------------------------------------------------------------------------
 
-void SuitableHistogramsWindow::open(const FitRanking& ranking, const FitContext& context) {
+void SuitableHistogramsWindow::open(const FitRanking& ranking, const FitContext& context,
+                                    std::optional<RankedSample> sample) {
     ranking_ = ranking;
     context_ = context;
+    {
+        const QSignalBlocker block(goodness_);
+        goodness_->setRanking(ranking, context, std::move(sample));
+    }
     if (rawDataWindow_) rawDataWindow_->setEnabled(false);
     show();
     raise();
@@ -224,12 +253,32 @@ void SuitableHistogramsWindow::showTable() {
     for (int p = 1; p <= shown; ++p)
         for (int c = 1; c < TableColumns; ++c)
             grid_->setCell(c, p, Q(table_.row(p).fields[c - 1]));
+    for (int p = 1; p <= shown; ++p) {
+        const std::optional<DistributionType> type = table_.typeAt(p);
+        for (int k = 0; k < GoodnessKeyCount; ++k) {
+            const auto key = static_cast<GoodnessKey>(k);
+            grid_->setCell(GoodnessColumn + k, p,
+                           type ? goodness_->text(*type, key) : QString(BlankCell));
+            if (QTableWidgetItem* item = grid_->item(p, GoodnessColumn + k))
+                item->setToolTip(type ? goodness_->reason(*type, key) : QString());
+        }
+    }
+}
+
+void SuitableHistogramsWindow::showGoodness(bool shown) {
+    for (int c = GoodnessColumn; c < GridColumns; ++c)
+        grid_->setColumnHidden(c, !shown);
+    if (auto* keys = qobject_cast<QStandardItemModel*>(sortKey_->model()))
+        for (int i = GoodnessSortKey; i < SortKeyCount; ++i)
+            keys->item(i)->setEnabled(shown);
+    if (!shown && sortKey_->currentIndex() >= GoodnessSortKey)
+        sortKey_->setCurrentIndex(KeyTightness);
 }
 
 void SuitableHistogramsWindow::markUnsuitableRows() {
     const int last = std::min(table_.candidateCount(), SuitableShownRows);
     if (removalRow_ < 1 || removalRow_ > last) return;
-    grid_->setRangeSelected(QTableWidgetSelectionRange(removalRow_, 0, last, TableColumns - 1),
+    grid_->setRangeSelected(QTableWidgetSelectionRange(removalRow_, 0, last, GridColumns - 1),
                             true);
 }
 
@@ -240,7 +289,10 @@ ClosenessReference SuitableHistogramsWindow::reference() const {
 
 void SuitableHistogramsWindow::sortChanged() {
     const int key = sortKey_->currentIndex();
-    if (key > 0) {
+    if (key >= GoodnessSortKey) {
+        reference_->hide();
+        table_.SortByTypes(goodness_->order(static_cast<GoodnessKey>(key - GoodnessSortKey)));
+    } else if (key > 0) {
         reference_->setVisible(SortsByCloseness(key));
         table_.SortBy(key, reference());
     }
@@ -322,7 +374,22 @@ void SuitableHistogramsWindow::readPlacement(const SettingsFile& file) {
                .expandedTo(minimumSize()));
 }
 
+void SuitableHistogramsWindow::readOwnSettings(const SettingsFile& file) {
+    for (const SettingKey& k : settingKeys()) {
+        if (k.target == "ChBGoodness") goodness_->tick()->setChecked(file.GetBool(k));
+        if (k.target == "SpinEdDraws") goodness_->draws()->setValue(file.GetInteger(k));
+    }
+}
+
+void SuitableHistogramsWindow::writeOwnSettings(SettingsFile& file) const {
+    for (const SettingKey& k : settingKeys()) {
+        if (k.target == "ChBGoodness") file.SetBool(k, goodness_->tick()->isChecked());
+        if (k.target == "SpinEdDraws") file.SetInteger(k, goodness_->draws()->value());
+    }
+}
+
 void SuitableHistogramsWindow::closing() {
+    goodness_->stop();
     saveSettings(settingsPath_);
     if (rawDataWindow_) rawDataWindow_->setEnabled(true);
 }

@@ -11,6 +11,7 @@
 #include "localisation/language.h"
 #include "rawdata/fit_ranking.h"
 #include "rawdata/suitable_table.h"
+#include "ui/rawdata/goodness_panel.h"
 #include "ui/windows/side_window.h"
 
 class QCheckBox;
@@ -37,8 +38,10 @@ class SuitableHistogramsWindow final : public SideWindow {
 
     // Fills the grids from the ranking (copied) and the sample's moments and histogram of the
     // context it was ranked on, sorts by tightness, marks the first unsuitable row and shows the
-    // window, disabling the raw data window.
-    void open(const FitRanking& ranking, const FitContext& context);
+    // window, disabling the raw data window. With the raw sample the goodness-of-fit columns
+    // are measured on it; without, they show why they are missing.
+    void open(const FitRanking& ranking, const FitContext& context,
+              std::optional<RankedSample> sample = std::nullopt);
 
     void showSampleHistogram(const WorkingHistogram& h); // Chart1
     void showDrawnHistogram(const WorkingHistogram& h);  // Chart2
@@ -47,6 +50,7 @@ class SuitableHistogramsWindow final : public SideWindow {
     const SuitableTable& table() const { return table_; }
     // Table row of the first unsuitable candidate, 0 when none.
     int removalRow() const { return removalRow_; }
+    const GoodnessPanel& goodness() const { return *goodness_; }
 
   signals:
     // A row was selected: the candidate's position in the ranking's list (its item in
@@ -58,11 +62,15 @@ class SuitableHistogramsWindow final : public SideWindow {
   private:
     // Without keys in the file: the screen's width and the least height.
     void readPlacement(const SettingsFile& file) override;
+    // The goodness-of-fit tick and the number of bootstrap draws.
+    void readOwnSettings(const SettingsFile& file) override;
+    void writeOwnSettings(SettingsFile& file) const override;
     void closing() override;
     void sortChanged();                 // CBTypVyberuChange
     void rowSelected(int row);          // SGCharSelectCell
     void removeUnsuitable(bool ticked); // ChBVymazRadkuTabClick
     void showTable();
+    void showGoodness(bool shown); // its columns and sort keys
     void markUnsuitableRows();
     ClosenessReference reference() const;
     void drawBars(ChartPanel& chart, const WorkingHistogram& h, const QColor& colour);
@@ -75,6 +83,7 @@ class SuitableHistogramsWindow final : public SideWindow {
     QCheckBox* removal_;      // ChBVymazRadkuTab
     ChartPanel* sampleChart_; // Chart1
     ChartPanel* drawnChart_;  // Chart2
+    GoodnessPanel* goodness_;
 
     QPointer<QWidget> rawDataWindow_;
     QString settingsPath_;

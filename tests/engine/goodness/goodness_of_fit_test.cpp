@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "goodness/bootstrap.h"
+#include "goodness/goodness_order.h"
 #include "montecarlo/normal_distribution.h"
 
 namespace tessavin {
@@ -162,6 +163,33 @@ TEST(GoodnessOfFit, EveryTypeTheSameOnOneAndTwoThreads) {
         measured += one[i].reason.empty();
     }
     EXPECT_GT(measured, 10);
+}
+
+// Orders by hand: smaller criteria first, larger likelihood and p-values first, a missing value
+// last, equal values in the list's order.
+TEST(GoodnessOrder, BestFirstMissingLastTiesKept) {
+    std::vector<GoodnessOfFit> list(4);
+    const double aic[] = {12.0, 10.0, 12.0, 0.0};
+    const std::optional<double> ksP[] = {0.2, std::nullopt, 0.7, 0.2};
+    for (int i = 0; i < 4; ++i) {
+        list[i].type = i;
+        list[i].aic = aic[i];
+        list[i].logLikelihood = -aic[i];
+        list[i].ksP = ksP[i];
+    }
+    list[3].likelihoodReason = "a value outside the support";
+    const struct {
+        GoodnessKey key;
+        std::vector<std::size_t> order;
+    } cases[] = {
+        {GoodnessKey::Aic, {1, 0, 2, 3}},
+        {GoodnessKey::LogLikelihood, {1, 0, 2, 3}},
+        {GoodnessKey::KsP, {2, 0, 3, 1}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(GoodnessOrder(c.key, list), c.order) << GoodnessKeyName(c.key);
+    EXPECT_EQ(GoodnessKeyNamed("ad_p"), GoodnessKey::AdP);
+    EXPECT_FALSE(GoodnessKeyNamed("tightness"));
 }
 
 GoodnessOfFit NormalBootstrap(const RawSample& s, int draws, int threads) {

@@ -100,6 +100,21 @@ TEST(SuitableTableSort, DescendingOrByClosenessWithSelectionSortTies) {
     EXPECT_FALSE(SortsByCloseness(KeyKurtosis));
 }
 
+// An order of types from elsewhere (a goodness-of-fit key): types it leaves out follow in their
+// own order, a removed candidate's blank row goes below the others.
+TEST(SuitableTableSort, ByAGivenOrderOfTypes) {
+    SuitableTable t;
+    t.Fill(Ranking(kFour), kMoments);
+    const std::vector<DistributionType> order = {9, 0};
+    t.SortByTypes(order);
+    EXPECT_EQ(Types(t), (std::vector<int>{9, 0, 1, 7}));
+    EXPECT_EQ(t.row(1).fields[0], "T9");
+    t.RemoveFrom(2);
+    t.SortByTypes(std::vector<DistributionType>{1, 7, 9});
+    t.Compact();
+    EXPECT_EQ(Types(t), (std::vector<int>{9}));
+}
+
 TEST(SuitableTableRemoval, FirstDisagreeingRowAndEveryRowBelowIt) {
     // Sample deviation s = 2: 1.5 and 2.5 are suitable, 1.49 and 2.51 are not; median 0 never.
     struct Case {
