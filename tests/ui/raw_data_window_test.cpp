@@ -32,6 +32,7 @@
 #include "ui/charts/histogram_chart.h"
 #include "ui/common/string_grid.h"
 #include "ui/main/main_window.h"
+#include "ui/rawdata/probability_plot_view.h"
 #include "ui/rawdata/raw_data_window.h"
 #include "ui_test_registry.h"
 #include "widget_lookup.h"
@@ -622,6 +623,45 @@ class RawDataWindowTest : public QObject, test::MainWindowFixture {
         rc<QPushButton>("BSave")->click();
         QCOMPARE(dialogs->boxes.at(0).text, Q(TextCis(135)));
         QVERIFY(!editor->isVisible());
+    }
+
+    void probabilityPlotsOfTheChosenCandidate() {
+        openFixture();
+        auto* choice = rc<QComboBox>("CBGraf");
+        QVERIFY(!choice->isEnabled()); // the sample's own histogram has no fitted distribution
+        rc<QPushButton>("BuParam")->click();
+        closeTable();
+        QVERIFY(choice->isEnabled());
+        auto* plot = rc<ProbabilityPlotView>("ChartPlot");
+        auto* chart = rc<ChartPanel>("Chart1L");
+        const int n = cell("StringGrid3", 1, 0).trimmed().toInt();
+        QVERIFY(n > 0);
+        choice->setCurrentIndex(1);
+        QVERIFY(!plot->isHidden() && chart->isHidden());
+        QCOMPARE(plot->pointCount(), n);
+        QVERIFY(plot->point(0).y() <= plot->point(n - 1).y()); // the sample ascending
+        choice->setCurrentIndex(2);
+        QCOMPARE(plot->pointCount(), n);
+        for (int i = 0; i < n; ++i)
+            QVERIFY(plot->point(i).x() >= 0 && plot->point(i).x() <= 1);
+
+        // The plot is what the export saves.
+        rc<QAction>("Metafile")->trigger();
+        const QString drawing = dir.filePath("plot.svg");
+        dialogs->files.push_back(drawing);
+        rc<QToolButton>("UlozGraf")->click();
+        QVERIFY(ReadAll(drawing).contains("<svg"));
+
+        // Another candidate keeps the choice; the sample's histogram again takes it back.
+        auto* list = rc<QComboBox>("CBTypPara");
+        list->setCurrentIndex(1);
+        emit list->activated(1);
+        QVERIFY(!plot->isHidden());
+        QCOMPARE(plot->pointCount(), n);
+        rc<QPushButton>("Button2")->click();
+        QCOMPARE(choice->currentIndex(), 0);
+        QVERIFY(!choice->isEnabled());
+        QVERIFY(plot->isHidden() && !chart->isHidden());
     }
 
     void exportChoiceKeepsOneTickAndExportsTheChart() {

@@ -108,6 +108,13 @@ void GoodnessPanel::startBootstrap() {
     BootstrapSettings b;
     b.draws = draws_->value();
     b.threads = Threads();
+    // Nothing to draw: the reasons at once, without a worker.
+    if (b.draws <= 0 || sample_->sample.count < MinBootstrapSample) {
+        BootstrapRanking(stats_, *context_, sample_->sample, sample_->settings,
+                         context_->weibullShape(), b);
+        emit changed();
+        return;
+    }
     drawn_ = stats_;
     stop_ = false;
     done_ = 0;
