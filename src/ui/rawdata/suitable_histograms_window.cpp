@@ -266,8 +266,10 @@ void SuitableHistogramsWindow::showTable() {
 }
 
 void SuitableHistogramsWindow::showGoodness(bool shown) {
-    for (int c = GoodnessColumn; c < GridColumns; ++c)
+    for (int c = GoodnessColumn; c < GridColumns; ++c) {
         grid_->setColumnHidden(c, !shown);
+        if (shown) grid_->setColumnWidth(c, CharacteristicWidth); // not the hidden width
+    }
     if (auto* keys = qobject_cast<QStandardItemModel*>(sortKey_->model()))
         for (int i = GoodnessSortKey; i < SortKeyCount; ++i)
             keys->item(i)->setEnabled(shown);
