@@ -117,6 +117,7 @@ class GoodnessOfFitWindowTest : public QObject {
         }
         SuitableHistogramsWindow again(nullptr, ini());
         QVERIFY(Control<QCheckBox>(&again, "ChBGoodness")->isChecked());
+        QVERIFY(!Control<StringGrid>(&again, "SGChar")->isColumnHidden(AicColumn));
         QCOMPARE(Control<QSpinBox>(&again, "SpinEdDraws")->value(), 0);
     }
 

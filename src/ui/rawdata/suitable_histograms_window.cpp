@@ -175,9 +175,9 @@ SuitableHistogramsWindow::SuitableHistogramsWindow(QWidget* rawDataWindow,
     root->addLayout(tools);
     root->addWidget(grid_, 1);
 
-    showGoodness(false);
     applyLanguage(CurrentLanguage());
     loadSettings(settingsPath_);
+    showGoodness(goodness_->shown()); // the tick as the settings keep it
 
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
     connect(sortKey_, &QComboBox::currentIndexChanged, this, [this] { sortChanged(); });
