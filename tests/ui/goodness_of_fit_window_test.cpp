@@ -144,6 +144,10 @@ class GoodnessOfFitWindowTest : public QObject {
         // No draws: the p-values are missing, with the reason and never a "nan".
         QCOMPARE(grid->cell(KsPColumn, 1), QString("–"));
         QCOMPARE(grid->item(1, KsPColumn)->toolTip(), Q(TextCis(msg::GoodnessNoDraws)));
+        w->applyLanguage(Language::Czech);
+        QCOMPARE(grid->item(1, KsPColumn)->toolTip(),
+                 QString("Žádné losování bootstrapu (jejich počet je 0)"));
+        w->applyLanguage(Language::English);
 
         // AIC ascending, equal values in tightness order: the order of `fit --sort aic`.
         std::vector<GoodnessOfFit> sorted = engine;

@@ -376,6 +376,14 @@ void SuitableHistogramsWindow::readPlacement(const SettingsFile& file) {
                .expandedTo(minimumSize()));
 }
 
+void SuitableHistogramsWindow::languageApplied(Language language) {
+    if (!context_) return;
+    const Language before = CurrentLanguage();
+    SetLanguage(language);
+    showTable();
+    SetLanguage(before);
+}
+
 void SuitableHistogramsWindow::readOwnSettings(const SettingsFile& file) {
     for (const SettingKey& k : settingKeys()) {
         if (k.target == "ChBGoodness") goodness_->tick()->setChecked(file.GetBool(k));

@@ -62,6 +62,8 @@ class SuitableHistogramsWindow final : public SideWindow {
   private:
     // Without keys in the file: the screen's width and the least height.
     void readPlacement(const SettingsFile& file) override;
+    // The reasons of missing statistics in the new language.
+    void languageApplied(Language language) override;
     // The goodness-of-fit tick and the number of bootstrap draws.
     void readOwnSettings(const SettingsFile& file) override;
     void writeOwnSettings(SettingsFile& file) const override;
