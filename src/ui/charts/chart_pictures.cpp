@@ -28,21 +28,19 @@ void LayOut(QChart* chart) {
 
 } // namespace
 
-QSize ChartPictureSize(const ChartAdaptor& chart, QSize wanted) {
+QSize ChartPictureSize(const QChart* chart, QSize wanted) {
     if (wanted.isValid() && !wanted.isEmpty()) return wanted;
-    const QSize current = chart.chart()->size().toSize();
+    const QSize current = chart->size().toSize();
     return current.width() >= 50 && current.height() >= 50 ? current : FallbackPictureSize;
 }
 
-void PaintChart(ChartAdaptor& chart, QPainter& painter, QSize size) {
-    chart.update();
-    QChart* c = chart.chart();
+void PaintChart(QChart* c, QPainter& painter, QSize size, const Relabel& relabel) {
     const QSizeF old = c->size();
     const bool resize = old.toSize() != size;
     if (resize) {
         c->resize(size);
         LayOut(c);
-        chart.updateLabels();
+        if (relabel) relabel();
         LayOut(c);
     }
     painter.setRenderHint(QPainter::Antialiasing);
@@ -52,21 +50,21 @@ void PaintChart(ChartAdaptor& chart, QPainter& painter, QSize size) {
     if (resize) {
         c->resize(old);
         LayOut(c);
-        chart.updateLabels();
+        if (relabel) relabel();
     }
 }
 
-QImage RenderChart(ChartAdaptor& chart, QSize size) {
+QImage RenderChart(QChart* chart, QSize size, const Relabel& relabel) {
     size = ChartPictureSize(chart, size);
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
     QPainter painter(&image);
-    PaintChart(chart, painter, size);
+    PaintChart(chart, painter, size, relabel);
     painter.end();
     return image;
 }
 
-bool SaveChartPicture(ChartAdaptor& chart, const QString& path, QSize size) {
+bool SaveChartPicture(QChart* chart, const QString& path, QSize size, const Relabel& relabel) {
     size = ChartPictureSize(chart, size);
     const QString suffix = QFileInfo(path).suffix().toLower();
     QSaveFile file(path);
@@ -78,7 +76,7 @@ bool SaveChartPicture(ChartAdaptor& chart, const QString& path, QSize size) {
         svg.setViewBox(QRect(QPoint(0, 0), size));
         QPainter painter;
         if (!painter.begin(&svg)) return false;
-        PaintChart(chart, painter, size);
+        PaintChart(chart, painter, size, relabel);
         if (!painter.end()) return false;
     } else {
         const QByteArray format = suffix == "jpg" || suffix == "jpeg" ? "JPG"
@@ -86,9 +84,28 @@ bool SaveChartPicture(ChartAdaptor& chart, const QString& path, QSize size) {
                                                                       : "PNG";
         QImageWriter writer(&file, format);
         if (format == "JPG") writer.setQuality(80);
-        if (!writer.write(RenderChart(chart, size))) return false;
+        if (!writer.write(RenderChart(chart, size, relabel))) return false;
     }
     return file.commit();
+}
+
+QSize ChartPictureSize(const ChartAdaptor& chart, QSize wanted) {
+    return ChartPictureSize(chart.chart(), wanted);
+}
+
+void PaintChart(ChartAdaptor& chart, QPainter& painter, QSize size) {
+    chart.update();
+    PaintChart(chart.chart(), painter, size, [&chart] { chart.updateLabels(); });
+}
+
+QImage RenderChart(ChartAdaptor& chart, QSize size) {
+    chart.update();
+    return RenderChart(chart.chart(), size, [&chart] { chart.updateLabels(); });
+}
+
+bool SaveChartPicture(ChartAdaptor& chart, const QString& path, QSize size) {
+    chart.update();
+    return SaveChartPicture(chart.chart(), path, size, [&chart] { chart.updateLabels(); });
 }
 
 } // namespace tessavin::ui

@@ -522,6 +522,7 @@ void MainWindow::hideYearResults() {
         command->setEnabled(false);
     // The inspections come from the same years: none stays beside the new inputs.
     crossCheck_->clear();
+    clearSensitivity();
     results_->clearChart();
     if (inspections_->exactPlan()) results_->hideLegend();
     inspections_->clear();
