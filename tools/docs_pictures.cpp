@@ -16,6 +16,7 @@
 
 #include "localisation/language.h"
 #include "ui/charts/chart_panel.h"
+#include "ui/charts/tornado_chart.h"
 #include "ui/common/interaction.h"
 #include "ui/main/cross_check.h"
 #include "ui/main/main_window.h"
@@ -23,7 +24,6 @@
 #include "ui/windows/histogram_window.h"
 #include "ui/windows/integration_window.h"
 #include "ui/windows/sensitivity_window.h"
-#include "ui/charts/tornado_chart.h"
 
 namespace {
 

@@ -141,9 +141,8 @@ class SensitivityWindowTest : public QObject, test::MainWindowFixture {
         QCOMPARE(LegendTexts(chart->chart()),
                  QStringList({"Parameter down by 10 %", "Parameter up by 10 %",
                               "Base pF = " + QString::number(*engine.base.pF, 'g', 4)}));
-        QVERIFY(control<QLabel>("LZaklad")
-                    ->text()
-                    .contains(QString("pF in year %1 = ").arg(engine.referenceYear)));
+        QVERIFY(control<QLabel>("LZaklad")->text().contains(
+            QString("pF in year %1 = ").arg(engine.referenceYear)));
 
         // The texts follow the language.
         w->switchLanguage(Language::Czech);

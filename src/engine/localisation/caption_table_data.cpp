@@ -868,8 +868,8 @@ Table SensitivityWindow() {
               "0.1. Given: ",
               "Krok (podíl hodnoty): je třeba číslo větší než 0 a menší než 1, například 0.1. "
               "Zadáno: "),
-        Piece("AnalysisFailed", "What drives the plan could not be computed: ",
-              "Co řídí plán, nelze spočítat: "),
+        Piece("AnalysisFailed",
+              "What drives the plan could not be computed: ", "Co řídí plán, nelze spočítat: "),
     };
 }
 

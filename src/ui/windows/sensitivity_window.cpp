@@ -83,8 +83,8 @@ SensitivityWindow::SensitivityWindow() : SideWindow(WindowId::Sensitivity, Qt::W
     quit->setAutoRaise(true);
     auto* stepLabel = new QLabel(this);
     stepLabel->setObjectName("Label1");
-    step_ = new QLineEdit(Q(std::string(FindSettingKey(settingKeys(), "EdKrok")->defaultText)),
-                          this);
+    step_ =
+        new QLineEdit(Q(std::string(FindSettingKey(settingKeys(), "EdKrok")->defaultText)), this);
     step_->setObjectName("EdKrok");
     step_->setFixedWidth(70);
     stepLabel->setBuddy(step_);
@@ -190,9 +190,9 @@ void SensitivityWindow::run() {
     const QString text = step_->text().trimmed();
     const std::optional<double> step = ParseReal(S(text));
     if (!step || !(*step > 0.0 && *step < 1.0)) {
-        ShowFailure(ErrorBox(0, S(Piece("StepRefused", shownLanguage()) + "'" + text + "'"),
-                             "EdKrok"),
-                    this);
+        ShowFailure(
+            ErrorBox(0, S(Piece("StepRefused", shownLanguage()) + "'" + text + "'"), "EdKrok"),
+            this);
         return;
     }
     stop_ = false;
@@ -265,11 +265,11 @@ QString SensitivityWindow::baseLine() const {
     const Language l = shownLanguage();
     if (!result_) return study_ ? Piece("NoResult", l) : QString();
     const PlanFigures& b = result_->base;
-    QString line = b.first ? Piece("BaseFirst", l) +
-                                 QString("%1 - %2").arg((*b.first)[0]).arg((*b.first)[1])
-                           : Piece("BaseNoFirst", l);
-    line += Piece("BasePf", l) + QString::number(result_->referenceYear) + " = " +
-            Probability(b.pF);
+    QString line =
+        b.first ? Piece("BaseFirst", l) + QString("%1 - %2").arg((*b.first)[0]).arg((*b.first)[1])
+                : Piece("BaseNoFirst", l);
+    line +=
+        Piece("BasePf", l) + QString::number(result_->referenceYear) + " = " + Probability(b.pF);
     if (exactPlan_) line += Piece("BaseNext", l) + YearText(b.next);
     return line;
 }
@@ -288,22 +288,16 @@ void SensitivityWindow::fillTable() {
         table_->clearColumn(c, 1);
     for (int r = 0; r < rows; ++r) {
         const SensitivityRow& row = result_->rows[static_cast<std::size_t>(r)];
-        const QString parameter =
-            row.move.parameter == sensitivity::Parameter::Value
-                ? Piece("value", l)
-                : QString(row.move.parameterKey) + (row.measured ? "*" : "");
-        const QString cells[Columns] = {Piece(row.move.inputKey, l),
-                                        parameter,
-                                        Q(StrNaCarku(row.base)),
-                                        Q(StrNaCarku(row.down)),
-                                        Q(StrNaCarku(row.up)),
-                                        YearText(FirstYear(row.atDown)),
-                                        YearText(FirstYear(row.atUp)),
-                                        Probability(row.atDown.pF),
-                                        Probability(row.atUp.pF),
-                                        row.elasticity ? Q(StrNaCarku(*row.elasticity)) : "-",
-                                        YearText(row.atDown.next),
-                                        YearText(row.atUp.next)};
+        const QString parameter = row.move.parameter == sensitivity::Parameter::Value
+                                      ? Piece("value", l)
+                                      : QString(row.move.parameterKey) + (row.measured ? "*" : "");
+        const QString cells[Columns] = {
+            Piece(row.move.inputKey, l),   parameter,
+            Q(StrNaCarku(row.base)),       Q(StrNaCarku(row.down)),
+            Q(StrNaCarku(row.up)),         YearText(FirstYear(row.atDown)),
+            YearText(FirstYear(row.atUp)), Probability(row.atDown.pF),
+            Probability(row.atUp.pF),      row.elasticity ? Q(StrNaCarku(*row.elasticity)) : "-",
+            YearText(row.atDown.next),     YearText(row.atUp.next)};
         for (int c = 0; c < Columns; ++c)
             table_->setCell(c, r + 1, cells[c]);
     }
