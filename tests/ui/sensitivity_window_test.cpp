@@ -56,7 +56,9 @@ class SensitivityWindowTest : public QObject, test::MainWindowFixture {
 
     SensitivityWindow* window() const { return w->sensitivityWindow(); }
     QPushButton* command() const { return find<QPushButton>("BCitlivost"); }
-    template <class T> T* control(const char* name) const { return Control<T>(window(), name); }
+    template <class T> T* control(const char* name) const {
+        return test::Control<T>(window(), name);
+    }
     StringGrid* table() const { return control<StringGrid>("StringGrid1"); }
 
     // 16 classes and 70 years: the first inspection lies inside, the 29 runs are quick.
@@ -152,6 +154,8 @@ class SensitivityWindowTest : public QObject, test::MainWindowFixture {
         w->switchLanguage(Language::English);
 
         // A new calculation takes the result away: nothing of another study stays shown.
+        window()->close();
+        QVERIFY(w->isEnabled());
         calculate();
         QVERIFY(!w->lastSensitivity());
         QCOMPARE(chart->rowCount(), 0);
@@ -187,6 +191,7 @@ class SensitivityWindowTest : public QObject, test::MainWindowFixture {
         calculate();
         openAndWait();
         const QString shownCell = table()->cell(7, 1);
+        dialogs->clear(); // the calculation's question
         control<QLineEdit>("EdKrok")->setText("0.2");
         QSignalSpy finished(window(), &SensitivityWindow::finished);
         control<QPushButton>("BSpustit")->click();
@@ -199,7 +204,7 @@ class SensitivityWindowTest : public QObject, test::MainWindowFixture {
         QCOMPARE(table()->cell(7, 1), shownCell);
         QVERIFY(!control<QPushButton>("BPrerus")->isEnabled());
         QVERIFY(control<QPushButton>("BSpustit")->isEnabled());
-        QCOMPARE(dialogs->boxes.size(), std::size_t(0));
+        QCOMPARE(dialogs->texts(), QStringList());
     }
 
     // Round ticks within the range, each label distinct and reading back as its value.
@@ -215,7 +220,7 @@ class SensitivityWindowTest : public QObject, test::MainWindowFixture {
         QFETCH(double, low);
         QFETCH(double, high);
         const std::vector<AxisTick> ticks = TornadoTicks(low, high);
-        QVERIFY(ticks.size() >= 4 && ticks.size() <= 12);
+        QVERIFY(ticks.size() >= 3 && ticks.size() <= 12);
         QSet<QString> labels;
         for (const AxisTick& t : ticks) {
             QVERIFY(t.value >= low && t.value <= high);

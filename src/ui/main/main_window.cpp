@@ -42,6 +42,7 @@
 #include "ui/windows/event_graph_window.h"
 #include "ui/windows/histogram_window.h"
 #include "ui/windows/integration_window.h"
+#include "ui/windows/sensitivity_window.h"
 #include "ui/windows/settings_window.h"
 #include "ui/windows/splash_window.h"
 

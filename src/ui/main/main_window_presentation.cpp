@@ -60,18 +60,15 @@ void MainWindow::createSideWindows() {
     registerSideWindow(eventGraph_.get(), true);
     settingsListing_ = std::make_unique<SettingsListingWindow>();
     registerSideWindow(settingsListing_.get(), true);
-    // Beside the main window: a new calculation there takes its study away.
     sensitivity_ = std::make_unique<SensitivityWindow>();
-    registerSideWindow(sensitivity_.get(), false);
+    registerSideWindow(sensitivity_.get(), true);
     connect(results_->drivesCommand(), &QPushButton::clicked, this, &MainWindow::showSensitivity);
 }
 
 void MainWindow::showSensitivity() {
     if (running_ || !results_->drivesCommand()->isEnabled()) return;
     if (!sensitivity_->hasStudy()) sensitivity_->setStudy(in_, *state_);
-    sensitivity_->show();
-    sensitivity_->raise();
-    sensitivity_->activateWindow();
+    showSideWindow(sensitivity_.get());
     if (!sensitivity_->lastResult() && !sensitivity_->running()) sensitivity_->run();
 }
 
