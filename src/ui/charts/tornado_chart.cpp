@@ -5,6 +5,7 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QFont>
 #include <QHorizontalBarSeries>
 #include <QLegend>
 #include <QLineSeries>
@@ -135,14 +136,18 @@ void TornadoChart::rebuild() {
     auto* rowAxis = new QBarCategoryAxis;
     rowAxis->append(labels);
     rowAxis->setGridLineVisible(false);
+    QFont small = rowAxis->labelsFont();
+    small.setPointSize(8);
+    rowAxis->setLabelsFont(small);
     chart_->addAxis(rowAxis, Qt::AlignLeft);
 
     // Offsets from the base on the axis, the values themselves in its labels.
     auto* valueAxis = new QCategoryAxis;
     valueAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    valueAxis->setStartValue(low - base_);
+    // The start just below the range, so that a tick at its low end (0) is labelled too.
+    valueAxis->setStartValue(low - base_ - 1e-9 * (high - low));
     for (const AxisTick& t : TornadoTicks(low, high))
-        if (t.value > low) valueAxis->append(t.label, t.value - base_);
+        valueAxis->append(t.label, t.value - base_);
     valueAxis->setRange(low - base_, high - base_);
     chart_->addAxis(valueAxis, Qt::AlignBottom);
 

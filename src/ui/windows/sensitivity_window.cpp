@@ -126,8 +126,10 @@ SensitivityWindow::SensitivityWindow() : SideWindow(WindowId::Sensitivity, Qt::W
                        false);
     split->addWidget(chart_);
     split->addWidget(table_);
+    // The chart first: each of its 14 rows needs the height of its label.
     split->setStretchFactor(0, 3);
-    split->setStretchFactor(1, 2);
+    split->setStretchFactor(1, 1);
+    split->setSizes({3000, 1000});
     root->addWidget(split, 1);
     measured_ = new QLabel(this);
     measured_->setObjectName("LMereno");
