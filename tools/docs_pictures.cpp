@@ -16,12 +16,14 @@
 
 #include "localisation/language.h"
 #include "ui/charts/chart_panel.h"
+#include "ui/charts/tornado_chart.h"
 #include "ui/common/interaction.h"
 #include "ui/main/cross_check.h"
 #include "ui/main/main_window.h"
 #include "ui/windows/event_graph_window.h"
 #include "ui/windows/histogram_window.h"
 #include "ui/windows/integration_window.h"
+#include "ui/windows/sensitivity_window.h"
 
 namespace {
 
@@ -104,6 +106,19 @@ int main(int argc, char** argv) {
     ok = Save(&w, folder + "/main-window-maximised-input.png") && ok;
     pages->setCurrentIndex(1);
     ok = Save(&w, folder + "/main-window-maximised-results.png") && ok;
+
+    // What drives the plan: the window at its default size after its run (step 0.1), and its
+    // tornado saved by the window's own export.
+    SensitivityWindow* drives = w.sensitivityWindow();
+    QObject::connect(drives, &SensitivityWindow::finished, &wait, &QEventLoop::quit);
+    w.findChild<QPushButton*>("BCitlivost")->click();
+    if (drives->running()) wait.exec();
+    ok = Save(drives, folder + "/what-drives-the-plan.png") && ok;
+    const QString tornado = folder + "/tornado.png";
+    const bool exported = drives->chart()->savePicture(tornado, QSize(900, 600));
+    std::printf("%s %s\n", exported ? "wrote" : "FAILED", qPrintable(tornado));
+    ok = exported && ok;
+    drives->close();
 
     // The inspection chart with the cross-check by simulation (10^6 samples, seed 1).
     auto* crossCheck = w.findChild<CrossCheck*>("CrossCheck");

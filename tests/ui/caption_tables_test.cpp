@@ -29,6 +29,7 @@
 #include "ui/windows/event_graph_window.h"
 #include "ui/windows/histogram_window.h"
 #include "ui/windows/integration_window.h"
+#include "ui/windows/sensitivity_window.h"
 #include "ui/windows/settings_window.h"
 #include "ui/windows/splash_window.h"
 #include "ui_test_registry.h"
@@ -204,6 +205,8 @@ std::unique_ptr<QWidget> MakeWindow(WindowId id) {
         return std::make_unique<IntegrationWindow>(settings);
     case WindowId::SettingsListing:
         return std::make_unique<SettingsListingWindow>();
+    case WindowId::Sensitivity:
+        return std::make_unique<SensitivityWindow>();
     }
     return nullptr;
 }

@@ -281,6 +281,12 @@ Table MainWindow() {
              "Upřesnit první prohlídku|Přepočte roky rozmezí první prohlídky s krokem jeden rok"),
         Hint("BPrerus", "Break the calculation|Interrupt the running calculation",
              "Přerušit výpočet|Přeruší probíhající výpočet"),
+        Caption("BCitlivost", {"What drives the plan..."}, {"Co řídí plán..."}),
+        Hint("BCitlivost",
+             "What drives the plan|The plan again with each input's Mi and Sigma and with C and "
+             "m moved down and up: a tornado of pF and the table",
+             "Co řídí plán|Plán znovu s posunutými Mi a Sigma každého vstupu a s posunutými C a "
+             "m dolů a nahoru: tornádový graf pF a tabulka"),
         Caption("BCrossCheck", {"Cross-check by simulation"}, {"Kontrola simulací"}),
         Hint("BCrossCheck",
              "Cross-check by simulation|Simulate the same model by Monte Carlo (10⁶ samples, seed "
@@ -843,6 +849,85 @@ Table SettingsListingWindow() {
         Caption("BKonec", {"&Close"}, {"&Zavřít"}),
         Hint("BKonec", "Close|Close the listing and return to the main window",
              "Zavřít|Zavře výpis a vrátí se do hlavního okna"),
+    };
+}
+
+// What drives the plan: the tornado of pF and the table of the moved runs.
+Table SensitivityWindow() {
+    return {
+        WindowTitle({"Tessavin : What drives the plan"}, {"Tessavin : Co řídí plán prohlídek"}),
+        Hint("BKonec", "Close|Close the window and return to the main window",
+             "Zavřít|Zavře okno a vrátí se do hlavního okna"),
+        Caption("Label1", {"Step (share of the value)"}, {"Krok (podíl hodnoty)"}),
+        Hint("EdKrok",
+             "Step|Each parameter is moved down and up by this share of its value: a number above "
+             "0 and below 1 (0.1 moves it by 10 %)",
+             "Krok|Každý parametr se posune dolů a nahoru o tento podíl své hodnoty: číslo větší "
+             "než 0 a menší než 1 (0.1 ho posune o 10 %)"),
+        Caption("BSpustit", {"&Run"}, {"&Spustit"}),
+        Hint("BSpustit",
+             "Run|The plan again with each parameter moved down and up: 28 runs on every core",
+             "Spustit|Plán znovu s každým parametrem posunutým dolů a nahoru: 28 výpočtů na všech "
+             "jádrech"),
+        Caption("BPrerus", {"&Break"}, {"&Přerušit"}),
+        Hint("BPrerus", "Break|Stop the runs; the result shown before stays",
+             "Přerušit|Zastaví výpočty; dosud zobrazený výsledek zůstane"),
+        Caption("BUlozObrazek", {"Save &picture..."}, {"Uložit &obrázek..."}),
+        Hint("BUlozObrazek", "Save picture|Save the tornado chart as a PNG, BMP, JPEG or SVG file",
+             "Uložit obrázek|Uloží graf citlivosti do souboru PNG, BMP, JPEG nebo SVG"),
+        Cell("StringGrid1", 0, 0, {"Input"}, {"Vstup"}),
+        Cell("StringGrid1", 1, 0, {"Parameter"}, {"Parametr"}),
+        Cell("StringGrid1", 2, 0, {"Base"}, {"Základ"}),
+        Cell("StringGrid1", 3, 0, {"Down"}, {"Dolů"}),
+        Cell("StringGrid1", 4, 0, {"Up"}, {"Nahoru"}),
+        Cell("StringGrid1", 5, 0, {"First down"}, {"První dolů"}),
+        Cell("StringGrid1", 6, 0, {"First up"}, {"První nahoru"}),
+        Cell("StringGrid1", 7, 0, {"pF down"}, {"pF dolů"}),
+        Cell("StringGrid1", 8, 0, {"pF up"}, {"pF nahoru"}),
+        Cell("StringGrid1", 9, 0, {"Elasticity"}, {"Elasticita"}),
+        Cell("StringGrid1", 10, 0, {"Next down"}, {"Další dolů"}),
+        Cell("StringGrid1", 11, 0, {"Next up"}, {"Další nahoru"}),
+        // The inputs as the table and the chart name them.
+        Piece("DeltaS", "ΔS stress range", "ΔS rozkmit napětí"),
+        Piece("ranges_per_year", "Stress ranges per year", "Počet rozkmitů za rok"),
+        Piece("Fy", "Fy yield stress", "Fy mez kluzu"),
+        Piece("sigma", "Sigma nominal stress", "Sigma nominální napětí"),
+        Piece("a0", "a0 initial crack", "a0 počáteční trhlina"),
+        Piece("ad", "ad detectable crack", "ad měřitelná trhlina"),
+        Piece("C", "C crack growth constant", "C konstanta růstu trhliny"),
+        Piece("m", "m crack growth exponent", "m exponent růstu trhliny"),
+        Piece("value", "value", "hodnota"),
+        // The line above the chart and the chart's own texts.
+        Piece("NoResult",
+              "Not run yet for this calculation: Run computes the plan again with each "
+              "parameter moved.",
+              "Pro tento výpočet zatím nespuštěno: Spustit spočítá plán znovu s každým "
+              "posunutým parametrem."),
+        Piece("BaseFirst", "Base: first inspection between years ",
+              "Základ: první prohlídka mezi roky "),
+        Piece("BaseNoFirst", "Base: no first inspection in the period",
+              "Základ: první prohlídka v období není"),
+        Piece("BasePf", ", pF in year ", ", pF v roce "),
+        Piece("BaseNext", ", next inspection (exact plan) in year ",
+              ", další prohlídka (přesný plán) v roce "),
+        Piece("ChartTitle", "What drives the plan: pF in year ", "Co řídí plán: pF v roce "),
+        Piece("ChartMoved", ", each parameter moved by ", ", každý parametr posunut o "),
+        Piece("LegendDown", "Parameter down by ", "Parametr dolů o "),
+        Piece("LegendUp", "Parameter up by ", "Parametr nahoru o "),
+        Piece("LegendBase", "Base pF = ", "Základní pF = "),
+        Piece("Measured",
+              "* measured data: Mi shifts the histogram as a whole, Sigma scales it about its "
+              "mean",
+              "* naměřená data: Mi posune celý histogram, Sigma ho roztáhne kolem střední "
+              "hodnoty"),
+        // Refusals.
+        Piece("StepRefused",
+              "Step (share of the value): a number above 0 and below 1 is needed, for example "
+              "0.1. Given: ",
+              "Krok (podíl hodnoty): je třeba číslo větší než 0 a menší než 1, například 0.1. "
+              "Zadáno: "),
+        Piece("AnalysisFailed",
+              "What drives the plan could not be computed: ", "Co řídí plán, nelze spočítat: "),
     };
 }
 

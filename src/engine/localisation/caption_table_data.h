@@ -16,5 +16,6 @@ std::vector<CaptionAssignment> EventGraphWindow();
 std::vector<CaptionAssignment> SplashWindow();
 std::vector<CaptionAssignment> IntegrationWindow();
 std::vector<CaptionAssignment> SettingsListingWindow();
+std::vector<CaptionAssignment> SensitivityWindow();
 
 } // namespace tessavin::caption_tables

@@ -13,6 +13,7 @@ enum class WindowId {
     Splash,             // TForm8
     Integration,        // TForm9
     SettingsListing,    // TForm10
+    Sensitivity,        // TForm11: what drives the plan
 };
 
 } // namespace tessavin

@@ -113,6 +113,10 @@ std::vector<WindowEntry> Rows() {
         {WindowId::SettingsListing, "TForm10", "settings listing", SettingsListingWindow(),
          Geometry("TabVypisIni-Form10.left", "TabVypisIni-Form10.top", "TabVypisIni-Form10.Width",
                   "TabVypisIni-Form10.Height", "500", "355")},
+        {WindowId::Sensitivity, "TForm11", "what drives the plan", SensitivityWindow(),
+         Plus(Geometry("Citlivost-Form11.left", "Citlivost-Form11.top", "Citlivost-Form11.width",
+                       "Citlivost-Form11.height", "960", "640"),
+              {{PositionSection, "Citlivost-Form11.Krok", Text, "0.1", "EdKrok"}})},
     };
 }
 

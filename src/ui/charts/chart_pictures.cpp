@@ -28,21 +28,19 @@ void LayOut(QChart* chart) {
 
 } // namespace
 
-QSize ChartPictureSize(const ChartAdaptor& chart, QSize wanted) {
+QSize ChartPictureSize(const QChart* chart, QSize wanted) {
     if (wanted.isValid() && !wanted.isEmpty()) return wanted;
-    const QSize current = chart.chart()->size().toSize();
+    const QSize current = chart->size().toSize();
     return current.width() >= 50 && current.height() >= 50 ? current : FallbackPictureSize;
 }
 
-void PaintChart(ChartAdaptor& chart, QPainter& painter, QSize size) {
-    chart.update();
-    QChart* c = chart.chart();
+void PaintChart(QChart* c, QPainter& painter, QSize size, const Relabel& relabel) {
     const QSizeF old = c->size();
     const bool resize = old.toSize() != size;
     if (resize) {
         c->resize(size);
         LayOut(c);
-        chart.updateLabels();
+        if (relabel) relabel();
         LayOut(c);
     }
     painter.setRenderHint(QPainter::Antialiasing);
@@ -52,24 +50,24 @@ void PaintChart(ChartAdaptor& chart, QPainter& painter, QSize size) {
     if (resize) {
         c->resize(old);
         LayOut(c);
-        chart.updateLabels();
+        if (relabel) relabel();
     }
 }
 
-QImage RenderChart(ChartAdaptor& chart, QSize size) {
+QImage RenderChart(QChart* chart, QSize size, const Relabel& relabel) {
     size = ChartPictureSize(chart, size);
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
     QPainter painter(&image);
-    PaintChart(chart, painter, size);
+    PaintChart(chart, painter, size, relabel);
     painter.end();
     return image;
 }
 
-bool SaveChartPicture(ChartAdaptor& chart, const QString& path, QSize size) {
+bool SaveChartPicture(QChart* chart, const QString& path, QSize size, const Relabel& relabel) {
     size = ChartPictureSize(chart, size);
     return SavePaintedPicture(path, size,
-                              [&](QPainter& painter) { PaintChart(chart, painter, size); });
+                              [&](QPainter& painter) { PaintChart(chart, painter, size, relabel); });
 }
 
 bool SavePaintedPicture(const QString& path, QSize size,
@@ -100,6 +98,25 @@ bool SavePaintedPicture(const QString& path, QSize size,
         if (!writer.write(image)) return false;
     }
     return file.commit();
+}
+
+QSize ChartPictureSize(const ChartAdaptor& chart, QSize wanted) {
+    return ChartPictureSize(chart.chart(), wanted);
+}
+
+void PaintChart(ChartAdaptor& chart, QPainter& painter, QSize size) {
+    chart.update();
+    PaintChart(chart.chart(), painter, size, [&chart] { chart.updateLabels(); });
+}
+
+QImage RenderChart(ChartAdaptor& chart, QSize size) {
+    chart.update();
+    return RenderChart(chart.chart(), size, [&chart] { chart.updateLabels(); });
+}
+
+bool SaveChartPicture(ChartAdaptor& chart, const QString& path, QSize size) {
+    chart.update();
+    return SaveChartPicture(chart.chart(), path, size, [&chart] { chart.updateLabels(); });
 }
 
 } // namespace tessavin::ui

@@ -6,11 +6,19 @@
 #include <QString>
 #include <functional>
 
+class QChart;
 class QPainter;
 
 namespace tessavin::ui {
 
 class ChartAdaptor;
+
+// Any chart: `relabel` (may be empty) brings the labels that depend on the size up to it.
+using Relabel = std::function<void()>;
+QSize ChartPictureSize(const QChart* chart, QSize wanted);
+void PaintChart(QChart* chart, QPainter& painter, QSize size, const Relabel& relabel);
+QImage RenderChart(QChart* chart, QSize size, const Relabel& relabel);
+bool SaveChartPicture(QChart* chart, const QString& path, QSize size, const Relabel& relabel);
 
 // `wanted` when valid, else the chart's size, else 800 × 600 for a chart never laid out.
 QSize ChartPictureSize(const ChartAdaptor& chart, QSize wanted);

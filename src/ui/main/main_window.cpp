@@ -42,6 +42,7 @@
 #include "ui/windows/event_graph_window.h"
 #include "ui/windows/histogram_window.h"
 #include "ui/windows/integration_window.h"
+#include "ui/windows/sensitivity_window.h"
 #include "ui/windows/settings_window.h"
 #include "ui/windows/splash_window.h"
 
@@ -522,6 +523,7 @@ void MainWindow::hideYearResults() {
         command->setEnabled(false);
     // The inspections come from the same years: none stays beside the new inputs.
     crossCheck_->clear();
+    clearSensitivity();
     results_->clearChart();
     if (inspections_->exactPlan()) results_->hideLegend();
     inspections_->clear();

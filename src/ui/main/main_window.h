@@ -5,6 +5,7 @@
 // settings (main_window_persistence.cpp) and shows the side windows (main_window_presentation.cpp).
 #include <QMainWindow>
 #include <memory>
+#include <optional>
 #include <variant>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "exactplan/plan_search.h"
 #include "localisation/language.h"
 #include "parametric/parameter_block.h"
+#include "sensitivity/sensitivity.h"
 #include "ui/common/shell_paths.h"
 
 class QAction;
@@ -34,6 +36,7 @@ class InspectionsPage;
 class IntegrationWindow;
 class RawDataWindow;
 class ResultsPage;
+class SensitivityWindow;
 class SettingsListingWindow;
 class SideWindow;
 class SplashWindow;
@@ -85,6 +88,10 @@ class MainWindow : public QMainWindow {
     HistogramWindow* histogramWindow() const { return histogram_.get(); }
     EventGraphWindow* eventGraphWindow() const { return eventGraph_.get(); }
     RawDataWindow* rawDataWindow() const { return rawData_.get(); }
+    SensitivityWindow* sensitivityWindow() const { return sensitivity_.get(); }
+    // What drives the plan of the current calculation: the last finished analysis; none before
+    // one, and none once a new calculation runs or the inputs change.
+    std::optional<sensitivity::SensitivityResult> lastSensitivity() const;
 
   signals:
     // A calculation (run, refinement) has ended and the window is idle again.
@@ -124,6 +131,10 @@ class MainWindow : public QMainWindow {
     void openRawDataWindow(int k);
     void openSuitableTable();
     void applyRawDataLanguage(Language language);
+    // What drives the plan: the window on the current calculation, run when it has no result.
+    void showSensitivity();
+    // The calculation it was computed on is gone: the command withdrawn, the window emptied.
+    void clearSensitivity();
 
     // Settings (main_window_persistence.cpp).
     void loadMainSettings();
@@ -178,6 +189,7 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<SuitableHistogramsWindow> suitableTable_;
     std::unique_ptr<EventGraphWindow> eventGraph_;
     std::unique_ptr<SettingsListingWindow> settingsListing_;
+    std::unique_ptr<SensitivityWindow> sensitivity_;
     std::vector<SideWindow*> sideWindows_; // the registered ones, in registration order
 
     // Frame. The comment gives the objectName, by which tests and settings address a control.

@@ -82,6 +82,7 @@ void MainWindow::startRun(bool refining) {
 
     inspections_->startYearTable(plan.yearTableRows);
     crossCheck_->clear();
+    clearSensitivity();
     results_->clearChart();
     pages_->setCurrentWidget(results_);
     results_->startRun(plan);
@@ -226,6 +227,7 @@ void MainWindow::showCompletedRun(const RunResult& result, const ExactOutcome& e
         if (result.writeResultFile) writeResultTextFile();
     }
     crossCheck_->offer(results_->firstInspection());
+    results_->drivesCommand()->setEnabled(true);
 }
 
 void MainWindow::BPrerusClick() {

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QDir>
 #include <QLabel>
+#include <QPushButton>
 
 #include "localisation/message_ids.h"
 #include "localisation/messages.h"
@@ -11,6 +12,7 @@
 #include "ui/main/input_page.h"
 #include "ui/main/inspections_page.h"
 #include "ui/main/main_window.h"
+#include "ui/main/results_page.h"
 #include "ui/main/workbook_export.h"
 #include "ui/rawdata/raw_data_window.h"
 #include "ui/rawdata/suitable_histograms_window.h"
@@ -18,6 +20,7 @@
 #include "ui/windows/event_graph_window.h"
 #include "ui/windows/histogram_window.h"
 #include "ui/windows/integration_window.h"
+#include "ui/windows/sensitivity_window.h"
 #include "ui/windows/settings_window.h"
 
 namespace tessavin::ui {
@@ -57,6 +60,25 @@ void MainWindow::createSideWindows() {
     registerSideWindow(eventGraph_.get(), true);
     settingsListing_ = std::make_unique<SettingsListingWindow>();
     registerSideWindow(settingsListing_.get(), true);
+    sensitivity_ = std::make_unique<SensitivityWindow>();
+    registerSideWindow(sensitivity_.get(), true);
+    connect(results_->drivesCommand(), &QPushButton::clicked, this, &MainWindow::showSensitivity);
+}
+
+void MainWindow::showSensitivity() {
+    if (running_ || !results_->drivesCommand()->isEnabled()) return;
+    if (!sensitivity_->hasStudy()) sensitivity_->setStudy(in_, *state_);
+    showSideWindow(sensitivity_.get());
+    if (!sensitivity_->lastResult() && !sensitivity_->running()) sensitivity_->run();
+}
+
+void MainWindow::clearSensitivity() {
+    results_->drivesCommand()->setEnabled(false);
+    if (sensitivity_) sensitivity_->clearStudy();
+}
+
+std::optional<sensitivity::SensitivityResult> MainWindow::lastSensitivity() const {
+    return sensitivity_ ? sensitivity_->lastResult() : std::nullopt;
 }
 
 void MainWindow::showHistogram(int kind) {

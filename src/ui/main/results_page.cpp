@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QSet>
 #include <QStyle>
 #include <QTabWidget>
@@ -190,6 +191,10 @@ void ResultsPage::buildProgress(QWidget* crossCheckCommand) {
     auto* commandRow = new QHBoxLayout;
     commandRow->addStretch(1);
     commandRow->addWidget(crossCheckCommand);
+    drivesCommand_ = new QPushButton(box);
+    drivesCommand_->setObjectName("BCitlivost");
+    drivesCommand_->setEnabled(false);
+    commandRow->addWidget(drivesCommand_);
     commandRow->addWidget(plansLine_);
     commandRow->addStretch(1);
     bottom->addLayout(commandRow, 2, 1);

@@ -14,6 +14,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QProgressBar;
+class QPushButton;
 class QTabWidget;
 class QToolButton;
 
@@ -69,6 +70,9 @@ class ResultsPage : public QWidget {
     void showPlans(const exactplan::PlanCurves* exact);
     void hidePlans();
 
+    // "What drives the plan" (BCitlivost), for the window to connect and enable.
+    QPushButton* drivesCommand() const { return drivesCommand_; }
+
     // The commands of the page while the window is busy.
     void setCommandsEnabled(bool enabled);
     // Texts composed by the page, again in the language in effect.
@@ -104,6 +108,7 @@ class ResultsPage : public QWidget {
     QLabel* firstInspectionTitle_ = nullptr;  // LVysledek
     QLabel* firstInspection_ = nullptr;       // LProhl
     QLabel* plansLine_ = nullptr;             // LPlan
+    QPushButton* drivesCommand_ = nullptr;    // BCitlivost
     QProgressBar* progress_ = nullptr;        // Gauge1
     StringGrid* timingTable_ = nullptr;       // StringGrid1: time taken and remaining
     QGroupBox* yearBox_ = nullptr;            // GroupBox3

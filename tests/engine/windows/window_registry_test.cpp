@@ -37,7 +37,8 @@ TEST(WindowRegistry, DefaultSizesComeFromTheSettingsKeys) {
                           {WindowId::EventGraph, 900, 450},
                           {WindowId::Splash, 0, 0},
                           {WindowId::Integration, 375, 204},
-                          {WindowId::SettingsListing, 500, 355}};
+                          {WindowId::SettingsListing, 500, 355},
+                          {WindowId::Sensitivity, 960, 640}};
     for (const Case& c : cases) {
         const WindowSize size = DefaultSize(c.id);
         EXPECT_EQ(size.width, c.width) << WindowOf(c.id).objectName;
