@@ -102,8 +102,11 @@ TEST(SampleLanes, FarYearsTakeTheirConstantAndMarkTheRest) {
                     EXPECT_TRUE(SameBits(z[j], zj)) << years << " " << x << " " << j;
                     EXPECT_EQ(marked, !(zj > FarTail) && !(zj < -FarTail))
                         << years << " " << x << " " << j;
-                    if (zj > FarTail) EXPECT_EQ(p[j], 0.25);
-                    if (zj < -FarTail) EXPECT_EQ(p[j], 0.75);
+                    if (zj > FarTail) {
+                        EXPECT_EQ(p[j], 0.25);
+                    } else if (zj < -FarTail) {
+                        EXPECT_EQ(p[j], 0.75);
+                    }
                 }
                 for (int j = years; j < static_cast<int>(near.size()) * 64; ++j)
                     EXPECT_FALSE((near[j / 64] >> (j % 64)) & 1) << years << " bit " << j;
