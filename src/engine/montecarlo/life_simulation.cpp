@@ -80,7 +80,7 @@ class LifeRunner {
         const double dS = in[1].Quantile(fixed.Uniform());
         const double Fy = in[3].Quantile(fixed.Uniform());
         const double sigma = in[4].Quantile(fixed.Uniform());
-        const double a0 = in[5].Quantile(fixed.Uniform());
+        const SimulationModel::CrackStart a0 = model_.Start(in[5].Quantile(fixed.Uniform()));
         const double adFirst = in[6].Quantile(fixed.Uniform()); // the unconditional curve's ad
         const double raac = model_.Acceptable(a0, Fy, sigma, calc);
         const double k = model_.setup().C * std::pow(dS, model_.setup().m);

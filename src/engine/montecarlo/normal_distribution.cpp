@@ -11,12 +11,6 @@ namespace {
 constexpr double InvSqrt2Pi = 0.39894228040143267794;
 } // namespace
 
-double NormalCdf(double z) {
-    return StandardNormalCdf(z);
-}
-double NormalUpperTail(double z) {
-    return StandardNormalUpperTail(z);
-}
 double NormalDensity(double z) {
     return InvSqrt2Pi * std::exp(-0.5 * z * z);
 }

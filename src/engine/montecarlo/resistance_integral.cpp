@@ -111,8 +111,14 @@ double ResistanceIntegral::Partial(int panel, double t0, double t1) const {
 
 double ResistanceIntegral::operator()(double a, double b) const {
     if (b < a) return -(*this)(b, a);
+    return (*this)(Start(a), b);
+}
+
+double ResistanceIntegral::operator()(const From& from, double b) const {
+    const double a = from.a;
+    if (b < a) return -(*this)(b, a);
     if (a == b) return 0.0;
-    const Position pa = Locate(a);
+    const Position pa = from.at;
     // A short interval from its own width: ln b − ln a would lose the digits of a close pair.
     const double du = std::log1p((b - a) / a);
     if (du <= h_) return Partial(pa.panel, pa.t, pa.t + du * invH_);

@@ -28,15 +28,23 @@ class ResistanceIntegral {
     ResistanceIntegral(const std::function<double(double)>& f, double aMin, double aMax,
                        int panels = 4096);
 
-    bool ok() const { return ok_; }
-    // ∫ f from a to b (negative when b < a) for a, b within [aMin, aMax].
-    double operator()(double a, double b) const;
-
-  private:
     struct Position {
         int panel;
         double t; // 0 .. 1 within the panel
     };
+    // A lower limit with its place in the table, for several integrals from one crack size.
+    struct From {
+        double a;
+        Position at;
+    };
+
+    bool ok() const { return ok_; }
+    From Start(double a) const { return {a, Locate(a)}; }
+    // ∫ f from a to b (negative when b < a) for a, b within [aMin, aMax].
+    double operator()(double a, double b) const;
+    double operator()(const From& from, double b) const;
+
+  private:
     Position Locate(double x) const;
     // h·∫ q over [t0, t1] of one panel.
     double Partial(int panel, double t0, double t1) const;

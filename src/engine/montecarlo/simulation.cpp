@@ -1,4 +1,5 @@
 #include "montecarlo/simulation.h"
+#include "montecarlo/sample_lanes.h"
 #include "montecarlo/worker_threads.h"
 
 #include <algorithm>
@@ -69,6 +70,8 @@ class OrderedMerge {
     const SimulationSettings& settings_;
 };
 
+constexpr int RowsPerAdd = 8;
+
 double StandardError(double sum, double sumSquares, double n) {
     if (n < 2) return 0.0;
     const double mean = sum / n;
@@ -86,31 +89,30 @@ SimulationResult Simulate(const SimulationModel& model, const SimulationSettings
     std::atomic<long long> nextBlock{0};
     std::atomic<bool> failed{false};
 
+    const auto addRows = WideSampleLanes().addRows;
+    const int width = static_cast<int>(years);
     auto work = [&] {
         SimulationModel::Worker worker(model);
-        std::vector<double> pU(years), pF(years);
+        // A few samples' rows at a time, so that the sums of a year are loaded once for them all.
+        std::vector<double> pU(RowsPerAdd * years), pF(RowsPerAdd * years);
         for (;;) {
             if (failed || (settings.stop && settings.stop->load())) return;
             const long long block = nextBlock++;
             if (block >= blocks) return;
             RandomStream rng(settings.seed, static_cast<std::uint64_t>(block));
             Sums sums(years);
+            const YearSumRows rows{sums.u.data(),  sums.uu.data(), sums.f.data(),
+                                   sums.ff.data(), sums.d.data(),  sums.dd.data()};
             const long long count = std::min(SamplesPerBlock, samples - block * SamplesPerBlock);
-            for (long long i = 0; i < count; ++i) {
-                if (!worker.Sample(rng, pU.data(), pF.data())) {
-                    merge.Fail(block, worker.failure());
-                    failed = true;
-                    return;
-                }
-                for (std::size_t j = 0; j < years; ++j) {
-                    const double u = pU[j], f = pF[j], d = 1.0 - u - f;
-                    sums.u[j] += u;
-                    sums.uu[j] += u * u;
-                    sums.f[j] += f;
-                    sums.ff[j] += f * f;
-                    sums.d[j] += d;
-                    sums.dd[j] += d * d;
-                }
+            for (long long i = 0; i < count; i += RowsPerAdd) {
+                const int n = static_cast<int>(std::min<long long>(RowsPerAdd, count - i));
+                for (int b = 0; b < n; ++b)
+                    if (!worker.Sample(rng, pU.data() + b * years, pF.data() + b * years)) {
+                        merge.Fail(block, worker.failure());
+                        failed = true;
+                        return;
+                    }
+                addRows(rows, pU.data(), pF.data(), width, n);
             }
             sums.samples = count;
             merge.Put(block, std::move(sums));

@@ -56,14 +56,6 @@ ResistanceParameters ParametersOf(const ModelSetup& s) {
     return p;
 }
 
-// P(Nn ≤ x) or, when upper, P(Nn > x) for a normal Nn at z = (x − mean)/sd.
-double NormalSide(double z, bool upper) {
-    constexpr double Far = 8.5; // Φ(−8.5) ≈ 1e-17: beyond it the tail is below every error bar
-    if (z > Far) return upper ? 0.0 : 1.0;
-    if (z < -Far) return upper ? 1.0 : 0.0;
-    return upper ? NormalUpperTail(z) : NormalCdf(z);
-}
-
 } // namespace
 
 std::variant<ModelSetup, Failure> SetupFromInputs(const CalculationInputs& in,
@@ -140,31 +132,24 @@ SimulationModel::SimulationModel(ModelSetup setup)
     integral_ = BuildResistanceIntegral(setup_, failure_);
     const auto& in = setup_.inputs;
     normalCount_ = in[2].normal();
-    if (normalCount_) {
-        const Moments one = in[2].normalMoments();
-        for (int year : setup_.years) {
-            const double n = year + 1.0;
-            countMean_.push_back(n * one.mean);
-            countInvSd_.push_back(1.0 / (std::sqrt(n) * one.sd));
-        }
-    }
+    if (normalCount_) count_ = NormalCount(in[2].normalMoments(), setup_.years);
 }
 
-double SimulationModel::Detectable(double a0, double ad) const {
+double SimulationModel::Detectable(const CrackStart& a0, double ad) const {
     double target = ad;
     if (setup_.origin == 1) {
-        if (!(setup_.detectableCap > a0)) return 0.0;
+        if (!(setup_.detectableCap > a0.a)) return 0.0;
         target = std::min(ad, setup_.detectableCap);
     }
     return (*integral_)(a0, target);
 }
 
-double SimulationModel::Acceptable(double a0, double Fy, double sigma,
+double SimulationModel::Acceptable(const CrackStart& a0, double Fy, double sigma,
                                    ResistanceCalculator& calc) const {
     if (sigma >= Fy || Fy == 0) return 0.0;
     const bool edge = setup_.origin == 0;
     const double aac = edge ? (1 - sigma / Fy) * setup_.bf : calc.vypocet_aac(Fy, sigma);
-    if (!(aac > a0)) return 0.0;
+    if (!(aac > a0.a)) return 0.0;
     return (*integral_)(a0, std::min(aac, edge ? 0.4 * setup_.bf : 0.8 * setup_.tf));
 }
 
@@ -177,7 +162,7 @@ bool SimulationModel::Worker::Sample(RandomStream& rng, double* pU, double* pF) 
     const double dS = in[1].Quantile(rng.Uniform());
     const double Fy = in[3].Quantile(rng.Uniform());
     const double sigma = in[4].Quantile(rng.Uniform());
-    const double a0 = in[5].Quantile(rng.Uniform());
+    const CrackStart a0 = model_.Start(in[5].Quantile(rng.Uniform()));
     const double ad = in[6].Quantile(rng.Uniform());
     const double rad = model_.Detectable(a0, ad);
     const double raac = model_.Acceptable(a0, Fy, sigma, calc_);
@@ -194,11 +179,8 @@ bool SimulationModel::Worker::Sample(RandomStream& rng, double* pU, double* pF) 
     const bool positive = k > 0;
     const double xU = rad / k, xF = raac / k;
     if (model_.normalCount_) {
-        for (std::size_t j = 0; j < years; ++j) {
-            const double mean = model_.countMean_[j], inv = model_.countInvSd_[j];
-            pU[j] = NormalSide((xU - mean) * inv, !positive);
-            pF[j] = NormalSide((xF - mean) * inv, positive);
-        }
+        model_.count_.Sides(xU, !positive, pU, scratch_);
+        model_.count_.Sides(xF, positive, pF, scratch_);
         return true;
     }
     // Nn = N(n−1) + X: draw the counts of the years before, integrate the last one out.

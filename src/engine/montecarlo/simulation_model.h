@@ -15,6 +15,7 @@
 #include "calculation/resistance_functions.h"
 #include "common/failure.h"
 #include "montecarlo/input_sampler.h"
+#include "montecarlo/normal_count.h"
 #include "montecarlo/random_stream.h"
 #include "montecarlo/resistance_integral.h"
 
@@ -73,13 +74,18 @@ class SimulationModel {
       private:
         const SimulationModel& model_;
         ResistanceCalculator calc_;
+        NormalCount::Scratch scratch_;
     };
 
     const ModelSetup& setup() const { return setup_; }
     const ResistanceParameters& parameters() const { return parameters_; }
+    // An initial crack size a0, placed once for the resistances of one sample.
+    using CrackStart = ResistanceIntegral::From;
+    CrackStart Start(double a0) const { return integral_->Start(a0); }
     // R(ad) and R(aac) of one sample, capped as the method caps them.
-    double Detectable(double a0, double ad) const;
-    double Acceptable(double a0, double Fy, double sigma, ResistanceCalculator& calc) const;
+    double Detectable(const CrackStart& a0, double ad) const;
+    double Acceptable(const CrackStart& a0, double Fy, double sigma,
+                      ResistanceCalculator& calc) const;
 
   private:
     ModelSetup setup_;
@@ -87,7 +93,7 @@ class SimulationModel {
     std::unique_ptr<ResistanceIntegral> integral_;
     std::optional<Failure> failure_;
     bool normalCount_ = false;
-    std::vector<double> countMean_, countInvSd_; // per year: mean and 1/sd of Nn (normal)
+    NormalCount count_; // Nn per year, when the one-year count is normal
 };
 
 } // namespace tessavin::montecarlo

@@ -6,7 +6,6 @@
 namespace tessavin {
 namespace {
 
-constexpr double InvSqrt2 = 0.70710678118654752440;
 constexpr double InvSqrt2Pi = 0.39894228040143267794;
 constexpr double CentralHalfWidth = 0.425; // AS 241's central region: |p − 1/2| ≤ 0.425
 
@@ -28,14 +27,6 @@ double PolishedLowerTail(double p) {
 }
 
 } // namespace
-
-double StandardNormalCdf(double z) {
-    return 0.5 * std::erfc(-z * InvSqrt2);
-}
-
-double StandardNormalUpperTail(double z) {
-    return 0.5 * std::erfc(z * InvSqrt2);
-}
 
 double NormalQuantileAs241(double p) {
     if (!(p > 0.0)) return -std::numeric_limits<double>::infinity();
