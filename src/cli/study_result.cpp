@@ -115,6 +115,12 @@ ordered_json StudyResult(const StudyLine& study, int threads) {
     const auto state = std::make_unique<CalculationState>();
     DriverOptions options;
     options.threads = threads;
+    // The Nn passes and resistance histograms of the studies this thread ran before, reused
+    // where their inputs are equal bit for bit: the studies of a network share most of them.
+    thread_local NnCache nnCache;
+    thread_local ResistanceCache resistanceCache;
+    options.nnCache = &nnCache;
+    options.resistanceCache = &resistanceCache;
     StudyOutcome outcome = RunStudy(in, *state, options, false);
     switch (outcome.end) {
     case StudyOutcome::End::Refused: {

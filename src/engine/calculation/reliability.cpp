@@ -181,10 +181,7 @@ bool DifferenceHistogram(const DiscreteHistogram& R, const DiscreteHistogram& Sn
             if (!AddRowPairwise(r, pr, Sn, d, divisor, state)) return false;
             continue;
         }
-        RunSum sum(d.P);
-        for (int f = 1; f <= Sn.Bins; ++f)
-            sum.Add(rowClass[f - 1], pr * Sn.P[f]);
-        sum.Flush();
+        AddRowInRuns(d.P, rowClass.data(), pr, Sn.P.data() + 1, Sn.Bins);
     }
     if (const int message = FaultIn({})) return MathFailed(state, message);
 
