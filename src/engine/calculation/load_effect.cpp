@@ -317,13 +317,15 @@ std::optional<NnFault> NtPass(int k, const NnPass& a, const OneYear& b, PassRang
         if (pai == 0.0 && b.bins > 0 && divisor.RoundsBelow(base + b.offset[1] - lo, MaxBins) &&
             divisor.RoundsBelow(base + b.offset[b.bins] - lo, MaxBins))
             continue;
+        RunSum add(sum);
         // The row's classes on vector lanes first, when they decide every class of the row.
         if (divisor.RoundedClasses(base, b.negated.data(), lo, b.bins, MaxBins + 1, row.data()) &&
             *std::max_element(row.begin(), row.begin() + b.bins) <= MaxBins) {
-            AddRowInRuns(sum, row.data(), pai, pb.data() + 1, b.bins);
+            for (int j = 1; j <= b.bins; ++j)
+                add.Add(row[j - 1], pai * pb[j]);
+            add.Flush();
             continue;
         }
-        RunSum add(sum);
         for (int j = 1; j <= b.bins; ++j) {
             const double num = base + b.offset[j] - lo;
             double r;

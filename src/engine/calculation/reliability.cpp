@@ -181,7 +181,10 @@ bool DifferenceHistogram(const DiscreteHistogram& R, const DiscreteHistogram& Sn
             if (!AddRowPairwise(r, pr, Sn, d, divisor, state)) return false;
             continue;
         }
-        AddRowInRuns(d.P, rowClass.data(), pr, Sn.P.data() + 1, Sn.Bins);
+        RunSum sum(d.P);
+        for (int f = 1; f <= Sn.Bins; ++f)
+            sum.Add(rowClass[f - 1], pr * Sn.P[f]);
+        sum.Flush();
     }
     if (const int message = FaultIn({})) return MathFailed(state, message);
 
