@@ -115,10 +115,11 @@ ordered_json StudyResult(const StudyLine& study, int threads) {
     const auto state = std::make_unique<CalculationState>();
     DriverOptions options;
     options.threads = threads;
-    // The Nn passes and resistance histograms of the studies this thread ran before, reused
-    // where their inputs are equal bit for bit: the studies of a network share most of them.
+    // The Nn passes of the studies this thread ran before and the resistance histograms of
+    // every study so far, reused where their inputs are equal bit for bit: the studies of a
+    // network share most of them.
     thread_local NnCache nnCache;
-    thread_local ResistanceCache resistanceCache;
+    static ResistanceCache resistanceCache;
     options.nnCache = &nnCache;
     options.resistanceCache = &resistanceCache;
     StudyOutcome outcome = RunStudy(in, *state, options, false);

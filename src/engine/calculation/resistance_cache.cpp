@@ -44,23 +44,26 @@ std::string ResistanceCache::KeyOf(bool acceptable, const ResistanceParameters& 
     return key;
 }
 
-const ResistanceCache::Entry* ResistanceCache::Find(const std::string& key) const {
+std::optional<ResistanceCache::Entry> ResistanceCache::Find(const std::string& key) const {
+    const std::lock_guard lock(mutex_);
     const auto it = entries_.find(key);
-    return it == entries_.end() ? nullptr : &it->second;
+    if (it == entries_.end()) return std::nullopt;
+    return it->second;
 }
 
 void ResistanceCache::Keep(const std::string& key, Entry entry) {
+    const std::lock_guard lock(mutex_);
     if (capacity_ == 0) return;
     if (const auto it = entries_.find(key); it != entries_.end()) {
         it->second = std::move(entry);
         return;
     }
     if (entries_.size() >= capacity_) {
-        entries_.erase(order_.front());
+        entries_.erase(entries_.find(*order_.front()));
         order_.pop_front();
     }
-    entries_.emplace(key, std::move(entry));
-    order_.push_back(key);
+    // A key stays where it is in its node however the map grows.
+    order_.push_back(&entries_.emplace(key, std::move(entry)).first->first);
 }
 
 } // namespace tessavin

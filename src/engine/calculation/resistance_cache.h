@@ -1,11 +1,13 @@
 #pragma once
 // Resistance histograms already built, by the exact inputs that determine them: the kind, m,
 // bf, tf, the crack origin, the integration settings and the bits of the Fy, σ, a0 (and, for
-// R(ad), ad) histograms. Studies run one after another on one thread (a batch) meet the same
-// details again and again; a hit stores the very histogram the step would build. Bounded: the
-// oldest entry makes room.
+// R(ad), ad) histograms. The studies of a batch meet the same details again and again; a hit
+// stores the very histogram the step would build. Bounded: the oldest entry makes room. Safe to
+// share between threads.
 #include <cstddef>
 #include <deque>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <unordered_map>
 
@@ -27,13 +29,14 @@ class ResistanceCache {
     static std::string KeyOf(bool acceptable, const ResistanceParameters& p,
                              const InputHistograms& inputs);
 
-    const Entry* Find(const std::string& key) const;
+    std::optional<Entry> Find(const std::string& key) const;
     void Keep(const std::string& key, Entry entry);
 
   private:
+    mutable std::mutex mutex_;
     std::size_t capacity_;
     std::unordered_map<std::string, Entry> entries_;
-    std::deque<std::string> order_; // oldest first
+    std::deque<const std::string*> order_; // the keys in entries_, oldest first
 };
 
 } // namespace tessavin

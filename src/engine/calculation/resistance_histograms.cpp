@@ -570,7 +570,7 @@ ResistanceOutcome RunStep(Kind kind, const CalculationInputs& in, CalculationSta
     std::string key;
     if (options.cache != nullptr) {
         key = ResistanceCache::KeyOf(kind == Kind::F, *params, state.inputs);
-        if (const ResistanceCache::Entry* kept = options.cache->Find(key))
+        if (const std::optional<ResistanceCache::Entry> kept = options.cache->Find(key))
             return Reuse(kind, *kept, state);
     }
     const auto& H = state.inputs.histogram;
