@@ -16,8 +16,8 @@
 
 #include "calculation/inspections.h"
 #include "common/atomic_file.h"
-#include "files/xlsx_library.h"
 #include "exactplan/plan_table.h"
+#include "files/xlsx_library.h"
 #include "localisation/captions.h"
 #include "localisation/message_ids.h"
 #include "localisation/messages.h"
