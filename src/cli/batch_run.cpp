@@ -133,6 +133,9 @@ BatchCounts RunBatch(const BatchOptions& o, const std::atomic<bool>& stop, bool 
     Progress progress(showProgress, showProgress ? CountStudies(o) : 0);
     // With several studies at once each runs on one thread; alone, a study uses every core.
     const int threads = o.jobs > 1 ? 1 : 0;
+    // The details of a network share their resistance histograms: built once for the batch
+    // (declared before the workers, which use it until they are joined).
+    ResistanceCache resistances;
     OrderedJobs<ordered_json> jobs(o.jobs);
     std::deque<Pending> window;
     const std::size_t windowSize = static_cast<std::size_t>(o.jobs) * 2;
@@ -178,8 +181,8 @@ BatchCounts RunBatch(const BatchOptions& o, const std::atomic<bool>& stop, bool 
         } else {
             ++computed;
             // A study not yet started when the batch is stopped is left for the next run.
-            p.result = jobs.Submit([s = std::move(study), threads, &stop] {
-                return stop.load() ? ordered_json() : StudyResult(s, threads);
+            p.result = jobs.Submit([s = std::move(study), threads, &stop, &resistances] {
+                return stop.load() ? ordered_json() : StudyResult(s, threads, &resistances);
             });
         }
         window.push_back(std::move(p));

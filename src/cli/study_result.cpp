@@ -105,7 +105,7 @@ ordered_json FailedResult(const StudyLine& study, const std::string& message,
     return j;
 }
 
-ordered_json StudyResult(const StudyLine& study, int threads) {
+ordered_json StudyResult(const StudyLine& study, int threads, ResistanceCache* resistances) {
     if (!study.error.empty()) return FailedResult(study, study.error, study.field);
     CalculationInputs in;
     const RunInputOutcome read = ReadRunInput(study.input, in);
@@ -115,6 +115,11 @@ ordered_json StudyResult(const StudyLine& study, int threads) {
     const auto state = std::make_unique<CalculationState>();
     DriverOptions options;
     options.threads = threads;
+    // The Nn passes of the studies this thread ran before, reused where the one-year input is
+    // equal bit for bit: the studies of a network share most of it.
+    thread_local NnCache nnCache;
+    options.nnCache = &nnCache;
+    options.resistanceCache = resistances;
     StudyOutcome outcome = RunStudy(in, *state, options, false);
     switch (outcome.end) {
     case StudyOutcome::End::Refused: {

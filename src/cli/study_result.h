@@ -4,6 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "calculation/resistance_cache.h"
 #include "study_line.h"
 
 namespace tessavin::cli {
@@ -14,8 +15,11 @@ nlohmann::ordered_json FailedResult(const StudyLine& study, const std::string& m
                                     const std::string& field);
 
 // Runs the study (threads: the resistance loop's, 0 for one per core) and returns its result
-// object: status "ok" with the plan and pF, or "failed" with the message and the field.
-nlohmann::ordered_json StudyResult(const StudyLine& study, int threads);
+// object: status "ok" with the plan and pF, or "failed" with the message and the field. The
+// resistance histograms of a batch's earlier studies are taken from `resistances` where their
+// inputs are equal bit for bit (null: always built).
+nlohmann::ordered_json StudyResult(const StudyLine& study, int threads,
+                                   ResistanceCache* resistances = nullptr);
 
 // A result line written before β was in the output ("ok" without beta_end) is given
 // beta_first_inspection and beta_end from its pF values, where a run puts them now; true when

@@ -103,7 +103,8 @@ bool CalculationDriver::YearIndependentSteps(const DriverOptions& options, RunRe
     if (!state_.refining) ResetResults(state_);
     if (!DeltaSmStep(in_, state_)) return false;
     deltaSmBuilt();
-    const ResistanceOptions ro{options.threads, options.resistanceProgress};
+    ResistanceOptions ro{options.threads, options.resistanceProgress};
+    ro.cache = options.resistanceCache;
     const ResistanceOutcome u = ResVypJevuU(in_, state_, ro);
     if (!u.ok) return false;
     result.radLabel = u.labelText;
@@ -113,9 +114,9 @@ bool CalculationDriver::YearIndependentSteps(const DriverOptions& options, RunRe
     return true;
 }
 
-bool CalculationDriver::YearSteps(int year) {
+bool CalculationDriver::YearSteps(int year, NnCache& cache) {
     state_.currentYear = year;
-    return NnStep(year, in_, state_, cache_) && SnStep(in_, state_) && UStep(year, in_, state_) &&
+    return NnStep(year, in_, state_, cache) && SnStep(in_, state_) && UStep(year, in_, state_) &&
            FStep(year, in_, state_);
 }
 
@@ -179,10 +180,11 @@ RunResult CalculationDriver::Run(const RunPlan& plan, const DriverOptions& optio
     // With a second core, Nn and Sn of the years run beside the resistances, and the U and F
     // steps of the years on both cores; the results are committed in year order.
     const std::vector<int> years = LoopYears(start, step, end);
+    NnCache& cache = options.nnCache != nullptr ? *options.nnCache : cache_;
     std::unique_ptr<YearPipeline> pipeline;
     auto startPipeline = [&] {
         if (UsableThreads(options.threads) >= 2 && !years.empty())
-            pipeline = std::make_unique<YearPipeline>(in_, state_, cache_, years);
+            pipeline = std::make_unique<YearPipeline>(in_, state_, cache, years);
     };
     if (!YearIndependentSteps(options, result, startPipeline)) {
         pipeline.reset();
@@ -219,7 +221,7 @@ RunResult CalculationDriver::Run(const RunPlan& plan, const DriverOptions& optio
         y += step;
         ++row;
         const int year = static_cast<int>(y);
-        const bool done = pipeline ? pipeline->Commit(row - 1, state_) : YearSteps(year);
+        const bool done = pipeline ? pipeline->Commit(row - 1, state_) : YearSteps(year, cache);
         if (!done || state_.Abort) {
             Finish(result, RunEnd::Failed);
             return result;
@@ -297,7 +299,7 @@ YearChoiceResult CalculationDriver::RecomputeYear(const std::string& yearText) {
     // A flag left by an earlier run would keep F from writing pD of this year.
     state_.Abort = false;
     const int year = static_cast<int>(n);
-    result.ok = YearSteps(year) && !state_.Abort;
+    result.ok = YearSteps(year, cache_) && !state_.Abort;
     result.errors = state_.Reports;
     result.abortKind = state_.abortKind;
     if (!result.ok) return result;

@@ -115,6 +115,11 @@ struct DriverOptions {
     std::function<void(const ResistanceProgress&)> resistanceProgress;
     std::function<void(int position, int maximum)> gauge;
     std::function<void(const YearRow&)> yearDone;
+    // Nn passes kept beyond this driver, for runs one after another on one thread (a batch's
+    // studies share the one-year input mostly); null: the driver's own.
+    NnCache* nnCache = nullptr;
+    // Resistance histograms kept beyond this driver in the same way; null: always built.
+    ResistanceCache* resistanceCache = nullptr;
 };
 
 class CalculationDriver {
@@ -140,7 +145,7 @@ class CalculationDriver {
   private:
     bool YearIndependentSteps(const DriverOptions& options, RunResult& result,
                               const std::function<void()>& deltaSmBuilt);
-    bool YearSteps(int year);
+    bool YearSteps(int year, NnCache& cache);
     YearRow MakeYearRow(int row, int year, double Pd) const;
     void Finish(RunResult& result, RunEnd end);
 

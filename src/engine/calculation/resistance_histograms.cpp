@@ -493,6 +493,13 @@ bool RunLoop(const LoopSetup& setup, const ResistanceOptions& options, Calculati
     return true;
 }
 
+// The step's label with the loop's duration.
+std::string LabelText(Kind kind, long long ms) {
+    const std::string duration = TimeText(ms);
+    return kind == Kind::F ? CaptionText(Caption::Label26) + " ( " + duration + " )"
+                           : CaptionText(Caption::Label25) + "  ( " + duration + " )";
+}
+
 // The merged classes normalised, with their frequency total (sum of 1/P), placed on the grid,
 // trimmed and stored as R(aac) or R(ad); the step's label with the loop's duration.
 ResistanceOutcome Finish(const LoopSetup& setup, StateHistogram& result, long long ms,
@@ -534,11 +541,24 @@ ResistanceOutcome Finish(const LoopSetup& setup, StateHistogram& result, long lo
         state.Rad = result;
         state.RadReady = true;
     }
-    const std::string duration = TimeText(ms);
     outcome.ok = true;
-    outcome.labelText = kind == Kind::F ? CaptionText(Caption::Label26) + " ( " + duration + " )"
-                                        : CaptionText(Caption::Label25) + "  ( " + duration + " )";
+    outcome.labelText = LabelText(kind, ms);
     return outcome;
+}
+
+// A histogram kept from an earlier run stored as the step stores what it builds.
+ResistanceOutcome Reuse(Kind kind, const ResistanceCache::Entry& kept, CalculationState& state) {
+    ClearMathFlags();
+    if (kind == Kind::F) {
+        kept.histogram.Restore(state.Raac);
+        state.RaacReady = true;
+        state.CurrentFy = kept.currentFy;
+        state.CurrentSigma = kept.currentSigma;
+    } else {
+        kept.histogram.Restore(state.Rad);
+        state.RadReady = true;
+    }
+    return {true, LabelText(kind, 0)};
 }
 
 ResistanceOutcome RunStep(Kind kind, const CalculationInputs& in, CalculationState& state,
@@ -547,6 +567,12 @@ ResistanceOutcome RunStep(Kind kind, const CalculationInputs& in, CalculationSta
     if (!params) return {};
     const std::string stepName = StepNameOf(kind, in);
     state.StepName = stepName;
+    std::string key;
+    if (options.cache != nullptr) {
+        key = ResistanceCache::KeyOf(kind == Kind::F, *params, state.inputs);
+        if (const std::optional<ResistanceCache::Entry> kept = options.cache->Find(key))
+            return Reuse(kind, *kept, state);
+    }
     const auto& H = state.inputs.histogram;
     const double capFy = ClassValueMean(H[3]);
     const double capSigma = ClassValueMean(H[4]);
@@ -576,7 +602,15 @@ ResistanceOutcome RunStep(Kind kind, const CalculationInputs& in, CalculationSta
     StateHistogram result;
     long long ms = 0;
     if (!RunLoop(setup, options, state, result.P, ms)) return {};
-    return Finish(setup, result, ms, state);
+    ResistanceOutcome outcome = Finish(setup, result, ms, state);
+    if (outcome.ok && options.cache != nullptr) {
+        ResistanceCache::Entry entry;
+        entry.histogram.Hold(kind == Kind::F ? state.Raac : state.Rad);
+        entry.currentFy = state.CurrentFy;
+        entry.currentSigma = state.CurrentSigma;
+        options.cache->Keep(key, std::move(entry));
+    }
+    return outcome;
 }
 
 } // namespace

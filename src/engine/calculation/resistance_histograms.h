@@ -5,6 +5,7 @@
 #include <string>
 
 #include "calculation/model.h"
+#include "calculation/resistance_cache.h"
 #include "calculation/simd_level.h"
 
 namespace tessavin {
@@ -23,6 +24,8 @@ struct ResistanceOptions {
     std::function<void(const ResistanceProgress&)> progress;
     // The vector instruction set of the integrals; every level gives the same histograms.
     SimdLevel simd = BestSimdLevel();
+    // Histograms of earlier runs with the same inputs, taken instead of built; null: none.
+    ResistanceCache* cache = nullptr;
 };
 
 // "Start : R(ad)" run's duration text for the step's label, e.g. "Resistance Rad  ( 0:00:02 )".

@@ -86,9 +86,9 @@ void YearPipeline::ComputeLoad(int index) {
     s.currentYear = year;
     load.nnOk = NnStep(year, in_, s, cache_);
     if (load.nnOk) {
-        load.Nn = s.Nn;
+        load.Nn.Hold(s.Nn);
         load.snOk = SnStep(in_, s);
-        if (load.snOk) load.Sn = s.Sn;
+        if (load.snOk) load.Sn.Hold(s.Sn);
     }
     load.trace = EndTrace(s);
 }
@@ -100,15 +100,15 @@ void YearPipeline::ComputeEvents(int index, CalculationState& s) {
     const int year = years_[index];
     BeginTrace(s);
     s.currentYear = year;
-    s.Sn = load.Sn;
+    load.Sn.Restore(s.Sn);
     s.SnCurrent = true;
     events.uOk = UStep(year, in_, s);
     if (events.uOk) {
-        events.RfU = s.RfU;
+        events.RfU.Hold(s.RfU);
         events.pU = s.Event(1, 1, year);
         events.fOk = FStep(year, in_, s);
         if (events.fOk) {
-            events.RfF = s.RfF;
+            events.RfF.Hold(s.RfF);
             events.pF = s.Event(1, 3, year);
             events.pDSet = !s.Abort;
             events.pD = s.Event(1, 2, year);
@@ -184,12 +184,12 @@ bool YearPipeline::Commit(int index, CalculationState& state) {
     const Load& load = *slots_[index].load;
     state.currentYear = years_[index];
     if (load.nnOk) {
-        state.Nn = load.Nn;
+        load.Nn.Restore(state.Nn);
         state.NnReady = state.NnCurrent = true;
         state.SnCurrent = false;
     }
     if (load.snOk) {
-        state.Sn = load.Sn;
+        load.Sn.Restore(state.Sn);
         state.SnReady = state.SnCurrent = true;
     }
     ApplyTrace(load.trace, state);
@@ -213,12 +213,12 @@ bool YearPipeline::Commit(int index, CalculationState& state) {
     const Events& events = *slots_[index].events;
     const int year = years_[index];
     if (events.uOk) {
-        state.RfU = events.RfU;
+        events.RfU.Restore(state.RfU);
         state.RfUReady = true;
         state.Event(1, 1, year) = events.pU;
     }
     if (events.fOk) {
-        state.RfF = events.RfF;
+        events.RfF.Restore(state.RfF);
         state.RfFReady = true;
         state.Event(1, 3, year) = events.pF;
         if (events.pDSet) state.Event(1, 2, year) = events.pD;

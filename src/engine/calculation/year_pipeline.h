@@ -17,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "calculation/held_histogram.h"
 #include "calculation/load_effect.h"
 #include "calculation/model.h"
 
@@ -50,12 +51,12 @@ class YearPipeline {
   private:
     struct Load {
         bool nnOk = false, snOk = false;
-        StateHistogram Nn, Sn;
+        HeldHistogram Nn, Sn;
         StepTrace trace;
     };
     struct Events {
         bool uOk = false, fOk = false, pDSet = false;
-        StateHistogram RfU, RfF;
+        HeldHistogram RfU, RfF;
         double pU = 0.0, pD = 0.0, pF = 0.0;
         StepTrace trace;
     };

@@ -13,11 +13,11 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <xlsxwriter.h>
 
 #include "calculation/inspections.h"
 #include "common/atomic_file.h"
 #include "exactplan/plan_table.h"
+#include "files/xlsx_library.h"
 #include "localisation/captions.h"
 #include "localisation/message_ids.h"
 #include "localisation/messages.h"
@@ -94,9 +94,12 @@ WorkbookCell NumberCell(int row, int column, const std::string& text, bool forma
 
 std::optional<std::string> WriteCells(const std::filesystem::path& file,
                                       const std::vector<WorkbookCell>& cells) {
-    lxw_workbook* workbook = workbook_new(file.c_str());
-    if (!workbook) return std::string(lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED));
-    lxw_worksheet* sheet = workbook_add_worksheet(workbook, InspectionSheetName);
+    std::string why;
+    const XlsxLibrary* x = LoadXlsxLibrary(why);
+    if (x == nullptr) return why;
+    lxw_workbook* workbook = x->workbook_new(file.c_str());
+    if (!workbook) return std::string(x->lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED));
+    lxw_worksheet* sheet = x->workbook_add_worksheet(workbook, InspectionSheetName);
     lxw_error error = sheet ? LXW_NO_ERROR : LXW_ERROR_MEMORY_MALLOC_FAILED;
     std::map<std::string, lxw_format*> formats; // owned by the workbook
     for (const WorkbookCell& c : cells) {
@@ -104,25 +107,25 @@ std::optional<std::string> WriteCells(const std::filesystem::path& file,
         const auto row = static_cast<lxw_row_t>(c.row - 1);
         const auto column = static_cast<lxw_col_t>(c.column - 1);
         if (!c.number) {
-            error = worksheet_write_string(sheet, row, column, c.text.c_str(), nullptr);
+            error = x->worksheet_write_string(sheet, row, column, c.text.c_str(), nullptr);
             continue;
         }
         lxw_format* format = nullptr;
         if (!c.numberFormat.empty()) {
             lxw_format*& shared = formats[c.numberFormat];
             if (!shared) {
-                shared = workbook_add_format(workbook);
-                if (shared) format_set_num_format(shared, c.numberFormat.c_str());
+                shared = x->workbook_add_format(workbook);
+                if (shared) x->format_set_num_format(shared, c.numberFormat.c_str());
             }
             format = shared;
         }
-        error = worksheet_write_number(sheet, row, column, *c.number, format);
+        error = x->worksheet_write_number(sheet, row, column, *c.number, format);
     }
     // Closing also frees the workbook, so it runs after a failed cell as well.
-    const lxw_error closed = workbook_close(workbook);
+    const lxw_error closed = x->workbook_close(workbook);
     if (error == LXW_NO_ERROR) error = closed;
     if (error == LXW_NO_ERROR) return std::nullopt;
-    std::string reason = lxw_strerror(error);
+    std::string reason = x->lxw_strerror(error);
     if (error == LXW_ERROR_CREATING_XLSX_FILE && errno != 0)
         reason += ": " + std::string(std::strerror(errno));
     return reason;
