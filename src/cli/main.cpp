@@ -9,6 +9,7 @@
 #include "fit_command.h"
 #include "histogram_command.h"
 #include "montecarlo_command.h"
+#include "parametric/distribution_registry.h"
 #include "run_command.h"
 #include "sensitivity_command.h"
 
@@ -16,18 +17,22 @@ namespace {
 
 struct Command {
     const char* name;
-    const char* usage;
+    std::string usage;
     int (*run)(const std::vector<std::string>&);
 };
 
+// The number of types comes from the registry, so that a new type shows here by itself.
+const std::string kHistogramUsage =
+    "  tessavin-cli histogram --type N --par1 X [--par2 X] [--par3 X] [--par4 X]\n"
+    "                         [--intervals N] [--eps X] [--min X --max X]\n"
+    "                         [--out FILE.dis] [--json] [--lang en|cs]\n"
+    "      one of the " +
+    std::to_string(tessavin::DistributionCount) +
+    " parametric distributions (0 Normal, 1 LogNormal_2P, ...) as a\n"
+    "      histogram: printed as a table, as JSON, or written as a .dis file\n";
+
 const Command kCommands[] = {
-    {"histogram",
-     "  tessavin-cli histogram --type N --par1 X [--par2 X] [--par3 X] [--par4 X]\n"
-     "                         [--intervals N] [--eps X] [--min X --max X]\n"
-     "                         [--out FILE.dis] [--json] [--lang en|cs]\n"
-     "      one of the 24 parametric distributions (0 Normal, 1 LogNormal_2P, ...) as a\n"
-     "      histogram: printed as a table, as JSON, or written as a .dis file\n",
-     tessavin::cli::RunHistogramCommand},
+    {"histogram", kHistogramUsage, tessavin::cli::RunHistogramCommand},
     {"run",
      "  tessavin-cli run INPUT.json|PROJECT.Vys [--json | --csv] [--threads N]\n"
      "                  [--text-report FILE.txt] [--save-project OUT.Vys] [--lang en|cs]\n"

@@ -1,18 +1,27 @@
 // The caption tables and their applier: a small main-window tree switched between the languages,
 // the shape of every table, and every window of the registry built in each language showing its
 // table's texts.
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
+#include <QGraphicsView>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMap>
 #include <QMenu>
+#include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSet>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTextEdit>
+#include <QToolButton>
 #include <QtTest>
+#include <algorithm>
 #include <iterator>
 #include <memory>
 
@@ -21,7 +30,9 @@
 #include "files/settings_keys.h"
 #include "localisation/language.h"
 #include "scripted_interaction.h"
+#include "ui/charts/chart_panel.h"
 #include "ui/common/caption_tables.h"
+#include "ui/common/platform_texts.h"
 #include "ui/main/main_window.h"
 #include "ui/rawdata/raw_data_window.h"
 #include "ui/rawdata/suitable_histograms_window.h"
@@ -260,6 +271,72 @@ QString Shown(QWidget* window, QObject* target, const CaptionAssignment& a) {
     return {};
 }
 
+// Controls whose text is a value the window shows, not a caption: fields, grids (their headings
+// are checked by their table entries), charts' plots. Their texts and those of their inner
+// widgets are left out.
+bool HoldsData(const QWidget* w) {
+    for (; w; w = w->parentWidget())
+        if (qobject_cast<const QLineEdit*>(w) || qobject_cast<const QAbstractSpinBox*>(w) ||
+            qobject_cast<const QAbstractItemView*>(w) || qobject_cast<const QTextEdit*>(w) ||
+            qobject_cast<const QPlainTextEdit*>(w) || qobject_cast<const QGraphicsView*>(w) ||
+            qobject_cast<const QProgressBar*>(w))
+            return true;
+    return false;
+}
+
+// Every text window `id` shows at construction that no entry of its table (or of the chart
+// wrapper's, for a chart's toolbar) addresses: a caption, title, tab, list item or tool tip.
+QStringList TextsWithoutEntry(QWidget* window, WindowId id) {
+    QSet<QString> covered;
+    auto cover = [&](const std::vector<CaptionAssignment>& table) {
+        for (const CaptionAssignment& a : table) {
+            const QString key = QString::fromUtf8(a.control) + ' ' + QString::number(int(a.kind));
+            covered.insert(a.kind == CaptionKind::ListItem ? key + ' ' + QString::number(a.index)
+                                                           : key);
+        }
+    };
+    cover(CaptionTable(id));
+    if (!window->findChildren<ChartPanel*>().isEmpty()) cover(ChartCaptionTable());
+    QStringList missing;
+    auto need = [&](const QObject* o, CaptionKind kind, const QString& text, int item = -1) {
+        if (text.isEmpty()) return;
+        const QString name = o == window ? QString() : o->objectName();
+        QString key = name + ' ' + QString::number(int(kind));
+        if (kind == CaptionKind::ListItem &&
+            covered.contains(o->objectName() + ' ' + QString::number(int(CaptionKind::ListRefill))))
+            return;
+        if (item >= 0) key += ' ' + QString::number(item);
+        if (!covered.contains(key))
+            missing << QStringLiteral("%1 \"%2\" (%3 %4)")
+                           .arg(o->objectName(), text, o->metaObject()->className())
+                           .arg(int(kind));
+    };
+    need(window, CaptionKind::WindowCaption, window->windowTitle());
+    for (const QAction* action : window->findChildren<QAction*>()) {
+        // A toolbar button or a menu shows its action: the action is checked.
+        if (action->isSeparator()) continue;
+        need(action, CaptionKind::Caption, action->text());
+    }
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (HoldsData(w) || w->isWindow()) continue;
+        if (auto* label = qobject_cast<QLabel*>(w)) need(w, CaptionKind::Caption, label->text());
+        if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+            auto* tool = qobject_cast<QToolButton*>(w);
+            if (tool && tool->defaultAction()) continue; // shows its action's texts
+            need(w, CaptionKind::Caption, button->text());
+        }
+        if (auto* group = qobject_cast<QGroupBox*>(w))
+            need(w, CaptionKind::Caption, group->title());
+        if (auto* tabs = qobject_cast<QTabWidget*>(w))
+            for (int i = 0; i < tabs->count(); ++i)
+                need(tabs->widget(i), CaptionKind::Caption, tabs->tabText(i));
+        if (auto* list = qobject_cast<QComboBox*>(w))
+            for (int i = 0; i < list->count(); ++i)
+                need(w, CaptionKind::ListItem, list->itemText(i), i);
+        need(w, CaptionKind::Hint, w->toolTip());
+    }
+    return missing;
+}
 } // namespace
 
 class CaptionTablesTest : public QObject {
@@ -387,6 +464,18 @@ class CaptionTablesTest : public QObject {
                                     .arg(a.index)
                                     .arg(shown, expected)));
         }
+        // Windows that still show texts beside their tables: titles and labels they compose
+        // themselves, symbols that read the same in both languages, the raw data window's export
+        // menu. A window leaves this list with its fix (an unexpected pass fails the test).
+        const WindowId withOpenFindings[] = {WindowId::Main, WindowId::RawData,
+                                             WindowId::SuitableHistograms, WindowId::About,
+                                             WindowId::Splash};
+        const QStringList missing = TextsWithoutEntry(w.get(), window);
+        if (std::find(std::begin(withOpenFindings), std::end(withOpenFindings), window) !=
+            std::end(withOpenFindings))
+            QEXPECT_FAIL("", "texts without a table entry remain", Continue);
+        QVERIFY2(missing.isEmpty(),
+                 qPrintable("texts without a table entry: " + missing.join(", ")));
         SetLanguage(Language::English);
     }
 };

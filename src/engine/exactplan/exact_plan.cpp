@@ -5,6 +5,8 @@
 #include <variant>
 
 #include "exactplan/state_sweep.h"
+#include "localisation/message_ids.h"
+#include "localisation/messages.h"
 
 namespace tessavin::exactplan {
 
@@ -27,7 +29,7 @@ ExactPlanResult ComputeExactPlan(const montecarlo::ModelSetup& setup,
                                  const ExactPlanRequest& request) {
     ExactPlanResult r;
     if (setup.years.empty()) {
-        r.failure = ErrorBox(0, "the exact plan needs a period");
+        r.failure = ErrorBox(0, TextCis(msg::ExactPlanNeedsPeriod));
         return r;
     }
     const int first = setup.years.front(), last = setup.years.back();
@@ -69,7 +71,7 @@ ExactPlanResult ComputeExactPlan(const montecarlo::ModelSetup& setup,
         ok = ok && finite(c);
     if (!ok) {
         r = ExactPlanResult{};
-        r.failure = ErrorBox(0, "the exact plan gave a value that is not a number");
+        r.failure = ErrorBox(0, TextCis(msg::ExactPlanNotANumber));
         return r;
     }
     r.grid = grid;

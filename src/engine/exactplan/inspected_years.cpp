@@ -3,6 +3,8 @@
 #include <cctype>
 
 #include "exactplan/plan_search.h"
+#include "localisation/message_ids.h"
+#include "localisation/messages.h"
 
 namespace tessavin::exactplan {
 namespace {
@@ -37,7 +39,8 @@ std::variant<std::vector<int>, std::string> ReadInspectedYears(const std::string
             ++end;
         const std::string word = text.substr(i, end - i);
         int year = 0;
-        if (!WholeYear(word, year)) return field + ": " + word + " is not a whole number of years";
+        if (!WholeYear(word, year))
+            return FormatMessage(TextCis(msg::NotWholeYears), {field, word});
         years.push_back(year);
         i = end;
     }

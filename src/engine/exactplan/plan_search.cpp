@@ -1,5 +1,8 @@
 #include "exactplan/plan_search.h"
 
+#include "localisation/message_ids.h"
+#include "localisation/messages.h"
+
 namespace tessavin::exactplan {
 
 namespace {
@@ -35,15 +38,13 @@ void SearchPlan(PlanCurves& plan, double Pd, bool lowerBound, const std::vector<
     if (inspected.empty()) {
         const auto t = FirstReaching(plan.years, plan.pF, Pd, latest);
         if (!t) {
-            plan.note = "P(F) stays below Pd up to year " + std::to_string(last) +
-                        ": no inspection is needed within the period";
+            plan.note = FormatMessage(TextCis(msg::NoInspectionNeeded), std::to_string(last));
             return;
         }
         // An inspection before the period, or in its first year when P(F) is past Pd there
         // already, would be no plan.
         if (*t == plan.years.front()) {
-            plan.note = "P(F) reaches Pd already in year " + std::to_string(*t) +
-                        ", the first of the period: no plan";
+            plan.note = FormatMessage(TextCis(msg::PdReachedInFirstYear), std::to_string(*t));
             return;
         }
         inspect(*t);
@@ -51,16 +52,14 @@ void SearchPlan(PlanCurves& plan, double Pd, bool lowerBound, const std::vector<
     while (static_cast<int>(plan.inspections.size()) < MaxPlannedInspections) {
         const auto t = FirstReaching(plan.years, curve, Pd, latest);
         if (!t) {
-            plan.note = "after the inspection in year " + std::to_string(latest) +
-                        " the conditional P(F) stays below Pd up to year " + std::to_string(last);
+            plan.note = FormatMessage(TextCis(msg::ConditionalBelowPd),
+                                      {std::to_string(latest), std::to_string(last)});
             return;
         }
         // With the lower bound a crossing in the very next year would repeat the inspection
         // in the same year, again and again.
         if ((lowerBound ? *t - 1 : *t) <= latest) {
-            plan.note = "after the inspection in year " + std::to_string(latest) +
-                        " the conditional P(F) reaches Pd in the next year already: inspections "
-                        "would have to come more often than once a year";
+            plan.note = FormatMessage(TextCis(msg::InspectionsTooOften), std::to_string(latest));
             return;
         }
         inspect(*t);
@@ -72,11 +71,11 @@ std::optional<std::string> CheckInspectedYears(const std::vector<int>& years, in
     for (std::size_t i = 0; i < years.size(); ++i) {
         const std::string value = std::to_string(years[i]);
         if (years[i] < first || years[i] > last)
-            return field + ": " + value + " lies outside the period " + std::to_string(first) +
-                   " .. " + std::to_string(last);
+            return FormatMessage(TextCis(msg::YearOutsidePeriod),
+                                 {field, value, std::to_string(first), std::to_string(last)});
         if (i > 0 && years[i] <= years[i - 1])
-            return field + ": " + value + " does not follow " + std::to_string(years[i - 1]) +
-                   " (the years must increase strictly)";
+            return FormatMessage(TextCis(msg::YearsNotIncreasing),
+                                 {field, value, std::to_string(years[i - 1])});
     }
     return std::nullopt;
 }

@@ -5,6 +5,8 @@
 #include <memory>
 
 #include "calculation/resistance_functions.h"
+#include "localisation/message_ids.h"
+#include "localisation/messages.h"
 
 namespace tessavin::exactplan {
 
@@ -142,17 +144,14 @@ std::variant<StateGrid, Failure> BuildStateGrid(const ModelSetup& setup, const G
                                                 int lastYear) {
     const auto& in = setup.inputs;
     if (size.xCells < 16 || size.stressClasses < 1 || size.tableSubdivision < 1)
-        return ErrorBox(0, "the exact plan needs at least 16 x cells and one stress class");
-    if (!(setup.C > 0))
-        return ErrorBox(0, "the exact plan needs C > 0: with C·ΔS^m ≤ 0 a crack would not grow");
+        return ErrorBox(0, TextCis(msg::ExactGridTooCoarse));
+    if (!(setup.C > 0)) return ErrorBox(0, TextCis(msg::ExactPlanNeedsPositiveC));
     if (in[2].lower() < 0)
-        return ErrorBox(0, "the exact plan needs one-year counts of 0 or more; the range of "
-                           "input 2 starts at " +
-                               std::to_string(in[2].lower()));
+        return ErrorBox(
+            0, FormatMessage(TextCis(msg::ExactPlanNegativeCounts), std::to_string(in[2].lower())));
     if (!(in[3].lower() > 0))
-        return ErrorBox(0, "the exact plan needs a yield strength above 0; the range of input 3 "
-                           "starts at " +
-                               std::to_string(in[3].lower()));
+        return ErrorBox(0, FormatMessage(TextCis(msg::ExactPlanYieldNotPositive),
+                                         std::to_string(in[3].lower())));
 
     StateGrid g;
     g.size = size;
@@ -163,8 +162,7 @@ std::variant<StateGrid, Failure> BuildStateGrid(const ModelSetup& setup, const G
     const CrackStateMap map(*integral, range.lo, range.hi);
     g.xTop = map.top();
     if (!(g.xTop > 0) || !std::isfinite(g.xTop))
-        return ErrorBox(0, "the crack-growth integral has no positive finite value over the "
-                           "crack sizes of the inputs");
+        return ErrorBox(0, TextCis(msg::IntegralNotPositive));
     g.dx = g.xTop / size.xCells;
 
     // One-year counts.
@@ -191,15 +189,13 @@ std::variant<StateGrid, Failure> BuildStateGrid(const ModelSetup& setup, const G
         if (!(c.probability > 0)) continue;
         c.k = setup.C * ClassPower(0.5 * (b0 + b1), b1 - b0, setup.m);
         if (!(c.k > 0) || !std::isfinite(c.k))
-            return ErrorBox(0, "the exact plan needs C·ΔS^m > 0 for every stress range; the "
-                               "class from " +
-                                   std::to_string(b0) + " to " + std::to_string(b1) + " gives " +
-                                   std::to_string(c.k));
+            return ErrorBox(
+                0, FormatMessage(TextCis(msg::ClassGrowthNotPositive),
+                                 {std::to_string(b0), std::to_string(b1), std::to_string(c.k)}));
         c.drift = c.k * g.countMean;
         if (!BuildKernel(c, counts, g.countMean, g.countVariance, g.dx))
-            return ErrorBox(0, "the grid of the exact plan cannot hold one year's growth of the "
-                               "stress range class from " +
-                                   std::to_string(b0) + " to " + std::to_string(b1));
+            return ErrorBox(0, FormatMessage(TextCis(msg::GridCannotHoldYear),
+                                             {std::to_string(b0), std::to_string(b1)}));
         // The spread that matters is that of the years before the class's mass has grown past
         // the top (twice the mean's time, at most the period); above the top it is lumped.
         const double passing = std::ceil(2 * g.xTop / c.drift) + 2;
@@ -213,12 +209,11 @@ std::variant<StateGrid, Failure> BuildStateGrid(const ModelSetup& setup, const G
         g.nodes = size.xCells + 1 + 2 * padding;
         if (2.0 * g.nodes * static_cast<double>(size.stressClasses) * sizeof(double) >
             MaxStateBytes)
-            return ErrorBox(0, "the grid of the exact plan cannot hold the range of the crack "
-                               "growth: " +
-                                   std::to_string(g.nodes) + " nodes for each of " +
-                                   std::to_string(size.stressClasses) + " stress classes");
+            return ErrorBox(
+                0, FormatMessage(TextCis(msg::GridCannotHoldRange),
+                                 {std::to_string(g.nodes), std::to_string(size.stressClasses)}));
     }
-    if (g.classes.empty()) return ErrorBox(0, "the stress range has no probability");
+    if (g.classes.empty()) return ErrorBox(0, TextCis(msg::NoStressProbability));
     g.padding = padding;
 
     // S_d and F_c on the fine table.

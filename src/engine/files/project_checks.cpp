@@ -4,12 +4,14 @@
 
 #include "calculation/field_checks.h"
 #include "calculation/integration_settings.h"
+#include "localisation/message_ids.h"
+#include "localisation/messages.h"
 
 namespace tessavin {
 namespace {
 
 Failure Unusable() {
-    return ErrorBox(0, "Invalid property value");
+    return ErrorBox(0, TextCis(msg::InvalidPropertyValue));
 }
 
 // The project's values are not in the fields yet: the message names no control to return to.

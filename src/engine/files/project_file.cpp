@@ -10,6 +10,8 @@
 #include "common/regular_file.h"
 #include "exactplan/inspected_years.h"
 #include "localisation/language.h"
+#include "localisation/message_ids.h"
+#include "localisation/messages.h"
 
 namespace tessavin {
 namespace {
@@ -32,15 +34,15 @@ enum Tag : unsigned char {
     Double = 0x15,
 };
 
-const char* const ShortData = "Stream read error";
+constexpr int ShortData = msg::StreamReadError;
 // The names of the optional trailing tags, in the order they are written: the centre
 // convention, then the past inspections that found nothing (their years as one text).
 const char* const ConventionTag = "CBKonvence";
 const char* const InspectedTag = "EdProhlidky";
-const char* const BadValue = "Invalid property value";
+constexpr int BadValue = msg::InvalidPropertyValue;
 
 struct DecodeError {
-    const char* text;
+    int message;
 };
 
 // ------------------------------------------------------------------ text encodings
@@ -531,7 +533,7 @@ std::variant<ProjectData, Failure> DecodeProject(std::string_view bytes) {
         }
         if (!tag.empty() || !r.AtEnd()) throw DecodeError{BadValue};
     } catch (const DecodeError& e) {
-        return ErrorBox(0, e.text);
+        return ErrorBox(0, TextCis(e.message));
     }
     return p;
 }
@@ -539,14 +541,14 @@ std::variant<ProjectData, Failure> DecodeProject(std::string_view bytes) {
 std::optional<Failure> WriteProjectFile(const std::filesystem::path& path,
                                         const ProjectData& project) {
     if (const auto error = WriteFileAtomically(path, EncodeProject(project)))
-        return ErrorBox(0, "Cannot create file \"" + path.string() + "\". " + *error);
+        return ErrorBox(0, FormatMessage(TextCis(msg::CannotCreateFile), {path.string(), *error}));
     return std::nullopt;
 }
 
 std::variant<ProjectData, Failure> ReadProjectFile(const std::filesystem::path& path) {
     auto read = ReadRegularFile(path, MaxUserFileBytes);
     if (const FileReadFailure* f = std::get_if<FileReadFailure>(&read))
-        return ErrorBox(0, "Cannot open file \"" + path.string() + "\". " + f->reason);
+        return ErrorBox(0, FormatMessage(TextCis(msg::CannotOpenFile), {path.string(), f->reason}));
     return DecodeProject(std::get<std::string>(read));
 }
 

@@ -78,6 +78,31 @@ inline constexpr int ForbiddenMathOperation =
     105;                                       // "Forbidden  m a t h e m a t i c a l  operation !"
 inline constexpr int UndefinedOperation = 106; // "U n d e f i n e d  operation !"
 
+// The simulation's model and the exact plan: refusals and the plan's notes.
+inline constexpr int PeriodNotForward = 440;          // "the period must run forward ..."
+inline constexpr int InputWithoutHistogram = 441;     // "input %s has no histogram"
+inline constexpr int CrackSizesNotPositive = 442;     // "the crack sizes a0 and ad must ..."
+inline constexpr int FractionalPowerOfNegative = 443; // "DeltaS^m has no value for ..."
+inline constexpr int IntegrandNotFinite = 444;        // "the crack-growth integrand has no ..."
+inline constexpr int ExactPlanNeedsPeriod = 445;      // "the exact plan needs a period"
+inline constexpr int ExactPlanNotANumber = 446;       // "the exact plan gave a value that ..."
+inline constexpr int ExactGridTooCoarse = 447;        // "... at least 16 x cells and ..."
+inline constexpr int ExactPlanNeedsPositiveC = 448;   // "the exact plan needs C > 0: ..."
+inline constexpr int ExactPlanNegativeCounts = 449;   // "... one-year counts of 0 or more ..."
+inline constexpr int ExactPlanYieldNotPositive = 450; // "... a yield strength above 0 ..."
+inline constexpr int IntegralNotPositive = 451;       // "the crack-growth integral has no ..."
+inline constexpr int ClassGrowthNotPositive = 452;    // "... C·ΔS^m > 0 for every ..."
+inline constexpr int GridCannotHoldYear = 453;        // "... one year's growth ..."
+inline constexpr int GridCannotHoldRange = 454;       // "... the range of the crack growth ..."
+inline constexpr int NoStressProbability = 455;       // "the stress range has no probability"
+inline constexpr int NotWholeYears = 456;             // "%s: %s is not a whole number of years"
+inline constexpr int YearOutsidePeriod = 457;         // "%s: %s lies outside the period ..."
+inline constexpr int YearsNotIncreasing = 458;        // "%s: %s does not follow %s (...)"
+inline constexpr int NoInspectionNeeded = 459;        // "P(F) stays below Pd up to year %s: ..."
+inline constexpr int PdReachedInFirstYear = 460;      // "P(F) reaches Pd already in year %s ..."
+inline constexpr int ConditionalBelowPd = 461;        // "after the inspection ... below Pd ..."
+inline constexpr int InspectionsTooOften = 462;       // "... more often than once a year"
+
 // Files and raw data.
 inline constexpr int DataFileWriteError = 27; // "I/O error during saving the data file  %s"
 inline constexpr int NoDistributionFits =
@@ -93,6 +118,14 @@ inline constexpr int LineLabel = 148;           // "Line    :  "
 inline constexpr int ElementLabel = 149;        // "Element :  "
 inline constexpr int FileCannotBeRead = 281;    // "File %s cannot be read !"
 inline constexpr int NotARegularFile = 282;     // "It is not a regular file (...)"
+
+// A raw histogram's range and the project files.
+inline constexpr int MinXNotBelowMaxX = 463;     // "MinX >= MaxX !"
+inline constexpr int RangeTooWide = 464;         // "The range MinX .. MaxX is too wide ..."
+inline constexpr int StreamReadError = 465;      // "Stream read error": a file that ends early
+inline constexpr int InvalidPropertyValue = 466; // "Invalid property value"
+inline constexpr int CannotCreateFile = 467;     // "Cannot create file \"%s\". %s"
+inline constexpr int CannotOpenFile = 468;       // "Cannot open file \"%s\". %s"
 
 // Headings and labels of composed texts.
 inline constexpr int ParametricDistribution = 78;       // "Parametric distribution"

@@ -23,7 +23,7 @@ std::optional<Failure> ReadPeriod(const CalculationInputs& in, std::vector<int>&
                     end = PeriodValue(in.endText);
     if (start != end && step == 0) return MessageFailure(msg::ZeroTimeStep);
     if (start < 0 || end < start || (start != end && step < 0))
-        return ErrorBox(0, "the period must run forward from a year of 0 or more");
+        return ErrorBox(0, TextCis(msg::PeriodNotForward));
     for (long long y = start; y <= end; y += (start == end ? 1 : step)) {
         if (y > MaxYear)
             return ErrorBox(msg::YearLimitExceeded, TextCis(msg::YearLimitExceeded) +
@@ -75,16 +75,17 @@ std::variant<ModelSetup, Failure> SetupFromInputs(const CalculationInputs& in,
     for (int k = 1; k <= RandomInputCount; ++k) {
         const auto sampler =
             histograms.ready[k] ? SamplerOf(in.random[k], histograms.histogram[k]) : std::nullopt;
-        if (!sampler) return ErrorBox(0, "input " + std::to_string(k) + " has no histogram");
+        if (!sampler)
+            return ErrorBox(0,
+                            FormatMessage(TextCis(msg::InputWithoutHistogram), std::to_string(k)));
         s.inputs[k] = *sampler;
     }
     for (int k : {5, 6})
         if (!(s.inputs[k].lower() > 0))
-            return ErrorBox(0, "the crack sizes a0 and ad must stay above 0; the range of input " +
-                                   std::to_string(k) + " starts at " +
-                                   StrNaCarku(s.inputs[k].lower()));
+            return ErrorBox(0, FormatMessage(TextCis(msg::CrackSizesNotPositive),
+                                             {std::to_string(k), StrNaCarku(s.inputs[k].lower())}));
     if (s.inputs[1].lower() < 0 && s.m != std::floor(s.m))
-        return ErrorBox(0, "DeltaS^m has no value for a negative stress range and a fractional m");
+        return ErrorBox(0, TextCis(msg::FractionalPowerOfNegative));
 
     if (s.origin == 1) {
         ResistanceCalculator calc(ParametersOf(s));
@@ -122,8 +123,7 @@ std::unique_ptr<ResistanceIntegral> BuildResistanceIntegral(const ModelSetup& se
     if (calc.failed())
         failure = calc.failure();
     else if (!integral->ok())
-        failure = ErrorBox(0, "the crack-growth integrand has no finite value on the crack sizes "
-                              "of the inputs");
+        failure = ErrorBox(0, TextCis(msg::IntegrandNotFinite));
     return integral;
 }
 

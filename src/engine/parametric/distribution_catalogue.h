@@ -1,5 +1,5 @@
 #pragma once
-// The 24 parametric distributions as their users see them: names, parameter labels, densities,
+// The parametric distributions as their users see them: names, parameter labels, densities,
 // parameter checks and the estimation of their parameters from a measured sample. All of it is
 // looked up in the registry (distribution_registry.h).
 #include <string>

@@ -147,10 +147,9 @@ std::variant<WorkingHistogram, Failure> BuildRawHistogram(const RawSample& sampl
                         TextCis(msg::IntervalCountOutOfRange) + std::to_string(MaxBins) + " !");
     if (!std::isfinite(min) || !std::isfinite(max))
         return ErrorBox(msg::InvalidNumberInput, TextCis(msg::InvalidNumberInput) + " MinX / MaxX");
-    if (!(min < max)) return ErrorBox(0, "MinX >= MaxX !");
+    if (!(min < max)) return ErrorBox(0, TextCis(msg::MinXNotBelowMaxX));
     const double step = (max - min) / n;
-    if (!std::isfinite(step) || !(step > 0))
-        return ErrorBox(0, "The range MinX .. MaxX is too wide for a histogram !");
+    if (!std::isfinite(step) || !(step > 0)) return ErrorBox(0, TextCis(msg::RangeTooWide));
 
     WorkingHistogram h;
     h.P.fill(0.0);

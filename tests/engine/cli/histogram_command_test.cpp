@@ -77,4 +77,15 @@ TEST(CliHistogram, BadArgumentsExitWithTwoAndWriteNothing) {
     std::filesystem::remove_all(dir);
 }
 
+// The usage counts the registry's types, in the words it has always had.
+TEST(CliHistogram, UsageCountsTheRegistrysTypes) {
+    const CliRun help = RunCli("histogram --help");
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("\n      one of the " + std::to_string(tessavin::DistributionCount) +
+                            " parametric distributions (0 Normal, 1 LogNormal_2P, ...) as a\n"
+                            "      histogram: printed"),
+              std::string::npos)
+        << help.out;
+}
+
 } // namespace
