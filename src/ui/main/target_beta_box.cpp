@@ -63,6 +63,7 @@ TargetBetaBox::TargetBetaBox(QWidget* parent) : QWidget(parent) {
 
     connect(field_, &QComboBox::activated, this, &TargetBetaBox::choosePreset);
     connect(field_->lineEdit(), &QLineEdit::editingFinished, this, &TargetBetaBox::accept);
+    connect(field_->lineEdit(), &QLineEdit::textEdited, this, [this] { refused_.clear(); });
     connect(betaChart_, &QToolButton::toggled, this, &TargetBetaBox::betaChartToggled);
 }
 
@@ -106,7 +107,10 @@ void TargetBetaBox::accept() {
     }
     const std::optional<double> value = ParseReal(S(text));
     if (!value || !std::isfinite(*value)) {
-        // Nothing changes: the target in effect stays, the text stays for correcting.
+        // Nothing changes: the target in effect stays, the text stays for correcting. Return
+        // and the focus leaving both finish the editing: one box for one text.
+        if (text == refused_) return;
+        refused_ = text;
         checking_ = true;
         DefMessageDlg(Q(TextCis(msg::ErrorTitle)), MainPiece("TargetNotNumber").arg(text),
                       BoxKind::Error, BoxButtons::Ok, this);

@@ -54,7 +54,8 @@ class TargetBetaBox : public QWidget {
 
     std::optional<double> target_;
     const TargetPreset* preset_ = nullptr;
-    QString typed_; // the number as typed when no preset is in effect
+    QString typed_;   // the number as typed when no preset is in effect
+    QString refused_; // the text last refused, until it is edited
     int studyYears_ = 0;
     bool checking_ = false;
 
