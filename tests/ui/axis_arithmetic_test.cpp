@@ -1,6 +1,7 @@
 // The axis arithmetic of the charts by tables of hand-worked cases: the nice steps, the value
 // axis over the data (margin, zero, ceiling, room above), the label step of the bottom axis
-// the spans of a zoom, and the decades of the log probability axis. The reference values are worked out in the comments beside them.
+// the spans of a zoom, and the decades of the log probability axis. The reference values are worked
+// out in the comments beside them.
 #include <QtTest>
 #include <cmath>
 #include <limits>
@@ -227,8 +228,7 @@ void AxisArithmeticTest::logAxisSpansWholeDecades_data() {
     QTest::addColumn<double>("max");
     QTest::addColumn<double>("step");
     QTest::addColumn<QStringList>("labels"); // top down
-    const QStringList sixDecades = {"1",    "1E-1", "1E-2", "1E-3",
-                                    "1E-4", "1E-5", "1E-6"};
+    const QStringList sixDecades = {"1", "1E-1", "1E-2", "1E-3", "1E-4", "1E-5", "1E-6"};
     QTest::newRow("nothing shown: 1E-6 to 1")
         << true << 0.0 << 0.0 << 10 << -6.0 << 0.0 << 1.0 << sixDecades;
     QTest::newRow("2E-5 to 0.03: 1E-5 to 1E-1")

@@ -116,7 +116,7 @@ class ChartLogScaleTest : public QObject {
         QCOMPARE(DrawnLine(panel)->count(), 0);
         auto* decades = qobject_cast<QCategoryAxis*>(panel.chart()->axes(Qt::Vertical).value(0));
         QVERIFY(decades);
-        QCOMPARE(decades->categoriesLabels().front(), QString("1E-6"));
+        QCOMPARE(decades->categoriesLabels().front().trimmed(), QString("1E-6"));
         QCOMPARE(decades->categoriesLabels().back(), QString("1"));
     }
 };

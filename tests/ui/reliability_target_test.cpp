@@ -279,7 +279,8 @@ class ReliabilityTargetTest : public QObject, public test::MainWindowFixture {
 
         openMainWindow();
         QVERIFY(find<ChartPanel>("Chart3")->logScale());
-        QVERIFY(find<ChartPanel>("Chart3")->toolbar()->findChild<QAction*>("ChartLog")->isChecked());
+        QVERIFY(
+            find<ChartPanel>("Chart3")->toolbar()->findChild<QAction*>("ChartLog")->isChecked());
         QCOMPARE(w->findChild<ResultsPage*>()->targetBeta(), std::optional<double>(4.2));
         QCOMPARE(field()->currentText(),
                  QString("JCSS, moderate consequences, normal cost of safety measures: 4.2 (1 "

@@ -416,15 +416,20 @@ void ChartAdaptor::updateLogRange() {
     }
     const QFontMetricsF metrics(logAxis_->labelsFont());
     const double height = chart_->plotArea().height();
-    const int mostLabels = height > 0 ? std::max(2, int(height / (2.5 * metrics.height()))) : 10;
+    const int mostLabels = height > 0 ? std::max(2, int(height / (2 * metrics.height()))) : 10;
     const AxisRange range = LogAxis(shown, mostLabels);
     for (const QString& label : logAxis_->categoriesLabels())
         logAxis_->remove(label);
     logAxis_->setStartValue(range.min); // taken only while the axis has no category
-    // A category axis takes its labels upwards.
-    const std::vector<int> decades = LabelledDecades(range);
-    for (auto d = decades.rbegin(); d != decades.rend(); ++d)
-        logAxis_->append(QString::fromStdString(DecadeLabel(*d)), *d);
+    // A category axis takes its labels upwards, each label once: a decade without a label gets
+    // blanks of its own length, so that every decade keeps its grid line.
+    const std::vector<int> labelled = LabelledDecades(range);
+    int blanks = 0;
+    for (int d = static_cast<int>(range.min); d <= static_cast<int>(range.max); ++d) {
+        const bool shown = std::find(labelled.begin(), labelled.end(), d) != labelled.end();
+        logAxis_->append(shown ? QString::fromStdString(DecadeLabel(d)) : QString(++blanks, ' '),
+                         d);
+    }
     logAxis_->setRange(range.min, range.max);
 }
 

@@ -82,8 +82,7 @@ ResultsPage::ResultsPage(QTabWidget* pages, QWidget* crossCheckCommand) {
         drawBeta();
         showTargetYear();
     });
-    connect(target_, &TargetBetaBox::betaChartToggled, this,
-            [this] { showChartArea(chartArea_); });
+    connect(target_, &TargetBetaBox::betaChartToggled, this, [this] { showChartArea(chartArea_); });
 }
 
 void ResultsPage::buildSummary() {
@@ -175,8 +174,8 @@ void ResultsPage::drawBeta() {
     betaChart_->clearAll();
     const std::optional<double> target = target_->target();
     const QString targetText = target_->targetText();
-    betaChart_->setLegendTitle("Target", target ? MainPiece("TargetLegend") + targetText
-                                                : QString());
+    betaChart_->setLegendTitle("Target",
+                               target ? MainPiece("TargetLegend") + targetText : QString());
     QStringList title = {MainPiece("BetaChartTitle")};
     if (target)
         title << (target_->presetText().isEmpty() ? MainPiece("TargetLegend") + targetText
@@ -205,10 +204,9 @@ void ResultsPage::showTargetYear() {
         return;
     }
     const auto below = FirstBelowTarget(ReliabilityIndices(pF_), *target);
-    targetYear_->setText(below ? MainPiece("TargetYearBelow")
-                                     .arg(target_->targetText())
-                                     .arg(years_[*below])
-                               : MainPiece("TargetNeverBelow").arg(target_->targetText()));
+    targetYear_->setText(
+        below ? MainPiece("TargetYearBelow").arg(target_->targetText()).arg(years_[*below])
+              : MainPiece("TargetNeverBelow").arg(target_->targetText()));
     targetYear_->show();
 }
 
@@ -343,9 +341,9 @@ void ResultsPage::setResistanceLabels(const std::string& rad, const std::string&
 void ResultsPage::hideYearResults() {
     disableYearButtons();
     showChartArea(false);
-    for (QWidget* w : {static_cast<QWidget*>(firstInspection_),
-                       static_cast<QWidget*>(firstInspectionTitle_), static_cast<QWidget*>(targetYear_),
-                       static_cast<QWidget*>(yearBox_), chartTools_})
+    for (QWidget* w :
+         {static_cast<QWidget*>(firstInspection_), static_cast<QWidget*>(firstInspectionTitle_),
+          static_cast<QWidget*>(targetYear_), static_cast<QWidget*>(yearBox_), chartTools_})
         w->hide();
 }
 

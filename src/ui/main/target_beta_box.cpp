@@ -181,8 +181,8 @@ void TargetBetaBox::showConversion() {
         return;
     }
     const double reference = preset_ ? preset_->referenceYears : 1.0;
-    QString text = MainPiece("TargetOneYear") +
-                   TwoDecimals(ConvertReferencePeriod(*target_, reference, 1.0));
+    QString text =
+        MainPiece("TargetOneYear") + TwoDecimals(ConvertReferencePeriod(*target_, reference, 1.0));
     if (studyYears_ > 0)
         text += MainPiece("TargetOverYears").arg(studyYears_) +
                 TwoDecimals(ConvertReferencePeriod(*target_, reference, studyYears_));

@@ -59,9 +59,9 @@ class TargetBetaBox : public QWidget {
     int studyYears_ = 0;
     bool checking_ = false;
 
-    QLabel* caption_ = nullptr;       // LCilBeta
-    QComboBox* field_ = nullptr;      // CBCilBeta
-    QLabel* conversion_ = nullptr;    // LCilBetaPrevod: the target over other reference periods
+    QLabel* caption_ = nullptr;        // LCilBeta
+    QComboBox* field_ = nullptr;       // CBCilBeta
+    QLabel* conversion_ = nullptr;     // LCilBetaPrevod: the target over other reference periods
     QToolButton* betaChart_ = nullptr; // BGrafBeta: the β(t) chart instead of the probabilities
 };
 

@@ -47,8 +47,8 @@ QString ExportWorkbook(QWidget* parent, const CalculationInputs& in, const Calcu
             return {};
         }
     }
-    if (const auto failure =
-            WriteInspectionWorkbook(QFile::encodeName(path).toStdString(), in, state, exact, beta)) {
+    if (const auto failure = WriteInspectionWorkbook(QFile::encodeName(path).toStdString(), in,
+                                                     state, exact, beta)) {
         ShowFailure(*failure, parent);
         return {};
     }
