@@ -20,6 +20,7 @@
 #include "ui/common/interaction.h"
 #include "ui/main/cross_check.h"
 #include "ui/main/main_window.h"
+#include "ui/main/results_page.h"
 #include "ui/windows/event_graph_window.h"
 #include "ui/windows/histogram_window.h"
 #include "ui/windows/integration_window.h"
@@ -47,6 +48,14 @@ void Settle(int ms = 300) {
 bool Save(QWidget* w, const QString& file) {
     Settle();
     const bool ok = w->grab().save(file);
+    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(file));
+    return ok;
+}
+
+// A chart as its own picture, at the size the docs show it.
+bool SaveChart(ChartPanel* chart, const QString& file) {
+    Settle();
+    const bool ok = chart->savePicture(file, QSize(760, 480));
     std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(file));
     return ok;
 }
@@ -95,6 +104,22 @@ int main(int argc, char** argv) {
             Save(w.eventGraphWindow(), folder + QString("/event-graph-page%1.png").arg(page)) && ok;
         w.eventGraphWindow()->close();
     }
+
+    // The reliability index against a typed target of 2 (the default case is below every code
+    // preset from year 0), and the inspection chart's probabilities on the log scale; then back
+    // as the user left them.
+    auto* results = w.findChild<ResultsPage*>();
+    results->restoreTarget("2");
+    std::printf("%s\n", qPrintable(w.findChild<QLabel*>("LCilRok")->text()));
+    pages->setCurrentIndex(1);
+    auto* betaView = w.findChild<QToolButton*>("BGrafBeta");
+    betaView->click();
+    ok = SaveChart(results->betaChart(), folder + "/beta-target.png") && ok;
+    betaView->click();
+    results->setLogScale(true);
+    ok = SaveChart(results->inspectionChart(), folder + "/log-probability.png") && ok;
+    results->setLogScale(false);
+    results->restoreTarget(QString());
 
     w.showMaximized();
     Settle(500);

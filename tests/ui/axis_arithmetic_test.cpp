@@ -1,8 +1,11 @@
 // The axis arithmetic of the charts by tables of hand-worked cases: the nice steps, the value
 // axis over the data (margin, zero, ceiling, room above), the label step of the bottom axis
-// and the spans of a zoom. The reference values are worked out in the comments beside them.
+// the spans of a zoom, and the decades of the log probability axis. The reference values are worked
+// out in the comments beside them.
 #include <QtTest>
 #include <cmath>
+#include <limits>
+#include <optional>
 #include <utility>
 
 #include "ui/charts/axis_arithmetic.h"
@@ -26,6 +29,10 @@ class AxisArithmeticTest : public QObject {
     void shownLabelsAreEveryStepThInView();
     void zoomedSpanKeepsItsCentreOrItsPoint_data();
     void zoomedSpanKeepsItsCentreOrItsPoint();
+    void logPositionLeavesOutWhatTheAxisCannotShow_data();
+    void logPositionLeavesOutWhatTheAxisCannotShow();
+    void logAxisSpansWholeDecades_data();
+    void logAxisSpansWholeDecades();
 };
 
 void AxisArithmeticTest::niceStepIsOneTwoOrFiveTimesADecade_data() {
@@ -185,6 +192,84 @@ void AxisArithmeticTest::zoomedSpanKeepsItsCentreOrItsPoint() {
     const Span span = ZoomedSpan({0.0, 10.0}, at, factor, centred);
     QCOMPARE(span.low, low);
     QCOMPARE(span.high, high);
+}
+
+void AxisArithmeticTest::logPositionLeavesOutWhatTheAxisCannotShow_data() {
+    QTest::addColumn<double>("value");
+    QTest::addColumn<bool>("shown");
+    QTest::addColumn<double>("position"); // log10(value), by hand
+    const double inf = std::numeric_limits<double>::infinity();
+    QTest::newRow("zero: left out") << 0.0 << false << 0.0;
+    QTest::newRow("negative: left out") << -1e-3 << false << 0.0;
+    QTest::newRow("NaN: left out") << std::nan("") << false << 0.0;
+    QTest::newRow("infinity: left out") << inf << false << 0.0;
+    QTest::newRow("below 1E-20: left out") << 1e-21 << false << 0.0;
+    QTest::newRow("1E-20: the lowest shown") << 1e-20 << true << -20.0;
+    QTest::newRow("1E-6") << 1e-6 << true << -6.0;
+    QTest::newRow("one half") << 0.5 << true << -0.30102999566398120; // log10(2) = 0.30103
+    QTest::newRow("certainty") << 1.0 << true << 0.0;
+}
+
+void AxisArithmeticTest::logPositionLeavesOutWhatTheAxisCannotShow() {
+    QFETCH(double, value);
+    QFETCH(bool, shown);
+    QFETCH(double, position);
+    const std::optional<double> at = LogPosition(value);
+    QCOMPARE(at.has_value(), shown);
+    if (shown) QVERIFY(std::abs(*at - position) < 1e-14); // log10 to within a few ulps
+}
+
+void AxisArithmeticTest::logAxisSpansWholeDecades_data() {
+    QTest::addColumn<bool>("empty");
+    QTest::addColumn<double>("lowValue"); // probabilities; the extent is their LogPosition
+    QTest::addColumn<double>("highValue");
+    QTest::addColumn<int>("mostLabels");
+    QTest::addColumn<double>("min");
+    QTest::addColumn<double>("max");
+    QTest::addColumn<double>("step");
+    QTest::addColumn<QStringList>("labels"); // top down
+    const QStringList sixDecades = {"1", "1E-1", "1E-2", "1E-3", "1E-4", "1E-5", "1E-6"};
+    QTest::newRow("nothing shown: 1E-6 to 1")
+        << true << 0.0 << 0.0 << 10 << -6.0 << 0.0 << 1.0 << sixDecades;
+    QTest::newRow("2E-5 to 0.03: 1E-5 to 1E-1")
+        << false << 2e-5 << 0.03 << 10 << -5.0 << -1.0 << 1.0
+        << QStringList{"1E-1", "1E-2", "1E-3", "1E-4", "1E-5"};
+    QTest::newRow("whole decades stay: 1E-6 to 1")
+        << false << 1e-6 << 1.0 << 10 << -6.0 << 0.0 << 1.0 << sixDecades;
+    QTest::newRow("one value: its decade")
+        << false << 3e-4 << 3e-4 << 10 << -4.0 << -3.0 << 1.0 << QStringList{"1E-3", "1E-4"};
+    QTest::newRow("one value on a decade: one decade up")
+        << false << 1e-3 << 1e-3 << 10 << -3.0 << -2.0 << 1.0 << QStringList{"1E-2", "1E-3"};
+    // 20 decades over at most 10 labels: every 2nd, 1 kept at the top.
+    QTest::newRow("1E-20 to 1: every second decade")
+        << false << 1e-20 << 1.0 << 10 << -20.0 << 0.0 << 2.0
+        << QStringList{"1",     "1E-2",  "1E-4",  "1E-6",  "1E-8", "1E-10",
+                       "1E-12", "1E-14", "1E-16", "1E-18", "1E-20"};
+    // 7 decades, at most 3 labels: 7 > 2·3, so every 5th.
+    QTest::newRow("1E-7 to 1 on a short axis: every fifth")
+        << false << 1e-7 << 1.0 << 3 << -7.0 << 0.0 << 5.0 << QStringList{"1", "1E-5"};
+}
+
+void AxisArithmeticTest::logAxisSpansWholeDecades() {
+    QFETCH(bool, empty);
+    QFETCH(double, lowValue);
+    QFETCH(double, highValue);
+    QFETCH(int, mostLabels);
+    QFETCH(double, min);
+    QFETCH(double, max);
+    QFETCH(double, step);
+    QFETCH(QStringList, labels);
+    ValueExtent shown;
+    if (!empty) {
+        shown.include(*LogPosition(lowValue));
+        shown.include(*LogPosition(highValue));
+    }
+    const AxisRange range = LogAxis(shown, mostLabels);
+    QCOMPARE(range, (AxisRange{min, max, step}));
+    QStringList texts;
+    for (int decade : LabelledDecades(range))
+        texts << QString::fromStdString(DecadeLabel(decade));
+    QCOMPARE(texts, labels);
 }
 
 TESSAVIN_UI_TEST(AxisArithmeticTest, axis_arithmetic_test)

@@ -31,7 +31,8 @@ struct SettingKey {
 // which), then the window's own further keys. Empty for a window that keeps nothing.
 const std::vector<SettingKey>& WindowSettingKeys(WindowId window);
 // The main window's: position and size, the crack origin, the nine field texts, the eight menu
-// ticks of the component section, the two colour ticks.
+// ticks of the component section, the two colour ticks, the target β, the inspection chart's
+// log scale and β in the saved results.
 const std::vector<SettingKey>& MainWindowSettingKeys();
 
 // The key that keeps `target` in a table; nullptr when there is none.

@@ -314,6 +314,41 @@ Table MainWindow() {
         Piece("ExactPlanFailed", "The exact plan failed: ", "Přesný plán selhal: "),
         Piece("CrossCheckFailed",
               "The cross-check by simulation failed: ", "Kontrola simulací selhala: "),
+        // The target reliability index on the results page: its field, the β(t) chart, the year
+        // below the target; β in the saved results.
+        Caption("LCilBeta", {"Target β:"}, {"Cílový β:"}),
+        Hint("CBCilBeta",
+             "Target reliability index|A number, or a target of the codes from the list (each "
+             "item's tool tip names its source); empty: no target",
+             "Cílový index spolehlivosti|Číslo, nebo cílová hodnota předpisů ze seznamu (bublina "
+             "položky uvádí její zdroj); prázdné: bez cíle"),
+        Caption("BGrafBeta", {"Chart β(t)"}, {"Graf β(t)"}),
+        Hint("BGrafBeta",
+             "Reliability index chart|Show β(t) = −Φ⁻¹(p(F)) with the target line in place of the "
+             "probabilities",
+             "Graf indexu spolehlivosti|Zobrazí β(t) = −Φ⁻¹(p(F)) s čárou cíle místo "
+             "pravděpodobností"),
+        Axis("ChartBeta", 0, {"Reliability index β"}, {"Index spolehlivosti β"}),
+        Axis("ChartBeta", 1, Msg(258), Msg(258)),
+        Piece("BetaChartTitle", "Reliability index β(t) = −Φ⁻¹(p(F)) of the computed years",
+              "Index spolehlivosti β(t) = −Φ⁻¹(p(F)) v počítaných letech"),
+        Piece("TargetLegend", "target β = ", "cílový β = "),
+        Piece("TargetYearBelow", "β below the target %1 from year %2", "β pod cílem %1 od roku %2"),
+        Piece("TargetNeverBelow", "β stays at or above the target %1",
+              "β zůstává na cíli %1 nebo nad ním"),
+        Piece("TargetNotNumber", "Target β: '%1' is neither a number nor a target of the list.",
+              "Cílový β: '%1' není číslo ani cílová hodnota ze seznamu."),
+        Piece("TargetOneYear", "1 year: ", "1 rok: "),
+        Piece("TargetOverYears", ", %1 years: ", ", %1 let: "),
+        Piece("TargetConversionTip",
+              "Between reference periods for independent years: Φ(β_n) = Φ(β_1)^n",
+              "Mezi referenčními dobami pro nezávislé roky: Φ(β_n) = Φ(β_1)^n"),
+        Caption("BetaVysledky", {"β in saved results"}, {"β v uložených výsledcích"}),
+        Hint("BetaVysledky",
+             "β in saved results|Add β = −Φ⁻¹(p(F)) of every year and the target to the "
+             "workbook and the result text file",
+             "β v uložených výsledcích|Přidá β = −Φ⁻¹(p(F)) každého roku a cíl do sešitu a do "
+             "textového souboru výsledků"),
         Hint("BitBtn1",
              "Histogram of DeltaS|Show the histogram of the oscillation of stress peaks DeltaS "
              "[ MPa ]",

@@ -35,7 +35,7 @@ std::vector<SettingKey> Plus(std::vector<SettingKey> keys, std::vector<SettingKe
 }
 
 // Position and size, the crack origin, the nine field texts, the eight menu ticks of the
-// component section, the two colour ticks.
+// component section, the two colour ticks, the reliability target's three.
 std::vector<SettingKey> MainWindowKeys() {
     constexpr InputDefaults d = DefaultInputs();
     return {
@@ -64,6 +64,11 @@ std::vector<SettingKey> MainWindowKeys() {
         {ComponentSection, "Tessavin-Form1 Horni Mez", Bool, "0", "HorMez"},
         {SettingSection, "Barevné zvýraznění Ano", Bool, "1", "Ano1"},
         {SettingSection, "Barevné zvýraznění Ne", Bool, "0", "Ne1"},
+        // The target β (a preset's id or a number), the inspection chart's log scale, β in the
+        // saved results.
+        {SettingSection, "Tessavin-Form1 Cilovy index spolehlivosti", Text, "", "CBCilBeta"},
+        {SettingSection, "Tessavin-Form1 Graf3 log", Bool, "0", "Chart3Log"},
+        {SettingSection, "Tessavin-Form1 Beta ve vysledcich", Bool, "0", "BetaVysledky"},
     };
 }
 
@@ -104,8 +109,11 @@ std::vector<WindowEntry> Rows() {
          Geometry("Logo*Form6.left", "Logo*Form6.top", "Logo*Form6.width", "Logo*Form6.height",
                   "350", "545")},
         {WindowId::EventGraph, "TForm7", "event graph", EventGraphWindow(),
-         HeightFirst(Geometry("GrafVysl-Form7.left", "GrafVysl-Form7.top", "GrafVysl-Form7.width",
-                              "GrafVysl-Form7.height", "900", "450"))},
+         Plus(HeightFirst(Geometry("GrafVysl-Form7.left", "GrafVysl-Form7.top",
+                                   "GrafVysl-Form7.width", "GrafVysl-Form7.height", "900", "450")),
+              // The log scale of the line chart and of the inspection chart.
+              {{PositionSection, "GrafVysl-Form7.Chart1 log", Bool, "0", "Chart1Log"},
+               {PositionSection, "GrafVysl-Form7.Chart3 log", Bool, "0", "Chart3Log"}})},
         // Shown at start before the settings are read: it keeps nothing.
         {WindowId::Splash, "TForm8", "splash", SplashWindow(), {}},
         {WindowId::Integration, "TForm9", "integration settings", IntegrationWindow(),

@@ -49,6 +49,42 @@ AxisRange LinearAxis(ValueExtent extent, const AxisFraming& framing) {
     return {min, max, NiceStep(span / TicksAtLeast)};
 }
 
+std::optional<double> LogPosition(double value) {
+    if (!(value > 0.0) || !std::isfinite(value)) return std::nullopt;
+    const double position = std::log10(value);
+    if (position < LowestDecade) return std::nullopt;
+    return position;
+}
+
+AxisRange LogAxis(ValueExtent shown, int mostLabels) {
+    int low = -6, high = 0;
+    if (!shown.empty) {
+        // A value a hair off a decade by rounding (log10 of 1e-3) stays in that decade.
+        low = static_cast<int>(std::floor(shown.low + 1e-9));
+        high = static_cast<int>(std::ceil(shown.high - 1e-9));
+        if (high <= low) high = low + 1;
+    }
+    const int decades = high - low;
+    int step = 1;
+    for (int s : {1, 2, 5, 10, 20}) {
+        step = s;
+        if (decades <= s * std::max(mostLabels, 1)) break;
+    }
+    return {static_cast<double>(low), static_cast<double>(high), static_cast<double>(step)};
+}
+
+std::string DecadeLabel(int decade) {
+    return decade == 0 ? "1" : "1E" + std::to_string(decade);
+}
+
+std::vector<int> LabelledDecades(const AxisRange& range) {
+    std::vector<int> decades;
+    const int step = std::max(static_cast<int>(range.step), 1);
+    for (int d = static_cast<int>(range.max); d >= static_cast<int>(range.min); d -= step)
+        decades.push_back(d);
+    return decades;
+}
+
 int LabelStep(int labels, double widest, int separation, double span, double plotWidth) {
     if (labels <= 0 || span <= 0 || plotWidth <= 0) return 1;
     const double pixelsPerClass = plotWidth / span;

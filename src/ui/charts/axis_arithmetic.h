@@ -1,11 +1,14 @@
 #pragma once
 // The arithmetic of the chart axes, free of any drawing: the range and tick step of the value
-// axis, the label step of the category axis and the spans of a zoom.
+// axis, the decades of the log axis, the label step of the category axis and the spans of a
+// zoom.
 //
 // The value axis is made in two steps: the data give a ValueExtent (what must be seen), a scale
 // turns it into an AxisRange (where the axis starts and ends, where the ticks are). LinearAxis
-// is the one scale so far; another one (decades of a probability, say) is one more function
-// from a ValueExtent to an AxisRange, with the extent taken over the values that scale can show.
+// and LogAxis (decades of a probability) are the two scales; the log scale's extent is taken
+// over the values it can show (LogPosition).
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace tessavin::ui {
@@ -43,6 +46,28 @@ int RoundStep(int k);
 // The linear axis over the extent and zero (bars and probabilities start there): a side where
 // the data end at zero stays at zero, the other gets a small margin; six or more ticks.
 AxisRange LinearAxis(ValueExtent extent, const AxisFraming& framing);
+
+// The decades of a logarithmic probability axis. Its values are log10 of the probabilities: the
+// axis runs from one whole decade to another, with a label at every step-th decade.
+inline constexpr int LowestDecade = -20; // 1E-20: far below any target a code sets
+
+// Where `value` lies on a log axis (log10 of it), or none where it is left out of the plot:
+// zero, a negative value, NaN, infinity and anything below 10^LowestDecade. Left out, not
+// drawn at the bottom: a zero there would read as a small probability.
+std::optional<double> LogPosition(double value);
+
+// The decades around the extent of the shown values (LogPosition units): from the decade at or
+// below the lowest to the decade at or above the highest, at least one decade; 1E-6 … 1 when
+// there is nothing to show. `step` is every how many decades a label goes (1, 2, 5, 10), so
+// that at most `mostLabels` + 1 labels are drawn.
+AxisRange LogAxis(ValueExtent shown, int mostLabels = 10);
+
+// The label of 10^decade: "1", "1E-6", "1E3".
+std::string DecadeLabel(int decade);
+
+// The decades an axis labels: every step-th from the top (so that 1 keeps its label) down to
+// the bottom.
+std::vector<int> LabelledDecades(const AxisRange& range);
 
 // Every how many-th label of the category axis is shown, so that labels `widest` pixels wide
 // keep `separation` pixels apart: a RoundStep; 1 when nothing is to be labelled.

@@ -17,6 +17,7 @@
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace tessavin::ui {
 namespace {
@@ -75,9 +76,28 @@ ChartAdaptor::ChartAdaptor(const ChartSeriesModel& model, const QFont& base) : m
         axis->setLinePen(QPen(Qt::black, 1));
     }
     valueAxis_->setGridLinePen(QPen(QColor(220, 220, 220), 1));
+    // Made once and kept aside while the scale is linear; the chart owns only the axis in use.
+    logAxis_ = new QCategoryAxis;
+    logAxis_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    logAxis_->setTruncateLabels(false);
+    logAxis_->setLabelsFont(valueAxis_->labelsFont());
+    logAxis_->setTitleFont(valueAxis_->titleFont());
+    logAxis_->setLabelsBrush(Qt::black);
+    logAxis_->setTitleBrush(Qt::black);
+    logAxis_->setLinePen(QPen(Qt::black, 1));
+    logAxis_->setGridLinePen(valueAxis_->gridLinePen());
     chart->addAxis(labelAxis_, Qt::AlignBottom);
     chart->addAxis(valueAxis_, Qt::AlignLeft);
     updateRanges();
+}
+
+ChartAdaptor::~ChartAdaptor() {
+    // The chart (gone with its view by now) owned the axis in use; the other one is ours.
+    delete (logScale_ ? static_cast<QAbstractAxis*>(valueAxis_) : logAxis_);
+}
+
+QValueAxis* ChartAdaptor::valueAxis() const {
+    return logScale_ ? logAxis_ : valueAxis_;
 }
 
 const ChartSeries& ChartAdaptor::seriesAt(int index) const {
@@ -93,7 +113,27 @@ ChartAdaptor::Objects& ChartAdaptor::objectsAt(int index) {
 void ChartAdaptor::attach(QAbstractSeries* x) {
     chart_->addSeries(x);
     x->attachAxis(labelAxis_);
-    x->attachAxis(valueAxis_);
+    x->attachAxis(valueAxis());
+}
+
+void ChartAdaptor::setLogScale(bool log) {
+    if (log == logScale_) return;
+    QValueAxis* before = valueAxis();
+    logScale_ = log;
+    QValueAxis* after = valueAxis();
+    after->setTitleText(before->titleText());
+    const QList<QAbstractSeries*> all = chart_->series();
+    for (QAbstractSeries* x : all)
+        x->detachAxis(before);
+    chart_->removeAxis(before); // the chart lets it go without deleting it
+    chart_->addAxis(after, Qt::AlignLeft);
+    for (QAbstractSeries* x : all)
+        x->attachAxis(after);
+    chart_->zoomReset();
+    for (Objects& o : objects_)
+        o.dirty = true;
+    stackedDirty_ = true;
+    rangesDirty_ = true;
 }
 
 void ChartAdaptor::detach(QAbstractSeries* x) {
@@ -200,11 +240,14 @@ void ChartAdaptor::rebuildXY(const ChartSeries& s, Objects& o) {
     QHash<int, QHash<QXYSeries::PointConfiguration, QVariant>> colours;
     std::map<QRgb, QList<QPointF>> byColour;
     for (const SeriesPoint& p : s.points) {
-        // A point without a value is neither drawn nor joined by the line.
+        // A point without a value is neither drawn nor joined by the line; nor is one the log
+        // scale cannot show.
         if (!p.hasValue) continue;
+        const std::optional<double> y = logScale_ ? LogPosition(p.value) : p.value;
+        if (!y) continue;
         const QColor colour = s.colourOf(p);
         colours[static_cast<int>(xy.size())][QXYSeries::PointConfiguration::Color] = colour;
-        xy.append(QPointF(p.x, p.value));
+        xy.append(QPointF(p.x, *y));
         byColour[colour.rgba()].append(xy.back());
     }
     o.line->replace(xy);
@@ -238,6 +281,13 @@ void ChartAdaptor::rebuildBand(const ChartSeries& s, Objects& o) {
     QList<QPointF> upper, lower;
     for (const SeriesPoint& p : s.points) {
         if (!p.hasValue || !std::isfinite(p.value) || !std::isfinite(p.low)) continue;
+        if (logScale_) {
+            const auto high = LogPosition(p.value), low = LogPosition(p.low);
+            if (!high || !low) continue;
+            upper.append(QPointF(p.x, *high));
+            lower.append(QPointF(p.x, *low));
+            continue;
+        }
         upper.append(QPointF(p.x, p.value));
         lower.append(QPointF(p.x, p.low));
     }
@@ -321,12 +371,13 @@ void ChartAdaptor::setLeftTitle(const QString& title) {
 // Qt cuts an axis title longer than its axis ("Probability P..."): a plot too short for the
 // title on one line gets it with one word a line.
 void ChartAdaptor::fitLeftTitle() {
-    const QFontMetricsF metrics(valueAxis_->titleFont());
+    QValueAxis* axis = valueAxis();
+    const QFontMetricsF metrics(axis->titleFont());
     const qreal height = chart_->plotArea().height(); // 0 before the first layout
     const bool fits = height <= 0 || metrics.horizontalAdvance(leftTitle_) + 4 <= height;
     const QString shown =
         fits ? leftTitle_ : leftTitle_.toHtmlEscaped().split(' ', Qt::SkipEmptyParts).join("<br>");
-    if (valueAxis_->titleText() != shown) valueAxis_->setTitleText(shown);
+    if (axis->titleText() != shown) axis->setTitleText(shown);
 }
 
 void ChartAdaptor::setLabelSeparation(int pixels) {
@@ -341,6 +392,7 @@ void ChartAdaptor::updateRanges() {
     if (labelAxis_->min() != -0.5 || labelAxis_->max() != std::max(n, 1) - 0.5)
         labelAxis_->setRange(-0.5, std::max(n, 1) - 0.5);
 
+    if (logScale_) return updateLogRange();
     AxisFraming framing = framing_;
     framing.plotHeight = chart_->plotArea().height();
     const AxisRange range = LinearAxis(model_.valueExtent(), framing);
@@ -349,6 +401,36 @@ void ChartAdaptor::updateRanges() {
         return;
     valueAxis_->setTickInterval(range.step);
     valueAxis_->setRange(range.min, range.max);
+}
+
+// The decades of the values the log scale shows, a label at every step-th decade.
+void ChartAdaptor::updateLogRange() {
+    ValueExtent shown;
+    for (const ChartSeries& s : model_.series()) {
+        if (!s.visible || s.isBar()) continue;
+        for (const SeriesPoint& p : s.points) {
+            if (!p.hasValue) continue;
+            for (const double v : {p.value, s.type == Type::Band ? p.low : p.value})
+                if (const auto at = LogPosition(v)) shown.include(*at);
+        }
+    }
+    const QFontMetricsF metrics(logAxis_->labelsFont());
+    const double height = chart_->plotArea().height();
+    const int mostLabels = height > 0 ? std::max(2, int(height / (2 * metrics.height()))) : 10;
+    const AxisRange range = LogAxis(shown, mostLabels);
+    for (const QString& label : logAxis_->categoriesLabels())
+        logAxis_->remove(label);
+    logAxis_->setStartValue(range.min); // taken only while the axis has no category
+    // A category axis takes its labels upwards, each label once: a decade without a label gets
+    // blanks of its own length, so that every decade keeps its grid line.
+    const std::vector<int> labelled = LabelledDecades(range);
+    int blanks = 0;
+    for (int d = static_cast<int>(range.min); d <= static_cast<int>(range.max); ++d) {
+        const bool shown = std::find(labelled.begin(), labelled.end(), d) != labelled.end();
+        logAxis_->append(shown ? QString::fromStdString(DecadeLabel(d)) : QString(++blanks, ' '),
+                         d);
+    }
+    logAxis_->setRange(range.min, range.max);
 }
 
 void ChartAdaptor::updateLabels() {

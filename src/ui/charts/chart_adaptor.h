@@ -2,6 +2,10 @@
 // The Qt Charts side of a chart: the QChart with its category axis at the bottom and its value
 // axis at the left, and for each series of the model the chart objects that draw it. The
 // objects are rebuilt from the model's points at update(), for the series touched since.
+//
+// On the log scale the line and band series plot log10 of their values against a left axis of
+// decades labelled "1E-6" … "1" (a category axis, so that the labels read as the program writes
+// them); values the scale cannot show, zeros above all, are left out. Bars stay linear.
 #include <QString>
 #include <map>
 #include <vector>
@@ -28,9 +32,11 @@ class ChartAdaptor {
     ChartAdaptor(const ChartSeriesModel& model, const QFont& base);
     ChartAdaptor(const ChartAdaptor&) = delete;
     ChartAdaptor& operator=(const ChartAdaptor&) = delete;
+    ~ChartAdaptor();
 
     QChart* chart() const { return chart_; }
-    QValueAxis* valueAxis() const { return valueAxis_; }
+    // The left axis in use: the linear one, or on the log scale the decades in log10 units.
+    QValueAxis* valueAxis() const;
     QCategoryAxis* labelAxis() const { return labelAxis_; }
 
     // The chart objects of series `index` for its type (a new series, or a new type after
@@ -48,6 +54,9 @@ class ChartAdaptor {
     double ceiling() const { return framing_.ceiling; }
     void setTopRoom(int pixels) { framing_.topRoom = pixels; }
     int topRoom() const { return framing_.topRoom; }
+    // The log scale for the probabilities: every series is drawn again at the next update().
+    void setLogScale(bool log);
+    bool logScale() const { return logScale_; }
     void setLeftTitle(const QString& title);
     QString leftTitle() const { return leftTitle_; }
     // The left title on one line, or one word a line when the plot is too short for it.
@@ -84,11 +93,14 @@ class ChartAdaptor {
     void appendBarSets(QStackedBarSeries* target, const ChartSeries& s, Objects& o);
     void rebuildStacked();
     void updateRanges();
+    void updateLogRange();
     void updateLegend();
 
     const ChartSeriesModel& model_;
     QChart* chart_ = nullptr;
     QValueAxis* valueAxis_ = nullptr;
+    QCategoryAxis* logAxis_ = nullptr; // the left axis on the log scale
+    bool logScale_ = false;
     QCategoryAxis* labelAxis_ = nullptr;
     QStackedBarSeries* stacked_ = nullptr; // all StackedBar series
     std::vector<Objects> objects_;         // by the model's series index

@@ -125,7 +125,7 @@ ChartPanel::ChartPanel(QWidget* parent) : QWidget(parent), d(std::make_unique<Im
     // A new plot width or zoom may call for another label step; a new height changes the
     // values that the room above the points takes.
     connect(chart, &QChart::plotAreaChanged, this, [this] {
-        if (d->adaptor->topRoom() > 0) d->adaptor->touchRanges();
+        if (d->adaptor->topRoom() > 0 || d->adaptor->logScale()) d->adaptor->touchRanges();
         d->adaptor->fitLeftTitle();
         d->schedule();
     });
@@ -375,6 +375,33 @@ void ChartPanel::setTopRoom(int pixels) {
     d->adaptor->setTopRoom(std::max(0, pixels));
     d->adaptor->touchRanges();
     d->schedule();
+}
+
+// --- log scale ----------------------------------------------------------------------
+
+void ChartPanel::offerLogScale() {
+    if (d->toolbar->findChild<QAction*>("ChartLog")) return;
+    QAction* action = d->toolbar->addAction(QString());
+    action->setObjectName("ChartLog");
+    action->setCheckable(true);
+    action->setChecked(logScale());
+    connect(action, &QAction::toggled, this, &ChartPanel::setLogScale);
+    ApplyChartCaptions(this, CurrentLanguage());
+}
+
+void ChartPanel::setLogScale(bool log) {
+    if (log == d->adaptor->logScale()) return;
+    d->adaptor->setLogScale(log);
+    if (QAction* action = d->toolbar->findChild<QAction*>("ChartLog")) {
+        const QSignalBlocker quiet(action);
+        action->setChecked(log);
+    }
+    d->flush();
+    emit logScaleChanged(log);
+}
+
+bool ChartPanel::logScale() const {
+    return d->adaptor->logScale();
 }
 
 // --- toolbar, pictures --------------------------------------------------------------

@@ -88,6 +88,13 @@ class ChartPanel : public QWidget {
     // Pixels kept free above the highest point, for marks drawn over it (0: none).
     void setTopRoom(int pixels);
 
+    // --- log scale ------------------------------------------------------------------
+    // Offers the log scale of a probability chart: a check action "ChartLog" on the toolbar.
+    // Line and band series then plot on decades 1E-6 … 1; zeros are left out.
+    void offerLogScale();
+    void setLogScale(bool log);
+    bool logScale() const;
+
     // --- toolbar, pictures ----------------------------------------------------------
     void setToolbarVisible(bool visible);
     bool toolbarVisible() const;
@@ -104,6 +111,9 @@ class ChartPanel : public QWidget {
     QChart* chart() const;
     QChartView* chartView() const;
     QToolBar* toolbar() const;
+
+  signals:
+    void logScaleChanged(bool log);
 
   public slots:
     void zoomIn();

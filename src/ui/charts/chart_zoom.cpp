@@ -31,6 +31,8 @@ void ZoomAround(ChartAdaptor& chart, QPointF at, double factor, bool centred) {
 }
 
 void ZoomInOnData(ChartAdaptor& chart, const ChartSeriesModel& model) {
+    // The model's values are probabilities, the log axis's are their decades: centred there.
+    if (chart.logScale()) return chart.chart()->zoomIn();
     const auto data = model.drawnExtent(AcrossInView(chart), UpInView(chart));
     if (!data) return chart.chart()->zoomIn();
     ZoomAround(chart, data->center(), 0.5, true);

@@ -67,6 +67,12 @@ constexpr ChartAction ChartActions[] = {
     {"ChartSave",
      {"Save…", "Uložit…"},
      {"Save…|Save the chart as a picture", "Uložit…|Uloží graf jako obrázek"}},
+    {"ChartLog",
+     {"Log", "Log"},
+     {"Logarithmic axis|Show the probabilities on a logarithmic axis of decades (zero values "
+      "are left out)",
+      "Logaritmická osa|Zobrazí pravděpodobnosti na logaritmické ose po dekádách (nulové "
+      "hodnoty se nevykreslí)"}},
 };
 
 CaptionAssignment Entry(CaptionKind kind, const char* name, TwoLanguages text) {

@@ -29,7 +29,7 @@ enum class PlatformText {
 QString PlatformTextOf(PlatformText text);
 
 // The chart wrapper's toolbar (actions by objectName: ChartZoomIn, ChartZoomOut,
-// ChartZoomReset, ChartCopy, ChartSave).
+// ChartZoomReset, ChartCopy, ChartSave, and ChartLog where a chart offers the log scale).
 const std::vector<CaptionAssignment>& ChartCaptionTable();
 void ApplyChartCaptions(ChartPanel* chart, Language language);
 

@@ -12,12 +12,14 @@
 #include "ui/common/named_label.h"
 #include "ui/common/string_grid.h"
 #include "ui/main/main_texts.h"
+#include "ui/main/target_beta_box.h"
 
 namespace tessavin::ui {
 namespace {
 
 // The widest probability text of the tables (13 significant digits).
 const QString kWideProbability = "-0.0053978566135744";
+const QString kBetaHeading = QStringLiteral("    β");
 
 QString YearList(const std::vector<int>& years) {
     QStringList texts;
@@ -43,8 +45,10 @@ InspectionsPage::InspectionsPage(QTabWidget* pages) {
 
     planTable_ = new StringGrid("StringGrid5", 2, InspectionRows + 1, 1, 1, this);
     planTable_->fitColumns({"   Prohlídka  ", "   between the years  "});
-    yearTable_ = new StringGrid("StringGrid3", 4, 1, 1, 1, this);
-    yearTable_->fitColumns({"  300", kWideProbability, kWideProbability, kWideProbability}, false);
+    // p(U), p(D), p(F) and β of p(F).
+    yearTable_ = new StringGrid("StringGrid3", 5, 1, 1, 1, this);
+    yearTable_->fitColumns(
+        {"  300", kWideProbability, kWideProbability, kWideProbability, kWideProbability}, false);
     furtherTable_ = new StringGrid("StringGrid4", 4, 1, 1, 1, this);
     furtherTable_->fitColumns({"  300", kWideProbability, kWideProbability, kWideProbability},
                               false);
@@ -55,6 +59,7 @@ InspectionsPage::InspectionsPage(QTabWidget* pages) {
     yearTable_->setCell(1, 0, "    p ( U )");
     yearTable_->setCell(2, 0, "    p ( D )");
     yearTable_->setCell(3, 0, "    p ( F )");
+    yearTable_->setCell(4, 0, kBetaHeading);
     furtherTable_->setCell(0, 0, {});
     furtherTable_->setCell(1, 0, "    p ( D )");
     furtherTable_->setCell(2, 0, "    p ( F )");
@@ -139,12 +144,14 @@ void InspectionsPage::startYearTable(int rows) {
     yearTable_->setCell(1, 0, "    p ( U )");
     yearTable_->setCell(2, 0, "    p ( D )");
     yearTable_->setCell(3, 0, "    p ( F )");
+    yearTable_->setCell(4, 0, kBetaHeading);
 }
 
 void InspectionsPage::addYear(const YearRow& row) {
     yearTable_->setCell(0, row.row, Q(row.yearText));
     for (int c = 0; c < 3; ++c)
         yearTable_->setCell(c + 1, row.row, Q(row.texts[c]));
+    yearTable_->setCell(4, row.row, BetaCellText(row.pF));
 }
 
 void InspectionsPage::showTables() {

@@ -60,7 +60,7 @@ class InspectionsPage : public QWidget {
     std::vector<int> pastInspections_;           // the ones it was updated after
 
     // Members are named after what they show; the comment gives the objectName.
-    StringGrid* yearTable_ = nullptr;        // StringGrid3: pU, pD, pF of every year
+    StringGrid* yearTable_ = nullptr;        // StringGrid3: pU, pD, pF and β of every year
     StringGrid* furtherTable_ = nullptr;     // StringGrid4: D, F, Fi after further inspections
     StringGrid* planTable_ = nullptr;        // StringGrid5: each inspection's two years
     QLabel* yearTableTitle_ = nullptr;       // Label18

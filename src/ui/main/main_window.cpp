@@ -314,6 +314,7 @@ void MainWindow::buildMenu() {
 
     chartToolbarItem_ = item(setUp, "TcharCom", {}, true);
     chartToolbarItem_->setChecked(true);
+    betaResultsItem_ = item(setUp, "BetaVysledky", {}, true);
     connect(item(setUp, "VpisINIsouboru1", QKeySequence("Ctrl+I")), &QAction::triggered, this,
             &MainWindow::showSettingsListing);
 

@@ -11,6 +11,7 @@
 
 #include "calculation/driver.h"
 #include "calculation/model.h"
+#include "decision/reliability_index.h"
 #include "exactplan/plan_search.h"
 #include "localisation/language.h"
 #include "parametric/parameter_block.h"
@@ -151,6 +152,8 @@ class MainWindow : public QMainWindow {
     void abortCalculationDisplays(AbortKind kind);
     void selectInspectionRow(int row);
     void writeResultTextFile();
+    // β in the saved results, with the target of the results page; none when not asked for.
+    std::optional<BetaSection> betaInSavedResults() const;
 
     // Model.
     CalculationInputs in_;
@@ -171,6 +174,7 @@ class MainWindow : public QMainWindow {
     QAction* workbookItem_ = nullptr;
     QAction* saveProjectItem_ = nullptr;
     QAction* chartToolbarItem_ = nullptr; // the chart toolbar wanted in wide chart windows
+    QAction* betaResultsItem_ = nullptr;  // β in the saved workbook and result text file
     // The set-up choices, each a pair of check items of which one is ticked.
     TickPair languageTicks_;     // Czech, English
     TickPair colourTicks_;       // colour highlighting of histograms: yes, no

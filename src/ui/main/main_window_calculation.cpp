@@ -274,8 +274,15 @@ void MainWindow::writeResultTextFile() {
             return;
     }
     paths_.projectDir = QFileInfo(file).absolutePath();
-    if (const auto failure = WriteResultTextFile(S(file), in_, *state_, inspections_->exactPlan()))
+    const std::optional<BetaSection> beta = betaInSavedResults();
+    if (const auto failure = WriteResultTextFile(S(file), in_, *state_, inspections_->exactPlan(),
+                                                 beta ? &*beta : nullptr))
         ShowFailure(*failure, this);
+}
+
+std::optional<BetaSection> MainWindow::betaInSavedResults() const {
+    if (!betaResultsItem_->isChecked()) return std::nullopt;
+    return BetaSection{results_->targetBeta()};
 }
 
 } // namespace tessavin::ui

@@ -88,7 +88,11 @@ void MainWindow::loadMainSettings() {
     // Field texts in table order, each with its change reaction; then the menu ticks.
     for (const SettingKey& k : MainWindowSettingKeys()) {
         if (IsGeometry(k.target) || k.target == "CBSireni") continue;
-        if (k.type == SettingType::String) {
+        if (k.target == "CBCilBeta") {
+            results_->restoreTarget(QString::fromStdString(file.GetString(k)));
+        } else if (k.target == "Chart3Log") {
+            results_->setLogScale(file.GetBool(k));
+        } else if (k.type == SettingType::String) {
             if (auto* field = findChild<QLineEdit*>(Text(k.target)))
                 field->setText(QString::fromStdString(file.GetString(k)));
         } else if (auto* item = findChild<QAction*>(Text(k.target))) {
@@ -117,7 +121,11 @@ void MainWindow::saveMainSettings() {
     file.SetInteger(MainKey("CBSireni"), input_->crackOrigin());
     for (const SettingKey& k : MainWindowSettingKeys()) {
         if (IsGeometry(k.target) || k.target == "CBSireni") continue;
-        if (k.type == SettingType::String) {
+        if (k.target == "CBCilBeta") {
+            file.SetString(k, S(results_->targetSetting()));
+        } else if (k.target == "Chart3Log") {
+            file.SetBool(k, results_->logScale());
+        } else if (k.type == SettingType::String) {
             if (auto* field = findChild<QLineEdit*>(Text(k.target)))
                 file.SetString(k, S(field->text()));
         } else if (auto* item = findChild<QAction*>(Text(k.target))) {

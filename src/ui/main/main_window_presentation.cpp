@@ -172,8 +172,9 @@ void MainWindow::showEventGraph(int page) {
 
 void MainWindow::exportWorkbook() {
     if (running_) return;
+    const std::optional<BetaSection> beta = betaInSavedResults();
     const QString written = ExportWorkbook(this, in_, *state_, paths_.resultsDir, paths_.projectDir,
-                                           inspections_->exactPlan());
+                                           inspections_->exactPlan(), beta ? &*beta : nullptr);
     // Where the file went, also when no application could open it.
     if (!written.isEmpty())
         hint_->setText(PlatformTextOf(PlatformText::WorkbookSaved) +

@@ -15,8 +15,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QtCharts/QChart>
+#include <cmath>
 
 #include "calculation/inspections.h"
+#include "decision/reliability_index.h"
 #include "localisation/caption_table.h"
 #include "localisation/message_ids.h"
 #include "localisation/messages.h"
@@ -27,6 +29,7 @@
 #include "ui/common/platform_texts.h"
 #include "ui/common/string_grid.h"
 #include "ui/main/main_texts.h"
+#include "ui/main/target_beta_box.h"
 
 namespace tessavin::ui {
 namespace {
@@ -67,10 +70,20 @@ ResultsPage::ResultsPage(QTabWidget* pages, QWidget* crossCheckCommand) {
     buildSummary();
     top->addWidget(summaryBox_);
     buildChart();
+    buildBetaChart();
+    target_ = new TargetBetaBox(this);
     auto* chartColumn = new QVBoxLayout;
     top->addLayout(chartColumn, 1);
     chartColumn->addWidget(chart_, 1);
+    chartColumn->addWidget(betaChart_, 1);
+    chartColumn->addWidget(target_);
     buildProgress(crossCheckCommand);
+    showChartArea(true); // as a new chart panel is: the window hides it until a run
+    connect(target_, &TargetBetaBox::targetChanged, this, [this] {
+        drawBeta();
+        showTargetYear();
+    });
+    connect(target_, &TargetBetaBox::betaChartToggled, this, [this] { showChartArea(chartArea_); });
 }
 
 void ResultsPage::buildSummary() {
@@ -136,6 +149,86 @@ void ResultsPage::buildChart() {
     // The chart's toolbar is the panel shown and hidden together with the chart.
     chartTools_ = chart_->toolbar();
     chartTools_->setObjectName("Panel3");
+    chart_->offerLogScale();
+}
+
+void ResultsPage::buildBetaChart() {
+    betaChart_ = new ChartPanel(this);
+    betaChart_->setObjectName("ChartBeta");
+    QFont title = betaChart_->chart()->titleFont();
+    title.setPointSize(9);
+    betaChart_->chart()->setTitleFont(title);
+    betaChart_->setLabelSeparation(10);
+    betaChart_->addSeries("Beta", ChartPanel::SeriesType::Line, QColor(0, 0, 255), "β(t)");
+    betaChart_->addSeries("Target", ChartPanel::SeriesType::ThinLine, QColor(255, 0, 0));
+}
+
+void ResultsPage::showChartArea(bool shown) {
+    chartArea_ = shown;
+    const bool beta = target_->betaChartChosen();
+    chart_->setVisible(shown && !beta);
+    betaChart_->setVisible(shown && beta);
+}
+
+// β(t) of the run's years, the target line and the titles; infinite β (p(F) = 0) has no point.
+void ResultsPage::drawBeta() {
+    betaChart_->clearAll();
+    const std::optional<double> target = target_->target();
+    const QString targetText = target_->targetText();
+    betaChart_->setLegendTitle("Target",
+                               target ? MainPiece("TargetLegend") + targetText : QString());
+    QStringList title = {MainPiece("BetaChartTitle")};
+    if (target)
+        title << (target_->presetText().isEmpty() ? MainPiece("TargetLegend") + targetText
+                                                  : target_->presetText());
+    betaChart_->setTitleLines(title);
+    for (std::size_t i = 0; i < years_.size(); ++i)
+        drawBetaYear(i);
+}
+
+void ResultsPage::drawBetaYear(std::size_t i) {
+    const QString year = QString::number(years_[i]);
+    const std::optional<double> beta = ReliabilityIndex(pF_[i]);
+    if (beta && std::isfinite(*beta))
+        betaChart_->addPoint("Beta", *beta, year);
+    else
+        betaChart_->addPointWithoutValue("Beta", year);
+    if (const auto target = target_->target()) betaChart_->addPoint("Target", *target, year);
+}
+
+// Beside the first inspection: the first year whose β is below the target, or that there is
+// none in the period.
+void ResultsPage::showTargetYear() {
+    const std::optional<double> target = target_->target();
+    if (!target || years_.empty() || firstInspection_->isHidden()) {
+        targetYear_->hide();
+        return;
+    }
+    const auto below = FirstBelowTarget(ReliabilityIndices(pF_), *target);
+    targetYear_->setText(
+        below ? MainPiece("TargetYearBelow").arg(target_->targetText()).arg(years_[*below])
+              : MainPiece("TargetNeverBelow").arg(target_->targetText()));
+    targetYear_->show();
+}
+
+std::optional<double> ResultsPage::targetBeta() const {
+    return target_->target();
+}
+
+QString ResultsPage::targetSetting() const {
+    return target_->setting();
+}
+
+void ResultsPage::restoreTarget(const QString& setting) {
+    target_->restore(setting);
+}
+
+bool ResultsPage::logScale() const {
+    return chart_->logScale();
+}
+
+void ResultsPage::setLogScale(bool log) {
+    chart_->setLogScale(log);
 }
 
 void ResultsPage::buildProgress(QWidget* crossCheckCommand) {
@@ -182,7 +275,16 @@ void ResultsPage::buildProgress(QWidget* crossCheckCommand) {
     yearGroup->addWidget(yearProbabilities_);
     bottom->addWidget(timingTable_, 0, 0, 2, 1);
     bottom->addWidget(firstInspectionTitle_, 0, 1);
-    bottom->addWidget(firstInspection_, 1, 1);
+    // The year below the target beside the first inspection.
+    targetYear_ = NamedLabel(box, "LCilRok");
+    targetYear_->setStyleSheet("color: rgb(160, 0, 0);");
+    targetYear_->hide();
+    auto* firstRow = new QHBoxLayout;
+    firstRow->addStretch(1);
+    firstRow->addWidget(firstInspection_);
+    firstRow->addWidget(targetYear_);
+    firstRow->addStretch(1);
+    bottom->addLayout(firstRow, 1, 1);
 
     // The plans shown beside the cross-check, in the same row: the summary box above keeps its
     // height.
@@ -243,19 +345,21 @@ void ResultsPage::setResistanceLabels(const std::string& rad, const std::string&
 
 void ResultsPage::hideYearResults() {
     disableYearButtons();
-    for (QWidget* w : {static_cast<QWidget*>(chart_), static_cast<QWidget*>(firstInspection_),
-                       static_cast<QWidget*>(firstInspectionTitle_),
-                       static_cast<QWidget*>(yearBox_), chartTools_})
+    showChartArea(false);
+    for (QWidget* w :
+         {static_cast<QWidget*>(firstInspection_), static_cast<QWidget*>(firstInspectionTitle_),
+          static_cast<QWidget*>(targetYear_), static_cast<QWidget*>(yearBox_), chartTools_})
         w->hide();
 }
 
 void ResultsPage::hideFirstInspection() {
     firstInspection_->hide();
     firstInspectionTitle_->hide();
+    targetYear_->hide();
 }
 
 void ResultsPage::hideChart() {
-    chart_->hide();
+    showChartArea(false);
     chartTools_->hide();
 }
 
@@ -301,6 +405,10 @@ void ResultsPage::startRun(const RunPlan& plan) {
     chart_->setTitleLines({Q(plan.chartTitles[0]), Q(plan.chartTitles[1])});
     first_.reset();
     yearChoice_->clear();
+    years_.clear();
+    pF_.clear();
+    target_->setStudyYears(plan.end);
+    drawBeta();
 }
 
 void ResultsPage::showResistanceProgress(const ResistanceProgress& p) {
@@ -345,12 +453,15 @@ void ResultsPage::addYear(const YearRow& row, bool firstYear) {
     yearChoice_->addItem(QString::number(row.year));
     yearChoice_->setCurrentIndex(yearChoice_->count() - 1);
     yearChoice_->show();
+    years_.push_back(row.year);
+    pF_.push_back(row.pF);
+    drawBetaYear(years_.size() - 1);
     for (const NamedPoint& p : row.points)
         if (p.chart == ChartId::Inspection)
             chart_->addPoint(Q(p.series), p.point.value, Q(p.point.label),
                              ToColour(p.point.colour));
     if (row.showInspectionChart) {
-        chart_->show();
+        showChartArea(true);
         chartTools_->show();
     }
     for (int r = 0; r < 3; ++r)
@@ -374,6 +485,7 @@ void ResultsPage::showFirstInspection(const FirstInspectionResult& first) {
     firstInspection_->setText(Q(FirstInspectionText(first)));
     firstInspection_->show();
     firstInspectionTitle_->show();
+    showTargetYear();
 }
 
 void ResultsPage::drawExactCurves(const exactplan::PlanCurves& plan) {
@@ -426,6 +538,7 @@ void ResultsPage::showPlansLine() {
 void ResultsPage::setCommandsEnabled(bool enabled) {
     chartTools_->setEnabled(enabled);
     summaryBox_->setEnabled(enabled);
+    target_->setEnabled(enabled);
     yearBox_->setEnabled(enabled);
 }
 
@@ -440,6 +553,9 @@ void ResultsPage::applyLanguage(int crackOrigin, bool exactShown) {
     if (plansShown_) showPlansLine();
     if (exactShown && chart_->hasSeries("Exact0"))
         chart_->setLegendTitle("Exact0", MainPiece("ExactCurveLegend"));
+    target_->applyLanguage();
+    drawBeta();
+    showTargetYear();
 }
 
 } // namespace tessavin::ui

@@ -1,10 +1,12 @@
 #pragma once
 // The results page of the main window (TabSheet2): the summary panel with the method, the crack
 // origin and the histogram buttons; the inspection chart with its toolbar; the progress of a run,
-// the first inspection, the plans computed and the probabilities of the chosen year.
+// the first inspection, the plans computed and the probabilities of the chosen year; the target
+// reliability index with the β(t) chart and the year in which β falls below the target.
 #include <QWidget>
 #include <array>
 #include <optional>
+#include <vector>
 
 #include "calculation/driver.h"
 #include "calculation/model.h"
@@ -22,6 +24,7 @@ namespace tessavin::ui {
 
 class ChartPanel;
 class StringGrid;
+class TargetBetaBox;
 
 class ResultsPage : public QWidget {
     Q_OBJECT
@@ -72,6 +75,16 @@ class ResultsPage : public QWidget {
 
     // "What drives the plan" (BCitlivost), for the window to connect and enable.
     QPushButton* drivesCommand() const { return drivesCommand_; }
+    // The target reliability index: in effect (none while its field is empty), as the settings
+    // keep it, and restored from them.
+    std::optional<double> targetBeta() const;
+    QString targetSetting() const;
+    void restoreTarget(const QString& setting);
+    // The log scale of the inspection chart, kept in the settings.
+    bool logScale() const;
+    void setLogScale(bool log);
+    ChartPanel* inspectionChart() const { return chart_; }
+    ChartPanel* betaChart() const { return betaChart_; }
 
     // The commands of the page while the window is busy.
     void setCommandsEnabled(bool enabled);
@@ -87,6 +100,17 @@ class ResultsPage : public QWidget {
     void buildChart();
     void buildProgress(QWidget* crossCheckCommand);
     void showPlansLine();
+    void buildBetaChart();
+    // The probability chart or the β(t) chart, where the chart area is shown.
+    void showChartArea(bool shown);
+    void drawBeta();
+    void drawBetaYear(std::size_t i); // the points of the run's i-th year
+    void showTargetYear();
+
+    // The run's years and p(F), for β(t) and the year below the target.
+    std::vector<int> years_;
+    std::vector<double> pF_;
+    bool chartArea_ = false;
 
     std::optional<FirstInspectionResult> first_;
     // What the plans line shows, kept for a change of language.
@@ -109,6 +133,9 @@ class ResultsPage : public QWidget {
     QLabel* firstInspection_ = nullptr;       // LProhl
     QLabel* plansLine_ = nullptr;             // LPlan
     QPushButton* drivesCommand_ = nullptr;    // BCitlivost
+    QLabel* targetYear_ = nullptr;            // LCilRok: the year β falls below the target
+    TargetBetaBox* target_ = nullptr;         // PanelCilBeta
+    ChartPanel* betaChart_ = nullptr;         // ChartBeta: β(t) with the target line
     QProgressBar* progress_ = nullptr;        // Gauge1
     StringGrid* timingTable_ = nullptr;       // StringGrid1: time taken and remaining
     QGroupBox* yearBox_ = nullptr;            // GroupBox3

@@ -35,7 +35,7 @@ QString WorkbookPath(const CalculationInputs& in, const QString& resultsDir) {
 
 QString ExportWorkbook(QWidget* parent, const CalculationInputs& in, const CalculationState& state,
                        const QString& resultsDir, QString& projectDir,
-                       const exactplan::PlanCurves* exact) {
+                       const exactplan::PlanCurves* exact, const BetaSection* beta) {
     QString path = WorkbookPath(in, resultsDir); // not const: returned by move
     if (QFileInfo::exists(path)) {
         const QString question =
@@ -47,8 +47,8 @@ QString ExportWorkbook(QWidget* parent, const CalculationInputs& in, const Calcu
             return {};
         }
     }
-    if (const auto failure =
-            WriteInspectionWorkbook(QFile::encodeName(path).toStdString(), in, state, exact)) {
+    if (const auto failure = WriteInspectionWorkbook(QFile::encodeName(path).toStdString(), in,
+                                                     state, exact, beta)) {
         ShowFailure(*failure, parent);
         return {};
     }

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "calculation/model.h"
+#include "decision/reliability_index.h"
 #include "exactplan/plan_search.h"
 
 class QUrl;
@@ -26,9 +27,11 @@ QString WorkbookPath(const CalculationInputs& in, const QString& resultsDir);
 // that cannot be opened (a warning with message 274), make `projectDir` the current directory
 // again. A failure to write is shown as an error box and leaves the folder as it was.
 // Returns the file written (also when no application could open it), else an empty text.
-// `exact`: the exact plan of the run, when it was computed.
+// `exact`: the exact plan of the run, when it was computed; `beta`: β of every year (and the
+// target) right of the tables, when asked for.
 QString ExportWorkbook(QWidget* parent, const CalculationInputs& in, const CalculationState& state,
                        const QString& resultsDir, QString& projectDir,
-                       const exactplan::PlanCurves* exact = nullptr);
+                       const exactplan::PlanCurves* exact = nullptr,
+                       const BetaSection* beta = nullptr);
 
 } // namespace tessavin::ui

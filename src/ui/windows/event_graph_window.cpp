@@ -159,6 +159,9 @@ EventGraphWindow::EventGraphWindow()
 
     for (ChartPanel* chart : {lineChart_, barChart_})
         chart->chart()->legend()->setAlignment(Qt::AlignTop);
+    // Probabilities on decades where lines show them; bars over each other stay linear.
+    for (ChartPanel* chart : {lineChart_, inspectionChart_})
+        chart->offerLogScale();
     // The titles are long: a smaller font shows more of them.
     for (ChartPanel* chart : {lineChart_, barChart_, inspectionChart_}) {
         QFont title = chart->chart()->titleFont();
@@ -294,6 +297,20 @@ void EventGraphWindow::languageApplied(Language language) {
         chart->setAxisTitle("bottom", Q(TextCis(msg::YearAxisTitle)));
     }
     eventChartTitles();
+}
+
+void EventGraphWindow::readOwnSettings(const SettingsFile& file) {
+    for (const SettingKey& k : settingKeys()) {
+        if (k.target == "Chart1Log") lineChart_->setLogScale(file.GetBool(k));
+        if (k.target == "Chart3Log") inspectionChart_->setLogScale(file.GetBool(k));
+    }
+}
+
+void EventGraphWindow::writeOwnSettings(SettingsFile& file) const {
+    for (const SettingKey& k : settingKeys()) {
+        if (k.target == "Chart1Log") file.SetBool(k, lineChart_->logScale());
+        if (k.target == "Chart3Log") file.SetBool(k, inspectionChart_->logScale());
+    }
 }
 
 void EventGraphWindow::eventChartTitles() {

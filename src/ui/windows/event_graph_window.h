@@ -45,6 +45,9 @@ class EventGraphWindow : public SideWindow {
   private:
     // After caption table 7: the axis titles (messages 257 and 258) and the chart titles.
     void languageApplied(Language language) override;
+    // The log scale of the line chart and of the inspection chart.
+    void readOwnSettings(const SettingsFile& file) override;
+    void writeOwnSettings(SettingsFile& file) const override;
     ChartPanel* chartOf(const std::string& series) const;
 
     const CalculationInputs* inputs_ = nullptr;

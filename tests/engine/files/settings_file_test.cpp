@@ -154,7 +154,7 @@ TEST(SettingsKeys, TablesNameEveryKeyOnceWithAUsableDefault) {
         check(w.settingKeys);
     }
     EXPECT_TRUE(WindowSettingKeys(WindowId::Splash).empty());
-    EXPECT_EQ(MainWindowSettingKeys().size(), 25u);
+    EXPECT_EQ(MainWindowSettingKeys().size(), 28u);
     const SettingKey* height = FindSettingKey(MainWindowSettingKeys(), "height");
     ASSERT_NE(height, nullptr);
     EXPECT_EQ(height->key, "Tessavin-Form1height");
