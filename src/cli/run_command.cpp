@@ -26,6 +26,7 @@
 #include "plan_output.h"
 #include "progress_line.h"
 #include "report_option.h"
+#include "sensitivity_run.h"
 #include "study_run.h"
 
 namespace tessavin::cli {
@@ -198,12 +199,21 @@ void PrintTarget(const RunResult& r, const TargetBeta& target, bool csv) {
 
 int RunCalculationCommand(const std::vector<std::string>& words) {
     const auto command = ReadCalculationCommand(
-        words, {"text-report", "workbook", "save-project", "target-beta", "report"},
-        {"beta", "cross-check"});
+        words, {"text-report", "workbook", "save-project", "target-beta", "report", "step"},
+        {"beta", "cross-check", "sensitivity"});
     if (const auto* refusal = std::get_if<std::string>(&command)) return Refuse(*refusal);
     const auto& [args, threads] = std::get<CalculationCommand>(command);
-    if (args.has("cross-check") && !args.value("report"))
-        return Refuse("--cross-check goes with --report FILE.pdf");
+    for (const char* option : {"cross-check", "sensitivity"})
+        if (args.has(option) && !args.value("report"))
+            return Refuse(std::string("--") + option + " goes with --report FILE.pdf");
+    if (args.value("step") && !args.has("sensitivity"))
+        return Refuse("--step goes with --sensitivity");
+    std::optional<sensitivity::SensitivitySettings> sensitivity;
+    if (args.has("sensitivity")) {
+        auto read = ReadSensitivitySettings(args, threads);
+        if (const std::string* refusal = std::get_if<std::string>(&read)) return Refuse(*refusal);
+        sensitivity = std::get<sensitivity::SensitivitySettings>(read);
+    }
     if (const auto pdf = args.value("report"))
         if (const auto problem = ReportTargetProblem(*pdf)) return Refuse(*problem);
 
@@ -278,9 +288,13 @@ int RunCalculationCommand(const std::vector<std::string>& words) {
     }
     if (const auto pdf = args.value("report")) {
         if (result.end == RunEnd::Completed) {
-            const RunReportRequest request{*pdf, words[0], args.has("cross-check"), threads,
+            const RunReportRequest request{*pdf,
+                                           words[0],
+                                           args.has("cross-check"),
+                                           threads,
                                            target ? std::optional<double>(target->beta)
-                                                  : std::nullopt};
+                                                  : std::nullopt,
+                                           sensitivity};
             if (const auto failure =
                     WriteRunReport(request, in, state, result, exact ? &*exact : nullptr))
                 return Refuse(*failure);
