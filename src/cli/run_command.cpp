@@ -16,7 +16,6 @@
 #include "calculation_source.h"
 #include "cli_args.h"
 #include "cli_output.h"
-#include "decision/reliability_index.h"
 #include "exact_plan_output.h"
 #include "exactplan/plan_of_calculation.h"
 #include "files/project_file.h"
@@ -27,6 +26,7 @@
 #include "progress_line.h"
 #include "report_option.h"
 #include "sensitivity_run.h"
+#include "study_report.h"
 #include "study_run.h"
 
 namespace tessavin::cli {
@@ -66,26 +66,14 @@ nlohmann::ordered_json GridJson(const exactplan::StateGrid& g) {
 }
 
 // The years computed and β of each.
-struct YearBeta {
-    std::vector<int> years;
-    std::vector<double> beta;
-};
-
-YearBeta BetaOfYears(const RunResult& r) {
-    YearBeta b;
-    std::vector<double> pF;
-    for (const YearRow& row : r.rows) {
-        b.years.push_back(row.year);
-        pF.push_back(row.pF);
-    }
-    b.beta = ReliabilityIndices(pF);
-    return b;
+report::ReliabilityCurve BetaOfYears(const RunResult& r) {
+    return report::ReliabilityOfRun(r, std::nullopt);
 }
 
 void PrintJson(const RunResult& r, const CalculationState& s,
                const std::optional<exactplan::ExactPlanResult>& exact, const CalculationInputs& in,
                const std::optional<TargetBeta>& target) {
-    const YearBeta beta = BetaOfYears(r);
+    const report::ReliabilityCurve beta = BetaOfYears(r);
     nlohmann::ordered_json j;
     j["convention"] = ConventionName(in.integration.convention);
     std::vector<int> years;
@@ -181,7 +169,7 @@ void PrintTable(const RunResult& r, const RunPlan& plan, const CalculationInputs
 
 // The target and the first year whose β is below it, as a line of the table or a CSV section.
 void PrintTarget(const RunResult& r, const TargetBeta& target, bool csv) {
-    const YearBeta beta = BetaOfYears(r);
+    const report::ReliabilityCurve beta = BetaOfYears(r);
     const auto year = YearBelowTarget(target, beta.years, beta.beta);
     if (csv) {
         std::cout << "\ntarget_beta,year_below_target\n"

@@ -219,6 +219,10 @@ const MessageEntry kMessageTable[] = {
     {507, "The parameter distribution cannot be used for the specified parameters !", "Parametrické rozdělení nelze pro zadané parametry použít !"},
     {508, "D i v i s i o n  by zero ! (Constant C=0)", "D ě l e n í   nulou ! (Konstanta C=0)"},
     {509, "Condition not met ", "Podmínka není splněna "},
+    {610, "PDF documents (*.pdf)", "Dokumenty PDF (*.pdf)"},
+    {611, "The report was not written: %s", "Zpráva nebyla uložena: %s"},
+    {612, "Report written: ", "Zpráva uložena: "},
+    {613, "not saved: the hash is of the project as \"Save results\" would write it", "neuloženo: otisk je z projektu, jak by jej zapsal příkaz „Uložit výsledky“"},
 };
 // clang-format on
 

@@ -204,6 +204,10 @@ const std::optional<FitContext>& RawDataWindow::fitContext() const {
     return fits_->context();
 }
 
+const FitEntry* RawDataWindow::shownFit() const {
+    return parametric_ ? fits_->chosenEntry() : nullptr;
+}
+
 DiscreteHistogram RawDataWindow::shownAsInput() const {
     return shownBox_->shownAsInput();
 }
