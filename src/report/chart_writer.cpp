@@ -16,8 +16,6 @@ constexpr double kLeftRoom = 44.0;
 constexpr double kBottomRoom = 26.0;
 constexpr double kTitleRoom = 14.0;
 constexpr double kLegendRow = 11.0;
-constexpr Colour kAxisColour{0.25, 0.25, 0.25};
-constexpr Colour kGridColour{0.88, 0.88, 0.88};
 
 struct Range {
     double lo = std::numeric_limits<double>::infinity();
@@ -196,34 +194,34 @@ void DrawChart(PdfPages& pages, double x, double y, double width, double height,
     for (double t : yTicks) {
         const double py =
             f.log ? f.top + f.height - (t - f.y0) / (f.y1 - f.y0) * f.height : f.py(t);
-        SetColour(cr, kGridColour);
+        SetColour(cr, GridColour);
         Cairo().move_to(cr, f.left, py);
         Cairo().line_to(cr, f.left + f.width, py);
         Cairo().stroke(cr);
         const std::string text = TickText(t, f.log);
-        pages.showText(f.left - 3.0 - pages.textWidth(text), py + 2.3, text, kAxisColour);
+        pages.showText(f.left - 3.0 - pages.textWidth(text), py + 2.3, text, AxisColour);
     }
     const int xTickCount = std::max(2, static_cast<int>(f.width / 45.0));
     for (double t : NiceTicks(f.x0, f.x1, xTickCount)) {
         if (t < f.x0 - 1e-9 || t > f.x1 + 1e-9) continue;
         const double px = f.px(t);
-        SetColour(cr, kGridColour);
+        SetColour(cr, GridColour);
         Cairo().move_to(cr, px, f.top);
         Cairo().line_to(cr, px, f.top + f.height);
         Cairo().stroke(cr);
         const std::string text = TickText(t, false);
-        pages.showText(px - pages.textWidth(text) / 2, f.top + f.height + 9.0, text, kAxisColour);
+        pages.showText(px - pages.textWidth(text) / 2, f.top + f.height + 9.0, text, AxisColour);
     }
     // Axis titles.
     pages.setFont(7.0);
     if (!chart.xTitle.empty())
         pages.showText(f.left + (f.width - pages.textWidth(chart.xTitle)) / 2,
-                       f.top + f.height + 19.0, chart.xTitle, kAxisColour);
+                       f.top + f.height + 19.0, chart.xTitle, AxisColour);
     if (!chart.yTitle.empty()) {
         Cairo().save(cr);
         Cairo().translate(cr, x + 8.0, f.top + (f.height + pages.textWidth(chart.yTitle)) / 2);
         Cairo().rotate(cr, -std::numbers::pi / 2);
-        pages.showText(0.0, 0.0, chart.yTitle, kAxisColour);
+        pages.showText(0.0, 0.0, chart.yTitle, AxisColour);
         Cairo().restore(cr);
     }
 
@@ -248,7 +246,7 @@ void DrawChart(PdfPages& pages, double x, double y, double width, double height,
                        l.name, l.colour);
     }
     Cairo().restore(cr);
-    SetColour(cr, kAxisColour);
+    SetColour(cr, AxisColour);
     Cairo().set_line_width(cr, 0.7);
     Cairo().rectangle(cr, f.left, f.top, f.width, f.height);
     Cairo().stroke(cr);
@@ -269,7 +267,7 @@ void DrawChart(PdfPages& pages, double x, double y, double width, double height,
                 Cairo().line_to(cr, lx + 12.0, ly - 2.5);
                 Cairo().stroke(cr);
             }
-            pages.showText(lx + 15.0, ly, s->name, kAxisColour);
+            pages.showText(lx + 15.0, ly, s->name, AxisColour);
             lx += 18.0 + pages.textWidth(s->name) + 10.0;
         }
         ly += kLegendRow;

@@ -19,8 +19,6 @@ constexpr double kLabelShare = 0.34; // of the width, for the bars' labels
 constexpr Colour kDown{0.20, 0.45, 0.80};
 constexpr Colour kUp{0.85, 0.35, 0.15};
 constexpr Colour kBase{0.10, 0.10, 0.10};
-constexpr Colour kAxis{0.25, 0.25, 0.25};
-constexpr Colour kGrid{0.88, 0.88, 0.88};
 
 // The pF axis: linear, or logarithmic (in decades) when the values span orders of magnitude.
 struct Axis {
@@ -104,13 +102,13 @@ void WriteTornado(PdfPages& pages, const TornadoSpec& spec) {
     pages.setFont(6.5);
     for (double t : axis.ticks) {
         const double x = left + (t - axis.lo) / (axis.hi - axis.lo) * width;
-        Line(cr, kGrid, 0.4, x, top, x, top + plotHeight);
+        Line(cr, GridColour, 0.4, x, top, x, top + plotHeight);
         const std::string text = TickText(t, axis.log);
-        pages.showText(x - pages.textWidth(text) / 2, top + plotHeight + 9.0, text, kAxis);
+        pages.showText(x - pages.textWidth(text) / 2, top + plotHeight + 9.0, text, AxisColour);
     }
     pages.setFont(7.0);
     pages.showText(left + (width - pages.textWidth(spec.xTitle)) / 2, top + plotHeight + 19.0,
-                   spec.xTitle, kAxis);
+                   spec.xTitle, AxisColour);
 
     // The bars, each split at the base line; a label shrinks to fit its room.
     const double base = px(spec.base);
@@ -137,12 +135,12 @@ void WriteTornado(PdfPages& pages, const TornadoSpec& spec) {
         double baseline =
             rowTop + (kBarRow - lineHeight * static_cast<double>(lines.size())) / 2 + size * 0.95;
         for (const std::string& line : lines) {
-            pages.showText(left - 6.0 - pages.textWidth(line), baseline, line, kAxis);
+            pages.showText(left - 6.0 - pages.textWidth(line), baseline, line, AxisColour);
             baseline += lineHeight;
         }
     }
     Line(cr, kBase, 1.0, base, top - 2.0, base, top + plotHeight + 2.0);
-    Cairo().set_source_rgb(cr, kAxis.r, kAxis.g, kAxis.b);
+    Cairo().set_source_rgb(cr, AxisColour.r, AxisColour.g, AxisColour.b);
     Cairo().set_line_width(cr, 0.7);
     Cairo().rectangle(cr, left, top, width, plotHeight);
     Cairo().stroke(cr);
@@ -162,7 +160,7 @@ void WriteTornado(PdfPages& pages, const TornadoSpec& spec) {
             Line(cr, e.colour, 1.0, lx + 6.0, ly - 7.0, lx + 6.0, ly + 1.0);
         else
             Fill(cr, e.colour, lx, ly - 6.0, 12.0, 6.0);
-        pages.showText(lx + 15.0, ly, e.name, kAxis);
+        pages.showText(lx + 15.0, ly, e.name, AxisColour);
         lx += 28.0 + pages.textWidth(e.name);
     }
     Cairo().restore(cr);
