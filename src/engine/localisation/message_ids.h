@@ -150,10 +150,10 @@ inline constexpr int ResistanceRaacLabel = 270;    // "Resistance Raac", beside 
 inline constexpr int WorkbookNotOpened = 274;      // "Link to Microsoft Excel is not available ..."
 
 // Desktop: the study report.
-inline constexpr int ReportFilter = 610;       // "PDF documents (*.pdf)"
-inline constexpr int ReportNotWritten = 611;   // "The report was not written: %s"
-inline constexpr int ReportWritten = 612;      // "Report written: ", before its path
-inline constexpr int ReportUnsavedInput = 613; // "not saved: the hash is of the project ..."
+inline constexpr int ReportFilter = 496;       // "PDF documents (*.pdf)"
+inline constexpr int ReportNotWritten = 497;   // "The report was not written: %s"
+inline constexpr int ReportWritten = 498;      // "Report written: ", before its path
+inline constexpr int ReportUnsavedInput = 499; // "not saved: the hash is of the project ..."
 
 // Desktop: the side windows.
 inline constexpr int EventFChartTitle = 53;  // "Probability chart of event F for inspections ..."

@@ -210,6 +210,10 @@ const MessageEntry kMessageTable[] = {
     {280, "Probability of Events U, D, F  in calculation of first inspection time (Years : ", "Pravděpodobností jevů  U, D, F   při výpočtu doby první prohlídky ( roků : "},
     {281, "File %s cannot be read !", "Soubor %s nelze přečíst !"},
     {282, "It is not a regular file (a folder, a device or a pipe).", "Nejde o běžný soubor (je to složka, zařízení nebo roura)."},
+    {496, "PDF documents (*.pdf)", "Dokumenty PDF (*.pdf)"},
+    {497, "The report was not written: %s", "Zpráva nebyla uložena: %s"},
+    {498, "Report written: ", "Zpráva uložena: "},
+    {499, "not saved: the hash is of the project as \"Save results\" would write it", "neuloženo: otisk je z projektu, jak by jej zapsal příkaz „Uložit výsledky“"},
     {501, "Invalid number input ! ", "Nebylo zadáno platné číslo ! "},
     {502, "Specified parameter ", "Zadaný parametr "},
     {503, "Parameter ", "Parametr "},
@@ -219,10 +223,6 @@ const MessageEntry kMessageTable[] = {
     {507, "The parameter distribution cannot be used for the specified parameters !", "Parametrické rozdělení nelze pro zadané parametry použít !"},
     {508, "D i v i s i o n  by zero ! (Constant C=0)", "D ě l e n í   nulou ! (Konstanta C=0)"},
     {509, "Condition not met ", "Podmínka není splněna "},
-    {610, "PDF documents (*.pdf)", "Dokumenty PDF (*.pdf)"},
-    {611, "The report was not written: %s", "Zpráva nebyla uložena: %s"},
-    {612, "Report written: ", "Zpráva uložena: "},
-    {613, "not saved: the hash is of the project as \"Save results\" would write it", "neuloženo: otisk je z projektu, jak by jej zapsal příkaz „Uložit výsledky“"},
 };
 // clang-format on
 
