@@ -37,7 +37,7 @@ const Command kCommands[] = {
      "  tessavin-cli run INPUT.json|PROJECT.Vys [--json | --csv] [--threads N]\n"
      "                  [--text-report FILE.txt] [--save-project OUT.Vys] [--lang en|cs]\n"
      "                  [--workbook FILE.xlsx] [--beta] [--target-beta X|PRESET]\n"
-     "                  [--report FILE.pdf [--cross-check]]\n"
+     "                  [--report FILE.pdf [--cross-check] [--sensitivity [--step X]]]\n"
      "      one whole calculation: the year table, the first inspection and the further\n"
      "      inspections; every field of INPUT.json is optional ({} runs the defaults);\n"
      "      a .Vys project runs from its stored histograms, under the class convention\n"
@@ -57,7 +57,8 @@ const Command kCommands[] = {
      "      en1990-rc{1,2,3}-{1y,50y}) adds the first year whose beta is below it.\n"
      "      --report writes the study report (PDF, A4, in the language of the\n"
      "      messages), --cross-check adds the simulation's check (1000000 samples,\n"
-     "      seed 1) to it\n",
+     "      seed 1) to it, --sensitivity what drives the plan (as the sensitivity\n"
+     "      command computes it, with its --step)\n",
      tessavin::cli::RunCalculationCommand},
     {"sensitivity",
      "  tessavin-cli sensitivity INPUT.json|PROJECT.Vys [--step X] [--threads N]\n"

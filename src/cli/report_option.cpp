@@ -8,9 +8,9 @@
 
 #include "common/regular_file.h"
 #include "common/sha256.h"
-#include "decision/reliability_index.h"
 #include "montecarlo/simulation_model.h"
 #include "progress_line.h"
+#include "sensitivity_run.h"
 #include "study_report.h"
 
 namespace tessavin::cli {
@@ -52,22 +52,6 @@ CrossCheck(const CalculationInputs& in, const CalculationState& state, int threa
     return run;
 }
 
-// β(t) of every year computed, with the target and the first year below it when one is set.
-report::ReliabilityCurve Reliability(const RunResult& result, std::optional<double> target) {
-    report::ReliabilityCurve curve;
-    std::vector<double> pF;
-    for (const YearRow& row : result.rows) {
-        curve.years.push_back(row.year);
-        pF.push_back(row.pF);
-    }
-    curve.beta = ReliabilityIndices(pF);
-    curve.target = target;
-    if (target)
-        if (const auto below = FirstBelowTarget(curve.beta, *target))
-            curve.belowTargetYear = curve.years[*below];
-    return curve;
-}
-
 } // namespace
 
 std::optional<std::string> ReportTargetProblem(const std::string& target) {
@@ -78,6 +62,7 @@ std::optional<std::string> ReportTargetProblem(const std::string& target) {
     if (!fs::is_directory(folder, error))
         return "report: the folder of " + target + " does not exist";
     if (fs::is_directory(path, error)) return "report: " + target + " is a folder";
+    if (const auto problem = report::ReportWriterProblem()) return "report: " + *problem;
     return std::nullopt;
 }
 
@@ -96,13 +81,21 @@ std::optional<std::string> WriteRunReport(const RunReportRequest& request,
     r.inputFile = std::filesystem::path(request.inputPath).filename().string();
     r.inputSha256 = Sha256Hex(std::get<std::string>(bytes));
     r.date = TodayUtc();
-    if (!result.rows.empty()) r.reliability = Reliability(result, request.targetBeta);
+    if (!result.rows.empty()) r.reliability = report::ReliabilityOfRun(result, request.targetBeta);
     std::optional<report::CrossCheckRun> crossCheck;
     if (request.crossCheck) {
         auto run = CrossCheck(in, state, request.threads);
         if (const std::string* failure = std::get_if<std::string>(&run)) return *failure;
         crossCheck = std::move(std::get<report::CrossCheckRun>(run));
         r.crossCheck = &*crossCheck;
+    }
+    if (request.sensitivity) {
+        report::SensitivityRun run{RunSensitivity(in, state, *request.sensitivity),
+                                   request.sensitivity->step};
+        if (const auto refusal = SensitivityRefusal(run.result)) return "sensitivity: " + *refusal;
+        if (run.result.interrupted) return "sensitivity: interrupted: no report";
+        WarnFailedMoves(run.result);
+        r.sensitivity = std::move(run);
     }
     if (const auto failure = report::WriteStudyReport(request.target, r))
         return "report: " + *failure;

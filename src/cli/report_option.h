@@ -1,11 +1,13 @@
 #pragma once
-// run --report FILE.pdf [--cross-check]: the study report of a completed calculation, with the
-// cross-check by simulation when asked for.
+// run --report FILE.pdf [--cross-check] [--sensitivity [--step X]]: the study report of a
+// completed calculation, with the cross-check by simulation and what drives the plan when asked
+// for.
 #include <optional>
 #include <string>
 
 #include "calculation/driver.h"
 #include "exactplan/plan_search.h"
+#include "sensitivity/sensitivity.h"
 
 namespace tessavin::cli {
 
@@ -15,10 +17,13 @@ struct RunReportRequest {
     bool crossCheck = false;
     int threads = 0;
     std::optional<double> targetBeta; // drawn as the target line beside β(t)
+    // What drives the plan, computed for the report when given.
+    std::optional<sensitivity::SensitivitySettings> sensitivity;
 };
 
 // Why the report could not be saved at target, found before the calculation runs: a missing
-// folder, or a folder in the file's place. Nothing when the save may be tried.
+// folder, a folder in the file's place, or no PDF library to draw with. Nothing when the save
+// may be tried.
 std::optional<std::string> ReportTargetProblem(const std::string& target);
 
 // Writes the report atomically; the failure's text otherwise (nothing is left at the target).

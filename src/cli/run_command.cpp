@@ -16,7 +16,6 @@
 #include "calculation_source.h"
 #include "cli_args.h"
 #include "cli_output.h"
-#include "decision/reliability_index.h"
 #include "exact_plan_output.h"
 #include "exactplan/plan_of_calculation.h"
 #include "files/project_file.h"
@@ -26,6 +25,8 @@
 #include "plan_output.h"
 #include "progress_line.h"
 #include "report_option.h"
+#include "sensitivity_run.h"
+#include "study_report.h"
 #include "study_run.h"
 
 namespace tessavin::cli {
@@ -65,26 +66,14 @@ nlohmann::ordered_json GridJson(const exactplan::StateGrid& g) {
 }
 
 // The years computed and β of each.
-struct YearBeta {
-    std::vector<int> years;
-    std::vector<double> beta;
-};
-
-YearBeta BetaOfYears(const RunResult& r) {
-    YearBeta b;
-    std::vector<double> pF;
-    for (const YearRow& row : r.rows) {
-        b.years.push_back(row.year);
-        pF.push_back(row.pF);
-    }
-    b.beta = ReliabilityIndices(pF);
-    return b;
+report::ReliabilityCurve BetaOfYears(const RunResult& r) {
+    return report::ReliabilityOfRun(r, std::nullopt);
 }
 
 void PrintJson(const RunResult& r, const CalculationState& s,
                const std::optional<exactplan::ExactPlanResult>& exact, const CalculationInputs& in,
                const std::optional<TargetBeta>& target) {
-    const YearBeta beta = BetaOfYears(r);
+    const report::ReliabilityCurve beta = BetaOfYears(r);
     nlohmann::ordered_json j;
     j["convention"] = ConventionName(in.integration.convention);
     std::vector<int> years;
@@ -180,7 +169,7 @@ void PrintTable(const RunResult& r, const RunPlan& plan, const CalculationInputs
 
 // The target and the first year whose β is below it, as a line of the table or a CSV section.
 void PrintTarget(const RunResult& r, const TargetBeta& target, bool csv) {
-    const YearBeta beta = BetaOfYears(r);
+    const report::ReliabilityCurve beta = BetaOfYears(r);
     const auto year = YearBelowTarget(target, beta.years, beta.beta);
     if (csv) {
         std::cout << "\ntarget_beta,year_below_target\n"
@@ -198,12 +187,21 @@ void PrintTarget(const RunResult& r, const TargetBeta& target, bool csv) {
 
 int RunCalculationCommand(const std::vector<std::string>& words) {
     const auto command = ReadCalculationCommand(
-        words, {"text-report", "workbook", "save-project", "target-beta", "report"},
-        {"beta", "cross-check"});
+        words, {"text-report", "workbook", "save-project", "target-beta", "report", "step"},
+        {"beta", "cross-check", "sensitivity"});
     if (const auto* refusal = std::get_if<std::string>(&command)) return Refuse(*refusal);
     const auto& [args, threads] = std::get<CalculationCommand>(command);
-    if (args.has("cross-check") && !args.value("report"))
-        return Refuse("--cross-check goes with --report FILE.pdf");
+    for (const char* option : {"cross-check", "sensitivity"})
+        if (args.has(option) && !args.value("report"))
+            return Refuse(std::string("--") + option + " goes with --report FILE.pdf");
+    if (args.value("step") && !args.has("sensitivity"))
+        return Refuse("--step goes with --sensitivity");
+    std::optional<sensitivity::SensitivitySettings> sensitivity;
+    if (args.has("sensitivity")) {
+        auto read = ReadSensitivitySettings(args, threads);
+        if (const std::string* refusal = std::get_if<std::string>(&read)) return Refuse(*refusal);
+        sensitivity = std::get<sensitivity::SensitivitySettings>(read);
+    }
     if (const auto pdf = args.value("report"))
         if (const auto problem = ReportTargetProblem(*pdf)) return Refuse(*problem);
 
@@ -278,9 +276,13 @@ int RunCalculationCommand(const std::vector<std::string>& words) {
     }
     if (const auto pdf = args.value("report")) {
         if (result.end == RunEnd::Completed) {
-            const RunReportRequest request{*pdf, words[0], args.has("cross-check"), threads,
+            const RunReportRequest request{*pdf,
+                                           words[0],
+                                           args.has("cross-check"),
+                                           threads,
                                            target ? std::optional<double>(target->beta)
-                                                  : std::nullopt};
+                                                  : std::nullopt,
+                                           sensitivity};
             if (const auto failure =
                     WriteRunReport(request, in, state, result, exact ? &*exact : nullptr))
                 return Refuse(*failure);

@@ -1,7 +1,5 @@
 #include "sensitivity_command.h"
 
-#include <unistd.h>
-
 #include <cmath>
 #include <cstdio>
 #include <iostream>
@@ -13,11 +11,8 @@
 #include "calculation_source.h"
 #include "cli_args.h"
 #include "cli_output.h"
-#include "common/number_parse.h"
 #include "interrupt_signal.h"
-#include "progress_line.h"
-#include "run_input.h"
-#include "sensitivity/sensitivity.h"
+#include "sensitivity_run.h"
 
 namespace tessavin::cli {
 namespace {
@@ -26,8 +21,6 @@ using nlohmann::ordered_json;
 using sensitivity::PlanFigures;
 using sensitivity::SensitivityResult;
 using sensitivity::SensitivityRow;
-
-constexpr const char* StepRefusal = "--step must be a number above 0 and below 1";
 
 int Refuse(const std::string& message) {
     std::cerr << "tessavin-cli sensitivity: " << ForTerminal(message) << "\n";
@@ -167,14 +160,9 @@ int RunSensitivityCommand(const std::vector<std::string>& words) {
     const auto command = ReadCalculationCommand(words, {"step"});
     if (const auto* refusal = std::get_if<std::string>(&command)) return Refuse(*refusal);
     const auto& [args, threads] = std::get<CalculationCommand>(command);
-    sensitivity::SensitivitySettings settings;
-    settings.threads = threads;
-    if (const auto step = args.value("step")) {
-        const auto value = ParseReal(*step);
-        if (!value || !(*value > 0.0 && *value < 1.0))
-            return Refuse(std::string(StepRefusal) + ": '" + *step + "'");
-        settings.step = *value;
-    }
+    const auto read = ReadSensitivitySettings(args, threads);
+    if (const std::string* refusal = std::get_if<std::string>(&read)) return Refuse(*refusal);
+    const auto& settings = std::get<sensitivity::SensitivitySettings>(read);
 
     CalculationInputs in;
     CalculationState state;
@@ -182,35 +170,13 @@ int RunSensitivityCommand(const std::vector<std::string>& words) {
     if (!source.error.empty()) return Refuse(source.error);
     if (source.projectLanguage && !args.value("lang")) SetLanguage(*source.projectLanguage);
 
-    ProgressLine progress(isatty(STDERR_FILENO) == 1);
-    std::atomic<bool> stop{false};
-    SensitivityResult r;
-    {
-        const InterruptOnSigint sigint(stop);
-        r = sensitivity::AnalyseSensitivity(
-            in, state, settings,
-            [&](int done, int total) {
-                progress.Show("sensitivity: runs " + std::to_string(done) + "/" +
-                              std::to_string(total));
-            },
-            &stop);
-    }
-    progress.Done();
-    if (!r.failure.empty()) {
-        const std::string field = FieldOfControl(r.field);
-        return Refuse(r.field == "step" ? std::string(StepRefusal)
-                                        : r.failure + (field.empty() ? "" : " (" + field + ")"));
-    }
+    const SensitivityResult r = RunSensitivity(in, state, settings);
+    if (const auto refusal = SensitivityRefusal(r)) return Refuse(*refusal);
     if (r.interrupted) {
         std::cerr << "note: interrupted: no sensitivity computed\n";
         return kInterrupted;
     }
-    for (const SensitivityRow& row : r.rows)
-        for (const auto* at : {&row.atDown, &row.atUp})
-            if (!at->ok)
-                std::cerr << "warning: " << row.move.inputKey << " " << row.move.parameterKey
-                          << (at == &row.atDown ? " down: " : " up: ") << ForTerminal(at->failure)
-                          << "\n";
+    WarnFailedMoves(r);
     const bool exact = in.integration.exactPlan;
     if (args.has("json"))
         PrintJson(r, settings.step, exact);

@@ -1,6 +1,6 @@
 #include "chart_writer.h"
 
-#include <cairo.h>
+#include "cairo_calls.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,8 +16,6 @@ constexpr double kLeftRoom = 44.0;
 constexpr double kBottomRoom = 26.0;
 constexpr double kTitleRoom = 14.0;
 constexpr double kLegendRow = 11.0;
-constexpr Colour kAxisColour{0.25, 0.25, 0.25};
-constexpr Colour kGridColour{0.88, 0.88, 0.88};
 
 struct Range {
     double lo = std::numeric_limits<double>::infinity();
@@ -52,7 +50,7 @@ std::vector<const ChartSeries*> Legend(const ChartSpec& chart) {
 }
 
 void SetColour(cairo_t* cr, Colour c) {
-    cairo_set_source_rgb(cr, c.r, c.g, c.b);
+    Cairo().set_source_rgb(cr, c.r, c.g, c.b);
 }
 
 void DrawSeries(cairo_t* cr, const Frame& f, const ChartSeries& s) {
@@ -63,15 +61,16 @@ void DrawSeries(cairo_t* cr, const Frame& f, const ChartSeries& s) {
             const double l = f.px(s.x[i] - s.barWidth / 2), r = f.px(s.x[i] + s.barWidth / 2);
             const double base = f.log ? f.top + f.height : f.py(0.0);
             const double top = f.py(s.y[i]);
-            cairo_rectangle(cr, l, std::min(top, base), std::max(r - l, 0.3), std::abs(base - top));
+            Cairo().rectangle(cr, l, std::min(top, base), std::max(r - l, 0.3),
+                              std::abs(base - top));
         }
-        cairo_fill(cr);
+        Cairo().fill(cr);
         return;
     }
-    cairo_set_line_width(cr, 1.1);
+    Cairo().set_line_width(cr, 1.1);
     if (s.dashed) {
         const double dash[] = {3.0, 2.0};
-        cairo_set_dash(cr, dash, 2, 0.0);
+        Cairo().set_dash(cr, dash, 2, 0.0);
     }
     bool open = false;
     for (std::size_t i = 0; i < s.x.size() && i < s.y.size(); ++i) {
@@ -80,13 +79,13 @@ void DrawSeries(cairo_t* cr, const Frame& f, const ChartSeries& s) {
             continue;
         }
         if (open)
-            cairo_line_to(cr, f.px(s.x[i]), f.py(s.y[i]));
+            Cairo().line_to(cr, f.px(s.x[i]), f.py(s.y[i]));
         else
-            cairo_move_to(cr, f.px(s.x[i]), f.py(s.y[i]));
+            Cairo().move_to(cr, f.px(s.x[i]), f.py(s.y[i]));
         open = true;
     }
-    cairo_stroke(cr);
-    cairo_set_dash(cr, nullptr, 0, 0.0);
+    Cairo().stroke(cr);
+    Cairo().set_dash(cr, nullptr, 0, 0.0);
 }
 
 } // namespace
@@ -127,7 +126,7 @@ std::string TickText(double value, bool logAxis) {
 void DrawChart(PdfPages& pages, double x, double y, double width, double height,
                const ChartSpec& chart) {
     cairo_t* cr = pages.cr();
-    cairo_save(cr);
+    Cairo().save(cr);
     const auto legend = Legend(chart);
     pages.setFont(7.0);
     // Legend entries flow in rows under the plot.
@@ -191,66 +190,66 @@ void DrawChart(PdfPages& pages, double x, double y, double width, double height,
 
     // Grid and tick labels.
     pages.setFont(6.5);
-    cairo_set_line_width(cr, 0.4);
+    Cairo().set_line_width(cr, 0.4);
     for (double t : yTicks) {
         const double py =
             f.log ? f.top + f.height - (t - f.y0) / (f.y1 - f.y0) * f.height : f.py(t);
-        SetColour(cr, kGridColour);
-        cairo_move_to(cr, f.left, py);
-        cairo_line_to(cr, f.left + f.width, py);
-        cairo_stroke(cr);
+        SetColour(cr, GridColour);
+        Cairo().move_to(cr, f.left, py);
+        Cairo().line_to(cr, f.left + f.width, py);
+        Cairo().stroke(cr);
         const std::string text = TickText(t, f.log);
-        pages.showText(f.left - 3.0 - pages.textWidth(text), py + 2.3, text, kAxisColour);
+        pages.showText(f.left - 3.0 - pages.textWidth(text), py + 2.3, text, AxisColour);
     }
     const int xTickCount = std::max(2, static_cast<int>(f.width / 45.0));
     for (double t : NiceTicks(f.x0, f.x1, xTickCount)) {
         if (t < f.x0 - 1e-9 || t > f.x1 + 1e-9) continue;
         const double px = f.px(t);
-        SetColour(cr, kGridColour);
-        cairo_move_to(cr, px, f.top);
-        cairo_line_to(cr, px, f.top + f.height);
-        cairo_stroke(cr);
+        SetColour(cr, GridColour);
+        Cairo().move_to(cr, px, f.top);
+        Cairo().line_to(cr, px, f.top + f.height);
+        Cairo().stroke(cr);
         const std::string text = TickText(t, false);
-        pages.showText(px - pages.textWidth(text) / 2, f.top + f.height + 9.0, text, kAxisColour);
+        pages.showText(px - pages.textWidth(text) / 2, f.top + f.height + 9.0, text, AxisColour);
     }
     // Axis titles.
     pages.setFont(7.0);
     if (!chart.xTitle.empty())
         pages.showText(f.left + (f.width - pages.textWidth(chart.xTitle)) / 2,
-                       f.top + f.height + 19.0, chart.xTitle, kAxisColour);
+                       f.top + f.height + 19.0, chart.xTitle, AxisColour);
     if (!chart.yTitle.empty()) {
-        cairo_save(cr);
-        cairo_translate(cr, x + 8.0, f.top + (f.height + pages.textWidth(chart.yTitle)) / 2);
-        cairo_rotate(cr, -std::numbers::pi / 2);
-        pages.showText(0.0, 0.0, chart.yTitle, kAxisColour);
-        cairo_restore(cr);
+        Cairo().save(cr);
+        Cairo().translate(cr, x + 8.0, f.top + (f.height + pages.textWidth(chart.yTitle)) / 2);
+        Cairo().rotate(cr, -std::numbers::pi / 2);
+        pages.showText(0.0, 0.0, chart.yTitle, AxisColour);
+        Cairo().restore(cr);
     }
 
     // The data, clipped to the plot box: nothing is drawn outside it.
-    cairo_save(cr);
-    cairo_rectangle(cr, f.left, f.top, f.width, f.height);
-    cairo_clip(cr);
+    Cairo().save(cr);
+    Cairo().rectangle(cr, f.left, f.top, f.width, f.height);
+    Cairo().clip(cr);
     for (const ChartSeries& s : chart.series)
         DrawSeries(cr, f, s);
     for (const ChartLevel& l : chart.levels) {
         if (!f.drawable(l.value)) continue;
         SetColour(cr, l.colour);
-        cairo_set_line_width(cr, 0.9);
+        Cairo().set_line_width(cr, 0.9);
         const double dash[] = {5.0, 3.0};
-        cairo_set_dash(cr, dash, 2, 0.0);
-        cairo_move_to(cr, f.left, f.py(l.value));
-        cairo_line_to(cr, f.left + f.width, f.py(l.value));
-        cairo_stroke(cr);
-        cairo_set_dash(cr, nullptr, 0, 0.0);
+        Cairo().set_dash(cr, dash, 2, 0.0);
+        Cairo().move_to(cr, f.left, f.py(l.value));
+        Cairo().line_to(cr, f.left + f.width, f.py(l.value));
+        Cairo().stroke(cr);
+        Cairo().set_dash(cr, nullptr, 0, 0.0);
         pages.setFont(6.5);
         pages.showText(f.left + f.width - 3.0 - pages.textWidth(l.name), f.py(l.value) - 2.0,
                        l.name, l.colour);
     }
-    cairo_restore(cr);
-    SetColour(cr, kAxisColour);
-    cairo_set_line_width(cr, 0.7);
-    cairo_rectangle(cr, f.left, f.top, f.width, f.height);
-    cairo_stroke(cr);
+    Cairo().restore(cr);
+    SetColour(cr, AxisColour);
+    Cairo().set_line_width(cr, 0.7);
+    Cairo().rectangle(cr, f.left, f.top, f.width, f.height);
+    Cairo().stroke(cr);
 
     // Legend.
     pages.setFont(7.0);
@@ -260,20 +259,20 @@ void DrawChart(PdfPages& pages, double x, double y, double width, double height,
         for (const ChartSeries* s : row) {
             SetColour(cr, s->colour);
             if (s->bars) {
-                cairo_rectangle(cr, lx, ly - 5.0, 12.0, 5.0);
-                cairo_fill(cr);
+                Cairo().rectangle(cr, lx, ly - 5.0, 12.0, 5.0);
+                Cairo().fill(cr);
             } else {
-                cairo_set_line_width(cr, 1.2);
-                cairo_move_to(cr, lx, ly - 2.5);
-                cairo_line_to(cr, lx + 12.0, ly - 2.5);
-                cairo_stroke(cr);
+                Cairo().set_line_width(cr, 1.2);
+                Cairo().move_to(cr, lx, ly - 2.5);
+                Cairo().line_to(cr, lx + 12.0, ly - 2.5);
+                Cairo().stroke(cr);
             }
-            pages.showText(lx + 15.0, ly, s->name, kAxisColour);
+            pages.showText(lx + 15.0, ly, s->name, AxisColour);
             lx += 18.0 + pages.textWidth(s->name) + 10.0;
         }
         ly += kLegendRow;
     }
-    cairo_restore(cr);
+    Cairo().restore(cr);
     pages.setFont(10.0);
 }
 

@@ -12,6 +12,10 @@ namespace tessavin::report {
 
 inline constexpr int LowestDecade = -6; // the log axis spans 1E-6 … 1
 
+// The axes, their texts and the grid of every chart.
+inline constexpr Colour AxisColour{0.25, 0.25, 0.25};
+inline constexpr Colour GridColour{0.88, 0.88, 0.88};
+
 struct ChartSeries {
     ChartSeries() = default;
     ChartSeries(std::string seriesName, Colour seriesColour)

@@ -28,10 +28,6 @@ std::string DistributionText(const RandomInputFields& f) {
     return names[static_cast<std::size_t>(f.type)];
 }
 
-std::string InputTitle(int k) {
-    return TextCis(InputControls(k).titleMessage);
-}
-
 // What the source column says: parametric, or measured data with its file, count and fit.
 std::string SourceText(const StudyReport& report, int k) {
     const RandomInputFields& f = report.inputs->random[k];
@@ -134,6 +130,10 @@ void WriteInputs(PdfPages& pages, const StudyReport& report) {
                                      std::to_string(k + j) + ". " + InputTitle(k + j)));
         pages.advance(height + 6.0);
     }
+}
+
+std::string InputTitle(int k) {
+    return TextCis(InputControls(k).titleMessage);
 }
 
 std::string Fill(const char* pattern, std::initializer_list<std::string> arguments) {

@@ -1,7 +1,6 @@
 #include "pdf_pages.h"
 
-#include <cairo-pdf.h>
-#include <cairo.h>
+#include "cairo_calls.h"
 
 #include <algorithm>
 
@@ -40,27 +39,27 @@ std::vector<std::string> Words(const std::string& line) {
 } // namespace
 
 void PdfPages::SurfaceDeleter::operator()(void* surface) const {
-    cairo_surface_destroy(static_cast<cairo_surface_t*>(surface));
+    Cairo().surface_destroy(static_cast<cairo_surface_t*>(surface));
 }
 
 PdfPages::PdfPages(std::string header, int totalPages)
     : header_(std::move(header)), totalPages_(totalPages) {
-    surface_.reset(cairo_pdf_surface_create_for_stream(Append, &bytes_, PageWidth, PageHeight));
+    surface_.reset(Cairo().pdf_surface_create_for_stream(Append, &bytes_, PageWidth, PageHeight));
     auto* surface = static_cast<cairo_surface_t*>(surface_.get());
-    cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATOR, "Tessavin");
-    cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE, header_.c_str());
-    cr_ = cairo_create(surface);
+    Cairo().pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATOR, "Tessavin");
+    Cairo().pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE, header_.c_str());
+    cr_ = Cairo().create(surface);
     setFont(10.0);
     y_ = top();
     decoratePage();
 }
 
 PdfPages::~PdfPages() {
-    if (cr_) cairo_destroy(cr_);
+    if (cr_) Cairo().destroy(cr_);
 }
 
 void PdfPages::decoratePage() const {
-    cairo_save(cr_);
+    Cairo().save(cr_);
     auto* self = const_cast<PdfPages*>(this);
     const double size = fontSize_;
     const bool bold = bold_;
@@ -74,18 +73,18 @@ void PdfPages::decoratePage() const {
         head.resize(cut);
     }
     showText(left(), Margin + 9.0, head, grey);
-    cairo_set_source_rgb(cr_, grey.r, grey.g, grey.b);
-    cairo_set_line_width(cr_, 0.5);
-    cairo_move_to(cr_, left(), Margin + 13.0);
-    cairo_line_to(cr_, right(), Margin + 13.0);
-    cairo_move_to(cr_, left(), PageHeight - Margin - 12.0);
-    cairo_line_to(cr_, right(), PageHeight - Margin - 12.0);
-    cairo_stroke(cr_);
+    Cairo().set_source_rgb(cr_, grey.r, grey.g, grey.b);
+    Cairo().set_line_width(cr_, 0.5);
+    Cairo().move_to(cr_, left(), Margin + 13.0);
+    Cairo().line_to(cr_, right(), Margin + 13.0);
+    Cairo().move_to(cr_, left(), PageHeight - Margin - 12.0);
+    Cairo().line_to(cr_, right(), PageHeight - Margin - 12.0);
+    Cairo().stroke(cr_);
     const std::string number =
         std::to_string(page_) + (totalPages_ > 0 ? " / " + std::to_string(totalPages_) : "");
     showText(right() - textWidth(number), PageHeight - Margin, number, grey);
     self->setFont(size, bold);
-    cairo_restore(cr_);
+    Cairo().restore(cr_);
 }
 
 bool PdfPages::ensure(double height) {
@@ -95,7 +94,7 @@ bool PdfPages::ensure(double height) {
 }
 
 void PdfPages::newPage() {
-    cairo_show_page(cr_);
+    Cairo().show_page(cr_);
     ++page_;
     y_ = top();
     decoratePage();
@@ -104,21 +103,21 @@ void PdfPages::newPage() {
 void PdfPages::setFont(double size, bool bold) {
     fontSize_ = size;
     bold_ = bold;
-    cairo_select_font_face(cr_, kFamily, CAIRO_FONT_SLANT_NORMAL,
-                           bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
-    cairo_set_font_size(cr_, size);
+    Cairo().select_font_face(cr_, kFamily, CAIRO_FONT_SLANT_NORMAL,
+                             bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+    Cairo().set_font_size(cr_, size);
 }
 
 double PdfPages::textWidth(const std::string& text) const {
     cairo_text_extents_t e;
-    cairo_text_extents(cr_, text.c_str(), &e);
+    Cairo().text_extents(cr_, text.c_str(), &e);
     return e.x_advance;
 }
 
 void PdfPages::showText(double x, double baseline, const std::string& text, Colour c) const {
-    cairo_set_source_rgb(cr_, c.r, c.g, c.b);
-    cairo_move_to(cr_, x, baseline);
-    cairo_show_text(cr_, text.c_str());
+    Cairo().set_source_rgb(cr_, c.r, c.g, c.b);
+    Cairo().move_to(cr_, x, baseline);
+    Cairo().show_text(cr_, text.c_str());
 }
 
 std::vector<std::string> PdfPages::wrap(const std::string& text, double width) const {
@@ -191,16 +190,16 @@ void PdfPages::heading(const std::string& text, double size, double keep) {
 PdfPages::Finished PdfPages::finish() {
     if (!finished_) {
         finished_ = true;
-        cairo_show_page(cr_);
-        const cairo_status_t drawn = cairo_status(cr_);
-        cairo_destroy(cr_);
+        Cairo().show_page(cr_);
+        const cairo_status_t drawn = Cairo().status(cr_);
+        Cairo().destroy(cr_);
         cr_ = nullptr;
         auto* surface = static_cast<cairo_surface_t*>(surface_.get());
-        cairo_surface_finish(surface);
-        cairo_status_t status = cairo_surface_status(surface);
+        Cairo().surface_finish(surface);
+        cairo_status_t status = Cairo().surface_status(surface);
         if (drawn != CAIRO_STATUS_SUCCESS) status = drawn;
         if (status != CAIRO_STATUS_SUCCESS)
-            failure_ = std::string("PDF: ") + cairo_status_to_string(status);
+            failure_ = std::string("PDF: ") + Cairo().status_to_string(status);
     }
     return {failure_.empty() ? bytes_ : std::string(), failure_};
 }

@@ -23,8 +23,9 @@ struct Colour {
 
 class PdfPages {
   public:
-    // Starts page 1. header: the text on top of every page (the study's name); totalPages, when
-    // known (from an earlier rendering), makes the footer read "n / total".
+    // Starts page 1 (only once CairoProblem() returned nothing). header: the text on top of every
+    // page (the study's name); totalPages, when known (from an earlier rendering), makes the footer
+    // read "n / total".
     explicit PdfPages(std::string header, int totalPages = 0);
     ~PdfPages();
     PdfPages(const PdfPages&) = delete;

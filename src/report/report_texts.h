@@ -80,7 +80,18 @@ enum class Text {
     Samples,
     Sensitivity,
     Parameter,
-    SensitivityNote,
+    SensitivityNote,  // "%1: the year, %2: the step in per cent"
+    SensitivityBase,  // "base run: first inspection %1, pF = %2"
+    SensitivityChart, // "pF in year %1"
+    MovedDown,
+    MovedUp,
+    BasePF,
+    BaseValue,
+    DownValue,
+    UpValue,
+    FirstDown,
+    FirstUp,
+    MeasuredMoveNote,
     Appendix,
     AppendixNote,
 };

@@ -200,23 +200,6 @@ void WriteCrossCheck(PdfPages& pages, const StudyReport& report) {
             9.5);
 }
 
-// Hook for the sensitivity of the plan: a table until the tornado chart is drawn here.
-void WriteSensitivity(PdfPages& pages, const StudyReport& report) {
-    pages.heading(ReportText(Text::Sensitivity), 11.0);
-    pages.paragraph(ReportText(Text::SensitivityNote), 9.0);
-    TableSpec t;
-    t.columns = {{ReportText(Text::Input), 1.6},
-                 {ReportText(Text::Parameter), 0.8},
-                 {"pF −", 1.0, true},
-                 {"pF +", 1.0, true},
-                 {ReportText(Text::Inspection) + std::string(" −"), 0.8, true},
-                 {ReportText(Text::Inspection) + std::string(" +"), 0.8, true}};
-    for (const SensitivityRow& r : report.sensitivity)
-        t.rows.push_back({r.input, r.parameter, ProbabilityText(r.pFDown), ProbabilityText(r.pFUp),
-                          std::to_string(r.firstDown), std::to_string(r.firstUp)});
-    WriteTable(pages, t);
-}
-
 } // namespace
 
 void WriteResults(PdfPages& pages, const StudyReport& report) {
@@ -264,7 +247,7 @@ void WriteHowSure(PdfPages& pages, const StudyReport& report) {
         WriteCrossCheck(pages, report);
     else
         pages.paragraph(ReportText(Text::NotRun), 9.5);
-    if (!report.sensitivity.empty()) WriteSensitivity(pages, report);
+    if (report.sensitivity) WriteSensitivity(pages, report);
 }
 
 void WriteAppendix(PdfPages& pages, const StudyReport& report) {

@@ -1,15 +1,33 @@
 #include "study_report.h"
 
+#include "cairo_calls.h"
 #include "common/atomic_file.h"
+#include "decision/reliability_index.h"
 #include "report_sections.h"
 #include "report_texts.h"
 
 namespace tessavin::report {
 
+ReliabilityCurve ReliabilityOfRun(const RunResult& result, std::optional<double> target) {
+    ReliabilityCurve curve;
+    std::vector<double> pF;
+    for (const YearRow& row : result.rows) {
+        curve.years.push_back(row.year);
+        pF.push_back(row.pF);
+    }
+    curve.beta = ReliabilityIndices(pF);
+    curve.target = target;
+    if (target)
+        if (const auto below = FirstBelowTarget(curve.beta, *target))
+            curve.belowTargetYear = curve.years[*below];
+    return curve;
+}
+
 RenderedReport RenderStudyReport(const StudyReport& report) {
     if (!report.inputs || !report.state || !report.result) return {{}, "no calculation to report"};
     if (report.result->end != RunEnd::Completed || report.result->rows.empty())
         return {{}, "the calculation did not complete: no report"};
+    if (const auto problem = CairoProblem()) return {{}, *problem};
     const CalculationInputs& in = *report.inputs;
     const std::string header = std::string(ReportText(Text::Title)) + " — " +
                                (in.projectName.empty() ? report.inputFile : in.projectName);
@@ -29,6 +47,10 @@ RenderedReport RenderStudyReport(const StudyReport& report) {
             return {std::move(done.bytes), std::move(done.failure)};
     }
     return {};
+}
+
+std::optional<std::string> ReportWriterProblem() {
+    return CairoProblem();
 }
 
 std::optional<std::string> WriteStudyReport(const std::filesystem::path& target,

@@ -13,6 +13,7 @@
 #include "exactplan/plan_search.h"
 #include "montecarlo/inspection_plan.h"
 #include "montecarlo/simulation.h"
+#include "sensitivity/sensitivity.h"
 
 namespace tessavin::report {
 
@@ -39,12 +40,11 @@ struct ReliabilityCurve {
     std::optional<int> belowTargetYear;
 };
 
-// One row of the sensitivity of the plan (a parameter moved down and up).
-// Hook: filled by the fronts once the engine computes the sensitivity; left out when empty.
-struct SensitivityRow {
-    std::string input, parameter;
-    double pFDown = 0.0, pFUp = 0.0;
-    int firstDown = 0, firstUp = 0;
+// What drives the plan, when it was run: the engine's result and the step it moved each
+// parameter by (a fraction of its value).
+struct SensitivityRun {
+    sensitivity::SensitivityResult result;
+    double step = 0.1;
 };
 
 struct StudyReport {
@@ -63,8 +63,11 @@ struct StudyReport {
     std::array<std::optional<MeasuredInput>, RandomInputCount + 1> measured{}; // [1..6]
 
     std::optional<ReliabilityCurve> reliability;
-    std::vector<SensitivityRow> sensitivity;
+    std::optional<SensitivityRun> sensitivity; // left out when not run
 };
+
+// β(t) of every year of a run, with the target and the first year below it when one is set.
+ReliabilityCurve ReliabilityOfRun(const RunResult& result, std::optional<double> target);
 
 // The report as PDF bytes; on failure `failure` says why and `bytes` is empty.
 struct RenderedReport {
@@ -72,6 +75,10 @@ struct RenderedReport {
     std::string failure;
 };
 RenderedReport RenderStudyReport(const StudyReport& report);
+
+// Why no report can be written on this machine (the PDF library cannot be loaded), or nothing.
+// A front asks before a long calculation whose report it is to write.
+std::optional<std::string> ReportWriterProblem();
 
 // Renders the report and saves it atomically: on failure (a calculation that did not complete,
 // an unwritable path) the text says why and no file is left at `target` (an old one stays).

@@ -1,6 +1,6 @@
 #include "table_writer.h"
 
-#include <cairo.h>
+#include "cairo_calls.h"
 
 #include <algorithm>
 #include <numeric>
@@ -52,9 +52,10 @@ void DrawRow(PdfPages& pages, const LaidOutRow& row, const TableSpec& table,
     cairo_t* cr = pages.cr();
     double x = pages.left();
     if (header) {
-        cairo_set_source_rgb(cr, 0.90, 0.92, 0.95);
-        cairo_rectangle(cr, x, top, std::accumulate(widths.begin(), widths.end(), 0.0), row.height);
-        cairo_fill(cr);
+        Cairo().set_source_rgb(cr, 0.90, 0.92, 0.95);
+        Cairo().rectangle(cr, x, top, std::accumulate(widths.begin(), widths.end(), 0.0),
+                          row.height);
+        Cairo().fill(cr);
     }
     for (std::size_t c = 0; c < widths.size(); ++c) {
         const CellLines& cell = row.cells[c];
@@ -70,11 +71,11 @@ void DrawRow(PdfPages& pages, const LaidOutRow& row, const TableSpec& table,
         }
         x += widths[c];
     }
-    cairo_set_source_rgb(cr, 0.6, 0.6, 0.6);
-    cairo_set_line_width(cr, header ? 0.8 : 0.3);
-    cairo_move_to(cr, pages.left(), top + row.height);
-    cairo_line_to(cr, x, top + row.height);
-    cairo_stroke(cr);
+    Cairo().set_source_rgb(cr, 0.6, 0.6, 0.6);
+    Cairo().set_line_width(cr, header ? 0.8 : 0.3);
+    Cairo().move_to(cr, pages.left(), top + row.height);
+    Cairo().line_to(cr, x, top + row.height);
+    Cairo().stroke(cr);
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 
 #include "calculation/model.h"
 #include "cli/cli_process.h"
+#include "common/number_format.h"
 #include "common/sha256.h"
 #include "pdf_pages.h"
 #include "pdf_tools.h"
@@ -148,7 +149,55 @@ TEST(StudyReportCommand, AFailingStudyWritesNoReport) {
         EXPECT_EQ(run.exitCode, 2) << input;
         EXPECT_FALSE(std::filesystem::exists(pdf)) << input;
     }
-    EXPECT_EQ(RunCli("run " + Quoted(WriteStudy("ok.json", "{}")) + " --cross-check").exitCode, 2);
+    // Options of the report without the report, and a step outside (0, 1).
+    const std::string ok = Quoted(WriteStudy("ok.json", "{}"));
+    const std::string pdf = Quoted(TempDir() / "never.pdf");
+    for (const std::string& options : std::vector<std::string>{
+             " --cross-check", " --sensitivity", " --report " + pdf + " --step 0.2",
+             " --report " + pdf + " --sensitivity --step 1"}) {
+        EXPECT_EQ(RunCli("run " + ok + options).exitCode, 2) << options;
+        EXPECT_FALSE(std::filesystem::exists(TempDir() / "never.pdf")) << options;
+    }
+}
+
+// The table of what drives the plan holds, row by row, what the sensitivity command computes
+// for the same study and step.
+TEST(StudyReportCommand, ShowsWhatDrivesThePlanAsTheSensitivityCommandFindsIt) {
+    const auto study = WriteStudy("drives.json", R"({"end": 60, "intervals": 16})");
+    const auto pdf = TempDir() / "drives.pdf";
+    const CliRun run = RunCli("run " + Quoted(study) + " --csv --report " + Quoted(pdf) +
+                              " --sensitivity --step 0.2");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const CliRun reference = RunCli("sensitivity " + Quoted(study) + " --json --step 0.2");
+    ASSERT_EQ(reference.exitCode, 0) << reference.err;
+    const auto rows = nlohmann::json::parse(reference.out)["rows"];
+    ASSERT_EQ(rows.size(), 14u);
+
+    const std::string text = Squeezed(PdfText(pdf, 0, true));
+    EXPECT_NE(text.find("What drives the plan"), std::string::npos);
+    EXPECT_NE(text.find("pF in year " + std::to_string(int(nlohmann::json::parse(
+                                            reference.out)["reference_year"]))),
+              std::string::npos);
+    const auto year = [](const nlohmann::json& y) {
+        return y.is_null() ? std::string("—") : std::to_string(int(y));
+    };
+    const auto pF = [](const nlohmann::json& p) {
+        return p.is_null() ? std::string("—") : ScientificText(double(p), 4);
+    };
+    std::size_t previous = 0;
+    for (const auto& row : rows) {
+        const std::string parameter =
+            row["parameter"] == "value" ? "Value" : std::string(row["parameter"]);
+        const std::string cells = parameter + " " + GeneralText(double(row["base"]), 4) + " " +
+                                  GeneralText(double(row["down"]), 4) + " " +
+                                  GeneralText(double(row["up"]), 4) + " " +
+                                  year(row["first_down"]) + " " + year(row["first_up"]) + " " +
+                                  pF(row["pF_down"]) + " " + pF(row["pF_up"]);
+        const auto at = text.find(cells, previous);
+        EXPECT_NE(at, std::string::npos) << cells;
+        // In the command's order: the widest swing first.
+        if (at != std::string::npos) previous = at;
+    }
 }
 
 TEST(StudyReportWriter, RefusesACalculationThatDidNotCompleteAndKeepsTheOldFile) {

@@ -72,7 +72,31 @@ TEST(StudyReportHooks, ShowWhatTheFrontsGiveAndNothingWithout) {
     beta.target = 3.7;
     beta.belowTargetYear = 27;
     report.reliability = beta;
-    report.sensitivity = {{"a0", "Mi", 0.0125, 0.0317, 52, 44}};
+    // Moved runs of a0's Mi, and of C with the run moved up failing.
+    SensitivityRun drives;
+    drives.result.referenceYear = 48;
+    drives.result.base.pF = 0.02;
+    drives.result.base.first = std::array<int, 2>{47, 48};
+    sensitivity::SensitivityRow a0;
+    a0.move = sensitivity::ParameterMoves()[8];
+    ASSERT_STREQ(a0.move.inputKey, "a0");
+    a0.base = 0.1;
+    a0.down = 0.09;
+    a0.up = 0.11;
+    a0.atDown.pF = 0.0125;
+    a0.atDown.first = std::array<int, 2>{51, 52};
+    a0.atUp.pF = 0.0317;
+    a0.atUp.first = std::array<int, 2>{43, 44};
+    sensitivity::SensitivityRow c;
+    c.move = sensitivity::ParameterMoves()[12];
+    ASSERT_STREQ(c.move.inputKey, "C");
+    c.base = 3e-13;
+    c.down = 2.7e-13;
+    c.up = 3.3e-13;
+    c.atDown.pF = 0.015;
+    c.atDown.first = std::array<int, 2>{49, 50};
+    drives.result.rows = {a0, c};
+    report.sensitivity = drives;
     study.in.random[6].source = InputSource::RawData;
     report.measured[6] = MeasuredInput{"ad-probes.txt", 214, "Normal", "KS D = 0.041"};
 
@@ -83,7 +107,12 @@ TEST(StudyReportHooks, ShowWhatTheFrontsGiveAndNothingWithout) {
     EXPECT_NE(full.find(" ∞ "), std::string::npos);
     EXPECT_NE(full.find(" 4.000 "), std::string::npos);
     EXPECT_NE(full.find("What drives the plan"), std::string::npos);
-    EXPECT_NE(full.find("a0 Mi 1.2500E-02 3.1700E-02 52 44"), std::string::npos);
+    EXPECT_NE(full.find("pF in year 48, the base run's first inspection year, with each "
+                        "parameter moved down and up by 10 % of its value"),
+              std::string::npos);
+    EXPECT_NE(full.find("Base run: first inspection 47 - 48, pF = 2.0000E-02."), std::string::npos);
+    EXPECT_NE(full.find("Mi 0.1 0.09 0.11 52 44 1.2500E-02 3.1700E-02"), std::string::npos);
+    EXPECT_NE(full.find("C Value 3E-13 2.7E-13 3.3E-13 50 — 1.5000E-02 —"), std::string::npos);
     EXPECT_NE(full.find("measured data; file ad-probes.txt; 214 values; chosen fit Normal; "
                         "goodness of fit KS D = 0.041"),
               std::string::npos);

@@ -43,13 +43,8 @@ class CrossCheckTest : public QObject, test::MainWindowFixture {
     ChartPanel* chart() const { return find<ChartPanel>("Chart3"); }
     QPushButton* command() const { return find<QPushButton>("BCrossCheck"); }
 
-    // 16 classes and 70 years: the method's first inspection lies inside, the run is quick.
     void calculate() {
-        edit("EdPocetIntervalu")->setText("16");
-        edit("EdRokKon")->setText("70");
-        QSignalSpy finished(w.get(), &MainWindow::calculationFinished);
-        w->BPocitejClick();
-        if (w->calculationRunning()) QVERIFY(finished.wait(60000));
+        calculateShortStudy();
         QVERIFY(chart()->pointCount("Series11") > 0);
     }
     // Runs the cross-check with `samples` and waits for its end; `during` runs while it works.

@@ -4,6 +4,7 @@
 // their init and cleanup slots.
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QtTest>
 #include <memory>
 
@@ -31,6 +32,15 @@ class MainWindowFixture {
         QTest::keyClicks(e, text);
         find<QPushButton>("BPocitej")->setFocus(Qt::TabFocusReason);
         QCoreApplication::processEvents();
+    }
+
+    // 16 classes and 70 years: the first inspection lies inside, the run is quick.
+    void calculateShortStudy() {
+        edit("EdPocetIntervalu")->setText("16");
+        edit("EdRokKon")->setText("70");
+        QSignalSpy finished(w.get(), &ui::MainWindow::calculationFinished);
+        w->BPocitejClick();
+        if (w->calculationRunning()) QVERIFY(finished.wait(60000));
     }
 
     void openMainWindow() {

@@ -57,6 +57,8 @@ Table MainWindow() {
         // The spreadsheet command of the menu, the same as the toolbar's BExcel.
         Caption("UlozExcel", {"Save results to the spread&sheet (.xlsx)"},
                 {"Uložit výsledky do &tabulky (.xlsx)"}),
+        // The study report of the calculation on screen.
+        Caption("UlozZpravu", {"Save &report (PDF)…"}, {"Uložit &zprávu (PDF)…"}),
         Caption("Konec1", {"&Exit"}, {"&Konec"}),
         Caption("N1", {"&Set up"}, {"N&astavení"}),
         Caption("VolbaIntegrace1", {"Selection of &Integration Methods"},

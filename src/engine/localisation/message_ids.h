@@ -182,6 +182,12 @@ inline constexpr int ResistanceRadLabel = 269;     // "Resistance Rad", beside i
 inline constexpr int ResistanceRaacLabel = 270;    // "Resistance Raac", beside its button
 inline constexpr int WorkbookNotOpened = 274;      // "Link to Microsoft Excel is not available ..."
 
+// Desktop: the study report.
+inline constexpr int ReportFilter = 496;       // "PDF documents (*.pdf)"
+inline constexpr int ReportNotWritten = 497;   // "The report was not written: %s"
+inline constexpr int ReportWritten = 498;      // "Report written: ", before its path
+inline constexpr int ReportUnsavedInput = 499; // "not saved: the hash is of the project ..."
+
 // Desktop: the side windows.
 inline constexpr int EventFChartTitle = 53;  // "Probability chart of event F for inspections ..."
 inline constexpr int EventChartsTitle = 239; // "Probability Charts of Events U, D, F  in ..."

@@ -168,6 +168,7 @@ void CrossCheck::finish(int run, const Outcome& outcome) {
         // A broken run is left off the chart: its few samples would look like a result.
         simulatedFirst_ = outcome.plan.first;
         draw(outcome.result);
+        if (drawn_) shown_ = report::CrossCheckRun{outcome.result, outcome.plan};
     }
     emit finished();
 }
@@ -207,6 +208,7 @@ void CrossCheck::draw(const SimulationResult& result) {
 void CrossCheck::removeDrawing() {
     drawn_ = false;
     simulatedFirst_.reset();
+    shown_.reset();
     ChartPanel* c = chart();
     if (!c || !c->hasSeries(kCurve)) return;
     c->clearSeries(kCurve);

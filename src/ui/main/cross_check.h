@@ -13,6 +13,7 @@
 #include "calculation/inspections.h"
 #include "montecarlo/inspection_plan.h"
 #include "montecarlo/simulation.h"
+#include "study_report.h"
 
 class QProgressBar;
 class QPushButton;
@@ -54,6 +55,9 @@ class CrossCheck : public QObject {
 
     void setSamples(long long samples) { samples_ = samples; }
 
+    // The run drawn on the chart beside the method's curve, while it is drawn.
+    const report::CrossCheckRun* shownRun() const { return shown_ ? &*shown_ : nullptr; }
+
   signals:
     // A run has ended: drawn, broken or failed.
     void finished();
@@ -89,6 +93,7 @@ class CrossCheck : public QObject {
     // What the legend shows, kept for a change of language.
     bool drawn_ = false;
     std::optional<FirstInspectionResult> simulatedFirst_;
+    std::optional<report::CrossCheckRun> shown_;
 };
 
 } // namespace tessavin::ui

@@ -263,11 +263,14 @@ void MainWindow::buildMenu() {
     }
     workbookItem_ = item(function, "UlozExcel");
     workbookItem_->setEnabled(false);
+    reportItem_ = item(function, "UlozZpravu");
+    reportItem_->setEnabled(false);
     QAction* openProject = item(function, "Otevrit1");
     saveProjectItem_ = item(function, "Ulozit1");
     saveProjectItem_->setEnabled(false);
     QAction* exit = item(function, "Konec1", QKeySequence("Ctrl+X"));
     connect(workbookItem_, &QAction::triggered, this, &MainWindow::exportWorkbook);
+    connect(reportItem_, &QAction::triggered, this, &MainWindow::saveReportCommand);
     connect(openProject, &QAction::triggered, this, &MainWindow::openProjectCommand);
     connect(saveProjectItem_, &QAction::triggered, this, &MainWindow::saveProjectCommand);
     connect(exit, &QAction::triggered, this, &MainWindow::exitCommand);
@@ -522,6 +525,7 @@ void MainWindow::hideYearResults() {
     refineButton_->hide();
     for (QAction* command : {eventChartsMenu_, workbookItem_, saveProjectItem_})
         command->setEnabled(false);
+    withdrawReport();
     // The inspections come from the same years: none stays beside the new inputs.
     crossCheck_->clear();
     clearSensitivity();
@@ -544,6 +548,7 @@ void MainWindow::defaultInputSources() {
 }
 
 void MainWindow::resetInputHistograms() {
+    measured_ = {};
     input_->clearInputHistograms();
     results_->hideChartTools();
     defaultInputSources();
@@ -572,6 +577,7 @@ void MainWindow::defaultsCommand() {
     defaultInputSources();
     for (QAction* command : {eventChartsMenu_, workbookItem_, saveProjectItem_})
         command->setEnabled(false);
+    withdrawReport();
     in_.controlPrint = false;
     colourTicks_.tick(true);
     controlPrintTicks_.tick(false);

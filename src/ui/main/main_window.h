@@ -16,6 +16,7 @@
 #include "localisation/language.h"
 #include "parametric/parameter_block.h"
 #include "sensitivity/sensitivity.h"
+#include "study_report.h"
 #include "ui/common/shell_paths.h"
 
 class QAction;
@@ -25,6 +26,10 @@ class QMenu;
 class QPushButton;
 class QTabWidget;
 class QThread;
+
+namespace tessavin {
+struct ProjectData;
+}
 
 namespace tessavin::ui {
 
@@ -75,6 +80,9 @@ class MainWindow : public QMainWindow {
     void showSettingsListing();
     void showEventGraph(int page);
     void exportWorkbook();
+    // Save report (PDF)… (main_window_report.cpp): the study report of the completed
+    // calculation on screen.
+    void saveReportCommand();
 
     // Operations other parts of the program call.
     void setBusy(bool enabled);
@@ -154,6 +162,14 @@ class MainWindow : public QMainWindow {
     void writeResultTextFile();
     // β in the saved results, with the target of the results page; none when not asked for.
     std::optional<BetaSection> betaInSavedResults() const;
+    // A file chosen to be written: true when it does not exist or message 6 was answered Yes.
+    bool mayOverwrite(const QString& file);
+    // The project of the study on screen as "Save results" writes it.
+    ProjectData projectData() const;
+    // The report command goes with the completed calculation it reports: with new inputs or a
+    // new run it is withdrawn (main_window_report.cpp).
+    void offerReport(const RunResult& result);
+    void withdrawReport();
 
     // Model.
     CalculationInputs in_;
@@ -173,6 +189,11 @@ class MainWindow : public QMainWindow {
     QAction* eventChartsMenu_ = nullptr; // the submenu of the three event charts
     QAction* workbookItem_ = nullptr;
     QAction* saveProjectItem_ = nullptr;
+    QAction* reportItem_ = nullptr;        // UlozZpravu
+    std::optional<RunResult> shownResult_; // the completed run the pages show, for the report
+    QString projectFile_;                  // the project last opened or saved
+    // Of each input fed by the raw data window: its file and the fit it took (the report's).
+    std::array<std::optional<report::MeasuredInput>, RandomInputCount + 1> measured_{};
     QAction* chartToolbarItem_ = nullptr; // the chart toolbar wanted in wide chart windows
     QAction* betaResultsItem_ = nullptr;  // β in the saved workbook and result text file
     // The set-up choices, each a pair of check items of which one is ticked.

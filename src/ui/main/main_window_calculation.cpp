@@ -55,6 +55,7 @@ void MainWindow::startRun(bool refining) {
     results_->hideFirstInspection();
     for (QAction* command : {eventChartsMenu_, workbookItem_})
         command->setEnabled(false);
+    withdrawReport();
 
     refiningRun_ = refining;
     if (refining) driver_->BeginRefinement();
@@ -228,6 +229,7 @@ void MainWindow::showCompletedRun(const RunResult& result, const ExactOutcome& e
     }
     crossCheck_->offer(results_->firstInspection());
     results_->drivesCommand()->setEnabled(true);
+    offerReport(result);
 }
 
 void MainWindow::BPrerusClick() {
@@ -266,13 +268,7 @@ void MainWindow::writeResultTextFile() {
     request.suggestedName = Q(DefaultResultFileName(in_)) + ".txt";
     request.defaultSuffix = ResultFileExtension;
     const QString file = UserInteraction().chooseFile(this, request);
-    if (file.isEmpty()) return;
-    if (QFileInfo::exists(file)) {
-        const std::string text = FormatMessage(TextCis(msg::OverwriteQuestion), S(file)) + "\r\n";
-        if (DefMessageDlg(Q(TextCis(msg::ConfirmationTitle)), Q(text), BoxKind::Confirmation,
-                          BoxButtons::YesNo, this) != BoxYes)
-            return;
-    }
+    if (file.isEmpty() || !mayOverwrite(file)) return;
     paths_.projectDir = QFileInfo(file).absolutePath();
     const std::optional<BetaSection> beta = betaInSavedResults();
     if (const auto failure = WriteResultTextFile(S(file), in_, *state_, inspections_->exactPlan(),

@@ -154,6 +154,7 @@ void MainWindow::openProjectCommand() {
 
     resetInputHistograms();
     paths_.projectDir = QFileInfo(chosen).absolutePath();
+    projectFile_ = chosen;
 
     // The controls in file order; setting a text runs its change reaction, a choice set by the
     // program runs none.
@@ -196,13 +197,19 @@ void MainWindow::saveProjectCommand() {
         }
     }
     paths_.projectDir = QFileInfo(chosen).absolutePath();
+    if (const auto failure = WriteProjectFile(S(chosen), projectData()))
+        ShowFailure(*failure, this);
+    else
+        projectFile_ = chosen;
+}
 
+ProjectData MainWindow::projectData() const {
     ProjectData p = MakeProjectData(in_, *state_);
     p.controlPrintYes = controlPrintTicks_.first->isChecked();
     p.controlPrintNo = controlPrintTicks_.second->isChecked();
     p.czech = languageTicks_.first->isChecked();
     p.english = languageTicks_.second->isChecked();
-    if (const auto failure = WriteProjectFile(S(chosen), p)) ShowFailure(*failure, this);
+    return p;
 }
 
 void MainWindow::showSettingsListing() {

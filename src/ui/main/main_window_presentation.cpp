@@ -13,6 +13,7 @@
 #include "ui/main/inspections_page.h"
 #include "ui/main/main_window.h"
 #include "ui/main/results_page.h"
+#include "ui/main/report_save.h"
 #include "ui/main/workbook_export.h"
 #include "ui/rawdata/raw_data_window.h"
 #include "ui/rawdata/suitable_histograms_window.h"
@@ -45,6 +46,13 @@ void MainWindow::createSideWindows() {
     registerSideWindow(rawData_.get(), true);
     // The window's settings are kept, and this window enabled again, once the input has it.
     connect(rawData_.get(), &RawDataWindow::closedForInput, input_, &InputPage::takeRawData);
+    connect(rawData_.get(), &RawDataWindow::closedForInput, this, [this](int k, bool withSample) {
+        if (k < 1 || k > RandomInputCount) return;
+        measured_[k].reset();
+        if (withSample && rawData_->sample())
+            measured_[k] =
+                MeasuredInputOf(*rawData_->sample(), rawData_->fitContext(), rawData_->shownFit());
+    });
     // A raw data file's folder stays the raw data window's own: the project folder (the first
     // line of the folders box) changes only with a project.
     connect(rawData_.get(), &RawDataWindow::axisModeChanged, this, [this](int index) {

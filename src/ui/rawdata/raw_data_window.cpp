@@ -211,6 +211,10 @@ std::optional<RankedSample> RawDataWindow::rankedSample() const {
     return RankedSample{*sample_, fitSettings()};
 }
 
+const FitEntry* RawDataWindow::shownFit() const {
+    return parametric_ ? fits_->chosenEntry() : nullptr;
+}
+
 DiscreteHistogram RawDataWindow::shownAsInput() const {
     return shownBox_->shownAsInput();
 }

@@ -69,6 +69,9 @@ class RawDataWindow final : public SideWindow {
     std::optional<RankedSample> rankedSample() const;
     // The histogram shown as input k stores it.
     DiscreteHistogram shownAsInput() const;
+    // The sample read, and the ranked fit shown in place of its histogram (none: the sample's).
+    const std::optional<RawSample>& sample() const { return sample_; }
+    const FitEntry* shownFit() const;
 
   signals:
     // The window closed for input k: with a sample `histogram` is the histogram shown,
