@@ -896,6 +896,11 @@ Table SensitivityWindow() {
         Hint("BKonec", "Close|Close the window and return to the main window",
              "Zavřít|Zavře okno a vrátí se do hlavního okna"),
         Caption("Label1", {"Step (share of the value)"}, {"Krok (podíl hodnoty)"}),
+        Caption("LMereno",
+                {"* measured data: Mi shifts the histogram as a whole, Sigma scales it about its "
+                 "mean"},
+                {"* naměřená data: Mi posune celý histogram, Sigma ho roztáhne kolem střední "
+                 "hodnoty"}),
         Hint("EdKrok",
              "Step|Each parameter is moved down and up by this share of its value: a number above "
              "0 and below 1 (0.1 moves it by 10 %)",
@@ -952,11 +957,6 @@ Table SensitivityWindow() {
         Piece("LegendDown", "Parameter down by ", "Parametr dolů o "),
         Piece("LegendUp", "Parameter up by ", "Parametr nahoru o "),
         Piece("LegendBase", "Base pF = ", "Základní pF = "),
-        Piece("Measured",
-              "* measured data: Mi shifts the histogram as a whole, Sigma scales it about its "
-              "mean",
-              "* naměřená data: Mi posune celý histogram, Sigma ho roztáhne kolem střední "
-              "hodnoty"),
         // Refusals.
         Piece("StepRefused",
               "Step (share of the value): a number above 0 and below 1 is needed, for example "

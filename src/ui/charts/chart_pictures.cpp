@@ -66,8 +66,8 @@ QImage RenderChart(QChart* chart, QSize size, const Relabel& relabel) {
 
 bool SaveChartPicture(QChart* chart, const QString& path, QSize size, const Relabel& relabel) {
     size = ChartPictureSize(chart, size);
-    return SavePaintedPicture(path, size,
-                              [&](QPainter& painter) { PaintChart(chart, painter, size, relabel); });
+    return SavePaintedPicture(
+        path, size, [&](QPainter& painter) { PaintChart(chart, painter, size, relabel); });
 }
 
 bool SavePaintedPicture(const QString& path, QSize size,

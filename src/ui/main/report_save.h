@@ -25,7 +25,7 @@ struct ShownStudy {
     std::string projectBytes;                          // the project as "Save results" writes it
     QString projectFile;                               // the project last opened or saved, or empty
     std::array<std::optional<report::MeasuredInput>, RandomInputCount + 1> measured{};
-    std::optional<double> targetBeta;                  // the results page's target, when set
+    std::optional<double> targetBeta; // the results page's target, when set
 };
 
 // The report of the study on screen; `sensitivity`: the last result of the "What drives the

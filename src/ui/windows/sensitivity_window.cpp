@@ -259,7 +259,6 @@ void SensitivityWindow::showResult() {
     if (result_)
         for (const SensitivityRow& row : result_->rows)
             measured = measured || row.measured;
-    measured_->setText(Piece("Measured", shownLanguage()));
     measured_->setVisible(measured);
 }
 
