@@ -10,25 +10,17 @@
 #include <QtTest>
 #include <cmath>
 
+#include "shown_chart.h"
 #include "ui/charts/chart_panel.h"
 #include "ui_test_registry.h"
 
+using tessavin::test::ShowAt;
 using tessavin::ui::ChartPanel;
 using Type = ChartPanel::SeriesType;
 
 namespace {
 
 const QColor Red(255, 0, 0);
-
-void ShowAt(ChartPanel& panel, QSize size) {
-    panel.resize(size);
-    panel.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&panel));
-    for (int i = 0; i < 5; ++i) {
-        QCoreApplication::processEvents();
-        panel.refresh();
-    }
-}
 
 // The drawn line of a series (the marker layers have no pen).
 QLineSeries* DrawnLine(const ChartPanel& panel) {

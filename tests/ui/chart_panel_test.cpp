@@ -22,10 +22,12 @@
 
 #include "localisation/messages.h"
 #include "scripted_interaction.h"
+#include "shown_chart.h"
 #include "ui/charts/chart_panel.h"
 #include "ui_test_registry.h"
 
 using tessavin::test::ScriptedInteraction;
+using tessavin::test::ShowAt;
 using tessavin::ui::ChartPanel;
 using Type = ChartPanel::SeriesType;
 
@@ -41,17 +43,6 @@ QValueAxis* ValueAxis(const ChartPanel& panel) {
 
 QCategoryAxis* LabelAxis(const ChartPanel& panel) {
     return qobject_cast<QCategoryAxis*>(panel.chart()->axes(Qt::Horizontal).value(0));
-}
-
-// Shows the panel at `size` and lets the layout and the pending updates settle.
-void ShowAt(ChartPanel& panel, QSize size) {
-    panel.resize(size);
-    panel.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&panel));
-    for (int i = 0; i < 5; ++i) {
-        QCoreApplication::processEvents();
-        panel.refresh();
-    }
 }
 
 QStringList LegendEntries(const ChartPanel& panel) {

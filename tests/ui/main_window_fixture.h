@@ -34,13 +34,18 @@ class MainWindowFixture {
         QCoreApplication::processEvents();
     }
 
+    // Runs the calculation as the Calculate button does and waits for it.
+    void calculate() {
+        QSignalSpy finished(w.get(), &ui::MainWindow::calculationFinished);
+        w->BPocitejClick();
+        if (w->calculationRunning()) QVERIFY(finished.wait(60000));
+    }
+
     // 16 classes and 70 years: the first inspection lies inside, the run is quick.
     void calculateShortStudy() {
         edit("EdPocetIntervalu")->setText("16");
         edit("EdRokKon")->setText("70");
-        QSignalSpy finished(w.get(), &ui::MainWindow::calculationFinished);
-        w->BPocitejClick();
-        if (w->calculationRunning()) QVERIFY(finished.wait(60000));
+        calculate();
     }
 
     void openMainWindow() {

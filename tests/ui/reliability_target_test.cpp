@@ -80,11 +80,6 @@ class ReliabilityTargetTest : public QObject, public test::MainWindowFixture {
         field()->setCurrentIndex(index);
         emit field()->activated(index);
     }
-    void calculate() {
-        QSignalSpy finished(w.get(), &MainWindow::calculationFinished);
-        w->BPocitejClick();
-        if (w->calculationRunning()) QVERIFY(finished.wait(60000));
-    }
     // 16 classes per input and years 0 .. end: a quick calculation that finds inspections.
     void smallRun(const char* end) {
         edit("EdPocetIntervalu")->setText("16");

@@ -82,9 +82,10 @@ class StudyReportTest : public QObject, test::MainWindowFixture {
         QVERIFY(!sentence.empty());
         QVERIFY2(text.find(sentence) != std::string::npos, sentence.c_str());
         QVERIFY(text.find("Bridge 7") != std::string::npos);
+        const auto defaults = DefaultRandomFields(); // returned by value: held for the loop
         for (int k = 1; k <= RandomInputCount; ++k) {
             // Mi and Sigma side by side in the input's row.
-            const auto& f = DefaultRandomFields()[k];
+            const auto& f = defaults[k];
             const std::string row = " " + f.mi + " " + f.sigma + " ";
             QVERIFY2(text.find(row) != std::string::npos, row.c_str());
         }

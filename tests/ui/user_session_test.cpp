@@ -50,11 +50,6 @@ class UserSessionTest : public QObject, test::MainWindowFixture {
         run()->setFocus(Qt::TabFocusReason);
         QCoreApplication::processEvents();
     }
-    void calculate() {
-        QSignalSpy finished(w.get(), &MainWindow::calculationFinished);
-        w->BPocitejClick();
-        if (w->calculationRunning()) QVERIFY(finished.wait(60000));
-    }
     // 16 classes per input and years 0 .. end: a quick calculation that finds inspections.
     void smallRun(const char* end) {
         edit("EdPocetIntervalu")->setText("16");

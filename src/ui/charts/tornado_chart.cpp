@@ -86,8 +86,11 @@ std::optional<double> TornadoChart::barEnd(int row, bool up) const {
 
 void TornadoChart::rebuild() {
     chart_->removeAllSeries();
-    for (QAbstractAxis* axis : chart_->axes())
+    // removeAxis hands the axis back to us: it is deleted here, or every redraw leaks it.
+    for (QAbstractAxis* axis : chart_->axes()) {
         chart_->removeAxis(axis);
+        delete axis;
+    }
     chart_->setTitle(texts_.title);
     chart_->legend()->setVisible(!rows_.empty());
     if (rows_.empty()) return;
