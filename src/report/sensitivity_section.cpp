@@ -68,7 +68,7 @@ void WriteSensitivity(PdfPages& pages, const StudyReport& report) {
     pages.advance(4.0);
 
     if (r.base.pF) {
-        TornadoSpec chart;
+        TornadoPlot chart;
         chart.title = Fill(ReportText(Text::SensitivityChart), {year});
         chart.xTitle = "p ( F )";
         chart.downName = ReportText(Text::MovedDown);

@@ -32,9 +32,9 @@ struct Axis {
     }
 };
 
-Axis AxisOf(const TornadoSpec& spec) {
-    double lo = spec.base, hi = spec.base;
-    for (const TornadoBar& b : spec.bars)
+Axis AxisOf(const TornadoPlot& plot) {
+    double lo = plot.base, hi = plot.base;
+    for (const TornadoBar& b : plot.bars)
         for (const auto& p : {b.down, b.up})
             if (p && std::isfinite(*p)) {
                 lo = std::min(lo, *p);
@@ -80,10 +80,10 @@ double TornadoHeight(std::size_t bars) {
            kLegendRoom;
 }
 
-void WriteTornado(PdfPages& pages, const TornadoSpec& spec) {
+void WriteTornado(PdfPages& pages, const TornadoPlot& plot) {
     const double plotHeight =
-        kBarRow * static_cast<double>(std::max<std::size_t>(spec.bars.size(), 1));
-    const double height = TornadoHeight(spec.bars.size());
+        kBarRow * static_cast<double>(std::max<std::size_t>(plot.bars.size(), 1));
+    const double height = TornadoHeight(plot.bars.size());
     pages.ensure(height);
     cairo_t* cr = pages.cr();
     Cairo().save(cr);
@@ -91,12 +91,12 @@ void WriteTornado(PdfPages& pages, const TornadoSpec& spec) {
     const double labelWidth = pages.contentWidth() * kLabelShare;
     const double left = pages.left() + labelWidth + 6.0;
     const double width = pages.right() - left - 4.0;
-    const Axis axis = AxisOf(spec);
+    const Axis axis = AxisOf(plot);
     const auto px = [&](double p) { return left + axis.fraction(p) * width; };
 
     pages.setFont(8.5, true);
-    pages.showText(pages.left() + (pages.contentWidth() - pages.textWidth(spec.title)) / 2,
-                   pages.y() + 9.0, spec.title);
+    pages.showText(pages.left() + (pages.contentWidth() - pages.textWidth(plot.title)) / 2,
+                   pages.y() + 9.0, plot.title);
 
     // Grid and ticks.
     pages.setFont(6.5);
@@ -107,13 +107,13 @@ void WriteTornado(PdfPages& pages, const TornadoSpec& spec) {
         pages.showText(x - pages.textWidth(text) / 2, top + plotHeight + 9.0, text, AxisColour);
     }
     pages.setFont(7.0);
-    pages.showText(left + (width - pages.textWidth(spec.xTitle)) / 2, top + plotHeight + 19.0,
-                   spec.xTitle, AxisColour);
+    pages.showText(left + (width - pages.textWidth(plot.xTitle)) / 2, top + plotHeight + 19.0,
+                   plot.xTitle, AxisColour);
 
     // The bars, each split at the base line; a label shrinks to fit its room.
-    const double base = px(spec.base);
-    for (std::size_t i = 0; i < spec.bars.size(); ++i) {
-        const TornadoBar& b = spec.bars[i];
+    const double base = px(plot.base);
+    for (std::size_t i = 0; i < plot.bars.size(); ++i) {
+        const TornadoBar& b = plot.bars[i];
         const double rowTop = top + kBarRow * static_cast<double>(i);
         const double barTop = rowTop + (kBarRow - kBarHeight) / 2;
         for (const auto& [p, colour] : {std::pair{b.down, kDown}, std::pair{b.up, kUp}})
@@ -154,8 +154,8 @@ void WriteTornado(PdfPages& pages, const TornadoSpec& spec) {
         Colour colour;
         bool line;
     };
-    for (const Entry& e : {Entry{spec.downName, kDown, false}, Entry{spec.upName, kUp, false},
-                           Entry{spec.baseName, kBase, true}}) {
+    for (const Entry& e : {Entry{plot.downName, kDown, false}, Entry{plot.upName, kUp, false},
+                           Entry{plot.baseName, kBase, true}}) {
         if (e.line)
             Line(cr, e.colour, 1.0, lx + 6.0, ly - 7.0, lx + 6.0, ly + 1.0);
         else

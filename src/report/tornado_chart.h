@@ -14,7 +14,7 @@ struct TornadoBar {
     std::optional<double> down, up; // pF; none where the moved run gave none
 };
 
-struct TornadoSpec {
+struct TornadoPlot {
     std::string title, xTitle;
     std::string downName, upName, baseName; // the legend
     double base = 0.0;                      // the base run's pF
@@ -29,6 +29,6 @@ double TornadoHeight(std::size_t bars);
 
 // Draws the chart over the content width at the cursor (on a new page when it does not fit) and
 // moves the cursor under it.
-void WriteTornado(PdfPages& pages, const TornadoSpec& spec);
+void WriteTornado(PdfPages& pages, const TornadoPlot& plot);
 
 } // namespace tessavin::report
