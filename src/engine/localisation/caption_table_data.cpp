@@ -670,6 +670,31 @@ Table RawDataWindow() {
               "Distribuční funkce proloženého rozdělení F(x)"),
         Piece("PpSample", "Empirical probability (i - 0.5) / n",
               "Empirická pravděpodobnost (i - 0,5) / n"),
+        // The toolbar, the fields' labels and the chart's options.
+        Caption("BChar", {"Char"}, {"Char"}),
+        Caption("ChB_TypHist", {"Pure Discrete"}, {"Čistě diskrétní"}),
+        Caption("LMin", {"Min"}, {"Min"}),
+        Caption("LMax", {"Max"}, {"Max"}),
+        Caption("LEps", {"Eps"}, {"Eps"}),
+        Caption("BuParam", {"Param"}, {"Param"}),
+        Caption("BTabChar", {"TAB"}, {"TAB"}),
+        // The bar marks' styles are symbols, alike in both languages.
+        Item("CBMarks", 0, {"P(x)"}, {"P(x)"}),
+        Item("CBMarks", 1, {"x"}, {"x"}),
+        Item("CBMarks", 2, {"x & P(x)"}, {"x & P(x)"}),
+        Item("CBMarks", 3, {"INT ... x"}, {"INT ... x"}),
+        Item("CBMarks", 4, {"INT & P(x)"}, {"INT & P(x)"}),
+        Item("CBValInd", 0, {"Index   f(z)"}, {"Index   f(z)"}),
+        Item("CBValInd", 1, {"Value x"}, {"Hodnota x"}),
+        // The export choice of UlozGraf's pop-up menu: "Chart to" one of the four.
+        Caption("Nastaven2", {"&Chart to"}, {"&Graf do"}),
+        Caption("Schranka", {"&Clipboard"}, {"&Schránky"}),
+        Caption("Bitmapa", {"&Bitmap"}, {"&Bitmapy"}),
+        Caption("Metafile", {"&MetaFile"}, {"&Metasouboru"}),
+        Caption("JPGFile", {"&JPGFile"}, {"Souboru &JPG"}),
+        // The new-data editor.
+        Caption("BSave", {"&Save  "}, {"&Uložit  "}),
+        Caption("Bcancel", {"C&ancel"}, {"&Zrušit"}),
     };
 }
 
@@ -742,6 +767,7 @@ Table SuitableHistogramsWindow() {
              "řádku se zobrazí jeho histogram"),
         Hint("CBTypVyberu", "Sort|Characteristic by which the table is sorted",
              "Řazení|Charakteristika, podle které se tabulka seřadí"),
+        Caption("BKonec", {"OK"}, {"OK"}),
         Hint("BKonec", "Exit|Close the table and return to the raw data window",
              "Konec|Zavře tabulku a vrátí se do okna prvotních dat"),
         Hint("ChBVymazRadkuTab",

@@ -1,7 +1,6 @@
 #include "ui/rawdata/data_file_box.h"
 
 #include <QGridLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -11,17 +10,11 @@
 #include "rawdata/raw_sample.h"
 #include "statlib/number_text.h"
 #include "ui/common/interaction.h"
+#include "ui/common/named_label.h"
 #include "ui/rawdata/box_parts.h"
 #include "ui/rawdata/field_checks.h"
 
 namespace tessavin::ui {
-namespace {
-
-// The field labels read the same in both languages; they have no caption table entry.
-const QString MinLabel = QStringLiteral("Min");
-const QString MaxLabel = QStringLiteral("Max");
-
-} // namespace
 
 DataFileBox::DataFileBox(QWidget* parent) : QGroupBox(parent) {
     setObjectName("GroupBox2");
@@ -33,9 +26,9 @@ DataFileBox::DataFileBox(QWidget* parent) : QGroupBox(parent) {
     listing_->setLineWrapMode(QPlainTextEdit::NoWrap);
     listing_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     auto* layout = new QGridLayout(this);
-    layout->addWidget(new QLabel(MinLabel, this), 0, 0);
+    layout->addWidget(NamedLabel(this, "LMin"), 0, 0);
     layout->addWidget(min_, 0, 1);
-    layout->addWidget(new QLabel(MaxLabel, this), 1, 0);
+    layout->addWidget(NamedLabel(this, "LMax"), 1, 0);
     layout->addWidget(max_, 1, 1);
     layout->addWidget(listing_, 2, 0, 1, 2);
     setFixedWidth(200);

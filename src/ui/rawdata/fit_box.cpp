@@ -24,11 +24,6 @@
 namespace tessavin::ui {
 namespace {
 
-// Texts that read the same in both languages; they have no caption table entry.
-const QString EpsLabel = QStringLiteral("Eps");
-const QString RankCaption = QStringLiteral("Param");
-const QString TableCaption = QStringLiteral("TAB");
-
 constexpr int ProgressEnd = 100000;
 
 } // namespace
@@ -40,16 +35,14 @@ FitBox::FitBox(QWidget* parent) : QGroupBox(parent) {
     candidates_->setObjectName("CBTypPara");
     candidates_->setMaxVisibleItems(30);
     rankButton_ = NamedButton(this, "BuParam");
-    rankButton_->setText(RankCaption);
     closeness_ = ValueGrid(this, "StringGrid4", 1, QStringLiteral("Closeness "),
                            QStringLiteral("0.999999999999999"));
     table_ = NamedButton(this, "BTabChar");
-    table_->setText(TableCaption);
     progress_ = new QProgressBar(this);
     progress_->setObjectName("ProgressBar1");
     progress_->setTextVisible(false);
     auto* layout = new QGridLayout(this);
-    layout->addWidget(new QLabel(EpsLabel, this), 0, 0);
+    layout->addWidget(NamedLabel(this, "LEps"), 0, 0);
     layout->addWidget(eps_, 0, 1);
     layout->addWidget(rankButton_, 0, 2);
     layout->addWidget(NamedLabel(this, "Label11"), 1, 0, 1, 3);

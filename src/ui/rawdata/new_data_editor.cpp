@@ -18,9 +18,7 @@
 namespace tessavin::ui {
 namespace {
 
-// Texts that read the same in both languages; they have no caption table entry.
-const QString SaveCaption = QStringLiteral("&Save  ");
-const QString CancelCaption = QStringLiteral("C&ancel");
+// The grid's label of the caret's line (a grid cell, the same in both languages).
 const QString CaretRowLabel = QStringLiteral("index");
 
 } // namespace
@@ -34,9 +32,7 @@ NewDataEditor::NewDataEditor(QWidget* parent) : QGroupBox(parent) {
     count_ = ValueGrid(this, "StringGrid5", 2, CountLabelSample, QStringLiteral(" 100000"));
     count_->setCell(0, 1, CaretRowLabel);
     save_ = NamedButton(this, "BSave");
-    save_->setText(SaveCaption);
     cancel_ = NamedButton(this, "Bcancel");
-    cancel_->setText(CancelCaption);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text_, 1);
     layout->addWidget(count_);

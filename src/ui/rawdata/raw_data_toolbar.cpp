@@ -5,21 +5,14 @@
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QToolButton>
-#include <utility>
 
 #include "ui/rawdata/box_parts.h"
 
 namespace tessavin::ui {
 namespace {
 
-// Texts that read the same in both languages; they have no caption table entry.
-const QString CharacteristicsCaption = QStringLiteral("Char");
-const QString PureDiscreteCaption = QStringLiteral("Pure Discrete");
-const QString ExportMenuCaption = QStringLiteral("&Graf do");
-const std::array<std::pair<const char*, const char*>, 4> ExportItems{{{"Schranka", "&Schránky"},
-                                                                      {"Bitmapa", "&Bitmapy"},
-                                                                      {"Metafile", "&MetaFile"},
-                                                                      {"JPGFile", "&JPGFile"}}};
+// The export choices in the order of ChartExport (texts from the caption table).
+constexpr std::array<const char*, 4> ExportItems{"Schranka", "Bitmapa", "Metafile", "JPGFile"};
 
 } // namespace
 
@@ -29,11 +22,10 @@ RawDataToolbar::RawDataToolbar(QWidget* parent) : QWidget(parent) {
     auto* newData = IconButton(this, "BNovy", QStyle::SP_FileIcon);
     characteristics_ = new QToolButton(this);
     characteristics_->setObjectName("BChar");
-    characteristics_->setText(CharacteristicsCaption);
     characteristics_->setAutoRaise(true);
     screenCopy_ = IconButton(this, "SpeedButton1", QStyle::SP_DesktopIcon);
     exportChart_ = IconButton(this, "UlozGraf", QStyle::SP_DialogSaveButton);
-    kind_ = new QCheckBox(PureDiscreteCaption, this);
+    kind_ = new QCheckBox(this);
     kind_->setObjectName("ChB_TypHist");
     auto* close = IconButton(this, "BitBtn1", QStyle::SP_DialogCloseButton);
     auto* layout = new QHBoxLayout(this);
@@ -46,11 +38,12 @@ RawDataToolbar::RawDataToolbar(QWidget* parent) : QWidget(parent) {
     // The export choice: the pop-up menu of UlozGraf, one item ticked.
     exportMenu_ = new QMenu(parent);
     exportMenu_->setObjectName("PopupMenu2");
-    QMenu* choices = exportMenu_->addMenu(ExportMenuCaption);
+    QMenu* choices = exportMenu_->addMenu(QString());
     choices->setObjectName("Nastaven2");
+    choices->menuAction()->setObjectName("Nastaven2"); // the tables name a submenu by its action
     for (std::size_t i = 0; i < ExportItems.size(); ++i) {
-        QAction* a = choices->addAction(QString::fromUtf8(ExportItems[i].second));
-        a->setObjectName(ExportItems[i].first);
+        QAction* a = choices->addAction(QString());
+        a->setObjectName(ExportItems[i]);
         a->setCheckable(true);
         a->setChecked(i == 0);
         exportItems_[i] = a;

@@ -32,11 +32,11 @@
 namespace tessavin::ui {
 namespace {
 
-// Texts that read the same in both languages; they have no caption table entry.
-const QStringList MarkStyles{"P(x)", "x", "x & P(x)", "INT ... x", "INT & P(x)"};
-const QStringList AxisModes{"Index   f(z)", "Value x"};
+// Row labels of StringGrid1 (grid cells, the same in both languages).
 const QStringList ValueRows{"Xmin", "Xmax", "Median", "Mode"};
-const QString IndexCaption = AxisModes[0];
+// The items of CBMarks and CBValInd (texts from the caption table).
+constexpr int MarkStyles = 5;
+constexpr int AxisModes = 2;
 // CBGraf's items (texts from the caption table).
 enum PlotChoice { ShowHistogram = 0, ShowQq = 1, ShowPp = 2, PlotChoices = 3 };
 
@@ -53,7 +53,7 @@ ShownHistogramBox::ShownHistogramBox(QWidget* parent) : QGroupBox(parent) {
     marks_ = new BarMarks(chart_);
     markStyle_ = new QComboBox(this);
     markStyle_->setObjectName("CBMarks");
-    markStyle_->addItems(MarkStyles);
+    markStyle_->addItems(QStringList(MarkStyles, QString()));
     markAngle_ = new QSpinBox(this);
     markAngle_->setObjectName("SpinEdAngle");
     markAngle_->setRange(0, 360);
@@ -64,7 +64,7 @@ ShownHistogramBox::ShownHistogramBox(QWidget* parent) : QGroupBox(parent) {
     marksShown_->setObjectName("CheckBox1");
     axisMode_ = new QComboBox(this);
     axisMode_->setObjectName("CBValInd");
-    axisMode_->addItems(AxisModes);
+    axisMode_->addItems(QStringList(AxisModes, QString()));
     axisMode_->setCurrentIndex(static_cast<int>(HistogramAxis::Value));
     rotationLabel_ = NamedLabel(this, "Label2");
     angleLabel_ = NamedLabel(this, "Label3");
@@ -272,7 +272,8 @@ bool ShownHistogramBox::draw(const QStringList& title, HistogramKind kind,
     drawn_.XLast = layout.XN;
     drawn_.Step = layout.Step;
     drawn_.Total = static_cast<double>(shown_.Total);
-    DrawHistogramChart(*chart_, drawn_, title.value(0), title.value(1), IndexCaption, axis());
+    DrawHistogramChart(*chart_, drawn_, title.value(0), title.value(1),
+                       axisMode_->itemText(static_cast<int>(HistogramAxis::Index)), axis());
     showMarks();
     for (QWidget* w : std::initializer_list<QWidget*>{values_, classes_, moments_, chart_})
         w->show();

@@ -35,8 +35,6 @@ namespace {
 const QColor SampleBarColour(0x00, 0x00, 0x80); // navy
 const QColor DrawnBarColour(0xA6, 0xCA, 0xF0);  // sky blue
 const QString Bars = QStringLiteral("Series1");
-// The OK button reads the same in both languages; it has no caption table entry.
-const QString ExitCaption = QStringLiteral("OK");
 
 // The columns of the two grids: the row number, then grid column c shows field c - 1 of a
 // characteristics row. The sample's grid shows the characteristics, the candidates' grid the
@@ -146,8 +144,7 @@ SuitableHistogramsWindow::SuitableHistogramsWindow(QWidget* rawDataWindow,
     removal_->setObjectName("ChBVymazRadkuTab");
     removal_->hide();
     goodness_ = new GoodnessPanel(this);
-    auto* exit =
-        new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), ExitCaption, this);
+    auto* exit = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), {}, this);
     exit->setObjectName("BKonec");
 
     auto* tools = new QHBoxLayout;
