@@ -66,7 +66,7 @@ FieldCheck CheckInputField(const std::string& control, const std::string& text,
     if (control == "EdPocetIntervalu") {
         const std::optional<long long> n = ParseWhole(text);
         if (!n) {
-            return FieldCheck{false, ErrorBox(0, "'" + text + "' is not a valid integer value"),
+            return FieldCheck{false, ErrorBox(0, FormatMessage(TextCis(msg::NotAnInteger), text)),
                               false};
         }
         if (*n < 3 || *n > MaxBins)

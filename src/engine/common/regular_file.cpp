@@ -7,6 +7,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "localisation/message_ids.h"
+#include "localisation/messages.h"
+
 namespace tessavin {
 namespace {
 
@@ -17,6 +20,11 @@ FileReadFailure SystemFailure(int error) {
 std::string SizeText(std::uintmax_t bytes) {
     if (bytes % (1u << 20) == 0) return std::to_string(bytes >> 20) + " MB";
     return std::to_string(bytes) + " bytes";
+}
+
+FileReadFailure TooLarge(std::uintmax_t maxBytes) {
+    return FileReadFailure{false, false,
+                           FormatMessage(TextCis(msg::LargerThan), SizeText(maxBytes))};
 }
 
 class Descriptor {
@@ -43,9 +51,9 @@ std::variant<std::string, FileReadFailure> ReadRegularFile(const std::filesystem
     if (fd.get() < 0) return SystemFailure(errno);
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0) return SystemFailure(errno);
-    if (!S_ISREG(info.st_mode)) return FileReadFailure{false, true, "not a regular file"};
+    if (!S_ISREG(info.st_mode)) return FileReadFailure{false, true, TextCis(msg::NotRegularFile)};
     const auto size = static_cast<std::uintmax_t>(info.st_size);
-    if (size > maxBytes) return FileReadFailure{false, false, "larger than " + SizeText(maxBytes)};
+    if (size > maxBytes) return TooLarge(maxBytes);
 
     // A file that grows while it is read is still cut off at the bound.
     std::string bytes;
@@ -58,8 +66,7 @@ std::variant<std::string, FileReadFailure> ReadRegularFile(const std::filesystem
             return SystemFailure(errno);
         }
         if (got == 0) break;
-        if (bytes.size() + static_cast<std::size_t>(got) > maxBytes)
-            return FileReadFailure{false, false, "larger than " + SizeText(maxBytes)};
+        if (bytes.size() + static_cast<std::size_t>(got) > maxBytes) return TooLarge(maxBytes);
         bytes.append(buffer, static_cast<std::size_t>(got));
     }
     return bytes;

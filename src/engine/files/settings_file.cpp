@@ -14,6 +14,8 @@
 
 #include "common/atomic_file.h"
 #include "common/regular_file.h"
+#include "localisation/message_ids.h"
+#include "localisation/messages.h"
 
 namespace tessavin {
 
@@ -119,7 +121,7 @@ std::optional<std::string> SettingsFile::Load(const std::filesystem::path& path)
     auto read = ReadRegularFile(path, MaxUserFileBytes);
     if (const FileReadFailure* f = std::get_if<FileReadFailure>(&read)) {
         if (f->missing) return std::nullopt;
-        return "cannot read " + path.string() + ": " + f->reason;
+        return FormatMessage(TextCis(msg::SettingsUnreadable), {path.string(), f->reason});
     }
     LoadText(std::get<std::string>(read));
     return std::nullopt;

@@ -4,6 +4,9 @@
 #include <thread>
 #include <vector>
 
+#include "localisation/message_ids.h"
+#include "localisation/messages.h"
+
 namespace tessavin {
 namespace {
 
@@ -36,14 +39,14 @@ std::optional<FittedDistribution> Refit(DistributionType type, const RawSample& 
     s.max = drawn.maximum;
     auto made = FitContext::Make(drawn, s);
     if (auto* f = std::get_if<Failure>(&made)) {
-        reason = "a drawn sample has no histogram: " + f->text;
+        reason = FormatMessage(TextCis(msg::DrawnSampleWithoutHistogram), f->text);
         return std::nullopt;
     }
     FitContext& ctx = std::get<FitContext>(made);
     if (Distribution(type).shapeScan) {
         const std::optional<double> shape = ScanShapeFor(ctx, type);
         if (!shape) {
-            reason = "the shape scan refuses a drawn sample";
+            reason = TextCis(msg::ShapeScanRefusesDraw);
             return std::nullopt;
         }
         ctx.setWeibullShape(*shape);
@@ -56,17 +59,19 @@ void BootstrapPValues(GoodnessOfFit& g, const FittedDistribution& d, const RawSa
                       const BootstrapProgress& progress, const std::atomic<bool>* stop) {
     g.ksP.reset();
     g.adP.reset();
+    g.pStopped = false;
     if (!g.reason.empty()) {
         g.pReason = g.reason;
         return;
     }
     const int n = sample.count;
     if (n < MinBootstrapSample) {
-        g.pReason = "fewer than " + std::to_string(MinBootstrapSample) + " values";
+        g.pReason =
+            FormatMessage(TextCis(msg::FewerValuesThan), std::to_string(MinBootstrapSample));
         return;
     }
     if (settings.draws <= 0) {
-        g.pReason = "no bootstrap draws";
+        g.pReason = TextCis(msg::NoBootstrapDraws);
         return;
     }
     d.prepareQuantiles(); // shared read-only by the workers from here on
@@ -104,7 +109,8 @@ void BootstrapPValues(GoodnessOfFit& g, const FittedDistribution& d, const RawSa
         t.join();
 
     if (stop && stop->load()) {
-        g.pReason = "interrupted";
+        g.pReason = TextCis(msg::BootstrapInterrupted);
+        g.pStopped = true;
         return;
     }
     // Merged in draw order: the first failing draw names the reason.
@@ -112,7 +118,7 @@ void BootstrapPValues(GoodnessOfFit& g, const FittedDistribution& d, const RawSa
     for (int i = 0; i < draws; ++i) {
         const DrawOutcome& o = outcomes[static_cast<std::size_t>(i)];
         if (!o.ok) {
-            g.pReason = "draw " + std::to_string(i + 1) + ": " + o.reason;
+            g.pReason = FormatMessage(TextCis(msg::DrawFailed), {std::to_string(i + 1), o.reason});
             return;
         }
         ks += o.ksAtLeast;

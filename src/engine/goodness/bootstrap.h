@@ -22,7 +22,7 @@ struct BootstrapSettings {
 using BootstrapProgress = std::function<void(int done, int total)>;
 
 // Fills g.ksP and g.adP, or g.pReason. `fit` holds the settings the ranking used; `stop` (may be
-// null) breaks off between draws, leaving the reason "interrupted".
+// null) breaks off between draws, leaving g.pStopped and the reason "interrupted".
 void BootstrapPValues(GoodnessOfFit& g, const FittedDistribution& d, const RawSample& sample,
                       const FitSettings& fit, const BootstrapSettings& settings,
                       const BootstrapProgress& progress = {},

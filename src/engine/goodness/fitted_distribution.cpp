@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "localisation/message_ids.h"
+#include "localisation/messages.h"
+
 namespace tessavin {
 namespace {
 
@@ -40,11 +43,11 @@ std::optional<FittedDistribution> FittedDistribution::Make(DistributionType type
                                                            double anchor, double scale,
                                                            std::string& reason) {
     if (!IsValidDistributionType(type) || !ParametersValid(type, p)) {
-        reason = "parameters outside their domain";
+        reason = TextCis(msg::ParametersOutsideDomain);
         return std::nullopt;
     }
     if (!(scale > 0) || !std::isfinite(scale) || !std::isfinite(anchor)) {
-        reason = "the sample has no spread";
+        reason = TextCis(msg::SampleWithoutSpread);
         return std::nullopt;
     }
     FittedDistribution d(type, p);
@@ -54,13 +57,13 @@ std::optional<FittedDistribution> FittedDistribution::Make(DistributionType type
     d.anchor_ = std::clamp(anchor, d.lo_, d.hi_);
     d.scale_ = scale;
     if (!(d.lo_ < d.hi_)) {
-        reason = "the distribution has an empty support";
+        reason = TextCis(msg::EmptySupport);
         return std::nullopt;
     }
     d.total_ = 1;
     const long double total = d.integralBelow(d.anchor_) + d.integralAbove(d.anchor_);
     if (!(total > 0) || !std::isfinite(total)) {
-        reason = "its density has no finite, positive mass";
+        reason = TextCis(msg::DensityWithoutMass);
         return std::nullopt;
     }
     d.total_ = total;

@@ -6,6 +6,8 @@
 #include <thread>
 
 #include "common/number_parse.h"
+#include "localisation/message_ids.h"
+#include "localisation/messages.h"
 
 namespace tessavin {
 
@@ -16,12 +18,12 @@ std::optional<FittedDistribution> FittedCandidate(const FitContext& context,
     const std::optional<double> m = ParseReal(st.meanText);
     const std::optional<double> s = ParseReal(st.sigmaText);
     if (!m || !s) {
-        reason = "the sample's mean or deviation is not a number";
+        reason = TextCis(msg::SampleMomentsNotNumbers);
         return std::nullopt;
     }
     const FitEstimate fit = EstimateFromSample(type, st, *m, *s);
     if (fit.refused) {
-        reason = "its estimate is refused for this sample";
+        reason = TextCis(msg::EstimateRefused);
         return std::nullopt;
     }
     return FittedDistribution::Make(type, fit.p, sample.mean, sample.deviation, reason);
@@ -52,7 +54,7 @@ EdfStatistics EdfStatisticsOf(const FittedDistribution::Tails& t, std::string& a
     if (adFinite)
         e.ad = static_cast<double>(-nn - a / nn);
     else
-        adReason = "a sample value lies where the fitted distribution function is 0 or 1";
+        adReason = TextCis(msg::ValueWhereFIsZeroOrOne);
     return e;
 }
 
@@ -63,7 +65,7 @@ GoodnessOfFit MeasureFit(const FittedDistribution& d, std::span<const double> so
     g.parameterCount = Distribution(d.type()).parameterCount;
     const std::size_t n = sorted.size();
     if (n == 0) {
-        g.reason = "the sample is empty";
+        g.reason = TextCis(msg::SampleEmpty);
         return g;
     }
     FittedDistribution::Tails own;
@@ -73,7 +75,7 @@ GoodnessOfFit MeasureFit(const FittedDistribution& d, std::span<const double> so
     for (const long double density : t.density) {
         const double f = static_cast<double>(density);
         if (!(f > 0)) {
-            g.likelihoodReason = "a sample value lies where the fitted density is 0";
+            g.likelihoodReason = TextCis(msg::ValueWhereDensityIsZero);
             break;
         }
         ll += std::log(f);

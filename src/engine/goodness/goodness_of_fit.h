@@ -27,6 +27,7 @@ struct GoodnessOfFit {
     // Bootstrap p-values of D and A²; reason instead when missing.
     std::optional<double> ksP, adP;
     std::string pReason;
+    bool pStopped = false; // the draws were stopped before their end (pReason says so)
 };
 
 // The candidate's distribution as the ranking fitted it: the estimate from the context's sample

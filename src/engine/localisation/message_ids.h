@@ -204,4 +204,30 @@ inline constexpr int GoodnessNotAvailable = 192; // "Not available: %s"
 inline constexpr int GoodnessNoDraws = 193;      // "No bootstrap draws (their number is 0)"
 inline constexpr int GoodnessNoRawSample = 194;  // "The statistics need the raw data of the ..."
 
+// Raw data window texts.
+inline constexpr int EpsAboveOne = 480; // "Eps = %s is > 1 !"
+
+// Engine reasons.
+inline constexpr int SettingsUnreadable = 195;      // "cannot read %s: %s"
+inline constexpr int NotAnInteger = 196;            // "'%s' is not a valid integer value"
+inline constexpr int BaseRunFailed = 197;           // "base run: %s"
+inline constexpr int StepNotAShare = 198;           // "the step must be a number above 0 ..."
+inline constexpr int NotRegularFile = 199;          // "not a regular file"
+inline constexpr int LargerThan = 200;              // "larger than %s"
+inline constexpr int SampleMomentsNotNumbers = 481; // "the sample's mean or deviation is not ..."
+inline constexpr int EstimateRefused = 482;         // "its estimate is refused for this sample"
+inline constexpr int ValueWhereFIsZeroOrOne = 483;  // "a sample value lies where ... F is 0 or 1"
+inline constexpr int SampleEmpty = 484;             // "the sample is empty"
+inline constexpr int ValueWhereDensityIsZero = 485; // "a sample value lies where ... density is 0"
+inline constexpr int ParametersOutsideDomain = 486; // "parameters outside their domain"
+inline constexpr int SampleWithoutSpread = 487;     // "the sample has no spread"
+inline constexpr int EmptySupport = 488;            // "the distribution has an empty support"
+inline constexpr int DensityWithoutMass = 489;      // "its density has no finite, positive mass"
+inline constexpr int DrawnSampleWithoutHistogram = 490; // "a drawn sample has no histogram: %s"
+inline constexpr int ShapeScanRefusesDraw = 491;        // "the shape scan refuses a drawn sample"
+inline constexpr int FewerValuesThan = 492;             // "fewer than %s values"
+inline constexpr int NoBootstrapDraws = 493;            // "no bootstrap draws"
+inline constexpr int BootstrapInterrupted = 494;        // "interrupted"
+inline constexpr int DrawFailed = 495;                  // "draw %s: %s"
+
 } // namespace tessavin::msg

@@ -43,7 +43,7 @@ std::variant<FitContext, Failure> FitContext::Make(const RawSample& sample, cons
         if (!eps)
             return ErrorBox(msg::InvalidNumberInput,
                             TextCis(msg::InvalidNumberInput) + " Eps : " + s.eps);
-        return *eps > 0 ? ErrorBox(0, "Eps = " + s.eps + " is > 1 !")
+        return *eps > 0 ? ErrorBox(0, FormatMessage(TextCis(msg::EpsAboveOne), s.eps))
                         : MessageFailure(msg::MinProbabilityNotPositive);
     }
     auto view = ShowSampleHistogram(sample, s.intervals, s.min, s.max, s.kind);

@@ -9,6 +9,8 @@
 #include "calculation/load_effect.h"
 #include "calculation/resistance_histograms.h"
 #include "exactplan/plan_of_calculation.h"
+#include "localisation/message_ids.h"
+#include "localisation/messages.h"
 #include "montecarlo/worker_threads.h"
 
 namespace tessavin::sensitivity {
@@ -140,7 +142,7 @@ SensitivityResult AnalyseSensitivity(const CalculationInputs& in, const Calculat
     SensitivityResult r;
     const double step = settings.step;
     if (!(step > 0.0 && step < 1.0)) {
-        r.failure = "the step must be a number above 0 and below 1";
+        r.failure = TextCis(msg::StepNotAShare);
         r.field = "step";
         return r;
     }
@@ -150,7 +152,7 @@ SensitivityResult AnalyseSensitivity(const CalculationInputs& in, const Calculat
     // The base run alone uses every thread; the moved runs share them out, one run a thread.
     const Outcome base = RunPlanOnce(baseIn, *baseState, Reuse::Everything, settings.threads);
     if (!base.ok) {
-        r.failure = "base run: " + base.failure;
+        r.failure = FormatMessage(TextCis(msg::BaseRunFailed), base.failure);
         r.field = base.focus;
         return r;
     }

@@ -68,6 +68,7 @@ GoodnessPanel::GoodnessPanel(QWidget* parent) : QObject(parent) {
             g.ksP.reset();
             g.adP.reset();
             g.pReason.clear();
+            g.pStopped = false;
         }
         pending_ = true;
         if (shown()) startBootstrap();
@@ -160,7 +161,10 @@ void GoodnessPanel::join() {
     break_->hide();
     // The statistics keep their values; the p-values that were being drawn are stopped.
     for (GoodnessOfFit& g : stats_)
-        if (!g.ksP && !g.adP && g.pReason.empty()) g.pReason = "interrupted";
+        if (!g.ksP && !g.adP && g.pReason.empty()) {
+            g.pReason = TextCis(msg::BootstrapInterrupted);
+            g.pStopped = true;
+        }
 }
 
 const GoodnessOfFit* GoodnessPanel::find(DistributionType type) const {
@@ -202,7 +206,7 @@ QString GoodnessPanel::reason(DistributionType type, GoodnessKey key) const {
         break;
     }
     if (g->pReason.empty()) return QString(); // still to be drawn
-    if (g->pReason == "interrupted") return Q(TextCis(msg::GoodnessStopped));
+    if (g->pStopped) return Q(TextCis(msg::GoodnessStopped));
     if (sample_->sample.count < MinBootstrapSample)
         return Q(
             FormatMessage(TextCis(msg::GoodnessFewValues), std::to_string(MinBootstrapSample)));

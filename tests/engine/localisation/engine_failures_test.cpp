@@ -1,15 +1,22 @@
-// Refusals and notes composed by the simulation, the exact plan, the raw data and the project
-// files come out in the active language, with their values filled in.
+// Refusals and notes composed by the simulation, the exact plan, the raw data, the fits, the
+// analysis of what drives the plan and the files come out in the active language, with their
+// values filled in.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <variant>
 
+#include "calculation/field_checks.h"
+#include "calculation/model.h"
 #include "exactplan/inspected_years.h"
 #include "exactplan/plan_search.h"
 #include "files/project_file.h"
+#include "files/settings_file.h"
+#include "goodness/bootstrap.h"
 #include "localisation/language.h"
 #include "rawdata/raw_sample.h"
+#include "sensitivity/sensitivity.h"
 
 namespace tessavin {
 namespace {
@@ -37,8 +44,21 @@ std::string FailureText(const std::variant<ProjectData, Failure>& r) {
     return std::holds_alternative<Failure>(r) ? std::get<Failure>(r).text : "";
 }
 
+// The bootstrap's reason for a normal fitted to four values, too few to draw from.
+std::string BootstrapReasonOfFourValues() {
+    const RawSample four = SampleOfValues({1.0, 2.0, 2.5, 4.0});
+    std::string reason;
+    const auto d = FittedDistribution::Make(dist::Normal, {0, four.mean, four.deviation, 0, 0},
+                                            four.mean, four.deviation, reason);
+    if (!d) return reason;
+    GoodnessOfFit g = MeasureFit(*d, four.values);
+    BootstrapPValues(g, *d, four, FitSettings{}, {});
+    return g.pReason;
+}
+
 TEST(EngineFailures, ComposedInTheActiveLanguage) {
     const RawSample sample = std::get<RawSample>(ParseRawData("1\n2\n3\n"));
+    const std::string folder = ::testing::TempDir();
     struct Case {
         const char* what;
         std::function<std::string()> text;
@@ -74,12 +94,44 @@ TEST(EngineFailures, ComposedInTheActiveLanguage) {
          },
          "P(F) reaches Pd already in year 0, the first of the period: no plan",
          "P(F) dosahuje Pd již v roce 0, prvním roce období: plán nelze sestavit"},
+        {"Eps above 1",
+         [&] {
+             FitSettings s;
+             s.eps = "2";
+             s.min = 1;
+             s.max = 3;
+             return std::get<Failure>(FitContext::Make(sample, s)).text;
+         },
+         "Eps = 2 is > 1 !", "Eps = 2 je > 1 !"},
+        {"intervals not whole", [] { return CheckInputField("EdPocetIntervalu", "12a").box->text; },
+         "'12a' is not a valid integer value", "'12a' není platné celé číslo"},
+        {"fit to a sample without spread",
+         [] {
+             std::string reason;
+             FittedDistribution::Make(dist::Normal, {0, 5, 2, 0, 0}, 5, 0, reason);
+             return reason;
+         },
+         "the sample has no spread", "výběr nemá žádný rozptyl"},
+        {"bootstrap of too few values", BootstrapReasonOfFourValues, "fewer than 5 values",
+         "méně než 5 hodnot"},
+        {"step of the analysis",
+         [] {
+             sensitivity::SensitivitySettings s;
+             s.step = 1.5;
+             return sensitivity::AnalyseSensitivity({}, {}, s).failure;
+         },
+         "the step must be a number above 0 and below 1",
+         "krok musí být číslo větší než 0 a menší než 1"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(c.text(), c.english) << c.what;
         LanguageScope czech(Language::Czech);
         EXPECT_EQ(c.text(), c.czech) << c.what;
     }
+    // A folder in the settings file's place, read with its reason.
+    EXPECT_EQ(SettingsFile().Load(folder), "cannot read " + folder + ": not a regular file");
+    LanguageScope czech(Language::Czech);
+    EXPECT_EQ(SettingsFile().Load(folder), "nelze přečíst " + folder + ": není obyčejný soubor");
 }
 
 // A path or a reason holding "%s" is shown as it is, never taken for a placeholder.
