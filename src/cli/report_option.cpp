@@ -66,13 +66,13 @@ std::optional<std::string> ReportTargetProblem(const std::string& target) {
     return std::nullopt;
 }
 
-std::optional<std::string> WriteRunReport(const RunReportRequest& request,
-                                          const CalculationInputs& in,
-                                          const CalculationState& state, const RunResult& result,
-                                          const exactplan::PlanCurves* exact) {
+std::optional<ReportFailure> WriteRunReport(const RunReportRequest& request,
+                                            const CalculationInputs& in,
+                                            const CalculationState& state, const RunResult& result,
+                                            const exactplan::PlanCurves* exact) {
     auto bytes = ReadRegularFile(request.inputPath, MaxUserFileBytes);
     if (const FileReadFailure* f = std::get_if<FileReadFailure>(&bytes))
-        return "report: cannot read '" + request.inputPath + "': " + f->reason;
+        return ReportFailure{"report: cannot read '" + request.inputPath + "': " + f->reason};
     report::StudyReport r;
     r.inputs = &in;
     r.state = &state;
@@ -85,20 +85,22 @@ std::optional<std::string> WriteRunReport(const RunReportRequest& request,
     std::optional<report::CrossCheckRun> crossCheck;
     if (request.crossCheck) {
         auto run = CrossCheck(in, state, request.threads);
-        if (const std::string* failure = std::get_if<std::string>(&run)) return *failure;
+        if (const std::string* failure = std::get_if<std::string>(&run))
+            return ReportFailure{*failure};
         crossCheck = std::move(std::get<report::CrossCheckRun>(run));
         r.crossCheck = &*crossCheck;
     }
     if (request.sensitivity) {
         report::SensitivityRun run{RunSensitivity(in, state, *request.sensitivity),
                                    request.sensitivity->step};
-        if (const auto refusal = SensitivityRefusal(run.result)) return "sensitivity: " + *refusal;
-        if (run.result.interrupted) return "sensitivity: interrupted: no report";
+        if (const auto refusal = SensitivityRefusal(run.result))
+            return ReportFailure{"sensitivity: " + *refusal};
+        if (run.result.interrupted) return ReportFailure{"interrupted: no report written", true};
         WarnFailedMoves(run.result);
         r.sensitivity = std::move(run);
     }
     if (const auto failure = report::WriteStudyReport(request.target, r))
-        return "report: " + *failure;
+        return ReportFailure{"report: " + *failure};
     return std::nullopt;
 }
 

@@ -26,10 +26,16 @@ struct RunReportRequest {
 // may be tried.
 std::optional<std::string> ReportTargetProblem(const std::string& target);
 
-// Writes the report atomically; the failure's text otherwise (nothing is left at the target).
-std::optional<std::string> WriteRunReport(const RunReportRequest& request,
-                                          const CalculationInputs& in,
-                                          const CalculationState& state, const RunResult& result,
-                                          const exactplan::PlanCurves* exact);
+// Why no report was written: its text, and whether Ctrl+C stopped what the report needed.
+struct ReportFailure {
+    std::string text;
+    bool interrupted = false;
+};
+
+// Writes the report atomically; the failure otherwise (nothing is left at the target).
+std::optional<ReportFailure> WriteRunReport(const RunReportRequest& request,
+                                            const CalculationInputs& in,
+                                            const CalculationState& state, const RunResult& result,
+                                            const exactplan::PlanCurves* exact);
 
 } // namespace tessavin::cli

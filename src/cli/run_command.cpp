@@ -284,8 +284,11 @@ int RunCalculationCommand(const std::vector<std::string>& words) {
                                                   : std::nullopt,
                                            sensitivity};
             if (const auto failure =
-                    WriteRunReport(request, in, state, result, exact ? &*exact : nullptr))
-                return Refuse(*failure);
+                    WriteRunReport(request, in, state, result, exact ? &*exact : nullptr)) {
+                if (!failure->interrupted) return Refuse(failure->text);
+                Remark("note", failure->text);
+                return kInterrupted;
+            }
         } else {
             Remark("note", "no report: the calculation did not complete");
         }

@@ -2,7 +2,14 @@
 // its reader would read it.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cctype>
+#include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -18,6 +25,8 @@
 #include "pdf_pages.h"
 #include "pdf_tools.h"
 #include "study_report.h"
+
+extern char** environ;
 
 namespace tessavin::report {
 namespace {
@@ -198,6 +207,46 @@ TEST(StudyReportCommand, ShowsWhatDrivesThePlanAsTheSensitivityCommandFindsIt) {
         // In the command's order: the widest swing first.
         if (at != std::string::npos) previous = at;
     }
+}
+
+// Ctrl+C while the moved runs of the report are computed: exit 130 as for an interrupted
+// calculation, and no report. Stderr is a terminal, so the runs' progress line says when.
+TEST(StudyReportCommand, CtrlCDuringWhatDrivesThePlanExitsWith130AndWritesNothing) {
+    const auto study = WriteStudy("study.json", R"({"end": 60, "intervals": 32})");
+    const auto pdf = TempDir() / "stopped.pdf";
+    const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(terminal, 0);
+    ASSERT_EQ(::grantpt(terminal), 0);
+    ASSERT_EQ(::unlockpt(terminal), 0);
+    const std::string studyText = study.string(), pdfText = pdf.string();
+    const char* argv[] = {TESSAVIN_CLI_PATH, "run",  studyText.c_str(), "--report", pdfText.c_str(),
+                          "--sensitivity",   nullptr};
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_addopen(&files, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&files, 2, ::ptsname(terminal), O_RDWR | O_NOCTTY, 0);
+    pid_t pid = 0;
+    ASSERT_EQ(
+        posix_spawn(&pid, TESSAVIN_CLI_PATH, &files, nullptr, const_cast<char**>(argv), environ),
+        0);
+    posix_spawn_file_actions_destroy(&files);
+    std::string err;
+    char buffer[256];
+    while (err.find("sensitivity: runs") == std::string::npos) {
+        const ssize_t got = ::read(terminal, buffer, sizeof buffer);
+        if (got <= 0) break; // the program ended without a run: the checks below say so
+        err.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::kill(pid, SIGINT);
+    while (::read(terminal, buffer, sizeof buffer) > 0) {
+    } // drained until the program has closed the terminal
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    ::close(terminal);
+    ASSERT_NE(err.find("sensitivity: runs"), std::string::npos) << err;
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 130);
+    ExpectOnly(TempDir(), {"study.json"});
 }
 
 TEST(StudyReportWriter, RefusesACalculationThatDidNotCompleteAndKeepsTheOldFile) {
