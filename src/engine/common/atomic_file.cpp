@@ -11,11 +11,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "localisation/message_ids.h"
+#include "localisation/messages.h"
+
 namespace tessavin {
 namespace {
 
-std::string Describe(const char* what, const std::filesystem::path& file, int error) {
-    return std::string(what) + " " + file.string() + ": " + std::strerror(error);
+std::string Describe(int message, const std::filesystem::path& file, int error) {
+    return FormatMessage(TextCis(message), {file.string(), std::strerror(error)});
 }
 
 // Creates a new, exclusively owned file beside the target. The name has a bounded length, so a
@@ -93,7 +96,7 @@ std::optional<std::string> WriteFileAtomically(const std::filesystem::path& targ
     std::filesystem::path temporary;
     int error = 0;
     const int fd = CreateTemporary(target.parent_path(), temporary, error);
-    if (fd < 0) return Describe("cannot create a temporary file beside", target, error);
+    if (fd < 0) return Describe(msg::CannotCreateTemporary, target, error);
 
     // A replaced file keeps its permissions; a new one gets the default of the process.
     struct stat existing {};
@@ -106,12 +109,12 @@ std::optional<std::string> WriteFileAtomically(const std::filesystem::path& targ
     if (::close(fd) != 0 && ok) error = errno, ok = false;
     if (!ok) {
         ::unlink(temporary.c_str());
-        return Describe("cannot write", temporary, error);
+        return Describe(msg::CannotWrite, temporary, error);
     }
     if (::rename(temporary.c_str(), target.c_str()) != 0) {
         error = errno;
         ::unlink(temporary.c_str());
-        return Describe("cannot replace", target, error);
+        return Describe(msg::CannotReplace, target, error);
     }
     return std::nullopt;
 }

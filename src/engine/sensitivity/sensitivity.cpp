@@ -83,14 +83,13 @@ Outcome RunPlanOnce(CalculationInputs& in, CalculationState& state, Reuse reuse,
     o.result = driver.Run(plan, options);
     if (o.result.end != RunEnd::Completed) {
         const auto& errors = o.result.errors;
-        return Failed(errors.empty() ? std::string("the calculation did not complete")
-                                     : Joined(errors),
+        return Failed(errors.empty() ? TextCis(msg::CalculationIncomplete) : Joined(errors),
                       errors.empty() ? std::string() : errors.front().focus);
     }
     if (in.integration.exactPlan) {
         auto exact = exactplan::ExactPlanOfCalculation(in, state.inputs, threads);
         if (const Failure* f = std::get_if<Failure>(&exact))
-            return Failed("exact plan: " + f->text);
+            return Failed(FormatMessage(TextCis(msg::ExactPlanFailed), f->text));
         const auto& planned = std::get<exactplan::ExactPlanResult>(exact).inspections;
         const std::size_t nextIndex = in.inspected.empty() ? 1 : 0;
         if (planned.size() > nextIndex) o.next = planned[nextIndex].made;

@@ -9,6 +9,7 @@
 
 #include "calculation/field_checks.h"
 #include "calculation/model.h"
+#include "common/atomic_file.h"
 #include "exactplan/inspected_years.h"
 #include "exactplan/plan_search.h"
 #include "files/project_file.h"
@@ -128,10 +129,15 @@ TEST(EngineFailures, ComposedInTheActiveLanguage) {
         LanguageScope czech(Language::Czech);
         EXPECT_EQ(c.text(), c.czech) << c.what;
     }
-    // A folder in the settings file's place, read with its reason.
+    // A folder in the settings file's place, and a save into a missing folder, with their paths.
+    const std::string missing = folder + "missing/file.txt";
     EXPECT_EQ(SettingsFile().Load(folder), "cannot read " + folder + ": not a regular file");
+    EXPECT_EQ(WriteFileAtomically(missing, "1"),
+              "cannot create a temporary file beside " + missing + ": No such file or directory");
     LanguageScope czech(Language::Czech);
     EXPECT_EQ(SettingsFile().Load(folder), "nelze přečíst " + folder + ": není obyčejný soubor");
+    EXPECT_EQ(WriteFileAtomically(missing, "1"),
+              "vedle " + missing + " nelze vytvořit dočasný soubor: No such file or directory");
 }
 
 // A path or a reason holding "%s" is shown as it is, never taken for a placeholder.
