@@ -215,7 +215,7 @@ TEST(StudyReportCommand, CtrlCDuringWhatDrivesThePlanExitsWith130AndWritesNothin
     const auto study = WriteStudy("study.json", R"({"end": 60, "intervals": 32})");
     const auto pdf = TempDir() / "stopped.pdf";
     const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
-    ASSERT_GE(terminal, 0);
+    if (terminal < 0) GTEST_SKIP() << "no pseudo-terminal on this machine";
     ASSERT_EQ(::grantpt(terminal), 0);
     ASSERT_EQ(::unlockpt(terminal), 0);
     const std::string studyText = study.string(), pdfText = pdf.string();
