@@ -29,6 +29,7 @@ class QThread;
 
 namespace tessavin {
 struct ProjectData;
+class SettingsFile;
 }
 
 namespace tessavin::ui {
@@ -148,6 +149,8 @@ class MainWindow : public QMainWindow {
     // Settings (main_window_persistence.cpp).
     void loadMainSettings();
     void saveMainSettings();
+    // The results page's choices the settings keep: the target β and the chart's log scale.
+    void readResultsChoices(const SettingsFile& file);
 
     // The calculation (main_window_calculation.cpp).
     void startRun(bool refining);

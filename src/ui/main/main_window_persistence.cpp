@@ -88,11 +88,8 @@ void MainWindow::loadMainSettings() {
     // Field texts in table order, each with its change reaction; then the menu ticks.
     for (const SettingKey& k : MainWindowSettingKeys()) {
         if (IsGeometry(k.target) || k.target == "CBSireni") continue;
-        if (k.target == "CBCilBeta") {
-            results_->restoreTarget(QString::fromStdString(file.GetString(k)));
-        } else if (k.target == "Chart3Log") {
-            results_->setLogScale(file.GetBool(k));
-        } else if (k.type == SettingType::String) {
+        if (k.target == "CBCilBeta" || k.target == "Chart3Log") continue;
+        if (k.type == SettingType::String) {
             if (auto* field = findChild<QLineEdit*>(Text(k.target)))
                 field->setText(QString::fromStdString(file.GetString(k)));
         } else if (auto* item = findChild<QAction*>(Text(k.target))) {
@@ -105,8 +102,14 @@ void MainWindow::loadMainSettings() {
     colourTicks_.tick(!file.GetBool(MainKey("Ne1")));
     in_.controlPrint = controlPrintTicks_.firstTicked();
     in_.lowerBound = boundTicks_.firstTicked();
+    readResultsChoices(file);
 
     restoreSideWindows();
+}
+
+void MainWindow::readResultsChoices(const SettingsFile& file) {
+    results_->restoreTarget(QString::fromStdString(file.GetString(MainKey("CBCilBeta"))));
+    results_->setLogScale(file.GetBool(MainKey("Chart3Log")));
 }
 
 void MainWindow::saveMainSettings() {
