@@ -221,6 +221,20 @@ class PersistenceTest : public QObject {
         QCOMPARE(find<QLabel>("Label39")->text(), QString("Šíření únavových trhlin z"));
     }
 
+    // A whole number of the integration window spoiled in the file is refused at start, in the
+    // program's language.
+    void spoiledIntegrationNumberIsRefusedInTheLanguage() {
+        w->close();
+        w.reset();
+        WriteFile(IniPath(), "[--  Position  --]\r\n"
+                             "Nastaveni*Form9.EdNintegrace=12a\r\n"
+                             "[--  Component  --]\r\n"
+                             "Tessavin-Form1 jazyk cesky=1\r\n");
+        dialogs->clear();
+        start();
+        QCOMPARE(dialogs->texts(), QStringList{"'12a' není platné celé číslo"});
+    }
+
     void savedProjectOpensWithEverythingBack() {
         edit("EdProjekt")->clear();
         smallCalculation();

@@ -204,4 +204,7 @@ inline constexpr int GoodnessNotAvailable = 192; // "Not available: %s"
 inline constexpr int GoodnessNoDraws = 193;      // "No bootstrap draws (their number is 0)"
 inline constexpr int GoodnessNoRawSample = 194;  // "The statistics need the raw data of the ..."
 
+// Desktop: main window texts.
+inline constexpr int NotWholeNumber = 469; // "'%s' is not a valid integer value"
+
 } // namespace tessavin::msg

@@ -244,6 +244,7 @@ const MessageEntry kMessageTable[] = {
     {466, "Invalid property value", "Neplatná hodnota vlastnosti"},
     {467, "Cannot create file \"%s\". %s", "Soubor \"%s\" nelze vytvořit. %s"},
     {468, "Cannot open file \"%s\". %s", "Soubor \"%s\" nelze otevřít. %s"},
+    {469, "'%s' is not a valid integer value", "'%s' není platné celé číslo"},
     {496, "PDF documents (*.pdf)", "Dokumenty PDF (*.pdf)"},
     {497, "The report was not written: %s", "Zpráva nebyla uložena: %s"},
     {498, "Report written: ", "Zpráva uložena: "},

@@ -405,6 +405,7 @@ void MainWindow::startUp() {
     shownLanguage_ = languageTicks_.firstTicked() ? Language::Czech : Language::English;
     SetLanguage(shownLanguage_);
     UseQtTranslations(CurrentLanguage());
+    refuseBadIntegrationNumbers();
     ApplyCaptionTable(this, WindowId::Main, CurrentLanguage());
     for (SideWindow* side : sideWindows_)
         side->applyLanguage(CurrentLanguage());

@@ -66,12 +66,14 @@ void MainWindow::restoreSideWindows() {
     file.Load(S(paths_.settingsPath));
     for (SideWindow* window : sideWindows_)
         window->readSettings(file);
-    // The integration window parses its whole-number texts when it is created.
+}
+
+void MainWindow::refuseBadIntegrationNumbers() {
     const IntegrationSettings& s = in_.integration;
     for (const std::string* text : {&s.stepsText, &s.levelsText})
         if (!ParseWhole(*text))
             DefMessageDlg(Q(TextCis(msg::ErrorTitle)),
-                          "'" + Q(*text) + "' is not a valid integer value", BoxKind::Error,
+                          Q(FormatMessage(TextCis(msg::NotWholeNumber), *text)), BoxKind::Error,
                           BoxButtons::Ok, this);
 }
 
