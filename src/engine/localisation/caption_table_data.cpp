@@ -103,7 +103,7 @@ Table MainWindow() {
         Caption("Jazyk1", {"&Language"}, {"&Jazyk"}),
         Caption("Cestina", {"&Czech"}, {"&Čeština"}),
         Caption("Anglictina", {"&English"}, {"&Angličtina"}),
-        Caption("BottomAxis", {"&Labels on Bottom axis"}, {"&Labels na základní ose"}),
+        Caption("BottomAxis", {"&Labels on Bottom axis"}, {"Popisky na &základní ose"}),
         Caption("index1", {"&index  f (z)"}, {"&index  f (z)"}),
         Caption("NonIndex", {"&value  f (z)"}, {"&hodnota  f (z)"}),
         Caption("KontrolniTisk1", {"&Control printing"}, {"&Kontrolní tisk"}),
