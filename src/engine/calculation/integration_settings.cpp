@@ -69,12 +69,12 @@ std::string MethodLine(const IntegrationSettings& settings) {
         line += "(" + settings.stepsText + ")";
         break;
     case 2:
-        line += "( " + TextPiece(WindowId::Main, "LevelsSymbol") + " = " + settings.levelsText +
-                " )";
+        line +=
+            "( " + TextPiece(WindowId::Main, "LevelsSymbol") + " = " + settings.levelsText + " )";
         break;
     case 3:
-        line += "( " + TextPiece(WindowId::Main, "ToleranceSymbol") + " = " + settings.tol0Text +
-                " )";
+        line +=
+            "( " + TextPiece(WindowId::Main, "ToleranceSymbol") + " = " + settings.tol0Text + " )";
         break;
     default:
         break;

@@ -605,8 +605,8 @@ QString InputPage::crackOriginText() const {
 
 QString InputPage::summaryLine() const {
     return Q(CaptionText(Caption::Label39)) + " : " + crackOrigin_->currentText() + "  ( " +
-           startYear_->text() + " / " + yearStep_->text() + " / " + endYear_->text() +
-           " )  " + MainPiece("IntervalsSymbol") + "=" + intervals_->text();
+           startYear_->text() + " / " + yearStep_->text() + " / " + endYear_->text() + " )  " +
+           MainPiece("IntervalsSymbol") + "=" + intervals_->text();
 }
 
 QString InputPage::inputDescription(int k) const {

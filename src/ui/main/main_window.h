@@ -30,7 +30,7 @@ class QThread;
 namespace tessavin {
 struct ProjectData;
 class SettingsFile;
-}
+} // namespace tessavin
 
 namespace tessavin::ui {
 
