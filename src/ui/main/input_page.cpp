@@ -181,13 +181,14 @@ void InputPage::buildRows() {
         Row& row = rows_[k];
         row.source = new QComboBox(this);
         row.source->setObjectName(c.source);
-        // Parametric, raw data; the input types: the texts come with the language.
+        // Parametric, raw data: the texts come with the language. The input types have their
+        // names from the start: the settings' field reactions read the chosen type's text.
         row.source->addItems({QString(), QString()});
         row.source->setFixedWidth(104);
         row.type = new QComboBox(this);
         row.type->setObjectName(c.type);
         for (int t = 0; t < InputTypeCount(); ++t)
-            row.type->addItem(QString());
+            row.type->addItem(Q(DistributionName(t)));
         row.type->setFixedWidth(112);
         row.mi = NamedEdit(this, c.mi, in_.random[k].mi, 62);
         row.sigma = NamedEdit(this, c.sigma, in_.random[k].sigma, 62);
