@@ -221,6 +221,36 @@ class PersistenceTest : public QObject {
         QCOMPARE(find<QLabel>("Label39")->text(), QString("Šíření únavových trhlin z"));
     }
 
+    // A whole number of the integration window spoiled in the file is refused at start, in the
+    // program's language.
+    void spoiledIntegrationNumberIsRefusedInTheLanguage() {
+        w->close();
+        w.reset();
+        WriteFile(IniPath(), "[--  Position  --]\r\n"
+                             "Nastaveni*Form9.EdNintegrace=12a\r\n"
+                             "[--  Component  --]\r\n"
+                             "Tessavin-Form1 jazyk cesky=1\r\n");
+        dialogs->clear();
+        start();
+        QCOMPARE(dialogs->texts(), QStringList{"'12a' není platné celé číslo"});
+    }
+
+    // The fields the settings file gives run their reactions at start, before any language is
+    // applied: a calculation straight after the start uses the input histograms they built.
+    void calculatesStraightAfterTheStart() {
+        w->close();
+        w.reset();
+        WriteFile(IniPath(), "[--  Component  --]\r\n"
+                             "Tessavin-Form1EdPocetIntervalu=16\r\n"
+                             "Tessavin-Form1EdRokKon=8\r\n");
+        start();
+        dialogs->clear();
+        calculate();
+        for (const BoxRequest& box : dialogs->boxes)
+            QVERIFY2(box.kind != BoxKind::Warning, qPrintable(box.text));
+        QVERIFY(tool("SaveProjekt")->isEnabled());
+    }
+
     void savedProjectOpensWithEverythingBack() {
         edit("EdProjekt")->clear();
         smallCalculation();

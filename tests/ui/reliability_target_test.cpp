@@ -285,6 +285,38 @@ class ReliabilityTargetTest : public QObject, public test::MainWindowFixture {
         QVERIFY(graphs->findChild<ChartPanel*>("Chart1")->logScale());
         QVERIFY(!graphs->findChild<ChartPanel*>("Chart3")->logScale());
     }
+
+    // The defaults command clears the target and sets every probability chart linear again,
+    // also in the settings file: a restart does not bring them back.
+    void defaultsResetTheTargetAndTheLogScales() {
+        choosePreset("en1990-rc2-50y");
+        EventGraphWindow* graphs = w->eventGraphWindow();
+        const QList<ChartPanel*> charts = {find<ChartPanel>("Chart3"),
+                                           graphs->findChild<ChartPanel*>("Chart1"),
+                                           graphs->findChild<ChartPanel*>("Chart3")};
+        for (ChartPanel* chart : charts)
+            chart->setLogScale(true);
+        graphs->show();
+        graphs->close(); // the event graph keeps its log scales on closing
+
+        w->defaultsCommand();
+        auto linear = [&](const QList<ChartPanel*>& shown) {
+            for (ChartPanel* chart : shown) {
+                QVERIFY(!chart->logScale());
+                QVERIFY(!chart->toolbar()->findChild<QAction*>("ChartLog")->isChecked());
+            }
+            QCOMPARE(w->findChild<ResultsPage*>()->targetBeta(), std::nullopt);
+            QCOMPARE(field()->currentText(), QString());
+        };
+        linear(charts);
+
+        w->close();
+        closeMainWindow();
+        openMainWindow();
+        graphs = w->eventGraphWindow();
+        linear({find<ChartPanel>("Chart3"), graphs->findChild<ChartPanel*>("Chart1"),
+                graphs->findChild<ChartPanel*>("Chart3")});
+    }
 };
 
 TESSAVIN_UI_TEST(ReliabilityTargetTest, reliability_target_test)

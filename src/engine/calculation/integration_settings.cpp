@@ -69,10 +69,12 @@ std::string MethodLine(const IntegrationSettings& settings) {
         line += "(" + settings.stepsText + ")";
         break;
     case 2:
-        line += "( n = " + settings.levelsText + " )";
+        line +=
+            "( " + TextPiece(WindowId::Main, "LevelsSymbol") + " = " + settings.levelsText + " )";
         break;
     case 3:
-        line += "( tol0 = " + settings.tol0Text + " )";
+        line +=
+            "( " + TextPiece(WindowId::Main, "ToleranceSymbol") + " = " + settings.tol0Text + " )";
         break;
     default:
         break;

@@ -21,6 +21,9 @@ enum class CaptionKind {
     GridMarker,    // grid cell rewritten only while it holds the other language's text
     AxisTitle,     // `index` 0 left, 1 bottom axis of a chart
     TextPiece,     // no control: a piece of text another control's text is composed of
+    Composed,      // the control's text (for "" the window's title) is composed by its window
+                   // at run time; `english.text` and `czech.text` both name its pieces, see
+                   // ComposedPieceTexts. The applier leaves such a control alone.
 };
 
 // A text of a table: a fixed text, a catalogue message, or the concatenation lead + message + text.
@@ -51,5 +54,17 @@ const CaptionAssignment* FindCaption(WindowId window, std::string_view control, 
 // active language, which a caller applying a whole table sets to the table's.
 std::string ComposeText(const CaptionAssignment& entry, Language language);
 std::string ComposeText(const TableText& text);
+
+// A composed text is made of table texts, numbers and punctuation only: its words come from
+// the pieces its entry names, separated by spaces. A piece is
+//   `Name`        every text of this table's entries for `Name`: a text piece, a caption or
+//                 the items of a list;
+//   `TFormN.Name` the same of another window's table;
+//   `#N`          catalogue message N.
+// The texts each piece of `composed` (an entry of window `window`'s table) may contribute, in
+// the active language, one list per piece in the entry's order; empty for a piece that names
+// nothing.
+std::vector<std::vector<std::string>> ComposedPieceTexts(WindowId window,
+                                                         const CaptionAssignment& composed);
 
 } // namespace tessavin

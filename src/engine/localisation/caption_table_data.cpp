@@ -3,6 +3,10 @@
 
 #include <string_view>
 
+#include "decision/target_presets.h"
+#include "parametric/distribution_registry.h"
+#include "parametric/input_histograms.h"
+
 namespace tessavin {
 namespace {
 
@@ -37,14 +41,46 @@ CaptionAssignment Axis(const char* control, int axis, TableText en, TableText cs
 CaptionAssignment Piece(const char* name, const char* en, const char* cs) {
     return {K::TextPiece, name, 0, 0, {en}, {cs}};
 }
+// `control`'s text is composed by its window of `pieces` (see ComposedPieceTexts).
+CaptionAssignment Composed(const char* control, const char* pieces) {
+    return {K::Composed, control, 0, 0, {pieces}, {pieces}};
+}
+
+// The lists of the random inputs' rows. Every row offers the input types by their list names;
+// rows 2 .. 6 take the source list and the hints of the first row's entries in `t`.
+void RandomInputRows(Table& t) {
+    const RandomInputControls& first = InputControls(1);
+    const Table firstRow = t;
+    for (int k = 1; k <= RandomInputCount; ++k) {
+        const RandomInputControls& row = InputControls(k);
+        for (int type = 0; type < InputTypeCount(); ++type) {
+            const DistributionInfo& d = Distribution(type);
+            const TableText name = d.nameMessage ? Msg(d.nameMessage) : TableText{d.name};
+            t.push_back(Item(row.type, type, name, name));
+        }
+        if (k == 1) continue;
+        const std::pair<const char*, const char*> same[] = {{first.source, row.source},
+                                                            {first.type, row.type},
+                                                            {first.mi, row.mi},
+                                                            {first.sigma, row.sigma},
+                                                            {first.n, row.n}};
+        for (const auto& [from, to] : same)
+            for (CaptionAssignment a : firstRow)
+                if (std::string_view(a.control) == from &&
+                    (a.kind == K::Hint || a.kind == K::ListRefill)) {
+                    a.control = to;
+                    t.push_back(a);
+                }
+    }
+}
 
 } // namespace
 
 namespace caption_tables {
 
 Table MainWindow() {
-    // The window caption (message 46, the version, " )") is set by the main window itself.
     Table t = {
+        Composed("", "#46"), // the version and " )" follow
         Caption("N3", {"&Function"}, {"&Funkce"}),
         Caption("GrafjevUDF1", {"&Probability Charts of Events U, D, F"},
                 {"&Graf pravděpodobností U, D, F"}),
@@ -67,7 +103,7 @@ Table MainWindow() {
         Caption("Jazyk1", {"&Language"}, {"&Jazyk"}),
         Caption("Cestina", {"&Czech"}, {"&Čeština"}),
         Caption("Anglictina", {"&English"}, {"&Angličtina"}),
-        Caption("BottomAxis", {"&Labels on Bottom axis"}, {"&Labels na základní ose"}),
+        Caption("BottomAxis", {"&Labels on Bottom axis"}, {"Popisky na &základní ose"}),
         Caption("index1", {"&index  f (z)"}, {"&index  f (z)"}),
         Caption("NonIndex", {"&value  f (z)"}, {"&hodnota  f (z)"}),
         Caption("KontrolniTisk1", {"&Control printing"}, {"&Kontrolní tisk"}),
@@ -91,6 +127,8 @@ Table MainWindow() {
         Item("CBSireni", 1, {"the surface"}, {"povrchu"}),
         Caption("Label4", {"Number of years n starting / step / end values :"},
                 {"Počet roků n  zac / krok /: kon "}),
+        Caption("LLomitko1", {"/"}, {"/"}),
+        Caption("LLomitko2", {"/"}, {"/"}),
         Caption("Label40", {"Inspections without a find, years:"}, {"Prohlídky bez nálezu, roky:"}),
         Hint("EdProhlidky",
              "Past inspections|Years of past inspections that found no crack, e.g. 50, 58: the "
@@ -124,7 +162,10 @@ Table MainWindow() {
         Caption("Label14", {"Number of intervals"}, {"N Intervalů"}),
         Caption("Label99", {"Project"}, {"Projekt"}),
         Refill("CBRozSpZad", "Parametric\nRaw Data", "Parametricky\nPrvotní data"),
-        Item("CBTypTypRozSp", 0, {"Normal"}, {"Normální"}),
+        // The parameters' symbols read the same in every language.
+        Caption("Label8", {"Mi"}, {"Mi"}),
+        Caption("Label7", {"Sigma"}, {"Sigma"}),
+        Caption("Label37", {"N"}, {"N"}),
         Axis("Chart3", 0, Msg(257), Msg(257)),
         Axis("Chart3", 1, Msg(258), Msg(258)),
         Caption("TabSheet2", {"Results"}, {"Výsledky"}),
@@ -155,7 +196,8 @@ Table MainWindow() {
         Caption("Label21", {"Year of inspection"}, {"Rok prohlídky"}),
         Caption("Label30", {"Table of probabilities of D,F,Fi events in calculation"},
                 {"Tabulka pravděpodobností D,F,Fi při"}),
-        // Label32 is composed of Label23, the inspection number and Label31.
+        // The selected inspection's heading: Label23, its number and Label31.
+        Composed("Label32", "Label23 Label31"),
         {K::TextPiece, "Label23", 0, 0, {" of the selected  "}, {" výpočtu doby zvolené  "}},
         {K::TextPiece,
          "Label31",
@@ -496,6 +538,27 @@ Table MainWindow() {
              "Prohlídky|Roky prohlídek; výběrem řádku se zobrazí jeho tabulka pravděpodobností"),
     };
     t.insert(t.end(), hints.begin(), hints.end());
+
+    // Texts the main window composes: the results page's lines of the integration method, the
+    // convention and the crack origin with the period and the intervals, the titles of the
+    // plans on the inspections page.
+    const Table composed = {
+        Composed("Label24", "TForm9.Label1 TForm9.CBMetoda LevelsSymbol ToleranceSymbol"),
+        Piece("LevelsSymbol", "n", "n"),
+        Piece("ToleranceSymbol", "tol0", "tol0"),
+        Composed("LKonvence", "TForm9.ConventionFirst TForm9.ConventionCentre"),
+        Composed("Label15", "Label39 CBSireni IntervalsSymbol"),
+        Piece("IntervalsSymbol", "INT", "INT"),
+        Composed("LPlanPravidla", "RulePlanTitle"),
+        Composed("LPlanPresny", "ExactPlanTitle"),
+        Composed("StatusClock", ""), // the time of day: digits and separators only
+    };
+    t.insert(t.end(), composed.begin(), composed.end());
+    // The target β's presets, each a text of the presets' table.
+    int item = 0;
+    for (const TargetPreset& p : TargetPresets())
+        t.push_back(Item("CBCilBeta", item++, {p.english}, {p.czech}));
+    RandomInputRows(t);
     return t;
 }
 
@@ -819,13 +882,14 @@ Table SuitableHistogramsWindow() {
 }
 
 // The about window: its title and fixed labels. The program name and the OK button read the same
-// in both languages; the version line is written by the window.
+// in both languages; the version line is composed by the window.
 Table AboutWindow() {
     return {
         WindowTitle({"About Tessavin"}, {"O programu Tessavin"}),
         Caption("Label1", {"Tessavin"}, {"Tessavin"}),
         Caption("BKonec", {"OK"}, {"OK"}),
         Piece("Version", "Version ", "Verze "), // before the version number
+        Composed("LVerze", "Version"),
         Caption("Label2",
                 {"Probabilistic calculation of fatigue crack propagation in steel bridges"},
                 {"Pravděpodobnostní výpočet šíření únavových trhlin v ocelových mostech"}),
@@ -844,6 +908,7 @@ Table SplashWindow() {
                 {"Pravděpodobnostní výpočet šíření únavových trhlin"}),
         Caption("LAutori", {"Tessavin development team"}, {"Vývojový tým programu Tessavin"}),
         Piece("Version", "Version ", "Verze "), // before the version number
+        Composed("LVerze", "Version"),
     };
 }
 

@@ -141,6 +141,7 @@ void ApplyCaptions(QWidget* window, const std::vector<CaptionAssignment>& table,
                                       Q_ARG(QString, text));
             break;
         case CaptionKind::TextPiece:
+        case CaptionKind::Composed:
             break; // read where the composed text is built
         }
     }

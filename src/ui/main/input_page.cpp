@@ -124,9 +124,9 @@ void InputPage::buildFields() {
     auto* years = new QHBoxLayout;
     years->setSpacing(2);
     years->addWidget(startYear_);
-    years->addWidget(new QLabel("/", this));
+    years->addWidget(NamedLabel(this, "LLomitko1"));
     years->addWidget(yearStep_);
-    years->addWidget(new QLabel("/", this));
+    years->addWidget(NamedLabel(this, "LLomitko2"));
     years->addWidget(endYear_);
 
     auto* fields = new QGridLayout;
@@ -173,16 +173,16 @@ void InputPage::buildRows() {
     grid->setVerticalSpacing(2);
     grid->addWidget(NamedLabel(this, "Label10"), 0, 1, Qt::AlignHCenter);
     grid->addWidget(NamedLabel(this, "Label9"), 0, 2, Qt::AlignHCenter);
-    // The parameters' symbols read the same in every language.
-    grid->addWidget(NamedLabel(this, "Label8", "Mi"), 0, 3, Qt::AlignHCenter);
-    grid->addWidget(NamedLabel(this, "Label7", "Sigma"), 0, 4, Qt::AlignHCenter);
-    grid->addWidget(NamedLabel(this, "Label37", "N"), 0, 5, Qt::AlignHCenter);
+    grid->addWidget(NamedLabel(this, "Label8"), 0, 3, Qt::AlignHCenter);
+    grid->addWidget(NamedLabel(this, "Label7"), 0, 4, Qt::AlignHCenter);
+    grid->addWidget(NamedLabel(this, "Label37"), 0, 5, Qt::AlignHCenter);
     for (int k = 1; k <= RandomInputCount; ++k) {
         const RandomInputControls& c = InputControls(k);
         Row& row = rows_[k];
         row.source = new QComboBox(this);
         row.source->setObjectName(c.source);
-        // Parametric, raw data: the texts come with the language (the first row's table entry).
+        // Parametric, raw data: the texts come with the language. The input types have their
+        // names from the start: the settings' field reactions read the chosen type's text.
         row.source->addItems({QString(), QString()});
         row.source->setFixedWidth(104);
         row.type = new QComboBox(this);
@@ -590,22 +590,6 @@ void InputPage::applyLanguage() {
     if (const CaptionAssignment* entry =
             FindCaption(MainWindowTable, "Label40", CaptionKind::Caption))
         findChild<QLabel*>("Label40")->setText(Q(ComposeText(*entry, CurrentLanguage())));
-    const Row& first = rows_[1];
-    for (int k = 2; k <= RandomInputCount; ++k) {
-        Row& row = rows_[k];
-        for (int i = 0; i < 2 && i < first.source->count(); ++i)
-            row.source->setItemText(i, first.source->itemText(i));
-        row.type->setItemText(0, first.type->itemText(0));
-        const std::pair<QWidget*, QWidget*> hints[] = {{row.source, first.source},
-                                                       {row.type, first.type},
-                                                       {row.mi, first.mi},
-                                                       {row.sigma, first.sigma},
-                                                       {row.n, first.n}};
-        for (const auto& [to, from] : hints) {
-            to->setToolTip(from->toolTip());
-            to->setStatusTip(from->statusTip());
-        }
-    }
 }
 
 int InputPage::crackOrigin() const {
@@ -622,8 +606,8 @@ QString InputPage::crackOriginText() const {
 
 QString InputPage::summaryLine() const {
     return Q(CaptionText(Caption::Label39)) + " : " + crackOrigin_->currentText() + "  ( " +
-           startYear_->text() + " / " + yearStep_->text() + " / " + endYear_->text() +
-           " )  INT=" + intervals_->text();
+           startYear_->text() + " / " + yearStep_->text() + " / " + endYear_->text() + " )  " +
+           MainPiece("IntervalsSymbol") + "=" + intervals_->text();
 }
 
 QString InputPage::inputDescription(int k) const {

@@ -405,6 +405,7 @@ void MainWindow::startUp() {
     shownLanguage_ = languageTicks_.firstTicked() ? Language::Czech : Language::English;
     SetLanguage(shownLanguage_);
     UseQtTranslations(CurrentLanguage());
+    refuseBadIntegrationNumbers();
     ApplyCaptionTable(this, WindowId::Main, CurrentLanguage());
     for (SideWindow* side : sideWindows_)
         side->applyLanguage(CurrentLanguage());
@@ -583,6 +584,11 @@ void MainWindow::defaultsCommand() {
     controlPrintTicks_.tick(false);
     boundTicks_.tick(true);
     in_.lowerBound = true;
+    // The display choices the settings keep: the target β and the charts' log scales. The event
+    // graph keeps its own at once, as the integration window does, whether shown or not.
+    readResultsChoices(SettingsFile());
+    eventGraph_->resetOwnSettings();
+    eventGraph_->saveSettings(paths_.settingsPath);
     switchLanguage(Language::English);
     input_->defaultRandomInputs();
     setWindowState(Qt::WindowNoState);

@@ -29,7 +29,8 @@ class QThread;
 
 namespace tessavin {
 struct ProjectData;
-}
+class SettingsFile;
+} // namespace tessavin
 
 namespace tessavin::ui {
 
@@ -134,6 +135,9 @@ class MainWindow : public QMainWindow {
     void createSideWindows();
     void registerSideWindow(SideWindow* window, bool modal);
     void restoreSideWindows();
+    // The integration window's whole-number texts as the settings file gave them: a box for
+    // each that is none, in the program's language.
+    void refuseBadIntegrationNumbers();
     // Kind as the histogram window numbers its contents: 2 Nn, 3 Sn, 4 R(ad), 5 R(aac), 6 U,
     // 7 F, 8 .. 13 input 1 .. 6.
     void showHistogram(int kind);
@@ -148,6 +152,8 @@ class MainWindow : public QMainWindow {
     // Settings (main_window_persistence.cpp).
     void loadMainSettings();
     void saveMainSettings();
+    // The results page's choices the settings keep: the target β and the chart's log scale.
+    void readResultsChoices(const SettingsFile& file);
 
     // The calculation (main_window_calculation.cpp).
     void startRun(bool refining);

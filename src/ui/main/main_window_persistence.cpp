@@ -66,12 +66,14 @@ void MainWindow::restoreSideWindows() {
     file.Load(S(paths_.settingsPath));
     for (SideWindow* window : sideWindows_)
         window->readSettings(file);
-    // The integration window parses its whole-number texts when it is created.
+}
+
+void MainWindow::refuseBadIntegrationNumbers() {
     const IntegrationSettings& s = in_.integration;
     for (const std::string* text : {&s.stepsText, &s.levelsText})
         if (!ParseWhole(*text))
             DefMessageDlg(Q(TextCis(msg::ErrorTitle)),
-                          "'" + Q(*text) + "' is not a valid integer value", BoxKind::Error,
+                          Q(FormatMessage(TextCis(msg::NotAnInteger), *text)), BoxKind::Error,
                           BoxButtons::Ok, this);
 }
 
@@ -88,11 +90,8 @@ void MainWindow::loadMainSettings() {
     // Field texts in table order, each with its change reaction; then the menu ticks.
     for (const SettingKey& k : MainWindowSettingKeys()) {
         if (IsGeometry(k.target) || k.target == "CBSireni") continue;
-        if (k.target == "CBCilBeta") {
-            results_->restoreTarget(QString::fromStdString(file.GetString(k)));
-        } else if (k.target == "Chart3Log") {
-            results_->setLogScale(file.GetBool(k));
-        } else if (k.type == SettingType::String) {
+        if (k.target == "CBCilBeta" || k.target == "Chart3Log") continue;
+        if (k.type == SettingType::String) {
             if (auto* field = findChild<QLineEdit*>(Text(k.target)))
                 field->setText(QString::fromStdString(file.GetString(k)));
         } else if (auto* item = findChild<QAction*>(Text(k.target))) {
@@ -105,8 +104,14 @@ void MainWindow::loadMainSettings() {
     colourTicks_.tick(!file.GetBool(MainKey("Ne1")));
     in_.controlPrint = controlPrintTicks_.firstTicked();
     in_.lowerBound = boundTicks_.firstTicked();
+    readResultsChoices(file);
 
     restoreSideWindows();
+}
+
+void MainWindow::readResultsChoices(const SettingsFile& file) {
+    results_->restoreTarget(QString::fromStdString(file.GetString(MainKey("CBCilBeta"))));
+    results_->setLogScale(file.GetBool(MainKey("Chart3Log")));
 }
 
 void MainWindow::saveMainSettings() {

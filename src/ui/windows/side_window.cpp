@@ -117,6 +117,10 @@ void SideWindow::resetPlacement() {
     PlaceAtDefault(this, id_);
 }
 
+void SideWindow::resetOwnSettings() {
+    readOwnSettings(SettingsFile()); // a file without keys: every key reads its default
+}
+
 void SideWindow::closeEvent(QCloseEvent* event) {
     if (!mayClose()) {
         event->ignore();

@@ -40,6 +40,8 @@ class SideWindow : public QWidget {
     // The defaults command: the normal state, the default size of the settings keys (the
     // window's minimum size still applies) at the top-left corner of the screen.
     void resetPlacement();
+    // The defaults command: the window's own settings at their keys' defaults.
+    void resetOwnSettings();
 
   signals:
     // The window has closed (its Exit, the close box, Esc or the program's end).
