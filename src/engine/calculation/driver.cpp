@@ -194,7 +194,7 @@ RunResult CalculationDriver::Run(const RunPlan& plan, const DriverOptions& optio
         return result;
     }
     if (!pipeline) startPipeline();
-    if (pipeline) pipeline->ResistancesReady(state_);
+    if (pipeline) pipeline->ResistancesReady();
 
     const bool gauge = in_.yearStep != "0";
     const int gaugeMax = gauge && step != 0 ? (end - start) / step + 1 : 0;

@@ -44,13 +44,8 @@ void ApplyTrace(const StepTrace& t, CalculationState& state) {
 
 YearPipeline::YearPipeline(const CalculationInputs& in, const CalculationState& state,
                            NnCache& cache, std::vector<int> years)
-    : in_(in), cache_(cache), years_(std::move(years)), slots_(years_.size()),
-      loadScratch_(std::make_unique<CalculationState>()),
-      sideScratch_(std::make_unique<CalculationState>()),
-      mainScratch_(std::make_unique<CalculationState>()), interrupt_(state.Interrupt) {
-    loadScratch_->inputs = state.inputs;
-    loadScratch_->DeltaSm = state.DeltaSm;
-    loadScratch_->DeltaSmReady = state.DeltaSmReady;
+    : in_(in), source_(state), cache_(cache), years_(std::move(years)), slots_(years_.size()),
+      interrupt_(state.Interrupt) {
     side_ = std::thread([this] { Side(); });
 }
 
@@ -63,13 +58,7 @@ YearPipeline::~YearPipeline() {
     side_.join();
 }
 
-void YearPipeline::ResistancesReady(const CalculationState& state) {
-    for (CalculationState* s : {sideScratch_.get(), mainScratch_.get()}) {
-        s->Rad = state.Rad;
-        s->Raac = state.Raac;
-        s->RadReady = state.RadReady;
-        s->RaacReady = state.RaacReady;
-    }
+void YearPipeline::ResistancesReady() {
     {
         std::lock_guard lock(mutex_);
         resistancesReady_ = true;
@@ -78,7 +67,7 @@ void YearPipeline::ResistancesReady(const CalculationState& state) {
 }
 
 void YearPipeline::ComputeLoad(int index) {
-    CalculationState& s = *loadScratch_;
+    CalculationState& s = *sideScratch_.state;
     slots_[index].load = std::make_unique<Load>();
     Load& load = *slots_[index].load;
     const int year = years_[index];
@@ -93,7 +82,16 @@ void YearPipeline::ComputeLoad(int index) {
     load.trace = EndTrace(s);
 }
 
-void YearPipeline::ComputeEvents(int index, CalculationState& s) {
+void YearPipeline::ComputeEvents(int index, Scratch& scratch) {
+    if (!scratch.state) scratch.state = std::make_unique<CalculationState>();
+    CalculationState& s = *scratch.state;
+    if (!scratch.resistances) {
+        s.Rad = source_.Rad;
+        s.Raac = source_.Raac;
+        s.RadReady = source_.RadReady;
+        s.RaacReady = source_.RaacReady;
+        scratch.resistances = true;
+    }
     const Load& load = *slots_[index].load;
     slots_[index].events = std::make_unique<Events>();
     Events& events = *slots_[index].events;
@@ -131,7 +129,7 @@ int YearPipeline::ClaimEvents() {
     return i;
 }
 
-void YearPipeline::RunEvents(Lock& lock, int index, CalculationState& scratch) {
+void YearPipeline::RunEvents(Lock& lock, int index, Scratch& scratch) {
     lock.unlock();
     ComputeEvents(index, scratch);
     const bool ok = slots_[index].events->uOk && slots_[index].events->fOk;
@@ -143,6 +141,10 @@ void YearPipeline::RunEvents(Lock& lock, int index, CalculationState& scratch) {
 }
 
 void YearPipeline::Side() {
+    sideScratch_.state = std::make_unique<CalculationState>();
+    sideScratch_.state->inputs = source_.inputs;
+    sideScratch_.state->DeltaSm = source_.DeltaSm;
+    sideScratch_.state->DeltaSmReady = source_.DeltaSmReady;
     const int n = static_cast<int>(years_.size());
     Lock lock(mutex_);
     while (!Stopping()) {
@@ -150,7 +152,7 @@ void YearPipeline::Side() {
         const bool wantLoad = canLoad && loadedCount_ - nextEvents_ < LoadLead;
         const int claimed = wantLoad ? -1 : ClaimEvents();
         if (claimed >= 0) {
-            RunEvents(lock, claimed, *sideScratch_);
+            RunEvents(lock, claimed, sideScratch_);
         } else if (canLoad) {
             const int i = loadedCount_;
             lock.unlock();
@@ -202,9 +204,9 @@ bool YearPipeline::Commit(int index, CalculationState& state) {
                 // Every earlier year is committed, so this one is next in line.
                 slots_[index].claimed = true;
                 nextEvents_ = index + 1;
-                RunEvents(lock, index, *mainScratch_);
+                RunEvents(lock, index, mainScratch_);
             } else if (const int ahead = ClaimEvents(); ahead >= 0) {
-                RunEvents(lock, ahead, *mainScratch_);
+                RunEvents(lock, ahead, mainScratch_);
             } else {
                 changed_.wait(lock);
             }

@@ -8,6 +8,9 @@
 // years' U and F steps instead of waiting. Every step runs on a scratch state of its own thread,
 // so floating-point flags and failures stay with the step that met them; a failure reaches the
 // state when its year is committed, so the first failure in year order is the one reported.
+// Each thread makes its scratch state itself when it first needs it: the side thread while the
+// calling thread starts the resistances, the calling thread after them, in memory the
+// resistances have freed; fresh pages cost a fault each.
 #include <array>
 #include <atomic>
 #include <condition_variable>
@@ -34,16 +37,17 @@ struct StepTrace {
 
 class YearPipeline {
   public:
-    // `years`: the years of the loop in order. Reads the inputs, DeltaSm and the one-year input
-    // of `state` now; `cache` belongs to the side thread until the pipeline ends.
+    // `years`: the years of the loop in order. The inputs and DeltaSm of `state` are read on the
+    // side thread, its resistances once they are ready, so none of them may change until the
+    // pipeline ends; `cache` belongs to the side thread until then.
     YearPipeline(const CalculationInputs& in, const CalculationState& state, NnCache& cache,
                  std::vector<int> years);
     ~YearPipeline();
     YearPipeline(const YearPipeline&) = delete;
     YearPipeline& operator=(const YearPipeline&) = delete;
 
-    // After the resistances are built: the U and F steps may run, with these operands.
-    void ResistancesReady(const CalculationState& state);
+    // After the resistances are built in the state: the U and F steps may run.
+    void ResistancesReady();
     // Commits year number `index` (0-based, in order) to `state`: Nn, Sn, U and F as the steps
     // leave them. False when a step failed (its failure is in state.Reports).
     bool Commit(int index, CalculationState& state);
@@ -67,23 +71,30 @@ class YearPipeline {
         std::unique_ptr<Events> events;
         bool loaded = false, claimed = false, evented = false; // guarded by mutex_
     };
+    // A thread's scratch state; the resistances are copied in before its first U and F steps.
+    struct Scratch {
+        std::unique_ptr<CalculationState> state;
+        bool resistances = false;
+    };
     using Lock = std::unique_lock<std::mutex>;
 
     void Side();
     void ComputeLoad(int index);
-    void ComputeEvents(int index, CalculationState& scratch);
+    void ComputeEvents(int index, Scratch& scratch);
     // With the lock held: the next year whose U and F steps may start now, claimed; -1 if none.
     int ClaimEvents();
     // Computes the claimed year's U and F steps with the lock released, then marks them done.
-    void RunEvents(Lock& lock, int index, CalculationState& scratch);
+    void RunEvents(Lock& lock, int index, Scratch& scratch);
     bool WaitLoaded(int index);
     bool Stopping() const { return stop_ || interrupt_; }
 
     CalculationInputs in_;
+    const CalculationState& source_;
     NnCache& cache_;
     std::vector<int> years_;
     std::vector<Slot> slots_;
-    std::unique_ptr<CalculationState> loadScratch_, sideScratch_, mainScratch_;
+    // The side thread's scratch serves its loads and its U and F steps, one after the other.
+    Scratch sideScratch_, mainScratch_;
     const std::atomic<bool>& interrupt_;
     std::atomic<bool> stop_{false};
 
