@@ -508,10 +508,14 @@ bool RunLoop(const LoopSetup& setup, const ResistanceOptions& options, Calculati
                       ? options.threads
                       : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     threads = std::min(threads, std::max(1, classes));
+    const bool helped = options.helper != nullptr && threads >= 2;
     std::vector<std::thread> pool;
-    for (int t = 1; t < threads; ++t)
+    for (int t = helped ? 2 : 1; t < threads; ++t)
         pool.emplace_back(worker);
-    worker();
+    if (helped)
+        options.helper->RunTogether(worker);
+    else
+        worker();
     for (auto& t : pool)
         t.join();
 

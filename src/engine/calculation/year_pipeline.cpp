@@ -1,5 +1,6 @@
 #include "calculation/year_pipeline.h"
 
+#include <cfenv>
 #include <utility>
 
 #include "calculation/reliability.h"
@@ -56,6 +57,19 @@ YearPipeline::~YearPipeline() {
     }
     changed_.notify_all();
     side_.join();
+}
+
+void YearPipeline::RunTogether(const std::function<void()>& job) {
+    {
+        std::lock_guard lock(mutex_);
+        shared_ = &job;
+        sharedTaken_ = false;
+    }
+    changed_.notify_all();
+    job();
+    Lock lock(mutex_);
+    if (!sharedTaken_) shared_ = nullptr;
+    changed_.wait(lock, [&] { return shared_ == nullptr; });
 }
 
 void YearPipeline::ResistancesReady() {
@@ -148,6 +162,20 @@ void YearPipeline::Side() {
     const int n = static_cast<int>(years_.size());
     Lock lock(mutex_);
     while (!Stopping()) {
+        if (shared_ != nullptr && !sharedTaken_) {
+            sharedTaken_ = true;
+            const std::function<void()>& job = *shared_;
+            lock.unlock();
+            std::fexcept_t flags;
+            std::fegetexceptflag(&flags, FE_ALL_EXCEPT);
+            std::feclearexcept(FE_ALL_EXCEPT);
+            job();
+            std::fesetexceptflag(&flags, FE_ALL_EXCEPT);
+            lock.lock();
+            shared_ = nullptr;
+            changed_.notify_all();
+            continue;
+        }
         const bool canLoad = !loadsStopped_ && loadedCount_ < n;
         const bool wantLoad = canLoad && loadedCount_ - nextEvents_ < LoadLead;
         const int claimed = wantLoad ? -1 : ClaimEvents();

@@ -8,6 +8,8 @@
 // years' U and F steps instead of waiting. Every step runs on a scratch state of its own thread,
 // so floating-point flags and failures stay with the step that met them; a failure reaches the
 // state when its year is committed, so the first failure in year order is the one reported.
+// While the resistances are built, the side thread also takes part in their loop (between its
+// loads, which wait), so that two threads never share one core there.
 // Each thread makes its scratch state itself when it first needs it: the side thread while the
 // calling thread starts the resistances, the calling thread after them, in memory the
 // resistances have freed; fresh pages cost a fault each.
@@ -23,6 +25,7 @@
 #include "calculation/held_histogram.h"
 #include "calculation/load_effect.h"
 #include "calculation/model.h"
+#include "calculation/resistance_histograms.h"
 
 namespace tessavin {
 
@@ -35,7 +38,7 @@ struct StepTrace {
     bool interruptCleared = false;
 };
 
-class YearPipeline {
+class YearPipeline final : public LoopHelper {
   public:
     // `years`: the years of the loop in order. The inputs and DeltaSm of `state` are read on the
     // side thread, its resistances once they are ready, so none of them may change until the
@@ -46,6 +49,9 @@ class YearPipeline {
     YearPipeline(const YearPipeline&) = delete;
     YearPipeline& operator=(const YearPipeline&) = delete;
 
+    // The resistance loop's job on the side thread too, before its next load; with clear
+    // floating-point flags there, as on a thread of its own, and its own flags kept.
+    void RunTogether(const std::function<void()>& job) override;
     // After the resistances are built in the state: the U and F steps may run.
     void ResistancesReady();
     // Commits year number `index` (0-based, in order) to `state`: Nn, Sn, U and F as the steps
@@ -104,6 +110,8 @@ class YearPipeline {
     // their U and F steps; the loads stop at a failed one, the U and F steps at a failed year.
     bool resistancesReady_ = false;
     bool sideDone_ = false;
+    const std::function<void()>* shared_ = nullptr; // a job offered by RunTogether
+    bool sharedTaken_ = false;
     int loadedCount_ = 0;
     int nextEvents_ = 0;
     bool loadsStopped_ = false;
