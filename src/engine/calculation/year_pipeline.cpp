@@ -154,20 +154,6 @@ void YearPipeline::RunEvents(Lock& lock, int index, Scratch& scratch) {
     changed_.notify_all();
 }
 
-void YearPipeline::RunShared(Lock& lock) {
-    sharedTaken_ = true;
-    const std::function<void()>& job = *shared_;
-    lock.unlock();
-    std::fexcept_t flags;
-    std::fegetexceptflag(&flags, FE_ALL_EXCEPT);
-    std::feclearexcept(FE_ALL_EXCEPT);
-    job();
-    std::fesetexceptflag(&flags, FE_ALL_EXCEPT);
-    lock.lock();
-    shared_ = nullptr;
-    changed_.notify_all();
-}
-
 void YearPipeline::Side() {
     sideScratch_.state = std::make_unique<CalculationState>();
     sideScratch_.state->inputs = source_.inputs;
@@ -176,13 +162,21 @@ void YearPipeline::Side() {
     const int n = static_cast<int>(years_.size());
     Lock lock(mutex_);
     while (!Stopping()) {
-        const bool canLoad = !loadsStopped_ && loadedCount_ < n;
-        // The loads come first: they are one chain, which the U and F steps wait for, while the
-        // resistance loop has the calling thread on it already.
-        if (!canLoad && shared_ != nullptr && !sharedTaken_) {
-            RunShared(lock);
+        if (shared_ != nullptr && !sharedTaken_) {
+            sharedTaken_ = true;
+            const std::function<void()>& job = *shared_;
+            lock.unlock();
+            std::fexcept_t flags;
+            std::fegetexceptflag(&flags, FE_ALL_EXCEPT);
+            std::feclearexcept(FE_ALL_EXCEPT);
+            job();
+            std::fesetexceptflag(&flags, FE_ALL_EXCEPT);
+            lock.lock();
+            shared_ = nullptr;
+            changed_.notify_all();
             continue;
         }
+        const bool canLoad = !loadsStopped_ && loadedCount_ < n;
         const bool wantLoad = canLoad && loadedCount_ - nextEvents_ < LoadLead;
         const int claimed = wantLoad ? -1 : ClaimEvents();
         if (claimed >= 0) {
