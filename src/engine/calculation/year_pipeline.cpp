@@ -154,6 +154,20 @@ void YearPipeline::RunEvents(Lock& lock, int index, Scratch& scratch) {
     changed_.notify_all();
 }
 
+void YearPipeline::RunShared(Lock& lock) {
+    sharedTaken_ = true;
+    const std::function<void()>& job = *shared_;
+    lock.unlock();
+    std::fexcept_t flags;
+    std::fegetexceptflag(&flags, FE_ALL_EXCEPT);
+    std::feclearexcept(FE_ALL_EXCEPT);
+    job();
+    std::fesetexceptflag(&flags, FE_ALL_EXCEPT);
+    lock.lock();
+    shared_ = nullptr;
+    changed_.notify_all();
+}
+
 void YearPipeline::Side() {
     sideScratch_.state = std::make_unique<CalculationState>();
     sideScratch_.state->inputs = source_.inputs;
@@ -162,18 +176,10 @@ void YearPipeline::Side() {
     const int n = static_cast<int>(years_.size());
     Lock lock(mutex_);
     while (!Stopping()) {
+        // The resistance loop first: the U and F steps wait for all of it, but for the loads
+        // only year by year.
         if (shared_ != nullptr && !sharedTaken_) {
-            sharedTaken_ = true;
-            const std::function<void()>& job = *shared_;
-            lock.unlock();
-            std::fexcept_t flags;
-            std::fegetexceptflag(&flags, FE_ALL_EXCEPT);
-            std::feclearexcept(FE_ALL_EXCEPT);
-            job();
-            std::fesetexceptflag(&flags, FE_ALL_EXCEPT);
-            lock.lock();
-            shared_ = nullptr;
-            changed_.notify_all();
+            RunShared(lock);
             continue;
         }
         const bool canLoad = !loadsStopped_ && loadedCount_ < n;

@@ -8,8 +8,8 @@
 // years' U and F steps instead of waiting. Every step runs on a scratch state of its own thread,
 // so floating-point flags and failures stay with the step that met them; a failure reaches the
 // state when its year is committed, so the first failure in year order is the one reported.
-// While the resistances are built, the side thread also takes part in their loop (between its
-// loads, which wait), so that two threads never share one core there.
+// While the resistances are built, the side thread also takes part in their loop (its loads
+// wait meanwhile), so that two threads never share one core there.
 // Each thread makes its scratch state itself when it first needs it: the side thread while the
 // calling thread starts the resistances, the calling thread after them, in memory the
 // resistances have freed; fresh pages cost a fault each.
@@ -91,6 +91,9 @@ class YearPipeline final : public LoopHelper {
     int ClaimEvents();
     // Computes the claimed year's U and F steps with the lock released, then marks them done.
     void RunEvents(Lock& lock, int index, Scratch& scratch);
+    // With the lock held: takes the job offered by RunTogether and runs it with the lock
+    // released.
+    void RunShared(Lock& lock);
     bool WaitLoaded(int index);
     bool Stopping() const { return stop_ || interrupt_; }
 
