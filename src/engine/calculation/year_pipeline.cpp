@@ -66,10 +66,16 @@ void YearPipeline::RunTogether(const std::function<void()>& job) {
         sharedTaken_ = false;
     }
     changed_.notify_all();
+    // However the job ends here, the side thread is done with it before this returns.
+    struct Withdraw {
+        YearPipeline& p;
+        ~Withdraw() {
+            Lock lock(p.mutex_);
+            if (!p.sharedTaken_) p.shared_ = nullptr;
+            p.changed_.wait(lock, [&] { return p.shared_ == nullptr; });
+        }
+    } withdraw{*this};
     job();
-    Lock lock(mutex_);
-    if (!sharedTaken_) shared_ = nullptr;
-    changed_.wait(lock, [&] { return shared_ == nullptr; });
 }
 
 void YearPipeline::ResistancesReady() {
