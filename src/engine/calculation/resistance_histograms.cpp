@@ -299,20 +299,18 @@ ClassResult RunA0Class(const LoopSetup& s, int t1, SlotsCache& cache) {
 // `distinct`, and the index of each value's entry into `index`.
 void DistinctTargets(const std::vector<double>& values, std::vector<double>& distinct,
                      std::vector<int>& index) {
-    std::vector<std::uint64_t> bits;
-    bits.reserve(values.size());
-    for (double v : values)
-        bits.push_back(std::bit_cast<std::uint64_t>(v));
-    std::vector<std::uint64_t> unique = bits;
+    auto bits = [](double v) { return std::bit_cast<std::uint64_t>(v); };
+    std::vector<std::uint64_t> unique(values.size());
+    std::transform(values.begin(), values.end(), unique.begin(), bits);
     std::sort(unique.begin(), unique.end());
     unique.erase(std::unique(unique.begin(), unique.end()), unique.end());
-    distinct.clear();
-    for (std::uint64_t b : unique)
-        distinct.push_back(std::bit_cast<double>(b));
+    distinct.resize(unique.size());
+    std::transform(unique.begin(), unique.end(), distinct.begin(),
+                   [](std::uint64_t b) { return std::bit_cast<double>(b); });
     for (std::size_t k = 0; k < values.size(); ++k)
         if (index[k] >= 0)
-            index[k] = static_cast<int>(std::lower_bound(unique.begin(), unique.end(), bits[k]) -
-                                        unique.begin());
+            index[k] = static_cast<int>(
+                std::lower_bound(unique.begin(), unique.end(), bits(values[k])) - unique.begin());
 }
 
 } // namespace
