@@ -177,9 +177,9 @@ RunResult CalculationDriver::Run(const RunPlan& plan, const DriverOptions& optio
     const double Pd = plan.Pd;
     state_.Abort = false;
 
-    // With a second core, its thread builds Nn and Sn of the years and takes part in the
-    // resistance loops; then the U and F steps of the years run on both cores, and the results
-    // are committed in year order.
+    // With a second core, its thread builds Nn of the years and takes part in the resistance
+    // loops; then the Sn, U and F steps of the years run on both cores, and the results are
+    // committed in year order.
     const std::vector<int> years = LoopYears(start, step, end);
     NnCache& cache = options.nnCache != nullptr ? *options.nnCache : cache_;
     std::unique_ptr<YearPipeline> pipeline;

@@ -94,11 +94,7 @@ void YearPipeline::ComputeLoad(int index) {
     BeginTrace(s);
     s.currentYear = year;
     load.nnOk = NnStep(year, in_, s, cache_);
-    if (load.nnOk) {
-        load.Nn.Hold(s.Nn);
-        load.snOk = SnStep(in_, s);
-        if (load.snOk) load.Sn.Hold(s.Sn);
-    }
+    if (load.nnOk) load.Nn.Hold(s.Nn);
     load.trace = EndTrace(s);
 }
 
@@ -106,6 +102,8 @@ void YearPipeline::ComputeEvents(int index, Scratch& scratch) {
     if (!scratch.state) scratch.state = std::make_unique<CalculationState>();
     CalculationState& s = *scratch.state;
     if (!scratch.resistances) {
+        s.DeltaSm = source_.DeltaSm;
+        s.DeltaSmReady = source_.DeltaSmReady;
         s.Rad = source_.Rad;
         s.Raac = source_.Raac;
         s.RadReady = source_.RadReady;
@@ -118,9 +116,11 @@ void YearPipeline::ComputeEvents(int index, Scratch& scratch) {
     const int year = years_[index];
     BeginTrace(s);
     s.currentYear = year;
-    load.Sn.Restore(s.Sn);
-    s.SnCurrent = true;
-    events.uOk = UStep(year, in_, s);
+    load.Nn.Restore(s.Nn);
+    s.NnReady = true;
+    events.snOk = SnStep(in_, s);
+    if (events.snOk) events.Sn.Hold(s.Sn);
+    events.uOk = events.snOk && UStep(year, in_, s);
     if (events.uOk) {
         events.RfU.Hold(s.RfU);
         events.pU = s.Event(1, 1, year);
@@ -142,8 +142,7 @@ constexpr int LoadLead = 3;
 int YearPipeline::ClaimEvents() {
     const int i = nextEvents_;
     if (!resistancesReady_ || eventsStopped_ || i >= loadedCount_ || Stopping()) return -1;
-    const Load& load = *slots_[i].load;
-    if (!(load.nnOk && load.snOk)) return -1;
+    if (!slots_[i].load->nnOk) return -1;
     slots_[i].claimed = true;
     ++nextEvents_;
     return i;
@@ -197,7 +196,7 @@ void YearPipeline::Side() {
             const int i = loadedCount_;
             lock.unlock();
             ComputeLoad(i);
-            const bool ok = slots_[i].load->nnOk && slots_[i].load->snOk;
+            const bool ok = slots_[i].load->nnOk;
             lock.lock();
             slots_[i].loaded = true;
             ++loadedCount_;
@@ -230,12 +229,8 @@ bool YearPipeline::Commit(int index, CalculationState& state) {
         state.NnReady = state.NnCurrent = true;
         state.SnCurrent = false;
     }
-    if (load.snOk) {
-        load.Sn.Restore(state.Sn);
-        state.SnReady = state.SnCurrent = true;
-    }
     ApplyTrace(load.trace, state);
-    if (!(load.nnOk && load.snOk)) return false;
+    if (!load.nnOk) return false;
 
     {
         Lock lock(mutex_);
@@ -254,6 +249,10 @@ bool YearPipeline::Commit(int index, CalculationState& state) {
     }
     const Events& events = *slots_[index].events;
     const int year = years_[index];
+    if (events.snOk) {
+        events.Sn.Restore(state.Sn);
+        state.SnReady = state.SnCurrent = true;
+    }
     if (events.uOk) {
         events.RfU.Restore(state.RfU);
         state.RfUReady = true;

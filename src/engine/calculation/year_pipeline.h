@@ -1,17 +1,15 @@
 #pragma once
-// The year loop's steps on two threads. A side thread builds Nn and Sn of the years in order
-// (while the resistances are still being built, when they are); once the resistances are there,
-// both threads take the U and F steps of the years in order, whichever is free first, and the
-// side thread keeps a few loaded years ahead of them. The calling thread commits each year to
-// the calculation state in year order, exactly as the steps would have left it running one
-// after the other; while the year it commits is still on the side thread, it takes the next
-// years' U and F steps instead of waiting. Every step runs on a scratch state of its own thread,
-// so floating-point flags and failures stay with the step that met them; a failure reaches the
-// state when its year is committed, so the first failure in year order is the one reported.
-// While the resistances are built, the side thread also takes part in their loop (its loads
-// wait meanwhile), so that two threads never share one core there.
-// Each thread makes its scratch state itself when it first needs it: the side thread while the
-// calling thread starts the resistances, the calling thread after them, in memory the
+// The year loop's steps on two threads. A side thread builds Nn of the years in order (the
+// passes are one chain), taking part in the resistance loop while it runs; once the resistances
+// are there, both threads take the Sn, U and F steps of the years in order, whichever is free
+// first, and the side thread keeps a few loaded years ahead of them. The calling thread commits
+// each year to the calculation state in year order, exactly as the steps would have left it
+// running one after the other; while the year it commits is still on the side thread, it takes
+// the next years' steps instead of waiting. Every step runs on a scratch state of its own
+// thread, so floating-point flags and failures stay with the step that met them; a failure
+// reaches the state when its year is committed, so the first failure in year order is the one
+// reported. Each thread makes its scratch state itself when it first needs it: the side thread
+// while the calling thread starts the resistances, the calling thread after them, in memory the
 // resistances have freed; fresh pages cost a fault each.
 #include <array>
 #include <atomic>
@@ -59,14 +57,16 @@ class YearPipeline final : public LoopHelper {
     bool Commit(int index, CalculationState& state);
 
   private:
+    // A year's Nn: the passes are one chain, so Sn is left to the U and F steps, which any
+    // thread may take.
     struct Load {
-        bool nnOk = false, snOk = false;
-        HeldHistogram Nn, Sn;
+        bool nnOk = false;
+        HeldHistogram Nn;
         StepTrace trace;
     };
     struct Events {
-        bool uOk = false, fOk = false, pDSet = false;
-        HeldHistogram RfU, RfF;
+        bool snOk = false, uOk = false, fOk = false, pDSet = false;
+        HeldHistogram Sn, RfU, RfF;
         double pU = 0.0, pD = 0.0, pF = 0.0;
         StepTrace trace;
     };
@@ -77,7 +77,8 @@ class YearPipeline final : public LoopHelper {
         std::unique_ptr<Events> events;
         bool loaded = false, claimed = false, evented = false; // guarded by mutex_
     };
-    // A thread's scratch state; the resistances are copied in before its first U and F steps.
+    // A thread's scratch state; DeltaSm and the resistances are copied in before its first Sn, U
+    // and F steps.
     struct Scratch {
         std::unique_ptr<CalculationState> state;
         bool resistances = false;
