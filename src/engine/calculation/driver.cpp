@@ -97,13 +97,13 @@ RunPlan CalculationDriver::Prepare() {
 }
 
 bool CalculationDriver::YearIndependentSteps(const DriverOptions& options, RunResult& result,
-                                             const std::function<void()>& deltaSmBuilt) {
+                                             const std::function<LoopHelper*()>& deltaSmBuilt) {
     if (state_.RadReady) return true;
     result.resistancesBuilt = true;
     if (!state_.refining) ResetResults(state_);
     if (!DeltaSmStep(in_, state_)) return false;
-    deltaSmBuilt();
     ResistanceOptions ro{options.threads, options.resistanceProgress};
+    ro.helper = deltaSmBuilt();
     ro.cache = options.resistanceCache;
     const ResistanceOutcome u = ResVypJevuU(in_, state_, ro);
     if (!u.ok) return false;
@@ -177,14 +177,16 @@ RunResult CalculationDriver::Run(const RunPlan& plan, const DriverOptions& optio
     const double Pd = plan.Pd;
     state_.Abort = false;
 
-    // With a second core, Nn and Sn of the years run beside the resistances, and the U and F
-    // steps of the years on both cores; the results are committed in year order.
+    // With a second core, its thread builds Nn of the years and takes part in the resistance
+    // loops; then the Sn, U and F steps of the years run on both cores, and the results are
+    // committed in year order.
     const std::vector<int> years = LoopYears(start, step, end);
     NnCache& cache = options.nnCache != nullptr ? *options.nnCache : cache_;
     std::unique_ptr<YearPipeline> pipeline;
-    auto startPipeline = [&] {
+    auto startPipeline = [&]() -> LoopHelper* {
         if (UsableThreads(options.threads) >= 2 && !years.empty())
             pipeline = std::make_unique<YearPipeline>(in_, state_, cache, years);
+        return pipeline.get();
     };
     if (!YearIndependentSteps(options, result, startPipeline)) {
         pipeline.reset();
@@ -194,7 +196,7 @@ RunResult CalculationDriver::Run(const RunPlan& plan, const DriverOptions& optio
         return result;
     }
     if (!pipeline) startPipeline();
-    if (pipeline) pipeline->ResistancesReady(state_);
+    if (pipeline) pipeline->ResistancesReady();
 
     const bool gauge = in_.yearStep != "0";
     const int gaugeMax = gauge && step != 0 ? (end - start) / step + 1 : 0;

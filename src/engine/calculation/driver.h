@@ -144,7 +144,7 @@ class CalculationDriver {
 
   private:
     bool YearIndependentSteps(const DriverOptions& options, RunResult& result,
-                              const std::function<void()>& deltaSmBuilt);
+                              const std::function<LoopHelper*()>& deltaSmBuilt);
     bool YearSteps(int year, NnCache& cache);
     YearRow MakeYearRow(int row, int year, double Pd) const;
     void Finish(RunResult& result, RunEnd end);

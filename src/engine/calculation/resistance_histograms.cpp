@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <limits>
+#include <map>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -298,20 +299,18 @@ ClassResult RunA0Class(const LoopSetup& s, int t1, SlotsCache& cache) {
 // `distinct`, and the index of each value's entry into `index`.
 void DistinctTargets(const std::vector<double>& values, std::vector<double>& distinct,
                      std::vector<int>& index) {
-    std::vector<std::uint64_t> bits;
-    bits.reserve(values.size());
-    for (double v : values)
-        bits.push_back(std::bit_cast<std::uint64_t>(v));
-    std::vector<std::uint64_t> unique = bits;
+    auto bits = [](double v) { return std::bit_cast<std::uint64_t>(v); };
+    std::vector<std::uint64_t> unique(values.size());
+    std::transform(values.begin(), values.end(), unique.begin(), bits);
     std::sort(unique.begin(), unique.end());
     unique.erase(std::unique(unique.begin(), unique.end()), unique.end());
-    distinct.clear();
-    for (std::uint64_t b : unique)
-        distinct.push_back(std::bit_cast<double>(b));
+    distinct.resize(unique.size());
+    std::transform(unique.begin(), unique.end(), distinct.begin(),
+                   [](std::uint64_t b) { return std::bit_cast<double>(b); });
     for (std::size_t k = 0; k < values.size(); ++k)
         if (index[k] >= 0)
-            index[k] = static_cast<int>(std::lower_bound(unique.begin(), unique.end(), bits[k]) -
-                                        unique.begin());
+            index[k] = static_cast<int>(
+                std::lower_bound(unique.begin(), unique.end(), bits(values[k])) - unique.begin());
 }
 
 } // namespace
@@ -428,14 +427,55 @@ bool FindTargets(LoopSetup& setup, CalculationState& state) {
     return true;
 }
 
-// The histogram loop: a0 classes are handed out to the workers; each class keeps its own
-// partial histogram, merged into `P` afterwards in class order, so the sums never depend on
-// the number of threads. The loop's duration into `ms`; false after a reported failure or an
-// interruption.
+// The partial histograms of the a0 classes added into P in class order as the classes finish,
+// so the sums never depend on the number of threads or on which class finished first. A class
+// finished ahead of an earlier one waits; only a few do, where keeping every class to the end
+// took a fresh page of memory for every two classes. The first class in order that failed or
+// saw the interrupt ends the merge.
+class OrderedMerge {
+  public:
+    explicit OrderedMerge(ClassArray& P) : P_(P) {}
+
+    void Add(int t1, ClassResult&& r) {
+        std::lock_guard lock(mutex_);
+        if (t1 != next_) {
+            waiting_.emplace(t1, std::move(r));
+            return;
+        }
+        Take(r);
+        for (auto it = waiting_.begin(); it != waiting_.end() && it->first == next_;
+             it = waiting_.erase(it))
+            Take(it->second);
+    }
+
+    // After the workers are done: the class that ended the merge, if one did.
+    const ClassResult* end() const { return end_ ? &*end_ : nullptr; }
+
+  private:
+    void Take(ClassResult& r) {
+        ++next_;
+        if (end_) return;
+        if (r.failure || r.interrupted) {
+            end_ = std::move(r);
+            return;
+        }
+        for (int i = 1; i <= ResistanceBins; ++i)
+            P_[i] += r.P[i];
+    }
+
+    ClassArray& P_;
+    std::mutex mutex_;
+    std::map<int, ClassResult> waiting_;
+    int next_ = 1;
+    std::optional<ClassResult> end_;
+};
+
+// The histogram loop: a0 classes are handed out to the workers and merged into `P` in class
+// order. The loop's duration into `ms`; false after a reported failure or an interruption.
 bool RunLoop(const LoopSetup& setup, const ResistanceOptions& options, CalculationState& state,
              ClassArray& P, long long& ms) {
     const int classes = state.inputs.histogram[5].Bins;
-    std::vector<ClassResult> results(static_cast<std::size_t>(classes) + 1);
+    OrderedMerge merge(P);
     std::atomic<int> next{1};
     std::atomic<int> done{0};
     std::atomic<bool> stop{false};
@@ -447,8 +487,9 @@ bool RunLoop(const LoopSetup& setup, const ResistanceOptions& options, Calculati
             if (stop.load()) return;
             const int t1 = next.fetch_add(1);
             if (t1 > classes) return;
-            results[t1] = RunA0Class(setup, t1, cache);
-            if (results[t1].failure || results[t1].interrupted) stop.store(true);
+            ClassResult r = RunA0Class(setup, t1, cache);
+            if (r.failure || r.interrupted) stop.store(true);
+            merge.Add(t1, std::move(r));
             const int finished = done.fetch_add(1) + 1;
             if (options.progress) {
                 std::lock_guard lock(progressMutex);
@@ -465,27 +506,26 @@ bool RunLoop(const LoopSetup& setup, const ResistanceOptions& options, Calculati
                       ? options.threads
                       : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     threads = std::min(threads, std::max(1, classes));
+    const bool helped = options.helper != nullptr && threads >= 2;
     std::vector<std::thread> pool;
-    for (int t = 1; t < threads; ++t)
+    for (int t = helped ? 2 : 1; t < threads; ++t)
         pool.emplace_back(worker);
-    worker();
+    if (helped)
+        options.helper->RunTogether(worker);
+    else
+        worker();
     for (auto& t : pool)
         t.join();
 
-    for (int t1 = 1; t1 <= classes; ++t1) {
-        const ClassResult& r = results[t1];
-        if (r.failure) {
-            state.Fail(r.failure->failure, r.failure->kind);
+    if (const ClassResult* r = merge.end()) {
+        if (r->failure) {
+            state.Fail(r->failure->failure, r->failure->kind);
             return false;
         }
-        if (r.interrupted) {
-            state.Interrupt = false;
-            state.Abort = true;
-            state.abortKind = AbortKind::InputPage;
-            return false;
-        }
-        for (int i = 1; i <= ResistanceBins; ++i)
-            P[i] += r.P[i];
+        state.Interrupt = false;
+        state.Abort = true;
+        state.abortKind = AbortKind::InputPage;
+        return false;
     }
     ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
                                                                started)

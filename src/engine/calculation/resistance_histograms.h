@@ -18,6 +18,18 @@ struct ResistanceProgress {
     bool acceptable = false; // R(aac) ("Start : R(aac)"), else R(ad)
 };
 
+// A thread that already runs beside the calling one and takes part in the histogram loop when it
+// is free, so that the loop needs no thread of its own there.
+class LoopHelper {
+  public:
+    // Runs `job` on the calling thread and, once it is free, on the helper's thread too; returns
+    // when both are done with it (or the helper never started it).
+    virtual void RunTogether(const std::function<void()>& job) = 0;
+
+  protected:
+    ~LoopHelper() = default;
+};
+
 struct ResistanceOptions {
     int threads = 0; // 0: one per core
     // Called after each a0 class, from whichever thread finished it (serialised).
@@ -26,6 +38,8 @@ struct ResistanceOptions {
     SimdLevel simd = BestSimdLevel();
     // Histograms of earlier runs with the same inputs, taken instead of built; null: none.
     ResistanceCache* cache = nullptr;
+    // Counts as one of the threads; null: the loop starts all of its own.
+    LoopHelper* helper = nullptr;
 };
 
 // "Start : R(ad)" run's duration text for the step's label, e.g. "Resistance Rad  ( 0:00:02 )".

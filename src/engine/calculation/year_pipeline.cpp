@@ -1,5 +1,6 @@
 #include "calculation/year_pipeline.h"
 
+#include <cfenv>
 #include <utility>
 
 #include "calculation/reliability.h"
@@ -44,13 +45,8 @@ void ApplyTrace(const StepTrace& t, CalculationState& state) {
 
 YearPipeline::YearPipeline(const CalculationInputs& in, const CalculationState& state,
                            NnCache& cache, std::vector<int> years)
-    : in_(in), cache_(cache), years_(std::move(years)), slots_(years_.size()),
-      loadScratch_(std::make_unique<CalculationState>()),
-      sideScratch_(std::make_unique<CalculationState>()),
-      mainScratch_(std::make_unique<CalculationState>()), interrupt_(state.Interrupt) {
-    loadScratch_->inputs = state.inputs;
-    loadScratch_->DeltaSm = state.DeltaSm;
-    loadScratch_->DeltaSmReady = state.DeltaSmReady;
+    : in_(in), source_(state), cache_(cache), years_(std::move(years)), slots_(years_.size()),
+      interrupt_(state.Interrupt) {
     side_ = std::thread([this] { Side(); });
 }
 
@@ -63,13 +59,26 @@ YearPipeline::~YearPipeline() {
     side_.join();
 }
 
-void YearPipeline::ResistancesReady(const CalculationState& state) {
-    for (CalculationState* s : {sideScratch_.get(), mainScratch_.get()}) {
-        s->Rad = state.Rad;
-        s->Raac = state.Raac;
-        s->RadReady = state.RadReady;
-        s->RaacReady = state.RaacReady;
+void YearPipeline::RunTogether(const std::function<void()>& job) {
+    {
+        std::lock_guard lock(mutex_);
+        shared_ = &job;
+        sharedTaken_ = false;
     }
+    changed_.notify_all();
+    // However the job ends here, the side thread is done with it before this returns.
+    struct Withdraw {
+        YearPipeline& p;
+        ~Withdraw() {
+            Lock lock(p.mutex_);
+            if (!p.sharedTaken_) p.shared_ = nullptr;
+            p.changed_.wait(lock, [&] { return p.shared_ == nullptr; });
+        }
+    } withdraw{*this};
+    job();
+}
+
+void YearPipeline::ResistancesReady() {
     {
         std::lock_guard lock(mutex_);
         resistancesReady_ = true;
@@ -78,31 +87,40 @@ void YearPipeline::ResistancesReady(const CalculationState& state) {
 }
 
 void YearPipeline::ComputeLoad(int index) {
-    CalculationState& s = *loadScratch_;
+    CalculationState& s = *sideScratch_.state;
     slots_[index].load = std::make_unique<Load>();
     Load& load = *slots_[index].load;
     const int year = years_[index];
     BeginTrace(s);
     s.currentYear = year;
     load.nnOk = NnStep(year, in_, s, cache_);
-    if (load.nnOk) {
-        load.Nn.Hold(s.Nn);
-        load.snOk = SnStep(in_, s);
-        if (load.snOk) load.Sn.Hold(s.Sn);
-    }
+    if (load.nnOk) load.Nn.Hold(s.Nn);
     load.trace = EndTrace(s);
 }
 
-void YearPipeline::ComputeEvents(int index, CalculationState& s) {
+void YearPipeline::ComputeEvents(int index, Scratch& scratch) {
+    if (!scratch.state) scratch.state = std::make_unique<CalculationState>();
+    CalculationState& s = *scratch.state;
+    if (!scratch.resistances) {
+        s.DeltaSm = source_.DeltaSm;
+        s.DeltaSmReady = source_.DeltaSmReady;
+        s.Rad = source_.Rad;
+        s.Raac = source_.Raac;
+        s.RadReady = source_.RadReady;
+        s.RaacReady = source_.RaacReady;
+        scratch.resistances = true;
+    }
     const Load& load = *slots_[index].load;
     slots_[index].events = std::make_unique<Events>();
     Events& events = *slots_[index].events;
     const int year = years_[index];
     BeginTrace(s);
     s.currentYear = year;
-    load.Sn.Restore(s.Sn);
-    s.SnCurrent = true;
-    events.uOk = UStep(year, in_, s);
+    load.Nn.Restore(s.Nn);
+    s.NnReady = true;
+    events.snOk = SnStep(in_, s);
+    if (events.snOk) events.Sn.Hold(s.Sn);
+    events.uOk = events.snOk && UStep(year, in_, s);
     if (events.uOk) {
         events.RfU.Hold(s.RfU);
         events.pU = s.Event(1, 1, year);
@@ -124,14 +142,13 @@ constexpr int LoadLead = 3;
 int YearPipeline::ClaimEvents() {
     const int i = nextEvents_;
     if (!resistancesReady_ || eventsStopped_ || i >= loadedCount_ || Stopping()) return -1;
-    const Load& load = *slots_[i].load;
-    if (!(load.nnOk && load.snOk)) return -1;
+    if (!slots_[i].load->nnOk) return -1;
     slots_[i].claimed = true;
     ++nextEvents_;
     return i;
 }
 
-void YearPipeline::RunEvents(Lock& lock, int index, CalculationState& scratch) {
+void YearPipeline::RunEvents(Lock& lock, int index, Scratch& scratch) {
     lock.unlock();
     ComputeEvents(index, scratch);
     const bool ok = slots_[index].events->uOk && slots_[index].events->fOk;
@@ -142,20 +159,44 @@ void YearPipeline::RunEvents(Lock& lock, int index, CalculationState& scratch) {
     changed_.notify_all();
 }
 
+void YearPipeline::RunShared(Lock& lock) {
+    sharedTaken_ = true;
+    const std::function<void()>& job = *shared_;
+    lock.unlock();
+    std::fexcept_t flags;
+    std::fegetexceptflag(&flags, FE_ALL_EXCEPT);
+    std::feclearexcept(FE_ALL_EXCEPT);
+    job();
+    std::fesetexceptflag(&flags, FE_ALL_EXCEPT);
+    lock.lock();
+    shared_ = nullptr;
+    changed_.notify_all();
+}
+
 void YearPipeline::Side() {
+    sideScratch_.state = std::make_unique<CalculationState>();
+    sideScratch_.state->inputs = source_.inputs;
+    sideScratch_.state->DeltaSm = source_.DeltaSm;
+    sideScratch_.state->DeltaSmReady = source_.DeltaSmReady;
     const int n = static_cast<int>(years_.size());
     Lock lock(mutex_);
     while (!Stopping()) {
+        // The resistance loop first: the U and F steps wait for all of it, but for the loads
+        // only year by year.
+        if (shared_ != nullptr && !sharedTaken_) {
+            RunShared(lock);
+            continue;
+        }
         const bool canLoad = !loadsStopped_ && loadedCount_ < n;
         const bool wantLoad = canLoad && loadedCount_ - nextEvents_ < LoadLead;
         const int claimed = wantLoad ? -1 : ClaimEvents();
         if (claimed >= 0) {
-            RunEvents(lock, claimed, *sideScratch_);
+            RunEvents(lock, claimed, sideScratch_);
         } else if (canLoad) {
             const int i = loadedCount_;
             lock.unlock();
             ComputeLoad(i);
-            const bool ok = slots_[i].load->nnOk && slots_[i].load->snOk;
+            const bool ok = slots_[i].load->nnOk;
             lock.lock();
             slots_[i].loaded = true;
             ++loadedCount_;
@@ -188,12 +229,8 @@ bool YearPipeline::Commit(int index, CalculationState& state) {
         state.NnReady = state.NnCurrent = true;
         state.SnCurrent = false;
     }
-    if (load.snOk) {
-        load.Sn.Restore(state.Sn);
-        state.SnReady = state.SnCurrent = true;
-    }
     ApplyTrace(load.trace, state);
-    if (!(load.nnOk && load.snOk)) return false;
+    if (!load.nnOk) return false;
 
     {
         Lock lock(mutex_);
@@ -202,9 +239,9 @@ bool YearPipeline::Commit(int index, CalculationState& state) {
                 // Every earlier year is committed, so this one is next in line.
                 slots_[index].claimed = true;
                 nextEvents_ = index + 1;
-                RunEvents(lock, index, *mainScratch_);
+                RunEvents(lock, index, mainScratch_);
             } else if (const int ahead = ClaimEvents(); ahead >= 0) {
-                RunEvents(lock, ahead, *mainScratch_);
+                RunEvents(lock, ahead, mainScratch_);
             } else {
                 changed_.wait(lock);
             }
@@ -212,6 +249,10 @@ bool YearPipeline::Commit(int index, CalculationState& state) {
     }
     const Events& events = *slots_[index].events;
     const int year = years_[index];
+    if (events.snOk) {
+        events.Sn.Restore(state.Sn);
+        state.SnReady = state.SnCurrent = true;
+    }
     if (events.uOk) {
         events.RfU.Restore(state.RfU);
         state.RfUReady = true;

@@ -1,13 +1,16 @@
 #pragma once
-// The year loop's steps on two threads. A side thread builds Nn and Sn of the years in order
-// (while the resistances are still being built, when they are); once the resistances are there,
-// both threads take the U and F steps of the years in order, whichever is free first, and the
-// side thread keeps a few loaded years ahead of them. The calling thread commits each year to
-// the calculation state in year order, exactly as the steps would have left it running one
-// after the other; while the year it commits is still on the side thread, it takes the next
-// years' U and F steps instead of waiting. Every step runs on a scratch state of its own thread,
-// so floating-point flags and failures stay with the step that met them; a failure reaches the
-// state when its year is committed, so the first failure in year order is the one reported.
+// The year loop's steps on two threads. A side thread builds Nn of the years in order (the
+// passes are one chain), taking part in the resistance loop while it runs; once the resistances
+// are there, both threads take the Sn, U and F steps of the years in order, whichever is free
+// first, and the side thread keeps a few loaded years ahead of them. The calling thread commits
+// each year to the calculation state in year order, exactly as the steps would have left it
+// running one after the other; while the year it commits is still on the side thread, it takes
+// the next years' steps instead of waiting. Every step runs on a scratch state of its own
+// thread, so floating-point flags and failures stay with the step that met them; a failure
+// reaches the state when its year is committed, so the first failure in year order is the one
+// reported. Each thread makes its scratch state itself when it first needs it: the side thread
+// while the calling thread starts the resistances, the calling thread after them, in memory the
+// resistances have freed; fresh pages cost a fault each.
 #include <array>
 #include <atomic>
 #include <condition_variable>
@@ -20,6 +23,7 @@
 #include "calculation/held_histogram.h"
 #include "calculation/load_effect.h"
 #include "calculation/model.h"
+#include "calculation/resistance_histograms.h"
 
 namespace tessavin {
 
@@ -32,31 +36,37 @@ struct StepTrace {
     bool interruptCleared = false;
 };
 
-class YearPipeline {
+class YearPipeline final : public LoopHelper {
   public:
-    // `years`: the years of the loop in order. Reads the inputs, DeltaSm and the one-year input
-    // of `state` now; `cache` belongs to the side thread until the pipeline ends.
+    // `years`: the years of the loop in order. The inputs and DeltaSm of `state` are read on the
+    // side thread, its resistances once they are ready, so none of them may change until the
+    // pipeline ends; `cache` belongs to the side thread until then.
     YearPipeline(const CalculationInputs& in, const CalculationState& state, NnCache& cache,
                  std::vector<int> years);
     ~YearPipeline();
     YearPipeline(const YearPipeline&) = delete;
     YearPipeline& operator=(const YearPipeline&) = delete;
 
-    // After the resistances are built: the U and F steps may run, with these operands.
-    void ResistancesReady(const CalculationState& state);
+    // The resistance loop's job on the side thread too, before its next load; with clear
+    // floating-point flags there, as on a thread of its own, and its own flags kept.
+    void RunTogether(const std::function<void()>& job) override;
+    // After the resistances are built in the state: the U and F steps may run.
+    void ResistancesReady();
     // Commits year number `index` (0-based, in order) to `state`: Nn, Sn, U and F as the steps
     // leave them. False when a step failed (its failure is in state.Reports).
     bool Commit(int index, CalculationState& state);
 
   private:
+    // A year's Nn: the passes are one chain, so Sn is left to the U and F steps, which any
+    // thread may take.
     struct Load {
-        bool nnOk = false, snOk = false;
-        HeldHistogram Nn, Sn;
+        bool nnOk = false;
+        HeldHistogram Nn;
         StepTrace trace;
     };
     struct Events {
-        bool uOk = false, fOk = false, pDSet = false;
-        HeldHistogram RfU, RfF;
+        bool snOk = false, uOk = false, fOk = false, pDSet = false;
+        HeldHistogram Sn, RfU, RfF;
         double pU = 0.0, pD = 0.0, pF = 0.0;
         StepTrace trace;
     };
@@ -67,23 +77,34 @@ class YearPipeline {
         std::unique_ptr<Events> events;
         bool loaded = false, claimed = false, evented = false; // guarded by mutex_
     };
+    // A thread's scratch state; DeltaSm and the resistances are copied in before its first Sn, U
+    // and F steps.
+    struct Scratch {
+        std::unique_ptr<CalculationState> state;
+        bool resistances = false;
+    };
     using Lock = std::unique_lock<std::mutex>;
 
     void Side();
     void ComputeLoad(int index);
-    void ComputeEvents(int index, CalculationState& scratch);
+    void ComputeEvents(int index, Scratch& scratch);
     // With the lock held: the next year whose U and F steps may start now, claimed; -1 if none.
     int ClaimEvents();
     // Computes the claimed year's U and F steps with the lock released, then marks them done.
-    void RunEvents(Lock& lock, int index, CalculationState& scratch);
+    void RunEvents(Lock& lock, int index, Scratch& scratch);
+    // With the lock held: takes the job offered by RunTogether and runs it with the lock
+    // released.
+    void RunShared(Lock& lock);
     bool WaitLoaded(int index);
     bool Stopping() const { return stop_ || interrupt_; }
 
     CalculationInputs in_;
+    const CalculationState& source_;
     NnCache& cache_;
     std::vector<int> years_;
     std::vector<Slot> slots_;
-    std::unique_ptr<CalculationState> loadScratch_, sideScratch_, mainScratch_;
+    // The side thread's scratch serves its loads and its U and F steps, one after the other.
+    Scratch sideScratch_, mainScratch_;
     const std::atomic<bool>& interrupt_;
     std::atomic<bool> stop_{false};
 
@@ -93,6 +114,8 @@ class YearPipeline {
     // their U and F steps; the loads stop at a failed one, the U and F steps at a failed year.
     bool resistancesReady_ = false;
     bool sideDone_ = false;
+    const std::function<void()>* shared_ = nullptr; // a job offered by RunTogether
+    bool sharedTaken_ = false;
     int loadedCount_ = 0;
     int nextEvents_ = 0;
     bool loadsStopped_ = false;
