@@ -403,15 +403,25 @@ bool FindTargets(LoopSetup& setup, CalculationState& state) {
         setup.aacRaw.assign(pairs, 0.0);
         setup.target.assign(pairs, -1);
         targetOf.assign(pairs, 0.0);
+        std::vector<double> fys, sgs, raws;
+        std::vector<std::size_t> with; // the pairs that have an acceptable size
         for (int t2 = 1; t2 <= Fy.Bins; ++t2)
             for (int t3 = 1; t3 <= Sg.Bins; ++t3) {
                 const double fy = CombinedValue(Fy, t2, c), sg = CombinedValue(Sg, t3, c);
-                const std::size_t k = static_cast<std::size_t>(t2 - 1) * Sg.Bins + (t3 - 1);
                 if (!ResistanceCalculator::HasAcceptableSize(fy, sg)) continue;
-                setup.aacRaw[k] = calc.AcceptableSizeRaw(fy, sg);
-                setup.target[k] = 0;
-                targetOf[k] = calc.AcceptableTarget(setup.aacRaw[k]);
+                fys.push_back(fy);
+                sgs.push_back(sg);
+                with.push_back(static_cast<std::size_t>(t2 - 1) * Sg.Bins + (t3 - 1));
             }
+        raws.resize(with.size());
+        calc.AcceptableSizesRaw(fys.data(), sgs.data(), static_cast<int>(with.size()),
+                                raws.data());
+        for (std::size_t j = 0; j < with.size(); ++j) {
+            const std::size_t k = with[j];
+            setup.aacRaw[k] = raws[j];
+            setup.target[k] = 0;
+            targetOf[k] = calc.AcceptableTarget(raws[j]);
+        }
         if (calc.failed()) {
             state.Fail(calc.failure(), AbortKind::Calculation);
             return false;
