@@ -414,8 +414,7 @@ bool FindTargets(LoopSetup& setup, CalculationState& state) {
                 with.push_back(static_cast<std::size_t>(t2 - 1) * Sg.Bins + (t3 - 1));
             }
         raws.resize(with.size());
-        calc.AcceptableSizesRaw(fys.data(), sgs.data(), static_cast<int>(with.size()),
-                                raws.data());
+        calc.AcceptableSizesRaw(fys.data(), sgs.data(), static_cast<int>(with.size()), raws.data());
         for (std::size_t j = 0; j < with.size(); ++j) {
             const std::size_t k = with[j];
             setup.aacRaw[k] = raws[j];
