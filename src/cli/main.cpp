@@ -1,6 +1,4 @@
 // tessavin-cli: the calculations of the desktop program without a window, for batch studies.
-#include <malloc.h>
-
 #include <iostream>
 #include <string>
 #include <vector>
@@ -10,6 +8,7 @@
 #include "histogram_command.h"
 #include "montecarlo_command.h"
 #include "parametric/distribution_registry.h"
+#include "process_memory.h"
 #include "run_command.h"
 #include "sensitivity_command.h"
 
@@ -114,11 +113,7 @@ bool AsksForHelp(const std::vector<std::string>& words) {
 } // namespace
 
 int main(int argc, char** argv) {
-    // Memory a step frees stays with the process for the next step: a page handed back to the
-    // system and touched again costs a page fault, and on virtual machines a fault costs as much
-    // as some thousands of class pairs. The program's peak is a few megabytes a study.
-    mallopt(M_TRIM_THRESHOLD, 256 << 20);
-    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    tessavin::cli::SetUpProcessMemory();
     const std::vector<std::string> words(argv + 1, argv + argc);
     if (words.empty() || words[0] == "--help" || words[0] == "-h") {
         Usage(words.empty() ? std::cerr : std::cout);

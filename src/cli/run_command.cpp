@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <variant>
 
@@ -206,7 +207,9 @@ int RunCalculationCommand(const std::vector<std::string>& words) {
         if (const auto problem = ReportTargetProblem(*pdf)) return Refuse(*problem);
 
     CalculationInputs in;
-    CalculationState state;
+    // On the heap: the state is a quarter of a megabyte, and the heap's pages are kept.
+    const auto heldState = std::make_unique<CalculationState>();
+    CalculationState& state = *heldState;
     const CalculationSource source = LoadCalculation(words[0], in, state);
     if (!source.error.empty()) return Refuse(source.error);
     std::optional<TargetBeta> target = source.target;

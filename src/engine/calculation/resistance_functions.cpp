@@ -1,6 +1,7 @@
 #include "calculation/resistance_functions.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cfenv>
 #include <cmath>
 #include <type_traits>
@@ -448,6 +449,20 @@ double ResistanceCalculator::AcceptableIntegral(double a0, double target) {
 
 double ResistanceCalculator::AcceptableSizeRaw(double Fy, double sigma) {
     return evaluate(Outer::Acceptable, [&] { return acceptableSizeRaw(Fy, sigma); });
+}
+
+void ResistanceCalculator::AcceptableSizesRaw(const double* Fy, const double* sigma, int n,
+                                              double* raw) {
+    if (!surface_ && !failed_) {
+        beginEvaluation();
+        for (int k = 0; k < n; ++k)
+            raw[k] = (1 - sigma[k] / Fy[k]) * p_.bf;
+        std::atomic_signal_fence(std::memory_order_seq_cst); // every size stored before the test
+        if (!FaultRaised()) return;
+        ClearMathFlags();
+    }
+    for (int k = 0; k < n; ++k)
+        raw[k] = AcceptableSizeRaw(Fy[k], sigma[k]);
 }
 
 double ResistanceCalculator::ResistanceToAcceptable(double a0, double aacRaw) {

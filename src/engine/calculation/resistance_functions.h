@@ -63,6 +63,10 @@ class ResistanceCalculator {
     // The acceptable size before it is compared with a0 and capped: (1 − σ/Fy)·bf for the edge
     // crack, vypocet_aac for the surface crack. Call only when HasAcceptableSize.
     double AcceptableSizeRaw(double Fy, double sigma);
+    // AcceptableSizeRaw of n pairs (Fy[k], sigma[k]) that have an acceptable size, into raw[k].
+    // The edge crack's sizes take one test of the fault flags for them all; after a fault they
+    // are computed once more pair by pair, so that values and failure are those of n calls.
+    void AcceptableSizesRaw(const double* Fy, const double* sigma, int n, double* raw);
     // 0 when aacRaw is not above a0; else the integral from a0 to aacRaw capped at 0.4·bf (edge)
     // or 0.8·tf (surface), with the three Gauss sub-intervals.
     double ResistanceToAcceptable(double a0, double aacRaw);

@@ -106,8 +106,8 @@ struct LoopSetup {
     std::vector<double> targets; // the distinct target sizes
     std::string stepName;
     // The slots of an a0 class no combination drops out of, found once; and for R(aac) the raw
-    // acceptable sizes in ascending order (NaN left out: never above a0), whose count up to a0
-    // tells which combinations drop out.
+    // acceptable sizes up to the largest a0 in ascending order (NaN left out: never above a0),
+    // whose count up to a0 tells which combinations drop out.
     TargetSlots shared;
     std::vector<double> sortedRaw;
 };
@@ -166,6 +166,8 @@ const TargetSlots& SlotsFor(const LoopSetup& s, double a0, bool allZero, SlotsCa
     long long key = 0;
     if (allZero)
         key = -2;
+    else if (std::isnan(a0))
+        key = -3;
     else if (s.kind == Kind::F)
         key = std::upper_bound(s.sortedRaw.begin(), s.sortedRaw.end(), a0) - s.sortedRaw.begin();
     if (key == 0) return s.shared;
@@ -296,21 +298,31 @@ ClassResult RunA0Class(const LoopSetup& s, int t1, SlotsCache& cache) {
 }
 
 // The distinct values of `values` (bit for bit: equal bits give equal integrals) into
-// `distinct`, and the index of each value's entry into `index`.
+// `distinct`, in the order they first come, and the number of each entry's value into `index`;
+// entries whose index is −1 have none. One pass over a hash table: the pairs of a resistance
+// step are many thousands, and a sort with a search per pair cost more than an a0 class.
 void DistinctTargets(const std::vector<double>& values, std::vector<double>& distinct,
                      std::vector<int>& index) {
-    auto bits = [](double v) { return std::bit_cast<std::uint64_t>(v); };
-    std::vector<std::uint64_t> unique(values.size());
-    std::transform(values.begin(), values.end(), unique.begin(), bits);
-    std::sort(unique.begin(), unique.end());
-    unique.erase(std::unique(unique.begin(), unique.end()), unique.end());
-    distinct.resize(unique.size());
-    std::transform(unique.begin(), unique.end(), distinct.begin(),
-                   [](std::uint64_t b) { return std::bit_cast<double>(b); });
-    for (std::size_t k = 0; k < values.size(); ++k)
-        if (index[k] >= 0)
-            index[k] = static_cast<int>(
-                std::lower_bound(unique.begin(), unique.end(), bits(values[k])) - unique.begin());
+    std::size_t size = 16;
+    while (size < 2 * values.size())
+        size *= 2;
+    const int shift = 64 - std::countr_zero(size);
+    std::vector<std::uint64_t> keys(size);
+    std::vector<int> ids(size, -1);
+    distinct.clear();
+    for (std::size_t k = 0; k < values.size(); ++k) {
+        if (index[k] < 0) continue;
+        const auto bits = std::bit_cast<std::uint64_t>(values[k]);
+        std::size_t slot = (bits * 0x9E3779B97F4A7C15ULL) >> shift;
+        while (ids[slot] >= 0 && keys[slot] != bits)
+            slot = (slot + 1) & (size - 1);
+        if (ids[slot] < 0) {
+            ids[slot] = static_cast<int>(distinct.size());
+            keys[slot] = bits;
+            distinct.push_back(values[k]);
+        }
+        index[k] = ids[slot];
+    }
 }
 
 } // namespace
@@ -392,15 +404,24 @@ bool FindTargets(LoopSetup& setup, CalculationState& state) {
         setup.aacRaw.assign(pairs, 0.0);
         setup.target.assign(pairs, -1);
         targetOf.assign(pairs, 0.0);
+        std::vector<double> fys, sgs, raws;
+        std::vector<std::size_t> with; // the pairs that have an acceptable size
         for (int t2 = 1; t2 <= Fy.Bins; ++t2)
             for (int t3 = 1; t3 <= Sg.Bins; ++t3) {
                 const double fy = CombinedValue(Fy, t2, c), sg = CombinedValue(Sg, t3, c);
-                const std::size_t k = static_cast<std::size_t>(t2 - 1) * Sg.Bins + (t3 - 1);
                 if (!ResistanceCalculator::HasAcceptableSize(fy, sg)) continue;
-                setup.aacRaw[k] = calc.AcceptableSizeRaw(fy, sg);
-                setup.target[k] = 0;
-                targetOf[k] = calc.AcceptableTarget(setup.aacRaw[k]);
+                fys.push_back(fy);
+                sgs.push_back(sg);
+                with.push_back(static_cast<std::size_t>(t2 - 1) * Sg.Bins + (t3 - 1));
             }
+        raws.resize(with.size());
+        calc.AcceptableSizesRaw(fys.data(), sgs.data(), static_cast<int>(with.size()), raws.data());
+        for (std::size_t j = 0; j < with.size(); ++j) {
+            const std::size_t k = with[j];
+            setup.aacRaw[k] = raws[j];
+            setup.target[k] = 0;
+            targetOf[k] = calc.AcceptableTarget(raws[j]);
+        }
         if (calc.failed()) {
             state.Fail(calc.failure(), AbortKind::Calculation);
             return false;
@@ -417,10 +438,16 @@ bool FindTargets(LoopSetup& setup, CalculationState& state) {
     }
     DistinctTargets(targetOf, setup.targets, setup.target);
 
-    if (setup.kind == Kind::F)
+    // Only raw sizes up to the largest a0 can ever be counted.
+    if (setup.kind == Kind::F) {
+        const DiscreteHistogram& A0 = H[5];
+        double largestA0 = -std::numeric_limits<double>::infinity();
+        for (int t1 = 1; t1 <= A0.Bins; ++t1)
+            largestA0 = std::max(largestA0, CombinedValue(A0, t1, c));
         for (std::size_t k = 0; k < setup.target.size(); ++k)
-            if (setup.target[k] >= 0 && !std::isnan(setup.aacRaw[k]))
+            if (setup.target[k] >= 0 && setup.aacRaw[k] <= largestA0)
                 setup.sortedRaw.push_back(setup.aacRaw[k]);
+    }
     std::sort(setup.sortedRaw.begin(), setup.sortedRaw.end());
     constexpr double Infinity = std::numeric_limits<double>::infinity();
     setup.shared = SlotsOf(setup, -Infinity, false);

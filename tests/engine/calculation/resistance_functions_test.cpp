@@ -474,6 +474,25 @@ TEST(ResistanceFailure, AdaptiveStackLimitNamesThePanel) {
     }
 }
 
+// Many raw sizes at once give the values and the first failure of one call per pair, for both
+// crack origins; σ = −1e300 on Fy = 1e-300 overflows in the middle of the edge crack's pairs.
+TEST(ResistanceFailure, RawSizesAtOnceAreThoseOfOneCallPerPair) {
+    const double fy[] = {355, 280, 1e-300, 300, 250};
+    const double sigma[] = {100, 200, -1e300, 150, 240};
+    for (int origin : {0, 1})
+        for (int n : {2, 5}) {
+            SCOPED_TRACE(testing::Message() << "origin " << origin << ", pairs " << n);
+            ResistanceCalculator single(Parameters(origin, 4)), batch(Parameters(origin, 4));
+            double raw[5];
+            batch.AcceptableSizesRaw(fy, sigma, n, raw);
+            for (int k = 0; k < n; ++k)
+                EXPECT_EQ(raw[k], single.AcceptableSizeRaw(fy[k], sigma[k])) << "pair " << k;
+            ASSERT_EQ(batch.failed(), single.failed());
+            EXPECT_EQ(batch.failed(), origin == 0 && n == 5);
+            EXPECT_EQ(batch.failure().text, single.failure().text);
+        }
+}
+
 TEST(ResistanceFailure, StaysFailedUntilCleared) {
     ResistanceCalculator calc(Parameters(0, 0));
     const double good = ResistanceCalculator(Parameters(0, 0)).OdolnostF(1, 355, 100);
