@@ -8,7 +8,7 @@ StudyOutcome RunStudy(CalculationInputs& in, CalculationState& state, const Driv
                       bool stopOnSigint) {
     StudyOutcome out;
     CalculationDriver driver(in, state);
-    out.plan = driver.Prepare();
+    out.plan = driver.Prepare(options.threads);
     const RunPlan& plan = out.plan;
     for (std::size_t i = 0; i < plan.rebuilt.size(); ++i) {
         for (const Failure& f : plan.rebuilt[i].reports)

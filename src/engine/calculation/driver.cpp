@@ -1,6 +1,8 @@
 #include "calculation/driver.h"
 
 #include <algorithm>
+#include <atomic>
+#include <cfenv>
 #include <memory>
 #include <thread>
 
@@ -10,10 +12,34 @@
 #include "localisation/captions.h"
 #include "localisation/message_ids.h"
 #include "localisation/messages.h"
+#include "montecarlo/worker_threads.h"
 #include "statlib/number_text.h"
 
 namespace tessavin {
 namespace {
+
+// Rebuilds inputs `ks` (in input order) on up to `threads` threads, each outcome at its index. A
+// build writes only its own input's histogram, so the results are those of the builds in turn.
+// Each build starts with clear fault flags, as its discretisation clears them; the calling thread
+// ends with the flags the last build left, as after the builds in turn.
+std::vector<RebuildOutcome> RebuildInputs(const std::vector<int>& ks, const CalculationInputs& in,
+                                          InputHistograms& inputs, int threads) {
+    constexpr int FaultFlags = FE_DIVBYZERO | FE_OVERFLOW | FE_INVALID;
+    std::vector<RebuildOutcome> out(ks.size());
+    std::vector<std::fexcept_t> left(ks.size());
+    std::atomic<std::size_t> next{0};
+    auto work = [&] {
+        for (std::size_t i; (i = next.fetch_add(1, std::memory_order_relaxed)) < ks.size();) {
+            std::feclearexcept(FaultFlags);
+            const int k = ks[i];
+            out[i] = RebuildInput(k, in.random[k], in.eps, in.par3, in.par4, inputs);
+            std::fegetexceptflag(&left[i], FaultFlags);
+        }
+    };
+    montecarlo::RunOnThreads(threads, static_cast<long long>(ks.size()), work);
+    if (!ks.empty()) std::fesetexceptflag(&left.back(), FaultFlags);
+    return out;
+}
 
 // A period text read without a check, kept far from the int limits so that sums stay exact.
 int PeriodValue(const std::string& text) {
@@ -50,7 +76,7 @@ std::string PeriodConfirmationText(int start, int end, int step) {
            std::to_string(step) + std::string(10, ' ') + "\r\n\r\n" + five + TextCis(msg::Continue);
 }
 
-RunPlan CalculationDriver::Prepare() {
+RunPlan CalculationDriver::Prepare(int threads) {
     RunPlan plan;
     plan.periodLabel = CaptionText(Caption::Label39) + " : " + CrackOriginText(in_.crackOrigin) +
                        "  ( " + in_.yearStart + " / " + in_.yearStep + " / " + in_.yearEnd +
@@ -61,12 +87,9 @@ RunPlan CalculationDriver::Prepare() {
     plan.Pd = ParseRealPrefix(in_.Pd);
 
     if (!state_.refining) {
-        for (int k = 1; k <= RandomInputCount; ++k) {
-            if (state_.inputs.ready[k]) continue;
-            plan.rebuilt.push_back(
-                RebuildInput(k, in_.random[k], in_.eps, in_.par3, in_.par4, state_.inputs));
-            plan.rebuiltInputs.push_back(k);
-        }
+        for (int k = 1; k <= RandomInputCount; ++k)
+            if (!state_.inputs.ready[k]) plan.rebuiltInputs.push_back(k);
+        plan.rebuilt = RebuildInputs(plan.rebuiltInputs, in_, state_.inputs, threads);
     }
 
     plan.start = PeriodValue(in_.startText);
@@ -280,7 +303,7 @@ void CalculationDriver::EndRefinement() {
 
 RunResult CalculationDriver::Refine(const DriverOptions& options) {
     BeginRefinement();
-    const RunPlan plan = Prepare();
+    const RunPlan plan = Prepare(options.threads);
     RunResult result = Run(plan, options);
     EndRefinement();
     result.offerRefinement = false;

@@ -127,8 +127,9 @@ class CalculationDriver {
     CalculationDriver(CalculationInputs& in, CalculationState& state) : in_(in), state_(state) {}
 
     // The checks before a run. Clears the event probabilities and rebuilds the inputs whose
-    // histogram is not built (not during a refinement).
-    RunPlan Prepare();
+    // histogram is not built (not during a refinement), on up to `threads` threads (0: one per
+    // core).
+    RunPlan Prepare(int threads = 1);
     // The run itself, after the front end showed the plan's boxes and got Yes.
     RunResult Run(const RunPlan& plan, const DriverOptions& options = {});
     // Refinement: the period firstFrom .. firstTo with step 1, without questions. A front end
