@@ -26,7 +26,7 @@ struct Job {
         in.yearEnd = in.endText = end;
     }
     RunResult Go(const DriverOptions& options = {}) {
-        plan = driver.Prepare();
+        plan = driver.Prepare(options.threads);
         return driver.Run(plan, options);
     }
 
@@ -180,6 +180,40 @@ TEST(CalculationDriver, PlanChecksThePeriod) {
     EXPECT_EQ(zeroStep.driver.Prepare().error->text,
               "Selected time step of calculation equals to yero, calculation is not possible to"
               " proceed");
+}
+
+// The inputs rebuilt on two threads: outcomes in input order, the same reports and histogram
+// bits as built one after another, with inputs that fail among them.
+TEST(CalculationDriver, InputsRebuiltOnTwoThreadsMatchTheBuildsInTurn) {
+    auto prepared = [](int threads, Job& job) {
+        job.in.random[2].mi.clear();   // missing field: a warning, no histogram
+        job.in.random[5].sigma = "-1"; // a Sigma the distribution refuses
+        job.in.random[6].n = "1025";   // class count out of range
+        return job.driver.Prepare(threads);
+    };
+    Job one("64"), two("64");
+    const RunPlan p1 = prepared(1, one);
+    const RunPlan p2 = prepared(2, two);
+    ASSERT_EQ(p2.rebuiltInputs, (std::vector<int>{1, 2, 3, 4, 5, 6}));
+    ASSERT_EQ(p1.rebuilt.size(), p2.rebuilt.size());
+    for (std::size_t i = 0; i < p1.rebuilt.size(); ++i) {
+        SCOPED_TRACE(i + 1);
+        EXPECT_EQ(p1.rebuilt[i].status, p2.rebuilt[i].status);
+        ASSERT_EQ(p1.rebuilt[i].reports.size(), p2.rebuilt[i].reports.size());
+        for (std::size_t r = 0; r < p1.rebuilt[i].reports.size(); ++r)
+            EXPECT_EQ(p1.rebuilt[i].reports[r].text, p2.rebuilt[i].reports[r].text);
+        EXPECT_EQ(p1.rebuilt[i].nText, p2.rebuilt[i].nText);
+        EXPECT_EQ(p1.rebuilt[i].minText, p2.rebuilt[i].minText);
+        const int k = static_cast<int>(i) + 1;
+        EXPECT_EQ(one.state->inputs.ready[k], two.state->inputs.ready[k]);
+        EXPECT_EQ(std::memcmp(&one.state->inputs.histogram[k], &two.state->inputs.histogram[k],
+                              sizeof(DiscreteHistogram)),
+                  0);
+    }
+    EXPECT_EQ(p2.rebuilt[1].status, RebuildOutcome::Status::MissingFields);
+    EXPECT_FALSE(two.state->inputs.ready[5]);
+    EXPECT_EQ(p2.rebuilt[5].status, RebuildOutcome::Status::Failed);
+    EXPECT_EQ(p2.rebuilt[0].status, RebuildOutcome::Status::Built);
 }
 
 TEST(CalculationDriver, StartEqualToEndComputesOneYearWithoutGauge) {
