@@ -9,10 +9,10 @@
 #include "calculation/reliability.h"
 #include "calculation/year_pipeline.h"
 #include "common/number_parse.h"
+#include "common/worker_threads.h"
 #include "localisation/captions.h"
 #include "localisation/message_ids.h"
 #include "localisation/messages.h"
-#include "montecarlo/worker_threads.h"
 #include "statlib/number_text.h"
 
 namespace tessavin {
@@ -36,7 +36,7 @@ std::vector<RebuildOutcome> RebuildInputs(const std::vector<int>& ks, const Calc
             std::fegetexceptflag(&left[i], FaultFlags);
         }
     };
-    montecarlo::RunOnThreads(threads, static_cast<long long>(ks.size()), work);
+    RunOnThreads(threads, static_cast<long long>(ks.size()), work);
     if (!ks.empty()) std::fesetexceptflag(&left.back(), FaultFlags);
     return out;
 }

@@ -6,7 +6,7 @@
 #include <mutex>
 #include <thread>
 
-#include "montecarlo/worker_threads.h"
+#include "common/worker_threads.h"
 
 namespace tessavin::montecarlo {
 

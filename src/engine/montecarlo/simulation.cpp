@@ -1,6 +1,6 @@
 #include "montecarlo/simulation.h"
+#include "common/worker_threads.h"
 #include "montecarlo/sample_lanes.h"
-#include "montecarlo/worker_threads.h"
 
 #include <algorithm>
 #include <cmath>

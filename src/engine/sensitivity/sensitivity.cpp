@@ -8,10 +8,10 @@
 #include "calculation/driver.h"
 #include "calculation/load_effect.h"
 #include "calculation/resistance_histograms.h"
+#include "common/worker_threads.h"
 #include "exactplan/plan_of_calculation.h"
 #include "localisation/message_ids.h"
 #include "localisation/messages.h"
-#include "montecarlo/worker_threads.h"
 
 namespace tessavin::sensitivity {
 namespace {
@@ -187,7 +187,7 @@ SensitivityResult AnalyseSensitivity(const CalculationInputs& in, const Calculat
             if (progress) progress(++done, total);
         }
     };
-    montecarlo::RunOnThreads(settings.threads, total, work);
+    RunOnThreads(settings.threads, total, work);
     if (stopped) {
         r.interrupted = true;
         return r;

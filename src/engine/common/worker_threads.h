@@ -5,7 +5,7 @@
 #include <thread>
 #include <vector>
 
-namespace tessavin::montecarlo {
+namespace tessavin {
 
 template <class Work> void RunOnThreads(int requested, long long blocks, Work& work) {
     int threads = requested > 0 ? requested : static_cast<int>(std::thread::hardware_concurrency());
@@ -18,4 +18,4 @@ template <class Work> void RunOnThreads(int requested, long long blocks, Work& w
         t.join();
 }
 
-} // namespace tessavin::montecarlo
+} // namespace tessavin
